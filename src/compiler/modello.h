@@ -1,0 +1,112 @@
+// The route model: everything the compiler builds from the two description
+// files, the finishing pass completes and the binary writers put on disk.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace compattatore {
+
+// Kind of point object held by a cell (`tipo`). 7, 8 and 9 are never produced.
+enum TipoCella : uint8_t {
+    CELLA_LIBERA = 0,
+    CELLA_SEGNALE = 1,
+    CELLA_FINE_RALLENTAMENTO = 2,
+    CELLA_INIZIO_RALLENTAMENTO = 3,
+    CELLA_AVVISO_RALLENTAMENTO = 4,
+    CELLA_PREAVVISO_RALLENTAMENTO = 5,
+    CELLA_INDICATORE_VMAX = 6,
+    CELLA_FERMATA = 10,
+    CELLA_GALLERIA = 11,
+    CELLA_ABBATTIMENTO = 12,
+    CELLA_ABBATTIMENTO_NULLO = 13,
+    CELLA_CARTELLO = 14,
+};
+
+// One 50 m stretch of line: cell i covers metres 50*i to 50*i + 50.
+struct Cella {
+    uint8_t tipo = CELLA_LIBERA;
+    int16_t dato1 = 0;
+    int16_t dato2 = 0;
+    int16_t dato3 = 0;
+    int16_t dato4 = 0;
+    uint8_t tempo = 0;
+    uint8_t codice = 0;
+    uint8_t montagna = 0;
+    uint8_t vel_limite = 0;  // units of 5 km/h
+    uint8_t pendenza = 0;    // per mille + 100
+    uint8_t aderenza = 0;
+};
+
+// Tunnel marks are the only objects a later object may replace.
+inline bool cella_libera(const Cella& c) { return c.tipo == CELLA_LIBERA || c.tipo == CELLA_GALLERIA; }
+
+// One record of the object table: a station, a sign text or header data.
+struct Oggetto {
+    uint8_t tipo = 0;
+    int32_t inizio = 0;
+    int32_t fine = 0;
+    int32_t posizione = 0;
+    uint8_t attributo = 0;
+    std::string nome;  // single-byte (Windows-1252) text
+    std::array<int16_t, 5> valori{};
+    std::array<uint8_t, 4> flag{};
+    int32_t orario = 0;  // seconds after midnight
+};
+
+inline constexpr int NUMERO_OGGETTI = 87;
+inline constexpr int PRIMO_CARTELLO = 80;           // signs fill downward from here
+inline constexpr int OGGETTO_PROGRESSIVA_TRE = 81;  // 82 "due", 83 "uno"
+inline constexpr int OGGETTO_DIMENSIONI = 84;       // braked mass, length, coaches
+inline constexpr int OGGETTO_LINEA = 85;            // backgrounds, line key, stamps
+inline constexpr int OGGETTO_TRENO = 86;            // repetition stretch, train key, sand, clock
+inline constexpr int MASSIMO_MONTAGNE = 80;
+
+using TabellaOggetti = std::array<Oggetto, NUMERO_OGGETTI>;
+
+// An entry of the plan table keeps its kind, because the plan file stores it:
+// empty, a 16-bit integer or an 8-byte float.
+using ValoreEtichettato = std::variant<std::monostate, int16_t, double>;
+
+struct RigaTracciato {
+    ValoreEtichettato x;  // column 0
+    ValoreEtichettato y;  // column 1
+};
+
+// Where and why the reader or the finishing pass stopped or warned. Line and
+// column are 1-based and 0 when no field of a file is concerned.
+struct DettaglioErrore {
+    std::string file;
+    int riga = 0;
+    int colonna = 0;
+    std::string motivo;  // what failed, in words (empty when the code says it all)
+};
+
+// State of one compilation besides the three tables.
+struct StatoPercorso {
+    std::string chiave_linea;
+    std::string chiave_treno;
+    int32_t crea_tracciato = 0;
+    std::string voce_letta;
+    int32_t codice_errore = 0;
+    int32_t posizione_errore = 0;  // metres
+    DettaglioErrore dettaglio;
+    std::array<int32_t, MASSIMO_MONTAGNE + 1> inizi_montagne{};
+    std::array<int32_t, MASSIMO_MONTAGNE + 1> fini_montagne{};
+    int32_t numero_montagne = 0;
+};
+
+struct Modello {
+    StatoPercorso stato;
+    std::vector<Cella> celle;  // indexes 0..N; empty until the length record is read
+    TabellaOggetti oggetti{};
+    std::vector<RigaTracciato> tracciato;  // rows 0..lunghezza+7000; empty unless built
+
+    bool celle_create() const { return !celle.empty(); }
+    int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }
+};
+
+}  // namespace compattatore

@@ -1,0 +1,40 @@
+// File operations of the host system. Every other layer reaches the disk
+// through these calls only.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace compattatore::piattaforma {
+
+// A file operation that failed: which operation, which file, and the system's
+// error number.
+class ErroreFile : public std::runtime_error {
+public:
+    ErroreFile(const std::string& operazione, std::string file, int numero);
+    int numero() const { return numero_; }
+    const std::string& file() const { return file_; }
+    std::string descrizione() const;  // the system's words for numero()
+
+private:
+    std::string file_;
+    int numero_;
+};
+
+// The directory that holds the running program.
+std::string directory_eseguibile();
+
+// directory + "/" + name.
+std::string unisci(const std::string& directory, const std::string& nome);
+
+bool esiste(const std::string& percorso);
+void elimina(const std::string& percorso);
+std::string leggi(const std::string& percorso);
+
+// Replaces the file with exactly `contenuto`: the bytes go to a temporary file
+// in the same directory that is then renamed over the old name, so a failure
+// part-way leaves the earlier file as it was and no temporary behind.
+void sostituisci(const std::string& percorso, std::string_view contenuto);
+
+}  // namespace compattatore::piattaforma

@@ -1,0 +1,73 @@
+#include "run/riga_comando.h"
+
+#include <iostream>
+#include <string>
+
+#include "impostazioni.h"
+#include "platform/file.h"
+#include "run/esecuzione.h"
+#include "run/stato_uscita.h"
+
+namespace compattatore {
+
+namespace {
+
+constexpr const char* AIUTO =
+    "Usage: compattatore [--dir DIR]\n"
+    "       compattatore --help | --version\n"
+    "\n"
+    "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
+    "files and the three driver documents, then compiles the description files\n"
+    "into the plan, object and cell files for the simulator.\n"
+    "\n"
+    "Options:\n"
+    "  --dir DIR   work in DIR instead of the program's own directory\n"
+    "  --help      show this text\n"
+    "  --version   show the program's version\n"
+    "\n"
+    "Exit status: 0 done, 1 the scenario has an error, 2 usage error,\n"
+    "3 a file could not be read or written.\n";
+
+int errore_uso(const std::string& testo) {
+    std::cerr << "compattatore: " << testo << "\n"
+              << "Try 'compattatore --help'.\n";
+    return USCITA_USO;
+}
+
+}  // namespace
+
+int esegui_riga_comando(std::span<const std::string_view> argomenti) {
+    OpzioniEsecuzione opzioni;
+    bool directory_data = false;
+    for (size_t i = 0; i < argomenti.size(); ++i) {
+        std::string_view a = argomenti[i];
+        if (a == "--help" || a == "-h") {
+            std::cout << AIUTO;
+            return USCITA_RIUSCITA;
+        }
+        if (a == "--version") {
+            std::cout << "compattatore " << VERSIONE << "\n";
+            return USCITA_RIUSCITA;
+        }
+        if (a == "--dir") {
+            if (i + 1 >= argomenti.size()) return errore_uso("--dir needs a directory");
+            opzioni.directory = std::string(argomenti[++i]);
+            directory_data = true;
+            continue;
+        }
+        return errore_uso("unknown argument '" + std::string(a) + "'");
+    }
+
+    auto interfaccia = piattaforma::crea_console();
+    if (!directory_data) {
+        try {
+            opzioni.directory = piattaforma::directory_eseguibile();
+        } catch (const piattaforma::ErroreFile& e) {
+            std::cerr << "compattatore: " << e.what() << "\n";
+            return USCITA_FILE;
+        }
+    }
+    return esegui_normale(opzioni, *interfaccia);
+}
+
+}  // namespace compattatore

@@ -1,0 +1,17 @@
+// The five text files of a run, each written whole from its fixed content
+// into `directory`. Each throws piattaforma::ErroreFile when the file cannot
+// be written.
+#pragma once
+
+#include <string>
+
+namespace compattatore {
+
+void dati_linea(const std::string& directory, const std::string& chiave_linea);
+void dati_treno(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno);
+void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno);
+void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea,
+                        const std::string& chiave_treno);
+void dati_scheda(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno);
+
+}  // namespace compattatore
