@@ -1,0 +1,90 @@
+// The program as its users start it: the run order, failures and options.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/cartella_temporanea.h"
+#include "support/processo.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const DOCUMENTI[] = {"Corvale_Mendra_4821-3_note.txt", "Corvale_Mendra_4821-3_rallentamenti.txt",
+                                 "Corvale_Mendra_4821-3_scheda_treno.txt"};
+
+TEST(EsecuzioneNormale, WritesTheDocumentsAndGivesTheSameBytesTwice) {
+    prova::CartellaTemporanea cartella;
+    auto prima = prova::esegui_programma({"--dir", cartella.str()});
+    ASSERT_EQ(prima.stato, 0) << prima.errori;
+    EXPECT_EQ(prima.errori.rfind("Attendere\n", 0), 0u) << "the wait indicator comes before anything else";
+    std::vector<std::string> contenuti;
+    for (const char* nome : DOCUMENTI) contenuti.push_back(prova::leggi_tutto(cartella.file(nome)));
+    EXPECT_EQ(contenuti[1], prova::leggi_tutto(std::string(DATI_TEST) + "/normal-run/" + DOCUMENTI[1]));
+
+    auto seconda = prova::esegui_programma({"--dir", cartella.str()});
+    ASSERT_EQ(seconda.stato, 0) << seconda.errori;
+    for (size_t i = 0; i < std::size(DOCUMENTI); ++i)
+        EXPECT_EQ(prova::leggi_tutto(cartella.file(DOCUMENTI[i])), contenuti[i]) << DOCUMENTI[i];
+}
+
+TEST(EsecuzioneNormale, WithoutArgumentsWorksInTheProgramsOwnDirectory) {
+    prova::CartellaTemporanea cartella;
+    std::string copia = cartella.file("compattatore");
+    fs::copy_file(PROGRAMMA, copia);
+    auto esito = prova::esegui(copia, {});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    for (const char* nome : DOCUMENTI) EXPECT_TRUE(fs::exists(cartella.file(nome))) << nome;
+}
+
+TEST(EsecuzioneNormale, AFailingStepIsReportedAndStopsTheRunKeepingEarlierFiles) {
+    prova::CartellaTemporanea cartella;
+    // A non-empty directory where the notes must go makes step 3 fail.
+    fs::create_directory(cartella.file(DOCUMENTI[0]));
+    prova::scrivi_tutto(cartella.file(std::string(DOCUMENTI[0]) + "/tieni"), "x");
+
+    auto esito = prova::esegui_programma({"--dir", cartella.str()});
+    EXPECT_EQ(esito.stato, 3);
+    EXPECT_NE(esito.errori.find(cartella.file(DOCUMENTI[0])), std::string::npos) << esito.errori;
+    EXPECT_NE(esito.errori.find("Is a directory"), std::string::npos) << esito.errori;
+    // Steps 1 and 2 stay; steps 4 and 5 never ran.
+    EXPECT_TRUE(fs::exists(cartella.file("Corvale_Mendra_linea.txt")));
+    EXPECT_TRUE(fs::exists(cartella.file("Corvale_Mendra_4821-3-.txt")));
+    EXPECT_FALSE(fs::exists(cartella.file(DOCUMENTI[1])));
+    EXPECT_FALSE(fs::exists(cartella.file(DOCUMENTI[2])));
+}
+
+TEST(EsecuzioneNormale, AMissingDirectoryFailsAtTheFirstFile) {
+    prova::CartellaTemporanea cartella;
+    auto esito = prova::esegui_programma({"--dir", cartella.file("non-esiste")});
+    EXPECT_EQ(esito.stato, 3);
+    EXPECT_NE(esito.errori.find("Corvale_Mendra_linea.txt"), std::string::npos) << esito.errori;
+    EXPECT_NE(esito.errori.find("No such file or directory"), std::string::npos) << esito.errori;
+}
+
+TEST(RigaComando, OptionsAndUsageErrors) {
+    struct Caso {
+        std::vector<std::string> argomenti;
+        int stato;
+        std::string in_uscita;
+        std::string in_errori;
+    } casi[] = {
+        {{"--help"}, 0, "Usage: compattatore", ""},
+        {{"--version"}, 0, "compattatore ", ""},
+        {{"--dir"}, 2, "", "--dir needs a directory"},
+        {{"--bogus"}, 2, "", "unknown argument '--bogus'"},
+        {{"extra"}, 2, "", "unknown argument 'extra'"},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.argomenti[0]);
+        auto esito = prova::esegui_programma(caso.argomenti);
+        EXPECT_EQ(esito.stato, caso.stato);
+        EXPECT_NE(esito.uscita.find(caso.in_uscita), std::string::npos) << esito.uscita;
+        EXPECT_NE(esito.errori.find(caso.in_errori), std::string::npos) << esito.errori;
+        if (caso.stato != 0) {
+            EXPECT_TRUE(esito.uscita.empty());
+        }
+    }
+}
+
+}  // namespace

@@ -1,0 +1,36 @@
+#include "support/cartella_temporanea.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace prova {
+
+CartellaTemporanea::CartellaTemporanea() {
+    std::string modello = (std::filesystem::temp_directory_path() / "compattatore-XXXXXX").string();
+    if (::mkdtemp(modello.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    percorso_ = modello;
+}
+
+CartellaTemporanea::~CartellaTemporanea() {
+    std::error_code ignorato;
+    std::filesystem::remove_all(percorso_, ignorato);
+}
+
+std::string leggi_tutto(const std::filesystem::path& percorso) {
+    std::ifstream in(percorso, std::ios::binary);
+    EXPECT_TRUE(in) << "cannot read " << percorso;
+    std::ostringstream contenuto;
+    contenuto << in.rdbuf();
+    return contenuto.str();
+}
+
+void scrivi_tutto(const std::filesystem::path& percorso, const std::string& contenuto) {
+    std::ofstream out(percorso, std::ios::binary | std::ios::trunc);
+    out << contenuto;
+    ASSERT_TRUE(out.good()) << "cannot write " << percorso;
+}
+
+}  // namespace prova

@@ -1,0 +1,28 @@
+// A fresh directory for one test, removed with everything in it afterwards.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace prova {
+
+class CartellaTemporanea {
+public:
+    CartellaTemporanea();
+    ~CartellaTemporanea();
+    CartellaTemporanea(const CartellaTemporanea&) = delete;
+    CartellaTemporanea& operator=(const CartellaTemporanea&) = delete;
+
+    const std::filesystem::path& percorso() const { return percorso_; }
+    std::string str() const { return percorso_.string(); }
+    std::string file(const std::string& nome) const { return (percorso_ / nome).string(); }
+
+private:
+    std::filesystem::path percorso_;
+};
+
+// Whole content of a file; fails the current test when it cannot be read.
+std::string leggi_tutto(const std::filesystem::path& percorso);
+void scrivi_tutto(const std::filesystem::path& percorso, const std::string& contenuto);
+
+}  // namespace prova
