@@ -1,0 +1,27 @@
+// Authors save description files in UTF-8 as often as in Windows-1252; the
+// compiled files hold single-byte Windows-1252 text.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace compattatore {
+
+struct CarattereNonRappresentabile {
+    int riga;        // 1-based
+    int colonna;     // 1-based, counted in characters
+    char32_t codice; // the Unicode code point
+};
+
+struct TestoConvertito {
+    std::string testo;  // Windows-1252 bytes
+    std::optional<CarattereNonRappresentabile> errore;
+};
+
+// A text that is valid UTF-8 and holds characters beyond ASCII is converted to
+// Windows-1252; anything else (plain ASCII, or bytes that are not UTF-8) is
+// already single-byte text and is returned unchanged.
+TestoConvertito converti_in_1252(std::string_view contenuto);
+
+}  // namespace compattatore

@@ -1,0 +1,50 @@
+#include "compiler/testo_1252.h"
+
+#include <gtest/gtest.h>
+
+namespace compattatore {
+namespace {
+
+TEST(Testo1252, ConvertsUtf8AndKeepsSingleByteText) {
+    struct Caso {
+        std::string ingresso;
+        std::string atteso;
+    } casi[] = {
+        {"stazione, 0, FORL\xC3\x8C\r\n", "stazione, 0, FORL\xCC\r\n"},             // UTF-8 I grave
+        {"citt\xC3\xA0 \xE2\x82\xAC \xE2\x80\x9C" "x", "citt\xE0 \x80 \x93x"},       // a grave, euro, left quote
+        {"citt\xE0\r\n", "citt\xE0\r\n"},                                            // already Windows-1252
+        {"plain ascii\n", "plain ascii\n"},
+        {"\xC3", "\xC3"},                                                            // cut sequence: not UTF-8
+        {"\xC0\xAF", "\xC0\xAF"},                                                    // overlong: not UTF-8
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.ingresso);
+        TestoConvertito r = converti_in_1252(caso.ingresso);
+        EXPECT_FALSE(r.errore.has_value());
+        EXPECT_EQ(r.testo, caso.atteso);
+    }
+}
+
+TEST(Testo1252, ACharacterOutsideTheCodePageNamesItsLineAndColumn) {
+    struct Caso {
+        std::string ingresso;
+        int riga;
+        int colonna;
+        char32_t codice;
+    } casi[] = {
+        {"a\r\nb\xC3\xA8\xE2\x86\x92", 2, 3, 0x2192},  // arrow after "bè"
+        {"x\ry\nz\xD0\x96", 3, 2, 0x0416},             // CR alone and LF alone end lines
+        {"\xF0\x9F\x9A\x82", 1, 1, 0x1F682},           // a locomotive
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.ingresso);
+        TestoConvertito r = converti_in_1252(caso.ingresso);
+        ASSERT_TRUE(r.errore.has_value());
+        EXPECT_EQ(r.errore->riga, caso.riga);
+        EXPECT_EQ(r.errore->colonna, caso.colonna);
+        EXPECT_EQ(r.errore->codice, caso.codice);
+    }
+}
+
+}  // namespace
+}  // namespace compattatore
