@@ -1,6 +1,7 @@
 // Names of every file a scenario is made of, formed from its two keys.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace compattatore {
@@ -24,6 +25,21 @@ inline std::string nome_file_oggetti(const std::string& linea, const std::string
 }
 inline std::string nome_file_celle(const std::string& linea, const std::string& treno) {
     return linea + "_" + treno + ".dat";
+}
+
+// The keys back from description file names (without directory): the line
+// key of "<line>_linea.txt", the train key of "<line>_<train>-.txt".
+inline std::optional<std::string> chiave_linea_da_nome(const std::string& nome) {
+    const std::string coda = "_linea.txt";
+    if (nome.size() <= coda.size() || !nome.ends_with(coda)) return std::nullopt;
+    return nome.substr(0, nome.size() - coda.size());
+}
+inline std::optional<std::string> chiave_treno_da_nome(const std::string& nome, const std::string& linea) {
+    const std::string testa = linea + "_";
+    const std::string coda = "-.txt";
+    if (nome.size() <= testa.size() + coda.size() || !nome.starts_with(testa) || !nome.ends_with(coda))
+        return std::nullopt;
+    return nome.substr(testa.size(), nome.size() - testa.size() - coda.size());
 }
 
 }  // namespace compattatore
