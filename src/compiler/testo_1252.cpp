@@ -14,6 +14,19 @@ constexpr std::array<char32_t, 32> ZONA_80 = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
 };
 
+void aggiungi_utf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
 std::optional<char> in_1252(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
     for (size_t i = 0; i < ZONA_80.size(); ++i)
@@ -45,6 +58,18 @@ std::optional<std::vector<char32_t>> decodifica_utf8(std::string_view s) {
 }
 
 }  // namespace
+
+std::string da_1252_a_utf8(std::string_view testo) {
+    std::string out;
+    out.reserve(testo.size());
+    for (char ch : testo) {
+        auto b = static_cast<unsigned char>(ch);
+        char32_t c = b;
+        if (b >= 0x80 && b < 0xA0) c = ZONA_80[b - 0x80] != 0 ? ZONA_80[b - 0x80] : 0xFFFD;
+        aggiungi_utf8(out, c);
+    }
+    return out;
+}
 
 TestoConvertito converti_in_1252(std::string_view contenuto) {
     auto caratteri = decodifica_utf8(contenuto);

@@ -24,4 +24,8 @@ struct TestoConvertito {
 // already single-byte text and is returned unchanged.
 TestoConvertito converti_in_1252(std::string_view contenuto);
 
+// Windows-1252 text as UTF-8, for terminals and JSON; the five bytes the code
+// page leaves unused show as U+FFFD.
+std::string da_1252_a_utf8(std::string_view testo);
+
 }  // namespace compattatore

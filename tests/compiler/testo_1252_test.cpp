@@ -46,5 +46,14 @@ TEST(Testo1252, ACharacterOutsideTheCodePageNamesItsLineAndColumn) {
     }
 }
 
+TEST(Testo1252, ShowsSingleByteTextAsUtf8) {
+    EXPECT_EQ(da_1252_a_utf8(std::string("a\0\xE8\x80\x81", 5)), std::string("a\0\xC3\xA8\xE2\x82\xAC\xEF\xBF\xBD", 10));
+    std::string tutti;
+    for (int b = 0; b < 256; ++b)
+        if (b < 0x80 || b >= 0xA0 || (b != 0x81 && b != 0x8D && b != 0x8F && b != 0x90 && b != 0x9D))
+            tutti.push_back(static_cast<char>(b));
+    EXPECT_EQ(converti_in_1252(da_1252_a_utf8(tutti)).testo, tutti);  // a round trip through UTF-8
+}
+
 }  // namespace
 }  // namespace compattatore

@@ -1,0 +1,48 @@
+#include "run/diagnostica.h"
+
+#include "compiler/testo_1252.h"
+
+namespace compattatore {
+
+namespace {
+
+// The text of line `riga` (1-based) without its line end; CR LF, CR and LF
+// each end a line, as for the reader.
+std::string_view riga_di(std::string_view s, int riga) {
+    size_t inizio = 0;
+    for (int r = 1; r < riga; ++r) {
+        size_t fine = s.find_first_of("\r\n", inizio);
+        if (fine == std::string_view::npos) return {};
+        inizio = fine + (s[fine] == '\r' && fine + 1 < s.size() && s[fine + 1] == '\n' ? 2 : 1);
+    }
+    if (inizio > s.size()) return {};
+    size_t fine = s.find_first_of("\r\n", inizio);
+    return s.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio);
+}
+
+}  // namespace
+
+std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente) {
+    std::string out = d.file;
+    if (d.riga > 0) {
+        out += ":" + std::to_string(d.riga);
+        if (d.colonna > 0) out += ":" + std::to_string(d.colonna);
+    }
+    out += d.livello == Diagnostica::Livello::errore ? ": error: " : ": warning: ";
+    out += d.messaggio;
+    out += "\n";
+
+    std::string_view riga = d.riga > 0 ? riga_di(sorgente, d.riga) : std::string_view{};
+    if (riga.empty()) return out;
+    out += "  " + da_1252_a_utf8(riga) + "\n";
+    if (d.colonna > 0) {
+        // Tabs before the field stay tabs so the caret lines up in any terminal.
+        std::string sotto = "  ";
+        for (size_t i = 0; i + 1 < static_cast<size_t>(d.colonna) && i < riga.size(); ++i)
+            sotto.push_back(riga[i] == '\t' ? '\t' : ' ');
+        out += sotto + "^\n";
+    }
+    return out;
+}
+
+}  // namespace compattatore
