@@ -1,0 +1,43 @@
+// Runs the reader on small description files written into a fresh directory.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "compiler/cartella_prova.h"
+#include "compiler/memorizza_dati.h"
+
+namespace compattatore::prova {
+
+inline constexpr const char* LINEA_PROVA = "L_linea.txt";
+inline constexpr const char* TRENO_PROVA = "L_T-.txt";
+
+struct Letti {
+    Modello m;
+    bool linea_rimasta = false;
+    bool treno_rimasto = false;
+};
+
+// nullopt leaves that file out. Line length 10000 m gives cells 0 to 340.
+inline Letti leggi_descrizioni(const std::optional<std::string>& linea, const std::optional<std::string>& treno,
+                               int32_t crea_tracciato = 1) {
+    CartellaProva cartella;
+    if (linea) cartella.scrivi(LINEA_PROVA, *linea);
+    if (treno) cartella.scrivi(TRENO_PROVA, *treno);
+    Letti r;
+    r.m.stato.chiave_linea = "L";
+    r.m.stato.chiave_treno = "T";
+    r.m.stato.crea_tracciato = crea_tracciato;
+    memorizza_dati(r.m, {cartella.file(LINEA_PROVA), cartella.file(TRENO_PROVA), true});
+    r.linea_rimasta = cartella.esiste(LINEA_PROVA);
+    r.treno_rimasto = cartella.esiste(TRENO_PROVA);
+    return r;
+}
+
+inline std::string linea_con(const std::string& corpo, const std::string& lunghezza = "lunghezza percorso, 10000\r\n") {
+    return "[generale]\r\n" + lunghezza + "[corpo]\r\n" + corpo + "[fine]\r\n";
+}
+
+inline std::string treno_con(const std::string& corpo) { return "[generale]\r\n" + corpo + "[fine]\r\n"; }
+
+}  // namespace compattatore::prova

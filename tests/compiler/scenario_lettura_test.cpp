@@ -1,0 +1,171 @@
+// Reading the scenario's own description files, as the normal run writes them.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "compiler/cartella_prova.h"
+#include "compiler/memorizza_dati.h"
+#include "compiler/nomi_file.h"
+#include "compiler/tracciato.h"
+#include "platform/file.h"
+#include "run/scenario.h"
+#include "writers/documenti.h"
+
+namespace compattatore {
+namespace {
+
+class ScenarioLetto : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dati_linea(cartella.dir(), CHIAVE_LINEA);
+        dati_treno(cartella.dir(), CHIAVE_LINEA, CHIAVE_TRENO);
+        m.stato.chiave_linea = CHIAVE_LINEA;
+        m.stato.chiave_treno = CHIAVE_TRENO;
+        m.stato.crea_tracciato = 1;
+        memorizza_dati(m, {cartella.file(nome_descrizione_linea(CHIAVE_LINEA)),
+                           cartella.file(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)), true});
+    }
+    prova::CartellaProva cartella;
+    Modello m;
+};
+
+TEST_F(ScenarioLetto, FillsTheModelAndDeletesBothFiles) {
+    EXPECT_EQ(m.stato.codice_errore, 0) << m.stato.dettaglio.motivo;
+    EXPECT_FALSE(cartella.esiste(nome_descrizione_linea(CHIAVE_LINEA)));
+    EXPECT_FALSE(cartella.esiste(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)));
+    ASSERT_EQ(m.celle.size(), 2081u);
+    EXPECT_EQ(m.tracciato.size(), 104001u);
+
+    const Oggetto& treno = m.oggetti[OGGETTO_TRENO];
+    EXPECT_EQ(treno.inizio, 1050);
+    EXPECT_EQ(treno.fine, 95500);
+    EXPECT_EQ(treno.posizione, 4);
+    EXPECT_EQ(treno.nome, CHIAVE_TRENO);
+    EXPECT_EQ(m.oggetti[OGGETTO_LINEA].nome, CHIAVE_LINEA);
+    EXPECT_EQ(m.oggetti[OGGETTO_DIMENSIONI].fine, 97000);
+}
+
+TEST_F(ScenarioLetto, StationsTakeRecordsOneToSixteen) {
+    for (int j = 1; j <= 16; ++j) EXPECT_FALSE(m.oggetti[j].nome.empty()) << j;
+    EXPECT_TRUE(m.oggetti[17].nome.empty());
+    const Oggetto& prima = m.oggetti[1];
+    EXPECT_EQ(prima.nome, "FIRENZE S.M.N.");
+    EXPECT_EQ(prima.inizio, -500);
+    EXPECT_EQ(prima.fine, 500);
+    EXPECT_EQ(prima.orario, 69000);
+    EXPECT_EQ(m.celle[9].tipo, CELLA_FERMATA);
+    EXPECT_EQ(m.celle[9].dato1, 1);
+    for (int k = 1; k <= 4; ++k) EXPECT_EQ(m.celle[9 - k].codice, 80 + k) << k;
+}
+
+TEST_F(ScenarioLetto, PlacesTheSlowdownAndTheSign) {
+    struct Atteso {
+        size_t cella;
+        uint8_t tipo;
+    };
+    for (auto [indice, tipo] : {Atteso{401, CELLA_AVVISO_RALLENTAMENTO}, Atteso{425, CELLA_INIZIO_RALLENTAMENTO},
+                                Atteso{447, CELLA_FINE_RALLENTAMENTO}}) {
+        EXPECT_EQ(m.celle[indice].tipo, tipo) << indice;
+        EXPECT_EQ(m.celle[indice].dato1, 60) << indice;
+    }
+    EXPECT_EQ(m.celle[745].tipo, CELLA_CARTELLO);
+    EXPECT_EQ(m.celle[745].dato1, 80);
+    EXPECT_EQ(m.oggetti[80].nome, "(GALLERIA )(APPENNINO)(Km 18+510)");
+}
+
+int16_t parola(const std::string& b, size_t i) {
+    return static_cast<int16_t>(static_cast<uint8_t>(b[i]) | static_cast<uint8_t>(b[i + 1]) << 8);
+}
+
+// The cell file of a finished run differs from what the reader leaves only in
+// the cells the finishing pass adds: the stamps of cell 1 and the code cells
+// (kind 12, 180) around the slowdown.
+TEST_F(ScenarioLetto, CellsAreThoseOfTheFinishedRunBeforeFinishing) {
+    std::string finite = piattaforma::leggi(std::string(DATI_TEST) + "/compiler/celle_scenario_finite.dat");
+    ASSERT_EQ(finite.size(), 15 * m.celle.size());
+    const std::set<size_t> aggiunte = {407, 414, 420, 433, 441};
+    for (size_t i = 0; i < m.celle.size(); ++i) {
+        const Cella& c = m.celle[i];
+        const size_t b = 15 * i;
+        if (aggiunte.count(i) != 0) {
+            EXPECT_EQ(c.tipo, CELLA_LIBERA) << i;
+            EXPECT_EQ(finite[b], CELLA_ABBATTIMENTO) << i;
+        } else {
+            EXPECT_EQ(c.tipo, static_cast<uint8_t>(finite[b])) << i;
+            if (i != 1) {
+                EXPECT_EQ(c.dato1, parola(finite, b + 1)) << i;
+                EXPECT_EQ(c.dato2, parola(finite, b + 3)) << i;
+            }
+        }
+        EXPECT_EQ(c.dato3, parola(finite, b + 5)) << i;
+        EXPECT_EQ(c.dato4, parola(finite, b + 7)) << i;
+        const uint8_t resto[] = {c.tempo, c.codice, c.montagna, c.vel_limite, c.pendenza, c.aderenza};
+        for (size_t k = 0; k < 6; ++k) EXPECT_EQ(resto[k], static_cast<uint8_t>(finite[b + 9 + k])) << i << " " << k;
+    }
+}
+
+// The first curve, "curvas2,  1000,  400": straight along +y up to row 1000,
+// then turning left.
+TEST_F(ScenarioLetto, PlanOfTheFirstCurve) {
+    EXPECT_EQ(m.tracciato[0].y, ValoreEtichettato{int16_t{0}});
+    EXPECT_EQ(m.tracciato[1].y, ValoreEtichettato{int16_t{1}});
+    for (size_t r = 2; r <= 1000; ++r) {
+        ASSERT_EQ(m.tracciato[r].x, ValoreEtichettato{0.0}) << r;
+        ASSERT_EQ(m.tracciato[r].y, ValoreEtichettato{static_cast<double>(r)}) << r;
+    }
+    for (size_t r = 1001; r <= 1400; ++r) ASSERT_LT(valore(m.tracciato[r].x), 0.0) << r;
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(m.tracciato[103999].x));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(m.tracciato[104000].y));
+    EXPECT_TRUE(std::holds_alternative<double>(m.tracciato[103998].y));
+}
+
+// Each curved step is formed in extended precision and rounded once; the
+// same recurrence in plain double arithmetic drifts from row 1003 on.
+TEST_F(ScenarioLetto, CurvedStepsRoundOnce) {
+    struct Riga {
+        size_t r;
+        double x, y;
+    };
+    const Riga attese[] = {
+        {1003, -0x1.3a92a2e223f14p-10, 0x1.f57ffffea8671p+9},
+        {1004, -0x1.0624dcd7249eep-9, 0x1.f5fffffca501bp+9},
+        {1100, -0x1.028d382a779a9p+0, 0x1.12ff92c94d12ap+10},
+        {1400, -0x1.008111da3507ep+4, 0x1.5de4b3beeaafdp+10},
+    };
+    for (const Riga& a : attese) {
+        EXPECT_EQ(m.tracciato[a.r].x, ValoreEtichettato{a.x}) << a.r;
+        EXPECT_EQ(m.tracciato[a.r].y, ValoreEtichettato{a.y}) << a.r;
+    }
+
+    std::vector<double> x(1401, 0.0), y(1401);
+    for (size_t r = 0; r <= 1000; ++r) y[r] = static_cast<double>(r);
+    const double c = -0.0002;
+    for (size_t r = 1001; r <= 1400; ++r) {
+        double dx = x[r - 1] - x[r - 2], dy = y[r - 1] - y[r - 2];
+        x[r] = x[r - 1] + (dx + c * dy);
+        y[r] = y[r - 1] + (dy - c * dx);
+    }
+    for (const Riga& a : attese) EXPECT_NE(x[a.r], a.x) << a.r;
+}
+
+TEST(ScenarioAutore, SourcesStayWhenNotToBeDeleted) {
+    prova::CartellaProva cartella;
+    dati_linea(cartella.dir(), CHIAVE_LINEA);
+    dati_treno(cartella.dir(), CHIAVE_LINEA, CHIAVE_TRENO);
+    Modello m;
+    m.stato.chiave_linea = CHIAVE_LINEA;
+    m.stato.chiave_treno = CHIAVE_TRENO;
+    memorizza_dati(m, {cartella.file(nome_descrizione_linea(CHIAVE_LINEA)),
+                       cartella.file(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)), false});
+    EXPECT_EQ(m.stato.codice_errore, 0);
+    EXPECT_TRUE(m.tracciato.empty());
+    EXPECT_EQ(m.celle.size(), 2081u);
+    EXPECT_TRUE(cartella.esiste(nome_descrizione_linea(CHIAVE_LINEA)));
+    EXPECT_TRUE(cartella.esiste(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)));
+}
+
+}  // namespace
+}  // namespace compattatore
