@@ -35,7 +35,7 @@ std::string testo_codice_registrato(int32_t codice, int32_t posizione, const Det
     t += ": ";
     t += voce ? voce->significato : "unknown error";
     if (voce && voce->ha_posizione) t += ", at " + std::to_string(posizione) + " m";
-    if (!dettaglio.motivo.empty()) t += ": " + dettaglio.motivo;
+    if (!dettaglio.motivo.empty() && (!voce || dettaglio.motivo != voce->significato)) t += ": " + dettaglio.motivo;
     if (!dettaglio.file.empty()) t += " (" + luogo(dettaglio) + ")";
     return t;
 }

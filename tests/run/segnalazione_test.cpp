@@ -47,6 +47,8 @@ TEST(TestoCodiceRegistrato, WholeMessages) {
          " Errore n. 25: a description file could not be read: pendenza: malformed number (dir/L_linea.txt:12:5)"},
         {25, 0, {"dir/L_T-.txt", 0, 0, "no such file"},
          " Errore n. 25: a description file could not be read: no such file (dir/L_T-.txt)"},
+        {101, 0, {"dir/L_linea.txt", 0, 0, "the line description file does not exist"},
+         " Errore n. 101: the line description file does not exist (dir/L_linea.txt)"},
         {999, 0, {}, " Errore n. 999: unknown error"},
     };
     for (const auto& c : casi) EXPECT_EQ(testo_codice_registrato(c.codice, c.posizione, c.dettaglio), c.atteso);
