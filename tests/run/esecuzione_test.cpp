@@ -9,6 +9,7 @@
 namespace {
 
 namespace fs = std::filesystem;
+namespace prova = compattatore::prova;
 
 const char* const DOCUMENTI[] = {"Corvale_Mendra_4821-3_note.txt", "Corvale_Mendra_4821-3_rallentamenti.txt",
                                  "Corvale_Mendra_4821-3_scheda_treno.txt"};

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-namespace prova {
+namespace compattatore::prova {
 
 CartellaTemporanea::CartellaTemporanea() {
     std::string modello = (std::filesystem::temp_directory_path() / "compattatore-XXXXXX").string();
@@ -17,6 +17,12 @@ CartellaTemporanea::CartellaTemporanea() {
 CartellaTemporanea::~CartellaTemporanea() {
     std::error_code ignorato;
     std::filesystem::remove_all(percorso_, ignorato);
+}
+
+std::string CartellaTemporanea::leggi(const std::string& nome) const { return leggi_tutto(percorso_ / nome); }
+
+void CartellaTemporanea::scrivi(const std::string& nome, const std::string& contenuto) const {
+    scrivi_tutto(percorso_ / nome, contenuto);
 }
 
 std::string leggi_tutto(const std::filesystem::path& percorso) {
@@ -33,4 +39,4 @@ void scrivi_tutto(const std::filesystem::path& percorso, const std::string& cont
     ASSERT_TRUE(out.good()) << "cannot write " << percorso;
 }
 
-}  // namespace prova
+}  // namespace compattatore::prova

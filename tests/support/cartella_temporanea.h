@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <string>
 
-namespace prova {
+namespace compattatore::prova {
 
 class CartellaTemporanea {
 public:
@@ -16,6 +16,9 @@ public:
     const std::filesystem::path& percorso() const { return percorso_; }
     std::string str() const { return percorso_.string(); }
     std::string file(const std::string& nome) const { return (percorso_ / nome).string(); }
+    bool esiste(const std::string& nome) const { return std::filesystem::exists(percorso_ / nome); }
+    std::string leggi(const std::string& nome) const;
+    void scrivi(const std::string& nome, const std::string& contenuto) const;
 
 private:
     std::filesystem::path percorso_;
@@ -25,4 +28,4 @@ private:
 std::string leggi_tutto(const std::filesystem::path& percorso);
 void scrivi_tutto(const std::filesystem::path& percorso, const std::string& contenuto);
 
-}  // namespace prova
+}  // namespace compattatore::prova

@@ -16,7 +16,7 @@
 
 extern char** environ;
 
-namespace prova {
+namespace compattatore::prova {
 
 namespace {
 
@@ -74,4 +74,4 @@ EsitoProcesso esegui(const std::string& programma, const std::vector<std::string
     return esito;
 }
 
-}  // namespace prova
+}  // namespace compattatore::prova

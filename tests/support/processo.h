@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace prova {
+namespace compattatore::prova {
 
 struct EsitoProcesso {
     int stato = -1;  // exit status, or -1 when the process did not exit normally
@@ -23,4 +23,4 @@ inline EsitoProcesso esegui_programma(const std::vector<std::string>& argomenti,
     return esegui(PROGRAMMA, argomenti, ambiente);
 }
 
-}  // namespace prova
+}  // namespace compattatore::prova
