@@ -13,7 +13,7 @@ namespace compattatore {
 namespace {
 
 constexpr const char* AIUTO =
-    "Usage: compattatore [--dir DIR]\n"
+    "Usage: compattatore [--dir DIR] [--no-window]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -22,6 +22,8 @@ constexpr const char* AIUTO =
     "\n"
     "Options:\n"
     "  --dir DIR   work in DIR instead of the program's own directory\n"
+    "  --no-window show the wait notice and messages on the console even when\n"
+    "              a display is available\n"
     "  --help      show this text\n"
     "  --version   show the program's version\n"
     "\n"
@@ -39,6 +41,7 @@ int errore_uso(const std::string& testo) {
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
+    bool finestra_permessa = true;
     for (size_t i = 0; i < argomenti.size(); ++i) {
         std::string_view a = argomenti[i];
         if (a == "--help" || a == "-h") {
@@ -55,10 +58,14 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
             directory_data = true;
             continue;
         }
+        if (a == "--no-window") {
+            finestra_permessa = false;
+            continue;
+        }
         return errore_uso("unknown argument '" + std::string(a) + "'");
     }
 
-    auto interfaccia = piattaforma::crea_console();
+    auto interfaccia = piattaforma::crea_interfaccia(finestra_permessa);
     if (!directory_data) {
         try {
             opzioni.directory = piattaforma::directory_eseguibile();
