@@ -1,0 +1,89 @@
+// Step 6 of the run (read both description files, finish, check, stamp and
+// write the binary files) on the scenario's own files and on a generated line
+// of 1000000 m; and the same without the writing, to show its share.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "compiler/nomi_file.h"
+#include "linea_generata.h"
+#include "output/memorizza_percorso.h"
+#include "platform/file.h"
+#include "writers/documenti.h"
+
+namespace compattatore::banco {
+
+namespace {
+
+constexpr const char* LINEA = "Corvale_Mendra";
+constexpr const char* TRENO = "4821-3";
+
+class Cartella {
+public:
+    Cartella() {
+        std::random_device casuale;
+        p_ = std::filesystem::temp_directory_path() / ("compattatore-bench-" + std::to_string(casuale()));
+        std::filesystem::create_directories(p_);
+    }
+    ~Cartella() {
+        std::error_code ignorato;
+        std::filesystem::remove_all(p_, ignorato);
+    }
+    std::string str() const { return p_.string(); }
+
+private:
+    std::filesystem::path p_;
+};
+
+SorgentiDescrizione sorgenti(const std::string& dir) {
+    return {piattaforma::unisci(dir, nome_descrizione_linea(LINEA)),
+            piattaforma::unisci(dir, nome_descrizione_treno(LINEA, TRENO)), false};
+}
+
+void passo_sei(benchmark::State& stato, const std::string& dir, bool scrivi) {
+    const SorgentiDescrizione s = sorgenti(dir);
+    OpzioniScrittura opzioni;
+    opzioni.directory = dir;
+    opzioni.scrivi = scrivi;
+    for (auto _ : stato) {
+        Modello m;
+        m.stato.chiave_linea = LINEA;
+        m.stato.chiave_treno = TRENO;
+        int32_t crea_tracciato = 1;
+        EsitoPercorso esito = memorizza_percorso(m, crea_tracciato, s, opzioni);
+        if (esito.codice_lettura != 0 || esito.codice_riservato != 0) {
+            stato.SkipWithError(("compilation recorded code " +
+                                 std::to_string(esito.codice_lettura + esito.codice_riservato)).c_str());
+            break;
+        }
+        benchmark::DoNotOptimize(m.celle.data());
+    }
+}
+
+void scenario(benchmark::State& stato, bool scrivi) {
+    Cartella dir;
+    dati_linea(dir.str(), LINEA);
+    dati_treno(dir.str(), LINEA, TRENO);
+    passo_sei(stato, dir.str(), scrivi);
+}
+
+void linea_massima(benchmark::State& stato, bool scrivi) {
+    Cartella dir;
+    const SorgentiDescrizione s = sorgenti(dir.str());
+    piattaforma::sostituisci(s.file_linea, linea_generata(LUNGHEZZA_MASSIMA));
+    piattaforma::sostituisci(s.file_treno, treno_generato(LUNGHEZZA_MASSIMA));
+    passo_sei(stato, dir.str(), scrivi);
+}
+
+}  // namespace
+
+BENCHMARK_CAPTURE(scenario, compile_and_write, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(scenario, compile_only, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linea_massima, compile_and_write, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(linea_massima, compile_only, false)->Unit(benchmark::kMillisecond);
+
+}  // namespace compattatore::banco
+
+BENCHMARK_MAIN();

@@ -1,0 +1,18 @@
+// Bounds-checked access to the cell array: an index outside it ends the
+// reader with code 25 and a reason naming the record and its position.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "compiler/errore_lettura.h"
+#include "compiler/modello.h"
+
+namespace compattatore {
+
+// Throws when the line description gave no length, so there are no cells.
+void richiedi_celle(const Modello& m, std::string_view record, Luogo luogo = {});
+
+Cella& cella(Modello& m, int64_t indice, std::string_view record, int32_t posizione, Luogo luogo = {});
+
+}  // namespace compattatore

@@ -1,0 +1,190 @@
+#include <string>
+
+#include "compiler/accesso_celle.h"
+#include "compiler/lettura_linea.h"
+#include "compiler/numeri.h"
+#include "compiler/registratori.h"
+#include "compiler/tracciato.h"
+
+namespace compattatore {
+
+namespace {
+
+constexpr int32_t METRO_MASSIMO = 1000000;
+
+// Reader state of the body.
+struct CorpoLinea {
+    int32_t indice_pendenza = 0;
+    int32_t pendenza_corrente = 0;
+    int32_t metro_corrente = 2;
+    int32_t prossimo_cartello = PRIMO_CARTELLO;
+};
+
+// The byte a gradient is stored as: per mille + 100, low 8 bits.
+uint8_t pendenza_cella(int32_t pendenza) { return basso8(intero32(int64_t{pendenza} + 100, "pendenza: gradient + 100")); }
+
+Esito pendenza(Lettura& l, CorpoLinea& s) {
+    auto p = l.numero<int32_t>("pendenza", "posizione");
+    auto g = l.numero<int32_t>("pendenza", "pendenza");
+    if (!l.nel_percorso(p.v, 100, "pendenza", p.luogo)) return Esito::fuori_percorso;
+    int64_t k = arrotonda(p.v / 50.0);
+    if (k > 0) {
+        uint8_t valore = pendenza_cella(s.pendenza_corrente);
+        do {
+            cella(l.m, s.indice_pendenza, "pendenza", p.v, p.luogo).pendenza = valore;
+            ++s.indice_pendenza;
+        } while (s.indice_pendenza < k);
+    }
+    s.pendenza_corrente = g.v;
+    return Esito::prosegui;
+}
+
+// 1/m for the first of the digits 1 to 6 in the keyword; 0 when none.
+double curvatura(const std::string& voce) {
+    static constexpr double CLASSI[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+    for (int cifra = 1; cifra <= 6; ++cifra)
+        if (voce.find(static_cast<char>('0' + cifra)) != std::string::npos) return CLASSI[cifra - 1];
+    return 0.0;
+}
+
+// Advances the metre counter; above the limit the plan is refused (code 103).
+bool metro_successivo(Lettura& l, CorpoLinea& s, Luogo luogo) {
+    if (++s.metro_corrente <= METRO_MASSIMO) return true;
+    l.registra(103, luogo, "curva: the plan passes metre " + std::to_string(METRO_MASSIMO));
+    return false;
+}
+
+Esito curva(Lettura& l, CorpoLinea& s) {
+    auto inizio = l.numero<int32_t>("curva", "inizio");
+    auto lunghezza = l.numero<int32_t>("curva", "lunghezza");
+    if (!l.nel_percorso(inizio.v, 100, "curva", inizio.luogo)) return Esito::fuori_percorso;
+    const std::string& voce = l.m.stato.voce_letta;
+    double c = curvatura(voce);
+    if (c == 0.0) {
+        l.registra(103, l.voce, "curva: the keyword '" + voce + "' names no curve class 1 to 6");
+        return Esito::interrotta;
+    }
+    if (contiene(voce, "s")) c = -c;  // left-hand
+    int32_t fine = nel_campo(inizio.luogo, [&] { return intero32(int64_t{inizio.v} + lunghezza.v, "curva: start + length"); });
+
+    // A curve running past the plan's last row stops there.
+    auto& t = l.m.tracciato;
+    const int64_t ultima_riga = static_cast<int64_t>(t.size()) - 1;
+    while (s.metro_corrente <= inizio.v && s.metro_corrente <= ultima_riga) {
+        passo_rettilineo(t, static_cast<size_t>(s.metro_corrente));
+        if (!metro_successivo(l, s, inizio.luogo)) return Esito::interrotta;
+    }
+    while (s.metro_corrente <= fine && s.metro_corrente <= ultima_riga) {
+        passo_curvo(t, static_cast<size_t>(s.metro_corrente), c);
+        if (!metro_successivo(l, s, inizio.luogo)) return Esito::interrotta;
+    }
+    return Esito::prosegui;
+}
+
+Esito montagna(Lettura& l) {
+    const char* record = "montagna";
+    auto inizio = l.numero<int32_t>(record, "inizio");
+    auto fine = l.numero<int32_t>(record, "fine");
+    auto tipo = l.numero<int32_t>(record, "tipo");
+    if (!l.nel_percorso(inizio.v, 100, record, inizio.luogo)) return Esito::fuori_percorso;
+    nel_campo(inizio.luogo, [&] { memo_montagna(l.m, inizio.v, fine.v, tipo.v); });
+    return Esito::prosegui;
+}
+
+Esito indicatori(Lettura& l) {
+    const char* r = "indicatori_vmax";
+    auto p = l.numero<int32_t>(r, "posizione");
+    auto vas = l.numero<int32_t>(r, "vas"), vbs = l.numero<int32_t>(r, "vbs"), vcs = l.numero<int32_t>(r, "vcs");
+    auto strisces = l.numero<int32_t>(r, "strisces");
+    auto vad = l.numero<int32_t>(r, "vad"), vbd = l.numero<int32_t>(r, "vbd"), vcd = l.numero<int32_t>(r, "vcd");
+    auto strisced = l.numero<int32_t>(r, "strisced");
+    if (!l.nel_percorso(p.v, 100, r, p.luogo)) return Esito::fuori_percorso;
+    int32_t codice = nel_campo(p.luogo, [&] {
+        return memo_indicatori_v_max(l.m, p.v, vas.v, vbs.v, vcs.v, strisces.v, vad.v, vbd.v, vcd.v, strisced.v);
+    });
+    if (codice == 0) return Esito::prosegui;
+    l.registra(codice, p.v, p.luogo,
+               "indicatori_vmax: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
+                   " m already holds an object");
+    return Esito::interrotta;
+}
+
+Esito cartello(Lettura& l, CorpoLinea& s) {
+    const char* record = "cartello_indicatore";
+    auto p = l.numero<int32_t>(record, "posizione");
+    Campo testo = l.campi.leggi_testo(record, "testo");
+    if (!l.nel_percorso(p.v, 100, record, p.luogo)) return Esito::fuori_percorso;
+    Cella& c = cella(l.m, cella_di(p.v), record, p.v, p.luogo);
+    if (!cella_libera(c)) {
+        l.registra(6, p.v, p.luogo,
+                   "cartello_indicatore: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
+                       " m already holds an object");
+        return Esito::interrotta;
+    }
+    if (s.prossimo_cartello < 1)
+        throw ErroreLettura("cartello_indicatore: more than " + std::to_string(PRIMO_CARTELLO) + " text signs", p.luogo);
+    c.tipo = CELLA_CARTELLO;
+    c.dato1 = static_cast<int16_t>(s.prossimo_cartello);
+    l.m.oggetti[s.prossimo_cartello].nome.assign(testo.testo);
+    --s.prossimo_cartello;
+    return Esito::prosegui;
+}
+
+// Every test is made even when an earlier one matched.
+Esito record_corpo(Lettura& l, CorpoLinea& s) {
+    const std::string& v = l.m.stato.voce_letta;
+    Esito e = Esito::prosegui;
+    if (contiene(v, "pendenza") && (e = pendenza(l, s)) != Esito::prosegui) return e;
+    if (l.m.stato.crea_tracciato != 0 && contiene(v, "curva") && (e = curva(l, s)) != Esito::prosegui) return e;
+    if (contiene(v, "montagna") && (e = montagna(l)) != Esito::prosegui) return e;
+    if (contiene(v, "indicatori_v") && (e = indicatori(l)) != Esito::prosegui) return e;
+    if (contiene(v, "cartello") && contiene(v, "indicat") && (e = cartello(l, s)) != Esito::prosegui) return e;
+    return e;
+}
+
+// The gradient in force reaches the last cells but two; the plan runs
+// straight on to its last row but two.
+void completa_linea(Lettura& l, CorpoLinea& s) {
+    Modello& m = l.m;
+    richiedi_celle(m, "end of the line description");
+    uint8_t valore = pendenza_cella(s.pendenza_corrente);
+    do {
+        cella(m, s.indice_pendenza, "pendenza", s.indice_pendenza * 50).pendenza = valore;
+        ++s.indice_pendenza;
+    } while (s.indice_pendenza < m.ultima_cella() - 2);
+    if (m.stato.crea_tracciato == 0) return;
+    const int64_t ultima_calcolata = static_cast<int64_t>(m.tracciato.size()) - 3;
+    for (; s.metro_corrente <= ultima_calcolata; ++s.metro_corrente)
+        passo_rettilineo(m.tracciato, static_cast<size_t>(s.metro_corrente));
+}
+
+// The body's loop: a dash field makes the reader test the one after it.
+Esito leggi_record(Lettura& l, CorpoLinea& s) {
+    for (;;) {
+        if (l.campi.fine_file()) return Esito::prosegui;
+        l.leggi_voce();
+        if (l.campi.fine_file()) return Esito::prosegui;
+        for (int n = 0; n < 2 && contiene_esatto(l.m.stato.voce_letta, "-"); ++n) {
+            l.leggi_voce();
+            if (l.campi.fine_file()) return Esito::prosegui;
+        }
+        Esito e = record_corpo(l, s);
+        if (e != Esito::prosegui) return e;
+    }
+}
+
+}  // namespace
+
+Esito leggi_corpo_linea(Lettura& l, int32_t& prossimo_cartello) {
+    Modello& m = l.m;
+    CorpoLinea s;
+    m.stato.numero_montagne = 0;
+    if (!m.tracciato.empty()) avvia_tracciato(m.tracciato);
+    Esito e = leggi_record(l, s);
+    if (e == Esito::interrotta) return e;
+    completa_linea(l, s);
+    prossimo_cartello = s.prossimo_cartello;
+    return e;
+}
+
+}  // namespace compattatore

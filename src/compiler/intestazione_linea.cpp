@@ -1,0 +1,123 @@
+#include <string>
+
+#include "compiler/lettura_linea.h"
+#include "compiler/numeri.h"
+
+namespace compattatore {
+
+namespace {
+
+constexpr int32_t LUNGHEZZA_MASSIMA = 1000000;
+constexpr int32_t OLTRE_LINEA = 7000;  // the cells and the plan reach this far past the end
+
+bool trova_generale(Lettura& l) {
+    for (;;) {
+        l.leggi_voce();
+        if (l.campi.fine_file()) return false;
+        if (contiene(l.m.stato.voce_letta, "[generale]")) return true;
+    }
+}
+
+Esito lunghezza(Lettura& l) {
+    auto lunghezza = l.numero<int32_t>("lunghezza percorso", "lunghezza");
+    Modello& m = l.m;
+    m.oggetti[OGGETTO_DIMENSIONI].fine = lunghezza.v;
+    if (lunghezza.v > LUNGHEZZA_MASSIMA) {
+        l.registra(1, lunghezza.luogo,
+                   "lunghezza percorso: line length " + std::to_string(lunghezza.v) + " m is above " +
+                       std::to_string(LUNGHEZZA_MASSIMA) + " m");
+        return Esito::interrotta;
+    }
+    if (lunghezza.v < 0)
+        throw ErroreLettura("lunghezza percorso: line length " + std::to_string(lunghezza.v) + " m is negative",
+                            lunghezza.luogo);
+    int32_t estesa = lunghezza.v + OLTRE_LINEA;
+    m.celle.assign(static_cast<size_t>(arrotonda(estesa / 50.0)) + 1, Cella{});
+    if (m.stato.crea_tracciato != 0) m.tracciato.assign(static_cast<size_t>(estesa) + 1, RigaTracciato{});
+    return Esito::prosegui;
+}
+
+void progressiva(Lettura& l, int indice, const char* record) {
+    Oggetto& o = l.m.oggetti[indice];
+    o.inizio = l.numero<int32_t>(record, "inizio").v;
+    o.fine = l.numero<int32_t>(record, "fine").v;
+    o.posizione = l.numero<int32_t>(record, "posizione").v;
+}
+
+Esito ripetizione(Lettura& l) {
+    const char* record = "ripetizione segnali";
+    auto inizio = l.numero<int32_t>(record, "inizio");
+    auto fine = l.numero<int32_t>(record, "fine");
+    Oggetto& o = l.m.oggetti[OGGETTO_TRENO];
+    o.inizio = inizio.v;
+    o.fine = fine.v;
+    if (!multiplo(inizio.v, 50)) {
+        l.registra(3, inizio.luogo, "ripetizione segnali: start " + std::to_string(inizio.v) + " m is not a multiple of 50");
+        return Esito::interrotta;
+    }
+    if (!multiplo(fine.v, 50)) {
+        l.registra(4, fine.luogo, "ripetizione segnali: end " + std::to_string(fine.v) + " m is not a multiple of 50");
+        return Esito::interrotta;
+    }
+    const std::string& voce = l.m.stato.voce_letta;
+    if (contiene_esatto(voce, "4")) {
+        o.posizione = 4;
+    } else if (contiene_esatto(voce, "9")) {
+        o.posizione = 9;
+    } else {
+        l.registra(5, l.voce, "ripetizione segnali: the keyword names neither 4 nor 9 codes");
+        return Esito::interrotta;
+    }
+    if (fine.v == 0) o.posizione = 0;
+    return Esito::prosegui;
+}
+
+// Every test is made on every field, so one field may trigger more than one record.
+Esito record_intestazione(Lettura& l) {
+    const std::string& v = l.m.stato.voce_letta;
+    Oggetto& sfondi = l.m.oggetti[OGGETTO_LINEA];
+    if (contiene(v, "percorso") && contiene(v, "lunghezza") && lunghezza(l) == Esito::interrotta)
+        return Esito::interrotta;
+    if (contiene_esatto(v, "tre") && contiene_esatto(v, "progressiva"))
+        progressiva(l, OGGETTO_PROGRESSIVA_TRE, "progressiva tre");
+    if (contiene_esatto(v, "due") && contiene_esatto(v, "progressiva"))
+        progressiva(l, OGGETTO_PROGRESSIVA_TRE + 1, "progressiva due");
+    if (contiene_esatto(v, "uno") && contiene_esatto(v, "progressiva"))
+        progressiva(l, OGGETTO_PROGRESSIVA_TRE + 2, "progressiva uno");
+    if (contiene_esatto(v, "sfondo") && contiene_esatto(v, "uno"))
+        sfondi.inizio = l.numero<int32_t>("sfondo uno", "sfondo").v;
+    if (contiene_esatto(v, "sfondo") && contiene_esatto(v, "due"))
+        sfondi.posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
+    if (contiene_esatto(v, "sfondo") && contiene_esatto(v, "tre"))
+        sfondi.fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
+    if (contiene_esatto(v, "segnali") && contiene_esatto(v, "ripetizione")) return ripetizione(l);
+    return Esito::prosegui;
+}
+
+// The next section header: not a dash field, and bracketed.
+bool nuova_sezione(const std::string& voce) {
+    size_t inizio = voce.find_first_not_of(' ');
+    if (inizio != std::string::npos && voce[inizio] == '-') return false;
+    return contiene_esatto(voce, "[") && contiene_esatto(voce, "]");
+}
+
+}  // namespace
+
+Esito leggi_intestazione_linea(Lettura& l) {
+    if (!trova_generale(l)) {
+        l.registra(102, l.campi.luogo(), "the file ends before a '[generale]' field");
+        return Esito::interrotta;
+    }
+    for (;;) {
+        if (l.campi.fine_file()) break;
+        l.leggi_voce();
+        if (l.campi.fine_file()) break;
+        for (int n = 0; n < 10; ++n)
+            if (contiene_esatto(l.m.stato.voce_letta, "-")) l.leggi_voce();
+        if (record_intestazione(l) == Esito::interrotta) return Esito::interrotta;
+        if (nuova_sezione(l.m.stato.voce_letta)) break;
+    }
+    return Esito::prosegui;
+}
+
+}  // namespace compattatore

@@ -1,0 +1,69 @@
+// Sequential field reading over the bytes of a description file.
+//
+// A field ends at a comma or a line end (CR LF, or CR or LF alone), which is
+// consumed; leading blanks are skipped. A text field drops its trailing
+// blanks; one that opens with a double quote runs to the closing quote, line
+// ends included, and anything between that quote and the delimiter is
+// dropped. A numeric field also ends at a blank, and takes with it a comma or
+// line end that follows after blanks only. Every field remembers the line and
+// column where it begins.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+#include <string_view>
+
+#include "compiler/errore_lettura.h"
+
+namespace compattatore {
+
+struct Campo {
+    std::string_view testo;
+    Luogo luogo;
+};
+
+template <class T>
+struct Valore {
+    T v;
+    Luogo luogo;
+};
+
+class LettoreCampi {
+public:
+    explicit LettoreCampi(std::string_view contenuto) : testo_(contenuto) {}
+
+    // True once every byte has been consumed.
+    bool fine_file() const { return pos_ >= testo_.size(); }
+    Luogo luogo() const { return {riga_, static_cast<int>(pos_ - inizio_riga_) + 1}; }
+
+    // `record` and `campo` name the field in the reason of a failure; without
+    // them the field is one being skipped.
+    Campo leggi_testo(const char* record = nullptr, const char* campo = nullptr);
+
+    // A decimal number, fraction rounded half to even, that must fit T.
+    template <class T>
+    Valore<T> leggi_numero(const char* record, const char* campo) {
+        auto [valore, dove] =
+            leggi_intero(std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), record, campo);
+        return {static_cast<T>(valore), dove};
+    }
+
+private:
+    struct Intero {
+        int64_t valore;
+        Luogo luogo;
+    };
+    Intero leggi_intero(int64_t minimo, int64_t massimo, const char* record, const char* campo);
+    void controlla_fine(const char* record, const char* campo) const;
+    void salta_spazi();
+    void consuma_delimitatore();
+    void avanza_fino(size_t fine);
+
+    std::string_view testo_;
+    size_t pos_ = 0;
+    size_t inizio_riga_ = 0;
+    int riga_ = 1;
+};
+
+}  // namespace compattatore

@@ -1,0 +1,49 @@
+#include "compiler/lettura.h"
+
+#include <algorithm>
+
+#include "compiler/accesso_celle.h"
+
+namespace compattatore {
+
+namespace {
+
+char minuscola(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool contiene(std::string_view voce, std::string_view parola) {
+    auto uguali = [](char a, char b) { return minuscola(a) == minuscola(b); };
+    return std::search(voce.begin(), voce.end(), parola.begin(), parola.end(), uguali) != voce.end();
+}
+
+bool contiene_esatto(std::string_view voce, std::string_view parola) {
+    return voce.find(parola) != std::string_view::npos;
+}
+
+void Lettura::leggi_voce() {
+    Campo c = campi.leggi_testo();
+    m.stato.voce_letta.assign(c.testo);
+    voce = c.luogo;
+}
+
+void Lettura::registra(int32_t codice, Luogo luogo, std::string motivo) {
+    m.stato.codice_errore = codice;
+    m.stato.dettaglio = {file, luogo.riga, luogo.colonna, std::move(motivo)};
+}
+
+void Lettura::registra(int32_t codice, int32_t posizione, Luogo luogo, std::string motivo) {
+    registra(codice, luogo, std::move(motivo));
+    m.stato.posizione_errore = posizione;
+}
+
+bool Lettura::nel_percorso(int32_t p, int32_t margine, const char* record, Luogo luogo) {
+    richiedi_celle(m, record, luogo);
+    if (m.ultima_cella() >= (p + static_cast<double>(margine)) / 50) return true;
+    registra(15, p, luogo,
+             std::string(record) + ": position " + std::to_string(p) + " m needs cells up to (p + " +
+                 std::to_string(margine) + ") / 50, beyond the last cell " + std::to_string(m.ultima_cella()));
+    return false;
+}
+
+}  // namespace compattatore

@@ -1,0 +1,183 @@
+#include "compiler/lettura_treno.h"
+
+#include <string>
+
+#include "compiler/accesso_celle.h"
+#include "compiler/numeri.h"
+#include "compiler/registratori.h"
+
+namespace compattatore {
+
+namespace {
+
+// A speed in units of 5 km/h, which must fit the cell's byte.
+uint8_t velocita_cella(const StatoTreno& s) {
+    int64_t v = arrotonda(s.velocita_corrente / 5.0);
+    if (v < 0 || v > 255)
+        throw ErroreLettura("velocita: speed " + std::to_string(s.velocita_corrente) +
+                                " km/h does not fit a cell (0 to 1277 km/h)",
+                            s.luogo_velocita);
+    return static_cast<uint8_t>(v);
+}
+
+Esito velocita(Lettura& l, StatoTreno& s) {
+    auto p = l.numero<int32_t>("velocita", "posizione");
+    auto v = l.numero<int32_t>("velocita", "velocita");
+    if (!l.nel_percorso(p.v, 100, "velocita", p.luogo)) return Esito::fuori_percorso;
+    int64_t k = arrotonda(p.v / 50.0);
+    if (k > 0) {
+        do {
+            if (s.indice_velocita >= l.m.ultima_cella()) break;
+            cella(l.m, s.indice_velocita, "velocita", p.v, p.luogo).vel_limite = velocita_cella(s);
+            ++s.indice_velocita;
+        } while (s.indice_velocita < k);
+    }
+    s.velocita_corrente = v.v;
+    s.luogo_velocita = v.luogo;
+    return Esito::prosegui;
+}
+
+Esito aderenza(Lettura& l, StatoTreno& s) {
+    auto p = l.numero<int32_t>("aderenza", "posizione");
+    auto a = l.numero<int32_t>("aderenza", "aderenza");
+    if (!l.nel_percorso(p.v, 100, "aderenza", p.luogo)) return Esito::fuori_percorso;
+    int64_t k = arrotonda(p.v / 50.0);
+    if (k > 0) {
+        do {
+            cella(l.m, s.indice_aderenza, "aderenza", p.v, p.luogo).aderenza = basso8(s.aderenza_corrente);
+            ++s.indice_aderenza;
+        } while (s.indice_aderenza < k);
+    }
+    s.aderenza_corrente = a.v;
+    return Esito::prosegui;
+}
+
+Esito segnale(Lettura& l) {
+    const char* r = "segnale";
+    auto p = l.numero<int32_t>(r, "posizione");
+    auto sx = l.numero<int32_t>(r, "sx"), s1 = l.numero<int32_t>(r, "s1"), s2 = l.numero<int32_t>(r, "s2"),
+         s3 = l.numero<int32_t>(r, "s3"), rapp = l.numero<int32_t>(r, "rapp"), dx = l.numero<int32_t>(r, "dx"),
+         d1 = l.numero<int32_t>(r, "d1"), d2 = l.numero<int32_t>(r, "d2"), d3 = l.numero<int32_t>(r, "d3"),
+         tempo = l.numero<int32_t>(r, "tempo");
+    if (!l.nel_percorso(p.v, 100, r, p.luogo)) return Esito::fuori_percorso;
+    int32_t codice = nel_campo(p.luogo, [&] {
+        return memo_segnale(l.m, p.v, sx.v, s1.v, s2.v, s3.v, rapp.v, dx.v, d1.v, d2.v, d3.v, tempo.v);
+    });
+    if (codice == 0) return Esito::prosegui;
+    l.registra(codice, p.v, p.luogo,
+               "segnale: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
+                   " m already holds an object");
+    return Esito::interrotta;
+}
+
+const char* conflitto_rallentamento(int32_t codice) {
+    switch (codice) {
+        case 17: return "rallentamento: the warning cell 1200 m before the start already holds an object";
+        case 18: return "rallentamento: the start cell already holds an object";
+        case 19: return "rallentamento: the end cell already holds an object";
+        default: return "rallentamento: one of the four approach cells already holds an object";
+    }
+}
+
+Esito rallentamento(Lettura& l) {
+    const char* r = "rallentamento";
+    auto x = l.numero<int32_t>(r, "posizione"), v = l.numero<int32_t>(r, "v"), lung = l.numero<int32_t>(r, "l"),
+         f_tt = l.numero<int32_t>(r, "f_tt"), f_ta = l.numero<int32_t>(r, "f_ta"), d_v = l.numero<int32_t>(r, "d_v");
+    if (!l.nel_percorso(x.v, 100, r, x.luogo)) return Esito::fuori_percorso;
+    int32_t codice =
+        nel_campo(x.luogo, [&] { return memo_rallentamento(l.m, x.v, v.v, lung.v, f_tt.v, f_ta.v, d_v.v); });
+    if (codice == 0) return Esito::prosegui;
+    l.registra(codice, x.v, x.luogo, conflitto_rallentamento(codice));
+    return Esito::interrotta;
+}
+
+// Placed at round(p / 50), without the + 1 of other point objects.
+Esito abbattimento(Lettura& l) {
+    const char* r = "abbattimento";
+    auto p = l.numero<int32_t>(r, "posizione");
+    auto w = l.numero<int32_t>(r, "valore");
+    if (!l.nel_percorso(p.v, 100, r, p.luogo)) return Esito::fuori_percorso;
+    int64_t i = arrotonda(p.v / 50.0);
+    Cella& c = cella(l.m, i, r, p.v, p.luogo);
+    if (!cella_libera(c)) {
+        l.registra(7, p.v, p.luogo,
+                   "abbattimento: cell " + std::to_string(i) + " of position " + std::to_string(p.v) +
+                       " m already holds an object");
+        return Esito::interrotta;
+    }
+    if (w.v > 0) {
+        c.tipo = CELLA_ABBATTIMENTO;
+        c.dato1 = basso16(w.v);
+    } else {
+        c.tipo = CELLA_ABBATTIMENTO_NULLO;
+    }
+    return Esito::prosegui;
+}
+
+// Every test is made even when an earlier one matched; the station comes last.
+Esito record_treno(Lettura& l, StatoTreno& s) {
+    const std::string& v = l.m.stato.voce_letta;
+    Oggetto& dimensioni = l.m.oggetti[OGGETTO_DIMENSIONI];
+    Oggetto& treno = l.m.oggetti[OGGETTO_TRENO];
+    Esito e = Esito::prosegui;
+    if (contiene(v, "frenata") && contiene(v, "massa"))
+        dimensioni.inizio = l.numero<int32_t>("percentuale massa frenata", "percentuale").v;
+    if (contiene(v, "vetture")) dimensioni.posizione = l.numero<int32_t>("numero vetture", "vetture").v;
+    if (contiene(v, "velocit") && (e = velocita(l, s)) != Esito::prosegui) return e;
+    if (contiene(v, "aderenza") && (e = aderenza(l, s)) != Esito::prosegui) return e;
+    if (contiene(v, "orologio")) {
+        treno.valori[2] = l.numero<int16_t>("orologio", "ore").v;
+        treno.valori[3] = l.numero<int16_t>("orologio", "minuti").v;
+        treno.valori[4] = l.numero<int16_t>("orologio", "secondi").v;
+    }
+    if (contiene(v, "sabbia")) treno.valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
+    if (contiene(v, "segnale") && (e = segnale(l)) != Esito::prosegui) return e;
+    if (contiene(v, "rallentamento") && (e = rallentamento(l)) != Esito::prosegui) return e;
+    if (contiene(v, "abbattimento") && (e = abbattimento(l)) != Esito::prosegui) return e;
+    if (contiene(v, "stazione") && (e = leggi_stazione(l, s)) != Esito::prosegui) return e;
+    return e;
+}
+
+Esito leggi_record(Lettura& l, StatoTreno& s) {
+    while (!l.campi.fine_file()) {
+        l.leggi_voce();
+        if (contiene(l.m.stato.voce_letta, "[generale]")) break;
+    }
+    for (;;) {
+        if (l.campi.fine_file()) return Esito::prosegui;
+        l.leggi_voce();
+        if (l.campi.fine_file()) return Esito::prosegui;
+        for (int n = 0; n < 2 && contiene_esatto(l.m.stato.voce_letta, "-"); ++n) {
+            l.leggi_voce();
+            if (l.campi.fine_file()) return Esito::prosegui;
+        }
+        Esito e = record_treno(l, s);
+        if (e != Esito::prosegui) return e;
+    }
+}
+
+// The speed and adhesion in force reach the last cells but two.
+void completa_treno(Lettura& l, StatoTreno& s) {
+    Modello& m = l.m;
+    richiedi_celle(m, "end of the train description");
+    do {
+        cella(m, s.indice_velocita, "velocita", s.indice_velocita * 50).vel_limite = velocita_cella(s);
+        ++s.indice_velocita;
+    } while (s.indice_velocita < m.ultima_cella() - 2);
+    do {
+        cella(m, s.indice_aderenza, "aderenza", s.indice_aderenza * 50).aderenza = basso8(s.aderenza_corrente);
+        ++s.indice_aderenza;
+    } while (s.indice_aderenza < m.ultima_cella() - 2);
+}
+
+}  // namespace
+
+Esito leggi_descrizione_treno(Lettura& l, int32_t prossimo_cartello) {
+    StatoTreno s;
+    s.prossimo_cartello = prossimo_cartello;
+    Esito e = leggi_record(l, s);
+    if (e != Esito::interrotta) completa_treno(l, s);
+    return e;
+}
+
+}  // namespace compattatore
