@@ -30,8 +30,8 @@ constexpr const char* AIUTO =
     "\n"
     "Errors found while compiling are reported on standard error (and in a\n"
     "message box when the window is shown) as ' Errore n. CODE: meaning'; the\n"
-    "binary files are then not written (unless\n"
-    "--force). Codes 11 to 13 are warnings (' Avviso n. '): the files are written.\n"
+    "binary files are then not written (unless --force). Codes 11 to 13 are\n"
+    "warnings (' Avviso n. '): the files are written.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
     "with --force), 2 usage error, 3 a file could not be read or written.\n";

@@ -125,7 +125,7 @@ TEST_F(Finestra, NormalRunShowsAttendereInTheLabelAndEndsByItself) {
 
 struct ErroreMostrato {
     const char* nome;
-    std::vector<std::string> argomenti;  // the work directory is appended when empty-named
+    std::vector<std::string> argomenti;  // "@NAME": NAME inside the work directory
     const char* testo;                   // on standard error, as in the box
     int stato;
 };
@@ -165,8 +165,8 @@ TEST_P(FinestraErrore, BoxWaitsForOkThenTheProgramEnds) {
 INSTANTIATE_TEST_SUITE_P(
     Errori, FinestraErrore,
     ::testing::Values(
-        // A shown scenario error, as the run reports it.
-        ErroreMostrato{"Scenario1250", {ERRORE_IN_FINESTRA, "1250"}, " Errore n. 1250\n", 1},
+        // The reserved-field check of the finishing pass, as the run reports it.
+        ErroreMostrato{"ReservedField1250", {ERRORE_IN_FINESTRA, "@"}, " Errore n. 1250\n", 1},
         // The real program in a directory that does not exist: the
         // platform's report of a failure, number and description.
         ErroreMostrato{"FileSystem", {PROGRAMMA, "--dir", "@missing/dir"}, "Errore n. 2 (", 3}),
