@@ -20,4 +20,8 @@ public:
 
 std::unique_ptr<Interfaccia> crea_console();
 
+// The window when this build has one and a display can be opened, otherwise
+// the console. With `finestra_permessa` false the console is always chosen.
+std::unique_ptr<Interfaccia> crea_interfaccia(bool finestra_permessa);
+
 }  // namespace compattatore::piattaforma

@@ -13,7 +13,7 @@ namespace compattatore {
 namespace {
 
 constexpr const char* AIUTO =
-    "Usage: compattatore [--dir DIR] [--force]\n"
+    "Usage: compattatore [--dir DIR] [--force] [--no-window]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -23,12 +23,15 @@ constexpr const char* AIUTO =
     "Options:\n"
     "  --dir DIR   work in DIR instead of the program's own directory\n"
     "  --force     write the binary files even when reading recorded an error\n"
+    "  --no-window show the wait notice and messages on the console even when\n"
+    "              a display is available\n"
     "  --help      show this text\n"
     "  --version   show the program's version\n"
     "\n"
-    "Errors found while compiling are reported on standard error as\n"
-    "' Errore n. CODE: meaning'; the binary files are then not written (unless\n"
-    "--force). Codes 11 to 13 are warnings (' Avviso n. '): the files are written.\n"
+    "Errors found while compiling are reported on standard error (and in a\n"
+    "message box when the window is shown) as ' Errore n. CODE: meaning'; the\n"
+    "binary files are then not written (unless --force). Codes 11 to 13 are\n"
+    "warnings (' Avviso n. '): the files are written.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
     "with --force), 2 usage error, 3 a file could not be read or written.\n";
@@ -44,6 +47,7 @@ int errore_uso(const std::string& testo) {
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
+    bool finestra_permessa = true;
     for (size_t i = 0; i < argomenti.size(); ++i) {
         std::string_view a = argomenti[i];
         if (a == "--help" || a == "-h") {
@@ -64,10 +68,14 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
             opzioni.forza = true;
             continue;
         }
+        if (a == "--no-window") {
+            finestra_permessa = false;
+            continue;
+        }
         return errore_uso("unknown argument '" + std::string(a) + "'");
     }
 
-    auto interfaccia = piattaforma::crea_console();
+    auto interfaccia = piattaforma::crea_interfaccia(finestra_permessa);
     if (!directory_data) {
         try {
             opzioni.directory = piattaforma::directory_eseguibile();

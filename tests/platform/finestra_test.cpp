@@ -1,0 +1,221 @@
+// The wait window and the message box, seen on a virtual X screen: what the
+// program draws, that it ends by itself or after OK, and that without a
+// display it falls back to the console and writes the same files.
+#include <gtest/gtest.h>
+
+#ifdef COMPATTATORE_FINESTRA
+
+#include <stdlib.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <thread>
+
+#include "platform/schermo_virtuale.h"
+#include "support/processo_figlio.h"
+
+namespace compattatore::prova {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+constexpr Rettangolo ETICHETTA{64, 64, 177, 53};
+constexpr int LARGHEZZA_FINESTRA = 280, ALTEZZA_FINESTRA = 179;
+// Keeps the painted wait window up long enough to be seen.
+constexpr const char* PAUSA = "COMPATTATORE_PROVA_ATTESA_MS";
+
+class Finestra : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string xvfb = trova_programma("Xvfb");
+        if (xvfb.empty()) GTEST_SKIP() << "Xvfb is not installed (Debian package xvfb)";
+        std::string modello = (fs::temp_directory_path() / "finestra-XXXXXX").string();
+        ASSERT_NE(mkdtemp(modello.data()), nullptr);
+        cartella_ = modello;
+        schermo_ = std::make_unique<SchermoVirtuale>(xvfb, cartella_.string());
+    }
+
+    void TearDown() override {
+        schermo_.reset();
+        if (!cartella_.empty()) fs::remove_all(cartella_);
+    }
+
+    fs::path cartella_lavoro(const std::string& nome) {
+        fs::path p = cartella_ / nome;
+        fs::create_directory(p);
+        return p;
+    }
+
+    // Starts a program on the virtual screen; `ambiente` can add variables or
+    // remove DISPLAY (nullopt).
+    std::unique_ptr<ProcessoFiglio> avvia(std::vector<std::string> argomenti,
+                                          std::map<std::string, std::optional<std::string>> ambiente = {}) {
+        ambiente.try_emplace("DISPLAY", schermo_->display());
+        ambiente["LSAN_OPTIONS"] = "suppressions=" DATI_TEST "/lsan-fontconfig.supp:print_suppressions=0";
+        errori_ = (cartella_ / ("errori-" + std::to_string(avviati_++))).string();
+        return std::make_unique<ProcessoFiglio>(AvvioProcesso{std::move(argomenti), ambiente, "/dev/null", errori_});
+    }
+
+    std::string errori() const { return leggi_file(errori_); }
+
+    bool finestra_attesa(IdFinestra f) {
+        Rettangolo g = schermo_->geometria(f);
+        return g.larghezza == LARGHEZZA_FINESTRA && g.altezza == ALTEZZA_FINESTRA;
+    }
+
+    // The first mapped window that satisfies `scelta`, while the program runs.
+    std::optional<IdFinestra> attendi_finestra(ProcessoFiglio& programma,
+                                               const std::function<bool(IdFinestra)>& scelta) {
+        auto fine = std::chrono::steady_clock::now() + 20s;
+        while (programma.in_corso() && std::chrono::steady_clock::now() < fine) {
+            for (IdFinestra f : schermo_->finestre_visibili()) {
+                if (scelta(f)) return f;
+            }
+            std::this_thread::sleep_for(10ms);
+        }
+        return std::nullopt;
+    }
+
+    // A picture of the window once something dark (text) is drawn in it.
+    Immagine attendi_disegno(IdFinestra finestra) {
+        Immagine immagine;
+        auto fine = std::chrono::steady_clock::now() + 5s;
+        do {
+            immagine = schermo_->cattura(finestra);
+            if (immagine.riquadro_scuro().larghezza > 0) break;
+            std::this_thread::sleep_for(20ms);
+        } while (std::chrono::steady_clock::now() < fine);
+        return immagine;
+    }
+
+    std::map<std::string, std::string> contenuto(const fs::path& cartella) {
+        std::map<std::string, std::string> file;
+        for (const auto& voce : fs::directory_iterator(cartella))
+            file[voce.path().filename().string()] = leggi_file(voce.path().string());
+        return file;
+    }
+
+    fs::path cartella_;
+    std::unique_ptr<SchermoVirtuale> schermo_;
+    std::string errori_;
+    int avviati_ = 0;
+};
+
+TEST_F(Finestra, NormalRunShowsAttendereInTheLabelAndEndsByItself) {
+    fs::path lavoro = cartella_lavoro("run");
+    auto programma = avvia({PROGRAMMA, "--dir", lavoro.string()}, {{PAUSA, "3000"}});
+
+    auto finestra = attendi_finestra(*programma, [&](IdFinestra f) { return finestra_attesa(f); });
+    ASSERT_TRUE(finestra) << "no 280 x 179 window appeared; standard error: " << errori();
+    Rettangolo testo = attendi_disegno(*finestra).riquadro_scuro();
+
+    // All the text lies inside the label, and at the largest size that fits
+    // it fills most of the label's width.
+    EXPECT_TRUE(ETICHETTA.contiene(testo.x, testo.y)) << testo.x << "," << testo.y;
+    EXPECT_TRUE(ETICHETTA.contiene(testo.x + testo.larghezza - 1, testo.y + testo.altezza - 1))
+        << testo.larghezza << " x " << testo.altezza;
+    EXPECT_GE(testo.larghezza, 140);
+    EXPECT_GE(testo.altezza, 15);
+
+    EXPECT_EQ(programma->attendi(60s), 0);
+    EXPECT_EQ(errori(), "");
+}
+
+struct ErroreMostrato {
+    const char* nome;
+    std::vector<std::string> argomenti;  // "@NAME": NAME inside the work directory
+    const char* testo;                   // on standard error, as in the box
+    int stato;
+};
+
+void PrintTo(const ErroreMostrato& caso, std::ostream* os) { *os << caso.nome; }
+
+class FinestraErrore : public Finestra, public ::testing::WithParamInterface<ErroreMostrato> {};
+
+// The box holds the program until OK is pressed (here with Return), then the
+// program ends with the error's status.
+TEST_P(FinestraErrore, BoxWaitsForOkThenTheProgramEnds) {
+    std::string xdotool = trova_programma("xdotool");
+    if (xdotool.empty()) GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
+    const ErroreMostrato& caso = GetParam();
+    fs::path lavoro = cartella_lavoro("run");
+    std::vector<std::string> argomenti = caso.argomenti;
+    for (auto& a : argomenti) {
+        if (a.starts_with("@")) a = (lavoro / a.substr(1)).string();
+    }
+    auto programma = avvia(argomenti);
+
+    auto box = attendi_finestra(*programma, [&](IdFinestra f) { return !finestra_attesa(f); });
+    ASSERT_TRUE(box) << "no message box appeared; standard error: " << errori();
+    EXPECT_GT(attendi_disegno(*box).riquadro_scuro().larghezza, 0);
+    std::this_thread::sleep_for(300ms);
+    EXPECT_TRUE(programma->in_corso()) << "the program did not wait for OK";
+    EXPECT_NE(errori().find(caso.testo), std::string::npos) << errori();
+
+    ProcessoFiglio tasto(AvvioProcesso{{xdotool, "key", "Return"}, {{"DISPLAY", schermo_->display()}}});
+    EXPECT_EQ(tasto.attendi(20s), 0);
+    EXPECT_EQ(programma->attendi(20s), caso.stato);
+    for (const auto& [nome, dati] : contenuto(lavoro)) {
+        EXPECT_FALSE(nome.ends_with(".dat") || nome.ends_with(".sim")) << nome << " was written";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Errori, FinestraErrore,
+    ::testing::Values(
+        // The reserved-field check of the finishing pass, as the run reports it.
+        ErroreMostrato{"ReservedField1250", {ERRORE_IN_FINESTRA, "@"}, " Errore n. 1250\n", 1},
+        // The real program in a directory that does not exist: the
+        // platform's report of a failure, number and description.
+        ErroreMostrato{"FileSystem", {PROGRAMMA, "--dir", "@missing/dir"}, "Errore n. 2 (", 3}),
+    [](const auto& info) { return info.param.nome; });
+
+struct SenzaFinestra {
+    const char* nome;
+    std::optional<std::string> display;  // "" keeps the virtual screen
+    std::vector<std::string> opzioni;
+};
+
+void PrintTo(const SenzaFinestra& caso, std::ostream* os) { *os << caso.nome; }
+
+class FinestraAssente : public Finestra, public ::testing::WithParamInterface<SenzaFinestra> {};
+
+// The console stand-in: no window ever appears, "Attendere" goes to standard
+// error, and the files are byte for byte those of a run with the window.
+TEST_P(FinestraAssente, ConsoleStandInWritesTheSameFiles) {
+    const SenzaFinestra& caso = GetParam();
+    fs::path con_finestra = cartella_lavoro("window");
+    auto riferimento = avvia({PROGRAMMA, "--dir", con_finestra.string()});
+    ASSERT_EQ(riferimento->attendi(60s), 0) << errori();
+
+    fs::path senza = cartella_lavoro("console");
+    std::vector<std::string> argomenti{PROGRAMMA, "--dir", senza.string()};
+    argomenti.insert(argomenti.end(), caso.opzioni.begin(), caso.opzioni.end());
+    std::map<std::string, std::optional<std::string>> ambiente{{PAUSA, "2000"}};
+    if (!caso.display || !caso.display->empty()) ambiente["DISPLAY"] = caso.display;
+    auto programma = avvia(argomenti, ambiente);
+
+    EXPECT_FALSE(attendi_finestra(*programma, [](IdFinestra) { return true; })) << "a window appeared";
+    EXPECT_EQ(programma->attendi(60s), 0);
+    EXPECT_EQ(errori(), "Attendere\n");
+    auto attesi = contenuto(con_finestra);
+    EXPECT_FALSE(attesi.empty());
+    EXPECT_EQ(contenuto(senza), attesi);
+}
+
+INSTANTIATE_TEST_SUITE_P(Console, FinestraAssente,
+                         ::testing::Values(SenzaFinestra{"NoDisplay", std::nullopt, {}},
+                                           SenzaFinestra{"DisplayCannotBeOpened", ":4095", {}},
+                                           SenzaFinestra{"NoWindowOption", "", {"--no-window"}}),
+                         [](const auto& info) { return info.param.nome; });
+
+}  // namespace
+}  // namespace compattatore::prova
+
+#else
+
+TEST(Finestra, NeedsFltk) { GTEST_SKIP() << "built without FLTK: the program has no window to test"; }
+
+#endif
