@@ -51,6 +51,12 @@ void campi_stazione(Lettura& l, Oggetto& o) {
     o.orario = nel_campo(ore.luogo, [&] { return intero32(int64_t{totale_minuti} * 60 + secondi.v, cosa); });
 }
 
+// Stations fill the object table upward, text signs downward (code 10).
+Esito tabella_piena(Lettura& l, int32_t j) {
+    l.registra(10, l.voce, "stazione: the object table is full: station " + std::to_string(j) + " reaches the text signs");
+    return Esito::interrotta;
+}
+
 }  // namespace
 
 Esito leggi_stazione(Lettura& l, StatoTreno& s) {
@@ -58,11 +64,7 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
     Modello& m = l.m;
     const int32_t j = s.numero_stazione;
     // A station never takes a record already held by a text sign.
-    if (j >= s.prossimo_cartello) {
-        l.registra(10, l.voce,
-                   "stazione: the object table is full: station " + std::to_string(j) + " reaches the text signs");
-        return Esito::interrotta;
-    }
+    if (j >= s.prossimo_cartello) return tabella_piena(l, j);
     Oggetto& o = m.oggetti[j];
     auto p = l.numero<int32_t>(r, "posizione");
     o.posizione = p.v;
@@ -107,11 +109,7 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
                        std::to_string(m.oggetti[j - 1].fine) + " m where the previous one ends");
         return Esito::interrotta;
     }
-    if (++s.numero_stazione >= s.prossimo_cartello) {
-        l.registra(10, l.voce,
-                   "stazione: the object table is full: station " + std::to_string(j) + " reaches the text signs");
-        return Esito::interrotta;
-    }
+    if (++s.numero_stazione >= s.prossimo_cartello) return tabella_piena(l, j);
     return Esito::prosegui;
 }
 

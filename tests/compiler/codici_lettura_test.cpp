@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 #include <string>
 
 #include "compiler/lettura_prova.h"
@@ -25,6 +26,8 @@ struct Caso {
     bool linea_rimasta;
     bool treno_rimasto;
 };
+
+void PrintTo(const Caso& caso, std::ostream* os) { *os << caso.nome; }
 
 std::string stazione(int posizione, int tipo, int lunghezza) {
     return "stazione, " + std::to_string(posizione) + ", " + std::to_string(tipo) + ", " + std::to_string(lunghezza) +

@@ -172,3 +172,21 @@ TEST(LetturaTreno, TrainFileIsReadWholeAfterALineCode15) {
 
 }  // namespace
 }  // namespace compattatore
+
+namespace compattatore {
+namespace {
+
+// The longest line: the plan's metre counter may not pass 1000000 inside a curve.
+TEST(LetturaLinea, LongestLineAndTheMetreLimit) {
+    auto r = leggi_descrizioni(linea_con("curvad1, 999000, 500\r\n", "lunghezza percorso, 1000000\r\n"), TRENO_VUOTO);
+    EXPECT_EQ(r.m.stato.codice_errore, 0);
+    EXPECT_EQ(r.m.tracciato.size(), 1007001u);
+    EXPECT_TRUE(std::holds_alternative<double>(r.m.tracciato[1006998].x));
+
+    auto oltre = leggi_descrizioni(linea_con("curvad1, 999950, 100\r\n", "lunghezza percorso, 1000000\r\n"), TRENO_VUOTO);
+    EXPECT_EQ(oltre.m.stato.codice_errore, 103);
+    EXPECT_TRUE(oltre.treno_rimasto);
+}
+
+}  // namespace
+}  // namespace compattatore
