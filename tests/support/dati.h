@@ -1,0 +1,16 @@
+// Files the tests share: the compiled files of the normal run kept in the
+// test data, read whole.
+#pragma once
+
+#include <string>
+
+namespace compattatore::test {
+
+// Directory of the normal run's object and cell files.
+inline const std::string DIRECTORY_CORSA_NORMALE = std::string(DATI_TEST) + "/corsa_normale";
+inline const std::string FILE_OGGETTI_NORMALE = "Corvale_Mendra_4821-3.sim";
+inline const std::string FILE_CELLE_NORMALE = "Corvale_Mendra_4821-3.dat";
+
+std::string leggi_dato(const std::string& directory, const std::string& nome);
+
+}  // namespace compattatore::test
