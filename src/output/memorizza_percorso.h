@@ -1,14 +1,67 @@
-// The route compiler's entry point: read, finish, check, stamp and write.
+// The route compiler's entry point: read the two description files, finish
+// the cells, check and stamp the header, and write the binary scenario files.
+//
+// Compiling and writing are separate steps so that every caller decides what
+// an outcome means for it: the normal run writes unless an error was
+// recorded, the author's compile command may only check, or force the
+// writing. Nothing here prints or ends the program; the outcome says what
+// happened and the run layer reports it.
 #pragma once
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "compiler/memorizza_dati.h"
 #include "compiler/modello.h"
 
 namespace compattatore {
 
-void memorizza_percorso(Modello& m, int32_t& j, const SorgentiDescrizione& sorgenti, const std::string& directory);
+struct EsitoPercorso {
+    // What the reader left in codice_errore, before the finishing pass could
+    // overwrite it (0: both files read whole), and its position in metres.
+    int32_t codice_lettura = 0;
+    int32_t posizione_lettura = 0;
+    // The last warning of the finishing pass (11, 12 or 13; 0: none).
+    int32_t codice_finitura = 0;
+    int32_t posizione_finitura = 0;
+    // 1250 or 1251 when a description file set a reserved header field.
+    int32_t codice_riservato = 0;
+    // The reader created the cell array (with a cell 1); without it nothing
+    // after the reading ran.
+    bool celle_create = false;
+    // Full paths of the binary files written, in the order written.
+    std::vector<std::string> file_scritti;
+};
+
+struct OpzioniScrittura {
+    std::string directory;  // where the binary files go
+    bool scrivi = true;     // false: compile and report only, write nothing
+    bool forza = false;     // write even after a recorded reading error
+};
+
+// Steps 1 to 5 on a model whose keys are set: stores `crea_tracciato`, clears
+// codice_errore and the object table, reads both files, then runs
+// completa_percorso. Writes nothing.
+EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti);
+
+// On a model already read (codice_errore as the reader left it): the
+// finishing pass, then the reserved-field checks and stamps.
+EsitoPercorso completa_percorso(Modello& m);
+
+// Whether the compiled model may go to disk: there are cells, no reserved
+// field was set, no reading error was recorded unless forced, and writing was
+// asked for. Warnings of the finishing pass never stop the writing.
+bool da_scrivere(const EsitoPercorso& esito, const OpzioniScrittura& opzioni);
+
+// The plan file (only when m.stato.crea_tracciato is non-zero), then the
+// object file, then the cell file, each replaced atomically. Returns their
+// paths. Throws piattaforma::ErroreFile when a file cannot be written.
+std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory);
+
+// The whole step: compila_percorso with `j`, then scrivi_file_binari when
+// da_scrivere allows it.
+EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const SorgentiDescrizione& sorgenti,
+                                 const OpzioniScrittura& opzioni);
 
 }  // namespace compattatore

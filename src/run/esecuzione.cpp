@@ -1,5 +1,8 @@
 #include "run/esecuzione.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "compiler/nomi_file.h"
 #include "output/memorizza_percorso.h"
 #include "platform/file.h"
@@ -29,12 +32,17 @@ int esegui_normale(const OpzioniEsecuzione& opzioni, piattaforma::Interfaccia& i
         SorgentiDescrizione sorgenti{piattaforma::unisci(dir, nome_descrizione_linea(linea)),
                                      piattaforma::unisci(dir, nome_descrizione_treno(linea, treno)), true};
         int32_t crea_tracciato = 1;
-        memorizza_percorso(modello, crea_tracciato, sorgenti, dir);
+        OpzioniScrittura scrittura{.directory = dir, .scrivi = true, .forza = opzioni.forza};
+        EsitoPercorso esito = memorizza_percorso(modello, crea_tracciato, sorgenti, scrittura);
+        return segnala_esito(interfaccia, esito, modello.stato);
     } catch (const piattaforma::ErroreFile& e) {
         segnala_errore_file(interfaccia, e);
         return USCITA_FILE;
+    } catch (const std::length_error& e) {
+        // A text too long for its 16-bit length prefix: the scenario cannot be encoded.
+        interfaccia.messaggio(std::string(" Errore: ") + e.what());
+        return USCITA_SCENARIO;
     }
-    return USCITA_RIUSCITA;
 }
 
 }  // namespace compattatore

@@ -13,7 +13,7 @@ namespace compattatore {
 namespace {
 
 constexpr const char* AIUTO =
-    "Usage: compattatore [--dir DIR]\n"
+    "Usage: compattatore [--dir DIR] [--force]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -22,11 +22,16 @@ constexpr const char* AIUTO =
     "\n"
     "Options:\n"
     "  --dir DIR   work in DIR instead of the program's own directory\n"
+    "  --force     write the binary files even when reading recorded an error\n"
     "  --help      show this text\n"
     "  --version   show the program's version\n"
     "\n"
-    "Exit status: 0 done, 1 the scenario has an error, 2 usage error,\n"
-    "3 a file could not be read or written.\n";
+    "Errors found while compiling are reported on standard error as\n"
+    "' Errore n. CODE: meaning'; the binary files are then not written (unless\n"
+    "--force). Codes 11 to 13 are warnings (' Avviso n. '): the files are written.\n"
+    "\n"
+    "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
+    "with --force), 2 usage error, 3 a file could not be read or written.\n";
 
 int errore_uso(const std::string& testo) {
     std::cerr << "compattatore: " << testo << "\n"
@@ -53,6 +58,10 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
             if (i + 1 >= argomenti.size()) return errore_uso("--dir needs a directory");
             opzioni.directory = std::string(argomenti[++i]);
             directory_data = true;
+            continue;
+        }
+        if (a == "--force") {
+            opzioni.forza = true;
             continue;
         }
         return errore_uso("unknown argument '" + std::string(a) + "'");

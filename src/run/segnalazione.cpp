@@ -1,12 +1,52 @@
 #include "run/segnalazione.h"
 
-#include <string>
+#include "run/codici_errore.h"
+#include "run/errore.h"
+#include "run/stato_uscita.h"
 
 namespace compattatore {
 
 void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaforma::ErroreFile& errore) {
     interfaccia.messaggio("Errore n. " + std::to_string(errore.numero()) + " (" + errore.descrizione() +
                           "): " + errore.what());
+}
+
+namespace {
+
+std::string luogo(const DettaglioErrore& d) {
+    std::string t = d.file;
+    if (d.riga > 0) {
+        t += ':';
+        t += std::to_string(d.riga);
+        if (d.colonna > 0) {
+            t += ':';
+            t += std::to_string(d.colonna);
+        }
+    }
+    return t;
+}
+
+}  // namespace
+
+std::string testo_codice_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio) {
+    auto voce = voce_codice(codice);
+    const bool avviso = voce && voce->gravita == GravitaCodice::avviso;
+    std::string t = (avviso ? " Avviso n. " : " Errore n. ") + std::to_string(codice);
+    t += ": ";
+    t += voce ? voce->significato : "unknown error";
+    if (voce && voce->ha_posizione) t += ", at " + std::to_string(posizione) + " m";
+    if (!dettaglio.motivo.empty()) t += ": " + dettaglio.motivo;
+    if (!dettaglio.file.empty()) t += " (" + luogo(dettaglio) + ")";
+    return t;
+}
+
+int segnala_esito(piattaforma::Interfaccia& interfaccia, const EsitoPercorso& esito, const StatoPercorso& stato) {
+    if (esito.codice_lettura != 0)
+        interfaccia.messaggio(testo_codice_registrato(esito.codice_lettura, esito.posizione_lettura, stato.dettaglio));
+    if (esito.codice_finitura != 0)
+        interfaccia.messaggio(testo_codice_registrato(esito.codice_finitura, esito.posizione_finitura, {}));
+    if (esito.codice_riservato != 0) return errore(interfaccia, std::to_string(esito.codice_riservato));
+    return esito.codice_lettura != 0 ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }
 
 }  // namespace compattatore

@@ -1,6 +1,11 @@
-// How a failure the run cannot handle reaches the person who started it.
+// How a failure or a recorded code reaches the person who started the run.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
+#include "compiler/modello.h"
+#include "output/memorizza_percorso.h"
 #include "platform/file.h"
 #include "platform/interfaccia.h"
 
@@ -8,5 +13,16 @@ namespace compattatore {
 
 // Error number, its description and the file concerned.
 void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaforma::ErroreFile& errore);
+
+// One line for a recorded code: " Errore n. 17: <meaning>, at 21200 m" (or
+// " Avviso n. " for the finishing pass's warnings), the position only for
+// the codes that set one, then the reader's reason and place when known:
+// ": <motivo> (<file>:<riga>:<colonna>)".
+std::string testo_codice_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio);
+
+// Reports what a compilation recorded, in the order it happened (reading
+// error, finishing warning, reserved field through `errore`), and returns the
+// exit status: 0 when at most warnings were recorded, else 1.
+int segnala_esito(piattaforma::Interfaccia& interfaccia, const EsitoPercorso& esito, const StatoPercorso& stato);
 
 }  // namespace compattatore
