@@ -45,7 +45,7 @@ std::string griglia(const Grafico& g, const Asse& a, double passo, const std::st
 Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double larghezza) {
     Pannello p;
     std::string& out = p.svg;
-    const Asse a{x0 + 90, larghezza - 130, std::max(1.0, static_cast<double>(e.lunghezza))};
+    const Asse a{x0 + 90, larghezza - 190, std::max(1.0, static_cast<double>(e.lunghezza))};
     const double nomi = 120;  // room for the station names above the charts
 
     int64_t velocita_massima = 20, pendenza_massima = 5;
@@ -92,7 +92,8 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
         if (t.valore == 0) continue;
         const double ya = pendenza.y(static_cast<double>(t.valore)), yz = pendenza.y(0);
         out += svg::rettangolo(a.x(t.da), std::min(ya, yz), a.x(t.a) - a.x(t.da), std::abs(ya - yz),
-                               std::string("fill=\"") + (t.valore > 0 ? colore::SALITA : colore::DISCESA) + "\"");
+                               std::string("shape-rendering=\"crispEdges\" fill=\"") +
+                                   (t.valore > 0 ? colore::SALITA : colore::DISCESA) + "\"");
     }
     out += svg::polilinea(gradini(e.pendenze, a, pendenza), "stroke=\"#333\" stroke-width=\"1\"");
     out += svg::polilinea(gradini(e.velocita, a, velocita),
