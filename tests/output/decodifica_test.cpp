@@ -111,23 +111,10 @@ const CasoGuasto CASI_GUASTI[] = {
      "1 bytes follow row 104000 of column 1"},
 };
 
-// The plan file of the normal run, in the layout its tags fix: rows 0 and 1
-// integers, 2 to L + 6998 reals, the last two empty.
-std::string tracciato_normale() {
-    const int32_t righe = 97000 + 7001;
-    std::string byte;
-    for (int colonna = 0; colonna < 2; ++colonna) {
-        byte += intero(0) + intero(static_cast<int16_t>(colonna));
-        for (int32_t r = 2; r <= righe - 3; ++r) byte += reale(r);
-        byte += vuoto() + vuoto();
-    }
-    return byte;
-}
-
 TEST(DecodificaScenario, DamagedFilesNameTheFileAndTheOffset) {
     const std::string oggetti = leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_OGGETTI_NORMALE);
     const std::string celle = leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_CELLE_NORMALE);
-    const std::string tracciato = tracciato_normale();
+    const std::string tracciato = test::tracciato_di_prova(97000);
     ASSERT_EQ(tracciato.size(), 2079964u);
     EXPECT_NO_THROW(decodifica_scenario({"o.sim", oggetti}, {"c.dat", celle}, ImmagineFile{"t.dat", tracciato}));
 
