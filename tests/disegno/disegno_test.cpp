@@ -20,9 +20,8 @@ using test::tra_apici;
 class Disegno : public ::testing::Test {
 protected:
     void SetUp() override {
-        directory_ = fs::path(::testing::TempDir()) / ("disegno_" + std::string(::testing::UnitTest::GetInstance()
-                                                                                     ->current_test_info()
-                                                                                     ->name()));
+        directory_ = test::percorso_temporaneo(
+            "disegno_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(directory_);
         fs::create_directories(directory_);
         for (const std::string& nome : {test::FILE_OGGETTI_NORMALE, test::FILE_CELLE_NORMALE}) {

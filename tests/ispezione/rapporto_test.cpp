@@ -99,7 +99,7 @@ TEST(Rapporto, SpeedBoardRanksUnpackIntoLeftAndRightSpeeds) {
 // The JSON document read back by an independent parser, which prints the
 // values the test then compares.
 std::string letto_da_python(const std::string& json, const std::string& espressione) {
-    const std::string file = ::testing::TempDir() + "rapporto.json";
+    const std::string file = test::percorso_temporaneo("rapporto.json");
     std::ofstream(file, std::ios::binary) << json;
     const auto esito = test::esegui_comando(
         "python3 -c " + test::tra_apici("import json,sys\nd=json.load(open(sys.argv[1],encoding='utf-8'))\nprint(" +

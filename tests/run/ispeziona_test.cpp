@@ -29,7 +29,7 @@ TEST(Ispeziona, NormalRunFilesShowStationsTimesAndMatchingCodes) {
 class Guasti : public ::testing::Test {
 protected:
     void SetUp() override {
-        directory_ = fs::path(::testing::TempDir()) / "ispeziona_guasti";
+        directory_ = test::percorso_temporaneo("ispeziona_guasti");
         fs::remove_all(directory_);
         fs::create_directories(directory_);
         for (const std::string& nome : {test::FILE_OGGETTI_NORMALE, test::FILE_CELLE_NORMALE}) {

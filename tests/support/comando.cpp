@@ -1,6 +1,8 @@
 #include "support/comando.h"
 
+#include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 
@@ -16,6 +18,10 @@ EsitoComando esegui_comando(const std::string& comando) {
     const int stato = ::pclose(tubo);
     if (stato != -1 && WIFEXITED(stato)) esito.stato = WEXITSTATUS(stato);
     return esito;
+}
+
+std::string percorso_temporaneo(const std::string& nome) {
+    return ::testing::TempDir() + nome + "_" + std::to_string(::getpid());
 }
 
 std::string tra_apici(const std::string& testo) {

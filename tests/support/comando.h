@@ -12,6 +12,10 @@ struct EsitoComando {
 
 EsitoComando esegui_comando(const std::string& comando);
 
+// A path in the test's temporary directory that no other test process,
+// running at the same time, uses: `nome` with the process id.
+std::string percorso_temporaneo(const std::string& nome);
+
 // The text between single quotes for the shell.
 std::string tra_apici(const std::string& testo);
 
