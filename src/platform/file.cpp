@@ -3,10 +3,12 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -37,6 +39,17 @@ std::string unisci(const std::string& directory, const std::string& nome) {
 bool esiste(const std::string& percorso) {
     struct stat info {};
     return ::stat(percorso.c_str(), &info) == 0;
+}
+
+std::vector<std::string> elenca(const std::string& directory) {
+    std::unique_ptr<DIR, int (*)(DIR*)> cartella(::opendir(directory.c_str()), ::closedir);
+    if (!cartella) throw ErroreFile("cannot list", directory, errno);
+    std::vector<std::string> nomi;
+    while (const dirent* voce = ::readdir(cartella.get())) {
+        std::string nome = voce->d_name;
+        if (nome != "." && nome != "..") nomi.push_back(nome);
+    }
+    return nomi;
 }
 
 void elimina(const std::string& percorso) {

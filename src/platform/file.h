@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace compattatore::piattaforma {
 
@@ -29,6 +30,8 @@ std::string directory_eseguibile();
 std::string unisci(const std::string& directory, const std::string& nome);
 
 bool esiste(const std::string& percorso);
+// Names of the entries of a directory, in no particular order.
+std::vector<std::string> elenca(const std::string& directory);
 void elimina(const std::string& percorso);
 std::string leggi(const std::string& percorso);
 

@@ -5,6 +5,8 @@
 
 #include "impostazioni.h"
 #include "platform/file.h"
+#include "run/comando_disegna.h"
+#include "run/comando_ispeziona.h"
 #include "run/esecuzione.h"
 #include "run/stato_uscita.h"
 
@@ -14,6 +16,9 @@ namespace {
 
 constexpr const char* AIUTO =
     "Usage: compattatore [--dir DIR] [--force] [--no-window]\n"
+    "       compattatore inspect [DIR] [--line-key KEY] [--train-key KEY] [--json]\n"
+    "                            [--from KM] [--to KM]\n"
+    "       compattatore draw [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -33,8 +38,16 @@ constexpr const char* AIUTO =
     "binary files are then not written (unless --force). Codes 11 to 13 are\n"
     "warnings (' Avviso n. '): the files are written.\n"
     "\n"
+    "inspect shows the compiled files found in DIR (default: the current\n"
+    "directory): header, stations, text signs, every non-empty cell between\n"
+    "--from and --to and the gradient, speed and adhesion profile; --json prints\n"
+    "the same as one JSON document. draw writes the plan of the line to scale and\n"
+    "its profile as an SVG picture (default: DIR/LINE_TRAIN.svg). The keys are\n"
+    "the build's, or those of the only *.sim file in DIR.\n"
+    "\n"
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
-    "with --force), 2 usage error, 3 a file could not be read or written.\n";
+    "with --force; for inspect and draw: a compiled file is damaged), 2 usage\n"
+    "error, 3 a file could not be found, read or written.\n";
 
 int errore_uso(const std::string& testo) {
     std::cerr << "compattatore: " << testo << "\n"
@@ -45,6 +58,8 @@ int errore_uso(const std::string& testo) {
 }  // namespace
 
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
+    if (!argomenti.empty() && argomenti[0] == "inspect") return esegui_ispeziona(argomenti.subspan(1));
+    if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
     bool finestra_permessa = true;

@@ -1,0 +1,15 @@
+// The route drawing: the plan of the line to scale and its profile, as one
+// SVG document.
+#pragma once
+
+#include <string>
+
+#include "ispezione/rapporto.h"
+#include "output/decodifica.h"
+
+namespace compattatore {
+
+// Without a plan table the drawing holds the profile alone and says so.
+std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi);
+
+}  // namespace compattatore

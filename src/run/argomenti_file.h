@@ -1,0 +1,21 @@
+// The arguments that `inspect` and `draw` share: the directory and the keys.
+#pragma once
+
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "run/file_compilati.h"
+
+namespace compattatore {
+
+// Takes argomenti[i] (and its value, advancing i) when it is --line-key,
+// --train-key or the directory. Returns false when the argument is not one of
+// these; throws std::invalid_argument when it is but is wrong.
+bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, RichiestaFile& richiesta,
+                    bool& directory_data);
+
+// The value after an option, or std::invalid_argument naming the option.
+std::string valore_opzione(std::span<const std::string_view> argomenti, size_t& i);
+
+}  // namespace compattatore

@@ -1,0 +1,82 @@
+#include "run/file_compilati.h"
+
+#include <iostream>
+#include <stdexcept>
+
+#include "compiler/nomi_file.h"
+#include "platform/file.h"
+#include "run/scenario.h"
+#include "run/stato_uscita.h"
+
+namespace compattatore {
+
+namespace {
+
+ImmagineFile leggi_immagine(const std::string& directory, const std::string& nome) {
+    const std::string percorso = piattaforma::unisci(directory, nome);
+    return {percorso, piattaforma::leggi(percorso)};
+}
+
+bool finisce_con(const std::string& testo, const std::string& coda) {
+    return testo.size() >= coda.size() && testo.compare(testo.size() - coda.size(), coda.size(), coda) == 0;
+}
+
+// The keys a lone *.sim file holds in records 85 and 86, provided they
+// name that very file; none when there is no *.sim file at all.
+std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory) {
+    std::vector<std::string> oggetti;
+    for (const std::string& nome : piattaforma::elenca(directory)) {
+        if (finisce_con(nome, ".sim")) oggetti.push_back(nome);
+    }
+    if (oggetti.empty()) return std::nullopt;
+    if (oggetti.size() > 1) {
+        throw std::invalid_argument("more than one *.sim file in " + directory +
+                                    ": name the keys with --line-key and --train-key");
+    }
+    const ImmagineFile immagine = leggi_immagine(directory, oggetti.front());
+    const TabellaOggetti tabella = decodifica_oggetti(immagine.byte, immagine.nome);
+    ChiaviScenario chiavi{tabella[OGGETTO_LINEA].nome, tabella[OGGETTO_TRENO].nome};
+    if (nome_file_oggetti(chiavi.linea, chiavi.treno) != oggetti.front()) {
+        throw std::invalid_argument("the keys held by " + immagine.nome +
+                                    " do not name it: give them with --line-key and --train-key");
+    }
+    return chiavi;
+}
+
+}  // namespace
+
+FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
+    const std::string& directory = richiesta.directory;
+    ChiaviScenario chiavi{richiesta.linea.value_or(CHIAVE_LINEA), richiesta.treno.value_or(CHIAVE_TRENO)};
+    if (!richiesta.linea && !richiesta.treno &&
+        !piattaforma::esiste(piattaforma::unisci(directory, nome_file_oggetti(chiavi.linea, chiavi.treno)))) {
+        chiavi = chiavi_dall_unico_sim(directory).value_or(chiavi);
+    }
+    const ImmagineFile oggetti = leggi_immagine(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
+    const ImmagineFile celle = leggi_immagine(directory, nome_file_celle(chiavi.linea, chiavi.treno));
+    std::optional<ImmagineFile> tracciato;
+    const std::string nome_tracciato = nome_file_tracciato(chiavi.linea);
+    if (piattaforma::esiste(piattaforma::unisci(directory, nome_tracciato))) {
+        tracciato = leggi_immagine(directory, nome_tracciato);
+    }
+    return {chiavi, decodifica_scenario(oggetti, celle, tracciato)};
+}
+
+int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
+                       const std::function<int(const FileCompilati&)>& azione) {
+    const std::string prefisso = "compattatore " + comando + ": ";
+    try {
+        return azione(leggi_file_compilati(richiesta));
+    } catch (const ErroreDecodifica& e) {
+        std::cerr << prefisso << e.what() << "\n";
+        return USCITA_SCENARIO;
+    } catch (const piattaforma::ErroreFile& e) {
+        std::cerr << prefisso << e.what() << "\n";
+        return USCITA_FILE;
+    } catch (const std::invalid_argument& e) {
+        std::cerr << prefisso << e.what() << "\n";
+        return USCITA_USO;
+    }
+}
+
+}  // namespace compattatore

@@ -1,0 +1,38 @@
+// Finding and reading the compiled files of one scenario in a directory,
+// for the commands that look at them.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "ispezione/rapporto.h"
+#include "output/decodifica.h"
+
+namespace compattatore {
+
+struct RichiestaFile {
+    std::string directory = ".";
+    std::optional<std::string> linea;  // keys given on the command line
+    std::optional<std::string> treno;
+};
+
+struct FileCompilati {
+    ChiaviScenario chiavi;
+    ScenarioCompilato scenario;
+};
+
+// The keys: those given; otherwise the build's when its object file is in
+// the directory; otherwise those held by the directory's only *.sim file.
+// Then reads and decodes the object and cell files and, when present, the
+// plan file. Throws piattaforma::ErroreFile for a missing or unreadable file,
+// ErroreDecodifica for a bad one, std::invalid_argument when the keys cannot
+// be told.
+FileCompilati leggi_file_compilati(const RichiestaFile& richiesta);
+
+// Runs `azione` and turns the failures of reading into the exit status and a
+// message on standard error: 1 bad file, 2 usage, 3 missing or unreadable.
+int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
+                       const std::function<int(const FileCompilati&)>& azione);
+
+}  // namespace compattatore

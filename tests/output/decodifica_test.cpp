@@ -1,0 +1,146 @@
+#include "output/decodifica.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstring>
+
+#include "support/dati.h"
+
+namespace compattatore {
+namespace {
+
+using test::DIRECTORY_CORSA_NORMALE;
+using test::FILE_CELLE_NORMALE;
+using test::FILE_OGGETTI_NORMALE;
+using test::leggi_dato;
+
+std::string piccolo_endian(uint64_t valore, size_t larghezza) {
+    std::string byte;
+    for (size_t k = 0; k < larghezza; ++k) byte += static_cast<char>((valore >> (8 * k)) & 0xFF);
+    return byte;
+}
+std::string vuoto() { return piccolo_endian(0, 2); }
+std::string intero(int16_t v) { return piccolo_endian(2, 2) + piccolo_endian(static_cast<uint16_t>(v), 2); }
+std::string reale(double v) { return piccolo_endian(5, 2) + piccolo_endian(std::bit_cast<uint64_t>(v), 8); }
+
+// Two rows: (0, 0) as integers, then (1.5, empty).
+const std::string TRACCIATO_PICCOLO = intero(0) + reale(1.5) + intero(0) + vuoto();
+
+TEST(DecodificaTracciato, ReadsColumnZeroThenColumnOneWithTheirTags) {
+    auto righe = decodifica_tracciato(TRACCIATO_PICCOLO, "p.dat", 2);
+    ASSERT_EQ(righe.size(), 2u);
+    EXPECT_EQ(righe[0].x, ValoreEtichettato(int16_t{0}));
+    EXPECT_EQ(righe[1].x, ValoreEtichettato(1.5));
+    EXPECT_EQ(righe[0].y, ValoreEtichettato(int16_t{0}));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(righe[1].y));
+}
+
+TEST(DecodificaOggetti, ReadsTheNormalRunsHeaderAndStations) {
+    auto oggetti = decodifica_oggetti(leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_OGGETTI_NORMALE), "o.sim");
+    EXPECT_EQ(oggetti[OGGETTO_DIMENSIONI].fine, 97000);
+    EXPECT_EQ(oggetti[OGGETTO_LINEA].nome, "Corvale_Mendra");
+    EXPECT_EQ(oggetti[OGGETTO_LINEA].valori[0], 610);
+    EXPECT_EQ(oggetti[OGGETTO_LINEA].orario, 32113);
+    EXPECT_EQ(oggetti[OGGETTO_TRENO].nome, "4821-3");
+    EXPECT_EQ(oggetti[OGGETTO_TRENO].inizio, 1050);
+    EXPECT_EQ(oggetti[OGGETTO_TRENO].fine, 95500);
+    const Oggetto& firenze = oggetti[1];
+    EXPECT_EQ(firenze.nome, "FIRENZE S.M.N.");
+    EXPECT_EQ(firenze.tipo, 8);
+    EXPECT_EQ(firenze.inizio, -500);
+    EXPECT_EQ(firenze.fine, 500);
+    EXPECT_EQ(firenze.orario, 69000);
+}
+
+TEST(DecodificaCelle, ReadsTheNormalRunsStampsAndSlowdown) {
+    auto celle = decodifica_celle(leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_CELLE_NORMALE), "c.dat");
+    ASSERT_EQ(celle.size(), 2081u);
+    EXPECT_EQ(celle[1].dato1, 5121);
+    EXPECT_EQ(celle[1].dato2, 2266);
+    EXPECT_EQ(celle[401].tipo, CELLA_AVVISO_RALLENTAMENTO);
+    EXPECT_EQ(celle[425].tipo, CELLA_INIZIO_RALLENTAMENTO);
+    EXPECT_EQ(celle[447].tipo, CELLA_FINE_RALLENTAMENTO);
+    EXPECT_EQ(celle[447].dato1, 60);
+    EXPECT_EQ(celle[447].dato3, 1);
+    EXPECT_EQ(celle[407].tipo, CELLA_ABBATTIMENTO);
+    EXPECT_EQ(celle[407].dato1, 180);
+}
+
+// One damaged image of one of the three files and the error it must give.
+struct CasoGuasto {
+    const char* nome;
+    char file;  // 'o' objects, 'c' cells, 't' plan
+    std::string (*guasta)(std::string);
+    size_t posizione;
+    const char* motivo;  // part of the message
+};
+
+std::string scrivi_a(std::string byte, size_t posizione, const std::string& nuovi) {
+    byte.replace(posizione, nuovi.size(), nuovi);
+    return byte;
+}
+
+// In the normal run's object file record 0 is empty (34 bytes), record 1 is
+// FIRENZE S.M.N. (48 bytes, name length at byte 48), and the line length
+// (`fine` of record 84) lies at byte 3135. The plan file ends with two empty
+// values (2 bytes each) after a real (10 bytes).
+const CasoGuasto CASI_GUASTI[] = {
+    {"objects empty", 'o', [](std::string) { return std::string(); }, 0, "ends inside record 0 `tipo`"},
+    {"objects cut inside a name", 'o', [](std::string b) { return b.substr(0, 34 + 20); }, 48,
+     "record 1 `nome` of 14 bytes runs past the end"},
+    {"objects cut before the last field", 'o', [](std::string b) { return b.substr(0, b.size() - 3); }, 3248,
+     "ends inside record 86 `orario`"},
+    {"objects one byte longer", 'o', [](std::string b) { return b + '\0'; }, 3252, "1 bytes follow the last record"},
+    {"object name length past the end", 'o', [](std::string b) { return scrivi_a(b, 48, "\xFF\xFF"); }, 48,
+     "record 1 `nome` of 65535 bytes runs past the end"},
+    {"negative line length", 'o', [](std::string b) { return scrivi_a(b, 3135, "\xFF\xFF\xFF\xFF"); }, 3135,
+     "line length of -1 m"},
+    {"cells one byte short", 'c', [](std::string b) { return b.substr(0, b.size() - 1); }, 31200,
+     "not a multiple of 15: 14 bytes"},
+    {"cells one byte longer", 'c', [](std::string b) { return b + 'x'; }, 31215, "not a multiple of 15: 1 bytes"},
+    {"cells one cell short", 'c', [](std::string b) { return b.substr(0, b.size() - 15); }, 31200,
+     "has 2081 cells (31215 bytes), the file holds 2080"},
+    {"cells one cell longer", 'c', [](std::string b) { return b + std::string(15, '\0'); }, 31215,
+     "has 2081 cells (31215 bytes), the file holds 2082"},
+    {"plan with tag 3", 't', [](std::string b) { return scrivi_a(b, 4, piccolo_endian(3, 2)); }, 4,
+     "tag 3 of column 0 row 1 is not 0, 2 or 5"},
+    {"plan cut inside a value", 't', [](std::string b) { return b.substr(0, b.size() - 5); }, 2079964 - 4 - 8,
+     "ends inside column 1 row 103998"},
+    {"plan with a byte after the end", 't', [](std::string b) { return b + '\0'; }, 2079964,
+     "1 bytes follow row 104000 of column 1"},
+};
+
+TEST(DecodificaScenario, DamagedFilesNameTheFileAndTheOffset) {
+    const std::string oggetti = leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_OGGETTI_NORMALE);
+    const std::string celle = leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_CELLE_NORMALE);
+    const std::string tracciato = test::tracciato_di_prova(97000);
+    ASSERT_EQ(tracciato.size(), 2079964u);
+    EXPECT_NO_THROW(decodifica_scenario({"o.sim", oggetti}, {"c.dat", celle}, ImmagineFile{"t.dat", tracciato}));
+
+    for (const CasoGuasto& caso : CASI_GUASTI) {
+        SCOPED_TRACE(caso.nome);
+        ImmagineFile o{"o.sim", oggetti}, c{"c.dat", celle}, t{"t.dat", tracciato};
+        ImmagineFile& guasto = caso.file == 'o' ? o : caso.file == 'c' ? c : t;
+        guasto.byte = caso.guasta(guasto.byte);
+        const size_t attesa = caso.posizione;
+        try {
+            decodifica_scenario(o, c, t);
+            ADD_FAILURE() << "no error";
+        } catch (const ErroreDecodifica& e) {
+            EXPECT_EQ(e.file(), guasto.nome);
+            EXPECT_EQ(e.posizione(), attesa);
+            EXPECT_NE(std::string(e.what()).find(caso.motivo), std::string::npos) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind(guasto.nome + ": byte " + std::to_string(attesa) + ": ", 0), 0u)
+                << e.what();
+        }
+    }
+}
+
+TEST(DecodificaTracciato, ARowCountTheFileCannotHoldIsRefusedAtOnce) {
+    EXPECT_THROW(decodifica_tracciato(TRACCIATO_PICCOLO, "p.dat", 1000000000), ErroreDecodifica);
+    EXPECT_THROW(decodifica_tracciato(TRACCIATO_PICCOLO, "p.dat", 0), ErroreDecodifica);
+}
+
+}  // namespace
+}  // namespace compattatore
