@@ -25,8 +25,12 @@ std::string_view riga_di(std::string_view s, int riga) {
 std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente) {
     std::string out = d.file;
     if (d.riga > 0) {
-        out += ":" + std::to_string(d.riga);
-        if (d.colonna > 0) out += ":" + std::to_string(d.colonna);
+        out += ':';
+        out += std::to_string(d.riga);
+        if (d.colonna > 0) {
+            out += ':';
+            out += std::to_string(d.colonna);
+        }
     }
     out += d.livello == Diagnostica::Livello::errore ? ": error: " : ": warning: ";
     out += d.messaggio;

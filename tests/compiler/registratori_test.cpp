@@ -144,7 +144,7 @@ TEST(ProgressiveOrdina, OrdersAndLengthens) {
             o[81 + k].inizio = caso.ingresso[3 * k];
             o[81 + k].fine = caso.ingresso[3 * k + 1];
             o[81 + k].posizione = caso.ingresso[3 * k + 2];
-            o[81 + k].nome = "n";
+            o[81 + k].nome.assign(1, 'n');
         }
         progressive_ordina(o);
         for (int k = 0; k < 3; ++k) {

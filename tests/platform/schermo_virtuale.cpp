@@ -49,7 +49,8 @@ SchermoVirtuale::SchermoVirtuale(const std::string& xvfb, const std::string& car
     while (connessione_ == nullptr) {
         std::string numero = leggi_file(numero_file);
         if (!numero.empty() && numero.back() == '\n') {
-            display_ = ":" + numero.substr(0, numero.size() - 1);
+            numero.pop_back();
+            display_ = ':' + numero;
             connessione_ = XOpenDisplay(display_.c_str());
         }
         if (connessione_ == nullptr) {
