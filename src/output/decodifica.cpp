@@ -14,6 +14,9 @@ ErroreDecodifica::ErroreDecodifica(std::string file, size_t posizione, const std
 
 namespace {
 
+// "1 byte", "2 bytes".
+std::string byte_contati(size_t n) { return std::to_string(n) + (n == 1 ? " byte" : " bytes"); }
+
 // Reads little-endian fields one after another; a field that would run past
 // the end is reported at the byte where it begins.
 class LettoreByte {
@@ -28,7 +31,7 @@ public:
 
     uint64_t senza_segno(size_t larghezza, const std::string& campo) {
         if (rimasti() < larghezza) {
-            errore(posizione_, "the file ends inside " + campo + " (" + std::to_string(larghezza) + " bytes needed, " +
+            errore(posizione_, "the file ends inside " + campo + " (" + byte_contati(larghezza) + " needed, " +
                                    std::to_string(rimasti()) + " left)");
         }
         uint64_t valore = 0;
@@ -48,8 +51,8 @@ public:
         size_t inizio = posizione_;
         uint16_t n = u16("the length of " + campo);
         if (rimasti() < n) {
-            errore(inizio, campo + " of " + std::to_string(n) + " bytes runs past the end of the file (" +
-                               std::to_string(rimasti()) + " bytes left)");
+            errore(inizio, campo + " of " + byte_contati(n) + " runs past the end of the file (" +
+                               byte_contati(rimasti()) + " left)");
         }
         std::string valore(byte_.substr(posizione_, n));
         posizione_ += n;
@@ -58,7 +61,7 @@ public:
 
     void fine_attesa(const std::string& dopo) const {
         if (rimasti() != 0) {
-            errore(posizione_, std::to_string(rimasti()) + " bytes follow " + dopo);
+            errore(posizione_, byte_contati(rimasti()) + (rimasti() == 1 ? " follows " : " follow ") + dopo);
         }
     }
 
@@ -118,7 +121,7 @@ std::vector<Cella> decodifica_celle(std::string_view byte, const std::string& fi
     if (byte.size() % BYTE_PER_CELLA != 0) {
         size_t completi = byte.size() - byte.size() % BYTE_PER_CELLA;
         lettore.errore(completi, "the size " + std::to_string(byte.size()) + " is not a multiple of 15: " +
-                                     std::to_string(byte.size() % BYTE_PER_CELLA) + " bytes of a partial cell");
+                                     byte_contati(byte.size() % BYTE_PER_CELLA) + " of a partial cell");
     }
     std::vector<Cella> celle(byte.size() / BYTE_PER_CELLA);
     for (size_t i = 0; i < celle.size(); ++i) {

@@ -91,14 +91,14 @@ const CasoGuasto CASI_GUASTI[] = {
      "record 1 `nome` of 14 bytes runs past the end"},
     {"objects cut before the last field", 'o', [](std::string b) { return b.substr(0, b.size() - 3); }, 3248,
      "ends inside record 86 `orario`"},
-    {"objects one byte longer", 'o', [](std::string b) { return b + '\0'; }, 3252, "1 bytes follow the last record"},
+    {"objects one byte longer", 'o', [](std::string b) { return b + '\0'; }, 3252, "1 byte follows the last record"},
     {"object name length past the end", 'o', [](std::string b) { return scrivi_a(b, 48, "\xFF\xFF"); }, 48,
      "record 1 `nome` of 65535 bytes runs past the end"},
     {"negative line length", 'o', [](std::string b) { return scrivi_a(b, 3135, "\xFF\xFF\xFF\xFF"); }, 3135,
      "line length of -1 m"},
     {"cells one byte short", 'c', [](std::string b) { return b.substr(0, b.size() - 1); }, 31200,
      "not a multiple of 15: 14 bytes"},
-    {"cells one byte longer", 'c', [](std::string b) { return b + 'x'; }, 31215, "not a multiple of 15: 1 bytes"},
+    {"cells one byte longer", 'c', [](std::string b) { return b + 'x'; }, 31215, "not a multiple of 15: 1 byte of a partial cell"},
     {"cells one cell short", 'c', [](std::string b) { return b.substr(0, b.size() - 15); }, 31200,
      "has 2081 cells (31215 bytes), the file holds 2080"},
     {"cells one cell longer", 'c', [](std::string b) { return b + std::string(15, '\0'); }, 31215,
@@ -108,7 +108,7 @@ const CasoGuasto CASI_GUASTI[] = {
     {"plan cut inside a value", 't', [](std::string b) { return b.substr(0, b.size() - 5); }, 2079964 - 4 - 8,
      "ends inside column 1 row 103998"},
     {"plan with a byte after the end", 't', [](std::string b) { return b + '\0'; }, 2079964,
-     "1 bytes follow row 104000 of column 1"},
+     "1 byte follows row 104000 of column 1"},
 };
 
 TEST(DecodificaScenario, DamagedFilesNameTheFileAndTheOffset) {
