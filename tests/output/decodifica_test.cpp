@@ -5,15 +5,15 @@
 #include <bit>
 #include <cstring>
 
+#include "support/cartella_temporanea.h"
 #include "support/dati.h"
 
 namespace compattatore {
 namespace {
 
-using test::DIRECTORY_CORSA_NORMALE;
-using test::FILE_CELLE_NORMALE;
-using test::FILE_OGGETTI_NORMALE;
-using test::leggi_dato;
+using prova::dato_normale;
+using prova::FILE_CELLE_NORMALE;
+using prova::FILE_OGGETTI_NORMALE;
 
 std::string piccolo_endian(uint64_t valore, size_t larghezza) {
     std::string byte;
@@ -37,7 +37,7 @@ TEST(DecodificaTracciato, ReadsColumnZeroThenColumnOneWithTheirTags) {
 }
 
 TEST(DecodificaOggetti, ReadsTheNormalRunsHeaderAndStations) {
-    auto oggetti = decodifica_oggetti(leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_OGGETTI_NORMALE), "o.sim");
+    auto oggetti = decodifica_oggetti(dato_normale(FILE_OGGETTI_NORMALE), "o.sim");
     EXPECT_EQ(oggetti[OGGETTO_DIMENSIONI].fine, 97000);
     EXPECT_EQ(oggetti[OGGETTO_LINEA].nome, "Corvale_Mendra");
     EXPECT_EQ(oggetti[OGGETTO_LINEA].valori[0], 610);
@@ -54,7 +54,7 @@ TEST(DecodificaOggetti, ReadsTheNormalRunsHeaderAndStations) {
 }
 
 TEST(DecodificaCelle, ReadsTheNormalRunsStampsAndSlowdown) {
-    auto celle = decodifica_celle(leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_CELLE_NORMALE), "c.dat");
+    auto celle = decodifica_celle(dato_normale(FILE_CELLE_NORMALE), "c.dat");
     ASSERT_EQ(celle.size(), 2081u);
     EXPECT_EQ(celle[1].dato1, 5121);
     EXPECT_EQ(celle[1].dato2, 2266);
@@ -112,9 +112,10 @@ const CasoGuasto CASI_GUASTI[] = {
 };
 
 TEST(DecodificaScenario, DamagedFilesNameTheFileAndTheOffset) {
-    const std::string oggetti = leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_OGGETTI_NORMALE);
-    const std::string celle = leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_CELLE_NORMALE);
-    const std::string tracciato = test::tracciato_di_prova(97000);
+    const std::string oggetti = dato_normale(FILE_OGGETTI_NORMALE);
+    const std::string celle = dato_normale(FILE_CELLE_NORMALE);
+    const std::string tracciato =
+        prova::leggi_tutto(std::filesystem::path(prova::corsa_normale_eseguita().directory) / prova::FILE_TRACCIATO_NORMALE);
     ASSERT_EQ(tracciato.size(), 2079964u);
     EXPECT_NO_THROW(decodifica_scenario({"o.sim", oggetti}, {"c.dat", celle}, ImmagineFile{"t.dat", tracciato}));
 
