@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
-#include <cstring>
+
+#include "compiler/numeri.h"
 
 namespace compattatore {
 
@@ -161,10 +161,6 @@ std::vector<RigaTracciato> decodifica_tracciato(std::string_view byte, const std
     return tracciato;
 }
 
-int64_t ultima_cella_per_lunghezza(int32_t lunghezza) {
-    return static_cast<int64_t>(std::nearbyint((static_cast<double>(lunghezza) + 7000.0) / 50.0));
-}
-
 namespace {
 
 // Byte offset of `fine` in object record 84, where the line length lies.
@@ -173,8 +169,6 @@ size_t posizione_lunghezza(const TabellaOggetti& oggetti) {
     for (int r = 0; r < OGGETTO_DIMENSIONI; ++r) posizione += 34 + oggetti[static_cast<size_t>(r)].nome.size();
     return posizione + 5;
 }
-
-constexpr int32_t LUNGHEZZA_MASSIMA = 1000000;
 
 }  // namespace
 
@@ -186,7 +180,7 @@ ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const Immagin
     if (lunghezza < 0 || lunghezza > LUNGHEZZA_MASSIMA) {
         throw ErroreDecodifica(oggetti.nome, posizione_lunghezza(scenario.oggetti),
                                "record 84 gives a line length of " + std::to_string(lunghezza) +
-                                   " m, outside 0 to 1000000");
+                                   " m, outside 0 to " + std::to_string(LUNGHEZZA_MASSIMA));
     }
 
     scenario.celle = decodifica_celle(celle.byte, celle.nome);
@@ -199,7 +193,7 @@ ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const Immagin
     }
 
     if (tracciato) {
-        scenario.tracciato = decodifica_tracciato(tracciato->byte, tracciato->nome, int64_t{lunghezza} + 7001);
+        scenario.tracciato = decodifica_tracciato(tracciato->byte, tracciato->nome, int64_t{lunghezza} + OLTRE_LINEA + 1);
     }
     return scenario;
 }
