@@ -179,6 +179,9 @@ std::vector<Cartello> cartelli_di(const ScenarioCompilato& scenario) {
     return cartelli;
 }
 
+namespace {
+
+// Runs of equal value of one cell field over cells `prima` to `ultima`.
 std::vector<Tratto> tratti(const std::vector<Cella>& celle, int prima, int ultima, int64_t (*valore)(const Cella&)) {
     std::vector<Tratto> risultato;
     for (int i = prima; i <= ultima; ++i) {
@@ -190,6 +193,17 @@ std::vector<Tratto> tratti(const std::vector<Cella>& celle, int prima, int ultim
         }
     }
     return risultato;
+}
+
+}  // namespace
+
+Profilo profilo_tra(const std::vector<Cella>& celle, int prima, int ultima) {
+    Profilo p;
+    p.pendenza = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return int64_t{c.pendenza} - 100; });
+    p.velocita = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return int64_t{c.vel_limite} * 5; });
+    p.aderenza = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return c.aderenza; });
+    p.montagne = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return c.montagna; });
+    return p;
 }
 
 Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi,
@@ -209,17 +223,7 @@ Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScen
         if (cella_vuota(c)) continue;
         r.celle.push_back({i, 50 * i, nome_tipo_cella(c.tipo), campi_per_tipo(c, scenario)});
     }
-    if (prima_cella <= ultima_cella) {
-        r.profilo.pendenza = tratti(scenario.celle, prima_cella, ultima_cella, [](const Cella& c) -> int64_t {
-            return int64_t{c.pendenza} - 100;
-        });
-        r.profilo.velocita = tratti(scenario.celle, prima_cella, ultima_cella,
-                                    [](const Cella& c) -> int64_t { return int64_t{c.vel_limite} * 5; });
-        r.profilo.aderenza =
-            tratti(scenario.celle, prima_cella, ultima_cella, [](const Cella& c) -> int64_t { return c.aderenza; });
-        r.profilo.montagne =
-            tratti(scenario.celle, prima_cella, ultima_cella, [](const Cella& c) -> int64_t { return c.montagna; });
-    }
+    r.profilo = profilo_tra(scenario.celle, prima_cella, ultima_cella);
     return r;
 }
 
