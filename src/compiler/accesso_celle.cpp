@@ -24,4 +24,12 @@ Cella& cella(Modello& m, int64_t indice, std::string_view record, int32_t posizi
     return m.celle[static_cast<size_t>(indice)];
 }
 
+void riempi_celle(Modello& m, int32_t& indice, int64_t fino, uint8_t Cella::*campo, uint8_t valore,
+                  std::string_view record, int32_t posizione, Luogo luogo) {
+    do {
+        cella(m, indice, record, posizione, luogo).*campo = valore;
+        ++indice;
+    } while (indice < fino);
+}
+
 }  // namespace compattatore

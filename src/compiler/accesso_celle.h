@@ -15,4 +15,10 @@ void richiedi_celle(const Modello& m, std::string_view record, Luogo luogo = {})
 
 Cella& cella(Modello& m, int64_t indice, std::string_view record, int32_t posizione, Luogo luogo = {});
 
+// Carries a profile value (gradient, speed, adhesion) into `campo` of the
+// cells from `indice` on: always one cell, then on while the index is below
+// `fino`. `indice` ends just past the last cell written.
+void riempi_celle(Modello& m, int32_t& indice, int64_t fino, uint8_t Cella::*campo, uint8_t valore,
+                  std::string_view record, int32_t posizione, Luogo luogo = {});
+
 }  // namespace compattatore

@@ -28,13 +28,9 @@ Esito pendenza(Lettura& l, CorpoLinea& s) {
     auto g = l.numero<int32_t>("pendenza", "pendenza");
     if (!l.nel_percorso(p.v, 100, "pendenza", p.luogo)) return Esito::fuori_percorso;
     int64_t k = arrotonda(p.v / 50.0);
-    if (k > 0) {
-        uint8_t valore = pendenza_cella(s.pendenza_corrente);
-        do {
-            cella(l.m, s.indice_pendenza, "pendenza", p.v, p.luogo).pendenza = valore;
-            ++s.indice_pendenza;
-        } while (s.indice_pendenza < k);
-    }
+    if (k > 0)
+        riempi_celle(l.m, s.indice_pendenza, k, &Cella::pendenza, pendenza_cella(s.pendenza_corrente), "pendenza", p.v,
+                     p.luogo);
     s.pendenza_corrente = g.v;
     return Esito::prosegui;
 }
@@ -147,30 +143,12 @@ Esito record_corpo(Lettura& l, CorpoLinea& s) {
 void completa_linea(Lettura& l, CorpoLinea& s) {
     Modello& m = l.m;
     richiedi_celle(m, "end of the line description");
-    uint8_t valore = pendenza_cella(s.pendenza_corrente);
-    do {
-        cella(m, s.indice_pendenza, "pendenza", s.indice_pendenza * 50).pendenza = valore;
-        ++s.indice_pendenza;
-    } while (s.indice_pendenza < m.ultima_cella() - 2);
+    riempi_celle(m, s.indice_pendenza, m.ultima_cella() - 2, &Cella::pendenza, pendenza_cella(s.pendenza_corrente),
+                 "pendenza", s.indice_pendenza * 50);
     if (m.stato.crea_tracciato == 0) return;
     const int64_t ultima_calcolata = static_cast<int64_t>(m.tracciato.size()) - 3;
     for (; s.metro_corrente <= ultima_calcolata; ++s.metro_corrente)
         passo_rettilineo(m.tracciato, static_cast<size_t>(s.metro_corrente));
-}
-
-// The body's loop: a dash field makes the reader test the one after it.
-Esito leggi_record(Lettura& l, CorpoLinea& s) {
-    for (;;) {
-        if (l.campi.fine_file()) return Esito::prosegui;
-        l.leggi_voce();
-        if (l.campi.fine_file()) return Esito::prosegui;
-        for (int n = 0; n < 2 && contiene_esatto(l.m.stato.voce_letta, "-"); ++n) {
-            l.leggi_voce();
-            if (l.campi.fine_file()) return Esito::prosegui;
-        }
-        Esito e = record_corpo(l, s);
-        if (e != Esito::prosegui) return e;
-    }
 }
 
 }  // namespace
@@ -180,7 +158,7 @@ Esito leggi_corpo_linea(Lettura& l, int32_t& prossimo_cartello) {
     CorpoLinea s;
     m.stato.numero_montagne = 0;
     if (!m.tracciato.empty()) avvia_tracciato(m.tracciato);
-    Esito e = leggi_record(l, s);
+    Esito e = per_ogni_record(l, [&] { return record_corpo(l, s); });
     if (e == Esito::interrotta) return e;
     completa_linea(l, s);
     prossimo_cartello = s.prossimo_cartello;

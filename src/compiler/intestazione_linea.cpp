@@ -7,9 +7,6 @@ namespace compattatore {
 
 namespace {
 
-constexpr int32_t LUNGHEZZA_MASSIMA = 1000000;
-constexpr int32_t OLTRE_LINEA = 7000;  // the cells and the plan reach this far past the end
-
 bool trova_generale(Lettura& l) {
     for (;;) {
         l.leggi_voce();
@@ -31,9 +28,9 @@ Esito lunghezza(Lettura& l) {
     if (lunghezza.v < 0)
         throw ErroreLettura("lunghezza percorso: line length " + std::to_string(lunghezza.v) + " m is negative",
                             lunghezza.luogo);
-    int32_t estesa = lunghezza.v + OLTRE_LINEA;
-    m.celle.assign(static_cast<size_t>(arrotonda(estesa / 50.0)) + 1, Cella{});
-    if (m.stato.crea_tracciato != 0) m.tracciato.assign(static_cast<size_t>(estesa) + 1, RigaTracciato{});
+    m.celle.assign(static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza.v)) + 1, Cella{});
+    if (m.stato.crea_tracciato != 0)
+        m.tracciato.assign(static_cast<size_t>(lunghezza.v + OLTRE_LINEA) + 1, RigaTracciato{});
     return Esito::prosegui;
 }
 

@@ -37,6 +37,19 @@ void Lettura::registra(int32_t codice, int32_t posizione, Luogo luogo, std::stri
     m.stato.posizione_errore = posizione;
 }
 
+Esito per_ogni_record(Lettura& l, const std::function<Esito()>& record) {
+    for (;;) {
+        if (l.campi.fine_file()) return Esito::prosegui;
+        l.leggi_voce();
+        if (l.campi.fine_file()) return Esito::prosegui;
+        for (int n = 0; n < 2 && contiene_esatto(l.m.stato.voce_letta, "-"); ++n) {
+            l.leggi_voce();
+            if (l.campi.fine_file()) return Esito::prosegui;
+        }
+        if (Esito e = record(); e != Esito::prosegui) return e;
+    }
+}
+
 bool Lettura::nel_percorso(int32_t p, int32_t margine, const char* record, Luogo luogo) {
     richiedi_celle(m, record, luogo);
     if (m.ultima_cella() >= (p + static_cast<double>(margine)) / 50) return true;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -45,6 +46,12 @@ struct Lettura {
     // otherwise code 15. Throws when there is no cell array yet.
     bool nel_percorso(int32_t p, int32_t margine, const char* record, Luogo luogo);
 };
+
+// The record loop of a file's body, to its end: each field is a record's
+// keyword, except that a dash field makes the reader take the next one
+// instead (twice at most). Stops at the first record that does not let
+// reading go on.
+Esito per_ogni_record(Lettura& l, const std::function<Esito()>& record);
 
 // Runs a recorder; a failure inside it is placed at the record's position field.
 template <class F>

@@ -1,5 +1,6 @@
 #include "compiler/lettura_treno.h"
 
+#include <algorithm>
 #include <string>
 
 #include "compiler/accesso_celle.h"
@@ -24,14 +25,12 @@ Esito velocita(Lettura& l, StatoTreno& s) {
     auto p = l.numero<int32_t>("velocita", "posizione");
     auto v = l.numero<int32_t>("velocita", "velocita");
     if (!l.nel_percorso(p.v, 100, "velocita", p.luogo)) return Esito::fuori_percorso;
-    int64_t k = arrotonda(p.v / 50.0);
-    if (k > 0) {
-        do {
-            if (s.indice_velocita >= l.m.ultima_cella()) break;
-            cella(l.m, s.indice_velocita, "velocita", p.v, p.luogo).vel_limite = velocita_cella(s);
-            ++s.indice_velocita;
-        } while (s.indice_velocita < k);
-    }
+    // Unlike the other profiles, the speed stops short of the last cell.
+    const int64_t k = arrotonda(p.v / 50.0);
+    const int32_t ultima = l.m.ultima_cella();
+    if (k > 0 && s.indice_velocita < ultima)
+        riempi_celle(l.m, s.indice_velocita, std::min<int64_t>(k, ultima), &Cella::vel_limite, velocita_cella(s),
+                     "velocita", p.v, p.luogo);
     s.velocita_corrente = v.v;
     s.luogo_velocita = v.luogo;
     return Esito::prosegui;
@@ -42,12 +41,9 @@ Esito aderenza(Lettura& l, StatoTreno& s) {
     auto a = l.numero<int32_t>("aderenza", "aderenza");
     if (!l.nel_percorso(p.v, 100, "aderenza", p.luogo)) return Esito::fuori_percorso;
     int64_t k = arrotonda(p.v / 50.0);
-    if (k > 0) {
-        do {
-            cella(l.m, s.indice_aderenza, "aderenza", p.v, p.luogo).aderenza = basso8(s.aderenza_corrente);
-            ++s.indice_aderenza;
-        } while (s.indice_aderenza < k);
-    }
+    if (k > 0)
+        riempi_celle(l.m, s.indice_aderenza, k, &Cella::aderenza, basso8(s.aderenza_corrente), "aderenza", p.v,
+                     p.luogo);
     s.aderenza_corrente = a.v;
     return Esito::prosegui;
 }
@@ -138,36 +134,23 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
     return e;
 }
 
+// Records start after the "[generale]" field.
 Esito leggi_record(Lettura& l, StatoTreno& s) {
     while (!l.campi.fine_file()) {
         l.leggi_voce();
         if (contiene(l.m.stato.voce_letta, "[generale]")) break;
     }
-    for (;;) {
-        if (l.campi.fine_file()) return Esito::prosegui;
-        l.leggi_voce();
-        if (l.campi.fine_file()) return Esito::prosegui;
-        for (int n = 0; n < 2 && contiene_esatto(l.m.stato.voce_letta, "-"); ++n) {
-            l.leggi_voce();
-            if (l.campi.fine_file()) return Esito::prosegui;
-        }
-        Esito e = record_treno(l, s);
-        if (e != Esito::prosegui) return e;
-    }
+    return per_ogni_record(l, [&] { return record_treno(l, s); });
 }
 
 // The speed and adhesion in force reach the last cells but two.
 void completa_treno(Lettura& l, StatoTreno& s) {
     Modello& m = l.m;
     richiedi_celle(m, "end of the train description");
-    do {
-        cella(m, s.indice_velocita, "velocita", s.indice_velocita * 50).vel_limite = velocita_cella(s);
-        ++s.indice_velocita;
-    } while (s.indice_velocita < m.ultima_cella() - 2);
-    do {
-        cella(m, s.indice_aderenza, "aderenza", s.indice_aderenza * 50).aderenza = basso8(s.aderenza_corrente);
-        ++s.indice_aderenza;
-    } while (s.indice_aderenza < m.ultima_cella() - 2);
+    riempi_celle(m, s.indice_velocita, m.ultima_cella() - 2, &Cella::vel_limite, velocita_cella(s), "velocita",
+                 s.indice_velocita * 50);
+    riempi_celle(m, s.indice_aderenza, m.ultima_cella() - 2, &Cella::aderenza, basso8(s.aderenza_corrente), "aderenza",
+                 s.indice_aderenza * 50);
 }
 
 }  // namespace

@@ -65,6 +65,9 @@ inline constexpr int OGGETTO_LINEA = 85;            // backgrounds, line key, st
 inline constexpr int OGGETTO_TRENO = 86;            // repetition stretch, train key, sand, clock
 inline constexpr int MASSIMO_MONTAGNE = 80;
 
+inline constexpr int32_t LUNGHEZZA_MASSIMA = 1000000;  // metres
+inline constexpr int32_t OLTRE_LINEA = 7000;          // the cells and the plan reach this far past the end
+
 using TabellaOggetti = std::array<Oggetto, NUMERO_OGGETTI>;
 
 // An entry of the plan table keeps its kind, because the plan file stores it:
@@ -103,7 +106,7 @@ struct Modello {
     StatoPercorso stato;
     std::vector<Cella> celle;  // indexes 0..N; empty until the length record is read
     TabellaOggetti oggetti{};
-    std::vector<RigaTracciato> tracciato;  // rows 0..lunghezza+7000; empty unless built
+    std::vector<RigaTracciato> tracciato;  // rows 0..lunghezza + OLTRE_LINEA; empty unless built
 
     bool celle_create() const { return !celle.empty(); }
     int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }

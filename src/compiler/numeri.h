@@ -8,6 +8,7 @@
 #include <string>
 
 #include "compiler/errore_lettura.h"
+#include "compiler/modello.h"
 
 namespace compattatore {
 
@@ -16,6 +17,11 @@ inline int64_t arrotonda(double x) { return static_cast<int64_t>(std::nearbyint(
 
 // The cell of a point object at p metres: round(p / 50 + 1).
 inline int64_t cella_di(int32_t p) { return arrotonda(p / 50.0 + 1); }
+
+// The last cell index of a line of `lunghezza` metres: round((L + 7000) / 50).
+inline int64_t ultima_cella_per_lunghezza(int32_t lunghezza) {
+    return arrotonda((int64_t{lunghezza} + OLTRE_LINEA) / 50.0);
+}
 
 // Narrow cell fields keep the low bits of what is stored into them.
 inline int16_t basso16(int64_t v) { return static_cast<int16_t>(static_cast<uint16_t>(v)); }

@@ -28,7 +28,7 @@ std::string legenda(double y, bool con_pianta) {
                         "mountain/tunnel kind " + std::to_string(tipo)});
     }
     voci.push_back({svg::cerchio(12, 6, 4.5, "fill=\"#fff\" stroke=\"#111\" stroke-width=\"1.8\""), "station"});
-    voci.push_back({svg::rettangolo(9.5, 3.5, 5, 5, "fill=\"" + c(colore::SEGNALE) + "\""), "signal"});
+    voci.push_back({simbolo_segnale(12, 12, 0, -1, 0), "signal"});
     voci.push_back({svg::rettangolo(0, 0, 24, 12, "fill=\"" + c(colore::RALLENTAMENTO) + "\" fill-opacity=\"0.3\""),
                     "slowdown (start to end)"});
     voci.push_back({"<path d=\"M12 0 l7 12 h-14 z\" fill=\"" + c(colore::AVVISO) + "\"/>", "slowdown warning"});

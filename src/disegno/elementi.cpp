@@ -21,13 +21,12 @@ ElementiDisegno elementi_di(const ScenarioCompilato& scenario) {
     e.stazioni = stazioni_di(scenario);
     const auto& celle = scenario.celle;
     const int ultima = std::min(static_cast<int>(celle.size()) - 1, (e.lunghezza - 1) / 50);
-    if (ultima >= 0) {
-        for (const Tratto& t : tratti(celle, 0, ultima, [](const Cella& c) -> int64_t { return c.montagna; })) {
-            if (t.valore != 0) e.montagne.push_back(t);
-        }
-        e.pendenze = tratti(celle, 0, ultima, [](const Cella& c) -> int64_t { return int64_t{c.pendenza} - 100; });
-        e.velocita = tratti(celle, 0, ultima, [](const Cella& c) -> int64_t { return int64_t{c.vel_limite} * 5; });
+    Profilo profilo = profilo_tra(celle, 0, ultima);
+    for (const Tratto& t : profilo.montagne) {
+        if (t.valore != 0) e.montagne.push_back(t);
     }
+    e.pendenze = std::move(profilo.pendenza);
+    e.velocita = std::move(profilo.velocita);
     for (size_t i = 0; i < celle.size(); ++i) {
         const Cella& c = celle[i];
         const int32_t metro = metro_della_cella(i, c.tipo);

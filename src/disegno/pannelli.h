@@ -27,6 +27,10 @@ inline constexpr const char* DISCESA = "#2a9d8f";
 const char* montagna(int64_t tipo);
 }  // namespace colore
 
+// A signal post at (x, y) standing out along the unit vector (nx, ny), its
+// foot `scostamento` away, with its light at the top.
+std::string simbolo_segnale(double x, double y, double nx, double ny, double scostamento);
+
 // The track to scale from the plan table, `larghezza` wide at (x, y); the
 // height follows from the track's shape.
 Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno& elementi, double x, double y,

@@ -17,6 +17,13 @@ const char* colore::montagna(int64_t tipo) {
     }
 }
 
+std::string simbolo_segnale(double x, double y, double nx, double ny, double scostamento) {
+    const double palo = scostamento + 7, luce = palo + 1.5;
+    return svg::linea(x + nx * scostamento, y + ny * scostamento, x + nx * palo, y + ny * palo,
+                      std::string("stroke=\"") + colore::SEGNALE + "\" stroke-width=\"1.6\"") +
+           svg::cerchio(x + nx * luce, y + ny * luce, 2.2, std::string("fill=\"") + colore::SEGNALE + "\"");
+}
+
 namespace {
 
 std::optional<double> numero(const ValoreEtichettato& v) {
@@ -111,11 +118,16 @@ Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno
            colore::BINARIO + "\" stroke-width=\"" + svg::esatto(2.5 * px) + "\"/>\n";
     out += "</g>\n";
 
-    // Markers in drawing coordinates, so they keep their size.
+    // Markers in drawing coordinates, so they keep their size. A signal stands
+    // beside the track so that a row of them never hides the line: on the
+    // left in the direction of travel, away from the station names.
     for (int32_t metro : e.segnali) {
+        auto [ax, ay] = punto_al_metro(metro - 25);
+        auto [bx, by] = punto_al_metro(metro + 25);
+        const double dx = sc.x(bx) - sc.x(ax), dy = sc.y(by) - sc.y(ay);
+        const double lunghezza = std::max(std::hypot(dx, dy), 1e-9);
         auto [mx, my] = punto_al_metro(metro);
-        out += svg::rettangolo(sc.x(mx) - 2.5, sc.y(my) - 2.5, 5, 5,
-                               std::string("fill=\"") + colore::SEGNALE + "\"");
+        out += simbolo_segnale(sc.x(mx), sc.y(my), dy / lunghezza, -dx / lunghezza, 3);
     }
     for (const Rallentamento& r : e.rallentamenti) {
         for (int32_t metro : {r.inizio, r.fine.value_or(r.inizio)}) {
@@ -124,7 +136,7 @@ Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno
                                 std::string("fill=\"none\" stroke-width=\"2.5\" stroke=\"") + colore::RALLENTAMENTO + "\"");
         }
         auto [mx, my] = punto_al_metro(r.inizio);
-        out += svg::scritta(sc.x(mx) - 9, sc.y(my) + 4, "slowdown " + std::to_string(r.velocita) + " km/h",
+        out += svg::scritta(sc.x(mx) - 18, sc.y(my) + 4, "slowdown " + std::to_string(r.velocita) + " km/h",
                             std::string("class=\"nota\" fill=\"") + colore::RALLENTAMENTO + "\"", "end");
     }
     for (const Stazione& st : e.stazioni) {

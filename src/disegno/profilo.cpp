@@ -101,7 +101,7 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
 
     // Points on the speed chart's floor: signals, the warning, abbattimento cells.
     for (int32_t metro : e.segnali) {
-        out += svg::rettangolo(a.x(metro) - 2, velocita.y(0) - 5, 4, 10, std::string("fill=\"") + colore::SEGNALE + "\"");
+        out += simbolo_segnale(a.x(metro), velocita.y(0), 0, -1, 0);
     }
     for (const PuntoSegnato& w : e.avvisi) {
         const double xw = a.x(w.metro), yw = velocita.y(w.valore);
@@ -111,7 +111,7 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
                             "end");
     }
     for (const PuntoSegnato& b : e.abbattimenti) {
-        out += svg::linea(a.x(b.metro), velocita.y(0) - 14, a.x(b.metro), velocita.y(0) - 4,
+        out += svg::linea(a.x(b.metro), velocita.y(0) - 26, a.x(b.metro), velocita.y(0) - 16,
                           std::string("stroke=\"") + colore::ABBATTIMENTO + "\" stroke-width=\"2\"");
     }
 

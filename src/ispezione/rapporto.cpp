@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "ispezione/testo_utf8.h"
+#include "compiler/testo_1252.h"
 #include "output/codici_gara.h"
 
 namespace compattatore {
@@ -67,7 +67,7 @@ std::vector<Campo> campi_per_tipo(const Cella& c, const ScenarioCompilato& scena
         case CELLA_FERMATA:
             campo("station", c.dato1);
             if (c.dato1 > 0 && c.dato1 < NUMERO_OGGETTI) {
-                campi.push_back({"name", utf8_da_windows_1252(scenario.oggetti[static_cast<size_t>(c.dato1)].nome)});
+                campi.push_back({"name", da_1252_a_utf8(scenario.oggetti[static_cast<size_t>(c.dato1)].nome)});
             }
             break;
         case CELLA_GALLERIA:
@@ -81,7 +81,7 @@ std::vector<Campo> campi_per_tipo(const Cella& c, const ScenarioCompilato& scena
         case CELLA_CARTELLO:
             campo("record", c.dato1);
             if (c.dato1 > 0 && c.dato1 < NUMERO_OGGETTI) {
-                campi.push_back({"text", utf8_da_windows_1252(scenario.oggetti[static_cast<size_t>(c.dato1)].nome)});
+                campi.push_back({"text", da_1252_a_utf8(scenario.oggetti[static_cast<size_t>(c.dato1)].nome)});
             }
             break;
         default:  // a free cell with data (the stamps of cell 1) or a kind never produced
@@ -99,7 +99,7 @@ Intestazione intestazione_di(const ScenarioCompilato& scenario, const ChiaviScen
     const TabellaOggetti& o = scenario.oggetti;
     Intestazione i;
     i.chiavi = chiavi;
-    i.chiavi_nei_file = {utf8_da_windows_1252(o[OGGETTO_LINEA].nome), utf8_da_windows_1252(o[OGGETTO_TRENO].nome)};
+    i.chiavi_nei_file = {da_1252_a_utf8(o[OGGETTO_LINEA].nome), da_1252_a_utf8(o[OGGETTO_TRENO].nome)};
     i.lunghezza = o[OGGETTO_DIMENSIONI].fine;
     i.massa_frenata = o[OGGETTO_DIMENSIONI].inizio;
     i.vetture = o[OGGETTO_DIMENSIONI].posizione;
@@ -158,7 +158,7 @@ std::vector<Stazione> stazioni_di(const ScenarioCompilato& scenario) {
     for (int r = 1; r <= PRIMO_CARTELLO; ++r) {
         const Oggetto& o = scenario.oggetti[static_cast<size_t>(r)];
         if (record_vuoto(o)) break;
-        stazioni.push_back({r, o, utf8_da_windows_1252(o.nome)});
+        stazioni.push_back({r, o, da_1252_a_utf8(o.nome)});
     }
     return stazioni;
 }
@@ -169,7 +169,7 @@ std::vector<Cartello> cartelli_di(const ScenarioCompilato& scenario) {
     for (int r = PRIMO_CARTELLO; r > ultima_stazione; --r) {
         const Oggetto& o = scenario.oggetti[static_cast<size_t>(r)];
         if (record_vuoto(o)) break;
-        Cartello c{r, std::nullopt, utf8_da_windows_1252(o.nome)};
+        Cartello c{r, std::nullopt, da_1252_a_utf8(o.nome)};
         auto trovata = std::find_if(scenario.celle.begin(), scenario.celle.end(), [r](const Cella& cella) {
             return cella.tipo == CELLA_CARTELLO && cella.dato1 == r;
         });
@@ -179,6 +179,9 @@ std::vector<Cartello> cartelli_di(const ScenarioCompilato& scenario) {
     return cartelli;
 }
 
+namespace {
+
+// Runs of equal value of one cell field over cells `prima` to `ultima`.
 std::vector<Tratto> tratti(const std::vector<Cella>& celle, int prima, int ultima, int64_t (*valore)(const Cella&)) {
     std::vector<Tratto> risultato;
     for (int i = prima; i <= ultima; ++i) {
@@ -190,6 +193,17 @@ std::vector<Tratto> tratti(const std::vector<Cella>& celle, int prima, int ultim
         }
     }
     return risultato;
+}
+
+}  // namespace
+
+Profilo profilo_tra(const std::vector<Cella>& celle, int prima, int ultima) {
+    Profilo p;
+    p.pendenza = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return int64_t{c.pendenza} - 100; });
+    p.velocita = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return int64_t{c.vel_limite} * 5; });
+    p.aderenza = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return c.aderenza; });
+    p.montagne = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return c.montagna; });
+    return p;
 }
 
 Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi,
@@ -209,17 +223,7 @@ Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScen
         if (cella_vuota(c)) continue;
         r.celle.push_back({i, 50 * i, nome_tipo_cella(c.tipo), campi_per_tipo(c, scenario)});
     }
-    if (prima_cella <= ultima_cella) {
-        r.profilo.pendenza = tratti(scenario.celle, prima_cella, ultima_cella, [](const Cella& c) -> int64_t {
-            return int64_t{c.pendenza} - 100;
-        });
-        r.profilo.velocita = tratti(scenario.celle, prima_cella, ultima_cella,
-                                    [](const Cella& c) -> int64_t { return int64_t{c.vel_limite} * 5; });
-        r.profilo.aderenza =
-            tratti(scenario.celle, prima_cella, ultima_cella, [](const Cella& c) -> int64_t { return c.aderenza; });
-        r.profilo.montagne =
-            tratti(scenario.celle, prima_cella, ultima_cella, [](const Cella& c) -> int64_t { return c.montagna; });
-    }
+    r.profilo = profilo_tra(scenario.celle, prima_cella, ultima_cella);
     return r;
 }
 

@@ -111,8 +111,8 @@ Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScen
 std::vector<Stazione> stazioni_di(const ScenarioCompilato& scenario);
 std::vector<Cartello> cartelli_di(const ScenarioCompilato& scenario);
 
-// Runs of equal value of one cell field over cells `prima` to `ultima`.
-std::vector<Tratto> tratti(const std::vector<Cella>& celle, int prima, int ultima, int64_t (*valore)(const Cella&));
+// The profile over cells `prima` to `ultima` (none when prima > ultima).
+Profilo profilo_tra(const std::vector<Cella>& celle, int prima, int ultima);
 
 std::string nome_tipo_cella(uint8_t tipo);
 std::string ora_del_giorno(int32_t secondi);  // hh:mm:ss

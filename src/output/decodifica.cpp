@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <cmath>
-#include <cstring>
+
+#include "compiler/numeri.h"
 
 namespace compattatore {
 
@@ -13,6 +13,9 @@ ErroreDecodifica::ErroreDecodifica(std::string file, size_t posizione, const std
       posizione_(posizione) {}
 
 namespace {
+
+// "1 byte", "2 bytes".
+std::string byte_contati(size_t n) { return std::to_string(n) + (n == 1 ? " byte" : " bytes"); }
 
 // Reads little-endian fields one after another; a field that would run past
 // the end is reported at the byte where it begins.
@@ -28,7 +31,7 @@ public:
 
     uint64_t senza_segno(size_t larghezza, const std::string& campo) {
         if (rimasti() < larghezza) {
-            errore(posizione_, "the file ends inside " + campo + " (" + std::to_string(larghezza) + " bytes needed, " +
+            errore(posizione_, "the file ends inside " + campo + " (" + byte_contati(larghezza) + " needed, " +
                                    std::to_string(rimasti()) + " left)");
         }
         uint64_t valore = 0;
@@ -48,8 +51,8 @@ public:
         size_t inizio = posizione_;
         uint16_t n = u16("the length of " + campo);
         if (rimasti() < n) {
-            errore(inizio, campo + " of " + std::to_string(n) + " bytes runs past the end of the file (" +
-                               std::to_string(rimasti()) + " bytes left)");
+            errore(inizio, campo + " of " + byte_contati(n) + " runs past the end of the file (" +
+                               byte_contati(rimasti()) + " left)");
         }
         std::string valore(byte_.substr(posizione_, n));
         posizione_ += n;
@@ -58,7 +61,7 @@ public:
 
     void fine_attesa(const std::string& dopo) const {
         if (rimasti() != 0) {
-            errore(posizione_, std::to_string(rimasti()) + " bytes follow " + dopo);
+            errore(posizione_, byte_contati(rimasti()) + (rimasti() == 1 ? " follows " : " follow ") + dopo);
         }
     }
 
@@ -118,7 +121,7 @@ std::vector<Cella> decodifica_celle(std::string_view byte, const std::string& fi
     if (byte.size() % BYTE_PER_CELLA != 0) {
         size_t completi = byte.size() - byte.size() % BYTE_PER_CELLA;
         lettore.errore(completi, "the size " + std::to_string(byte.size()) + " is not a multiple of 15: " +
-                                     std::to_string(byte.size() % BYTE_PER_CELLA) + " bytes of a partial cell");
+                                     byte_contati(byte.size() % BYTE_PER_CELLA) + " of a partial cell");
     }
     std::vector<Cella> celle(byte.size() / BYTE_PER_CELLA);
     for (size_t i = 0; i < celle.size(); ++i) {
@@ -158,10 +161,6 @@ std::vector<RigaTracciato> decodifica_tracciato(std::string_view byte, const std
     return tracciato;
 }
 
-int64_t ultima_cella_per_lunghezza(int32_t lunghezza) {
-    return static_cast<int64_t>(std::nearbyint((static_cast<double>(lunghezza) + 7000.0) / 50.0));
-}
-
 namespace {
 
 // Byte offset of `fine` in object record 84, where the line length lies.
@@ -170,8 +169,6 @@ size_t posizione_lunghezza(const TabellaOggetti& oggetti) {
     for (int r = 0; r < OGGETTO_DIMENSIONI; ++r) posizione += 34 + oggetti[static_cast<size_t>(r)].nome.size();
     return posizione + 5;
 }
-
-constexpr int32_t LUNGHEZZA_MASSIMA = 1000000;
 
 }  // namespace
 
@@ -183,7 +180,7 @@ ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const Immagin
     if (lunghezza < 0 || lunghezza > LUNGHEZZA_MASSIMA) {
         throw ErroreDecodifica(oggetti.nome, posizione_lunghezza(scenario.oggetti),
                                "record 84 gives a line length of " + std::to_string(lunghezza) +
-                                   " m, outside 0 to 1000000");
+                                   " m, outside 0 to " + std::to_string(LUNGHEZZA_MASSIMA));
     }
 
     scenario.celle = decodifica_celle(celle.byte, celle.nome);
@@ -196,7 +193,7 @@ ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const Immagin
     }
 
     if (tracciato) {
-        scenario.tracciato = decodifica_tracciato(tracciato->byte, tracciato->nome, int64_t{lunghezza} + 7001);
+        scenario.tracciato = decodifica_tracciato(tracciato->byte, tracciato->nome, int64_t{lunghezza} + OLTRE_LINEA + 1);
     }
     return scenario;
 }

@@ -57,8 +57,4 @@ struct ScenarioCompilato {
 ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const ImmagineFile& celle,
                                       const std::optional<ImmagineFile>& tracciato);
 
-// Upper cell index for a line of `lunghezza` metres: round((L + 7000) / 50),
-// halves to the even neighbour.
-int64_t ultima_cella_per_lunghezza(int32_t lunghezza);
-
 }  // namespace compattatore

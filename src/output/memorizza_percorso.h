@@ -40,9 +40,9 @@ struct OpzioniScrittura {
     bool forza = false;     // write even after a recorded reading error
 };
 
-// Steps 1 to 5 on a model whose keys are set: stores `crea_tracciato`, clears
-// codice_errore and the object table, reads both files, then runs
-// completa_percorso. Writes nothing.
+// Everything but the writing, on a model whose keys are set: stores
+// `crea_tracciato`, clears codice_errore and the object table, reads both
+// files, then runs completa_percorso.
 EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti);
 
 // On a model already read (codice_errore as the reader left it): the

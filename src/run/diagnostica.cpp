@@ -22,16 +22,21 @@ std::string_view riga_di(std::string_view s, int riga) {
 
 }  // namespace
 
-std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente) {
-    std::string out = d.file;
-    if (d.riga > 0) {
-        out += ':';
-        out += std::to_string(d.riga);
-        if (d.colonna > 0) {
-            out += ':';
-            out += std::to_string(d.colonna);
+std::string posto_nel_file(const std::string& file, int riga, int colonna) {
+    std::string posto = file;
+    if (riga > 0) {
+        posto += ':';
+        posto += std::to_string(riga);
+        if (colonna > 0) {
+            posto += ':';
+            posto += std::to_string(colonna);
         }
     }
+    return posto;
+}
+
+std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente) {
+    std::string out = posto_nel_file(d.file, d.riga, d.colonna);
     out += d.livello == Diagnostica::Livello::errore ? ": error: " : ": warning: ";
     out += d.messaggio;
     out += "\n";

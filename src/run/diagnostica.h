@@ -16,6 +16,9 @@ struct Diagnostica {
     std::string messaggio;
 };
 
+// "FILE:LINE:COLUMN", without the line or the column when it is 0.
+std::string posto_nel_file(const std::string& file, int riga, int colonna);
+
 // `sorgente` is the file's Windows-1252 text, used to show the line; it may be
 // empty. The result ends with a line end.
 std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente);

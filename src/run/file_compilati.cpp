@@ -17,16 +17,12 @@ ImmagineFile leggi_immagine(const std::string& directory, const std::string& nom
     return {percorso, piattaforma::leggi(percorso)};
 }
 
-bool finisce_con(const std::string& testo, const std::string& coda) {
-    return testo.size() >= coda.size() && testo.compare(testo.size() - coda.size(), coda.size(), coda) == 0;
-}
-
 // The keys a lone *.sim file holds in records 85 and 86, provided they
 // name that very file; none when there is no *.sim file at all.
 std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory) {
     std::vector<std::string> oggetti;
     for (const std::string& nome : piattaforma::elenca(directory)) {
-        if (finisce_con(nome, ".sim")) oggetti.push_back(nome);
+        if (nome.ends_with(".sim")) oggetti.push_back(nome);
     }
     if (oggetti.empty()) return std::nullopt;
     if (oggetti.size() > 1) {

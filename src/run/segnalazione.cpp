@@ -1,6 +1,7 @@
 #include "run/segnalazione.h"
 
 #include "run/codici_errore.h"
+#include "run/diagnostica.h"
 #include "run/errore.h"
 #include "run/stato_uscita.h"
 
@@ -11,23 +12,6 @@ void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaform
                           "): " + errore.what());
 }
 
-namespace {
-
-std::string luogo(const DettaglioErrore& d) {
-    std::string t = d.file;
-    if (d.riga > 0) {
-        t += ':';
-        t += std::to_string(d.riga);
-        if (d.colonna > 0) {
-            t += ':';
-            t += std::to_string(d.colonna);
-        }
-    }
-    return t;
-}
-
-}  // namespace
-
 std::string testo_codice_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio) {
     auto voce = voce_codice(codice);
     const bool avviso = voce && voce->gravita == GravitaCodice::avviso;
@@ -36,7 +20,7 @@ std::string testo_codice_registrato(int32_t codice, int32_t posizione, const Det
     t += voce ? voce->significato : "unknown error";
     if (voce && voce->ha_posizione) t += ", at " + std::to_string(posizione) + " m";
     if (!dettaglio.motivo.empty() && (!voce || dettaglio.motivo != voce->significato)) t += ": " + dettaglio.motivo;
-    if (!dettaglio.file.empty()) t += " (" + luogo(dettaglio) + ")";
+    if (!dettaglio.file.empty()) t += " (" + posto_nel_file(dettaglio.file, dettaglio.riga, dettaglio.colonna) + ")";
     return t;
 }
 

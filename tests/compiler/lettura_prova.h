@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "compiler/cartella_prova.h"
+#include "support/cartella_temporanea.h"
 #include "compiler/memorizza_dati.h"
 
 namespace compattatore::prova {
@@ -21,7 +21,7 @@ struct Letti {
 // nullopt leaves that file out. Line length 10000 m gives cells 0 to 340.
 inline Letti leggi_descrizioni(const std::optional<std::string>& linea, const std::optional<std::string>& treno,
                                int32_t crea_tracciato = 1) {
-    CartellaProva cartella;
+    CartellaTemporanea cartella;
     if (linea) cartella.scrivi(LINEA_PROVA, *linea);
     if (treno) cartella.scrivi(TRENO_PROVA, *treno);
     Letti r;

@@ -6,12 +6,12 @@
 #include <variant>
 #include <vector>
 
-#include "compiler/cartella_prova.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/nomi_file.h"
 #include "compiler/tracciato.h"
-#include "platform/file.h"
 #include "run/scenario.h"
+#include "support/cartella_temporanea.h"
+#include "support/dati.h"
 #include "writers/documenti.h"
 
 namespace compattatore {
@@ -20,15 +20,15 @@ namespace {
 class ScenarioLetto : public ::testing::Test {
 protected:
     void SetUp() override {
-        dati_linea(cartella.dir(), CHIAVE_LINEA);
-        dati_treno(cartella.dir(), CHIAVE_LINEA, CHIAVE_TRENO);
+        dati_linea(cartella.str(), CHIAVE_LINEA);
+        dati_treno(cartella.str(), CHIAVE_LINEA, CHIAVE_TRENO);
         m.stato.chiave_linea = CHIAVE_LINEA;
         m.stato.chiave_treno = CHIAVE_TRENO;
         m.stato.crea_tracciato = 1;
         memorizza_dati(m, {cartella.file(nome_descrizione_linea(CHIAVE_LINEA)),
                            cartella.file(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)), true});
     }
-    prova::CartellaProva cartella;
+    prova::CartellaTemporanea cartella;
     Modello m;
 };
 
@@ -84,7 +84,7 @@ int16_t parola(const std::string& b, size_t i) {
 // the cells the finishing pass adds: the stamps of cell 1 and the code cells
 // (kind 12, 180) around the slowdown.
 TEST_F(ScenarioLetto, CellsAreThoseOfTheFinishedRunBeforeFinishing) {
-    std::string finite = piattaforma::leggi(std::string(DATI_TEST) + "/compiler/celle_scenario_finite.dat");
+    const std::string finite = prova::dato_normale(prova::FILE_CELLE_NORMALE);
     ASSERT_EQ(finite.size(), 15 * m.celle.size());
     const std::set<size_t> aggiunte = {407, 414, 420, 433, 441};
     for (size_t i = 0; i < m.celle.size(); ++i) {
@@ -152,9 +152,9 @@ TEST_F(ScenarioLetto, CurvedStepsRoundOnce) {
 }
 
 TEST(ScenarioAutore, SourcesStayWhenNotToBeDeleted) {
-    prova::CartellaProva cartella;
-    dati_linea(cartella.dir(), CHIAVE_LINEA);
-    dati_treno(cartella.dir(), CHIAVE_LINEA, CHIAVE_TRENO);
+    prova::CartellaTemporanea cartella;
+    dati_linea(cartella.str(), CHIAVE_LINEA);
+    dati_treno(cartella.str(), CHIAVE_LINEA, CHIAVE_TRENO);
     Modello m;
     m.stato.chiave_linea = CHIAVE_LINEA;
     m.stato.chiave_treno = CHIAVE_TRENO;

@@ -3,63 +3,49 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
+#include "compiler/tracciato.h"
 #include "output/decodifica.h"
-#include "platform/file.h"
-#include "support/comando.h"
+#include "support/cartella_temporanea.h"
 #include "support/dati.h"
+#include "support/processo.h"
 
 namespace compattatore {
 namespace {
 
 namespace fs = std::filesystem;
-using test::esegui_comando;
-using test::tra_apici;
+using prova::esegui;
 
 class Disegno : public ::testing::Test {
 protected:
-    void SetUp() override {
-        directory_ = test::percorso_temporaneo(
-            "disegno_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(directory_);
-        fs::create_directories(directory_);
-        for (const std::string& nome : {test::FILE_OGGETTI_NORMALE, test::FILE_CELLE_NORMALE}) {
-            fs::copy_file(fs::path(test::DIRECTORY_CORSA_NORMALE) / nome, directory_ / nome);
-        }
+    // Draws the scenario compiled in `directory` into this test's own directory.
+    std::string disegna(const std::string& directory) {
+        const auto esito = prova::esegui_programma({"draw", directory, "-o", svg()});
+        EXPECT_EQ(esito.stato, 0) << esito.errori;
+        return lavoro_.leggi("linea.svg");
     }
-    void TearDown() override { fs::remove_all(directory_); }
-
-    std::string disegna() {
-        const auto esito = esegui_comando(std::string(PROGRAMMA) + " draw " + tra_apici(directory_.string()) +
-                                          " -o " + tra_apici(svg()) + " 2>&1");
-        EXPECT_EQ(esito.stato, 0) << esito.uscita;
-        return piattaforma::leggi(svg());
-    }
-    std::string svg() const { return (directory_ / "linea.svg").string(); }
+    std::string svg() const { return lavoro_.file("linea.svg"); }
 
     // Renders with rsvg-convert; the PNG's size against that of a blank page
     // of the same size tells a drawing from an empty one.
     void resa_non_vuota() {
-        const std::string png = (directory_ / "linea.png").string();
-        const auto esito = esegui_comando("rsvg-convert " + tra_apici(svg()) + " -o " + tra_apici(png) + " 2>&1");
-        ASSERT_EQ(esito.stato, 0) << esito.uscita;
-        const std::string bianco_svg = (directory_ / "bianco.svg").string(), bianco_png = bianco_svg + ".png";
+        const auto esito = esegui("rsvg-convert", {svg(), "-o", lavoro_.file("linea.png")});
+        ASSERT_EQ(esito.stato, 0) << esito.errori;
         // The blank page takes the drawing's own size attributes.
-        const std::string disegno = piattaforma::leggi(svg());
+        const std::string disegno = lavoro_.leggi("linea.svg");
         const auto a = disegno.find("<svg "), b = disegno.find(" viewBox", a);
-        std::ofstream(bianco_svg) << disegno.substr(a, b - a)
-                                  << "><rect width=\"100%\" height=\"100%\" fill=\"#fff\"/></svg>";
-        ASSERT_EQ(esegui_comando("rsvg-convert " + tra_apici(bianco_svg) + " -o " + tra_apici(bianco_png)).stato, 0);
-        EXPECT_GT(fs::file_size(png), 5 * fs::file_size(bianco_png));
+        const std::string bianco = lavoro_.scrivi(
+            "bianco.svg", disegno.substr(a, b - a) + "><rect width=\"100%\" height=\"100%\" fill=\"#fff\"/></svg>");
+        ASSERT_EQ(esegui("rsvg-convert", {bianco, "-o", bianco + ".png"}).stato, 0);
+        EXPECT_GT(fs::file_size(lavoro_.file("linea.png")), 5 * fs::file_size(bianco + ".png"));
     }
 
     void ben_formato() {
-        const auto esito = esegui_comando("xmllint --noout " + tra_apici(svg()) + " 2>&1");
-        EXPECT_EQ(esito.stato, 0) << esito.uscita;
+        const auto esito = esegui("xmllint", {"--noout", svg()});
+        EXPECT_EQ(esito.stato, 0) << esito.errori;
     }
 
-    fs::path directory_;
+    prova::CartellaTemporanea lavoro_;
 };
 
 std::pair<double, double> punto(const std::string& testo) {
@@ -67,15 +53,9 @@ std::pair<double, double> punto(const std::string& testo) {
     return {std::stod(testo.substr(0, virgola)), std::stod(testo.substr(virgola + 1))};
 }
 
-double come_numero(const ValoreEtichettato& v) {
-    if (const auto* i = std::get_if<int16_t>(&v)) return *i;
-    return std::get<double>(v);
-}
-
-TEST_F(Disegno, PlanAndProfileFromThePlanFile) {
-    const std::string tracciato = test::tracciato_di_prova(97000);
-    std::ofstream(directory_ / "Corvale_Mendra_linea.dat", std::ios::binary) << tracciato;
-    const std::string disegno = disegna();
+TEST_F(Disegno, NormalRunPlanRunsFromRowZeroToTheLastRowWithAValue) {
+    const std::string& corsa = prova::corsa_normale_eseguita().directory;
+    const std::string disegno = disegna(corsa);
     ben_formato();
     resa_non_vuota();
     EXPECT_NE(disegno.find("Corvale_Mendra"), std::string::npos);
@@ -85,7 +65,8 @@ TEST_F(Disegno, PlanAndProfileFromThePlanFile) {
     EXPECT_NE(disegno.find("distance along the line (km)"), std::string::npos);
 
     // The plan's polyline runs from row 0 to row L + 6998, the last row with a value.
-    const auto righe = decodifica_tracciato(tracciato, "t.dat", 97000 + 7001);
+    const auto righe = decodifica_tracciato(prova::leggi_tutto(fs::path(corsa) / prova::FILE_TRACCIATO_NORMALE),
+                                            "t.dat", prova::RIGHE_TRACCIATO_NORMALE);
     const std::string inizio = "<polyline id=\"tracciato\" points=\"";
     const auto a = disegno.find(inizio);
     ASSERT_NE(a, std::string::npos);
@@ -93,14 +74,20 @@ TEST_F(Disegno, PlanAndProfileFromThePlanFile) {
     const std::string punti = disegno.substr(da, a_fine - da);
     const auto primo = punto(punti.substr(0, punti.find(' ')));
     const auto ultimo = punto(punti.substr(punti.rfind(' ') + 1));
-    EXPECT_EQ(primo.first, come_numero(righe[0].x));
-    EXPECT_EQ(primo.second, come_numero(righe[0].y));
-    EXPECT_EQ(ultimo.first, come_numero(righe[97000 + 6998].x));
-    EXPECT_EQ(ultimo.second, come_numero(righe[97000 + 6998].y));
+    ASSERT_TRUE(std::holds_alternative<double>(righe[97000 + 6998].x));
+    ASSERT_TRUE(std::holds_alternative<std::monostate>(righe[97000 + 6999].x));
+    EXPECT_EQ(primo.first, valore(righe[0].x));
+    EXPECT_EQ(primo.second, valore(righe[0].y));
+    EXPECT_EQ(ultimo.first, valore(righe[97000 + 6998].x));
+    EXPECT_EQ(ultimo.second, valore(righe[97000 + 6998].y));
 }
 
 TEST_F(Disegno, WithoutAPlanFileTheProfileAloneSaysSo) {
-    const std::string disegno = disegna();
+    prova::CartellaTemporanea senza_pianta;
+    for (const std::string& nome : {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE}) {
+        senza_pianta.scrivi(nome, prova::dato_normale(nome));
+    }
+    const std::string disegno = disegna(senza_pianta.str());
     ben_formato();
     resa_non_vuota();
     EXPECT_EQ(disegno.find("id=\"tracciato\""), std::string::npos);

@@ -3,22 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
 
-#include "platform/file.h"
-#include "support/comando.h"
+#include "support/cartella_temporanea.h"
 #include "support/dati.h"
+#include "support/processo.h"
 
 namespace compattatore {
 namespace {
 
-using test::DIRECTORY_CORSA_NORMALE;
-using test::leggi_dato;
-
 ScenarioCompilato scenario_normale() {
-    return decodifica_scenario({"o.sim", leggi_dato(DIRECTORY_CORSA_NORMALE, test::FILE_OGGETTI_NORMALE)},
-                               {"c.dat", leggi_dato(DIRECTORY_CORSA_NORMALE, test::FILE_CELLE_NORMALE)},
-                               std::nullopt);
+    return decodifica_scenario({"o.sim", prova::dato_normale(prova::FILE_OGGETTI_NORMALE)},
+                               {"c.dat", prova::dato_normale(prova::FILE_CELLE_NORMALE)}, std::nullopt);
 }
 
 const ChiaviScenario CHIAVI_NORMALI{"Corvale_Mendra", "4821-3"};
@@ -99,13 +94,12 @@ TEST(Rapporto, SpeedBoardRanksUnpackIntoLeftAndRightSpeeds) {
 // The JSON document read back by an independent parser, which prints the
 // values the test then compares.
 std::string letto_da_python(const std::string& json, const std::string& espressione) {
-    const std::string file = test::percorso_temporaneo("rapporto.json");
-    std::ofstream(file, std::ios::binary) << json;
-    const auto esito = test::esegui_comando(
-        "python3 -c " + test::tra_apici("import json,sys\nd=json.load(open(sys.argv[1],encoding='utf-8'))\nprint(" +
-                                        espressione + ")") +
-        " " + test::tra_apici(file));
-    EXPECT_EQ(esito.stato, 0) << json.substr(0, 200);
+    prova::CartellaTemporanea cartella;
+    const std::string file = cartella.scrivi("rapporto.json", json);
+    const auto esito = prova::esegui(
+        "python3",
+        {"-c", "import json,sys\nd=json.load(open(sys.argv[1],encoding='utf-8'))\nprint(" + espressione + ")", file});
+    EXPECT_EQ(esito.stato, 0) << esito.errori << json.substr(0, 200);
     return esito.uscita;
 }
 

@@ -5,15 +5,15 @@
 #include <bit>
 #include <cstring>
 
+#include "support/cartella_temporanea.h"
 #include "support/dati.h"
 
 namespace compattatore {
 namespace {
 
-using test::DIRECTORY_CORSA_NORMALE;
-using test::FILE_CELLE_NORMALE;
-using test::FILE_OGGETTI_NORMALE;
-using test::leggi_dato;
+using prova::dato_normale;
+using prova::FILE_CELLE_NORMALE;
+using prova::FILE_OGGETTI_NORMALE;
 
 std::string piccolo_endian(uint64_t valore, size_t larghezza) {
     std::string byte;
@@ -37,7 +37,7 @@ TEST(DecodificaTracciato, ReadsColumnZeroThenColumnOneWithTheirTags) {
 }
 
 TEST(DecodificaOggetti, ReadsTheNormalRunsHeaderAndStations) {
-    auto oggetti = decodifica_oggetti(leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_OGGETTI_NORMALE), "o.sim");
+    auto oggetti = decodifica_oggetti(dato_normale(FILE_OGGETTI_NORMALE), "o.sim");
     EXPECT_EQ(oggetti[OGGETTO_DIMENSIONI].fine, 97000);
     EXPECT_EQ(oggetti[OGGETTO_LINEA].nome, "Corvale_Mendra");
     EXPECT_EQ(oggetti[OGGETTO_LINEA].valori[0], 610);
@@ -54,7 +54,7 @@ TEST(DecodificaOggetti, ReadsTheNormalRunsHeaderAndStations) {
 }
 
 TEST(DecodificaCelle, ReadsTheNormalRunsStampsAndSlowdown) {
-    auto celle = decodifica_celle(leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_CELLE_NORMALE), "c.dat");
+    auto celle = decodifica_celle(dato_normale(FILE_CELLE_NORMALE), "c.dat");
     ASSERT_EQ(celle.size(), 2081u);
     EXPECT_EQ(celle[1].dato1, 5121);
     EXPECT_EQ(celle[1].dato2, 2266);
@@ -91,14 +91,14 @@ const CasoGuasto CASI_GUASTI[] = {
      "record 1 `nome` of 14 bytes runs past the end"},
     {"objects cut before the last field", 'o', [](std::string b) { return b.substr(0, b.size() - 3); }, 3248,
      "ends inside record 86 `orario`"},
-    {"objects one byte longer", 'o', [](std::string b) { return b + '\0'; }, 3252, "1 bytes follow the last record"},
+    {"objects one byte longer", 'o', [](std::string b) { return b + '\0'; }, 3252, "1 byte follows the last record"},
     {"object name length past the end", 'o', [](std::string b) { return scrivi_a(b, 48, "\xFF\xFF"); }, 48,
      "record 1 `nome` of 65535 bytes runs past the end"},
     {"negative line length", 'o', [](std::string b) { return scrivi_a(b, 3135, "\xFF\xFF\xFF\xFF"); }, 3135,
      "line length of -1 m"},
     {"cells one byte short", 'c', [](std::string b) { return b.substr(0, b.size() - 1); }, 31200,
      "not a multiple of 15: 14 bytes"},
-    {"cells one byte longer", 'c', [](std::string b) { return b + 'x'; }, 31215, "not a multiple of 15: 1 bytes"},
+    {"cells one byte longer", 'c', [](std::string b) { return b + 'x'; }, 31215, "not a multiple of 15: 1 byte of a partial cell"},
     {"cells one cell short", 'c', [](std::string b) { return b.substr(0, b.size() - 15); }, 31200,
      "has 2081 cells (31215 bytes), the file holds 2080"},
     {"cells one cell longer", 'c', [](std::string b) { return b + std::string(15, '\0'); }, 31215,
@@ -108,13 +108,14 @@ const CasoGuasto CASI_GUASTI[] = {
     {"plan cut inside a value", 't', [](std::string b) { return b.substr(0, b.size() - 5); }, 2079964 - 4 - 8,
      "ends inside column 1 row 103998"},
     {"plan with a byte after the end", 't', [](std::string b) { return b + '\0'; }, 2079964,
-     "1 bytes follow row 104000 of column 1"},
+     "1 byte follows row 104000 of column 1"},
 };
 
 TEST(DecodificaScenario, DamagedFilesNameTheFileAndTheOffset) {
-    const std::string oggetti = leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_OGGETTI_NORMALE);
-    const std::string celle = leggi_dato(DIRECTORY_CORSA_NORMALE, FILE_CELLE_NORMALE);
-    const std::string tracciato = test::tracciato_di_prova(97000);
+    const std::string oggetti = dato_normale(FILE_OGGETTI_NORMALE);
+    const std::string celle = dato_normale(FILE_CELLE_NORMALE);
+    const std::string tracciato =
+        prova::leggi_tutto(std::filesystem::path(prova::corsa_normale_eseguita().directory) / prova::FILE_TRACCIATO_NORMALE);
     ASSERT_EQ(tracciato.size(), 2079964u);
     EXPECT_NO_THROW(decodifica_scenario({"o.sim", oggetti}, {"c.dat", celle}, ImmagineFile{"t.dat", tracciato}));
 

@@ -5,15 +5,14 @@
 
 #ifdef COMPATTATORE_FINESTRA
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <thread>
 
 #include "platform/schermo_virtuale.h"
-#include "support/processo_figlio.h"
+#include "support/cartella_temporanea.h"
+#include "support/processo.h"
 
 namespace compattatore::prova {
 namespace {
@@ -31,19 +30,13 @@ protected:
     void SetUp() override {
         std::string xvfb = trova_programma("Xvfb");
         if (xvfb.empty()) GTEST_SKIP() << "Xvfb is not installed (Debian package xvfb)";
-        std::string modello = (fs::temp_directory_path() / "finestra-XXXXXX").string();
-        ASSERT_NE(mkdtemp(modello.data()), nullptr);
-        cartella_ = modello;
-        schermo_ = std::make_unique<SchermoVirtuale>(xvfb, cartella_.string());
+        schermo_ = std::make_unique<SchermoVirtuale>(xvfb, cartella_.str());
     }
 
-    void TearDown() override {
-        schermo_.reset();
-        if (!cartella_.empty()) fs::remove_all(cartella_);
-    }
+    void TearDown() override { schermo_.reset(); }
 
     fs::path cartella_lavoro(const std::string& nome) {
-        fs::path p = cartella_ / nome;
+        fs::path p = cartella_.percorso() / nome;
         fs::create_directory(p);
         return p;
     }
@@ -54,11 +47,11 @@ protected:
                                           std::map<std::string, std::optional<std::string>> ambiente = {}) {
         ambiente.try_emplace("DISPLAY", schermo_->display());
         ambiente["LSAN_OPTIONS"] = "suppressions=" DATI_TEST "/lsan-fontconfig.supp:print_suppressions=0";
-        errori_ = (cartella_ / ("errori-" + std::to_string(avviati_++))).string();
-        return std::make_unique<ProcessoFiglio>(AvvioProcesso{std::move(argomenti), ambiente, "/dev/null", errori_});
+        errori_ = (cartella_.percorso() / ("errori-" + std::to_string(avviati_++))).string();
+        return std::make_unique<ProcessoFiglio>(AvvioProcesso{.argomenti = std::move(argomenti), .ambiente = ambiente, .file_errori = errori_});
     }
 
-    std::string errori() const { return leggi_file(errori_); }
+    std::string errori() const { return leggi_tutto(errori_); }
 
     bool finestra_attesa(IdFinestra f) {
         Rettangolo g = schermo_->geometria(f);
@@ -93,11 +86,11 @@ protected:
     std::map<std::string, std::string> contenuto(const fs::path& cartella) {
         std::map<std::string, std::string> file;
         for (const auto& voce : fs::directory_iterator(cartella))
-            file[voce.path().filename().string()] = leggi_file(voce.path().string());
+            file[voce.path().filename().string()] = leggi_tutto(voce.path().string());
         return file;
     }
 
-    fs::path cartella_;
+    CartellaTemporanea cartella_;
     std::unique_ptr<SchermoVirtuale> schermo_;
     std::string errori_;
     int avviati_ = 0;
@@ -154,7 +147,7 @@ TEST_P(FinestraErrore, BoxWaitsForOkThenTheProgramEnds) {
     EXPECT_TRUE(programma->in_corso()) << "the program did not wait for OK";
     EXPECT_NE(errori().find(caso.testo), std::string::npos) << errori();
 
-    ProcessoFiglio tasto(AvvioProcesso{{xdotool, "key", "Return"}, {{"DISPLAY", schermo_->display()}}});
+    ProcessoFiglio tasto(AvvioProcesso{.argomenti = {xdotool, "key", "Return"}, .ambiente = {{"DISPLAY", schermo_->display()}}});
     EXPECT_EQ(tasto.attendi(20s), 0);
     EXPECT_EQ(programma->attendi(20s), caso.stato);
     for (const auto& [nome, dati] : contenuto(lavoro)) {

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "support/cartella_temporanea.h"
+
 namespace compattatore::prova {
 
 namespace {
@@ -41,13 +43,12 @@ SchermoVirtuale::SchermoVirtuale(const std::string& xvfb, const std::string& car
     // -displayfd makes the server pick a free display and print its number.
     std::string numero_file = cartella + "/xvfb-display";
     server_ = std::make_unique<ProcessoFiglio>(AvvioProcesso{
-        {xvfb, "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-        {},
-        numero_file,
-        cartella + "/xvfb-errors"});
+        .argomenti = {xvfb, "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+        .file_uscita = numero_file,
+        .file_errori = cartella + "/xvfb-errors"});
     auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (connessione_ == nullptr) {
-        std::string numero = leggi_file(numero_file);
+        std::string numero = leggi_tutto(numero_file);
         if (!numero.empty() && numero.back() == '\n') {
             numero.pop_back();
             display_ = ':' + numero;
@@ -55,7 +56,7 @@ SchermoVirtuale::SchermoVirtuale(const std::string& xvfb, const std::string& car
         }
         if (connessione_ == nullptr) {
             if (!server_->in_corso() || std::chrono::steady_clock::now() > fine)
-                throw std::runtime_error("Xvfb did not start: " + leggi_file(cartella + "/xvfb-errors"));
+                throw std::runtime_error("Xvfb did not start: " + leggi_tutto(cartella + "/xvfb-errors"));
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
     }

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "support/processo_figlio.h"
+#include "support/processo.h"
 
 struct _XDisplay;
 

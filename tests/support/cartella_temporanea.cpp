@@ -21,8 +21,9 @@ CartellaTemporanea::~CartellaTemporanea() {
 
 std::string CartellaTemporanea::leggi(const std::string& nome) const { return leggi_tutto(percorso_ / nome); }
 
-void CartellaTemporanea::scrivi(const std::string& nome, const std::string& contenuto) const {
+std::string CartellaTemporanea::scrivi(const std::string& nome, const std::string& contenuto) const {
     scrivi_tutto(percorso_ / nome, contenuto);
+    return file(nome);
 }
 
 std::string leggi_tutto(const std::filesystem::path& percorso) {

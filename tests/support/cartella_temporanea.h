@@ -18,7 +18,8 @@ public:
     std::string file(const std::string& nome) const { return (percorso_ / nome).string(); }
     bool esiste(const std::string& nome) const { return std::filesystem::exists(percorso_ / nome); }
     std::string leggi(const std::string& nome) const;
-    void scrivi(const std::string& nome, const std::string& contenuto) const;
+    // Writes the file and gives its path.
+    std::string scrivi(const std::string& nome, const std::string& contenuto) const;
 
 private:
     std::filesystem::path percorso_;

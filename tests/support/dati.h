@@ -1,22 +1,37 @@
-// Files the tests share: the compiled files of the normal run kept in the
-// test data, read whole.
+// The normal run in the tests: the reference copies of its object and cell
+// files kept in the test data, and one real run of the built program shared
+// by the tests of a test process.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-namespace compattatore::test {
+#include "support/processo.h"
 
-// Directory of the normal run's object and cell files.
+namespace compattatore::prova {
+
+// Directory of the reference object and cell files.
 inline const std::string DIRECTORY_CORSA_NORMALE = std::string(DATI_TEST) + "/corsa_normale";
 inline const std::string FILE_OGGETTI_NORMALE = "Corvale_Mendra_4821-3.sim";
 inline const std::string FILE_CELLE_NORMALE = "Corvale_Mendra_4821-3.dat";
+inline const std::string FILE_TRACCIATO_NORMALE = "Corvale_Mendra_linea.dat";
+// The plan file is too large to keep: its digest pins it.
+inline constexpr const char* SHA256_TRACCIATO_NORMALE =
+    "198c4a6acd31c1bde5779f2978eb995edb1deaf5ed0c539599511a219f11841b";
+// Rows of the normal run's plan: 97000 m of line and 7000 beyond, both ends included.
+inline constexpr int64_t RIGHE_TRACCIATO_NORMALE = 97000 + 7001;
 
-std::string leggi_dato(const std::string& directory, const std::string& nome);
+// A reference file of the normal run, whole.
+std::string dato_normale(const std::string& nome);
 
-// A plan file image for a line of `lunghezza` metres laid as the writer lays
-// it (rows 0 and 1 integers, then reals, the last two rows empty), along a
-// track that bends gently to the right.
-std::string tracciato_di_prova(int32_t lunghezza);
+struct CorsaNormale {
+    std::string directory;  // tests read it and never change it
+    EsitoProcesso esito;
+};
 
-}  // namespace compattatore::test
+// A normal run of the built program (`--dir DIR --no-window`), made the first
+// time a test of this process asks for it; its directory goes when the
+// process ends.
+const CorsaNormale& corsa_normale_eseguita();
+
+}  // namespace compattatore::prova

@@ -1,16 +1,16 @@
 #include "support/processo.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
+#include <cstdlib>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 #include "support/cartella_temporanea.h"
 
@@ -20,58 +20,110 @@ namespace compattatore::prova {
 
 namespace {
 
-std::vector<std::string> ambiente_modificato(const std::vector<std::string>& modifiche) {
-    std::vector<std::string> risultato;
-    for (char** e = environ; *e != nullptr; ++e) risultato.emplace_back(*e);
-    for (const std::string& m : modifiche) {
-        std::string nome = m.substr(0, m.find('='));
-        std::erase_if(risultato, [&](const std::string& v) { return v.compare(0, nome.size() + 1, nome + "=") == 0; });
-        if (m.find('=') != std::string::npos) risultato.push_back(m);
+std::vector<std::string> ambiente_figlio(const std::map<std::string, std::optional<std::string>>& modifiche) {
+    std::vector<std::string> ambiente;
+    for (char** voce = environ; *voce != nullptr; ++voce) {
+        std::string testo = *voce;
+        if (!modifiche.contains(testo.substr(0, testo.find('=')))) ambiente.push_back(testo);
     }
-    return risultato;
+    for (const auto& [nome, valore] : modifiche) {
+        if (valore) ambiente.push_back(nome + "=" + *valore);
+    }
+    return ambiente;
 }
 
 std::vector<char*> puntatori(std::vector<std::string>& testi) {
     std::vector<char*> p;
-    for (std::string& t : testi) p.push_back(t.data());
+    for (auto& t : testi) p.push_back(t.data());
     p.push_back(nullptr);
     return p;
 }
 
+int stato_uscita(int stato) { return WIFEXITED(stato) ? WEXITSTATUS(stato) : 128 + WTERMSIG(stato); }
+
 }  // namespace
 
-EsitoProcesso esegui(const std::string& programma, const std::vector<std::string>& argomenti,
-                     const std::vector<std::string>& ambiente) {
-    CartellaTemporanea raccolta;
-    std::string file_uscita = raccolta.file("stdout");
-    std::string file_errori = raccolta.file("stderr");
+ProcessoFiglio::ProcessoFiglio(const AvvioProcesso& avvio) {
+    std::vector<std::string> argomenti = avvio.argomenti;
+    std::vector<std::string> ambiente = ambiente_figlio(avvio.ambiente);
+    std::vector<char*> argv = puntatori(argomenti);
+    std::vector<char*> envp = puntatori(ambiente);
 
     posix_spawn_file_actions_t azioni;
     posix_spawn_file_actions_init(&azioni);
-    posix_spawn_file_actions_addopen(&azioni, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&azioni, 1, file_uscita.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&azioni, 2, file_errori.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-
-    std::vector<std::string> argv_testi{programma};
-    argv_testi.insert(argv_testi.end(), argomenti.begin(), argomenti.end());
-    std::vector<std::string> env_testi = ambiente_modificato(ambiente);
-    auto argv = puntatori(argv_testi);
-    auto envp = puntatori(env_testi);
-
-    pid_t pid = 0;
-    int errore = posix_spawn(&pid, programma.c_str(), &azioni, nullptr, argv.data(), envp.data());
+    posix_spawn_file_actions_addopen(&azioni, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&azioni, STDOUT_FILENO, avvio.file_uscita.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&azioni, STDERR_FILENO, avvio.file_errori.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!avvio.directory.empty()) posix_spawn_file_actions_addchdir_np(&azioni, avvio.directory.c_str());
+    int esito = posix_spawnp(&pid_, argv[0], &azioni, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&azioni);
-    if (errore != 0) throw std::runtime_error(std::string("cannot start the program: ") + std::strerror(errore));
+    if (esito != 0) throw std::runtime_error("cannot start " + argomenti[0]);
+}
 
+ProcessoFiglio::~ProcessoFiglio() {
+    if (!in_corso()) return;
+    kill(pid_, SIGTERM);  // lets a server remove its lock files
+    if (!attendi(std::chrono::seconds(5))) {
+        kill(pid_, SIGKILL);
+        waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool ProcessoFiglio::in_corso() {
+    if (stato_) return false;
     int stato = 0;
-    while (waitpid(pid, &stato, 0) < 0) {
-        if (errno != EINTR) throw std::runtime_error("lost the program's process");
+    if (waitpid(pid_, &stato, WNOHANG) != pid_) return true;
+    stato_ = stato_uscita(stato);
+    return false;
+}
+
+std::optional<int> ProcessoFiglio::attendi(std::chrono::milliseconds limite) {
+    auto fine = std::chrono::steady_clock::now() + limite;
+    while (in_corso()) {
+        if (std::chrono::steady_clock::now() > fine) return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return stato_;
+}
+
+EsitoProcesso esegui(const std::string& programma, const std::vector<std::string>& argomenti,
+                     const std::vector<std::string>& ambiente, const std::string& directory) {
+    CartellaTemporanea raccolta;
+    AvvioProcesso avvio{.argomenti = {programma},
+                        .file_uscita = raccolta.file("stdout"),
+                        .file_errori = raccolta.file("stderr"),
+                        .directory = directory};
+    avvio.argomenti.insert(avvio.argomenti.end(), argomenti.begin(), argomenti.end());
+    for (const std::string& voce : ambiente) {
+        const auto uguale = voce.find('=');
+        if (uguale == std::string::npos) {
+            avvio.ambiente[voce] = std::nullopt;
+        } else {
+            avvio.ambiente[voce.substr(0, uguale)] = voce.substr(uguale + 1);
+        }
     }
     EsitoProcesso esito;
-    esito.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-    esito.uscita = leggi_tutto(file_uscita);
-    esito.errori = leggi_tutto(file_errori);
+    {
+        ProcessoFiglio processo(avvio);
+        const auto stato = processo.attendi(std::chrono::minutes(1));
+        EXPECT_TRUE(stato.has_value()) << programma << " did not end within a minute";
+        esito.stato = stato.value_or(-1);
+    }
+    esito.uscita = raccolta.leggi("stdout");
+    esito.errori = raccolta.leggi("stderr");
     return esito;
+}
+
+std::string trova_programma(const std::string& nome) {
+    const char* path = std::getenv("PATH");
+    std::istringstream cartelle(path ? path : "");
+    for (std::string cartella; std::getline(cartelle, cartella, ':');) {
+        std::string candidato = cartella + "/" + nome;
+        if (!cartella.empty() && access(candidato.c_str(), X_OK) == 0) return candidato;
+    }
+    return "";
 }
 
 }  // namespace compattatore::prova

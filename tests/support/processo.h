@@ -1,26 +1,63 @@
-// Runs the built program as a user would and collects what it said.
+// Programs started by a test: the program under test, the tools that check
+// its output, and the servers the window tests need.
 #pragma once
 
+#include <sys/types.h>
+
+#include <chrono>
+#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace compattatore::prova {
 
+struct AvvioProcesso {
+    // The program first: a path, or a name looked up on PATH.
+    std::vector<std::string> argomenti;
+    // Variables to set; a variable mapped to nullopt is removed.
+    std::map<std::string, std::optional<std::string>> ambiente{};
+    std::string file_uscita = "/dev/null";  // standard output goes here
+    std::string file_errori = "/dev/null";  // standard error goes here
+    std::string directory{};                // the working directory; empty: the test's
+};
+
+class ProcessoFiglio {
+public:
+    explicit ProcessoFiglio(const AvvioProcesso& avvio);
+    ~ProcessoFiglio();  // ends the process if it is still running
+    ProcessoFiglio(const ProcessoFiglio&) = delete;
+    ProcessoFiglio& operator=(const ProcessoFiglio&) = delete;
+
+    bool in_corso();
+    // The exit status (128 + signal number after a signal), or nullopt if the
+    // process is still running when the limit has passed.
+    std::optional<int> attendi(std::chrono::milliseconds limite);
+
+private:
+    pid_t pid_ = -1;
+    std::optional<int> stato_;
+};
+
 struct EsitoProcesso {
-    int stato = -1;  // exit status, or -1 when the process did not exit normally
+    int stato = -1;  // exit status, 128 + signal number after a signal
     std::string uscita;  // standard output
     std::string errori;  // standard error
 };
 
-// Runs `programma` with `argomenti`; `ambiente` entries ("NAME=value", or "NAME"
-// to remove it) change the inherited environment.
+// Runs `programma` with `argomenti` to its end (a minute at most, then it is
+// ended and the test fails) and collects what it wrote; `ambiente` entries
+// ("NAME=value", or "NAME" to remove it) change the inherited environment.
 EsitoProcesso esegui(const std::string& programma, const std::vector<std::string>& argomenti,
-                     const std::vector<std::string>& ambiente = {});
+                     const std::vector<std::string>& ambiente = {}, const std::string& directory = "");
 
 // The same for the program under test.
 inline EsitoProcesso esegui_programma(const std::vector<std::string>& argomenti,
                                       const std::vector<std::string>& ambiente = {}) {
     return esegui(PROGRAMMA, argomenti, ambiente);
 }
+
+// The full path of a program found on PATH, or an empty string.
+std::string trova_programma(const std::string& nome);
 
 }  // namespace compattatore::prova
