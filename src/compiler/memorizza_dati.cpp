@@ -41,6 +41,7 @@ void controlla_progressive(Modello& m, const std::string& file_linea) {
 
 void memorizza_dati(Modello& m, const SorgentiDescrizione& sorgenti) {
     m.stato.dettaglio = {};
+    m.stato.origini.clear();
     m.oggetti[OGGETTO_LINEA].nome = m.stato.chiave_linea;
     m.oggetti[OGGETTO_TRENO].nome = m.stato.chiave_treno;
     if (!presente(sorgenti.testo_linea, sorgenti.file_linea)) {
