@@ -109,6 +109,8 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
                        std::to_string(m.oggetti[j - 1].fine) + " m where the previous one ends");
         return Esito::interrotta;
     }
+    m.stato.origini.push_back({OrigineOggetto::Tipo::stazione, arrotonda(o.inizio / 50.0), arrotonda(o.fine / 50.0),
+                               p.luogo.riga, p.luogo.colonna});
     if (++s.numero_stazione >= s.prossimo_cartello) return tabella_piena(l, j);
     return Esito::prosegui;
 }

@@ -59,7 +59,11 @@ Esito segnale(Lettura& l) {
     int32_t codice = nel_campo(p.luogo, [&] {
         return memo_segnale(l.m, p.v, sx.v, s1.v, s2.v, s3.v, rapp.v, dx.v, d1.v, d2.v, d3.v, tempo.v);
     });
-    if (codice == 0) return Esito::prosegui;
+    if (codice == 0) {
+        l.m.stato.origini.push_back(
+            {OrigineOggetto::Tipo::segnale, cella_di(p.v), cella_di(p.v), p.luogo.riga, p.luogo.colonna});
+        return Esito::prosegui;
+    }
     l.registra(codice, p.v, p.luogo,
                "segnale: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
                    " m already holds an object");
@@ -82,7 +86,12 @@ Esito rallentamento(Lettura& l) {
     if (!l.nel_percorso(x.v, 100, r, x.luogo)) return Esito::fuori_percorso;
     int32_t codice =
         nel_campo(x.luogo, [&] { return memo_rallentamento(l.m, x.v, v.v, lung.v, f_tt.v, f_ta.v, d_v.v); });
-    if (codice == 0) return Esito::prosegui;
+    if (codice == 0) {
+        // The recorder has checked that position + length fits 32 bits.
+        l.m.stato.origini.push_back({OrigineOggetto::Tipo::rallentamento, cella_di(x.v),
+                                     cella_di(x.v + lung.v), x.luogo.riga, x.luogo.colonna});
+        return Esito::prosegui;
+    }
     l.registra(codice, x.v, x.luogo, conflitto_rallentamento(codice));
     return Esito::interrotta;
 }

@@ -15,6 +15,14 @@ void elimina_sorgente(const SorgentiDescrizione& sorgenti, const std::string& pe
     if (sorgenti.elimina_dopo_lettura && piattaforma::esiste(percorso)) piattaforma::elimina(percorso);
 }
 
+bool presente(const std::optional<std::string>& testo, const std::string& percorso) {
+    return testo || piattaforma::esiste(percorso);
+}
+
+std::string testo_di(const std::optional<std::string>& testo, const std::string& percorso) {
+    return testo ? *testo : piattaforma::leggi(percorso);
+}
+
 // After the whole train file, each progressive's start and end must fall on
 // a cell boundary (code 2).
 void controlla_progressive(Modello& m, const std::string& file_linea) {
@@ -33,9 +41,10 @@ void controlla_progressive(Modello& m, const std::string& file_linea) {
 
 void memorizza_dati(Modello& m, const SorgentiDescrizione& sorgenti) {
     m.stato.dettaglio = {};
+    m.stato.origini.clear();
     m.oggetti[OGGETTO_LINEA].nome = m.stato.chiave_linea;
     m.oggetti[OGGETTO_TRENO].nome = m.stato.chiave_treno;
-    if (!piattaforma::esiste(sorgenti.file_linea)) {
+    if (!presente(sorgenti.testo_linea, sorgenti.file_linea)) {
         m.stato.codice_errore = 101;
         m.stato.dettaglio = {sorgenti.file_linea, 0, 0, "the line description file does not exist"};
         return;
@@ -44,16 +53,16 @@ void memorizza_dati(Modello& m, const SorgentiDescrizione& sorgenti) {
     const std::string* in_lettura = &sorgenti.file_linea;
     try {
         int32_t prossimo_cartello = PRIMO_CARTELLO;
-        const std::string linea = piattaforma::leggi(sorgenti.file_linea);
+        const std::string linea = testo_di(sorgenti.testo_linea, sorgenti.file_linea);
         Lettura lettura_linea(m, linea, sorgenti.file_linea);
         Esito esito = leggi_descrizione_linea(lettura_linea, prossimo_cartello);
         elimina_sorgente(sorgenti, sorgenti.file_linea);
         if (esito == Esito::interrotta) return;
 
         in_lettura = &sorgenti.file_treno;
-        if (!piattaforma::esiste(sorgenti.file_treno))
+        if (!presente(sorgenti.testo_treno, sorgenti.file_treno))
             throw ErroreLettura("the train description file does not exist");
-        const std::string treno = piattaforma::leggi(sorgenti.file_treno);
+        const std::string treno = testo_di(sorgenti.testo_treno, sorgenti.file_treno);
         Lettura lettura_treno(m, treno, sorgenti.file_treno);
         esito = leggi_descrizione_treno(lettura_treno, prossimo_cartello);
         elimina_sorgente(sorgenti, sorgenti.file_treno);

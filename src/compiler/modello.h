@@ -88,6 +88,18 @@ struct DettaglioErrore {
     std::string motivo;  // what failed, in words (empty when the code says it all)
 };
 
+// Where a signal, slowdown or station of the train description was read and
+// which cells it took, so that a later warning at one of its cells can name
+// it and a summary can count what was compiled.
+struct OrigineOggetto {
+    enum class Tipo { segnale, rallentamento, stazione };
+    Tipo tipo;
+    int64_t prima_cella;   // the signal's cell, the slowdown's start cell, the stop zone's first cell
+    int64_t ultima_cella;  // the signal's cell, the slowdown's end cell, the stop zone's last cell
+    int riga;             // of the record's position field in the train file
+    int colonna;
+};
+
 // State of one compilation besides the three tables.
 struct StatoPercorso {
     std::string chiave_linea;
@@ -97,6 +109,7 @@ struct StatoPercorso {
     int32_t codice_errore = 0;
     int32_t posizione_errore = 0;  // metres
     DettaglioErrore dettaglio;
+    std::vector<OrigineOggetto> origini;  // in the order read
     std::array<int32_t, MASSIMO_MONTAGNE + 1> inizi_montagne{};
     std::array<int32_t, MASSIMO_MONTAGNE + 1> fini_montagne{};
     int32_t numero_montagne = 0;

@@ -84,11 +84,8 @@ TestoConvertito converti_in_1252(std::string_view contenuto) {
     for (size_t i = 0; i < testo.size(); ++i) {
         char32_t c = testo[i];
         auto byte = in_1252(c);
-        if (!byte) {
-            risultato.errore = CarattereNonRappresentabile{riga, colonna, c};
-            return risultato;
-        }
-        risultato.testo.push_back(*byte);
+        if (!byte && !risultato.errore) risultato.errore = CarattereNonRappresentabile{riga, colonna, c};
+        risultato.testo.push_back(byte.value_or('?'));
         // CR LF, CR alone and LF alone each end a line.
         bool fine_riga = c == '\n' || (c == '\r' && (i + 1 == testo.size() || testo[i + 1] != '\n'));
         if (fine_riga) {

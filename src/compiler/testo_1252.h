@@ -15,8 +15,10 @@ struct CarattereNonRappresentabile {
 };
 
 struct TestoConvertito {
-    std::string testo;  // Windows-1252 bytes
-    std::optional<CarattereNonRappresentabile> errore;
+    // Windows-1252 bytes; a character the code page cannot hold stands as
+    // '?', so that a diagnostic can still show its line.
+    std::string testo;
+    std::optional<CarattereNonRappresentabile> errore;  // the first such character
 };
 
 // A text that is valid UTF-8 and holds characters beyond ASCII is converted to

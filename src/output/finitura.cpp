@@ -1,6 +1,7 @@
 #include "output/finitura.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "run/minimo.h"
 
@@ -23,11 +24,12 @@ class Rifinitura {
 public:
     explicit Rifinitura(Modello& m) : m_(m), c_(m.celle), ultima_(m.ultima_cella()) {}
 
-    void esegui() {
+    std::vector<AvvisoFinitura> esegui() {
         for (int32_t i = 1; i <= ultima_ - 2; ++i) {
             if (c_[i].tipo == CELLA_AVVISO_RALLENTAMENTO) segnali_prima_dell_avviso(i);
             if (c_[i].tipo == CELLA_INIZIO_RALLENTAMENTO) intorno_al_rallentamento(i);
         }
+        return std::move(avvisi_);
     }
 
 private:
@@ -44,6 +46,7 @@ private:
     void registra(int codice, int32_t cella) {
         m_.stato.codice_errore = codice;
         m_.stato.posizione_errore = cella * METRI_CELLA;
+        avvisi_.push_back({codice, cella});
     }
 
     void segnali_prima_dell_avviso(int32_t i) {
@@ -134,10 +137,11 @@ private:
     Modello& m_;
     std::vector<Cella>& c_;
     const int32_t ultima_;
+    std::vector<AvvisoFinitura> avvisi_;
 };
 
 }  // namespace
 
-void rifinisci_celle(Modello& m) { Rifinitura(m).esegui(); }
+std::vector<AvvisoFinitura> rifinisci_celle(Modello& m) { return Rifinitura(m).esegui(); }
 
 }  // namespace compattatore

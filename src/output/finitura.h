@@ -3,11 +3,21 @@
 // description files hold has been recorded.
 #pragma once
 
+#include <vector>
+
 #include "compiler/modello.h"
 
 namespace compattatore {
 
 inline constexpr int16_t VALORE_ABBATTIMENTO = 180;
+
+// One condition the pass met: code 11, 12 or 13 at cell `cella` (position
+// cella * 50 m).
+struct AvvisoFinitura {
+    int32_t codice;
+    int32_t cella;
+    bool operator==(const AvvisoFinitura&) const = default;
+};
 
 // Walks cells 1 to N - 2 once, in ascending order:
 // - before each signal among the 20 cells before a slowdown warning point, a
@@ -21,8 +31,9 @@ inline constexpr int16_t VALORE_ABBATTIMENTO = 180;
 //   cell, and one just before the first signal within 12 cells after the end;
 //   none free: code 13 at the position of the cell being tried or of the end.
 // Codes 11 to 13 go to m.stato.codice_errore / posizione_errore, the last one
-// surviving; the pass always runs to the end. A walk or search never passes
-// the last cell. Needs m.celle_create().
-void rifinisci_celle(Modello& m);
+// surviving; the pass always runs to the end and returns every one of them in
+// the order met. A walk or search never passes the last cell. Needs
+// m.celle_create().
+std::vector<AvvisoFinitura> rifinisci_celle(Modello& m);
 
 }  // namespace compattatore

@@ -3,7 +3,6 @@
 #include "compiler/nomi_file.h"
 #include "output/campi_riservati.h"
 #include "output/file_binari.h"
-#include "output/finitura.h"
 #include "platform/file.h"
 
 namespace compattatore {
@@ -36,7 +35,7 @@ EsitoPercorso completa_percorso(Modello& m) {
     if (!esito.celle_create) return esito;
 
     m.stato.codice_errore = 0;
-    rifinisci_celle(m);
+    esito.avvisi = rifinisci_celle(m);
     if (m.stato.codice_errore != 0) {
         esito.codice_finitura = m.stato.codice_errore;
         esito.posizione_finitura = m.stato.posizione_errore;

@@ -14,6 +14,7 @@
 
 #include "compiler/memorizza_dati.h"
 #include "compiler/modello.h"
+#include "output/finitura.h"
 
 namespace compattatore {
 
@@ -25,6 +26,9 @@ struct EsitoPercorso {
     // The last warning of the finishing pass (11, 12 or 13; 0: none).
     int32_t codice_finitura = 0;
     int32_t posizione_finitura = 0;
+    // Every warning of the finishing pass, in the order met (the last one is
+    // codice_finitura).
+    std::vector<AvvisoFinitura> avvisi;
     // 1250 or 1251 when a description file set a reserved header field.
     int32_t codice_riservato = 0;
     // The reader created the cell array (with a cell 1); without it nothing

@@ -36,9 +36,20 @@ std::string unisci(const std::string& directory, const std::string& nome) {
     return directory + "/" + nome;
 }
 
+std::string nome_in_percorso(const std::string& percorso) {
+    const size_t barra = percorso.find_last_of('/');
+    return barra == std::string::npos ? percorso : percorso.substr(barra + 1);
+}
+
 bool esiste(const std::string& percorso) {
     struct stat info {};
     return ::stat(percorso.c_str(), &info) == 0;
+}
+
+uint64_t dimensione(const std::string& percorso) {
+    struct stat info {};
+    if (::stat(percorso.c_str(), &info) != 0) throw ErroreFile("cannot stat", percorso, errno);
+    return static_cast<uint64_t>(info.st_size);
 }
 
 std::vector<std::string> elenca(const std::string& directory) {

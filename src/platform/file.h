@@ -2,6 +2,7 @@
 // through these calls only.
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -29,7 +30,12 @@ std::string directory_eseguibile();
 // directory + "/" + name.
 std::string unisci(const std::string& directory, const std::string& nome);
 
+// The last component of a path: the file's own name.
+std::string nome_in_percorso(const std::string& percorso);
+
 bool esiste(const std::string& percorso);
+// Size in bytes of an existing file.
+uint64_t dimensione(const std::string& percorso);
 // Names of the entries of a directory, in no particular order.
 std::vector<std::string> elenca(const std::string& directory);
 void elimina(const std::string& percorso);

@@ -20,6 +20,16 @@ std::string_view riga_di(std::string_view s, int riga) {
     return s.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio);
 }
 
+// File text as a terminal may safely show it: control characters other than
+// tabs (escape sequences in a damaged file) stand as '?', one for one, so the
+// caret keeps its column.
+std::string mostrabile(std::string_view riga) {
+    std::string t(riga);
+    for (char& c : t)
+        if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) c = '?';
+    return da_1252_a_utf8(t);
+}
+
 }  // namespace
 
 std::string posto_nel_file(const std::string& file, int riga, int colonna) {
@@ -38,12 +48,12 @@ std::string posto_nel_file(const std::string& file, int riga, int colonna) {
 std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente) {
     std::string out = posto_nel_file(d.file, d.riga, d.colonna);
     out += d.livello == Diagnostica::Livello::errore ? ": error: " : ": warning: ";
-    out += d.messaggio;
+    out += mostrabile(d.messaggio);  // it may quote a field of the file
     out += "\n";
 
     std::string_view riga = d.riga > 0 ? riga_di(sorgente, d.riga) : std::string_view{};
     if (riga.empty()) return out;
-    out += "  " + da_1252_a_utf8(riga) + "\n";
+    out += "  " + mostrabile(riga) + "\n";
     if (d.colonna > 0) {
         // Tabs before the field stay tabs so the caret lines up in any terminal.
         std::string sotto = "  ";

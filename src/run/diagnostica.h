@@ -20,7 +20,9 @@ struct Diagnostica {
 std::string posto_nel_file(const std::string& file, int riga, int colonna);
 
 // `sorgente` is the file's Windows-1252 text, used to show the line; it may be
-// empty. The result ends with a line end.
+// empty. The message may quote the file's text too: both are shown as UTF-8
+// with control characters other than tabs as '?'. The result ends with a
+// line end.
 std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente);
 
 }  // namespace compattatore

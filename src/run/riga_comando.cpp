@@ -5,6 +5,7 @@
 
 #include "impostazioni.h"
 #include "platform/file.h"
+#include "run/comando_compila.h"
 #include "run/comando_disegna.h"
 #include "run/comando_ispeziona.h"
 #include "run/esecuzione.h"
@@ -19,6 +20,7 @@ constexpr const char* AIUTO =
     "       compattatore inspect [DIR] [--line-key KEY] [--train-key KEY] [--json]\n"
     "                            [--from KM] [--to KM]\n"
     "       compattatore draw [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
+    "       compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [options]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -60,13 +62,14 @@ int errore_uso(const std::string& testo) {
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     if (!argomenti.empty() && argomenti[0] == "inspect") return esegui_ispeziona(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
+    if (!argomenti.empty() && argomenti[0] == "compile") return esegui_compila(argomenti.subspan(1));
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
     bool finestra_permessa = true;
     for (size_t i = 0; i < argomenti.size(); ++i) {
         std::string_view a = argomenti[i];
         if (a == "--help" || a == "-h") {
-            std::cout << AIUTO;
+            std::cout << AIUTO << "\n" << aiuto_compila();
             return USCITA_RIUSCITA;
         }
         if (a == "--version") {

@@ -12,14 +12,19 @@ void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaform
                           "): " + errore.what());
 }
 
-std::string testo_codice_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio) {
+std::string significato_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio,
+                                   int64_t cella) {
     auto voce = voce_codice(codice);
-    const bool avviso = voce && voce->gravita == GravitaCodice::avviso;
-    std::string t = (avviso ? " Avviso n. " : " Errore n. ") + std::to_string(codice);
-    t += ": ";
-    t += voce ? voce->significato : "unknown error";
+    std::string t(voce ? voce->significato : "unknown error");
     if (voce && voce->ha_posizione) t += ", at " + std::to_string(posizione) + " m";
+    if (cella >= 0) t += ", cell " + std::to_string(cella);
     if (!dettaglio.motivo.empty() && (!voce || dettaglio.motivo != voce->significato)) t += ": " + dettaglio.motivo;
+    return t;
+}
+
+std::string testo_codice_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio) {
+    std::string t = (e_avviso(codice) ? " Avviso n. " : " Errore n. ") + std::to_string(codice);
+    t += ": " + significato_registrato(codice, posizione, dettaglio);
     if (!dettaglio.file.empty()) t += " (" + posto_nel_file(dettaglio.file, dettaglio.riga, dettaglio.colonna) + ")";
     return t;
 }

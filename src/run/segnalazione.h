@@ -14,6 +14,13 @@ namespace compattatore {
 // Error number, its description and the file concerned.
 void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaforma::ErroreFile& errore);
 
+// A recorded code in words, the one place that composes it for every
+// report: "<meaning>[, at <posizione> m][, cell <cella>][: <motivo>]". The
+// position only for the codes that set one, the cell when one is given
+// (cella >= 0), the reader's reason when it says more than the meaning.
+std::string significato_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio,
+                                   int64_t cella = -1);
+
 // One line for a recorded code: " Errore n. 17: <meaning>, at 21200 m" (or
 // " Avviso n. " for the finishing pass's warnings), the position only for
 // the codes that set one, then the reader's reason and place when known:

@@ -31,10 +31,11 @@ TEST(Testo1252, ACharacterOutsideTheCodePageNamesItsLineAndColumn) {
         int riga;
         int colonna;
         char32_t codice;
+        std::string testo;  // the whole text, '?' for what the code page lacks
     } casi[] = {
-        {"a\r\nb\xC3\xA8\xE2\x86\x92", 2, 3, 0x2192},  // arrow after "bè"
-        {"x\ry\nz\xD0\x96", 3, 2, 0x0416},             // CR alone and LF alone end lines
-        {"\xF0\x9F\x9A\x82", 1, 1, 0x1F682},           // a locomotive
+        {"a\r\nb\xC3\xA8\xE2\x86\x92", 2, 3, 0x2192, "a\r\nb\xE8?"},     // arrow after "bè"
+        {"x\ry\nz\xD0\x96 \xD0\x96", 3, 2, 0x0416, "x\ry\nz? ?"},      // CR alone and LF alone end lines
+        {"\xF0\x9F\x9A\x82\xC3\xA8", 1, 1, 0x1F682, "?\xE8"},        // a locomotive
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.ingresso);
@@ -43,6 +44,7 @@ TEST(Testo1252, ACharacterOutsideTheCodePageNamesItsLineAndColumn) {
         EXPECT_EQ(r.errore->riga, caso.riga);
         EXPECT_EQ(r.errore->colonna, caso.colonna);
         EXPECT_EQ(r.errore->codice, caso.codice);
+        EXPECT_EQ(r.testo, caso.testo);
     }
 }
 

@@ -38,10 +38,16 @@ void verifica(const CasoFinitura& c) {
     SCOPED_TRACE(c.nome);
     Modello m = prova::modello_vuoto(c.ultima);
     for (const Posa& p : c.pose) prova::posa(m, {p});
-    rifinisci_celle(m);
+    const std::vector<AvvisoFinitura> avvisi = rifinisci_celle(m);
     EXPECT_EQ(abbattimenti(m), c.attesi);
     EXPECT_EQ(m.stato.codice_errore, c.codice);
     EXPECT_EQ(m.stato.posizione_errore, c.posizione);
+    // The list ends with the warning the model keeps.
+    EXPECT_EQ(avvisi.empty(), c.codice == 0);
+    if (!avvisi.empty()) {
+        EXPECT_EQ(avvisi.back().codice, c.codice);
+        EXPECT_EQ(avvisi.back().cella * 50, c.posizione);
+    }
 }
 
 TEST(Finitura, WorkedExample) {
@@ -137,6 +143,12 @@ TEST(Finitura, LastRecordedCodeSurvives) {
               {{12, 180}, {19, 180}},
               11,
               7500});
+}
+
+TEST(Finitura, ReturnsEveryWarningInTheOrderMet) {
+    Modello m = prova::modello_vuoto(200);
+    prova::posa(m, {{23, V}, {24, V}, {25, V}, {30, I, 120}, {40, F}, {148, V}, {149, V}, {150, S}, {160, A}});
+    EXPECT_EQ(rifinisci_celle(m), (std::vector<AvvisoFinitura>{{12, 30}, {11, 150}}));
 }
 
 TEST(Finitura, PlacementChangesOnlyKindAndValue) {

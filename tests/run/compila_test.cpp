@@ -1,0 +1,336 @@
+// The compile command as an author runs it: the binary files it writes, the
+// sources it leaves alone, its diagnostics and its exit statuses.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/cartella_temporanea.h"
+#include "support/dati.h"
+#include "support/processo.h"
+#include "support/sha256.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+using prova::CartellaTemporanea;
+using prova::esegui_programma;
+
+const std::string LINEA_NORMALE = "Corvale_Mendra_linea.txt";
+const std::string TRENO_NORMALE = "Corvale_Mendra_4821-3-.txt";
+
+std::string sorgente_normale(const std::string& nome) {
+    return prova::leggi_tutto(fs::path(DATI_TEST) / "normal-run" / nome);
+}
+
+std::string solo_lf(std::string testo) {
+    std::erase(testo, '\r');
+    return testo;
+}
+
+// Every file of a directory with its bytes: what a command may not change.
+std::map<std::string, std::string> istantanea(const CartellaTemporanea& dir) {
+    std::map<std::string, std::string> file;
+    for (const auto& voce : fs::directory_iterator(dir.percorso()))
+        file[voce.path().filename().string()] = prova::leggi_tutto(voce.path());
+    return file;
+}
+
+// A small scenario that compiles cleanly: a 10 km line, one signal, one station.
+std::string linea(const std::string& corpo) {
+    return "[generale]\r\nlunghezza percorso, 10000\r\n[corpo]\r\n" + corpo + "[fine]\r\n";
+}
+std::string treno(const std::string& corpo) {
+    return "[generale]\r\nvelocita, 0, 100\r\naderenza, 0, 10\r\n" + corpo + "[fine]\r\n";
+}
+const std::string SEGNALE = "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n";
+std::string stazione(const std::string& posizione, const std::string& tipo_e_lunghezza, const std::string& nome) {
+    return "stazione, " + posizione + ", " + tipo_e_lunghezza + ", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, " + nome + "\r\n";
+}
+
+TEST(Compila, TheNormalRunsFilesGiveItsBinaryFilesAndStayUntouched) {
+    for (bool lf : {false, true}) {
+        SCOPED_TRACE(lf ? "LF line ends" : "CR LF line ends");
+        CartellaTemporanea dir;
+        const std::string testo_linea = lf ? solo_lf(sorgente_normale(LINEA_NORMALE)) : sorgente_normale(LINEA_NORMALE);
+        const std::string testo_treno = lf ? solo_lf(sorgente_normale(TRENO_NORMALE)) : sorgente_normale(TRENO_NORMALE);
+        dir.scrivi(LINEA_NORMALE, testo_linea);
+        dir.scrivi(TRENO_NORMALE, testo_treno);
+
+        // Run from the directory itself: the files go to the current directory.
+        const auto esito = prova::esegui(PROGRAMMA, {"compile", LINEA_NORMALE, TRENO_NORMALE}, {}, dir.str());
+        ASSERT_EQ(esito.stato, 0) << esito.errori;
+        EXPECT_EQ(esito.errori, "");
+        EXPECT_EQ(esito.uscita,
+                  "wrote Corvale_Mendra_linea.dat (2079964 bytes)\n"
+                  "wrote Corvale_Mendra_4821-3.sim (3252 bytes)\n"
+                  "wrote Corvale_Mendra_4821-3.dat (31215 bytes)\n"
+                  "compiled 2081 cells, 16 stations, 45 signals, 1 slowdowns, 3 text signs\n");
+        EXPECT_EQ(prova::sha256_hex(dir.leggi("Corvale_Mendra_linea.dat")), prova::SHA256_TRACCIATO_NORMALE);
+        EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE),
+                  prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+        EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE),
+                  prova::dato_normale(prova::FILE_CELLE_NORMALE));
+        EXPECT_EQ(dir.leggi(LINEA_NORMALE), testo_linea);
+        EXPECT_EQ(dir.leggi(TRENO_NORMALE), testo_treno);
+    }
+}
+
+TEST(Compila, NoPlanWritesTheObjectAndCellFilesAlone) {
+    CartellaTemporanea dir;
+    dir.scrivi(LINEA_NORMALE, sorgente_normale(LINEA_NORMALE));
+    dir.scrivi(TRENO_NORMALE, sorgente_normale(TRENO_NORMALE));
+    const auto esito = esegui_programma(
+        {"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.str(), "--no-plan"});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_FALSE(dir.esiste("Corvale_Mendra_linea.dat"));
+    EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE),
+              prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+    EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE),
+              prova::dato_normale(prova::FILE_CELLE_NORMALE));
+}
+
+// Keys from the file names or the options; what is missing or wrong on the
+// command line is a usage error (2), a file that cannot be read or written 3.
+TEST(Compila, KeysUsageErrorsAndFileFailures) {
+    struct Caso {
+        const char* nome;
+        std::vector<std::string> argomenti;  // after "compile"; IN/ and OUT/ stand for two directories
+        int stato;
+        std::string errori;                      // a part of standard error
+        std::vector<std::string> scritti;        // the files then in OUT/
+    };
+    const Caso casi[] = {
+        {"keys from both names", {"IN/L_linea.txt", "IN/L_T-.txt", "-o", "OUT"}, 0, "",
+         {"L_T.dat", "L_T.sim", "L_linea.dat"}},
+        {"keys given", {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", "K", "--train-key", "9"}, 0, "",
+         {"K_9.dat", "K_9.sim", "K_linea.dat"}},
+        {"train key from the name with the given line key",
+         {"IN/a.txt", "IN/K_77-.txt", "-o", "OUT", "--line-key", "K"}, 0, "", {"K_77.dat", "K_77.sim", "K_linea.dat"}},
+        {"line key not in the name", {"IN/a.txt", "IN/L_T-.txt", "-o", "OUT"}, 2,
+         "the line key cannot be told from 'IN/a.txt' (not named LINE_linea.txt): give --line-key", {}},
+        {"train key not in the name", {"IN/L_linea.txt", "IN/b.txt", "-o", "OUT"}, 2,
+         "the train key cannot be told from 'IN/b.txt' (not named L_TRAIN-.txt): give --train-key", {}},
+        {"train name of another line", {"IN/L_linea.txt", "IN/K_77-.txt", "-o", "OUT"}, 2,
+         "give --train-key", {}},
+        {"one file", {"IN/L_linea.txt", "-o", "OUT"}, 2, "needs LINE_FILE and TRAIN_FILE", {}},
+        {"three files", {"IN/L_linea.txt", "IN/L_T-.txt", "IN/b.txt"}, 2, "needs LINE_FILE and TRAIN_FILE", {}},
+        {"unknown option", {"IN/L_linea.txt", "IN/L_T-.txt", "--plan"}, 2, "unknown option '--plan'", {}},
+        {"option without its value", {"IN/L_linea.txt", "IN/L_T-.txt", "-o"}, 2, "-o needs a value", {}},
+        {"key that would leave the directory", {"IN/a.txt", "IN/b.txt", "--line-key", "../K", "--train-key", "9"},
+         2, "--line-key '../K' cannot be part of a file name", {}},
+        {"missing line file", {"IN/M_linea.txt", "IN/L_T-.txt", "-o", "OUT", "--train-key", "T"}, 3,
+         "cannot open IN/M_linea.txt: No such file or directory", {}},
+        {"missing train file", {"IN/L_linea.txt", "IN/L_X-.txt", "-o", "OUT"}, 3, "cannot open IN/L_X-.txt", {}},
+        {"output directory missing", {"IN/L_linea.txt", "IN/L_T-.txt", "-o", "OUT/no/such"}, 3, "OUT/no/such/", {}},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        CartellaTemporanea in, out;
+        const std::string testo_linea = linea(""), testo_treno = treno(SEGNALE);
+        for (const char* nome : {"L_linea.txt", "a.txt"}) in.scrivi(nome, testo_linea);
+        for (const char* nome : {"L_T-.txt", "b.txt", "K_77-.txt"}) in.scrivi(nome, testo_treno);
+        const auto prima = istantanea(in);
+        auto sostituisci = [&](std::string s) {
+            for (auto [segno, dir] : {std::pair{"IN/", &in}, std::pair{"OUT", &out}})
+                for (size_t k; (k = s.find(segno)) != std::string::npos;)
+                    s.replace(k, std::string(segno).size(), dir->str() + (segno[2] == '/' ? "/" : ""));
+            return s;
+        };
+        std::vector<std::string> argomenti{"compile"};
+        for (const std::string& a : caso.argomenti) argomenti.push_back(sostituisci(a));
+        const auto esito = esegui_programma(argomenti);
+        EXPECT_EQ(esito.stato, caso.stato) << esito.errori;
+        EXPECT_NE(esito.errori.find(sostituisci(caso.errori)), std::string::npos) << esito.errori;
+        std::vector<std::string> scritti;
+        for (const auto& [nome, byte] : istantanea(out)) scritti.push_back(nome);
+        EXPECT_EQ(scritti, caso.scritti);
+        EXPECT_EQ(istantanea(in), prima);
+    }
+}
+
+TEST(Compila, CheckWritesNothingAndForceWritesDespiteAnError) {
+    const std::string conflitto = treno(SEGNALE + SEGNALE);  // code 16
+    struct Caso {
+        const char* nome;
+        std::string treno;
+        std::vector<std::string> opzioni;
+        int stato;
+        bool scritti;
+        std::string uscita;
+    };
+    const Caso casi[] = {
+        {"check, clean", treno(SEGNALE), {"--check"}, 0, false,
+         "compiled 341 cells, 0 stations, 1 signals, 0 slowdowns, 0 text signs\nnothing written (--check)\n"},
+        {"check, error", conflitto, {"--check"}, 1, false, ""},
+        {"error", conflitto, {}, 1, false, ""},
+        {"force, error", conflitto, {"--force"}, 1, true, "compiled 341 cells"},
+        {"force and check", conflitto, {"--force", "--check"}, 1, false, ""},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", linea(""));
+        dir.scrivi("L_T-.txt", caso.treno);
+        const auto prima = istantanea(dir);
+        std::vector<std::string> argomenti{"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()};
+        argomenti.insert(argomenti.end(), caso.opzioni.begin(), caso.opzioni.end());
+        const auto esito = esegui_programma(argomenti);
+        EXPECT_EQ(esito.stato, caso.stato) << esito.errori;
+        EXPECT_EQ(esito.errori.find("[E16]") != std::string::npos, caso.stato == 1) << esito.errori;
+        EXPECT_NE(esito.uscita.find(caso.uscita), std::string::npos) << esito.uscita;
+        auto dopo = istantanea(dir);
+        for (const char* nome : {"L_linea.dat", "L_T.sim", "L_T.dat"}) EXPECT_EQ(dopo.erase(nome) == 1, caso.scritti);
+        EXPECT_EQ(dopo, prima);
+    }
+}
+
+TEST(Compila, Utf8NamesBecomeWindows1252AndSingleByteFilesStayAsTheyAre) {
+    const std::string atteso = std::string("\x05\x00", 2) + "FORL\xCC";  // length prefix, then Windows-1252
+    std::string oggetti[2];
+    for (int i = 0; i < 2; ++i) {
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", linea(""));
+        dir.scrivi("L_T-.txt", treno(stazione("1000", "8, 400", i == 0 ? "FORL\xC3\x8C" : "FORL\xCC")));
+        const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        ASSERT_EQ(esito.stato, 0) << esito.errori;
+        oggetti[i] = dir.leggi("L_T.sim");
+        EXPECT_NE(oggetti[i].find(atteso), std::string::npos);
+    }
+    EXPECT_EQ(oggetti[0], oggetti[1]);
+}
+
+TEST(Compila, ACharacterWindows1252CannotHoldIsAnErrorAtItsLineAndColumn) {
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", linea(""));
+    dir.scrivi("L_T-.txt", treno(stazione("1000", "8, 400", "CITT\xC3\x80 \xE2\x86\x92 NORD")));
+    const auto prima = istantanea(dir);
+    const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+    EXPECT_EQ(esito.stato, 1);
+    EXPECT_EQ(esito.errori, dir.file("L_T-.txt") +
+                                ":4:70: error: a description file could not be read: the character U+2192 has no "
+                                "Windows-1252 byte [E25]\n"
+                                "  stazione, 1000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, CITT\xC3\x80 ? NORD\n"
+                                "  " + std::string(69, ' ') + "^\n");
+    EXPECT_EQ(esito.uscita, "");
+    EXPECT_EQ(istantanea(dir), prima);
+}
+
+// Bad scenarios: each names the file, line and column of its diagnostic and
+// its code; the sources stay as they were and nothing is written.
+TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
+    struct Caso {
+        const char* nome;
+        std::string linea, treno;
+        char file;  // 'L' line description, 'T' train description
+        int riga, colonna;
+        int codice;
+    };
+    const std::string lunghezza_errata = "[generale]\r\nlunghezza percorso, 10x00\r\n[fine]\r\n";
+    const Caso casi[] = {
+        {"malformed length", lunghezza_errata, treno(""), 'L', 2, 21, 25},
+        {"line too long", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", treno(""), 'L', 2, 21, 1},
+        {"no [generale]", "lunghezza percorso, 10000\r\n[fine]\r\n", treno(""), 'L', 3, 1, 102},
+        {"repetition start", "[generale]\r\nlunghezza percorso, 10000\r\nripetizione segnali 4 codici, 1025, 5000\r\n[fine]\r\n",
+         treno(""), 'L', 3, 31, 3},
+        {"repetition codes", "[generale]\r\nlunghezza percorso, 10000\r\nripetizione segnali codici, 1000, 5000\r\n[fine]\r\n",
+         treno(""), 'L', 3, 1, 5},
+        {"gradient beyond the line", linea("pendenza, 20000, 2\r\n"), treno(""), 'L', 4, 11, 15},
+        {"curve without a class", linea("curvax, 100, 200\r\n"), treno(""), 'L', 4, 1, 103},
+        {"two signs on one cell", linea("cartello indicatore, 3000, \"(A)\"\r\ncartello indicatore, 3000, \"(B)\"\r\n"),
+         treno(""), 'L', 5, 22, 6},
+        {"two boards on one cell",
+         linea("indicatori_vmax, 3000, 100, 100, 100, 0, , , , 0\r\nindicatori_vmax, 3000, 100, 100, 100, 0, , , , 0\r\n"),
+         treno(""), 'L', 5, 18, 21},
+        {"progressive off 50 m",
+         "[generale]\r\nlunghezza percorso, 10000\r\nprogressiva chilometrica uno, 1010, 2000, 0\r\n[fine]\r\n", treno(""),
+         'L', 0, 0, 2},
+        {"malformed speed", linea(""), "[generale]\r\nvelocita, 0, abc\r\n[fine]\r\n", 'T', 2, 14, 25},
+        {"record cut by the end of the file", linea(""), treno("") + "segnale, 2000, 2\r\n", 'T', 6, 1, 25},
+        {"two signals on one cell", linea(""), treno(SEGNALE + SEGNALE), 'T', 5, 10, 16},
+        {"abbattimento on a signal", linea(""), treno(SEGNALE + "abbattimento, 2050, 90\r\n"), 'T', 5, 15, 7},
+        {"slowdown start on a signal", linea(""),
+         treno("segnale, 5000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 5000, 60, 1000, 1, 0, 60\r\n"), 'T', 5, 16,
+         18},
+        {"slowdown end on a signal", linea(""),
+         treno("segnale, 4000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 3000, 60, 1000, 1, 0, 60\r\n"), 'T', 5, 16,
+         19},
+        {"station off 50 m", linea(""), treno(stazione("1010", "8, 400", "A")), 'T', 4, 11, 8},
+        {"platform off 100 m", linea(""), treno(stazione("1000", "8, 450", "A")), 'T', 4, 20, 9},
+        {"stop too near the start", linea(""), treno(stazione("0", "10, 100", "A")), 'T', 4, 11, 24},
+        {"stations too close", linea(""), treno(stazione("1000", "8, 400", "A") + stazione("2100", "8, 400", "B")), 'T',
+         5, 11, 22},
+        {"reserved field set by a signal at cell 1", linea(""),
+         treno("segnale, 0, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"), 'T', 4, 10, 1250},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", caso.linea);
+        dir.scrivi("L_T-.txt", caso.treno);
+        const auto prima = istantanea(dir);
+        const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        EXPECT_EQ(esito.stato, 1);
+        std::string luogo = dir.file(caso.file == 'L' ? "L_linea.txt" : "L_T-.txt");
+        if (caso.riga > 0) luogo += ":" + std::to_string(caso.riga) + ":" + std::to_string(caso.colonna);
+        const std::string prima_riga = esito.errori.substr(0, esito.errori.find('\n'));
+        EXPECT_TRUE(prima_riga.starts_with(luogo + ": error: ")) << esito.errori;
+        EXPECT_TRUE(prima_riga.ends_with(" [E" + std::to_string(caso.codice) + "]")) << esito.errori;
+        EXPECT_EQ(esito.uscita, "");
+        EXPECT_EQ(istantanea(dir), prima);
+    }
+}
+
+// The whole text a person reads, for a few kinds of diagnostic.
+TEST(Compila, WholeDiagnostics) {
+    struct Caso {
+        const char* nome;
+        std::string linea, treno;
+        int stato;
+        std::string errori;  // F stands for the directory of the files
+    };
+    std::string avvisi_treno = sorgente_normale(TRENO_NORMALE);
+    // Cells 418 to 420, the nearest window before the slowdown start at cell 425, taken.
+    const std::string record = "rallentamento,   21200,    60, 1100, 1,  0,  60\r\n";
+    avvisi_treno.replace(avvisi_treno.find(record), record.size(),
+                         record + "abbattimento, 20900, 90\r\nabbattimento, 20950, 90\r\nabbattimento, 21000, 90\r\n");
+    const Caso casi[] = {
+        {"signal conflict", linea(""), treno(SEGNALE + SEGNALE), 1,
+         "F/L_T-.txt:5:10: error: a signal falls on a cell that is not free, at 2000 m: segnale: cell 41 of position "
+         "2000 m already holds an object [E16]\n"
+         "  segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
+         "           ^\n"},
+        {"malformed number", "[generale]\r\nlunghezza percorso, 10x00\r\n[fine]\r\n", treno(""), 1,
+         "F/L_linea.txt:2:21: error: a description file could not be read: lunghezza percorso: field 'lunghezza' is "
+         "not a number: '10x00' [E25]\n"
+         "  lunghezza percorso, 10x00\n"
+         "                      ^\n"},
+        {"progressive, no line to name",
+         "[generale]\r\nlunghezza percorso, 10000\r\nprogressiva chilometrica uno, 1010, 2000, 0\r\n[fine]\r\n",
+         treno(""), 1,
+         "F/L_linea.txt: error: a kilometric progressive starts or ends off a multiple of 50 m: progressiva: record 81 "
+         "has start 1010 and end 2000, not both multiples of 50 [E2]\n"},
+        {"finishing warning at its slowdown", sorgente_normale(LINEA_NORMALE), avvisi_treno, 0,
+         "F/L_T-.txt:41:18: warning: no free cell for a code cell before a slowdown start, at 21250 m, cell 425 [E12]\n"
+         "  rallentamento,   21200,    60, 1100, 1,  0,  60\n"
+         "                   ^\n"},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", caso.linea);
+        dir.scrivi("L_T-.txt", caso.treno);
+        const auto esito =
+            esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str(), "--check"});
+        EXPECT_EQ(esito.stato, caso.stato);
+        std::string atteso = caso.errori;
+        atteso.replace(0, 1, dir.str());
+        EXPECT_EQ(esito.errori, atteso);
+    }
+}
+
+}  // namespace
+}  // namespace compattatore
