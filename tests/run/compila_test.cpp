@@ -275,7 +275,7 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
         const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
         EXPECT_EQ(esito.stato, 1);
         std::string luogo = dir.file(caso.file == 'L' ? "L_linea.txt" : "L_T-.txt");
-        if (caso.riga > 0) luogo += ":" + std::to_string(caso.riga) + ":" + std::to_string(caso.colonna);
+        if (caso.riga > 0) luogo.append(":").append(std::to_string(caso.riga)).append(":").append(std::to_string(caso.colonna));
         const std::string prima_riga = esito.errori.substr(0, esito.errori.find('\n'));
         EXPECT_TRUE(prima_riga.starts_with(luogo + ": error: ")) << esito.errori;
         EXPECT_TRUE(prima_riga.ends_with(" [E" + std::to_string(caso.codice) + "]")) << esito.errori;
