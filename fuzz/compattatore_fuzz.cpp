@@ -8,8 +8,8 @@
 //
 // Besides the sanitizers' own checks, every input must give what any compile
 // promises: a recorded code is one of the code table, code 25 says what
-// failed, the two source files stay, and the encoded files decode back to the
-// same bytes.
+// failed, the two source files stay, and the encoded object and cell files
+// decode back to the same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -68,20 +68,19 @@ void verifica_codice(int32_t codice, const Modello& m) {
     if (codice == 25) verifica(!m.stato.dettaglio.motivo.empty(), "code 25 says what failed");
 }
 
-// What the forced run writes, encoded; for a clean compile, decoded again and
-// re-encoded, which must give the same bytes.
+// What the forced run writes, encoded; for a clean compile the object and
+// cell files are decoded again and re-encoded, which must give the same
+// bytes. (The plan holds only tagged values copied bit for bit; decoding its
+// megabytes again would slow the fuzzing for little.)
 void codifica(const Modello& m, bool lettura_pulita) {
+    if (m.stato.crea_tracciato != 0) codifica_tracciato(m.tracciato);
     std::string oggetti = codifica_oggetti(m.oggetti);
     std::string celle = codifica_celle(m.celle);
-    std::optional<ImmagineFile> tracciato;
-    if (m.stato.crea_tracciato != 0) tracciato = ImmagineFile{"tracciato", codifica_tracciato(m.tracciato)};
     if (!lettura_pulita) return;
 
-    ScenarioCompilato letto = decodifica_scenario({"oggetti", oggetti}, {"celle", celle}, tracciato);
+    ScenarioCompilato letto = decodifica_scenario({"oggetti", oggetti}, {"celle", celle}, std::nullopt);
     verifica(codifica_oggetti(letto.oggetti) == oggetti, "the object file decodes to the same bytes");
     verifica(codifica_celle(letto.celle) == celle, "the cell file decodes to the same bytes");
-    if (tracciato)
-        verifica(codifica_tracciato(letto.tracciato) == tracciato->byte, "the plan file decodes to the same bytes");
 }
 
 }  // namespace
