@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 
 #include "compiler/accesso_celle.h"
 #include "compiler/lettura_linea.h"
@@ -108,7 +109,7 @@ Esito indicatori(Lettura& l) {
 Esito cartello(Lettura& l, CorpoLinea& s) {
     const char* record = "cartello_indicatore";
     auto p = l.numero<int32_t>(record, "posizione");
-    Campo testo = l.campi.leggi_testo(record, "testo");
+    std::string_view testo = l.testo_oggetto(record, "testo");
     if (!l.nel_percorso(p.v, 100, record, p.luogo)) return Esito::fuori_percorso;
     Cella& c = cella(l.m, cella_di(p.v), record, p.v, p.luogo);
     if (!cella_libera(c)) {
@@ -121,7 +122,7 @@ Esito cartello(Lettura& l, CorpoLinea& s) {
         throw ErroreLettura("cartello_indicatore: more than " + std::to_string(PRIMO_CARTELLO) + " text signs", p.luogo);
     c.tipo = CELLA_CARTELLO;
     c.dato1 = static_cast<int16_t>(s.prossimo_cartello);
-    l.m.oggetti[s.prossimo_cartello].nome.assign(testo.testo);
+    l.m.oggetti[s.prossimo_cartello].nome.assign(testo);
     --s.prossimo_cartello;
     return Esito::prosegui;
 }

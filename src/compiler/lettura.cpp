@@ -1,6 +1,7 @@
 #include "compiler/lettura.h"
 
 #include <algorithm>
+#include <string>
 
 #include "compiler/accesso_celle.h"
 
@@ -25,6 +26,16 @@ void Lettura::leggi_voce() {
     Campo c = campi.leggi_testo();
     m.stato.voce_letta.assign(c.testo);
     voce = c.luogo;
+}
+
+std::string_view Lettura::testo_oggetto(const char* record, const char* campo) {
+    constexpr size_t MASSIMO = 65535;
+    Campo c = campi.leggi_testo(record, campo);
+    if (c.testo.size() > MASSIMO)
+        throw ErroreLettura(std::string(record) + ": field '" + campo + "' is " + std::to_string(c.testo.size()) +
+                                " bytes long, above the " + std::to_string(MASSIMO) + " an object record can hold",
+                            c.luogo);
+    return c.testo;
 }
 
 void Lettura::registra(int32_t codice, Luogo luogo, std::string motivo) {

@@ -37,6 +37,10 @@ struct Lettura {
         return campi.leggi_numero<T>(record, campo);
     }
 
+    // A text field an object record keeps: its file stores the length in 16
+    // bits, so a longer text cannot be compiled.
+    std::string_view testo_oggetto(const char* record, const char* campo);
+
     // Records a code with the field it concerns and why.
     void registra(int32_t codice, Luogo luogo, std::string motivo);
     // The same, for the codes that also keep the record's position.

@@ -45,7 +45,7 @@ void campi_stazione(Lettura& l, Oggetto& o) {
     auto ore = l.numero<int32_t>(r, "ore");
     auto minuti = l.numero<int32_t>(r, "minuti");
     auto secondi = l.numero<int32_t>(r, "secondi");
-    o.nome.assign(l.campi.leggi_testo(r, "nome").testo);
+    o.nome.assign(l.testo_oggetto(r, "nome"));
     const char* cosa = "stazione: orario";
     int32_t totale_minuti = nel_campo(ore.luogo, [&] { return intero32(int64_t{ore.v} * 60 + minuti.v, cosa); });
     o.orario = nel_campo(ore.luogo, [&] { return intero32(int64_t{totale_minuti} * 60 + secondi.v, cosa); });
