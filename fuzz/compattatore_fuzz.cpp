@@ -8,15 +8,14 @@
 //
 // Besides the sanitizers' own checks, every input must give what any compile
 // promises: a recorded code is one of the code table, code 25 says what
-// failed, the two source files stay, and the encoded object and cell files
-// decode back to the same bytes.
+// failed, and the encoded object and cell files decode back to the same
+// bytes. The two texts reach the reader in memory, as the author's compile
+// hands over converted files, so no input touches the disk.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <optional>
-#include <random>
 #include <string>
 #include <string_view>
 
@@ -24,37 +23,11 @@
 #include "output/decodifica.h"
 #include "output/file_binari.h"
 #include "output/memorizza_percorso.h"
-#include "platform/file.h"
 #include "run/codici_errore.h"
 
 namespace {
 
 using namespace compattatore;
-
-// The reader takes paths: each fuzzing process writes the two files into a
-// directory of its own, in memory (/dev/shm) where the system has one.
-class CartellaFuzz {
-public:
-    CartellaFuzz() {
-        std::filesystem::path base = std::filesystem::is_directory("/dev/shm")
-                                         ? std::filesystem::path("/dev/shm")
-                                         : std::filesystem::temp_directory_path();
-        std::random_device caso;
-        percorso_ = base / ("compattatore-fuzz-" + std::to_string(caso()) + "-" + std::to_string(caso()));
-        std::filesystem::create_directories(percorso_);
-    }
-    ~CartellaFuzz() {
-        std::error_code ignorato;
-        std::filesystem::remove_all(percorso_, ignorato);
-    }
-    CartellaFuzz(const CartellaFuzz&) = delete;
-    CartellaFuzz& operator=(const CartellaFuzz&) = delete;
-
-    std::string file(const char* nome) const { return (percorso_ / nome).string(); }
-
-private:
-    std::filesystem::path percorso_;
-};
 
 void verifica(bool vero, const char* promessa) {
     if (vero) return;
@@ -87,27 +60,24 @@ void codifica(const Modello& m, bool lettura_pulita) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
     if (dimensione == 0) return -1;  // not an input: no plan flag
-    static const CartellaFuzz cartella;
-    static const std::string file_linea = cartella.file("L_linea.txt");
-    static const std::string file_treno = cartella.file("L_T-.txt");
-
     const int32_t crea_tracciato = dati[0] & 1;
     std::string_view resto(reinterpret_cast<const char*>(dati + 1), dimensione - 1);
     size_t divisione = resto.find('\0');
     std::string_view linea = resto.substr(0, divisione);
     std::string_view treno = divisione == std::string_view::npos ? std::string_view{} : resto.substr(divisione + 1);
-    piattaforma::sostituisci(file_linea, linea);
-    piattaforma::sostituisci(file_treno, treno);
 
     Modello m;
     m.stato.chiave_linea = "L";
     m.stato.chiave_treno = "T";
-    const SorgentiDescrizione sorgenti{file_linea, file_treno, false};
+    const SorgentiDescrizione sorgenti{.file_linea = "L_linea.txt",
+                                       .file_treno = "L_T-.txt",
+                                       .elimina_dopo_lettura = false,
+                                       .testo_linea = std::string(linea),
+                                       .testo_treno = std::string(treno)};
     EsitoPercorso esito = compila_percorso(m, crea_tracciato, sorgenti);
 
     verifica_codice(esito.codice_lettura, m);
     verifica_codice(esito.codice_finitura, m);
-    verifica(piattaforma::esiste(file_linea) && piattaforma::esiste(file_treno), "the source files stay");
     const OpzioniScrittura forzata{.directory = "", .scrivi = true, .forza = true};
     if (da_scrivere(esito, forzata)) codifica(m, esito.codice_lettura == 0);
     return 0;
