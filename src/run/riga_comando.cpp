@@ -57,9 +57,21 @@ int errore_uso(const std::string& testo) {
     return USCITA_USO;
 }
 
+bool chiede_aiuto(std::span<const std::string_view> argomenti) {
+    for (std::string_view a : argomenti)
+        if (a == "--help" || a == "-h") return true;
+    return false;
+}
+
 }  // namespace
 
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
+    // The general help covers inspect and draw.
+    if (!argomenti.empty() && (argomenti[0] == "inspect" || argomenti[0] == "draw") &&
+        chiede_aiuto(argomenti.subspan(1))) {
+        std::cout << AIUTO;
+        return USCITA_RIUSCITA;
+    }
     if (!argomenti.empty() && argomenti[0] == "inspect") return esegui_ispeziona(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "compile") return esegui_compila(argomenti.subspan(1));

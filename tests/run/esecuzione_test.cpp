@@ -72,12 +72,15 @@ TEST(RigaComando, OptionsAndUsageErrors) {
     } casi[] = {
         {{"--help"}, 0, "Usage: compattatore", ""},
         {{"--version"}, 0, "compattatore ", ""},
+        {{"compile", "--help"}, 0, "compattatore compile LINE_FILE TRAIN_FILE", ""},
+        {{"inspect", "--help"}, 0, "compattatore inspect [DIR]", ""},
+        {{"draw", "DIR", "-h"}, 0, "compattatore draw [DIR]", ""},
         {{"--dir"}, 2, "", "--dir needs a directory"},
         {{"--bogus"}, 2, "", "unknown argument '--bogus'"},
         {{"extra"}, 2, "", "unknown argument 'extra'"},
     };
     for (const Caso& caso : casi) {
-        SCOPED_TRACE(caso.argomenti[0]);
+        SCOPED_TRACE(caso.argomenti[0] + " " + caso.argomenti.back());
         auto esito = prova::esegui_programma(caso.argomenti);
         EXPECT_EQ(esito.stato, caso.stato);
         EXPECT_NE(esito.uscita.find(caso.in_uscita), std::string::npos) << esito.uscita;
