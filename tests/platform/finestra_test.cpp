@@ -83,13 +83,6 @@ protected:
         return immagine;
     }
 
-    std::map<std::string, std::string> contenuto(const fs::path& cartella) {
-        std::map<std::string, std::string> file;
-        for (const auto& voce : fs::directory_iterator(cartella))
-            file[voce.path().filename().string()] = leggi_tutto(voce.path().string());
-        return file;
-    }
-
     CartellaTemporanea cartella_;
     std::unique_ptr<SchermoVirtuale> schermo_;
     std::string errori_;
@@ -150,7 +143,7 @@ TEST_P(FinestraErrore, BoxWaitsForOkThenTheProgramEnds) {
     ProcessoFiglio tasto(AvvioProcesso{.argomenti = {xdotool, "key", "Return"}, .ambiente = {{"DISPLAY", schermo_->display()}}});
     EXPECT_EQ(tasto.attendi(20s), 0);
     EXPECT_EQ(programma->attendi(20s), caso.stato);
-    for (const auto& [nome, dati] : contenuto(lavoro)) {
+    for (const auto& [nome, dati] : istantanea(lavoro)) {
         EXPECT_FALSE(nome.ends_with(".dat") || nome.ends_with(".sim")) << nome << " was written";
     }
 }
@@ -164,6 +157,21 @@ INSTANTIATE_TEST_SUITE_P(
         // platform's report of a failure, number and description.
         ErroreMostrato{"FileSystem", {PROGRAMMA, "--dir", "@missing/dir"}, "Errore n. 2 (", 3}),
     [](const auto& info) { return info.param.nome; });
+
+// The author's compiler is a command-line tool: even with a display and an
+// error to report, no window appears and the diagnostic goes to standard error.
+TEST_F(Finestra, CompileNeverOpensAWindow) {
+    fs::path lavoro = cartella_lavoro("compile");
+    const std::string segnale = "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n";
+    scrivi_tutto(lavoro / "L_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    scrivi_tutto(lavoro / "L_T-.txt", "[generale]\r\n" + segnale + segnale + "[fine]\r\n");
+    auto programma = avvia({PROGRAMMA, "compile", (lavoro / "L_linea.txt").string(), (lavoro / "L_T-.txt").string(),
+                            "-o", lavoro.string()});
+
+    EXPECT_FALSE(attendi_finestra(*programma, [](IdFinestra) { return true; })) << "a window appeared";
+    EXPECT_EQ(programma->attendi(60s), 1);
+    EXPECT_NE(errori().find("L_T-.txt:3:10: error: "), std::string::npos) << errori();
+}
 
 struct SenzaFinestra {
     const char* nome;
@@ -193,9 +201,9 @@ TEST_P(FinestraAssente, ConsoleStandInWritesTheSameFiles) {
     EXPECT_FALSE(attendi_finestra(*programma, [](IdFinestra) { return true; })) << "a window appeared";
     EXPECT_EQ(programma->attendi(60s), 0);
     EXPECT_EQ(errori(), "Attendere\n");
-    auto attesi = contenuto(con_finestra);
+    auto attesi = istantanea(con_finestra);
     EXPECT_FALSE(attesi.empty());
-    EXPECT_EQ(contenuto(senza), attesi);
+    EXPECT_EQ(istantanea(senza), attesi);
 }
 
 INSTANTIATE_TEST_SUITE_P(Console, FinestraAssente,

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -18,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using prova::CartellaTemporanea;
 using prova::esegui_programma;
+using prova::istantanea;
 
 const std::string LINEA_NORMALE = "Corvale_Mendra_linea.txt";
 const std::string TRENO_NORMALE = "Corvale_Mendra_4821-3-.txt";
@@ -29,14 +29,6 @@ std::string sorgente_normale(const std::string& nome) {
 std::string solo_lf(std::string testo) {
     std::erase(testo, '\r');
     return testo;
-}
-
-// Every file of a directory with its bytes: what a command may not change.
-std::map<std::string, std::string> istantanea(const CartellaTemporanea& dir) {
-    std::map<std::string, std::string> file;
-    for (const auto& voce : fs::directory_iterator(dir.percorso()))
-        file[voce.path().filename().string()] = prova::leggi_tutto(voce.path());
-    return file;
 }
 
 // A small scenario that compiles cleanly: a 10 km line, one signal, one station.
@@ -133,7 +125,7 @@ TEST(Compila, KeysUsageErrorsAndFileFailures) {
         const std::string testo_linea = linea(""), testo_treno = treno(SEGNALE);
         for (const char* nome : {"L_linea.txt", "a.txt"}) in.scrivi(nome, testo_linea);
         for (const char* nome : {"L_T-.txt", "b.txt", "K_77-.txt"}) in.scrivi(nome, testo_treno);
-        const auto prima = istantanea(in);
+        const auto prima = istantanea(in.percorso());
         auto sostituisci = [&](std::string s) {
             for (auto [segno, dir] : {std::pair{"IN/", &in}, std::pair{"OUT", &out}})
                 for (size_t k; (k = s.find(segno)) != std::string::npos;)
@@ -146,9 +138,9 @@ TEST(Compila, KeysUsageErrorsAndFileFailures) {
         EXPECT_EQ(esito.stato, caso.stato) << esito.errori;
         EXPECT_NE(esito.errori.find(sostituisci(caso.errori)), std::string::npos) << esito.errori;
         std::vector<std::string> scritti;
-        for (const auto& [nome, byte] : istantanea(out)) scritti.push_back(nome);
+        for (const auto& [nome, byte] : istantanea(out.percorso())) scritti.push_back(nome);
         EXPECT_EQ(scritti, caso.scritti);
-        EXPECT_EQ(istantanea(in), prima);
+        EXPECT_EQ(istantanea(in.percorso()), prima);
     }
 }
 
@@ -175,14 +167,14 @@ TEST(Compila, CheckWritesNothingAndForceWritesDespiteAnError) {
         CartellaTemporanea dir;
         dir.scrivi("L_linea.txt", linea(""));
         dir.scrivi("L_T-.txt", caso.treno);
-        const auto prima = istantanea(dir);
+        const auto prima = istantanea(dir.percorso());
         std::vector<std::string> argomenti{"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()};
         argomenti.insert(argomenti.end(), caso.opzioni.begin(), caso.opzioni.end());
         const auto esito = esegui_programma(argomenti);
         EXPECT_EQ(esito.stato, caso.stato) << esito.errori;
         EXPECT_EQ(esito.errori.find("[E16]") != std::string::npos, caso.stato == 1) << esito.errori;
         EXPECT_NE(esito.uscita.find(caso.uscita), std::string::npos) << esito.uscita;
-        auto dopo = istantanea(dir);
+        auto dopo = istantanea(dir.percorso());
         for (const char* nome : {"L_linea.dat", "L_T.sim", "L_T.dat"}) EXPECT_EQ(dopo.erase(nome) == 1, caso.scritti);
         EXPECT_EQ(dopo, prima);
     }
@@ -207,7 +199,7 @@ TEST(Compila, ACharacterWindows1252CannotHoldIsAnErrorAtItsLineAndColumn) {
     CartellaTemporanea dir;
     dir.scrivi("L_linea.txt", linea(""));
     dir.scrivi("L_T-.txt", treno(stazione("1000", "8, 400", "CITT\xC3\x80 \xE2\x86\x92 NORD")));
-    const auto prima = istantanea(dir);
+    const auto prima = istantanea(dir.percorso());
     const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
     EXPECT_EQ(esito.stato, 1);
     EXPECT_EQ(esito.errori, dir.file("L_T-.txt") +
@@ -216,7 +208,7 @@ TEST(Compila, ACharacterWindows1252CannotHoldIsAnErrorAtItsLineAndColumn) {
                                 "  stazione, 1000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, CITT\xC3\x80 ? NORD\n"
                                 "  " + std::string(69, ' ') + "^\n");
     EXPECT_EQ(esito.uscita, "");
-    EXPECT_EQ(istantanea(dir), prima);
+    EXPECT_EQ(istantanea(dir.percorso()), prima);
 }
 
 // Bad scenarios: each names the file, line and column of its diagnostic and
@@ -271,7 +263,7 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
         CartellaTemporanea dir;
         dir.scrivi("L_linea.txt", caso.linea);
         dir.scrivi("L_T-.txt", caso.treno);
-        const auto prima = istantanea(dir);
+        const auto prima = istantanea(dir.percorso());
         const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
         EXPECT_EQ(esito.stato, 1);
         std::string luogo = dir.file(caso.file == 'L' ? "L_linea.txt" : "L_T-.txt");
@@ -280,7 +272,7 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
         EXPECT_TRUE(prima_riga.starts_with(luogo + ": error: ")) << esito.errori;
         EXPECT_TRUE(prima_riga.ends_with(" [E" + std::to_string(caso.codice) + "]")) << esito.errori;
         EXPECT_EQ(esito.uscita, "");
-        EXPECT_EQ(istantanea(dir), prima);
+        EXPECT_EQ(istantanea(dir.percorso()), prima);
     }
 }
 

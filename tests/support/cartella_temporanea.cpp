@@ -40,4 +40,11 @@ void scrivi_tutto(const std::filesystem::path& percorso, const std::string& cont
     ASSERT_TRUE(out.good()) << "cannot write " << percorso;
 }
 
+std::map<std::string, std::string> istantanea(const std::filesystem::path& directory) {
+    std::map<std::string, std::string> file;
+    for (const auto& voce : std::filesystem::directory_iterator(directory))
+        file[voce.path().filename().string()] = leggi_tutto(voce.path());
+    return file;
+}
+
 }  // namespace compattatore::prova

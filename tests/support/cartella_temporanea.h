@@ -2,6 +2,7 @@
 #pragma once
 
 #include <filesystem>
+#include <map>
 #include <string>
 
 namespace compattatore::prova {
@@ -28,5 +29,7 @@ private:
 // Whole content of a file; fails the current test when it cannot be read.
 std::string leggi_tutto(const std::filesystem::path& percorso);
 void scrivi_tutto(const std::filesystem::path& percorso, const std::string& contenuto);
+// Every file of a directory by name with its bytes: what a run left there.
+std::map<std::string, std::string> istantanea(const std::filesystem::path& directory);
 
 }  // namespace compattatore::prova
