@@ -38,6 +38,33 @@ TEST(LetturaLinea, HeaderTestsAndTheRepetitionCount) {
     EXPECT_EQ(senza_fine.m.oggetti[86].posizione, 0);
 }
 
+// A header value is stored as read, before its check refuses it.
+TEST(LetturaLinea, HeaderValuesAreStoredBeforeTheirChecks) {
+    auto lunga = leggi_descrizioni(linea_con("", "lunghezza percorso, 1000001\r\n"), TRENO_VUOTO);
+    EXPECT_EQ(lunga.m.stato.codice_errore, 1);
+    EXPECT_EQ(lunga.m.oggetti[OGGETTO_DIMENSIONI].fine, 1000001);
+
+    auto ripetizione = leggi_descrizioni(
+        linea_con("", "lunghezza percorso, 10000\r\nripetizione segnali 4 codici, 1025, 5010\r\n"), TRENO_VUOTO);
+    EXPECT_EQ(ripetizione.m.stato.codice_errore, 3);
+    EXPECT_EQ(ripetizione.m.oggetti[OGGETTO_TRENO].inizio, 1025);
+    EXPECT_EQ(ripetizione.m.oggetti[OGGETTO_TRENO].fine, 5010);
+}
+
+// Cells 0 to N with N = round((L + 7000) / 50), halves to even.
+TEST(LetturaLinea, CellCountFollowsTheLength) {
+    const struct {
+        int lunghezza;
+        size_t celle;
+    } casi[] = {{0, 141}, {25, 141}, {75, 143}, {10000, 341}, {97000, 2081}, {1000000, 20141}};
+    for (const auto& c : casi) {
+        auto r = leggi_descrizioni(linea_con("", "lunghezza percorso, " + std::to_string(c.lunghezza) + "\r\n"),
+                                   TRENO_VUOTO, 0);
+        EXPECT_EQ(r.m.stato.codice_errore, 0) << c.lunghezza;
+        EXPECT_EQ(r.m.celle.size(), c.celle) << c.lunghezza;
+    }
+}
+
 TEST(LetturaLinea, DashFieldsAreSkippedAndTheLastFieldIsNeverExamined) {
     auto r = leggi_descrizioni("[generale]\r\nlunghezza percorso, 10000\r\n[corpo]\r\n--,cartello_indicatore, 1000, (A)\r\n"
                                "cartello_indicatore",
@@ -169,12 +196,6 @@ TEST(LetturaTreno, TrainFileIsReadWholeAfterALineCode15) {
     EXPECT_EQ(r.m.celle[21].tempo, 101);
     EXPECT_EQ(r.m.celle[337].aderenza, 100);
 }
-
-}  // namespace
-}  // namespace compattatore
-
-namespace compattatore {
-namespace {
 
 // The longest line: the plan's metre counter may not pass 1000000 inside a curve.
 TEST(LetturaLinea, LongestLineAndTheMetreLimit) {
