@@ -24,6 +24,29 @@ TEST(Ispeziona, NormalRunFilesShowStationsTimesAndMatchingCodes) {
     }
 }
 
+// Another scenario, compiled without a plan: inspect and draw take its keys
+// from the only *.sim file there, and refuse to guess between two.
+TEST(Ispeziona, KeysOfAnotherScenarioComeFromItsOnlySimFile) {
+    prova::CartellaTemporanea dir;
+    const std::string linea = dir.scrivi("Valle_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    const std::string treno = dir.scrivi("Valle_R12-.txt", "[generale]\r\n[fine]\r\n");
+    ASSERT_EQ(esegui_programma({"compile", linea, treno, "-o", dir.str(), "--no-plan"}).stato, 0);
+
+    auto esito = esegui_programma({"inspect", dir.str()});
+    EXPECT_EQ(esito.stato, 0) << esito.errori;
+    for (const char* atteso : {"Scenario Valle / R12\n", "keys in the files    Valle / R12", ": match)", "plan file            absent"})
+        EXPECT_NE(esito.uscita.find(atteso), std::string::npos) << atteso << "\n" << esito.uscita;
+    EXPECT_EQ(esito.uscita.find("MISMATCH"), std::string::npos) << esito.uscita;
+    esito = esegui_programma({"draw", dir.str()});
+    EXPECT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_TRUE(dir.esiste("Valle_R12.svg"));
+
+    dir.scrivi("Valle_R13.sim", dir.leggi("Valle_R12.sim"));
+    esito = esegui_programma({"inspect", dir.str()});
+    EXPECT_EQ(esito.stato, 2);
+    EXPECT_NE(esito.errori.find("more than one *.sim file"), std::string::npos) << esito.errori;
+}
+
 // A directory holding the normal run's files with one of them damaged.
 class Guasti : public ::testing::Test {
 protected:
@@ -74,7 +97,7 @@ TEST_F(Guasti, DamagedCellFileNamesFileAndOffsetWithStatus1) {
     }
 }
 
-TEST_F(Guasti, KeysAreFoundFromTheOnlySimFile) {
+TEST_F(Guasti, ALoneSimFileMustBeNamedByTheKeysItHoldsAndDirDefaultsToHere) {
     const fs::path& d = directory_.percorso();
     fs::rename(d / prova::FILE_OGGETTI_NORMALE, d / "Altra_Linea_1.sim");
     fs::rename(d / prova::FILE_CELLE_NORMALE, d / "Altra_Linea_1.dat");
