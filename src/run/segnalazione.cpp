@@ -8,8 +8,8 @@
 namespace compattatore {
 
 void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaforma::ErroreFile& errore) {
-    interfaccia.messaggio("Errore n. " + std::to_string(errore.numero()) + " (" + errore.descrizione() +
-                          "): " + errore.what());
+    // what() already ends with the system's description of the number.
+    interfaccia.messaggio("Errore n. " + std::to_string(errore.numero()) + ": " + errore.what());
 }
 
 std::string significato_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio,

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "run/codici_errore.h"
 #include "run/errore.h"
 #include "run/minimo.h"
@@ -52,6 +54,12 @@ TEST(TestoCodiceRegistrato, WholeMessages) {
         {999, 0, {}, " Errore n. 999: unknown error"},
     };
     for (const auto& c : casi) EXPECT_EQ(testo_codice_registrato(c.codice, c.posizione, c.dettaglio), c.atteso);
+}
+
+TEST(SegnalaErroreFile, NumberOperationFileAndTheSystemsWords) {
+    prova::InterfacciaRegistrata ui;
+    segnala_errore_file(ui, piattaforma::ErroreFile("cannot create", "dir/L_linea.txt", ENOENT));
+    EXPECT_EQ(ui.messaggi, std::vector<std::string>{"Errore n. 2: cannot create dir/L_linea.txt: No such file or directory"});
 }
 
 EsitoPercorso esito_con(int32_t lettura, int32_t finitura, int32_t riservato, bool celle = true) {
