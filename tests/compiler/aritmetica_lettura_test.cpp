@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -19,8 +20,8 @@ const std::string TRENO_VUOTO = treno_con("");
 
 struct Caso {
     const char* nome;
-    std::string linea;
-    std::string treno;
+    std::optional<std::string> linea;
+    std::optional<std::string> treno;
     const char* motivo;  // the reason the reader gives
 };
 
