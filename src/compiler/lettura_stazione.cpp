@@ -47,8 +47,9 @@ void campi_stazione(Lettura& l, Oggetto& o) {
     auto secondi = l.numero<int32_t>(r, "secondi");
     o.nome.assign(l.testo_oggetto(r, "nome"));
     const char* cosa = "stazione: orario";
-    int32_t totale_minuti = nel_campo(ore.luogo, [&] { return intero32(int64_t{ore.v} * 60 + minuti.v, cosa); });
-    o.orario = nel_campo(ore.luogo, [&] { return intero32(int64_t{totale_minuti} * 60 + secondi.v, cosa); });
+    o.orario = nel_campo(ore.luogo, [&] {
+        return somma32(prodotto32(somma32(prodotto32(ore.v, 60, cosa), minuti.v, cosa), 60, cosa), secondi.v, cosa);
+    });
 }
 
 // Stations fill the object table upward, text signs downward (code 10).
@@ -103,7 +104,9 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
         fermata.tipo = CELLA_FERMATA;
         fermata.dato1 = static_cast<int16_t>(j);
     }
-    if (j > 1 && int64_t{o.inizio} - DISTANZA_MINIMA < m.oggetti[j - 1].fine) {
+    if (j > 1 && nel_campo(p.luogo, [&] {
+            return differenza32(o.inizio, DISTANZA_MINIMA, "stazione: stop zone start - 350");
+        }) < m.oggetti[j - 1].fine) {
         l.registra(22, p.v, p.luogo,
                    "stazione: the stop zone starts at " + std::to_string(o.inizio) + " m, less than 350 m after " +
                        std::to_string(m.oggetti[j - 1].fine) + " m where the previous one ends");

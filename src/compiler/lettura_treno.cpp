@@ -143,12 +143,13 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
     return e;
 }
 
-// Records start after the "[generale]" field.
+// Records start after the "[generale]" field. Reading comes before the
+// end-of-file test, so a file of zero bytes fails at its first read; one
+// without the field is read to its end and gives no records.
 Esito leggi_record(Lettura& l, StatoTreno& s) {
-    while (!l.campi.fine_file()) {
+    do {
         l.leggi_voce();
-        if (contiene(l.m.stato.voce_letta, "[generale]")) break;
-    }
+    } while (!contiene(l.m.stato.voce_letta, "[generale]") && !l.campi.fine_file());
     return per_ogni_record(l, [&] { return record_treno(l, s); });
 }
 

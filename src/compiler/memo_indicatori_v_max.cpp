@@ -28,7 +28,8 @@ int32_t memo_indicatori_v_max(Modello& m, int32_t posizione, int32_t vas, int32_
     c.dato1 = velocita_impaccate(vas, vad, "A");
     c.dato2 = velocita_impaccate(vbs, vbd, "B");
     c.dato3 = velocita_impaccate(vcs, vcd, "C");
-    c.dato4 = basso16(intero32(int64_t{10} * strisces + strisced, "indicatori_vmax: 10 * strisces + strisced"));
+    const char* formula4 = "indicatori_vmax: 10 * strisces + strisced";
+    c.dato4 = basso16(somma32(prodotto32(10, strisces, formula4), strisced, formula4));
     return 0;
 }
 

@@ -19,7 +19,7 @@ void memo_montagna(Modello& m, int32_t inizio, int32_t fine, int32_t tipo) {
     s.inizi_montagne[n] = inizio;
     s.fini_montagne[n] = fine;
     // Spans 150 m apart or closer read as one continuous kind.
-    if (n > 1 && int64_t{inizio} - s.fini_montagne[n - 1] <= 150) tipo = 3;
+    if (n > 1 && differenza32(inizio, s.fini_montagne[n - 1], "montagna: start - previous end") <= 150) tipo = 3;
 
     int64_t primo = arrotonda(inizio / 50.0);
     int64_t ultimo = arrotonda(fine / 50.0 - 1);

@@ -7,7 +7,7 @@ namespace compattatore {
 namespace {
 
 // 10 * a + b in 32-bit arithmetic, kept in a 16-bit cell field.
-int16_t coppia(int32_t a, int32_t b, const char* cosa) { return basso16(intero32(int64_t{10} * a + b, cosa)); }
+int16_t coppia(int32_t a, int32_t b, const char* cosa) { return basso16(somma32(prodotto32(10, a, cosa), b, cosa)); }
 
 }  // namespace
 
@@ -16,21 +16,24 @@ int32_t memo_segnale(Modello& m, int32_t posizione, int32_t sx, int32_t s1, int3
     int64_t i = cella_di(posizione);
     Cella& c = cella(m, i, "segnale", posizione);
     if (!cella_libera(c)) return m.stato.codice_errore = 16;
-    int32_t teste = intero32(int64_t{3} * sx + dx, "segnale: 3 * sx + dx");
     c.tipo = CELLA_SEGNALE;
-    c.dato4 = basso16(intero32(int64_t{10} * rapp + teste, "segnale: 10 * rapp + 3 * sx + dx"));
+    const char* formula4 = "segnale: 10 * rapp + 3 * sx + dx";
+    c.dato4 = basso16(
+        somma32(somma32(prodotto32(10, rapp, formula4), prodotto32(3, sx, formula4), formula4), dx, formula4));
     c.dato1 = coppia(s1, d1, "segnale: 10 * s1 + d1");
     c.dato2 = coppia(s2, d2, "segnale: 10 * s2 + d2");
     c.dato3 = coppia(s3, d3, "segnale: 10 * s3 + d3");
     if (tempo >= 1 && tempo <= 100) tempo = 101;
     c.tempo = sx == 2 ? basso8(tempo) : 0;
     // Repetition code marks 100, 200, 300 and 400 m before the signal; those
-    // that would fall before the line's start are left out.
-    int32_t marca = intero32(int64_t{10} * teste, "segnale: 10 * (3 * sx + dx)");
+    // that would fall before the line's start are left out, their value
+    // never formed.
+    const char* formula_marca = "segnale: 10 * (3 * sx + dx) + k";
     for (int k = 1; k <= 4; ++k) {
         int64_t j = i - 2 * k;
         if (j < 0) break;
-        m.celle[static_cast<size_t>(j)].codice = basso8(int64_t{marca} + k);
+        int32_t teste = somma32(prodotto32(3, sx, formula_marca), dx, formula_marca);
+        m.celle[static_cast<size_t>(j)].codice = basso8(somma32(prodotto32(10, teste, formula_marca), k, formula_marca));
     }
     return 0;
 }

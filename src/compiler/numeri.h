@@ -34,6 +34,13 @@ inline int32_t intero32(int64_t v, const char* cosa) {
     return static_cast<int32_t>(v);
 }
 
+// One step of signed 32-bit arithmetic. A formula is taken a step at a time,
+// in its written order, so a step that leaves 32 bits fails even when a later
+// step would bring the value back in range.
+inline int32_t somma32(int32_t a, int32_t b, const char* cosa) { return intero32(int64_t{a} + b, cosa); }
+inline int32_t differenza32(int32_t a, int32_t b, const char* cosa) { return intero32(int64_t{a} - b, cosa); }
+inline int32_t prodotto32(int32_t a, int32_t b, const char* cosa) { return intero32(int64_t{a} * b, cosa); }
+
 // True when v is a whole multiple of `passo`.
 inline bool multiplo(int32_t v, int32_t passo) { return v % passo == 0; }
 

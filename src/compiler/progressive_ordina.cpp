@@ -48,7 +48,8 @@ void progressive_ordina(TabellaOggetti& oggetti) {
     Progressiva d = leggi(OGGETTO_PROGRESSIVA_TRE + 1);
     Progressiva u = leggi(OGGETTO_PROGRESSIVA_TRE + 2);
 
-    int32_t somma = intero32(int64_t{t.primo} + d.primo + u.primo, "progressiva: sum of the first values");
+    const char* formula = "progressiva: sum of the first values";
+    int32_t somma = somma32(somma32(t.primo, d.primo, formula), u.primo, formula);
     Terna risultato = somma != 0 ? per_primo_valore(t, d, u) : per_secondo_valore(t, d, u);
 
     for (int k = 0; k < 3; ++k) {

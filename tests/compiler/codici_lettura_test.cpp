@@ -65,6 +65,7 @@ const Caso CASI[] = {
     {"sign before the line start", linea_con("cartello_indicatore, -100, (X)\r\n"), TRENO_VUOTO, 25, 0, false, false},
     {"81st text sign", linea_con(molti_cartelli(81)), TRENO_VUOTO, 25, 0, false, false},
     {"no train file", linea_con(""), std::nullopt, 25, 0, false, false},
+    {"empty train file", linea_con(""), "", 25, 0, false, false},
     {"abbattimento on a taken cell", linea_con(""), treno_con("abbattimento, 1000, 90\r\nabbattimento, 1000, 60\r\n"), 7,
      1000, false, false},
     {"station position", linea_con(""), treno_con(stazione(1025, 12, 400)), 8, 1025, false, false},

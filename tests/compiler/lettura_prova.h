@@ -25,8 +25,10 @@ inline Letti leggi_descrizioni(const std::optional<std::string>& linea, const st
     if (linea) cartella.scrivi(LINEA_PROVA, *linea);
     if (treno) cartella.scrivi(TRENO_PROVA, *treno);
     Letti r;
-    r.m.stato.chiave_linea = "L";
-    r.m.stato.chiave_treno = "T";
+    // Built rather than assigned from a literal, which GCC 12 reports as a
+    // false -Wrestrict in optimised builds.
+    r.m.stato.chiave_linea = std::string(1, 'L');
+    r.m.stato.chiave_treno = std::string(1, 'T');
     r.m.stato.crea_tracciato = crea_tracciato;
     memorizza_dati(r.m, {cartella.file(LINEA_PROVA), cartella.file(TRENO_PROVA), true});
     r.linea_rimasta = cartella.esiste(LINEA_PROVA);

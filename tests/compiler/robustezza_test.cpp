@@ -98,7 +98,7 @@ TEST_P(Malformato, EndsInACodedErrorWithAReason) {
 
 const Caso CASI[] = {
     {"empty line file", "", TRENO_VUOTO, 25, 1, 1},
-    {"empty train file after a good line", linea_con(""), "", 0, 0, 0},
+    {"empty train file after a good line", linea_con(""), "", 25, 1, 1},
     {"binary garbage as the line file", spazzatura(4096), TRENO_VUOTO, 102, 33, 128},
     {"binary garbage after the header", "[generale]\r\n" + spazzatura(4096), TRENO_VUOTO, 25, 0, 0},
     {"binary garbage as the train file", linea_con(""), spazzatura(4096), 0, 0, 0},
