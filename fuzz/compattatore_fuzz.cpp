@@ -77,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
     EsitoPercorso esito = compila_percorso(m, crea_tracciato, sorgenti);
 
     verifica_codice(esito.codice_lettura, m);
-    verifica_codice(esito.codice_finitura, m);
+    for (const AvvisoFinitura& avviso : esito.avvisi) verifica_codice(avviso.codice, m);
     const OpzioniScrittura forzata{.directory = "", .scrivi = true, .forza = true};
     if (da_scrivere(esito, forzata)) codifica(m, esito.codice_lettura == 0);
     return 0;

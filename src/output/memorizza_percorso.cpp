@@ -36,10 +36,7 @@ EsitoPercorso completa_percorso(Modello& m) {
 
     m.stato.codice_errore = 0;
     esito.avvisi = rifinisci_celle(m);
-    if (m.stato.codice_errore != 0) {
-        esito.codice_finitura = m.stato.codice_errore;
-        esito.posizione_finitura = m.stato.posizione_errore;
-    } else {
+    if (m.stato.codice_errore == 0) {
         // The model keeps the reader's code when the pass recorded none.
         m.stato.codice_errore = esito.codice_lettura;
         m.stato.posizione_errore = esito.posizione_lettura;

@@ -23,11 +23,8 @@ struct EsitoPercorso {
     // overwrite it (0: both files read whole), and its position in metres.
     int32_t codice_lettura = 0;
     int32_t posizione_lettura = 0;
-    // The last warning of the finishing pass (11, 12 or 13; 0: none).
-    int32_t codice_finitura = 0;
-    int32_t posizione_finitura = 0;
-    // Every warning of the finishing pass, in the order met (the last one is
-    // codice_finitura).
+    // Every warning of the finishing pass (11, 12 or 13), in the order met;
+    // each names the cell whose position, cell x 50 m, the code records.
     std::vector<AvvisoFinitura> avvisi;
     // 1250 or 1251 when a description file set a reserved header field.
     int32_t codice_riservato = 0;

@@ -32,8 +32,8 @@ std::string testo_codice_registrato(int32_t codice, int32_t posizione, const Det
 int segnala_esito(piattaforma::Interfaccia& interfaccia, const EsitoPercorso& esito, const StatoPercorso& stato) {
     if (esito.codice_lettura != 0)
         interfaccia.messaggio(testo_codice_registrato(esito.codice_lettura, esito.posizione_lettura, stato.dettaglio));
-    if (esito.codice_finitura != 0)
-        interfaccia.messaggio(testo_codice_registrato(esito.codice_finitura, esito.posizione_finitura, {}));
+    for (const AvvisoFinitura& avviso : esito.avvisi)
+        interfaccia.messaggio(testo_codice_registrato(avviso.codice, avviso.cella * 50, {}));
     if (esito.codice_riservato != 0) return errore(interfaccia, std::to_string(esito.codice_riservato));
     return esito.codice_lettura != 0 ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }

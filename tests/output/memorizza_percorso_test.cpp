@@ -19,7 +19,7 @@ OpzioniScrittura opzioni(bool scrivi, bool forza) {
 EsitoPercorso esito_con(int32_t lettura, int32_t finitura, int32_t riservato) {
     EsitoPercorso e;
     e.codice_lettura = lettura;
-    e.codice_finitura = finitura;
+    if (finitura != 0) e.avvisi.push_back({finitura, 30});
     e.codice_riservato = riservato;
     e.celle_create = true;
     return e;
@@ -33,7 +33,7 @@ TEST(CompletaPercorso, FinishesThenStampsTheReservedFields) {
 
     EXPECT_TRUE(esito.celle_create);
     EXPECT_EQ(esito.codice_lettura, 0);
-    EXPECT_EQ(esito.codice_finitura, 0);
+    EXPECT_TRUE(esito.avvisi.empty());
     EXPECT_EQ(esito.codice_riservato, 0);
     EXPECT_EQ(m.celle[25].tipo, CELLA_ABBATTIMENTO);
     EXPECT_EQ(m.oggetti[OGGETTO_LINEA].valori[0], 610);
@@ -81,8 +81,8 @@ TEST(CompletaPercorso, KeepsTheReadingCodeApartFromTheWarnings) {
 
     EXPECT_EQ(esito.codice_lettura, 17);
     EXPECT_EQ(esito.posizione_lettura, 21200);
-    EXPECT_EQ(esito.codice_finitura, 12);
-    EXPECT_EQ(esito.posizione_finitura, 1500);
+    EXPECT_EQ(esito.avvisi, (std::vector<AvvisoFinitura>{{12, 30}}));
+    EXPECT_EQ(m.stato.posizione_errore, 1500);
     EXPECT_EQ(m.stato.codice_errore, 12);  // the model keeps the last code
     EXPECT_FALSE(da_scrivere(esito, {}));
     EXPECT_TRUE(da_scrivere(esito, opzioni(true, true)));

@@ -62,12 +62,11 @@ TEST(SegnalaErroreFile, NumberOperationFileAndTheSystemsWords) {
     EXPECT_EQ(ui.messaggi, std::vector<std::string>{"Errore n. 2: cannot create dir/L_linea.txt: No such file or directory"});
 }
 
-EsitoPercorso esito_con(int32_t lettura, int32_t finitura, int32_t riservato, bool celle = true) {
+EsitoPercorso esito_con(int32_t lettura, std::vector<AvvisoFinitura> avvisi, int32_t riservato, bool celle = true) {
     EsitoPercorso e;
     e.codice_lettura = lettura;
     e.posizione_lettura = 300;
-    e.codice_finitura = finitura;
-    e.posizione_finitura = 1500;
+    e.avvisi = std::move(avvisi);
     e.codice_riservato = riservato;
     e.celle_create = celle;
     return e;
@@ -76,18 +75,22 @@ EsitoPercorso esito_con(int32_t lettura, int32_t finitura, int32_t riservato, bo
 TEST(SegnalaEsito, ReportsInOrderAndGivesTheExitStatus) {
     const std::string lettura = " Errore n. 16: a signal falls on a cell that is not free, at 300 m";
     const std::string avviso = " Avviso n. 12: no free cell for a code cell before a slowdown start, at 1500 m";
+    const std::string avviso_13 =
+        " Avviso n. 13: no free cell for a code cell inside a slowdown or before the signal after it, at 2000 m";
+    const std::vector<AvvisoFinitura> uno{{12, 30}};
     const struct {
         const char* nome;
         EsitoPercorso esito;
         std::vector<std::string> messaggi;
         int stato;
     } casi[] = {
-        {"clean", esito_con(0, 0, 0), {}, 0},
-        {"warning only", esito_con(0, 12, 0), {avviso}, 0},
-        {"reading error", esito_con(16, 0, 0), {lettura}, 1},
-        {"reading error and warning", esito_con(16, 12, 0), {lettura, avviso}, 1},
-        {"no cell array", esito_con(101, 0, 0, false), {" Errore n. 101: the line description file does not exist"}, 1},
-        {"reserved field", esito_con(0, 12, 1250), {avviso, " Errore n. 1250"}, 1},
+        {"clean", esito_con(0, {}, 0), {}, 0},
+        {"warning only", esito_con(0, uno, 0), {avviso}, 0},
+        {"every warning, in order", esito_con(0, {{12, 30}, {13, 40}}, 0), {avviso, avviso_13}, 0},
+        {"reading error", esito_con(16, {}, 0), {lettura}, 1},
+        {"reading error and warning", esito_con(16, uno, 0), {lettura, avviso}, 1},
+        {"no cell array", esito_con(101, {}, 0, false), {" Errore n. 101: the line description file does not exist"}, 1},
+        {"reserved field", esito_con(0, uno, 1250), {avviso, " Errore n. 1250"}, 1},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);
