@@ -27,6 +27,12 @@ enum TipoCella : uint8_t {
 };
 
 // One 50 m stretch of line: cell i covers metres 50*i to 50*i + 50.
+inline constexpr int32_t METRI_CELLA = 50;
+
+// Where the stretch of cell i begins: the one conversion from a cell to metres
+// that reports, listings and drawings use (what the simulator is given).
+inline constexpr int64_t inizio_cella(int64_t i) { return METRI_CELLA * i; }
+
 struct Cella {
     uint8_t tipo = CELLA_LIBERA;
     int16_t dato1 = 0;
