@@ -4,14 +4,18 @@
 
 namespace compattatore {
 
-void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella) {
+std::string testo_righe(std::span<const std::string_view> tabella) {
     std::string contenuto;
     for (std::string_view riga : tabella) {
         if (riga == FINE_TABELLA) break;
         contenuto.append(riga);
         contenuto.append("\r\n");
     }
-    piattaforma::sostituisci(percorso, contenuto);
+    return contenuto;
+}
+
+void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella) {
+    piattaforma::sostituisci(percorso, testo_righe(tabella));
 }
 
 }  // namespace compattatore
