@@ -1,0 +1,123 @@
+#include "decompilatore/curve.h"
+
+#include <array>
+#include <bit>
+#include <cstdio>
+
+#include "compiler/tracciato.h"
+
+namespace compattatore {
+
+namespace {
+
+bool stesso_valore(const ValoreEtichettato& a, const ValoreEtichettato& b) {
+    if (a.index() != b.index()) return false;
+    if (const double* d = std::get_if<double>(&a)) return std::bit_cast<uint64_t>(*d) == std::bit_cast<uint64_t>(std::get<double>(b));
+    if (const int16_t* i = std::get_if<int16_t>(&a)) return *i == std::get<int16_t>(b);
+    return true;
+}
+
+bool stessa_riga(const RigaTracciato& a, const RigaTracciato& b) { return stesso_valore(a.x, b.x) && stesso_valore(a.y, b.y); }
+
+bool vuota(const RigaTracciato& r) {
+    return std::holds_alternative<std::monostate>(r.x) && std::holds_alternative<std::monostate>(r.y);
+}
+
+std::string descrivi_valore(const ValoreEtichettato& v) {
+    if (const double* d = std::get_if<double>(&v)) {
+        char testo[40];
+        std::snprintf(testo, sizeof testo, "%.17g", *d);
+        return std::string(testo) + " (8 bytes)";
+    }
+    if (const int16_t* i = std::get_if<int16_t>(&v)) return std::to_string(*i) + " (16-bit)";
+    return "empty";
+}
+
+// The curvatures a curve record can give, signed: right-hand positive.
+constexpr int CLASSI = 6;
+
+// The row the reader's step of curvature `c` (0: straight) makes after the
+// file's rows m - 2 and m - 1.
+RigaTracciato passo(const std::vector<RigaTracciato>& t, size_t m, double c) {
+    std::vector<RigaTracciato> tre{t[m - 2], t[m - 1], {}};
+    if (c == 0.0) passo_rettilineo(tre, 2);
+    else passo_curvo(tre, 2, c);
+    return tre[2];
+}
+
+}  // namespace
+
+CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t lunghezza) {
+    CurveRicostruite esito;
+    const RigaTracciato avvio[2] = {{int16_t{0}, int16_t{0}}, {int16_t{0}, int16_t{1}}};
+    for (size_t m = 0; m < 2 && m < t.size(); ++m) {
+        if (!stessa_riga(t[m], avvio[m]))
+            esito.estranee.push_back({static_cast<int64_t>(m), "holds " + descrivi_riga(t[m]) + ", the reader always starts with " + descrivi_riga(avvio[m])});
+    }
+    // Rows past the last straight one are empty unless a curve reaches them.
+    const int64_t ultima_rettilinea = int64_t{lunghezza} + OLTRE_LINEA - 2;
+    double corrente = 0.0;  // curvature of the curve being followed; 0 on a straight
+    int64_t inizio_curva = 0;
+    auto chiudi = [&](int64_t fine) {
+        if (corrente == 0.0) return;
+        CurvaRicostruita curva;
+        curva.inizio = static_cast<int32_t>(inizio_curva - 1);
+        curva.lunghezza = static_cast<int32_t>(fine - inizio_curva + 1);
+        curva.sinistra = corrente < 0;
+        for (int k = 1; k <= CLASSI; ++k)
+            if (curvatura_classe(k) == (corrente < 0 ? -corrente : corrente)) curva.classe = k;
+        esito.curve.push_back(curva);
+        corrente = 0.0;
+    };
+    bool fine_raggiunta = false;  // a tail row was left empty: no curve goes on
+    for (size_t m = 2; m < t.size(); ++m) {
+        const int64_t riga = static_cast<int64_t>(m);
+        if (riga > ultima_rettilinea && vuota(t[m])) {
+            chiudi(riga - 1);
+            fine_raggiunta = true;
+            continue;
+        }
+        // The curve being followed first, then straight, then every class.
+        bool trovata = false;
+        double c = corrente;
+        if (corrente != 0.0) trovata = stessa_riga(t[m], passo(t, m, corrente));
+        if (!trovata && riga <= ultima_rettilinea) {
+            c = 0.0;
+            trovata = stessa_riga(t[m], passo(t, m, c));
+        }
+        for (int k = 1; k <= CLASSI && !trovata && !fine_raggiunta; ++k) {
+            for (double prova : {curvatura_classe(k), -curvatura_classe(k)}) {
+                if (!trovata && stessa_riga(t[m], passo(t, m, prova))) {
+                    c = prova;
+                    trovata = true;
+                }
+            }
+        }
+        if (!trovata) {
+            esito.estranee.push_back({riga, "holds " + descrivi_riga(t[m]) +
+                                                "; no straight or curved step of the reader makes it from the two rows "
+                                                "before (the straight step gives " +
+                                                descrivi_riga(passo(t, m, 0.0)) + ")"});
+            c = 0.0;
+        }
+        if (c == corrente) continue;
+        chiudi(riga - 1);
+        if (c != 0.0) {
+            corrente = c;
+            inizio_curva = riga;
+        }
+    }
+    chiudi(static_cast<int64_t>(t.size()) - 1);
+    return esito;
+}
+
+int64_t prima_riga_diversa(const std::vector<RigaTracciato>& a, const std::vector<RigaTracciato>& b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t m = 0; m < n; ++m)
+        if (!stessa_riga(a[m], b[m])) return static_cast<int64_t>(m);
+    return a.size() == b.size() ? -1 : static_cast<int64_t>(n);
+}
+
+std::string descrivi_riga(const RigaTracciato& riga) { return "x " + descrivi_valore(riga.x) + ", y " + descrivi_valore(riga.y); }
+
+}  // namespace compattatore
