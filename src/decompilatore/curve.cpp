@@ -36,13 +36,15 @@ std::string descrivi_valore(const ValoreEtichettato& v) {
 // The curvatures a curve record can give, signed: right-hand positive.
 constexpr int CLASSI = 6;
 
+// The two rows a step starts from, and the row it makes.
+using Finestra = std::vector<RigaTracciato>;
+
 // The row the reader's step of curvature `c` (0: straight) makes after the
-// file's rows m - 2 and m - 1.
-RigaTracciato passo(const std::vector<RigaTracciato>& t, size_t m, double c) {
-    std::vector<RigaTracciato> tre{t[m - 2], t[m - 1], {}};
-    if (c == 0.0) passo_rettilineo(tre, 2);
-    else passo_curvo(tre, 2, c);
-    return tre[2];
+// two rows of the window.
+RigaTracciato passo(Finestra& f, double c) {
+    if (c == 0.0) passo_rettilineo(f, 2);
+    else passo_curvo(f, 2, c);
+    return f[2];
 }
 
 }  // namespace
@@ -70,9 +72,18 @@ CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t
         corrente = 0.0;
     };
     bool fine_raggiunta = false;  // a tail row was left empty: no curve goes on
+    // A row no step makes is replaced, for the rows after it, by the step
+    // that comes nearest (the curve being followed, or straight), so that a
+    // single edited row is named alone.
+    Finestra f{t.size() > 0 ? t[0] : RigaTracciato{}, t.size() > 1 ? t[1] : RigaTracciato{}, {}};
+    auto avanza = [&](const RigaTracciato& nuova) {
+        f[0] = f[1];
+        f[1] = nuova;
+    };
     for (size_t m = 2; m < t.size(); ++m) {
         const int64_t riga = static_cast<int64_t>(m);
         if (riga > ultima_rettilinea && vuota(t[m])) {
+            avanza(t[m]);
             chiudi(riga - 1);
             fine_raggiunta = true;
             continue;
@@ -80,25 +91,28 @@ CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t
         // The curve being followed first, then straight, then every class.
         bool trovata = false;
         double c = corrente;
-        if (corrente != 0.0) trovata = stessa_riga(t[m], passo(t, m, corrente));
+        if (corrente != 0.0) trovata = stessa_riga(t[m], passo(f, corrente));
         if (!trovata && riga <= ultima_rettilinea) {
             c = 0.0;
-            trovata = stessa_riga(t[m], passo(t, m, c));
+            trovata = stessa_riga(t[m], passo(f, c));
         }
         for (int k = 1; k <= CLASSI && !trovata && !fine_raggiunta; ++k) {
             for (double prova : {curvatura_classe(k), -curvatura_classe(k)}) {
-                if (!trovata && stessa_riga(t[m], passo(t, m, prova))) {
+                if (!trovata && stessa_riga(t[m], passo(f, prova))) {
                     c = prova;
                     trovata = true;
                 }
             }
         }
-        if (!trovata) {
+        if (trovata) {
+            avanza(t[m]);
+        } else {
+            const RigaTracciato vicina = passo(f, corrente);
             esito.estranee.push_back({riga, "holds " + descrivi_riga(t[m]) +
                                                 "; no straight or curved step of the reader makes it from the two rows "
-                                                "before (the straight step gives " +
-                                                descrivi_riga(passo(t, m, 0.0)) + ")"});
-            c = 0.0;
+                                                "before (the nearest gives " + descrivi_riga(vicina) + ")"});
+            avanza(vicina);
+            c = corrente;
         }
         if (c == corrente) continue;
         chiudi(riga - 1);
