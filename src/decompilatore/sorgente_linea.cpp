@@ -5,6 +5,7 @@
 
 #include "compiler/errore_lettura.h"
 #include "compiler/progressive_ordina.h"
+#include "decompilatore/cifre.h"
 #include "decompilatore/colonne.h"
 #include "decompilatore/profili.h"
 
@@ -111,13 +112,8 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
 // A packed value holds the left speed / 5 in its hundreds and the right
 // speed / 5 below.
 std::pair<int32_t, int32_t> velocita_tabella(int16_t valore) {
-    int32_t centinaia = valore >= 0 ? valore / 100 : -((-valore + 99) / 100);
-    return {5 * centinaia, 5 * (valore - 100 * centinaia)};
-}
-
-std::pair<int32_t, int32_t> decine(int16_t valore) {
-    int32_t d = valore >= 0 ? valore / 10 : -((-valore + 9) / 10);
-    return {d, valore - 10 * d};
+    const auto [sinistra, destra] = dividi(valore, 100);
+    return {5 * sinistra, 5 * destra};
 }
 
 void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
@@ -129,7 +125,7 @@ void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
         auto [vas, vad] = velocita_tabella(k.dato1);
         auto [vbs, vbd] = velocita_tabella(k.dato2);
         auto [vcs, vcd] = velocita_tabella(k.dato3);
-        auto [strisces, strisced] = decine(k.dato4);
+        auto [strisces, strisced] = dividi(k.dato4, 10);
         // No right board: its fields stay empty, as an author leaves them.
         const bool destra = vad != 0 || vbd != 0 || vcd != 0;
         auto campo = [&](int32_t v) { return destra ? to_string(v) : std::string(); };

@@ -1,6 +1,7 @@
 #include "decompilatore/sorgente_treno.h"
 
 #include "compiler/numeri.h"
+#include "decompilatore/cifre.h"
 #include "decompilatore/colonne.h"
 #include "decompilatore/profili.h"
 
@@ -12,12 +13,6 @@ using std::to_string;
 
 // The metres of a point object placed at round(p / 50 + 1).
 std::string posizione_punto(size_t cella) { return to_string(inizio_cella(static_cast<int64_t>(cella) - 1)); }
-
-// v = 10 * a + b with b in 0 to 9.
-std::pair<int32_t, int32_t> decine(int32_t v) {
-    int32_t a = v >= 0 ? v / 10 : -((-v + 9) / 10);
-    return {a, v - 10 * a};
-}
 
 void generale(const TabellaOggetti& o, std::vector<std::string>& righe) {
     righe.push_back("[generale]");
@@ -114,7 +109,7 @@ void segnali(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     for (size_t i = 0; i < celle.size(); ++i) {
         const Cella& k = celle[i];
         if (k.tipo != CELLA_SEGNALE) continue;
-        auto [rapp, teste] = decine(k.dato4);
+        auto [rapp, teste] = dividi(k.dato4, 10);
         if (i >= 2 && celle[i - 2].codice % 10 == 1) {
             const int32_t dal_segno = (celle[i - 2].codice - 1) / 10;
             if ((k.dato4 - dal_segno) % 10 == 0) {
@@ -127,9 +122,9 @@ void segnali(const ScenarioCompilato& s, std::vector<std::string>& righe) {
             sx = 2;
             dx = teste - 6;
         }
-        const auto [s1, d1] = decine(k.dato1);
-        const auto [s2, d2] = decine(k.dato2);
-        const auto [s3, d3] = decine(k.dato3);
+        const auto [s1, d1] = dividi(k.dato1, 10);
+        const auto [s2, d2] = dividi(k.dato2, 10);
+        const auto [s3, d3] = dividi(k.dato3, 10);
         c.riga({"segnale", posizione_punto(i), to_string(sx), to_string(s1), to_string(s2), to_string(s3), to_string(rapp),
                 to_string(dx), to_string(d1), to_string(d2), to_string(d3), to_string(k.tempo)});
     }
