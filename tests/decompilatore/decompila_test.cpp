@@ -10,7 +10,7 @@
 
 #include "decompilatore/generatore.h"
 #include "linea_generata.h"
-#include "decompilatore/giro_completo.h"
+#include "support/giro_completo.h"
 #include "output/file_binari.h"
 #include "support/dati.h"
 
@@ -35,19 +35,6 @@ std::string elenco(const std::vector<Scostamento>& scostamenti) {
     return t;
 }
 
-// The round trip is exact: nothing reported, a clean compile, the same bytes.
-::testing::AssertionResult esatto(const FileBinari& file, const ChiaviScenario& chiavi) {
-    const prova::Giro g = prova::giro(file, chiavi);
-    if (!g.sorgenti.scostamenti.empty())
-        return ::testing::AssertionFailure() << "places reported:\n" << elenco(g.sorgenti.scostamenti);
-    const FileBinari& r = g.ricompilati;
-    if (r.codice != 0) return ::testing::AssertionFailure() << "the written description gives code " << r.codice;
-    if (r.oggetti != file.oggetti) return ::testing::AssertionFailure() << "the object file differs";
-    if (r.celle != file.celle) return ::testing::AssertionFailure() << "the cell file differs";
-    if (r.tracciato != file.tracciato) return ::testing::AssertionFailure() << "the plan file differs";
-    return ::testing::AssertionSuccess();
-}
-
 FileBinari normale(bool tracciato) {
     const fs::path d = fs::path(DATI_TEST) / "normal-run";
     return prova::compila_testi(leggi(d / "Corvale_Mendra_linea.txt"), leggi(d / "Corvale_Mendra_4821-3-.txt"), tracciato,
@@ -58,7 +45,7 @@ TEST(RoundTrip, TheNormalRunWithAndWithoutThePlan) {
     for (bool tracciato : {true, false}) {
         const FileBinari file = normale(tracciato);
         ASSERT_EQ(file.codice, 0);
-        EXPECT_TRUE(esatto(file, NORMALI)) << (tracciato ? "with" : "without") << " the plan";
+        EXPECT_TRUE(prova::giro_esatto(file, NORMALI)) << (tracciato ? "with" : "without") << " the plan";
     }
 }
 
@@ -68,7 +55,7 @@ TEST(RoundTrip, TheReferenceFilesOfTheNormalRun) {
     FileBinari file;
     file.oggetti = prova::dato_normale(prova::FILE_OGGETTI_NORMALE);
     file.celle = prova::dato_normale(prova::FILE_CELLE_NORMALE);
-    EXPECT_TRUE(esatto(file, NORMALI));
+    EXPECT_TRUE(prova::giro_esatto(file, NORMALI));
 }
 
 // Every scenario of the fuzzer's corpus that compiles cleanly, with and
@@ -85,7 +72,7 @@ TEST(RoundTrip, EveryCleanScenarioOfTheFuzzCorpus) {
             const FileBinari file = prova::compila_testi(linea, treno, tracciato, {"Prova", "P1"});
             if (file.codice != 0) continue;
             ++puliti;
-            EXPECT_TRUE(esatto(file, {"Prova", "P1"})) << voce.path().filename() << (tracciato ? " with" : " without")
+            EXPECT_TRUE(prova::giro_esatto(file, {"Prova", "P1"})) << voce.path().filename() << (tracciato ? " with" : " without")
                                                        << " the plan";
         }
     }
@@ -102,7 +89,7 @@ TEST(RoundTrip, GeneratedScenarios) {
         const FileBinari file = prova::compila_testi(s.linea, s.treno, tracciato, {"Gen", "G"});
         if (file.codice != 0) continue;
         ++puliti;
-        EXPECT_TRUE(esatto(file, {"Gen", "G"})) << "seed " << seme << (tracciato ? "" : ", no plan") << "\n"
+        EXPECT_TRUE(prova::giro_esatto(file, {"Gen", "G"})) << "seed " << seme << (tracciato ? "" : ", no plan") << "\n"
                                                 << s.linea << s.treno;
     }
     EXPECT_GE(puliti, 250);
@@ -113,7 +100,7 @@ TEST(RoundTrip, TheGeneratedLineOfAMillionMetres) {
     const FileBinari file = prova::compila_testi(banco::linea_generata(banco::LUNGHEZZA_MASSIMA),
                                                  banco::treno_generato(banco::LUNGHEZZA_MASSIMA), true, {"Lunga", "L1"});
     ASSERT_EQ(file.codice, 0);
-    EXPECT_TRUE(esatto(file, {"Lunga", "L1"}));
+    EXPECT_TRUE(prova::giro_esatto(file, {"Lunga", "L1"}));
 }
 
 // Curves come back as records an author would write: class, direction,
@@ -174,7 +161,7 @@ TEST(Readable, OnlyTheAuthorsCodeCellsBecomeRecords) {
     ASSERT_EQ(autore.codice, 0);
     const prova::Giro g2 = prova::giro(autore, NORMALI);
     EXPECT_NE(prova::testo_di(g2.sorgenti.treno).find("[codici]\r\nabbattimento, 30000, 90\r\n[fine]"), std::string::npos);
-    EXPECT_TRUE(esatto(autore, NORMALI));
+    EXPECT_TRUE(prova::giro_esatto(autore, NORMALI));
 }
 
 // The two places no description produces: a hand-edited cell and a plan row

@@ -1,4 +1,4 @@
-#include "decompilatore/giro_completo.h"
+#include "support/giro_completo.h"
 
 #include <string_view>
 
@@ -44,6 +44,28 @@ Giro giro(const FileBinari& file, const ChiaviScenario& chiavi) {
     g.sorgenti = decompila(decodifica(file, chiavi), chiavi);
     g.ricompilati = compila_testi(testo_di(g.sorgenti.linea), testo_di(g.sorgenti.treno), file.tracciato.has_value(), chiavi);
     return g;
+}
+
+::testing::AssertionResult giro_esatto(const FileBinari& file, const ChiaviScenario& chiavi) {
+    const Giro g = giro(file, chiavi);
+    if (!g.sorgenti.scostamenti.empty()) {
+        std::string elenco;
+        for (const Scostamento& s : g.sorgenti.scostamenti) elenco += s.file + ": " + s.dove + ": " + s.motivo + "\n";
+        return ::testing::AssertionFailure() << "places reported:\n" << elenco;
+    }
+    const FileBinari& r = g.ricompilati;
+    if (r.codice != 0) return ::testing::AssertionFailure() << "the written description gives code " << r.codice;
+    if (r.oggetti != file.oggetti) return ::testing::AssertionFailure() << "the object file differs";
+    if (r.celle != file.celle) return ::testing::AssertionFailure() << "the cell file differs";
+    if (r.tracciato != file.tracciato) return ::testing::AssertionFailure() << "the plan file differs";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult giro_esatto_se_pulito(const std::string& linea, const std::string& treno, bool tracciato) {
+    const ChiaviScenario chiavi{std::string(1, 'L'), std::string(1, 'T')};
+    const FileBinari file = compila_testi(linea, treno, tracciato, chiavi);
+    if (file.codice != 0) return ::testing::AssertionSuccess();
+    return giro_esatto(file, chiavi) << "\nline description:\n" << linea << "train description:\n" << treno;
 }
 
 }  // namespace compattatore::prova

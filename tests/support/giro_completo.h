@@ -1,6 +1,8 @@
 // Compile, decompile, compile again: the helpers the decompiler's tests share.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,5 +37,12 @@ struct Giro {
     FileBinari ricompilati;
 };
 Giro giro(const FileBinari& file, const ChiaviScenario& chiavi);
+
+// The round trip is exact: nothing reported, a clean compile, the same bytes.
+::testing::AssertionResult giro_esatto(const FileBinari& file, const ChiaviScenario& chiavi);
+
+// For a reader test's two texts: when they compile cleanly, their round trip
+// through the decompiler is exact.
+::testing::AssertionResult giro_esatto_se_pulito(const std::string& linea, const std::string& treno, bool tracciato);
 
 }  // namespace compattatore::prova
