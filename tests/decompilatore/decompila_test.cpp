@@ -166,16 +166,36 @@ TEST(Readable, OnlyTheAuthorsCodeCellsBecomeRecords) {
 
 // The two places no description produces: a hand-edited cell and a plan row
 // that no curve step makes. The nearest description is still written.
-TEST(NotExpressible, AHandEditedCellIsNamedWithWhatDiffers) {
-    FileBinari file = normale(false);
-    file.celle[15 * 1000 + 10] = static_cast<char>(55);  // `codice` of cell 1000
-    const prova::Giro g = prova::giro(file, NORMALI);
-    ASSERT_EQ(g.sorgenti.scostamenti.size(), 1u) << elenco(g.sorgenti.scostamenti);
-    const Scostamento& s = g.sorgenti.scostamenti[0];
-    EXPECT_EQ(s.file, "Corvale_Mendra_4821-3.dat");
-    EXPECT_EQ(s.dove, "cell 1000 (metre 50000)");
-    EXPECT_EQ(s.motivo, "`codice` is 55, the written description gives 0");
-    EXPECT_EQ(g.ricompilati.codice, 0);
+TEST(NotExpressible, HandEditedCellsAndRecordsAreNamedWithWhatDiffers) {
+    struct Caso {
+        size_t byte;  // of the file
+        bool celle;   // the cell file, else the object file
+        const char* file;
+        const char* dove;
+        const char* motivo;
+    };
+    const Caso casi[] = {
+        // A code mark with nothing that lays it.
+        {15 * 1000 + 10, true, "Corvale_Mendra_4821-3.dat", "cell 1000 (metre 50000)",
+         "`codice` is 55, the written description gives 0"},
+        // The last cell, which no gradient fill reaches.
+        {15 * 2080 + 13, true, "Corvale_Mendra_4821-3.dat", "cell 2080 (metre 104000)",
+         "`pendenza` is 55, the written description gives 0"},
+        // Object record 0, which no record fills.
+        {0, false, "Corvale_Mendra_4821-3.sim", "record 0", "`tipo` is 55, the written description gives 0"},
+    };
+    for (const Caso& caso : casi) {
+        FileBinari file = normale(false);
+        (caso.celle ? file.celle : file.oggetti)[caso.byte] = static_cast<char>(55);
+        const prova::Giro g = prova::giro(file, NORMALI);
+        ASSERT_EQ(g.sorgenti.scostamenti.size(), 1u) << caso.dove << "\n" << elenco(g.sorgenti.scostamenti);
+        const Scostamento& s = g.sorgenti.scostamenti[0];
+        EXPECT_EQ(s.file, caso.file);
+        EXPECT_EQ(s.dove, caso.dove);
+        EXPECT_EQ(s.motivo, caso.motivo);
+        // The nearest description is written, and compiles.
+        EXPECT_EQ(g.ricompilati.codice, 0);
+    }
 }
 
 TEST(NotExpressible, APlanRowNoStepMakesIsNamed) {
