@@ -16,15 +16,18 @@ public:
     void campo(const char* nome, const T& atteso, const T& ottenuto) {
         if (atteso == ottenuto) return;
         if (!testo_.empty()) testo_ += "; ";
-        testo_ += std::string("`") + nome + "` is " + valore(atteso) + ", the written description gives " + valore(ottenuto);
+        testo_ +=
+            std::string("`") + nome + "` is " + valore(atteso) + ", the written description gives " + valore(ottenuto);
     }
     const std::string& testo() const { return testo_; }
 
 private:
     template <class T>
     static std::string valore(const T& v) {
-        if constexpr (std::is_same_v<T, std::string>) return "'" + v + "'";
-        else return to_string(v);
+        if constexpr (std::is_same_v<T, std::string>)
+            return "'" + v + "'";
+        else
+            return to_string(v);
     }
     std::string testo_;
 };
@@ -63,15 +66,21 @@ std::string differenze_oggetto(const Oggetto& a, const Oggetto& b) {
 
 }  // namespace
 
-std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modello& ottenuto, const ChiaviScenario& chiavi) {
+std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modello& ottenuto,
+                                   const ChiaviScenario& chiavi) {
     std::vector<Scostamento> esito;
     const std::string file_celle = nome_file_celle(chiavi.linea, chiavi.treno);
     if (atteso.celle.size() != ottenuto.celle.size()) {
-        esito.push_back({file_celle, "the file", "holds " + to_string(atteso.celle.size()) + " cells, the written description gives " + to_string(ottenuto.celle.size())});
+        esito.push_back({file_celle, "the file",
+                         "holds " + to_string(atteso.celle.size()) + " cells, the written description gives " +
+                             to_string(ottenuto.celle.size())});
     } else {
         for (size_t i = 0; i < atteso.celle.size(); ++i) {
             std::string d = differenze_cella(atteso.celle[i], ottenuto.celle[i]);
-            if (!d.empty()) esito.push_back({file_celle, "cell " + to_string(i) + " (metre " + to_string(inizio_cella(static_cast<int64_t>(i))) + ")", d});
+            if (!d.empty())
+                esito.push_back(
+                    {file_celle,
+                     "cell " + to_string(i) + " (metre " + to_string(inizio_cella(static_cast<int64_t>(i))) + ")", d});
         }
     }
     const std::string file_oggetti = nome_file_oggetti(chiavi.linea, chiavi.treno);
@@ -83,10 +92,12 @@ std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modell
         const int64_t riga = prima_riga_diversa(atteso.tracciato, ottenuto.tracciato);
         if (riga >= 0) {
             const auto dove = [&](const std::vector<RigaTracciato>& t) {
-                return riga < static_cast<int64_t>(t.size()) ? descrivi_riga(t[static_cast<size_t>(riga)]) : std::string("no row");
+                return riga < static_cast<int64_t>(t.size()) ? descrivi_riga(t[static_cast<size_t>(riga)])
+                                                             : std::string("no row");
             };
-            esito.push_back({nome_file_tracciato(chiavi.linea), "row " + to_string(riga),
-                             "holds " + dove(atteso.tracciato) + ", the written description gives " + dove(ottenuto.tracciato)});
+            esito.push_back(
+                {nome_file_tracciato(chiavi.linea), "row " + to_string(riga),
+                 "holds " + dove(atteso.tracciato) + ", the written description gives " + dove(ottenuto.tracciato)});
         }
     }
     return esito;

@@ -12,6 +12,7 @@ namespace compattatore {
 // Cells, then object records, each with every field that differs. The plan is
 // compared only when both sides have one, and only its first differing row is
 // named (every later row follows from it).
-std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modello& ottenuto, const ChiaviScenario& chiavi);
+std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modello& ottenuto,
+                                   const ChiaviScenario& chiavi);
 
 }  // namespace compattatore

@@ -12,12 +12,15 @@ namespace {
 
 bool stesso_valore(const ValoreEtichettato& a, const ValoreEtichettato& b) {
     if (a.index() != b.index()) return false;
-    if (const double* d = std::get_if<double>(&a)) return std::bit_cast<uint64_t>(*d) == std::bit_cast<uint64_t>(std::get<double>(b));
+    if (const double* d = std::get_if<double>(&a))
+        return std::bit_cast<uint64_t>(*d) == std::bit_cast<uint64_t>(std::get<double>(b));
     if (const int16_t* i = std::get_if<int16_t>(&a)) return *i == std::get<int16_t>(b);
     return true;
 }
 
-bool stessa_riga(const RigaTracciato& a, const RigaTracciato& b) { return stesso_valore(a.x, b.x) && stesso_valore(a.y, b.y); }
+bool stessa_riga(const RigaTracciato& a, const RigaTracciato& b) {
+    return stesso_valore(a.x, b.x) && stesso_valore(a.y, b.y);
+}
 
 bool vuota(const RigaTracciato& r) {
     return std::holds_alternative<std::monostate>(r.x) && std::holds_alternative<std::monostate>(r.y);
@@ -42,8 +45,10 @@ using Finestra = std::vector<RigaTracciato>;
 // The row the reader's step of curvature `c` (0: straight) makes after the
 // two rows of the window.
 RigaTracciato passo(Finestra& f, double c) {
-    if (c == 0.0) passo_rettilineo(f, 2);
-    else passo_curvo(f, 2, c);
+    if (c == 0.0)
+        passo_rettilineo(f, 2);
+    else
+        passo_curvo(f, 2, c);
     return f[2];
 }
 
@@ -54,7 +59,9 @@ CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t
     const RigaTracciato avvio[2] = {{int16_t{0}, int16_t{0}}, {int16_t{0}, int16_t{1}}};
     for (size_t m = 0; m < 2 && m < t.size(); ++m) {
         if (!stessa_riga(t[m], avvio[m]))
-            esito.estranee.push_back({static_cast<int64_t>(m), "holds " + descrivi_riga(t[m]) + ", the reader always starts with " + descrivi_riga(avvio[m])});
+            esito.estranee.push_back(
+                {static_cast<int64_t>(m),
+                 "holds " + descrivi_riga(t[m]) + ", the reader always starts with " + descrivi_riga(avvio[m])});
     }
     // Rows past the last straight one are empty unless a curve reaches them.
     const int64_t ultima_rettilinea = int64_t{lunghezza} + OLTRE_LINEA - 2;
@@ -110,7 +117,8 @@ CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t
             const RigaTracciato vicina = passo(f, corrente);
             esito.estranee.push_back({riga, "holds " + descrivi_riga(t[m]) +
                                                 "; no straight or curved step of the reader makes it from the two rows "
-                                                "before (the nearest gives " + descrivi_riga(vicina) + ")"});
+                                                "before (the nearest gives " +
+                                                descrivi_riga(vicina) + ")"});
             avanza(vicina);
             c = corrente;
         }
@@ -132,6 +140,8 @@ int64_t prima_riga_diversa(const std::vector<RigaTracciato>& a, const std::vecto
     return a.size() == b.size() ? -1 : static_cast<int64_t>(n);
 }
 
-std::string descrivi_riga(const RigaTracciato& riga) { return "x " + descrivi_valore(riga.x) + ", y " + descrivi_valore(riga.y); }
+std::string descrivi_riga(const RigaTracciato& riga) {
+    return "x " + descrivi_valore(riga.x) + ", y " + descrivi_valore(riga.y);
+}
 
 }  // namespace compattatore

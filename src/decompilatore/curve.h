@@ -14,7 +14,7 @@ namespace compattatore {
 struct CurvaRicostruita {
     int32_t inizio = 0;
     int32_t lunghezza = 0;
-    int classe = 1;        // 1 to 6
+    int classe = 1;         // 1 to 6
     bool sinistra = false;  // "curvas" (left) or "curvad" (right)
 };
 

@@ -45,8 +45,9 @@ Compilazione compila(const SorgentiRicostruite& r, const ChiaviScenario& chiavi,
     Compilazione c;
     c.modello.stato.chiave_linea = chiavi.linea;
     c.modello.stato.chiave_treno = chiavi.treno;
-    const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea), nome_descrizione_treno(chiavi.linea, chiavi.treno),
-                                       false, testo(r.linea), testo(r.treno)};
+    const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea),
+                                       nome_descrizione_treno(chiavi.linea, chiavi.treno), false, testo(r.linea),
+                                       testo(r.treno)};
     const EsitoPercorso esito = compila_percorso(c.modello, tracciato ? 1 : 0, sorgenti);
     const int32_t codice = esito.codice_lettura != 0 ? esito.codice_lettura : esito.codice_riservato;
     if (codice != 0) {
@@ -62,7 +63,8 @@ Compilazione compila(const SorgentiRicostruite& r, const ChiaviScenario& chiavi,
 // The code cells an author asked for: every kind 13 cell, and each kind 12
 // cell the finishing pass does not make by itself with that value. A record
 // blocks the pass at its cell, so the pass is run again until it settles.
-std::vector<size_t> abbattimenti_autore(const ScenarioCompilato& s, SorgentiRicostruite& r, const ChiaviScenario& chiavi) {
+std::vector<size_t> abbattimenti_autore(const ScenarioCompilato& s, SorgentiRicostruite& r,
+                                        const ChiaviScenario& chiavi) {
     std::vector<size_t> celle;
     for (size_t i = 0; i < s.celle.size(); ++i)
         if (s.celle[i].tipo == CELLA_ABBATTIMENTO_NULLO) celle.push_back(i);
@@ -74,7 +76,8 @@ std::vector<size_t> abbattimenti_autore(const ScenarioCompilato& s, SorgentiRico
         for (size_t i = 0; i < s.celle.size(); ++i) {
             const Cella& atteso = s.celle[i];
             const Cella& ottenuto = c.modello.celle[i];
-            if (atteso.tipo != CELLA_ABBATTIMENTO || (ottenuto.tipo == CELLA_ABBATTIMENTO && ottenuto.dato1 == atteso.dato1))
+            if (atteso.tipo != CELLA_ABBATTIMENTO ||
+                (ottenuto.tipo == CELLA_ABBATTIMENTO && ottenuto.dato1 == atteso.dato1))
                 continue;
             if (std::find(celle.begin(), celle.end(), i) != celle.end()) continue;
             celle.push_back(i);
@@ -103,7 +106,8 @@ SorgentiRicostruite decompila(const ScenarioCompilato& s, const ChiaviScenario& 
     // A row no step makes is named where it stands; the rows after it would
     // only repeat the difference.
     const std::string file_tracciato = nome_file_tracciato(chiavi.linea);
-    for (const RigaEstranea& e : curve.estranee) r.scostamenti.push_back({file_tracciato, "row " + std::to_string(e.riga), e.motivo});
+    for (const RigaEstranea& e : curve.estranee)
+        r.scostamenti.push_back({file_tracciato, "row " + std::to_string(e.riga), e.motivo});
     if (!curve.estranee.empty()) c.modello.tracciato.clear();
     for (Scostamento& d : confronta(s, c.modello, chiavi)) r.scostamenti.push_back(std::move(d));
     return r;

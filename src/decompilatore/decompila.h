@@ -19,9 +19,9 @@ struct Scostamento {
 };
 
 struct SorgentiRicostruite {
-    std::vector<std::string> linea;  // lines of the line description, without line ends
-    std::vector<std::string> treno;  // lines of the train description
-    bool con_curve = false;          // false: there was no plan file, so no curves
+    std::vector<std::string> linea;        // lines of the line description, without line ends
+    std::vector<std::string> treno;        // lines of the train description
+    bool con_curve = false;                // false: there was no plan file, so no curves
     std::vector<Scostamento> scostamenti;  // empty: the round trip is exact
 };
 

@@ -61,7 +61,8 @@ void generale(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     const std::array<Oggetto, 3> p = progressive_sorgente(o);  // tre, due, uno
     const char* nomi[3] = {"tre", "due", "uno"};
     for (int r = 2; r >= 0; --r)
-        righe.push_back(intestazione(std::string("progressiva chilometrica ") + nomi[r], {p[r].inizio, p[r].fine, p[r].posizione}));
+        righe.push_back(
+            intestazione(std::string("progressiva chilometrica ") + nomi[r], {p[r].inizio, p[r].fine, p[r].posizione}));
     const Oggetto& linea = o[OGGETTO_LINEA];
     righe.push_back(intestazione("sfondo uno", {linea.inizio}));
     righe.push_back(intestazione("sfondo due", {linea.posizione}));
@@ -76,7 +77,8 @@ void curve(const std::vector<CurvaRicostruita>& curve, std::vector<std::string>&
     righe.push_back("[curve]");
     Colonne c;
     for (const CurvaRicostruita& k : curve)
-        c.riga({std::string(k.sinistra ? "curvas" : "curvad") + to_string(k.classe), to_string(k.inizio), to_string(k.lunghezza)});
+        c.riga({std::string(k.sinistra ? "curvas" : "curvad") + to_string(k.classe), to_string(k.inizio),
+                to_string(k.lunghezza)});
     c.aggiungi_a(righe);
 }
 
@@ -144,7 +146,8 @@ void cartelli(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     std::stable_sort(segni.begin(), segni.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     Colonne c(true);
     for (auto [record, i] : segni) {
-        const std::string testo = record >= 0 && record < NUMERO_OGGETTI ? s.oggetti[static_cast<size_t>(record)].nome : "";
+        const std::string testo =
+            record >= 0 && record < NUMERO_OGGETTI ? s.oggetti[static_cast<size_t>(record)].nome : "";
         c.riga({"cartello_indicatore", to_string(inizio_cella(static_cast<int64_t>(i) - 1)), campo_testo(testo)});
     }
     c.aggiungi_a(righe);

@@ -93,8 +93,9 @@ void rallentamenti(const ScenarioCompilato& s, std::vector<std::string>& righe) 
         const int64_t avvicinamento = static_cast<int64_t>(i) - 25;
         const bool f_ta = x > 1500 && avvicinamento >= 0 &&
                           celle[static_cast<size_t>(avvicinamento)].tipo == CELLA_PREAVVISO_RALLENTAMENTO;
-        c.riga({"rallentamento", to_string(x), to_string(inizio.dato1), to_string(inizio_cella(static_cast<int64_t>(fine - i))),
-                to_string(inizio.dato3), f_ta ? "1" : "0", to_string(inizio.dato2)});
+        c.riga({"rallentamento", to_string(x), to_string(inizio.dato1),
+                to_string(inizio_cella(static_cast<int64_t>(fine - i))), to_string(inizio.dato3), f_ta ? "1" : "0",
+                to_string(inizio.dato2)});
     }
     c.aggiungi_a(righe);
 }
@@ -125,8 +126,8 @@ void segnali(const ScenarioCompilato& s, std::vector<std::string>& righe) {
         const auto [s1, d1] = dividi(k.dato1, 10);
         const auto [s2, d2] = dividi(k.dato2, 10);
         const auto [s3, d3] = dividi(k.dato3, 10);
-        c.riga({"segnale", posizione_punto(i), to_string(sx), to_string(s1), to_string(s2), to_string(s3), to_string(rapp),
-                to_string(dx), to_string(d1), to_string(d2), to_string(d3), to_string(k.tempo)});
+        c.riga({"segnale", posizione_punto(i), to_string(sx), to_string(s1), to_string(s2), to_string(s3),
+                to_string(rapp), to_string(dx), to_string(d1), to_string(d2), to_string(d3), to_string(k.tempo)});
     }
     c.aggiungi_a(righe);
 }

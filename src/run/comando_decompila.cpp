@@ -50,7 +50,8 @@ void riporta(const std::vector<Scostamento>& scostamenti) {
         auto it = std::find_if(contati.begin(), contati.end(), [&](const auto& c) { return c.first == s.file; });
         if (it == contati.end()) it = contati.insert(contati.end(), {s.file, 0});
         if (++it->second <= MASSIMO_PER_FILE)
-            std::cerr << formatta_diagnostica({Diagnostica::Livello::errore, s.file, 0, 0, s.dove + ": " + s.motivo}, "");
+            std::cerr << formatta_diagnostica({Diagnostica::Livello::errore, s.file, 0, 0, s.dove + ": " + s.motivo},
+                                              "");
     }
     for (const auto& [file, n] : contati)
         if (n > MASSIMO_PER_FILE)
@@ -92,7 +93,8 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
     return con_file_compilati(richiesta, "decompile", [&](const FileCompilati& f) {
         const std::string directory = uscita.value_or(richiesta.directory);
         const std::string linea = piattaforma::unisci(directory, nome_descrizione_linea(f.chiavi.linea));
-        const std::string treno = piattaforma::unisci(directory, nome_descrizione_treno(f.chiavi.linea, f.chiavi.treno));
+        const std::string treno =
+            piattaforma::unisci(directory, nome_descrizione_treno(f.chiavi.linea, f.chiavi.treno));
         for (const std::string& percorso : {linea, treno}) {
             if (!forza && piattaforma::esiste(percorso)) {
                 std::cerr << "compattatore decompile: " << percorso << " exists: give --force to replace it\n";

@@ -10,9 +10,9 @@
 
 #include "decompilatore/generatore.h"
 #include "linea_generata.h"
-#include "support/giro_completo.h"
 #include "output/file_binari.h"
 #include "support/dati.h"
+#include "support/giro_completo.h"
 
 namespace compattatore {
 namespace {
@@ -37,8 +37,8 @@ std::string elenco(const std::vector<Scostamento>& scostamenti) {
 
 FileBinari normale(bool tracciato) {
     const fs::path d = fs::path(DATI_TEST) / "normal-run";
-    return prova::compila_testi(leggi(d / "Corvale_Mendra_linea.txt"), leggi(d / "Corvale_Mendra_4821-3-.txt"), tracciato,
-                                NORMALI);
+    return prova::compila_testi(leggi(d / "Corvale_Mendra_linea.txt"), leggi(d / "Corvale_Mendra_4821-3-.txt"),
+                                tracciato, NORMALI);
 }
 
 TEST(RoundTrip, TheNormalRunWithAndWithoutThePlan) {
@@ -72,8 +72,8 @@ TEST(RoundTrip, EveryCleanScenarioOfTheFuzzCorpus) {
             const FileBinari file = prova::compila_testi(linea, treno, tracciato, {"Prova", "P1"});
             if (file.codice != 0) continue;
             ++puliti;
-            EXPECT_TRUE(prova::giro_esatto(file, {"Prova", "P1"})) << voce.path().filename() << (tracciato ? " with" : " without")
-                                                       << " the plan";
+            EXPECT_TRUE(prova::giro_esatto(file, {"Prova", "P1"}))
+                << voce.path().filename() << (tracciato ? " with" : " without") << " the plan";
         }
     }
     EXPECT_GE(puliti, 6);
@@ -90,15 +90,16 @@ TEST(RoundTrip, GeneratedScenarios) {
         if (file.codice != 0) continue;
         ++puliti;
         EXPECT_TRUE(prova::giro_esatto(file, {"Gen", "G"})) << "seed " << seme << (tracciato ? "" : ", no plan") << "\n"
-                                                << s.linea << s.treno;
+                                                            << s.linea << s.treno;
     }
     EXPECT_GE(puliti, 250);
 }
 
 // The longest line the reader accepts, with the benchmark's objects.
 TEST(RoundTrip, TheGeneratedLineOfAMillionMetres) {
-    const FileBinari file = prova::compila_testi(banco::linea_generata(banco::LUNGHEZZA_MASSIMA),
-                                                 banco::treno_generato(banco::LUNGHEZZA_MASSIMA), true, {"Lunga", "L1"});
+    const FileBinari file =
+        prova::compila_testi(banco::linea_generata(banco::LUNGHEZZA_MASSIMA),
+                             banco::treno_generato(banco::LUNGHEZZA_MASSIMA), true, {"Lunga", "L1"});
     ASSERT_EQ(file.codice, 0);
     EXPECT_TRUE(prova::giro_esatto(file, {"Lunga", "L1"}));
 }
@@ -130,9 +131,11 @@ TEST(Readable, ProfilesAsChangesAndSectionsInOrder) {
     const prova::Giro g = prova::giro(file, {"C", "T"});
     const std::string l = prova::testo_di(g.sorgenti.linea), t = prova::testo_di(g.sorgenti.treno);
     EXPECT_NE(l.find("[pendenze]\r\npendenza,    0,   5\r\npendenza, 1000, -12\r\n[montagne]"), std::string::npos) << l;
-    EXPECT_NE(t.find("[vel_limite]\r\nvelocita,    0, 100\r\nvelocita, 2000,  60\r\n[stazioni]"), std::string::npos) << t;
+    EXPECT_NE(t.find("[vel_limite]\r\nvelocita,    0, 100\r\nvelocita, 2000,  60\r\n[stazioni]"), std::string::npos)
+        << t;
     size_t dove = 0;
-    for (const char* sezione : {"[generale]", "[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]", "[fine]"}) {
+    for (const char* sezione :
+         {"[generale]", "[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]", "[fine]"}) {
         const size_t qui = l.find(sezione);
         EXPECT_NE(qui, std::string::npos) << sezione;
         EXPECT_GE(qui, dove) << sezione;
@@ -154,13 +157,15 @@ TEST(Readable, OnlyTheAuthorsCodeCellsBecomeRecords) {
         EXPECT_EQ(testo.find("2266"), std::string::npos);
     }
 
-    const std::string treno = leggi(fs::path(DATI_TEST) / "normal-run" / "Corvale_Mendra_4821-3-.txt") ;
-    const std::string con_codice = treno.substr(0, treno.find("[codici]")) + "[codici]\r\nabbattimento, 30000, 90\r\n[fine]\r\n";
-    const FileBinari autore = prova::compila_testi(leggi(fs::path(DATI_TEST) / "normal-run" / "Corvale_Mendra_linea.txt"),
-                                                   con_codice, false, NORMALI);
+    const std::string treno = leggi(fs::path(DATI_TEST) / "normal-run" / "Corvale_Mendra_4821-3-.txt");
+    const std::string con_codice =
+        treno.substr(0, treno.find("[codici]")) + "[codici]\r\nabbattimento, 30000, 90\r\n[fine]\r\n";
+    const FileBinari autore = prova::compila_testi(
+        leggi(fs::path(DATI_TEST) / "normal-run" / "Corvale_Mendra_linea.txt"), con_codice, false, NORMALI);
     ASSERT_EQ(autore.codice, 0);
     const prova::Giro g2 = prova::giro(autore, NORMALI);
-    EXPECT_NE(prova::testo_di(g2.sorgenti.treno).find("[codici]\r\nabbattimento, 30000, 90\r\n[fine]"), std::string::npos);
+    EXPECT_NE(prova::testo_di(g2.sorgenti.treno).find("[codici]\r\nabbattimento, 30000, 90\r\n[fine]"),
+              std::string::npos);
     EXPECT_TRUE(prova::giro_esatto(autore, NORMALI));
 }
 

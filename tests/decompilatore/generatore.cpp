@@ -22,13 +22,18 @@ public:
     // Often a value at an edge of [a, b], otherwise any value between.
     int64_t bordo(int64_t a, int64_t b) {
         switch (tra(0, 5)) {
-            case 0: return a;
-            case 1: return b;
-            default: return tra(a, b);
+            case 0:
+                return a;
+            case 1:
+                return b;
+            default:
+                return tra(a, b);
         }
     }
     template <class T>
-    const T& uno(const std::vector<T>& v) { return v[static_cast<size_t>(tra(0, static_cast<int64_t>(v.size()) - 1))]; }
+    const T& uno(const std::vector<T>& v) {
+        return v[static_cast<size_t>(tra(0, static_cast<int64_t>(v.size()) - 1))];
+    }
 
     // Takes every cell of [a, b] with a free cell on each side, or none.
     bool prendi(int64_t a, int64_t b) {
@@ -40,8 +45,15 @@ public:
     }
 
     std::string testo() {
-        static const std::vector<std::string> pezzi = {"(GALLERIA)", "(VIADOTTO)", "(Km 3+100)", " SPAZIO ", "A,B",
-                                                      "CITT\xC0", "MONZUNO-VADO", "(S. FEDELE \xC8 VICINA)", ""};
+        static const std::vector<std::string> pezzi = {"(GALLERIA)",
+                                                       "(VIADOTTO)",
+                                                       "(Km 3+100)",
+                                                       " SPAZIO ",
+                                                       "A,B",
+                                                       "CITT\xC0",
+                                                       "MONZUNO-VADO",
+                                                       "(S. FEDELE \xC8 VICINA)",
+                                                       ""};
         std::string t;
         for (int64_t n = tra(1, 3); n > 0; --n) t += uno(pezzi);
         return t;
@@ -70,14 +82,16 @@ ScenarioGenerato genera_scenario(uint32_t seme) {
     Generatore g(seme);
     const int64_t lunghezza = g.moneta(8) ? g.tra(0, 200) : g.tra(2000, 12000);
     const auto ultima_cella = static_cast<int64_t>(std::nearbyint((lunghezza + 7000) / 50.0));
-    const int64_t ultimo_punto = 50 * (ultima_cella - 3);       // passes the range check
+    const int64_t ultimo_punto = 50 * (ultima_cella - 3);  // passes the range check
     ScenarioGenerato s;
     std::string& l = s.linea;
 
     l += "[generale]\r\n" + riga("lunghezza percorso", {lunghezza});
     const char* nomi[] = {"uno", "due", "tre"};
     for (const char* n : nomi) {
-        if (g.moneta(3)) l += riga(std::string("progressiva chilometrica ") + n, {50 * g.tra(-20, 200), 50 * g.tra(-5, 40), g.tra(-1, 2)});
+        if (g.moneta(3))
+            l += riga(std::string("progressiva chilometrica ") + n,
+                      {50 * g.tra(-20, 200), 50 * g.tra(-5, 40), g.tra(-1, 2)});
     }
     l += riga("sfondo uno", {g.bordo(INT32_MIN, INT32_MAX)});
     l += riga("sfondo due", {g.tra(0, 3)});
@@ -132,11 +146,13 @@ ScenarioGenerato genera_scenario(uint32_t seme) {
     std::string& t = s.treno;
     t += "[generale]\r\n" + riga("numero vetture", {g.bordo(INT32_MIN, INT32_MAX)}) +
          riga("percentuale massa frenata", {g.bordo(0, 200)}) + riga("sabbia", {g.bordo(INT16_MIN, INT16_MAX)});
-    t += "orologio, " + to_string(g.tra(0, 23)) + " " + to_string(g.tra(0, 59)) + " " + to_string(g.bordo(-1, 59)) + "\r\n";
+    t += "orologio, " + to_string(g.tra(0, 23)) + " " + to_string(g.tra(0, 59)) + " " + to_string(g.bordo(-1, 59)) +
+         "\r\n";
     t += "[aderenze]\r\n";
     for (int64_t p = 0; p <= ultimo_punto; p += 50 * g.tra(1, 80)) t += riga("aderenza", {p, g.bordo(0, 255)});
     t += "[vel_limite]\r\n";
-    for (int64_t p = g.moneta(4) ? 50 : 0; p <= ultimo_punto; p += 50 * g.tra(1, 80)) t += riga("velocita", {p, g.bordo(0, 1277)});
+    for (int64_t p = g.moneta(4) ? 50 : 0; p <= ultimo_punto; p += 50 * g.tra(1, 80))
+        t += riga("velocita", {p, g.bordo(0, 1277)});
 
     // Stations along the line, their stop zones 350 m apart or more.
     t += "[stazioni]\r\n";
@@ -152,12 +168,13 @@ ScenarioGenerato genera_scenario(uint32_t seme) {
         if (tipo < 25 && !g.prendi(fermata, fermata)) break;
         fine_precedente = fine;
         std::string r = "stazione, " + to_string(p) + ", " + to_string(tipo) + ", " + to_string(L) + ", " +
-                        to_string(g.bordo(0, 255)) + ", " + to_string(g.bordo(0, 255)) + ", " + to_string(attestata ? 0 : 1);
+                        to_string(g.bordo(0, 255)) + ", " + to_string(g.bordo(0, 255)) + ", " +
+                        to_string(attestata ? 0 : 1);
         r += ", " + to_string(g.bordo(INT16_MIN, INT16_MAX)) + ", " + to_string(g.bordo(INT16_MIN, INT16_MAX)) + ", " +
              to_string(g.bordo(0, 255));
         for (int k = 0; k < 3; ++k) r += ", " + to_string(g.bordo(INT16_MIN, INT16_MAX));
-        r += ", " + to_string(g.bordo(0, 255)) + ", " + to_string(g.tra(0, 23)) + ", " + to_string(g.tra(0, 59)) + ", " +
-             to_string(g.tra(0, 59)) + ", " + Generatore::campo(g.testo()) + "\r\n";
+        r += ", " + to_string(g.bordo(0, 255)) + ", " + to_string(g.tra(0, 23)) + ", " + to_string(g.tra(0, 59)) +
+             ", " + to_string(g.tra(0, 59)) + ", " + Generatore::campo(g.testo()) + "\r\n";
         t += r;
     }
 
@@ -169,7 +186,8 @@ ScenarioGenerato genera_scenario(uint32_t seme) {
         if (x + lungo > ultimo_punto) continue;
         const int64_t inizio = x / 50 + 1;
         if (!g.prendi(x > 1500 ? inizio - 29 : inizio, (x + lungo) / 50 + 14)) continue;
-        t += riga("rallentamento", {x, 5 * g.bordo(0, 40), lungo, g.tra(0, 3), g.tra(0, 1), g.moneta() ? 0 : g.tra(1, 200)});
+        t += riga("rallentamento",
+                  {x, 5 * g.bordo(0, 40), lungo, g.tra(0, 3), g.tra(0, 1), g.moneta() ? 0 : g.tra(1, 200)});
     }
 
     t += "[segnali]\r\n";

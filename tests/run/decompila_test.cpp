@@ -48,7 +48,8 @@ TEST(Decompila, WithoutThePlanAWarningAndNoCurves) {
               std::string::npos)
         << esito.errori;
     EXPECT_EQ(compilati.leggi(LINEA).find("curva"), std::string::npos);
-    esito = esegui_programma({"compile", compilati.file(LINEA), compilati.file(TRENO), "-o", compilati.str(), "--no-plan"});
+    esito =
+        esegui_programma({"compile", compilati.file(LINEA), compilati.file(TRENO), "-o", compilati.str(), "--no-plan"});
     ASSERT_EQ(esito.stato, 0) << esito.errori;
     for (const std::string& nome : {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE})
         EXPECT_TRUE(compilati.leggi(nome) == prova::dato_normale(nome)) << nome;
@@ -128,9 +129,10 @@ TEST(Decompila, NotExpressibleAndDamagedFiles) {
     dir.scrivi(prova::FILE_OGGETTI_NORMALE, prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
     auto esito = esegui_programma({"decompile", dir.str()});
     EXPECT_EQ(esito.stato, 1);
-    EXPECT_NE(esito.errori.find("Corvale_Mendra_4821-3.dat: error: cell 1000 (metre 50000): `codice` is 55, the written "
-                                "description gives 0\n"),
-              std::string::npos)
+    EXPECT_NE(
+        esito.errori.find("Corvale_Mendra_4821-3.dat: error: cell 1000 (metre 50000): `codice` is 55, the written "
+                          "description gives 0\n"),
+        std::string::npos)
         << esito.errori;
     EXPECT_TRUE(dir.esiste(LINEA) && dir.esiste(TRENO));
 

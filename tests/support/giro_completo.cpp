@@ -42,7 +42,8 @@ std::string testo_di(const std::vector<std::string>& righe) {
 Giro giro(const FileBinari& file, const ChiaviScenario& chiavi) {
     Giro g;
     g.sorgenti = decompila(decodifica(file, chiavi), chiavi);
-    g.ricompilati = compila_testi(testo_di(g.sorgenti.linea), testo_di(g.sorgenti.treno), file.tracciato.has_value(), chiavi);
+    g.ricompilati =
+        compila_testi(testo_di(g.sorgenti.linea), testo_di(g.sorgenti.treno), file.tracciato.has_value(), chiavi);
     return g;
 }
 

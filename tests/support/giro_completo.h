@@ -16,7 +16,7 @@ struct FileBinari {
     std::optional<std::string> tracciato;
     std::string oggetti;
     std::string celle;
-    int32_t codice = 0;  // the reading or reserved-field code; 0 when clean
+    int32_t codice = 0;               // the reading or reserved-field code; 0 when clean
     std::vector<std::string> avvisi;  // warnings of the finishing pass, as codes
 };
 
