@@ -91,11 +91,14 @@ void pendenze(const ScenarioCompilato& s, std::vector<std::string>& righe) {
 }
 
 // Runs of one mountain kind, each a span; a span whose fourth cells are
-// marked is written with the kind + 10 that asks for the marks.
+// marked is written with the kind + 10 that asks for the marks, an unmarked
+// kind above 10 as the negative number whose low byte it is.
 void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     righe.push_back("[montagne]");
     Colonne c;
     const auto& celle = s.celle;
+    bool prima = true;
+    int64_t fine_precedente = 0;
     for (size_t a = 0; a < celle.size();) {
         const uint8_t tipo = celle[a].montagna;
         size_t b = a;
@@ -103,8 +106,16 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
         if (tipo != 0) {
             bool segnalini = false;
             for (size_t i = a + 3; i <= b; i += 4) segnalini = segnalini || celle[i].tipo == CELLA_GALLERIA;
-            c.riga({"montagna", to_string(inizio_cella(static_cast<int64_t>(a))),
-                    to_string(inizio_cella(static_cast<int64_t>(b) + 1)), to_string(int{tipo} + (segnalini ? 10 : 0))});
+            const int64_t inizio = inizio_cella(static_cast<int64_t>(a)), fine = inizio_cella(static_cast<int64_t>(b) + 1);
+            // A span 150 m or less after the previous one's end turns kind 3.
+            // An empty span (its end before its start: no cell) moves the end
+            // that the next one is measured from, as a source in another order did.
+            if (!prima && tipo != 3 && inizio - fine_precedente <= 150)
+                c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
+            const int valore = segnalini ? tipo + 10 : tipo > 10 ? tipo - 256 : tipo;
+            c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
+            prima = false;
+            fine_precedente = fine;
         }
         a = b + 1;
     }
