@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <ranges>
 
 #include "run/diagnostica.h"
 #include "run/segnalazione.h"
@@ -13,7 +14,7 @@ namespace {
 constexpr int32_t ERRORE_LETTURA = 25;
 constexpr int64_t CELLA_TIMBRI = 1;  // the cell that carries the reserved fields
 
-std::string con_codice(std::string significato, int32_t codice) {
+std::string con_codice(const std::string& significato, int32_t codice) {
     return significato + " [E" + std::to_string(codice) + "]";
 }
 
@@ -21,10 +22,9 @@ std::string con_codice(std::string significato, int32_t codice) {
 // latest object placed there.
 std::optional<OrigineOggetto> origine_in(const StatoPercorso& stato, int64_t cella,
                                          std::optional<OrigineOggetto::Tipo> tipo) {
-    for (auto it = stato.origini.rbegin(); it != stato.origini.rend(); ++it) {
-        if (tipo && it->tipo != *tipo) continue;
-        if (it->tipo != OrigineOggetto::Tipo::stazione && it->prima_cella <= cella && cella <= it->ultima_cella)
-            return *it;
+    for (const OrigineOggetto& o : std::views::reverse(stato.origini)) {
+        if (tipo && o.tipo != *tipo) continue;
+        if (o.tipo != OrigineOggetto::Tipo::stazione && o.prima_cella <= cella && cella <= o.ultima_cella) return o;
     }
     return std::nullopt;
 }
