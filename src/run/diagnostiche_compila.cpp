@@ -1,8 +1,8 @@
 #include "run/diagnostiche_compila.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
-#include <ranges>
 
 #include "run/diagnostica.h"
 #include "run/segnalazione.h"
@@ -22,11 +22,12 @@ std::string con_codice(const std::string& significato, int32_t codice) {
 // latest object placed there.
 std::optional<OrigineOggetto> origine_in(const StatoPercorso& stato, int64_t cella,
                                          std::optional<OrigineOggetto::Tipo> tipo) {
-    for (const OrigineOggetto& o : std::views::reverse(stato.origini)) {
-        if (tipo && o.tipo != *tipo) continue;
-        if (o.tipo != OrigineOggetto::Tipo::stazione && o.prima_cella <= cella && cella <= o.ultima_cella) return o;
-    }
-    return std::nullopt;
+    auto it = std::find_if(stato.origini.rbegin(), stato.origini.rend(), [&](const OrigineOggetto& o) {
+        return (!tipo || o.tipo == *tipo) && o.tipo != OrigineOggetto::Tipo::stazione && o.prima_cella <= cella &&
+               cella <= o.ultima_cella;
+    });
+    if (it == stato.origini.rend()) return std::nullopt;
+    return *it;
 }
 
 // A condition placed at a record of the train file when one is known, else
