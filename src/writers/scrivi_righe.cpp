@@ -7,7 +7,6 @@ namespace compattatore {
 std::string testo_righe(std::span<const std::string_view> tabella) {
     std::string contenuto;
     for (std::string_view riga : tabella) {
-        if (riga == FINE_TABELLA) break;
         contenuto.append(riga);
         contenuto.append("\r\n");
     }

@@ -7,14 +7,11 @@
 
 namespace compattatore {
 
-// Stops the writing of a line table; never written itself.
-inline constexpr std::string_view FINE_TABELLA = "riferimento fine del file";
-
-// The table's lines up to the end marker, each followed by CR LF.
+// The table's lines, each followed by CR LF.
 std::string testo_righe(std::span<const std::string_view> tabella);
 
 // Replaces the file at `percorso` with the table's lines, each followed by
-// CR LF, up to the end marker. Throws piattaforma::ErroreFile on failure.
+// CR LF. Throws piattaforma::ErroreFile on failure.
 void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella);
 
 }  // namespace compattatore
