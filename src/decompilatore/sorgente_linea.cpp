@@ -106,7 +106,8 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
         if (tipo != 0) {
             bool segnalini = false;
             for (size_t i = a + 3; i <= b; i += 4) segnalini = segnalini || celle[i].tipo == CELLA_GALLERIA;
-            const int64_t inizio = inizio_cella(static_cast<int64_t>(a)), fine = inizio_cella(static_cast<int64_t>(b) + 1);
+            const int64_t inizio = inizio_cella(static_cast<int64_t>(a)),
+                          fine = inizio_cella(static_cast<int64_t>(b) + 1);
             // A span 150 m or less after the previous one's end turns kind 3.
             // An empty span (its end before its start: no cell) moves the end
             // that the next one is measured from, as a source in another order did.

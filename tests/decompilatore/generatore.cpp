@@ -22,12 +22,9 @@ public:
     // Often a value at an edge of [a, b], otherwise any value between.
     int64_t bordo(int64_t a, int64_t b) {
         switch (tra(0, 5)) {
-            case 0:
-                return a;
-            case 1:
-                return b;
-            default:
-                return tra(a, b);
+            case 0: return a;
+            case 1: return b;
+            default: return tra(a, b);
         }
     }
     template <class T>
