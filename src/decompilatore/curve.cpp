@@ -82,13 +82,13 @@ CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t
     // A row no step makes is replaced, for the rows after it, by the step
     // that comes nearest (the curve being followed, or straight), so that a
     // single edited row is named alone.
-    Finestra f{t.size() > 0 ? t[0] : RigaTracciato{}, t.size() > 1 ? t[1] : RigaTracciato{}, {}};
+    Finestra f{!t.empty() ? t[0] : RigaTracciato{}, t.size() > 1 ? t[1] : RigaTracciato{}, {}};
     auto avanza = [&](const RigaTracciato& nuova) {
         f[0] = f[1];
         f[1] = nuova;
     };
     for (size_t m = 2; m < t.size(); ++m) {
-        const int64_t riga = static_cast<int64_t>(m);
+        const auto riga = static_cast<int64_t>(m);
         if (riga > ultima_rettilinea && vuota(t[m])) {
             avanza(t[m]);
             chiudi(riga - 1);

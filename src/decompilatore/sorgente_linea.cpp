@@ -56,7 +56,7 @@ std::array<Oggetto, 3> progressive_sorgente(const TabellaOggetti& oggetti) {
 
 void generale(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     const TabellaOggetti& o = s.oggetti;
-    righe.push_back("[generale]");
+    righe.emplace_back("[generale]");
     righe.push_back(intestazione("lunghezza percorso", {s.lunghezza()}));
     const std::array<Oggetto, 3> p = progressive_sorgente(o);  // tre, due, uno
     const char* nomi[3] = {"tre", "due", "uno"};
@@ -74,7 +74,7 @@ void generale(const ScenarioCompilato& s, std::vector<std::string>& righe) {
 }
 
 void curve(const std::vector<CurvaRicostruita>& curve, std::vector<std::string>& righe) {
-    righe.push_back("[curve]");
+    righe.emplace_back("[curve]");
     Colonne c;
     for (const CurvaRicostruita& k : curve)
         c.riga({std::string(k.sinistra ? "curvas" : "curvad") + to_string(k.classe), to_string(k.inizio),
@@ -83,7 +83,7 @@ void curve(const std::vector<CurvaRicostruita>& curve, std::vector<std::string>&
 }
 
 void pendenze(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.push_back("[pendenze]");
+    righe.emplace_back("[pendenze]");
     Colonne c;
     for (const PuntoProfilo& p : punti_profilo(s.celle, &Cella::pendenza))
         c.riga({"pendenza", to_string(p.posizione), to_string(int{p.valore} - 100)});
@@ -94,7 +94,7 @@ void pendenze(const ScenarioCompilato& s, std::vector<std::string>& righe) {
 // marked is written with the kind + 10 that asks for the marks, an unmarked
 // kind above 10 as the negative number whose low byte it is.
 void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.push_back("[montagne]");
+    righe.emplace_back("[montagne]");
     Colonne c;
     const auto& celle = s.celle;
     bool prima = true;
@@ -131,7 +131,7 @@ std::pair<int32_t, int32_t> velocita_tabella(int16_t valore) {
 }
 
 void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.push_back("[cartelli]");
+    righe.emplace_back("[cartelli]");
     Colonne c;
     for (size_t i = 0; i < s.celle.size(); ++i) {
         const Cella& k = s.celle[i];
@@ -151,7 +151,7 @@ void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
 
 // Signs take the object records from 80 down in file order.
 void cartelli(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.push_back("[indicazioni]");
+    righe.emplace_back("[indicazioni]");
     std::vector<std::pair<int, size_t>> segni;  // record, cell
     for (size_t i = 0; i < s.celle.size(); ++i)
         if (s.celle[i].tipo == CELLA_CARTELLO) segni.emplace_back(s.celle[i].dato1, i);
@@ -175,7 +175,7 @@ std::vector<std::string> sorgente_linea(const ScenarioCompilato& s, const std::v
     montagne(s, righe);
     indicatori(s, righe);
     cartelli(s, righe);
-    righe.push_back("[fine]");
+    righe.emplace_back("[fine]");
     return righe;
 }
 

@@ -15,19 +15,19 @@ using std::to_string;
 std::string posizione_punto(size_t cella) { return to_string(inizio_cella(static_cast<int64_t>(cella) - 1)); }
 
 void generale(const TabellaOggetti& o, std::vector<std::string>& righe) {
-    righe.push_back("[generale]");
+    righe.emplace_back("[generale]");
     const Oggetto& dimensioni = o[OGGETTO_DIMENSIONI];
     const Oggetto& treno = o[OGGETTO_TRENO];
-    righe.push_back("numero vetture,    " + to_string(dimensioni.posizione));
-    righe.push_back("percentuale massa frenata,    " + to_string(dimensioni.inizio));
-    righe.push_back("sabbia,    " + to_string(treno.valori[0]));
-    righe.push_back("orologio,    " + to_string(treno.valori[2]) + ",    " + to_string(treno.valori[3]) + ",    " +
-                    to_string(treno.valori[4]));
+    righe.emplace_back("numero vetture,    " + to_string(dimensioni.posizione));
+    righe.emplace_back("percentuale massa frenata,    " + to_string(dimensioni.inizio));
+    righe.emplace_back("sabbia,    " + to_string(treno.valori[0]));
+    righe.emplace_back("orologio,    " + to_string(treno.valori[2]) + ",    " + to_string(treno.valori[3]) + ",    " +
+                       to_string(treno.valori[4]));
 }
 
 void profilo(const ScenarioCompilato& s, const char* sezione, const char* parola, uint8_t Cella::*campo, int fattore,
              std::vector<std::string>& righe) {
-    righe.push_back(sezione);
+    righe.emplace_back(sezione);
     Colonne c;
     for (const PuntoProfilo& p : punti_profilo(s.celle, campo))
         c.riga({parola, to_string(p.posizione), to_string(int{p.valore} * fattore)});
@@ -52,7 +52,7 @@ int ultima_stazione(const ScenarioCompilato& s) {
 }
 
 void stazioni(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.push_back("[stazioni]");
+    righe.emplace_back("[stazioni]");
     Colonne c(true);
     for (int j = 1; j <= ultima_stazione(s); ++j) {
         const Oggetto& o = s.oggetti[static_cast<size_t>(j)];
@@ -75,7 +75,7 @@ void stazioni(const ScenarioCompilato& s, std::vector<std::string>& righe) {
 // Each start cell, its end (the next end cell, or the start itself when
 // another start comes first: a slowdown of length 0), the approach cells.
 void rallentamenti(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.push_back("[rallentamenti]");
+    righe.emplace_back("[rallentamenti]");
     Colonne c;
     const auto& celle = s.celle;
     for (size_t i = 0; i < celle.size(); ++i) {
@@ -104,7 +104,7 @@ void rallentamenti(const ScenarioCompilato& s, std::vector<std::string>& righe) 
 // carries 10 * (3 * sx + dx) + 1, which tells the heads from rapp; a time
 // is kept only for sx = 2.
 void segnali(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.push_back("[segnali]");
+    righe.emplace_back("[segnali]");
     Colonne c;
     const auto& celle = s.celle;
     for (size_t i = 0; i < celle.size(); ++i) {
@@ -135,7 +135,7 @@ void segnali(const ScenarioCompilato& s, std::vector<std::string>& righe) {
 // Placed at round(p / 50), without the + 1; a value stored in 16 bits, a
 // kind 13 cell from a value of 0.
 void abbattimenti(const ScenarioCompilato& s, const std::vector<size_t>& celle, std::vector<std::string>& righe) {
-    righe.push_back("[codici]");
+    righe.emplace_back("[codici]");
     Colonne c;
     for (size_t i : celle) {
         const Cella& k = s.celle[i];
@@ -156,7 +156,7 @@ std::vector<std::string> sorgente_treno(const ScenarioCompilato& s, const std::v
     rallentamenti(s, righe);
     segnali(s, righe);
     abbattimenti(s, abbattimenti_autore, righe);
-    righe.push_back("[fine]");
+    righe.emplace_back("[fine]");
     return righe;
 }
 
