@@ -43,6 +43,16 @@ std::string stazione(const std::string& posizione, const std::string& tipo_e_lun
     return "stazione, " + posizione + ", " + tipo_e_lunghezza + ", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, " + nome + "\r\n";
 }
 
+// Writes L_linea.txt and L_T-.txt into `dir` and compiles them there.
+prova::EsitoProcesso compila_in(const CartellaTemporanea& dir, const std::string& testo_linea,
+                                const std::string& testo_treno, const std::vector<std::string>& opzioni = {}) {
+    dir.scrivi("L_linea.txt", testo_linea);
+    dir.scrivi("L_T-.txt", testo_treno);
+    std::vector<std::string> argomenti{"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()};
+    argomenti.insert(argomenti.end(), opzioni.begin(), opzioni.end());
+    return esegui_programma(argomenti);
+}
+
 TEST(Compila, TheNormalRunsFilesGiveItsBinaryFilesAndStayUntouched) {
     for (bool lf : {false, true}) {
         SCOPED_TRACE(lf ? "LF line ends" : "CR LF line ends");
@@ -209,9 +219,7 @@ TEST(Compila, Utf8NamesBecomeWindows1252AndSingleByteFilesStayAsTheyAre) {
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
         CartellaTemporanea dir;
-        dir.scrivi("L_linea.txt", caso.linea);
-        dir.scrivi("L_T-.txt", caso.treno);
-        const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        const auto esito = compila_in(dir, caso.linea, caso.treno);
         ASSERT_EQ(esito.stato, 0) << esito.errori;
         EXPECT_EQ(esito.errori, "");
         const std::string oggetti = dir.leggi("L_T.sim");
@@ -242,9 +250,7 @@ TEST(Compila, CellOneKeepsTheIdentityStampWhereACodeCellWouldGo) {
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
         CartellaTemporanea dir;
-        dir.scrivi("L_linea.txt", caso.linea);
-        dir.scrivi("L_T-.txt", caso.treno);
-        const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        const auto esito = compila_in(dir, caso.linea, caso.treno);
         EXPECT_EQ(esito.stato, 0) << esito.errori;
         std::string atteso = caso.avviso;
         atteso.replace(0, 1, dir.str());
@@ -389,10 +395,7 @@ TEST(Compila, WholeDiagnostics) {
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
         CartellaTemporanea dir;
-        dir.scrivi("L_linea.txt", caso.linea);
-        dir.scrivi("L_T-.txt", caso.treno);
-        const auto esito =
-            esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str(), "--check"});
+        const auto esito = compila_in(dir, caso.linea, caso.treno, {"--check"});
         EXPECT_EQ(esito.stato, caso.stato);
         std::string atteso = caso.errori;
         atteso.replace(0, 1, dir.str());
