@@ -103,10 +103,11 @@ void nomi_scrivibili(const RichiestaCompila& r) {
     for (const std::string& nome : nomi) {
         if (nome.size() <= massimo) continue;
         const bool colpa_linea = nome_file_tracciato(linea).size() > massimo;
-        throw std::invalid_argument(std::string(colpa_linea ? "--line-key '" + linea : "--train-key '" + treno) +
-                                    "' makes the file name '" + nome + "' " + std::to_string(nome.size()) +
-                                    " bytes long, above the " + std::to_string(massimo) + " a file written in " +
-                                    (r.directory.empty() ? "." : r.directory) + " can have");
+        std::string motivo = colpa_linea ? "--line-key '" + linea : "--train-key '" + treno;
+        motivo += "' makes the file name '" + nome + "' " + std::to_string(nome.size()) + " bytes long, above the ";
+        motivo += std::to_string(massimo) + " a file written in ";
+        motivo += (r.directory.empty() ? "." : r.directory) + " can have";
+        throw std::invalid_argument(motivo);
     }
 }
 
