@@ -34,7 +34,7 @@ int esegui_normale(const OpzioniEsecuzione& opzioni, piattaforma::Interfaccia& i
         int32_t crea_tracciato = 1;
         OpzioniScrittura scrittura{.directory = dir, .scrivi = true, .forza = opzioni.forza};
         EsitoPercorso esito = memorizza_percorso(modello, crea_tracciato, sorgenti, scrittura);
-        return segnala_esito(interfaccia, esito, modello.stato);
+        return segnala_esito(interfaccia, esito);
     } catch (const piattaforma::ErroreFile& e) {
         segnala_errore_file(interfaccia, e);
         return USCITA_FILE;

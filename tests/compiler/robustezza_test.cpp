@@ -13,7 +13,8 @@
 #include "compiler/numeri.h"
 #include "output/file_binari.h"
 #include "output/memorizza_percorso.h"
-#include "run/codici_errore.h"
+#include "compiler/codici_errore.h"
+#include "support/diagnostiche_prova.h"
 #include "support/cartella_temporanea.h"
 
 namespace compattatore {
@@ -87,13 +88,13 @@ class Malformato : public ::testing::TestWithParam<Caso> {};
 TEST_P(Malformato, EndsInACodedErrorWithAReason) {
     const Caso& caso = GetParam();
     Compilato c = compila(caso.linea, caso.treno);
-    EXPECT_EQ(c.esito.codice_lettura, caso.codice) << c.m.stato.dettaglio.motivo;
+    EXPECT_EQ(c.esito.codice_lettura, caso.codice) << prova::primo_errore(c.esito.diagnostiche).motivo;
     if (caso.codice != 0) {
         EXPECT_TRUE(voce_codice(c.esito.codice_lettura).has_value());
-        EXPECT_FALSE(c.m.stato.dettaglio.motivo.empty());
+        EXPECT_FALSE(prova::primo_errore(c.esito.diagnostiche).motivo.empty());
     }
-    EXPECT_EQ(c.m.stato.dettaglio.riga, caso.riga) << c.m.stato.dettaglio.motivo;
-    EXPECT_EQ(c.m.stato.dettaglio.colonna, caso.colonna) << c.m.stato.dettaglio.motivo;
+    EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.riga, caso.riga) << prova::primo_errore(c.esito.diagnostiche).motivo;
+    EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.colonna, caso.colonna) << prova::primo_errore(c.esito.diagnostiche).motivo;
 }
 
 const Caso CASI[] = {
@@ -176,7 +177,7 @@ TEST(LineaMassima, DenseRecordsCompileQuickly) {
     Compilato c = compila(linea, treno);
     const std::chrono::duration<double> durata = std::chrono::steady_clock::now() - inizio;
 
-    EXPECT_EQ(c.esito.codice_lettura, 0) << c.m.stato.dettaglio.motivo;
+    EXPECT_EQ(c.esito.codice_lettura, 0) << prova::primo_errore(c.esito.diagnostiche).motivo;
     ASSERT_EQ(c.m.celle.size(), 20141u);
     EXPECT_EQ(c.m.tracciato.size(), 1007001u);
     EXPECT_EQ(c.m.celle[cella_di(250)].tipo, CELLA_SEGNALE);

@@ -33,7 +33,7 @@ protected:
 };
 
 TEST_F(ScenarioLetto, FillsTheModelAndDeletesBothFiles) {
-    EXPECT_EQ(m.stato.codice_errore, 0) << m.stato.dettaglio.motivo;
+    EXPECT_EQ(m.stato.codice_errore, 0);
     EXPECT_FALSE(cartella.esiste(nome_descrizione_linea(CHIAVE_LINEA)));
     EXPECT_FALSE(cartella.esiste(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)));
     ASSERT_EQ(m.celle.size(), 2081u);

@@ -89,7 +89,7 @@ TEST(AndataRitorno, TheThreeFilesOfACompiledShortLine) {
                                                  {dir.scrivi(nome_descrizione_linea("Breve"), LINEA_BREVE),
                                                   dir.scrivi(nome_descrizione_treno("Breve", "T1"), TRENO_BREVE),
                                                   false});
-    ASSERT_EQ(esito.codice_lettura, 0) << m.stato.dettaglio.motivo;
+    ASSERT_EQ(esito.codice_lettura, 0);
     ASSERT_TRUE(esito.avvisi.empty());
     scrivi_file_binari(m, dir.str());
 

@@ -75,7 +75,7 @@ TEST(MemorizzaPercorsoSuFile, PathsThatWriteNoBinaryFile) {
         EXPECT_FALSE(dir.esiste(BINARI[2]));
 
         prova::InterfacciaRegistrata ui;
-        EXPECT_NE(segnala_esito(ui, esito, m.stato), 0);
+        EXPECT_NE(segnala_esito(ui, esito), 0);
         ASSERT_FALSE(ui.messaggi.empty());
         if (!c.ultimo_messaggio.empty()) {
             EXPECT_EQ(ui.messaggi.back(), c.ultimo_messaggio);

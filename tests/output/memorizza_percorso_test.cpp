@@ -81,7 +81,7 @@ TEST(CompletaPercorso, KeepsTheReadingCodeApartFromTheWarnings) {
 
     EXPECT_EQ(esito.codice_lettura, 17);
     EXPECT_EQ(esito.posizione_lettura, 21200);
-    EXPECT_EQ(esito.avvisi, (std::vector<AvvisoFinitura>{{12, 30}}));
+    EXPECT_EQ(esito.avvisi, (std::vector<AvvisoFinitura>{{12, 30, 30}}));
     EXPECT_EQ(m.stato.posizione_errore, 1500);
     EXPECT_EQ(m.stato.codice_errore, 12);  // the model keeps the last code
     EXPECT_FALSE(da_scrivere(esito, {}));
