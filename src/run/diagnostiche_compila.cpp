@@ -20,12 +20,12 @@ std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool tr
     if (r.forma == FormaDiagnostiche::json) return diagnostiche_json(mostrate, troppi);
     std::string testo;
     for (const Diagnostica& d : mostrate) testo += formatta_diagnostica(d, sorgenti);
-    if (troppi)
-        testo += "compattatore compile: too many errors (--max-errors " + std::to_string(r.massimo_errori) +
-                 "); the rest was not checked\n";
     if (mostrate.empty()) return testo;
     const auto errori = static_cast<size_t>(std::ranges::count(mostrate, Livello::errore, &Diagnostica::livello));
-    return testo + conteggio_diagnostiche(errori, mostrate.size() - errori) + "\n";
+    testo += conteggio_diagnostiche(errori, mostrate.size() - errori);
+    if (troppi)
+        testo += "; too many errors, the rest was not checked (--max-errors " + std::to_string(r.massimo_errori) + ")";
+    return testo + "\n";
 }
 
 }  // namespace compattatore

@@ -26,8 +26,9 @@ struct ResocontoCompila {
 Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere);
 
 // The report of `voci`: as text, each diagnostic with its line and caret,
-// "too many errors" when the limit cut the list, and the count as the last
-// line (nothing at all when there is nothing to say); as JSON, one document.
+// then the count as the last line, which also says "too many errors" when
+// the limit cut the list (nothing at all when there is nothing to say); as
+// JSON, one document.
 std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,
                                    std::span<const SorgenteAutore> sorgenti, const ResocontoCompila& r);
 

@@ -8,6 +8,7 @@
 
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
+#include "support/json_prova.h"
 #include "support/processo.h"
 #include "support/sha256.h"
 
@@ -337,6 +338,132 @@ TEST(Compila, WholeDiagnostics) {
             atteso.replace(i, 1, dir.str());
         EXPECT_EQ(esito.errori, atteso);
     }
+}
+
+// Two errors, one in each file, and a reader's warning between them.
+const std::string LINEA_DUE_ERRORI = linea("pendnza, 100, 2\r\npendenza, 20000, 2\r\n");
+const std::string TRENO_DUE_ERRORI = treno(SEGNALE + SEGNALE);
+
+TEST(Compila, MaxErrorsOneIsTheFirstErrorAndTheCount) {
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", linea(""));
+    dir.scrivi("L_T-.txt", TRENO_DUE_ERRORI);
+    const std::vector<std::string> argomenti{"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "--check"};
+    std::vector<std::string> limitati = argomenti;
+    limitati.insert(limitati.end(), {"--max-errors", "1"});
+    const auto uno = esegui_programma(limitati);
+    EXPECT_EQ(uno.stato, 1);
+    const std::string errore = dir.file("L_T-.txt") +
+                               ":5:10: error: a signal falls on a cell that is not free, at 2000 m: segnale: cell 41 "
+                               "of position 2000 m already holds an object [E16]\n"
+                               "  segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
+                               "           ^\n" +
+                               dir.file("L_T-.txt") +
+                               ":4:10: note: cell 41 (2050 m) already holds the signal placed here\n"
+                               "  segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
+                               "           ^\n";
+    EXPECT_EQ(uno.errori, errore + "1 error, 0 warnings\n");
+
+    // A third signal: the limit cuts the list, and the count says so.
+    dir.scrivi("L_T-.txt", treno(SEGNALE + SEGNALE + SEGNALE));
+    const auto troppi = esegui_programma(limitati);
+    EXPECT_EQ(troppi.stato, 1);
+    EXPECT_EQ(troppi.errori,
+              errore + "1 error, 0 warnings; too many errors, the rest was not checked (--max-errors 1)\n");
+    const auto tutti = esegui_programma(argomenti);
+    EXPECT_TRUE(tutti.errori.ends_with("\n2 errors, 0 warnings\n")) << tutti.errori;
+}
+
+// Each kind of the reader's warnings once, silenced one at a time; none
+// changes the files written or the exit status.
+TEST(Compila, WarningsOfWhatTheReaderDropsOrBends) {
+    const struct {
+        const char* tipo;
+        std::string linea, treno;
+        std::string luogo;  // FILE:LINE:COLUMN, F/ standing for the directory
+    } casi[] = {
+        {"unknown-record", linea("pendnza, 100, 2\r\n"), treno(""), "L_linea.txt:4:1"},
+        {"unknown-section", linea(""), "[generale]\r\n[segnalli]\r\n" + SEGNALE + "[fine]\r\n", "L_T-.txt:2:1"},
+        {"reversed-span", linea("montagna, 3000, 2000, 1\r\n"), treno(""), "L_linea.txt:4:17"},
+        {"beyond-line", linea(""), treno("segnale, 12000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"), "L_T-.txt:4:10"},
+        {"value-truncated", linea(""), treno("abbattimento, 3000, 40000\r\n"), "L_T-.txt:4:21"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.tipo);
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", c.linea);
+        dir.scrivi("L_T-.txt", c.treno);
+        const auto avvisato = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        EXPECT_EQ(avvisato.stato, 0);
+        const std::string prima_riga = avvisato.errori.substr(0, avvisato.errori.find('\n'));
+        EXPECT_TRUE(prima_riga.starts_with(dir.file(c.luogo) + ": warning: ")) << avvisato.errori;
+        EXPECT_TRUE(prima_riga.ends_with(std::string(" [-W") + c.tipo + "]")) << avvisato.errori;
+        EXPECT_TRUE(avvisato.errori.ends_with("\n0 errors, 1 warning\n")) << avvisato.errori;
+        const std::string celle = dir.leggi("L_T.dat");
+
+        const auto zitto = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str(),
+                                             std::string("-Wno-") + c.tipo});
+        EXPECT_EQ(zitto.stato, 0);
+        EXPECT_EQ(zitto.errori, "");
+        EXPECT_EQ(dir.leggi("L_T.dat"), celle);
+    }
+    const auto ignoto = esegui_programma({"compile", "a_linea.txt", "a_T-.txt", "-Wno-everything"});
+    EXPECT_EQ(ignoto.stato, 2);
+    EXPECT_NE(ignoto.errori.find("no warning kind 'everything' to silence"), std::string::npos);
+}
+
+// The same diagnostics as one JSON document on standard output.
+TEST(Compila, JsonDiagnosticsParseBack) {
+    const struct {
+        const char* nome;
+        std::string linea, treno;
+        int stato;
+        size_t errori, avvisi;
+    } casi[] = {
+        {"clean", linea(""), treno(SEGNALE), 0, 0, 0},
+        {"a warning", linea("montagna, 3000, 2000, 1\r\n"), treno(""), 0, 0, 1},
+        {"errors in both files", LINEA_DUE_ERRORI, TRENO_DUE_ERRORI, 1, 2, 1},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", c.linea);
+        dir.scrivi("L_T-.txt", c.treno);
+        const auto esito = esegui_programma(
+            {"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "--check", "--diagnostics", "json"});
+        EXPECT_EQ(esito.stato, c.stato);
+        const prova::ValoreJson doc = prova::leggi_json(esito.uscita);
+        EXPECT_EQ(doc["errors"].numero(), static_cast<double>(c.errori));
+        EXPECT_EQ(doc["warnings"].numero(), static_cast<double>(c.avvisi));
+        EXPECT_FALSE(doc["too_many_errors"].vero());
+        EXPECT_EQ(doc["diagnostics"].lista().size(), c.errori + c.avvisi);
+    }
+
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", LINEA_DUE_ERRORI);
+    dir.scrivi("L_T-.txt", TRENO_DUE_ERRORI);
+    const auto esito =
+        esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "--check", "--diagnostics", "json"});
+    const prova::ValoreJson doc = prova::leggi_json(esito.uscita);
+    const auto& voci = doc["diagnostics"].lista();
+    ASSERT_EQ(voci.size(), 3u);
+    EXPECT_EQ(voci[0]["level"].testo(), "warning");
+    EXPECT_EQ(voci[0]["warning_kind"].testo(), "unknown-record");
+    EXPECT_TRUE(voci[0]["code"].nullo());
+    const prova::ValoreJson& oltre = voci[1];
+    EXPECT_EQ(oltre["level"].testo(), "error");
+    EXPECT_EQ(oltre["code"].numero(), 15);
+    EXPECT_EQ(oltre["meaning"].testo(), "a record lies beyond the end of the line; the rest of its file was skipped");
+    EXPECT_EQ(oltre["file"].testo(), dir.file("L_linea.txt"));
+    EXPECT_EQ(oltre["line"].numero(), 5);
+    EXPECT_EQ(oltre["column"].numero(), 11);
+    EXPECT_EQ(oltre["position_m"].numero(), 20000);
+    EXPECT_NE(oltre["reason"].testo().find("beyond the last cell 340"), std::string::npos);
+    const prova::ValoreJson& segnale = voci[2];
+    EXPECT_EQ(segnale["code"].numero(), 16);
+    ASSERT_EQ(segnale["notes"].lista().size(), 1u);
+    EXPECT_EQ(segnale["notes"].lista()[0]["line"].numero(), 4);
+    EXPECT_EQ(segnale["notes"].lista()[0]["text"].testo(), "cell 41 (2050 m) already holds the signal placed here");
 }
 
 }  // namespace
