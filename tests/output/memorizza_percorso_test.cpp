@@ -19,7 +19,7 @@ OpzioniScrittura opzioni(bool scrivi, bool forza) {
 EsitoPercorso esito_con(int32_t lettura, int32_t finitura, int32_t riservato) {
     EsitoPercorso e;
     e.codice_lettura = lettura;
-    if (finitura != 0) e.avvisi.push_back({finitura, 30});
+    if (finitura != 0) e.avvisi.push_back({finitura, 30, 30});
     e.codice_riservato = riservato;
     e.celle_create = true;
     return e;
