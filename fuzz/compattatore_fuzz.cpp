@@ -81,7 +81,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
     m.stato.chiave_treno = "T";
     const SorgentiDescrizione sorgenti{.file_linea = "L_linea.txt",
                                        .file_treno = "L_T-.txt",
-                                       .elimina_dopo_lettura = false,
                                        .testo_linea = std::string(linea),
                                        .testo_treno = std::string(treno)};
     const OpzioniLettura tutti{.tutti_gli_errori = true, .massimo_errori = 0};

@@ -12,17 +12,13 @@
 
 namespace compattatore {
 
+// The two description files' text (Windows-1252), as the caller read or
+// converted them; the paths only name the files in diagnostics.
 struct SorgentiDescrizione {
     std::string file_linea;
     std::string file_treno;
-    // The normal run's description files are intermediates and go once read;
-    // an author's own files are sources and are never touched.
-    bool elimina_dopo_lettura = true;
-    // The files' text when the caller has it already (an author's files
-    // converted to Windows-1252): the reader then does not open them, and
-    // the paths only name them in diagnostics.
-    std::optional<std::string> testo_linea = std::nullopt;
-    std::optional<std::string> testo_treno = std::nullopt;
+    std::string testo_linea;
+    std::optional<std::string> testo_treno;  // none: there is no train file (code 25 once it is needed)
 };
 
 struct OpzioniLettura {
@@ -35,6 +31,7 @@ struct OpzioniLettura {
 struct EsitoLettura {
     ElencoDiagnostiche diagnostiche;  // errors and warnings in file order, line file first
     Provenienze provenienze;          // of the objects in the model
+    bool treno_raggiunto = false;     // the reading that stops went on to the train file
 };
 
 // Reads both files into `m` (whose keys and `crea_tracciato` are already

@@ -35,14 +35,19 @@ Diagnostica diagnostica_riservata(int32_t codice, const Provenienze& provenienze
     return d;
 }
 
-}  // namespace
-
-EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti,
-                               const OpzioniLettura& lettura) {
+// Before reading: the plan flag stored, no error, the object table cleared.
+void prepara(Modello& m, int32_t crea_tracciato) {
     m.stato.crea_tracciato = crea_tracciato;
     m.stato.codice_errore = 0;
     m.stato.posizione_errore = 0;
     m.oggetti = TabellaOggetti{};
+}
+
+}  // namespace
+
+EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti,
+                               const OpzioniLettura& lettura) {
+    prepara(m, crea_tracciato);
     EsitoLettura letto = memorizza_dati(m, sorgenti, lettura);
     return completa_percorso(m, std::move(letto));
 }
@@ -99,9 +104,9 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
     return scritti;
 }
 
-EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const SorgentiDescrizione& sorgenti,
-                                 const OpzioniScrittura& opzioni) {
-    EsitoPercorso esito = compila_percorso(m, j, sorgenti);
+EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const FileDescrizione& file, const OpzioniScrittura& opzioni) {
+    prepara(m, j);
+    EsitoPercorso esito = completa_percorso(m, memorizza_dati_da_file(m, file));
     if (da_scrivere(esito, opzioni)) esito.file_scritti = scrivi_file_binari(m, opzioni.directory);
     return esito;
 }

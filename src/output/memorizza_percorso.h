@@ -15,6 +15,7 @@
 #include "compiler/diagnostiche.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/modello.h"
+#include "output/descrizioni_file.h"
 #include "output/finitura.h"
 
 namespace compattatore {
@@ -48,8 +49,8 @@ struct OpzioniScrittura {
 };
 
 // Everything but the writing, on a model whose keys are set: stores
-// `crea_tracciato`, clears codice_errore and the object table, reads both
-// files, then runs completa_percorso.
+// `crea_tracciato`, clears codice_errore and the object table, reads the two
+// texts, then runs completa_percorso.
 EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti,
                                const OpzioniLettura& lettura = {});
 
@@ -68,9 +69,9 @@ bool da_scrivere(const EsitoPercorso& esito, const OpzioniScrittura& opzioni);
 // paths. Throws piattaforma::ErroreFile when a file cannot be written.
 std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory);
 
-// The whole step: compila_percorso with `j`, then scrivi_file_binari when
+// The normal run's whole step: the same on the description files (read and
+// deleted by memorizza_dati_da_file), then scrivi_file_binari when
 // da_scrivere allows it.
-EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const SorgentiDescrizione& sorgenti,
-                                 const OpzioniScrittura& opzioni);
+EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const FileDescrizione& file, const OpzioniScrittura& opzioni);
 
 }  // namespace compattatore

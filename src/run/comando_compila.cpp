@@ -170,7 +170,7 @@ int compila(const RichiestaCompila& r) {
     Modello m;
     m.stato.chiave_linea = *r.chiave_linea;
     m.stato.chiave_treno = *r.chiave_treno;
-    const SorgentiDescrizione sorgenti{testi[0].percorso, testi[1].percorso, false, testi[0].testo, testi[1].testo};
+    const SorgentiDescrizione sorgenti{testi[0].percorso, testi[1].percorso, testi[0].testo, testi[1].testo};
     const OpzioniLettura lettura{.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori};
     const EsitoPercorso esito = compila_percorso(m, r.tracciato ? 1 : 0, sorgenti, lettura);
     diagnostiche << resoconto_diagnostiche(esito.diagnostiche.voci(), esito.diagnostiche.troppi(), testi,

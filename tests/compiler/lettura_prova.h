@@ -7,6 +7,7 @@
 #include "support/cartella_temporanea.h"
 #include "support/diagnostiche_prova.h"
 #include "compiler/memorizza_dati.h"
+#include "output/descrizioni_file.h"
 
 namespace compattatore::prova {
 
@@ -33,7 +34,7 @@ inline Letti leggi_descrizioni(const std::optional<std::string>& linea, const st
     r.m.stato.chiave_linea = std::string(1, 'L');
     r.m.stato.chiave_treno = std::string(1, 'T');
     r.m.stato.crea_tracciato = crea_tracciato;
-    r.letto = memorizza_dati(r.m, {cartella.file(LINEA_PROVA), cartella.file(TRENO_PROVA), true});
+    r.letto = memorizza_dati_da_file(r.m, {cartella.file(LINEA_PROVA), cartella.file(TRENO_PROVA)});
     r.linea_rimasta = cartella.esiste(LINEA_PROVA);
     r.treno_rimasto = cartella.esiste(TRENO_PROVA);
     return r;

@@ -31,7 +31,7 @@ std::vector<Atteso> errori_di(const std::string& linea, const std::string& treno
     m.stato.chiave_linea = std::string(1, 'L');
     m.stato.chiave_treno = std::string(1, 'T');
     m.stato.crea_tracciato = 1;
-    const EsitoLettura esito = memorizza_dati(m, {LINEA, TRENO, false, linea, treno}, {.tutti_gli_errori = true, .massimo_errori = 0});
+    const EsitoLettura esito = memorizza_dati(m, {LINEA, TRENO, linea, treno}, {.tutti_gli_errori = true, .massimo_errori = 0});
     std::vector<Atteso> errori;
     for (const Diagnostica& d : esito.diagnostiche.voci())
         if (d.livello == Livello::errore)
@@ -139,8 +139,8 @@ TEST(Recupero, TheModelStaysTheOneReadUpToTheFirstError) {
         m->stato.chiave_treno = std::string(1, 'T');
         m->stato.crea_tracciato = 1;
     }
-    memorizza_dati(tutti, {LINEA, TRENO, false, LINEA_PULITA, TRENO_ERRATO}, {.tutti_gli_errori = true, .massimo_errori = 0});
-    memorizza_dati(primo, {LINEA, TRENO, false, LINEA_PULITA, TRENO_ERRATO});
+    memorizza_dati(tutti, {LINEA, TRENO, LINEA_PULITA, TRENO_ERRATO}, {.tutti_gli_errori = true, .massimo_errori = 0});
+    memorizza_dati(primo, {LINEA, TRENO, LINEA_PULITA, TRENO_ERRATO});
     EXPECT_EQ(tutti.stato.codice_errore, 25);
     EXPECT_EQ(tutti.celle[41].tipo, CELLA_LIBERA);  // the signals after the first error are not in it
     ASSERT_EQ(tutti.celle.size(), primo.celle.size());
@@ -152,7 +152,7 @@ TEST(Recupero, NoCellsStopsTheReadingWithANote) {
     Modello m;
     m.stato.crea_tracciato = 1;
     const EsitoLettura esito =
-        memorizza_dati(m, {LINEA, TRENO, false, "[generale]\r\nlunghezza percorso, 1x\r\n[pendenze]\r\npendenza, 100, 2\r\n",
+        memorizza_dati(m, {LINEA, TRENO, "[generale]\r\nlunghezza percorso, 1x\r\n[pendenze]\r\npendenza, 100, 2\r\n",
                            TRENO_ERRATO},
                        {.tutti_gli_errori = true, .massimo_errori = 0});
     ASSERT_EQ(esito.diagnostiche.voci().size(), 1u);
@@ -166,7 +166,7 @@ TEST(Recupero, StopsAtTheLimitOfErrors) {
     Modello m;
     m.stato.crea_tracciato = 1;
     const EsitoLettura esito =
-        memorizza_dati(m, {LINEA, TRENO, false, LINEA_ERRATA, TRENO_ERRATO}, {.tutti_gli_errori = true, .massimo_errori = 3});
+        memorizza_dati(m, {LINEA, TRENO, LINEA_ERRATA, TRENO_ERRATO}, {.tutti_gli_errori = true, .massimo_errori = 3});
     EXPECT_EQ(esito.diagnostiche.errori(), 3u);
     EXPECT_TRUE(esito.diagnostiche.troppi());
 }

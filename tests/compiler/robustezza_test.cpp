@@ -28,18 +28,14 @@ struct Compilato {
     EsitoPercorso esito;
 };
 
-// The whole compile of the two texts with the plan, the author's way (the
-// files stay), then the encoding a forced run would write.
+// The whole compile of the two texts with the plan, the author's way, then
+// the encoding a forced run would write.
 Compilato compila(const std::string& linea, const std::string& treno) {
-    prova::CartellaTemporanea dir;
-    dir.scrivi(prova::LINEA_PROVA, linea);
-    dir.scrivi(prova::TRENO_PROVA, treno);
     Compilato c;
     c.m.stato.chiave_linea = "L";
     c.m.stato.chiave_treno = "T";
-    c.esito = compila_percorso(c.m, 1, {dir.file(prova::LINEA_PROVA), dir.file(prova::TRENO_PROVA), false});
-    EXPECT_TRUE(dir.esiste(prova::LINEA_PROVA) && dir.esiste(prova::TRENO_PROVA));
-    if (da_scrivere(c.esito, {.directory = dir.str(), .scrivi = true, .forza = true})) {
+    c.esito = compila_percorso(c.m, 1, {prova::LINEA_PROVA, prova::TRENO_PROVA, linea, treno});
+    if (da_scrivere(c.esito, {.directory = "", .scrivi = true, .forza = true})) {
         EXPECT_EQ(codifica_celle(c.m.celle).size(), 15 * c.m.celle.size());
         EXPECT_FALSE(codifica_oggetti(c.m.oggetti).empty());
         EXPECT_EQ(codifica_tracciato(c.m.tracciato).empty(), c.m.tracciato.empty());
