@@ -101,7 +101,7 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
         } else if (a == "--max-errors") {
             r.resoconto.massimo_errori = numero_errori(valore_opzione(argomenti, i));
         } else if (a == "--diagnostics") {
-            const std::string_view forma = valore_opzione(argomenti, i);
+            const std::string forma = valore_opzione(argomenti, i);
             if (forma != "text" && forma != "json")
                 throw std::invalid_argument("--diagnostics takes 'text' or 'json', not '" + std::string(forma) + "'");
             r.resoconto.forma = forma == "json" ? FormaDiagnostiche::json : FormaDiagnostiche::testo;
