@@ -35,6 +35,10 @@ bool leggi(Modello& m, const SorgentiDescrizione& s, Raccolta& r) {
 
         in_lettura = &s.file_treno;
         if (!s.testo_treno) throw ErroreLettura("the train description file does not exist");
+        // The line file given again: its '[generale]' opens a line, not a train.
+        if (*s.testo_treno == s.testo_linea)
+            throw ErroreLettura(
+                "the train description file has the line description file's text, not a train's '[generale]'");
         Lettura lettura_treno(m, *s.testo_treno, s.file_treno, r);
         if (leggi_descrizione_treno(lettura_treno, prossimo_cartello) == Esito::interrotta) return true;
         controlla_progressive(m, s.file_linea, r.diagnostiche);

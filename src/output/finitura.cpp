@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "compiler/codici_errore.h"
-#include "run/minimo.h"
 
 namespace compattatore {
 
@@ -15,6 +14,8 @@ constexpr int32_t PRIMA_CELLA_SCANSIONE_AVVISO = 3;
 constexpr int16_t VELOCITA_SENZA_CODICI_INTERNI = 110;
 constexpr int32_t PASSO_CODICI_INTERNI = 8;
 constexpr int32_t CELLE_RICERCA_SEGNALE = 12;
+// Holds the scenario's identity stamps: never a code cell.
+constexpr int32_t CELLA_TIMBRI = 1;
 
 class Rifinitura {
 public:
@@ -29,7 +30,7 @@ public:
     }
 
 private:
-    bool libera(int32_t i) const { return i >= 0 && i <= ultima_ && cella_libera(c_[i]); }
+    bool libera(int32_t i) const { return i >= 0 && i != CELLA_TIMBRI && i <= ultima_ && cella_libera(c_[i]); }
     bool abbattimento(int32_t i) const { return c_[i].tipo == CELLA_ABBATTIMENTO; }
 
     void piazza(int32_t i) {
@@ -37,7 +38,7 @@ private:
         c_[i].dato1 = VALORE_ABBATTIMENTO;
     }
 
-    void abbassa(int32_t i) { c_[i].dato1 = minimo(VALORE_ABBATTIMENTO, c_[i].dato1); }
+    void abbassa(int32_t i) { c_[i].dato1 = std::min(VALORE_ABBATTIMENTO, c_[i].dato1); }
 
     void registra(int32_t codice, int32_t cella, int32_t oggetto) {
         m_.stato.codice_errore = codice;

@@ -10,7 +10,7 @@
 
 namespace compattatore {
 
-// Error number, its description and the file concerned.
+// The operation, the file concerned and the system's words for the failure.
 void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaforma::ErroreFile& errore);
 
 // One line for a coded diagnostic: " Errore n. 17: <meaning>, at 21200 m"

@@ -6,18 +6,10 @@
 
 #include "compiler/codici_errore.h"
 #include "run/errore.h"
-#include "run/minimo.h"
 #include "support/interfaccia_registrata.h"
 
 namespace compattatore {
 namespace {
-
-TEST(Minimo, SmallerOfTheTwo) {
-    const struct {
-        int16_t x, y, atteso;
-    } casi[] = {{180, 120, 120}, {180, 180, 180}, {180, 200, 180}, {180, -5, -5}};
-    for (const auto& c : casi) EXPECT_EQ(minimo(c.x, c.y), c.atteso) << c.x << " " << c.y;
-}
 
 TEST(Errore, ShowsTheCodeAfterTheFixedPrefixAndEndsWithStatusOne) {
     prova::InterfacciaRegistrata ui;
@@ -68,7 +60,7 @@ TEST(TestoCodiceRegistrato, WholeMessages) {
 TEST(SegnalaErroreFile, NumberOperationFileAndReason) {
     prova::InterfacciaRegistrata ui;
     segnala_errore_file(ui, piattaforma::ErroreFile("cannot create", "dir/L_linea.txt", ENOENT));
-    EXPECT_EQ(ui.messaggi, std::vector<std::string>{"Errore n. 2: cannot create dir/L_linea.txt: No such file or directory"});
+    EXPECT_EQ(ui.messaggi, std::vector<std::string>{"Errore: cannot create dir/L_linea.txt: No such file or directory"});
 }
 
 EsitoPercorso esito_con(std::vector<Diagnostica> voci, int32_t riservato, bool celle = true) {
