@@ -243,10 +243,11 @@ TEST(Compila, CellOneKeepsTheIdentityStampWhereACodeCellWouldGo) {
         {"signal at cell 3 before a warning point, cell 2 taken", linea(tabella),
          treno("segnale, 100, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 1550, 60, 1000, 1, 0, 60\r\n"),
          "F/L_T-.txt:4:10: warning: no free cell for the code cell before a signal ahead of a slowdown warning, at "
-         "150 m"},
+         "100 m (cell 3, 150-200 m)"},
         {"slowdown start at cell 8, cells 2 and 3 taken", linea(tabella),
          treno("segnale, 100, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 350, 60, 1000, 1, 0, 60\r\n"),
-         "F/L_T-.txt:5:16: warning: no free cell for a code cell before a slowdown start, at 400 m"},
+         "F/L_T-.txt:5:16: warning: no free cell for a code cell before a slowdown start, at 350 m (cell 8, "
+         "400-450 m)"},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
