@@ -3,10 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "compiler/lettura.h"
 
 namespace compattatore {
+
+// The sections a line description has; the reader needs only "[generale]"
+// and the section that ends the header, the rest name parts for the author.
+inline constexpr std::string_view SEZIONI_LINEA[] = {"[generale]", "[curve]",       "[pendenze]", "[montagne]",
+                                                     "[cartelli]", "[indicazioni]", "[fine]"};
 
 // The whole line file. `prossimo_cartello` receives the object record the next
 // text sign would take, the limit for the train file's stations.
