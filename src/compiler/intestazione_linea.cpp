@@ -30,7 +30,7 @@ Esito lunghezza(Lettura& l) {
                             lunghezza.luogo);
     m.celle.assign(static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza.v)) + 1, Cella{});
     if (m.stato.crea_tracciato != 0)
-        m.tracciato.assign(static_cast<size_t>(lunghezza.v + OLTRE_LINEA) + 1, RigaTracciato{});
+        m.tracciato = Tracciato(static_cast<size_t>(lunghezza.v + OLTRE_LINEA) + 1);
     return Esito::prosegui;
 }
 

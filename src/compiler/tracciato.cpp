@@ -10,24 +10,26 @@ double valore(const ValoreEtichettato& v) {
     return 0.0;
 }
 
-void avvia_tracciato(std::vector<RigaTracciato>& tracciato) {
-    tracciato[0] = {int16_t{0}, int16_t{0}};
-    tracciato[1] = {int16_t{0}, int16_t{1}};
+void avvia_tracciato(Tracciato& t) {
+    t.aggiungi(0, 0);
+    t.aggiungi(0, 1);
 }
 
-void passo_rettilineo(std::vector<RigaTracciato>& t, size_t m) {
-    double x1 = valore(t[m - 1].x), y1 = valore(t[m - 1].y);
-    double dx = x1 - valore(t[m - 2].x), dy = y1 - valore(t[m - 2].y);
-    t[m] = {x1 + dx, y1 + dy};
+void passo_rettilineo(Tracciato& t) {
+    const size_t m = t.assegnate();
+    double x1 = t.x(m - 1), y1 = t.y(m - 1);
+    double dx = x1 - t.x(m - 2), dy = y1 - t.y(m - 2);
+    t.aggiungi(x1 + dx, y1 + dy);
 }
 
-void passo_curvo(std::vector<RigaTracciato>& t, size_t m, double curvatura) {
-    double x1 = valore(t[m - 1].x), y1 = valore(t[m - 1].y);
-    double dx = x1 - valore(t[m - 2].x), dy = y1 - valore(t[m - 2].y);
+void passo_curvo(Tracciato& t, double curvatura) {
+    const size_t m = t.assegnate();
+    double x1 = t.x(m - 1), y1 = t.y(m - 1);
+    double dx = x1 - t.x(m - 2), dy = y1 - t.y(m - 2);
     long double c = curvatura;
     double passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
     double passo_y = static_cast<double>(static_cast<long double>(dy) - c * static_cast<long double>(dx));
-    t[m] = {x1 + passo_x, y1 + passo_y};
+    t.aggiungi(x1 + passo_x, y1 + passo_y);
 }
 
 }  // namespace compattatore
