@@ -1,0 +1,75 @@
+#include "platform/temporanei.h"
+
+#include <climits>
+#include <cstring>
+#include <unistd.h>
+
+namespace compattatore::piattaforma {
+
+namespace {
+
+// A run has at most the three binary files' temporaries at once.
+constexpr int POSTI = 8;
+char percorsi[POSTI][PATH_MAX];
+volatile sig_atomic_t occupati[POSTI];
+
+constexpr int SEGNALI[] = {SIGINT, SIGTERM, SIGHUP};
+
+sigset_t insieme_segnali() {
+    sigset_t insieme;
+    sigemptyset(&insieme);
+    for (int s : SEGNALI) sigaddset(&insieme, s);
+    return insieme;
+}
+
+// Only async-signal-safe calls: unlink, then the signal's default action.
+void al_segnale(int segnale) {
+    for (int i = 0; i < POSTI; ++i)
+        if (occupati[i]) ::unlink(percorsi[i]);
+    ::signal(segnale, SIG_DFL);
+    ::raise(segnale);
+}
+
+// Once, and not for a signal the program was started to ignore.
+void installa_gestore() {
+    static bool installato = false;
+    if (installato) return;
+    installato = true;
+    for (int s : SEGNALI) {
+        struct sigaction prima {};
+        ::sigaction(s, nullptr, &prima);
+        if (prima.sa_handler == SIG_IGN) continue;
+        struct sigaction azione {};
+        azione.sa_handler = al_segnale;
+        sigemptyset(&azione.sa_mask);
+        for (int altro : SEGNALI) sigaddset(&azione.sa_mask, altro);
+        ::sigaction(s, &azione, nullptr);
+    }
+}
+
+}  // namespace
+
+SegnaliSospesi::SegnaliSospesi() {
+    const sigset_t insieme = insieme_segnali();
+    ::sigprocmask(SIG_BLOCK, &insieme, &precedenti_);
+}
+
+SegnaliSospesi::~SegnaliSospesi() { ::sigprocmask(SIG_SETMASK, &precedenti_, nullptr); }
+
+int registra_temporaneo(const std::string& percorso) {
+    installa_gestore();
+    if (percorso.size() >= PATH_MAX) return -1;
+    for (int i = 0; i < POSTI; ++i) {
+        if (occupati[i]) continue;
+        std::memcpy(percorsi[i], percorso.c_str(), percorso.size() + 1);
+        occupati[i] = 1;
+        return i;
+    }
+    return -1;
+}
+
+void rilascia_temporaneo(int posto) {
+    if (posto >= 0) occupati[posto] = 0;
+}
+
+}  // namespace compattatore::piattaforma
