@@ -10,9 +10,12 @@
 #include "compiler/nomi_file.h"
 #include "compiler/testo_1252.h"
 #include "output/memorizza_percorso.h"
+#include "platform/blocco_directory.h"
 #include "platform/file.h"
 #include "run/argomenti_file.h"
+#include "run/attesa_directory.h"
 #include "run/diagnostiche_compila.h"
+#include "run/sorgenti_protette.h"
 #include "run/stato_uscita.h"
 
 namespace compattatore {
@@ -21,7 +24,7 @@ namespace {
 
 constexpr const char* AIUTO =
     "compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
-    "                     [--no-plan] [--check] [--force]\n"
+    "                     [--no-plan] [--check] [--force] [--sync]\n"
     "\n"
     "Compiles a line description file and a train description file into the plan\n"
     "(LINE_linea.dat), object (LINE_TRAIN.sim) and cell (LINE_TRAIN.dat) files.\n"
@@ -35,14 +38,16 @@ constexpr const char* AIUTO =
     "  --no-plan        compile without the plan (no LINE_linea.dat)\n"
     "  --check          compile and report, write nothing\n"
     "  --force          write the binary files despite an error in the scenario\n"
+    "  --sync           sync each binary file to the disk before it replaces the old one\n"
     "\n"
     "Diagnostics go to standard error as 'FILE:LINE:COLUMN: error: MEANING [ECODE]'\n"
     "(or 'warning:' for codes 11 to 13, after which the files are still written),\n"
     "followed by the line and a caret under the field.\n"
     "\n"
     "Exit status of compile: 0 compiled (warnings allowed), 1 the scenario has an\n"
-    "error (also with --force), 2 usage error, 3 a file could not be read or\n"
-    "written (a missing LINE_FILE or TRAIN_FILE included).\n";
+    "error (also with --force), 2 usage error (a compiled file that would replace\n"
+    "LINE_FILE or TRAIN_FILE included), 3 a file could not be read or written (a\n"
+    "missing LINE_FILE or TRAIN_FILE included).\n";
 
 struct RichiestaCompila {
     std::vector<std::string> file;  // the line file, then the train file
@@ -52,6 +57,7 @@ struct RichiestaCompila {
     bool tracciato = true;
     bool scrivi = true;
     bool forza = false;
+    bool sincronizza = false;
     bool aiuto = false;
 };
 
@@ -73,6 +79,8 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
             r.scrivi = false;
         } else if (a == "--force") {
             r.forza = true;
+        } else if (a == "--sync") {
+            r.sincronizza = true;
         } else if (a.starts_with("-") && a != "-") {
             throw std::invalid_argument("unknown option '" + std::string(a) + "'");
         } else {
@@ -106,6 +114,16 @@ void risolvi_chiavi(RichiestaCompila& r) {
                                         *r.chiave_linea + "_TRAIN-.txt): give --train-key");
     }
     r.chiave_treno = chiave_valida(*r.chiave_treno, "--train-key");
+}
+
+void proteggi_sorgenti(const RichiestaCompila& r) {
+    if (!r.scrivi) return;
+    const std::string& linea = *r.chiave_linea;
+    const std::string& treno = *r.chiave_treno;
+    std::vector<std::string> uscite = {piattaforma::unisci(r.directory, nome_file_oggetti(linea, treno)),
+                                       piattaforma::unisci(r.directory, nome_file_celle(linea, treno))};
+    if (r.tracciato) uscite.push_back(piattaforma::unisci(r.directory, nome_file_tracciato(linea)));
+    rifiuta_uscite_sulle_sorgenti(uscite, r.file);
 }
 
 void riepilogo(const Modello& m, const std::vector<std::string>& scritti, bool scrivi) {
@@ -144,7 +162,8 @@ int compila(const RichiestaCompila& r) {
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
     const bool errore = esito.codice_lettura != 0 || esito.codice_riservato != 0;
     if (da_scrivere(esito, opzioni)) {
-        riepilogo(m, scrivi_file_binari(m, r.directory), true);
+        const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
+        riepilogo(m, scrivi_file_binari(m, r.directory, r.sincronizza), true);
     } else if (!r.scrivi && !errore) {
         riepilogo(m, {}, false);
     }
@@ -164,6 +183,7 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
             return USCITA_RIUSCITA;
         }
         risolvi_chiavi(richiesta);
+        proteggi_sorgenti(richiesta);
     } catch (const std::invalid_argument& e) {
         std::cerr << "compattatore compile: " << e.what() << "\nTry 'compattatore compile --help'.\n";
         return USCITA_USO;
@@ -173,10 +193,6 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
     } catch (const piattaforma::ErroreFile& e) {
         std::cerr << "compattatore compile: " << e.what() << "\n";
         return USCITA_FILE;
-    } catch (const std::length_error& e) {
-        // A text too long for its 16-bit length prefix cannot be encoded.
-        std::cerr << "compattatore compile: error: " << e.what() << "\n";
-        return USCITA_SCENARIO;
     }
 }
 

@@ -6,7 +6,7 @@
 
 namespace compattatore {
 
-void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno) {
+void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno, bool sincronizza) {
     // Windows-1252: "\xE8" is e grave, "\xE0" is a grave. The author line is a
     // setting of the build.
     const std::string_view righe[] = {
@@ -20,7 +20,7 @@ void dati_note(const std::string& directory, const std::string& chiave_linea, co
         "quotidiano dei macchinisti, dove tutto funziona bene.",
         FINE_TABELLA,
     };
-    scrivi_righe(piattaforma::unisci(directory, nome_note(chiave_linea, chiave_treno)), righe);
+    scrivi_righe(piattaforma::unisci(directory, nome_note(chiave_linea, chiave_treno)), righe, sincronizza);
 }
 
 }  // namespace compattatore
