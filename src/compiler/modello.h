@@ -98,8 +98,8 @@ struct RigaTracciato {
 class Tracciato {
 public:
     Tracciato() = default;
-    // `righe` rows, all empty; the memory for them is reserved at once.
-    explicit Tracciato(size_t righe) : righe_(righe) { punti_.reserve(righe); }
+    // `righe` rows, all empty; the memory for them is reserved and mapped at once.
+    explicit Tracciato(size_t righe);
 
     size_t size() const { return righe_; }
     bool empty() const { return righe_ == 0; }

@@ -2,7 +2,14 @@
 
 #include <cstdint>
 
+#include "platform/memoria.h"
+
 namespace compattatore {
+
+Tracciato::Tracciato(size_t righe) : righe_(righe) {
+    punti_.reserve(righe);
+    piattaforma::prepara_pagine(punti_.data(), righe * sizeof(Punto));
+}
 
 double valore(const ValoreEtichettato& v) {
     if (const double* d = std::get_if<double>(&v)) return *d;

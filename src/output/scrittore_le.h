@@ -11,8 +11,8 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <memory>
 #include <string_view>
-#include <vector>
 
 namespace compattatore {
 
@@ -34,7 +34,9 @@ public:
 
 class ScrittoreLE {
 public:
-    explicit ScrittoreLE(Destinazione& destinazione) : destinazione_(destinazione), buffer_(CAPACITA) {}
+    // The buffer is not cleared: only the bytes stored are handed on.
+    explicit ScrittoreLE(Destinazione& destinazione)
+        : destinazione_(destinazione), buffer_(std::make_unique_for_overwrite<char[]>(CAPACITA)) {}
 
     void u8(uint8_t v) { intero(v, 1); }
     void u16(uint16_t v) { intero(v, 2); }
@@ -50,7 +52,7 @@ public:
         for (size_t fatti = 0; fatti < t.size();) {
             if (usati_ == CAPACITA) svuota();
             const size_t n = std::min(t.size() - fatti, CAPACITA - usati_);
-            std::memcpy(buffer_.data() + usati_, t.data() + fatti, n);
+            std::memcpy(buffer_.get() + usati_, t.data() + fatti, n);
             usati_ += n;
             fatti += n;
         }
@@ -58,7 +60,7 @@ public:
 
     // Hands on what the buffer holds; call it once the last field is stored.
     void svuota() {
-        destinazione_.ricevi({buffer_.data(), usati_});
+        destinazione_.ricevi({buffer_.get(), usati_});
         usati_ = 0;
     }
 
@@ -73,12 +75,12 @@ private:
             for (size_t b = 0; b < 8; ++b) invertito |= ((v >> (8 * b)) & 0xFF) << (8 * (7 - b));
             v = invertito;
         }
-        std::memcpy(buffer_.data() + usati_, &v, byte);
+        std::memcpy(buffer_.get() + usati_, &v, byte);
         usati_ += byte;
     }
 
     Destinazione& destinazione_;
-    std::vector<char> buffer_;
+    std::unique_ptr<char[]> buffer_;
     size_t usati_ = 0;
 };
 

@@ -30,15 +30,12 @@ void al_segnale(int segnale) {
     ::raise(segnale);
 }
 
-// Once, and not for a signal the program was started to ignore.
+// Not for a signal the program was started to ignore, nor twice.
 void installa_gestore() {
-    static bool installato = false;
-    if (installato) return;
-    installato = true;
     for (int s : SEGNALI) {
         struct sigaction prima {};
         ::sigaction(s, nullptr, &prima);
-        if (prima.sa_handler == SIG_IGN) continue;
+        if (prima.sa_handler == SIG_IGN || prima.sa_handler == al_segnale) continue;
         struct sigaction azione {};
         azione.sa_handler = al_segnale;
         sigemptyset(&azione.sa_mask);
