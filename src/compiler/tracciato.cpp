@@ -34,8 +34,8 @@ void passo_curvo(Tracciato& t, double curvatura) {
     double x1 = t.x(m - 1), y1 = t.y(m - 1);
     double dx = x1 - t.x(m - 2), dy = y1 - t.y(m - 2);
     long double c = curvatura;
-    double passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
-    double passo_y = static_cast<double>(static_cast<long double>(dy) - c * static_cast<long double>(dx));
+    auto passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
+    auto passo_y = static_cast<double>(static_cast<long double>(dy) - c * static_cast<long double>(dx));
     t.aggiungi(x1 + passo_x, y1 + passo_y);
 }
 

@@ -7,12 +7,9 @@
 
 namespace compattatore {
 
-// Stops the writing of a line table; never written itself.
-inline constexpr std::string_view FINE_TABELLA = "riferimento fine del file";
-
 // Replaces the file at `percorso` with the table's lines, each followed by
-// CR LF, up to the end marker; with `sincronizza`, synced to the disk.
-// Throws piattaforma::ErroreFile on failure.
+// CR LF; with `sincronizza`, synced to the disk. Throws
+// piattaforma::ErroreFile on failure.
 void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella, bool sincronizza = false);
 
 }  // namespace compattatore
