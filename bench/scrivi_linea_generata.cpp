@@ -11,8 +11,8 @@
 int main(int argc, char** argv) {
     if (argc != 2) {
         std::cerr << "usage: compattatore_linea_generata DIR\n"
-                     "writes DIR/" << compattatore::nome_descrizione_linea(compattatore::banco::CHIAVE_LINEA)
-                  << " and DIR/"
+                     "writes DIR/"
+                  << compattatore::nome_descrizione_linea(compattatore::banco::CHIAVE_LINEA) << " and DIR/"
                   << compattatore::nome_descrizione_treno(compattatore::banco::CHIAVE_LINEA,
                                                           compattatore::banco::CHIAVE_TRENO)
                   << "\n";

@@ -130,12 +130,9 @@ private:
     };
     ValoreEtichettato valore(size_t r, double v) const {
         switch (etichetta(r)) {
-            case EtichettaValore::vuota:
-                return std::monostate{};
-            case EtichettaValore::intero16:
-                return static_cast<int16_t>(v);
-            case EtichettaValore::doppio:
-                break;
+            case EtichettaValore::vuota: return std::monostate{};
+            case EtichettaValore::intero16: return static_cast<int16_t>(v);
+            case EtichettaValore::doppio: break;
         }
         return v;
     }

@@ -84,7 +84,7 @@ double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const std::s
     const size_t inizio = lettore.posizione();
     const std::string campo = colonna + " row " + std::to_string(r);
     const uint16_t etichetta = lettore.u16("the tag of " + campo);
-    const auto attesa = static_cast<uint16_t>(!assegnata                      ? EtichettaValore::vuota
+    const auto attesa = static_cast<uint16_t>(!assegnata                    ? EtichettaValore::vuota
                                               : r < Tracciato::RIGHE_INTERE ? EtichettaValore::intero16
                                                                             : EtichettaValore::doppio);
     if (etichetta != attesa) {
@@ -100,8 +100,7 @@ double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const std::s
             return lettore.i16(campo);
         case 5:
             return lettore.f64(campo);
-        default:
-            return 0.0;
+        default: return 0.0;
     }
 }
 

@@ -93,8 +93,7 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
 EsitoPercorso memorizza_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti,
                                  const OpzioniScrittura& opzioni) {
     EsitoPercorso esito = compila_percorso(m, crea_tracciato, sorgenti);
-    if (da_scrivere(esito, opzioni))
-        esito.file_scritti = scrivi_file_binari(m, opzioni.directory, opzioni.sincronizza);
+    if (da_scrivere(esito, opzioni)) esito.file_scritti = scrivi_file_binari(m, opzioni.directory, opzioni.sincronizza);
     return esito;
 }
 

@@ -10,8 +10,8 @@
 #include <cassert>
 #include <cstdint>
 #include <cstring>
-#include <string>
 #include <memory>
+#include <string>
 #include <string_view>
 
 namespace compattatore {

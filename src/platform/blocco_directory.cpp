@@ -1,9 +1,9 @@
 #include "platform/blocco_directory.h"
 
-#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace compattatore::piattaforma {
 

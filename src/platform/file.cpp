@@ -186,7 +186,8 @@ void sostituisci(const std::string& percorso, std::string_view contenuto, bool s
 }
 
 bool stesso_file(const std::string& a, const std::string& b) {
-    struct stat info_a {}, info_b {};
+    struct stat info_a {
+    }, info_b{};
     return ::stat(a.c_str(), &info_a) == 0 && ::stat(b.c_str(), &info_b) == 0 && info_a.st_dev == info_b.st_dev &&
            info_a.st_ino == info_b.st_ino;
 }

@@ -1,8 +1,8 @@
 #include "platform/temporanei.h"
 
+#include <unistd.h>
 #include <climits>
 #include <cstring>
-#include <unistd.h>
 
 namespace compattatore::piattaforma {
 

@@ -6,7 +6,8 @@
 
 namespace compattatore {
 
-void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno, bool sincronizza) {
+void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+               bool sincronizza) {
     // Windows-1252: "\xE8" is e grave, "\xE0" is a grave. The author line is a
     // setting of the build.
     const std::string_view righe[] = {

@@ -12,8 +12,8 @@ void dati_linea(const std::string& directory, const std::string& chiave_linea);
 void dati_treno(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno);
 void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
                bool sincronizza = false);
-void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea,
-                        const std::string& chiave_treno, bool sincronizza = false);
+void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+                        bool sincronizza = false);
 void dati_scheda(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
                  bool sincronizza = false);
 

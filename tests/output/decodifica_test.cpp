@@ -57,8 +57,9 @@ TEST(DecodificaTracciato, RefusesTagsThatDoNotFollowFromTheRow) {
         {"a value after an empty row",
          intero(0) + intero(0) + vuoto() + reale(3) + intero(0) + intero(1) + vuoto() + vuoto(), 10,
          "tag 5 of column 0 row 3 where the plan has tag 0"},
-        {"column 1 empty sooner", intero(0) + intero(0) + reale(1.5) + vuoto() + intero(0) + intero(1) + vuoto() + vuoto(),
-         28, "tag 0 of column 1 row 2 where the plan has tag 5"},
+        {"column 1 empty sooner",
+         intero(0) + intero(0) + reale(1.5) + vuoto() + intero(0) + intero(1) + vuoto() + vuoto(), 28,
+         "tag 0 of column 1 row 2 where the plan has tag 5"},
         {"a tag of no kind", intero(0) + intero(0) + piccolo_endian(3, 2) + vuoto() + intero(0) + intero(1), 8,
          "tag 3 of column 0 row 2 is not 0, 2 or 5"},
     };

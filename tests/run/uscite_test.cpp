@@ -51,23 +51,23 @@ TEST(Compila, RefusesToWriteOverItsOwnSources) {
     const Caso casi[] = {
         {"sources named as the object and cell files",
          [](const auto& d) {
-             return std::vector<std::string>{d.file("a_b.sim"), d.file("a_b.dat"), "--line-key", "a", "--train-key",
-                                             "b", "-o", d.str()};
+             return std::vector<std::string>{
+                 d.file("a_b.sim"), d.file("a_b.dat"), "--line-key", "a", "--train-key", "b", "-o", d.str()};
          },
          "a_b.sim"},
         {"the line source named as the plan file, reached through a link to the directory",
          [](const auto& d) {
              fs::create_directory_symlink(d.percorso(), d.percorso() / "via");
-             return std::vector<std::string>{d.file("a_linea.dat"), d.file("t.txt"), "--line-key", "a",
-                                             "--train-key", "b", "-o", d.file("via")};
+             return std::vector<std::string>{
+                 d.file("a_linea.dat"), d.file("t.txt"), "--line-key", "a", "--train-key", "b", "-o", d.file("via")};
          },
          "a_linea.dat"},
         {"a hard link to the train source under the cell file's name",
          [](const auto& d) {
              fs::create_directory(d.percorso() / "out");
              fs::create_hard_link(d.file("t.txt"), d.percorso() / "out" / "a_b.dat");
-             return std::vector<std::string>{d.file("l.txt"), d.file("t.txt"), "--line-key", "a", "--train-key",
-                                             "b", "-o", d.file("out")};
+             return std::vector<std::string>{
+                 d.file("l.txt"), d.file("t.txt"), "--line-key", "a", "--train-key", "b", "-o", d.file("out")};
          },
          "t.txt"},
     };
@@ -128,7 +128,8 @@ TEST(BloccoDirectory, ASecondRunWaitsForTheFirstAndSaysSoOnce) {
         std::string directory;
     } casi[] = {
         {"normal run", {"--dir", dir.file("out"), "--no-window"}, dir.file("out")},
-        {"compile", {"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.file("out")},
+        {"compile",
+         {"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.file("out")},
          dir.file("out")},
     };
     for (const Caso& caso : casi) {
