@@ -168,7 +168,7 @@ Tracciato decodifica_tracciato(std::string_view byte, const std::string& file, i
     if (static_cast<uint64_t>(righe) > byte.size() / 4) {
         lettore.errore(byte.size(), "the file is too short for " + std::to_string(righe) + " rows in two columns");
     }
-    const size_t n = static_cast<size_t>(righe);
+    const auto n = static_cast<size_t>(righe);
     // Column 0 tells how many rows are assigned: those before its first
     // empty tag. The second pass reads both columns side by side.
     size_t assegnate = n;
@@ -211,7 +211,7 @@ ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const Immagin
     }
 
     scenario.celle = decodifica_celle(celle.byte, celle.nome);
-    const size_t attese = static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza) + 1);
+    const auto attese = static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza) + 1);
     if (scenario.celle.size() != attese) {
         throw ErroreDecodifica(celle.nome, std::min(celle.byte.size(), attese * BYTE_PER_CELLA),
                                "a line of " + std::to_string(lunghezza) + " m has " + std::to_string(attese) +

@@ -55,7 +55,7 @@ bool da_scrivere(const EsitoPercorso& esito, const OpzioniScrittura& opzioni) {
 
 namespace {
 
-class DestinazioneFile : public Destinazione {
+class DestinazioneFile final : public Destinazione {
 public:
     explicit DestinazioneFile(piattaforma::FileNuovo& file) : file_(file) {}
     void ricevi(std::string_view byte) override { file_.scrivi(byte); }

@@ -26,7 +26,7 @@ protected:
 };
 
 // Collects everything in a string (a whole file image, for small files and checks).
-class DestinazioneTesto : public Destinazione {
+class DestinazioneTesto final : public Destinazione {
 public:
     void ricevi(std::string_view byte) override { testo.append(byte); }
     std::string testo;
@@ -65,7 +65,7 @@ public:
     }
 
 private:
-    static constexpr size_t CAPACITA = 256 * 1024;
+    static constexpr size_t CAPACITA = size_t{256} * 1024;
 
     // The low `byte` bytes of v in one store.
     void intero(uint64_t v, size_t byte) {

@@ -10,16 +10,17 @@ namespace compattatore::piattaforma {
 namespace {
 
 int blocca(int fd, int modo) {
-    int esito;
-    while ((esito = ::flock(fd, modo)) != 0 && errno == EINTR) {
-    }
+    int esito = 0;
+    do {
+        esito = ::flock(fd, modo);
+    } while (esito != 0 && errno == EINTR);
     return esito;
 }
 
 }  // namespace
 
-BloccoDirectory::BloccoDirectory(const std::string& directory, const std::function<void()>& in_attesa) {
-    fd_ = ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+BloccoDirectory::BloccoDirectory(const std::string& directory, const std::function<void()>& in_attesa)
+    : fd_(::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (fd_ < 0) return;
     if (blocca(fd_, LOCK_EX | LOCK_NB) == 0) return;
     if (errno == EWOULDBLOCK) {

@@ -3,17 +3,20 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cstdint>
 
 namespace compattatore::piattaforma {
 
 void prepara_pagine(void* inizio, size_t byte) {
 #ifdef MADV_POPULATE_WRITE
-    const auto pagina = static_cast<uintptr_t>(::sysconf(_SC_PAGESIZE));
-    const uintptr_t da = (reinterpret_cast<uintptr_t>(inizio) + pagina - 1) / pagina * pagina;
-    const uintptr_t a = (reinterpret_cast<uintptr_t>(inizio) + byte) / pagina * pagina;
     // Only whole pages inside the range; a failure leaves them to be mapped one by one.
-    if (a > da) ::madvise(reinterpret_cast<void*>(da), a - da, MADV_POPULATE_WRITE);
+    const auto pagina = static_cast<size_t>(::sysconf(_SC_PAGESIZE));
+    auto* base = static_cast<char*>(inizio);
+    const size_t scarto = (pagina - std::bit_cast<uintptr_t>(inizio) % pagina) % pagina;
+    if (byte <= scarto) return;
+    const size_t intere = (byte - scarto) / pagina * pagina;
+    if (intere > 0) ::madvise(base + scarto, intere, MADV_POPULATE_WRITE);
 #else
     (void)inizio;
     (void)byte;

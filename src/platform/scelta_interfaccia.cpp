@@ -27,6 +27,8 @@ std::unique_ptr<Interfaccia> finestra_dal_modulo() {
         return nullptr;
     }
     void* libreria = ::dlopen(modulo.c_str(), RTLD_NOW | RTLD_LOCAL);
+    // A symbol found by name is a function only by the module's word.
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
     auto crea = libreria ? reinterpret_cast<CreaFinestra*>(::dlsym(libreria, NOME_CREA_FINESTRA)) : nullptr;
     if (crea == nullptr) {
         std::cerr << "compattatore: no window (" << ::dlerror() << "); the console stands in\n";

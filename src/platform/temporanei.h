@@ -2,8 +2,7 @@
 // SIGHUP, which removes them before the program ends by the signal.
 #pragma once
 
-#include <signal.h>
-
+#include <csignal>
 #include <string>
 
 namespace compattatore::piattaforma {
@@ -18,7 +17,7 @@ public:
     SegnaliSospesi& operator=(const SegnaliSospesi&) = delete;
 
 private:
-    sigset_t precedenti_;
+    sigset_t precedenti_{};
 };
 
 // Registers a path for removal on a signal; gives its place, or -1 when all
