@@ -16,6 +16,13 @@
 
 namespace compattatore::piattaforma {
 
+namespace {
+
+// sostituisci's temporary: the file's name and this, filled in by mkstemp.
+constexpr std::string_view CODA_TEMPORANEO = ".XXXXXX";
+
+}  // namespace
+
 ErroreFile::ErroreFile(const std::string& operazione, std::string file, int numero)
     : std::runtime_error(operazione + " " + file + ": " + std::strerror(numero)),
       file_(std::move(file)),
@@ -106,7 +113,14 @@ std::string leggi(const std::string& percorso) {
     return contenuto;
 }
 
-FileNuovo::FileNuovo(std::string percorso) : percorso_(std::move(percorso)), temporaneo_(percorso_ + ".XXXXXX") {
+size_t nome_piu_lungo(const std::string& directory) {
+    long limite = ::pathconf(directory.empty() ? "." : directory.c_str(), _PC_NAME_MAX);
+    if (limite <= 0) limite = NAME_MAX;  // no such directory yet, or no stated limit
+    return static_cast<size_t>(limite) - CODA_TEMPORANEO.size();
+}
+
+FileNuovo::FileNuovo(std::string percorso)
+    : percorso_(std::move(percorso)), temporaneo_(percorso_ + std::string(CODA_TEMPORANEO)) {
     {
         SegnaliSospesi sospesi;
         fd_ = ::mkstemp(temporaneo_.data());

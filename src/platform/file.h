@@ -41,6 +41,10 @@ std::vector<std::string> elenca(const std::string& directory);
 void elimina(const std::string& percorso);
 std::string leggi(const std::string& percorso);
 
+// The longest file name sostituisci can write in `directory` (empty: the
+// current one): the system's limit there, less what its temporary adds.
+size_t nome_piu_lungo(const std::string& directory);
+
 // A file written under a temporary name in the directory of `percorso`, which
 // takes the name only when rinomina() is called. Until then the old file of
 // that name stays as it was; a temporary that is never renamed is removed,
