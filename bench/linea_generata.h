@@ -7,6 +7,9 @@
 namespace compattatore::banco {
 
 inline constexpr int LUNGHEZZA_MASSIMA = 1000000;
+// The keys the generated files are named with when written on their own.
+inline constexpr const char* CHIAVE_LINEA = "Generata";
+inline constexpr const char* CHIAVE_TRENO = "1M";
 
 // CR LF text of the line description file.
 std::string linea_generata(int lunghezza);

@@ -70,11 +70,11 @@ Esito curva(Lettura& l, CorpoLinea& s) {
     auto& t = l.m.tracciato;
     const int64_t ultima_riga = static_cast<int64_t>(t.size()) - 1;
     while (s.metro_corrente <= inizio.v && s.metro_corrente <= ultima_riga) {
-        passo_rettilineo(t, static_cast<size_t>(s.metro_corrente));
+        passo_rettilineo(t);
         if (!metro_successivo(l, s, inizio.luogo)) return Esito::interrotta;
     }
     while (s.metro_corrente <= fine && s.metro_corrente <= ultima_riga) {
-        passo_curvo(t, static_cast<size_t>(s.metro_corrente), c);
+        passo_curvo(t, c);
         if (!metro_successivo(l, s, inizio.luogo)) return Esito::interrotta;
     }
     return Esito::prosegui;
@@ -166,8 +166,7 @@ void completa_linea(Lettura& l, CorpoLinea& s) {
                  "pendenza", s.indice_pendenza * 50);
     if (m.stato.crea_tracciato == 0) return;
     const int64_t ultima_calcolata = static_cast<int64_t>(m.tracciato.size()) - 3;
-    for (; s.metro_corrente <= ultima_calcolata; ++s.metro_corrente)
-        passo_rettilineo(m.tracciato, static_cast<size_t>(s.metro_corrente));
+    for (; s.metro_corrente <= ultima_calcolata; ++s.metro_corrente) passo_rettilineo(m.tracciato);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -78,13 +80,67 @@ inline constexpr int32_t OLTRE_LINEA = 7000;          // the cells and the plan 
 
 using TabellaOggetti = std::array<Oggetto, NUMERO_OGGETTI>;
 
-// An entry of the plan table keeps its kind, because the plan file stores it:
-// empty, a 16-bit integer or an 8-byte float.
+// Tag of a plan value in the plan file: empty, a 16-bit integer or an 8-byte float.
+enum class EtichettaValore : uint16_t { vuota = 0, intero16 = 2, doppio = 5 };
+
+// A plan value with its kind, as the plan file stores it.
 using ValoreEtichettato = std::variant<std::monostate, int16_t, double>;
 
+// One row of the plan with the kind of each value.
 struct RigaTracciato {
     ValoreEtichettato x;  // column 0
     ValoreEtichettato y;  // column 1
+};
+
+// The per-metre plan table: x and y of the track at each metre. Rows are
+// assigned in metre order from row 0, so the count of assigned rows is all
+// that the tags need: rows 0 and 1 hold 16-bit integers, the rows after them
+// 8-byte floats, the rows not (yet) assigned nothing. Only the assigned rows
+// take memory, 16 bytes each.
+class Tracciato {
+public:
+    Tracciato() = default;
+    // `righe` rows, all empty; the memory for them is reserved and mapped at once.
+    explicit Tracciato(size_t righe);
+
+    size_t size() const { return righe_; }
+    bool empty() const { return righe_ == 0; }
+    size_t assegnate() const { return punti_.size(); }
+    bool assegnata(size_t r) const { return r < punti_.size(); }
+    EtichettaValore etichetta(size_t r) const {
+        if (!assegnata(r)) return EtichettaValore::vuota;
+        return r < RIGHE_INTERE ? EtichettaValore::intero16 : EtichettaValore::doppio;
+    }
+    // The value as a number; 0 for an empty row.
+    double x(size_t r) const { return assegnata(r) ? punti_[r].x : 0.0; }
+    double y(size_t r) const { return assegnata(r) ? punti_[r].y : 0.0; }
+    // The row with the kind of each value.
+    RigaTracciato operator[](size_t r) const { return {valore(r, x(r)), valore(r, y(r))}; }
+
+    // Assigns the first row not yet assigned; there must be one.
+    void aggiungi(double x, double y) {
+        assert(punti_.size() < righe_);
+        punti_.push_back({x, y});
+    }
+
+    // Rows 0 and 1, the ones stored as 16-bit integers.
+    static constexpr size_t RIGHE_INTERE = 2;
+
+private:
+    struct Punto {
+        double x, y;
+    };
+    ValoreEtichettato valore(size_t r, double v) const {
+        switch (etichetta(r)) {
+            case EtichettaValore::vuota: return std::monostate{};
+            case EtichettaValore::intero16: return static_cast<int16_t>(v);
+            case EtichettaValore::doppio: break;
+        }
+        return v;
+    }
+
+    size_t righe_ = 0;
+    std::vector<Punto> punti_;
 };
 
 // State of one compilation besides the three tables.
@@ -103,7 +159,7 @@ struct Modello {
     StatoPercorso stato;
     std::vector<Cella> celle;  // indexes 0..N; empty until the length record is read
     TabellaOggetti oggetti{};
-    std::vector<RigaTracciato> tracciato;  // rows 0..lunghezza + OLTRE_LINEA; empty unless built
+    Tracciato tracciato;  // rows 0..lunghezza + OLTRE_LINEA; none unless built
 
     bool celle_create() const { return !celle.empty(); }
     int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }

@@ -2,11 +2,18 @@
 
 #include <cstdint>
 
+#include "platform/memoria.h"
+
 namespace compattatore {
 
 double curvatura_classe(int classe) {
     static constexpr double CLASSI[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
     return classe >= 1 && classe <= 6 ? CLASSI[classe - 1] : 0.0;
+}
+
+Tracciato::Tracciato(size_t righe) : righe_(righe) {
+    punti_.reserve(righe);
+    piattaforma::prepara_pagine(punti_.data(), righe * sizeof(Punto));
 }
 
 double valore(const ValoreEtichettato& v) {
@@ -15,24 +22,41 @@ double valore(const ValoreEtichettato& v) {
     return 0.0;
 }
 
-void avvia_tracciato(std::vector<RigaTracciato>& tracciato) {
-    tracciato[0] = {int16_t{0}, int16_t{0}};
-    tracciato[1] = {int16_t{0}, int16_t{1}};
+void avvia_tracciato(Tracciato& t) {
+    t.aggiungi(0, 0);
+    t.aggiungi(0, 1);
 }
 
-void passo_rettilineo(std::vector<RigaTracciato>& t, size_t m) {
-    double x1 = valore(t[m - 1].x), y1 = valore(t[m - 1].y);
-    double dx = x1 - valore(t[m - 2].x), dy = y1 - valore(t[m - 2].y);
-    t[m] = {x1 + dx, y1 + dy};
+PuntoTracciato passo_dritto(PuntoTracciato a, PuntoTracciato b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    return {b.x + dx, b.y + dy};
 }
 
-void passo_curvo(std::vector<RigaTracciato>& t, size_t m, double curvatura) {
-    double x1 = valore(t[m - 1].x), y1 = valore(t[m - 1].y);
-    double dx = x1 - valore(t[m - 2].x), dy = y1 - valore(t[m - 2].y);
-    long double c = curvatura;
-    auto passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
-    auto passo_y = static_cast<double>(static_cast<long double>(dy) - c * static_cast<long double>(dx));
-    t[m] = {x1 + passo_x, y1 + passo_y};
+PuntoTracciato passo_girato(PuntoTracciato a, PuntoTracciato b, double curvatura) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const long double c = curvatura;
+    const auto passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
+    const auto passo_y = static_cast<double>(static_cast<long double>(dy) - c * static_cast<long double>(dx));
+    return {b.x + passo_x, b.y + passo_y};
+}
+
+namespace {
+
+// Row r as a point.
+PuntoTracciato riga(const Tracciato& t, size_t r) { return {t.x(r), t.y(r)}; }
+
+}  // namespace
+
+void passo_rettilineo(Tracciato& t) {
+    const size_t m = t.assegnate();
+    const PuntoTracciato p = passo_dritto(riga(t, m - 2), riga(t, m - 1));
+    t.aggiungi(p.x, p.y);
+}
+
+void passo_curvo(Tracciato& t, double curvatura) {
+    const size_t m = t.assegnate();
+    const PuntoTracciato p = passo_girato(riga(t, m - 2), riga(t, m - 1), curvatura);
+    t.aggiungi(p.x, p.y);
 }
 
 }  // namespace compattatore

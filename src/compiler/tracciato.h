@@ -2,9 +2,6 @@
 // before it, straight or turned by a curvature.
 #pragma once
 
-#include <cstddef>
-#include <vector>
-
 #include "compiler/modello.h"
 
 namespace compattatore {
@@ -17,13 +14,25 @@ double curvatura_classe(int classe);
 double valore(const ValoreEtichettato& v);
 
 // Rows 0 and 1: the line starts at the origin heading along +y.
-void avvia_tracciato(std::vector<RigaTracciato>& tracciato);
+void avvia_tracciato(Tracciato& tracciato);
 
-// Row m = row m-1 + (row m-1 - row m-2).
-void passo_rettilineo(std::vector<RigaTracciato>& tracciato, size_t m);
+// A row's two values.
+struct PuntoTracciato {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// The row after `prima` and `ultima` on a straight: ultima + (ultima - prima).
+PuntoTracciato passo_dritto(PuntoTracciato prima, PuntoTracciato ultima);
+// The same step turned by `curvatura` (1/m, negative to the left); each step
+// component is formed in extended precision and rounded once.
+PuntoTracciato passo_girato(PuntoTracciato prima, PuntoTracciato ultima, double curvatura);
+
+// The next row m = row m-1 + (row m-1 - row m-2).
+void passo_rettilineo(Tracciato& tracciato);
 
 // As the straight step, turned by `curvatura` (1/m, negative to the left).
 // Each step component is formed in extended precision and rounded once.
-void passo_curvo(std::vector<RigaTracciato>& tracciato, size_t m, double curvatura);
+void passo_curvo(Tracciato& tracciato, double curvatura);
 
 }  // namespace compattatore

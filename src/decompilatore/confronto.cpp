@@ -91,7 +91,7 @@ std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modell
     if (!atteso.tracciato.empty() && !ottenuto.tracciato.empty()) {
         const int64_t riga = prima_riga_diversa(atteso.tracciato, ottenuto.tracciato);
         if (riga >= 0) {
-            const auto dove = [&](const std::vector<RigaTracciato>& t) {
+            const auto dove = [&](const Tracciato& t) {
                 return riga < static_cast<int64_t>(t.size()) ? descrivi_riga(t[static_cast<size_t>(riga)])
                                                              : std::string("no row");
             };

@@ -39,22 +39,21 @@ std::string descrivi_valore(const ValoreEtichettato& v) {
 // The curvatures a curve record can give, signed: right-hand positive.
 constexpr int CLASSI = 6;
 
-// The two rows a step starts from, and the row it makes.
-using Finestra = std::vector<RigaTracciato>;
+// The two rows a step starts from.
+using Finestra = std::array<RigaTracciato, 2>;
 
 // The row the reader's step of curvature `c` (0: straight) makes after the
 // two rows of the window.
-RigaTracciato passo(Finestra& f, double c) {
-    if (c == 0.0)
-        passo_rettilineo(f, 2);
-    else
-        passo_curvo(f, 2, c);
-    return f[2];
+RigaTracciato passo(const Finestra& f, double c) {
+    const PuntoTracciato a{valore(f[0].x), valore(f[0].y)};
+    const PuntoTracciato b{valore(f[1].x), valore(f[1].y)};
+    const PuntoTracciato p = c == 0.0 ? passo_dritto(a, b) : passo_girato(a, b, c);
+    return {p.x, p.y};
 }
 
 }  // namespace
 
-CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t lunghezza) {
+CurveRicostruite ricostruisci_curve(const Tracciato& t, int32_t lunghezza) {
     CurveRicostruite esito;
     const RigaTracciato avvio[2] = {{int16_t{0}, int16_t{0}}, {int16_t{0}, int16_t{1}}};
     for (size_t m = 0; m < 2 && m < t.size(); ++m) {
@@ -82,7 +81,7 @@ CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t
     // A row no step makes is replaced, for the rows after it, by the step
     // that comes nearest (the curve being followed, or straight), so that a
     // single edited row is named alone.
-    Finestra f{!t.empty() ? t[0] : RigaTracciato{}, t.size() > 1 ? t[1] : RigaTracciato{}, {}};
+    Finestra f{!t.empty() ? t[0] : RigaTracciato{}, t.size() > 1 ? t[1] : RigaTracciato{}};
     auto avanza = [&](const RigaTracciato& nuova) {
         f[0] = f[1];
         f[1] = nuova;
@@ -133,7 +132,7 @@ CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& t, int32_t
     return esito;
 }
 
-int64_t prima_riga_diversa(const std::vector<RigaTracciato>& a, const std::vector<RigaTracciato>& b) {
+int64_t prima_riga_diversa(const Tracciato& a, const Tracciato& b) {
     const size_t n = std::min(a.size(), b.size());
     for (size_t m = 0; m < n; ++m)
         if (!stessa_riga(a[m], b[m])) return static_cast<int64_t>(m);

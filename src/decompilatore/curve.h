@@ -33,11 +33,11 @@ struct CurveRicostruite {
 // its curved step of every class and direction, taken from the file's two
 // previous rows; the rows that turn alike make one curve. A row that matches
 // none counts as straight and is listed.
-CurveRicostruite ricostruisci_curve(const std::vector<RigaTracciato>& tracciato, int32_t lunghezza);
+CurveRicostruite ricostruisci_curve(const Tracciato& tracciato, int32_t lunghezza);
 
 // The first row where two plans differ in a value's kind or bits; -1 when
 // they are the same.
-int64_t prima_riga_diversa(const std::vector<RigaTracciato>& a, const std::vector<RigaTracciato>& b);
+int64_t prima_riga_diversa(const Tracciato& a, const Tracciato& b);
 
 // "x 12.5 (8 bytes), y empty": a row as the plan file holds it.
 std::string descrivi_riga(const RigaTracciato& riga);

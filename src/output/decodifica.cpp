@@ -41,6 +41,13 @@ public:
         posizione_ += larghezza;
         return valore;
     }
+    // The next 16 bits without reading them; 0 when fewer bytes are left
+    // (the read that follows reports it).
+    uint16_t prossimo_u16() const {
+        if (rimasti() < 2) return 0;
+        return static_cast<uint16_t>(static_cast<uint8_t>(byte_[posizione_]) |
+                                     static_cast<uint8_t>(byte_[posizione_ + 1]) << 8);
+    }
     uint8_t u8(const std::string& campo) { return static_cast<uint8_t>(senza_segno(1, campo)); }
     uint16_t u16(const std::string& campo) { return static_cast<uint16_t>(senza_segno(2, campo)); }
     int16_t i16(const std::string& campo) { return static_cast<int16_t>(senza_segno(2, campo)); }
@@ -71,18 +78,29 @@ private:
     size_t posizione_ = 0;
 };
 
-ValoreEtichettato leggi_valore(LettoreByte& lettore, const std::string& campo) {
-    size_t inizio = lettore.posizione();
-    uint16_t etichetta = lettore.u16("the tag of " + campo);
+// One value of a plan column: its tag must be the one its row has (rows 0
+// and 1 integers, then floats, then from the first empty row on nothing).
+double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const std::string& colonna) {
+    const size_t inizio = lettore.posizione();
+    const std::string campo = colonna + " row " + std::to_string(r);
+    const uint16_t etichetta = lettore.u16("the tag of " + campo);
+    const auto attesa = static_cast<uint16_t>(!assegnata                    ? EtichettaValore::vuota
+                                              : r < Tracciato::RIGHE_INTERE ? EtichettaValore::intero16
+                                                                            : EtichettaValore::doppio);
+    if (etichetta != attesa) {
+        if (etichetta != 0 && etichetta != 2 && etichetta != 5)
+            lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo + " is not 0, 2 or 5");
+        lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo + " where the plan has tag " +
+                                   std::to_string(attesa) +
+                                   " (rows 0 and 1 tag 2, the next rows tag 5, from the first empty row on tag 0 "
+                                   "in both columns)");
+    }
     switch (etichetta) {
-        case 0:
-            return std::monostate{};
         case 2:
             return lettore.i16(campo);
         case 5:
             return lettore.f64(campo);
-        default:
-            lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo + " is not 0, 2 or 5");
+        default: return 0.0;
     }
 }
 
@@ -142,7 +160,7 @@ std::vector<Cella> decodifica_celle(std::string_view byte, const std::string& fi
     return celle;
 }
 
-std::vector<RigaTracciato> decodifica_tracciato(std::string_view byte, const std::string& file, int64_t righe) {
+Tracciato decodifica_tracciato(std::string_view byte, const std::string& file, int64_t righe) {
     LettoreByte lettore(byte, file);
     if (righe <= 0) lettore.errore(0, "a plan of " + std::to_string(righe) + " rows cannot exist");
     // Every value takes at least its 2-byte tag: a row count the file cannot
@@ -150,12 +168,21 @@ std::vector<RigaTracciato> decodifica_tracciato(std::string_view byte, const std
     if (static_cast<uint64_t>(righe) > byte.size() / 4) {
         lettore.errore(byte.size(), "the file is too short for " + std::to_string(righe) + " rows in two columns");
     }
-    std::vector<RigaTracciato> tracciato(static_cast<size_t>(righe));
-    for (size_t r = 0; r < tracciato.size(); ++r) {
-        tracciato[r].x = leggi_valore(lettore, "column 0 row " + std::to_string(r));
+    const auto n = static_cast<size_t>(righe);
+    // Column 0 tells how many rows are assigned: those before its first
+    // empty tag. The second pass reads both columns side by side.
+    size_t assegnate = n;
+    for (size_t r = 0; r < n; ++r) {
+        const bool assegnata = assegnate == n && lettore.prossimo_u16() != 0;
+        if (!assegnata && assegnate == n) assegnate = r;
+        leggi_valore(lettore, r, assegnata, "column 0");
     }
-    for (size_t r = 0; r < tracciato.size(); ++r) {
-        tracciato[r].y = leggi_valore(lettore, "column 1 row " + std::to_string(r));
+    LettoreByte colonna0(byte, file);
+    Tracciato tracciato(n);
+    for (size_t r = 0; r < n; ++r) {
+        const bool assegnata = r < assegnate;
+        const double y = leggi_valore(lettore, r, assegnata, "column 1");
+        if (assegnata) tracciato.aggiungi(leggi_valore(colonna0, r, true, "column 0"), y);
     }
     lettore.fine_attesa("row " + std::to_string(righe - 1) + " of column 1");
     return tracciato;
@@ -184,7 +211,7 @@ ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const Immagin
     }
 
     scenario.celle = decodifica_celle(celle.byte, celle.nome);
-    const size_t attese = static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza) + 1);
+    const auto attese = static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza) + 1);
     if (scenario.celle.size() != attese) {
         throw ErroreDecodifica(celle.nome, std::min(celle.byte.size(), attese * BYTE_PER_CELLA),
                                "a line of " + std::to_string(lunghezza) + " m has " + std::to_string(attese) +

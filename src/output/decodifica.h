@@ -35,8 +35,8 @@ TabellaOggetti decodifica_oggetti(std::string_view byte, const std::string& file
 std::vector<Cella> decodifica_celle(std::string_view byte, const std::string& file);
 
 // The plan file of `righe` rows: column 0 of every row, then column 1; each
-// value a tag 0, 2 or 5 and its bytes.
-std::vector<RigaTracciato> decodifica_tracciato(std::string_view byte, const std::string& file, int64_t righe);
+// value a tag and its bytes, the tag the one its row has (Tracciato::etichetta).
+Tracciato decodifica_tracciato(std::string_view byte, const std::string& file, int64_t righe);
 
 // A compiled file as found on disk.
 struct ImmagineFile {
@@ -47,7 +47,7 @@ struct ImmagineFile {
 struct ScenarioCompilato {
     TabellaOggetti oggetti{};
     std::vector<Cella> celle;
-    std::vector<RigaTracciato> tracciato;  // empty when there is no plan file
+    Tracciato tracciato;  // no rows when there is no plan file
 
     int32_t lunghezza() const { return oggetti[OGGETTO_DIMENSIONI].fine; }
 };

@@ -1,46 +1,42 @@
 #include "output/file_binari.h"
 
-#include <type_traits>
-
-#include "output/scrittore_le.h"
-
 namespace compattatore {
 
 namespace {
 
-enum EtichettaValore : uint16_t { ETICHETTA_VUOTA = 0, ETICHETTA_INTERO16 = 2, ETICHETTA_DOPPIO = 5 };
+// One column of the plan: the tags follow from the row (Tracciato::etichetta).
+template <class Valore>
+void scrivi_colonna(ScrittoreLE& w, const Tracciato& t, Valore valore) {
+    const size_t intere = std::min(t.assegnate(), Tracciato::RIGHE_INTERE);
+    for (size_t r = 0; r < intere; ++r) {
+        w.u16(static_cast<uint16_t>(EtichettaValore::intero16));
+        w.i16(static_cast<int16_t>(valore(r)));
+    }
+    for (size_t r = intere; r < t.assegnate(); ++r) {
+        w.u16(static_cast<uint16_t>(EtichettaValore::doppio));
+        w.f64(valore(r));
+    }
+    for (size_t r = t.assegnate(); r < t.size(); ++r) w.u16(static_cast<uint16_t>(EtichettaValore::vuota));
+}
 
-void scrivi_valore(ScrittoreLE& w, const ValoreEtichettato& v) {
-    std::visit(
-        [&w](const auto& x) {
-            using T = std::decay_t<decltype(x)>;
-            if constexpr (std::is_same_v<T, std::monostate>) {
-                w.u16(ETICHETTA_VUOTA);
-            } else if constexpr (std::is_same_v<T, int16_t>) {
-                w.u16(ETICHETTA_INTERO16);
-                w.i16(x);
-            } else {
-                w.u16(ETICHETTA_DOPPIO);
-                w.f64(x);
-            }
-        },
-        v);
+template <class Scrivi, class Dati>
+std::string in_testo(Scrivi scrivi, const Dati& dati) {
+    DestinazioneTesto d;
+    scrivi(d, dati);
+    return std::move(d.testo);
 }
 
 }  // namespace
 
-std::string codifica_tracciato(const std::vector<RigaTracciato>& tracciato) {
-    std::string out;
-    out.reserve(20 * tracciato.size());
-    ScrittoreLE w(out);
-    for (const RigaTracciato& r : tracciato) scrivi_valore(w, r.x);
-    for (const RigaTracciato& r : tracciato) scrivi_valore(w, r.y);
-    return out;
+void scrivi_tracciato(Destinazione& destinazione, const Tracciato& t) {
+    ScrittoreLE w(destinazione);
+    scrivi_colonna(w, t, [&t](size_t r) { return t.x(r); });
+    scrivi_colonna(w, t, [&t](size_t r) { return t.y(r); });
+    w.svuota();
 }
 
-std::string codifica_oggetti(const TabellaOggetti& oggetti) {
-    std::string out;
-    ScrittoreLE w(out);
+void scrivi_oggetti(Destinazione& destinazione, const TabellaOggetti& oggetti) {
+    ScrittoreLE w(destinazione);
     for (const Oggetto& o : oggetti) {
         w.u8(o.tipo);
         w.i32(o.inizio);
@@ -52,13 +48,11 @@ std::string codifica_oggetti(const TabellaOggetti& oggetti) {
         for (uint8_t f : o.flag) w.u8(f);
         w.i32(o.orario);
     }
-    return out;
+    w.svuota();
 }
 
-std::string codifica_celle(const std::vector<Cella>& celle) {
-    std::string out;
-    out.reserve(15 * celle.size());
-    ScrittoreLE w(out);
+void scrivi_celle(Destinazione& destinazione, const std::vector<Cella>& celle) {
+    ScrittoreLE w(destinazione);
     for (const Cella& c : celle) {
         w.u8(c.tipo);
         w.i16(c.dato1);
@@ -72,7 +66,11 @@ std::string codifica_celle(const std::vector<Cella>& celle) {
         w.u8(c.pendenza);
         w.u8(c.aderenza);
     }
-    return out;
+    w.svuota();
 }
+
+std::string codifica_tracciato(const Tracciato& t) { return in_testo(scrivi_tracciato, t); }
+std::string codifica_oggetti(const TabellaOggetti& o) { return in_testo(scrivi_oggetti, o); }
+std::string codifica_celle(const std::vector<Cella>& c) { return in_testo(scrivi_celle, c); }
 
 }  // namespace compattatore

@@ -6,6 +6,9 @@
 #include "output/file_binari.h"
 #include "platform/file.h"
 
+#include <memory>
+#include <string_view>
+
 namespace compattatore {
 
 namespace {
@@ -89,25 +92,48 @@ bool da_scrivere(const EsitoPercorso& esito, const OpzioniScrittura& opzioni) {
            (esito.codice_lettura == 0 || opzioni.forza);
 }
 
-std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory) {
+namespace {
+
+class DestinazioneFile final : public Destinazione {
+public:
+    explicit DestinazioneFile(piattaforma::FileNuovo& file) : file_(file) {}
+    void ricevi(std::string_view byte) override { file_.scrivi(byte); }
+
+private:
+    piattaforma::FileNuovo& file_;
+};
+
+}  // namespace
+
+std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza) {
     const std::string& linea = m.stato.chiave_linea;
     const std::string& treno = m.stato.chiave_treno;
-    std::vector<std::string> scritti;
-    auto scrivi = [&](const std::string& nome, const std::string& contenuto) {
-        std::string percorso = piattaforma::unisci(directory, nome);
-        piattaforma::sostituisci(percorso, contenuto);
-        scritti.push_back(std::move(percorso));
+    std::vector<std::unique_ptr<piattaforma::FileNuovo>> nuovi;
+    auto scrivi = [&](const std::string& nome, auto codifica) {
+        auto& file = nuovi.emplace_back(std::make_unique<piattaforma::FileNuovo>(piattaforma::unisci(directory, nome)));
+        DestinazioneFile destinazione(*file);
+        codifica(destinazione);
+        file->chiudi(sincronizza);
     };
-    if (m.stato.crea_tracciato != 0) scrivi(nome_file_tracciato(linea), codifica_tracciato(m.tracciato));
-    scrivi(nome_file_oggetti(linea, treno), codifica_oggetti(m.oggetti));
-    scrivi(nome_file_celle(linea, treno), codifica_celle(m.celle));
+    if (m.stato.crea_tracciato != 0)
+        scrivi(nome_file_tracciato(linea), [&](Destinazione& d) { scrivi_tracciato(d, m.tracciato); });
+    scrivi(nome_file_oggetti(linea, treno), [&](Destinazione& d) { scrivi_oggetti(d, m.oggetti); });
+    scrivi(nome_file_celle(linea, treno), [&](Destinazione& d) { scrivi_celle(d, m.celle); });
+
+    std::vector<std::string> scritti;
+    for (auto& file : nuovi) {
+        file->rinomina();
+        scritti.push_back(file->percorso());
+    }
+    if (sincronizza) piattaforma::sincronizza_directory(directory.empty() ? "." : directory);
     return scritti;
 }
 
-EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const FileDescrizione& file, const OpzioniScrittura& opzioni) {
-    prepara(m, j);
+EsitoPercorso memorizza_percorso(Modello& m, int32_t crea_tracciato, const FileDescrizione& file,
+                                 const OpzioniScrittura& opzioni) {
+    prepara(m, crea_tracciato);
     EsitoPercorso esito = completa_percorso(m, memorizza_dati_da_file(m, file));
-    if (da_scrivere(esito, opzioni)) esito.file_scritti = scrivi_file_binari(m, opzioni.directory);
+    if (da_scrivere(esito, opzioni)) esito.file_scritti = scrivi_file_binari(m, opzioni.directory, opzioni.sincronizza);
     return esito;
 }
 

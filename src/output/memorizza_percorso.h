@@ -46,6 +46,7 @@ struct OpzioniScrittura {
     std::string directory;  // where the binary files go
     bool scrivi = true;     // false: compile and report only, write nothing
     bool forza = false;     // write even after a recorded reading error
+    bool sincronizza = false;  // sync each file to the disk before its rename, and the directory after
 };
 
 // Everything but the writing, on a model whose keys are set: stores
@@ -64,14 +65,18 @@ EsitoPercorso completa_percorso(Modello& m, EsitoLettura letto = {});
 // asked for. Warnings of the finishing pass never stop the writing.
 bool da_scrivere(const EsitoPercorso& esito, const OpzioniScrittura& opzioni);
 
-// The plan file (only when m.stato.crea_tracciato is non-zero), then the
-// object file, then the cell file, each replaced atomically. Returns their
-// paths. Throws piattaforma::ErroreFile when a file cannot be written.
-std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory);
+// The plan file (only when m.stato.crea_tracciato is non-zero), the object
+// file and the cell file, each written whole under a temporary name; only
+// when all are complete are they renamed over the old files, so a failure
+// while writing leaves every old file as it was and no temporary behind.
+// Returns their paths. Throws piattaforma::ErroreFile when a file cannot be
+// written.
+std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza = false);
 
 // The normal run's whole step: the same on the description files (read and
 // deleted by memorizza_dati_da_file), then scrivi_file_binari when
 // da_scrivere allows it.
-EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const FileDescrizione& file, const OpzioniScrittura& opzioni);
+EsitoPercorso memorizza_percorso(Modello& m, int32_t crea_tracciato, const FileDescrizione& file,
+                                 const OpzioniScrittura& opzioni);
 
 }  // namespace compattatore

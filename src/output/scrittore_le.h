@@ -1,38 +1,87 @@
 // The one way bytes of a binary scenario file are produced: each field
-// appended in its declared width, little-endian, whatever the host's order,
-// so the files never depend on how the compiler lays out a struct.
+// stored in its declared width, little-endian, whatever the host's order,
+// so the files never depend on how the compiler lays out a struct. The bytes
+// gather in a fixed buffer that is handed on whenever it fills, so a file of
+// any size costs the same memory.
 #pragma once
 
+#include <algorithm>
 #include <bit>
+#include <cassert>
 #include <cstdint>
-#include <stdexcept>
+#include <cstring>
+#include <memory>
 #include <string>
+#include <string_view>
 
 namespace compattatore {
 
+// Where encoded bytes go: a file being written, or a string.
+class Destinazione {
+public:
+    virtual void ricevi(std::string_view byte) = 0;
+
+protected:
+    ~Destinazione() = default;
+};
+
+// Collects everything in a string (a whole file image, for small files and checks).
+class DestinazioneTesto final : public Destinazione {
+public:
+    void ricevi(std::string_view byte) override { testo.append(byte); }
+    std::string testo;
+};
+
 class ScrittoreLE {
 public:
-    explicit ScrittoreLE(std::string& destinazione) : out_(destinazione) {}
+    // The buffer is not cleared: only the bytes stored are handed on.
+    explicit ScrittoreLE(Destinazione& destinazione)
+        : destinazione_(destinazione), buffer_(std::make_unique_for_overwrite<char[]>(CAPACITA)) {}
 
-    void u8(uint8_t v) { out_.push_back(static_cast<char>(v)); }
+    void u8(uint8_t v) { intero(v, 1); }
     void u16(uint16_t v) { intero(v, 2); }
     void i16(int16_t v) { intero(static_cast<uint16_t>(v), 2); }
     void i32(int32_t v) { intero(static_cast<uint32_t>(v), 4); }
     void f64(double v) { intero(std::bit_cast<uint64_t>(v), 8); }
 
     // A 16-bit byte count, then the bytes as they are (single-byte text).
-    void testo(const std::string& t) {
-        if (t.size() > UINT16_MAX) throw std::length_error("text field longer than 65535 bytes");
+    // The readers refuse longer texts and keys are file names, so none gets here.
+    void testo(std::string_view t) {
+        assert(t.size() <= UINT16_MAX);
         u16(static_cast<uint16_t>(t.size()));
-        out_ += t;
+        for (size_t fatti = 0; fatti < t.size();) {
+            if (usati_ == CAPACITA) svuota();
+            const size_t n = std::min(t.size() - fatti, CAPACITA - usati_);
+            std::memcpy(buffer_.get() + usati_, t.data() + fatti, n);
+            usati_ += n;
+            fatti += n;
+        }
+    }
+
+    // Hands on what the buffer holds; call it once the last field is stored.
+    void svuota() {
+        destinazione_.ricevi({buffer_.get(), usati_});
+        usati_ = 0;
     }
 
 private:
-    void intero(uint64_t v, int byte) {
-        for (int b = 0; b < byte; ++b) out_.push_back(static_cast<char>((v >> (8 * b)) & 0xFF));
+    static constexpr size_t CAPACITA = size_t{256} * 1024;
+
+    // The low `byte` bytes of v in one store.
+    void intero(uint64_t v, size_t byte) {
+        if (CAPACITA - usati_ < byte) svuota();
+        if constexpr (std::endian::native != std::endian::little) {
+            uint64_t invertito = 0;
+            for (size_t b = 0; b < 8; ++b) invertito |= ((v >> (8 * b)) & 0xFF) << (8 * (7 - b));
+            v = invertito;
+        }
+        std::memcpy(buffer_.get() + usati_, &v, byte);
+        usati_ += byte;
     }
 
-    std::string& out_;
+    Destinazione& destinazione_;
+    std::unique_ptr<char[]> buffer_;
+    size_t usati_ = 0;
 };
 
 }  // namespace compattatore

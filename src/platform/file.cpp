@@ -1,5 +1,7 @@
 #include "platform/file.h"
 
+#include "platform/temporanei.h"
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -117,27 +119,46 @@ size_t nome_piu_lungo(const std::string& directory) {
     return static_cast<size_t>(limite) - CODA_TEMPORANEO.size();
 }
 
-void sostituisci(const std::string& percorso, std::string_view contenuto) {
-    std::string temporaneo = percorso + std::string(CODA_TEMPORANEO);
-    Descrittore fd(::mkstemp(temporaneo.data()));
-    if (fd.get() < 0) throw ErroreFile("cannot create", percorso, errno);
-
-    auto abbandona = [&](const char* operazione) {
-        int numero = errno;
-        ::close(fd.rilascia());
-        ::unlink(temporaneo.c_str());
-        throw ErroreFile(operazione, percorso, numero);
-    };
-
+FileNuovo::FileNuovo(std::string percorso)
+    : percorso_(std::move(percorso)), temporaneo_(percorso_ + std::string(CODA_TEMPORANEO)) {
+    {
+        SegnaliSospesi sospesi;
+        fd_ = ::mkstemp(temporaneo_.data());
+        if (fd_ < 0) throw ErroreFile("cannot create", percorso_, errno);
+        posto_ = registra_temporaneo(temporaneo_);
+    }
     // mkstemp creates the file for its owner only; give it the usual mode.
     mode_t maschera = ::umask(0);
     ::umask(maschera);
-    if (::fchmod(fd.get(), 0666 & ~maschera) != 0) abbandona("cannot create");
+    if (::fchmod(fd_, 0666 & ~maschera) != 0) {
+        const int numero = errno;
+        rimuovi();
+        throw ErroreFile("cannot create", percorso_, numero);
+    }
+}
 
-    const char* dati = contenuto.data();
-    size_t restanti = contenuto.size();
+FileNuovo::~FileNuovo() { rimuovi(); }
+
+void FileNuovo::rimuovi() {
+    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+    if (temporaneo_.empty()) return;  // renamed
+    SegnaliSospesi sospesi;
+    ::unlink(temporaneo_.c_str());
+    temporaneo_.clear();
+    rilascia_temporaneo(std::exchange(posto_, -1));
+}
+
+void FileNuovo::abbandona(const char* operazione) {
+    const int numero = errno;
+    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
+    throw ErroreFile(operazione, percorso_, numero);
+}
+
+void FileNuovo::scrivi(std::string_view byte) {
+    const char* dati = byte.data();
+    size_t restanti = byte.size();
     while (restanti > 0) {
-        ssize_t n = ::write(fd.get(), dati, restanti);
+        ssize_t n = ::write(fd_, dati, restanti);
         if (n < 0) {
             if (errno == EINTR) continue;
             abbandona("cannot write");
@@ -145,17 +166,44 @@ void sostituisci(const std::string& percorso, std::string_view contenuto) {
         dati += n;
         restanti -= static_cast<size_t>(n);
     }
-    if (::fsync(fd.get()) != 0) abbandona("cannot write");
-    if (::close(fd.rilascia()) != 0) {
-        int numero = errno;
-        ::unlink(temporaneo.c_str());
-        throw ErroreFile("cannot write", percorso, numero);
-    }
-    if (::rename(temporaneo.c_str(), percorso.c_str()) != 0) {
-        int numero = errno;
-        ::unlink(temporaneo.c_str());
-        throw ErroreFile("cannot replace", percorso, numero);
-    }
+}
+
+void FileNuovo::chiudi(bool sincronizza) {
+    if (sincronizza && ::fsync(fd_) != 0) abbandona("cannot write");
+    if (::close(std::exchange(fd_, -1)) != 0) abbandona("cannot write");
+}
+
+void FileNuovo::rinomina() {
+    SegnaliSospesi sospesi;
+    if (::rename(temporaneo_.c_str(), percorso_.c_str()) != 0) abbandona("cannot replace");
+    temporaneo_.clear();
+    rilascia_temporaneo(std::exchange(posto_, -1));
+}
+
+std::string directory_di(const std::string& percorso) {
+    const size_t barra = percorso.find_last_of('/');
+    if (barra == std::string::npos) return ".";
+    return barra == 0 ? "/" : percorso.substr(0, barra);
+}
+
+void sincronizza_directory(const std::string& directory) {
+    Descrittore fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0 || ::fsync(fd.get()) != 0) throw ErroreFile("cannot sync", directory, errno);
+}
+
+void sostituisci(const std::string& percorso, std::string_view contenuto, bool sincronizza) {
+    FileNuovo file(percorso);
+    file.scrivi(contenuto);
+    file.chiudi(sincronizza);
+    file.rinomina();
+    if (sincronizza) sincronizza_directory(directory_di(percorso));
+}
+
+bool stesso_file(const std::string& a, const std::string& b) {
+    struct stat info_a {
+    }, info_b{};
+    return ::stat(a.c_str(), &info_a) == 0 && ::stat(b.c_str(), &info_b) == 0 && info_a.st_dev == info_b.st_dev &&
+           info_a.st_ino == info_b.st_ino;
 }
 
 }  // namespace compattatore::piattaforma

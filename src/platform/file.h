@@ -45,9 +45,49 @@ std::string leggi(const std::string& percorso);
 // current one): the system's limit there, less what its temporary adds.
 size_t nome_piu_lungo(const std::string& directory);
 
-// Replaces the file with exactly `contenuto`: the bytes go to a temporary file
-// in the same directory that is then renamed over the old name, so a failure
-// part-way leaves the earlier file as it was and no temporary behind.
-void sostituisci(const std::string& percorso, std::string_view contenuto);
+// A file written under a temporary name in the directory of `percorso`, which
+// takes the name only when rinomina() is called. Until then the old file of
+// that name stays as it was; a temporary that is never renamed is removed,
+// also when the program is ended by SIGINT, SIGTERM or SIGHUP.
+class FileNuovo {
+public:
+    explicit FileNuovo(std::string percorso);
+    ~FileNuovo();
+    FileNuovo(const FileNuovo&) = delete;
+    FileNuovo& operator=(const FileNuovo&) = delete;
+
+    void scrivi(std::string_view byte);
+    // Closes the temporary, after syncing it to the disk when asked.
+    void chiudi(bool sincronizza);
+    // Renames the closed temporary over the file.
+    void rinomina();
+    const std::string& percorso() const { return percorso_; }
+
+private:
+    [[noreturn]] void abbandona(const char* operazione);
+    // Closes and removes the temporary unless it was renamed.
+    void rimuovi();
+
+    std::string percorso_;
+    std::string temporaneo_;
+    int fd_ = -1;
+    int posto_ = -1;  // in the list the signal handler cleans up
+};
+
+// Syncs a directory's entries (renames in it) to the disk.
+void sincronizza_directory(const std::string& directory);
+
+// The directory part of a path ("." when it has none).
+std::string directory_di(const std::string& percorso);
+
+// Replaces the file with exactly `contenuto` through a FileNuovo, so a
+// failure part-way leaves the earlier file as it was and no temporary
+// behind. With `sincronizza` the file is synced before the rename and its
+// directory after.
+void sostituisci(const std::string& percorso, std::string_view contenuto, bool sincronizza = false);
+
+// The same file by any path: the device and inode agree. False when either
+// does not exist.
+bool stesso_file(const std::string& a, const std::string& b);
 
 }  // namespace compattatore::piattaforma

@@ -10,9 +10,12 @@
 #include "compiler/nomi_file.h"
 #include "compiler/testo_1252.h"
 #include "output/memorizza_percorso.h"
+#include "platform/blocco_directory.h"
 #include "platform/file.h"
 #include "run/argomenti_file.h"
+#include "run/attesa_directory.h"
 #include "run/diagnostiche_compila.h"
+#include "run/sorgenti_protette.h"
 #include "run/stato_uscita.h"
 
 namespace compattatore {
@@ -21,7 +24,7 @@ namespace {
 
 constexpr const char* AIUTO =
     "compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
-    "                     [--no-plan] [--check] [--force] [--max-errors N]\n"
+    "                     [--no-plan] [--check] [--force] [--sync] [--max-errors N]\n"
     "                     [--diagnostics text|json] [-Wno-KIND]\n"
     "\n"
     "Compiles a line description file and a train description file into the plan\n"
@@ -36,6 +39,7 @@ constexpr const char* AIUTO =
     "  --no-plan        compile without the plan (no LINE_linea.dat)\n"
     "  --check          compile and report, write nothing\n"
     "  --force          write the binary files despite an error in the scenario\n"
+    "  --sync           sync each binary file to the disk before it replaces the old one\n"
     "  --max-errors N   stop after N errors (default 20; 0: no limit)\n"
     "  --diagnostics F  'text' (default, on standard error) or 'json' (one document\n"
     "                   on standard output; the list of files written goes to\n"
@@ -51,8 +55,9 @@ constexpr const char* AIUTO =
     "counts them: 'N errors, M warnings'.\n"
     "\n"
     "Exit status of compile: 0 compiled (warnings allowed), 1 the scenario has an\n"
-    "error (also with --force), 2 usage error, 3 a file could not be read or\n"
-    "written (a missing LINE_FILE or TRAIN_FILE included).\n";
+    "error (also with --force), 2 usage error (a compiled file that would replace\n"
+    "LINE_FILE or TRAIN_FILE included), 3 a file could not be read or written (a\n"
+    "missing LINE_FILE or TRAIN_FILE included).\n";
 
 struct RichiestaCompila {
     std::vector<std::string> file;  // the line file, then the train file
@@ -62,6 +67,7 @@ struct RichiestaCompila {
     bool tracciato = true;
     bool scrivi = true;
     bool forza = false;
+    bool sincronizza = false;
     bool aiuto = false;
     ResocontoCompila resoconto;
 };
@@ -98,6 +104,8 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
             r.scrivi = false;
         } else if (a == "--force") {
             r.forza = true;
+        } else if (a == "--sync") {
+            r.sincronizza = true;
         } else if (a == "--max-errors") {
             r.resoconto.massimo_errori = numero_errori(valore_opzione(argomenti, i));
         } else if (a == "--diagnostics") {
@@ -163,6 +171,16 @@ void risolvi_chiavi(RichiestaCompila& r) {
     nomi_scrivibili(r);
 }
 
+void proteggi_sorgenti(const RichiestaCompila& r) {
+    if (!r.scrivi) return;
+    const std::string& linea = *r.chiave_linea;
+    const std::string& treno = *r.chiave_treno;
+    std::vector<std::string> uscite = {piattaforma::unisci(r.directory, nome_file_oggetti(linea, treno)),
+                                       piattaforma::unisci(r.directory, nome_file_celle(linea, treno))};
+    if (r.tracciato) uscite.push_back(piattaforma::unisci(r.directory, nome_file_tracciato(linea)));
+    rifiuta_uscite_sulle_sorgenti(uscite, r.file);
+}
+
 // On standard output, unless that holds the JSON diagnostics.
 void riepilogo(std::ostream& out, const Modello& m, const Provenienze& p, const std::vector<std::string>& scritti,
                bool scrivi) {
@@ -201,7 +219,8 @@ int compila(const RichiestaCompila& r) {
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
     const bool errore = esito.codice_lettura != 0 || esito.codice_riservato != 0;
     if (da_scrivere(esito, opzioni)) {
-        riepilogo(elenco, m, esito.provenienze, scrivi_file_binari(m, r.directory), true);
+        const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
+        riepilogo(elenco, m, esito.provenienze, scrivi_file_binari(m, r.directory, r.sincronizza), true);
     } else if (!r.scrivi && !errore) {
         riepilogo(elenco, m, esito.provenienze, {}, false);
     }
@@ -221,6 +240,7 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
             return USCITA_RIUSCITA;
         }
         risolvi_chiavi(richiesta);
+        proteggi_sorgenti(richiesta);
     } catch (const std::invalid_argument& e) {
         std::cerr << "compattatore compile: " << e.what() << "\nTry 'compattatore compile --help'.\n";
         return USCITA_USO;
@@ -230,10 +250,6 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
     } catch (const piattaforma::ErroreFile& e) {
         std::cerr << "compattatore compile: " << e.what() << "\n";
         return USCITA_FILE;
-    } catch (const std::length_error& e) {
-        // A text too long for its 16-bit length prefix cannot be encoded.
-        std::cerr << "compattatore compile: error: " << e.what() << "\n";
-        return USCITA_SCENARIO;
     }
 }
 

@@ -1,11 +1,12 @@
 #include "run/esecuzione.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "compiler/nomi_file.h"
 #include "output/memorizza_percorso.h"
+#include "platform/blocco_directory.h"
 #include "platform/file.h"
+#include "run/attesa_directory.h"
 #include "run/scenario.h"
 #include "run/segnalazione.h"
 #include "run/stato_uscita.h"
@@ -22,26 +23,22 @@ int esegui_normale(const OpzioniEsecuzione& opzioni, piattaforma::Interfaccia& i
     const std::string& treno = modello.stato.chiave_treno;
 
     interfaccia.mostra_attesa();
+    const piattaforma::BloccoDirectory blocco(dir, [&] { attesa_directory(dir); });
     try {
         dati_linea(dir, linea);
         dati_treno(dir, linea, treno);
-        dati_note(dir, linea, treno);
-        dati_rallentamenti(dir, linea, treno);
-        dati_scheda(dir, linea, treno);
+        dati_note(dir, linea, treno, opzioni.sincronizza);
+        dati_rallentamenti(dir, linea, treno, opzioni.sincronizza);
+        dati_scheda(dir, linea, treno, opzioni.sincronizza);
 
         const FileDescrizione descrizioni{piattaforma::unisci(dir, nome_descrizione_linea(linea)),
                                           piattaforma::unisci(dir, nome_descrizione_treno(linea, treno))};
-        int32_t crea_tracciato = 1;
-        OpzioniScrittura scrittura{.directory = dir, .scrivi = true, .forza = opzioni.forza};
-        EsitoPercorso esito = memorizza_percorso(modello, crea_tracciato, descrizioni, scrittura);
+                OpzioniScrittura scrittura{.directory = dir, .scrivi = true, .forza = opzioni.forza, .sincronizza = opzioni.sincronizza};
+        EsitoPercorso esito = memorizza_percorso(modello, 1, descrizioni, scrittura);
         return segnala_esito(interfaccia, esito);
     } catch (const piattaforma::ErroreFile& e) {
         segnala_errore_file(interfaccia, e);
         return USCITA_FILE;
-    } catch (const std::length_error& e) {
-        // A text too long for its 16-bit length prefix: the scenario cannot be encoded.
-        interfaccia.messaggio(std::string(" Errore: ") + e.what());
-        return USCITA_SCENARIO;
     }
 }
 

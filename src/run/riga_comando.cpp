@@ -17,7 +17,7 @@ namespace compattatore {
 namespace {
 
 constexpr const char* AIUTO =
-    "Usage: compattatore [--dir DIR] [--force] [--no-window]\n"
+    "Usage: compattatore [--dir DIR] [--force] [--no-window] [--sync]\n"
     "       compattatore inspect [DIR] [--line-key KEY] [--train-key KEY] [--json]\n"
     "                            [--from KM] [--to KM]\n"
     "       compattatore draw [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
@@ -34,6 +34,8 @@ constexpr const char* AIUTO =
     "  --force     write the binary files even when reading recorded an error\n"
     "  --no-window show the wait notice and messages on the console even when\n"
     "              a display is available\n"
+    "  --sync      sync each document and binary file to the disk before it\n"
+    "              replaces the old one (slower; survives a power failure)\n"
     "  --help      show this text\n"
     "  --version   show the program's version\n"
     "\n"
@@ -99,6 +101,10 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
         }
         if (a == "--force") {
             opzioni.forza = true;
+            continue;
+        }
+        if (a == "--sync") {
+            opzioni.sincronizza = true;
             continue;
         }
         if (a == "--no-window") {

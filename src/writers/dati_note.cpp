@@ -6,7 +6,8 @@
 
 namespace compattatore {
 
-void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno) {
+void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+               bool sincronizza) {
     // Windows-1252: "\xE8" is e grave, "\xE0" is a grave. The author line is a
     // setting of the build.
     const std::string_view righe[] = {
@@ -19,7 +20,7 @@ void dati_note(const std::string& directory, const std::string& chiave_linea, co
         "Il treno non presenta particolari difficolt\xE0 di guida, simulando il lavoro",
         "quotidiano dei macchinisti, dove tutto funziona bene.",
     };
-    scrivi_righe(piattaforma::unisci(directory, nome_note(chiave_linea, chiave_treno)), righe);
+    scrivi_righe(piattaforma::unisci(directory, nome_note(chiave_linea, chiave_treno)), righe, sincronizza);
 }
 
 }  // namespace compattatore

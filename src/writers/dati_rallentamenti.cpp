@@ -60,8 +60,9 @@ constexpr std::string_view righe[] = {
 
 }  // namespace
 
-void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno) {
-    scrivi_righe(piattaforma::unisci(directory, nome_rallentamenti(chiave_linea, chiave_treno)), righe);
+void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+                        bool sincronizza) {
+    scrivi_righe(piattaforma::unisci(directory, nome_rallentamenti(chiave_linea, chiave_treno)), righe, sincronizza);
 }
 
 }  // namespace compattatore

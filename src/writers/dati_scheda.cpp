@@ -67,8 +67,9 @@ constexpr std::string_view righe[] = {
 
 }  // namespace
 
-void dati_scheda(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno) {
-    scrivi_righe(piattaforma::unisci(directory, nome_scheda(chiave_linea, chiave_treno)), righe);
+void dati_scheda(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+                 bool sincronizza) {
+    scrivi_righe(piattaforma::unisci(directory, nome_scheda(chiave_linea, chiave_treno)), righe, sincronizza);
 }
 
 }  // namespace compattatore

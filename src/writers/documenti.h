@@ -1,6 +1,7 @@
 // The five text files of a run, each written whole from its fixed content
 // into `directory`. Each throws piattaforma::ErroreFile when the file cannot
-// be written.
+// be written. The documents stay and may be synced to the disk; the two
+// description files are read back and deleted by the run, so never are.
 #pragma once
 
 #include <string>
@@ -9,9 +10,11 @@ namespace compattatore {
 
 void dati_linea(const std::string& directory, const std::string& chiave_linea);
 void dati_treno(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno);
-void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno);
-void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea,
-                        const std::string& chiave_treno);
-void dati_scheda(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno);
+void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+               bool sincronizza = false);
+void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+                        bool sincronizza = false);
+void dati_scheda(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+                 bool sincronizza = false);
 
 }  // namespace compattatore

@@ -13,8 +13,8 @@ std::string testo_righe(std::span<const std::string_view> tabella) {
     return contenuto;
 }
 
-void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella) {
-    piattaforma::sostituisci(percorso, testo_righe(tabella));
+void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella, bool sincronizza) {
+    piattaforma::sostituisci(percorso, testo_righe(tabella), sincronizza);
 }
 
 }  // namespace compattatore

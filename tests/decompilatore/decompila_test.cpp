@@ -230,8 +230,13 @@ TEST(NotExpressible, APlanRowNoStepMakesIsNamed) {
     FileBinari file = normale(true);
     ScenarioCompilato s = prova::decodifica(file, NORMALI);
     const size_t riga = 50000;
-    s.tracciato[riga].x = std::bit_cast<double>(std::bit_cast<uint64_t>(std::get<double>(s.tracciato[riga].x)) + 1);
-    file.tracciato = codifica_tracciato(s.tracciato);
+    // The same plan with the last bit of one row's x changed.
+    Tracciato ritoccato(s.tracciato.size());
+    for (size_t r = 0; r < s.tracciato.assegnate(); ++r) {
+        const double x = s.tracciato.x(r);
+        ritoccato.aggiungi(r == riga ? std::bit_cast<double>(std::bit_cast<uint64_t>(x) + 1) : x, s.tracciato.y(r));
+    }
+    file.tracciato = codifica_tracciato(ritoccato);
     const prova::Giro g = prova::giro(file, NORMALI);
     // The rows after it follow from the row it replaced: it alone is named.
     ASSERT_EQ(g.sorgenti.scostamenti.size(), 1u) << elenco(g.sorgenti.scostamenti);

@@ -24,16 +24,55 @@ std::string vuoto() { return piccolo_endian(0, 2); }
 std::string intero(int16_t v) { return piccolo_endian(2, 2) + piccolo_endian(static_cast<uint16_t>(v), 2); }
 std::string reale(double v) { return piccolo_endian(5, 2) + piccolo_endian(std::bit_cast<uint64_t>(v), 8); }
 
-// Two rows: (0, 0) as integers, then (1.5, empty).
-const std::string TRACCIATO_PICCOLO = intero(0) + reale(1.5) + intero(0) + vuoto();
+// Four rows: (0, 0) and (0, 1) as integers, (1.5, -2.0), then an empty row.
+const std::string TRACCIATO_PICCOLO =
+    intero(0) + intero(0) + reale(1.5) + vuoto() + intero(0) + intero(1) + reale(-2.0) + vuoto();
 
 TEST(DecodificaTracciato, ReadsColumnZeroThenColumnOneWithTheirTags) {
-    auto righe = decodifica_tracciato(TRACCIATO_PICCOLO, "p.dat", 2);
-    ASSERT_EQ(righe.size(), 2u);
+    auto righe = decodifica_tracciato(TRACCIATO_PICCOLO, "p.dat", 4);
+    ASSERT_EQ(righe.size(), 4u);
+    EXPECT_EQ(righe.assegnate(), 3u);
     EXPECT_EQ(righe[0].x, ValoreEtichettato(int16_t{0}));
-    EXPECT_EQ(righe[1].x, ValoreEtichettato(1.5));
-    EXPECT_EQ(righe[0].y, ValoreEtichettato(int16_t{0}));
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(righe[1].y));
+    EXPECT_EQ(righe[1].y, ValoreEtichettato(int16_t{1}));
+    EXPECT_EQ(righe[2].x, ValoreEtichettato(1.5));
+    EXPECT_EQ(righe[2].y, ValoreEtichettato(-2.0));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(righe[3].x));
+    EXPECT_EQ(righe.etichetta(3), EtichettaValore::vuota);
+    EXPECT_EQ(righe.y(3), 0.0);
+}
+
+// The plan holds its rows in metre order, so every tag follows from the row:
+// a file whose tags say otherwise cannot be the compiler's and is damaged.
+TEST(DecodificaTracciato, RefusesTagsThatDoNotFollowFromTheRow) {
+    struct Caso {
+        const char* nome;
+        std::string byte;
+        size_t posizione;
+        const char* motivo;
+    } casi[] = {
+        {"row 1 a float", intero(0) + reale(1) + vuoto() + vuoto() + intero(0) + reale(1) + vuoto() + vuoto(), 4,
+         "tag 5 of column 0 row 1 where the plan has tag 2"},
+        {"row 2 an integer", intero(0) + intero(0) + intero(2) + vuoto() + intero(0) + intero(1) + intero(2) + vuoto(),
+         8, "tag 2 of column 0 row 2 where the plan has tag 5"},
+        {"a value after an empty row",
+         intero(0) + intero(0) + vuoto() + reale(3) + intero(0) + intero(1) + vuoto() + vuoto(), 10,
+         "tag 5 of column 0 row 3 where the plan has tag 0"},
+        {"column 1 empty sooner",
+         intero(0) + intero(0) + reale(1.5) + vuoto() + intero(0) + intero(1) + vuoto() + vuoto(), 28,
+         "tag 0 of column 1 row 2 where the plan has tag 5"},
+        {"a tag of no kind", intero(0) + intero(0) + piccolo_endian(3, 2) + vuoto() + intero(0) + intero(1), 8,
+         "tag 3 of column 0 row 2 is not 0, 2 or 5"},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        try {
+            decodifica_tracciato(c.byte, "p.dat", 4);
+            ADD_FAILURE() << "accepted";
+        } catch (const ErroreDecodifica& e) {
+            EXPECT_EQ(e.posizione(), c.posizione);
+            EXPECT_NE(std::string(e.what()).find(c.motivo), std::string::npos) << e.what();
+        }
+    }
 }
 
 TEST(DecodificaOggetti, ReadsTheNormalRunsHeaderAndStations) {

@@ -51,12 +51,10 @@ TEST(FileOggetti, NameBytesAreWrittenAsTheyAre) {
 }
 
 TEST(FileTracciato, TagsTwoFiveAndZeroColumnByColumn) {
-    std::vector<RigaTracciato> t = {
-        {int16_t{0}, int16_t{0}},
-        {int16_t{0}, int16_t{1}},
-        {1.5, -2.0},
-        {std::monostate{}, std::monostate{}},
-    };
+    Tracciato t(4);  // rows (0, 0) and (0, 1), then (1.5, -2.0), then an empty row
+    t.aggiungi(0, 0);
+    t.aggiungi(0, 1);
+    t.aggiungi(1.5, -2.0);
     const std::string atteso = byte({2, 0, 0, 0, 2, 0, 0, 0,                             // x rows 0, 1
                                      5, 0, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F,                 // x row 2: 1.5
                                      0, 0,                                               // x row 3

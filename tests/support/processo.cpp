@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,8 +75,10 @@ ProcessoFiglio::~ProcessoFiglio() {
 bool ProcessoFiglio::in_corso() {
     if (stato_) return false;
     int stato = 0;
-    if (waitpid(pid_, &stato, WNOHANG) != pid_) return true;
+    rusage uso{};
+    if (wait4(pid_, &stato, WNOHANG, &uso) != pid_) return true;
     stato_ = stato_uscita(stato);
+    picco_kib_ = uso.ru_maxrss;
     return false;
 }
 
@@ -110,6 +113,7 @@ EsitoProcesso esegui(const std::string& programma, const std::vector<std::string
         const auto stato = processo.attendi(std::chrono::minutes(1));
         EXPECT_TRUE(stato.has_value()) << programma << " did not end within a minute";
         esito.stato = stato.value_or(-1);
+        esito.picco_memoria_kib = processo.picco_memoria_kib();
     }
     esito.uscita = raccolta.leggi("stdout");
     esito.errori = raccolta.leggi("stderr");

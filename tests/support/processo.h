@@ -33,16 +33,21 @@ public:
     // The exit status (128 + signal number after a signal), or nullopt if the
     // process is still running when the limit has passed.
     std::optional<int> attendi(std::chrono::milliseconds limite);
+    // The largest resident size the ended process reached, in KiB (the
+    // kernel counts the starting process's own peak in it too).
+    long picco_memoria_kib() const { return picco_kib_; }
 
 private:
     pid_t pid_ = -1;
     std::optional<int> stato_;
+    long picco_kib_ = 0;
 };
 
 struct EsitoProcesso {
     int stato = -1;  // exit status, 128 + signal number after a signal
     std::string uscita;  // standard output
     std::string errori;  // standard error
+    long picco_memoria_kib = 0;  // see ProcessoFiglio::picco_memoria_kib
 };
 
 // Runs `programma` with `argomenti` to its end (a minute at most, then it is

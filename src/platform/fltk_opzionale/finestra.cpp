@@ -102,11 +102,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<Interfaccia> crea_finestra() {
+}  // namespace compattatore::piattaforma
+
+extern "C" compattatore::piattaforma::Interfaccia* compattatore_crea_finestra() {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return nullptr;
     fl_open_display(display);
-    return std::make_unique<Finestra>();
+    return new compattatore::piattaforma::Finestra();
 }
-
-}  // namespace compattatore::piattaforma

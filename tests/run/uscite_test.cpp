@@ -1,0 +1,167 @@
+// Where the compiled files may go: never over a source, one run at a time in
+// a directory, and synced to the disk when asked.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/blocco_directory.h"
+#include "support/cartella_temporanea.h"
+#include "support/dati.h"
+#include "support/processo.h"
+#include "support/sha256.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+using prova::CartellaTemporanea;
+
+const std::string LINEA_NORMALE = "Corvale_Mendra_linea.txt";
+const std::string TRENO_NORMALE = "Corvale_Mendra_4821-3-.txt";
+
+std::string sorgente_normale(const std::string& nome) {
+    return prova::leggi_tutto(fs::path(DATI_TEST) / "normal-run" / nome);
+}
+
+// The regular files of a directory with their bytes (links and directories left out).
+std::map<std::string, std::string> file_regolari(const fs::path& directory) {
+    std::map<std::string, std::string> file;
+    for (const auto& voce : fs::directory_iterator(directory))
+        if (voce.is_regular_file() && !voce.is_symlink())
+            file[voce.path().filename().string()] = prova::leggi_tutto(voce.path());
+    return file;
+}
+
+// Sources that the compiled files of keys a and b would replace, reached by
+// the same or another path.
+TEST(Compila, RefusesToWriteOverItsOwnSources) {
+    struct Caso {
+        const char* nome;
+        std::function<std::vector<std::string>(const CartellaTemporanea&)> argomenti;
+        std::string sostituita;  // the source named in the message
+    };
+    const Caso casi[] = {
+        {"sources named as the object and cell files",
+         [](const auto& d) {
+             return std::vector<std::string>{
+                 d.file("a_b.sim"), d.file("a_b.dat"), "--line-key", "a", "--train-key", "b", "-o", d.str()};
+         },
+         "a_b.sim"},
+        {"the line source named as the plan file, reached through a link to the directory",
+         [](const auto& d) {
+             fs::create_directory_symlink(d.percorso(), d.percorso() / "via");
+             return std::vector<std::string>{
+                 d.file("a_linea.dat"), d.file("t.txt"), "--line-key", "a", "--train-key", "b", "-o", d.file("via")};
+         },
+         "a_linea.dat"},
+        {"a hard link to the train source under the cell file's name",
+         [](const auto& d) {
+             fs::create_directory(d.percorso() / "out");
+             fs::create_hard_link(d.file("t.txt"), d.percorso() / "out" / "a_b.dat");
+             return std::vector<std::string>{
+                 d.file("l.txt"), d.file("t.txt"), "--line-key", "a", "--train-key", "b", "-o", d.file("out")};
+         },
+         "t.txt"},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        CartellaTemporanea dir;
+        for (const char* nome : {"a_b.sim", "a_linea.dat", "l.txt"}) dir.scrivi(nome, sorgente_normale(LINEA_NORMALE));
+        for (const char* nome : {"a_b.dat", "t.txt"}) dir.scrivi(nome, sorgente_normale(TRENO_NORMALE));
+        std::vector<std::string> argomenti = {"compile"};
+        for (const std::string& a : caso.argomenti(dir)) argomenti.push_back(a);
+        const auto prima = file_regolari(dir.percorso());
+
+        const auto esito = prova::esegui_programma(argomenti);
+
+        EXPECT_EQ(esito.stato, 2) << esito.errori;
+        EXPECT_NE(esito.errori.find("would replace the source " + dir.file(caso.sostituita)), std::string::npos)
+            << esito.errori;
+        EXPECT_EQ(file_regolari(dir.percorso()), prima);
+    }
+}
+
+TEST(Compila, SyncIsAcceptedAndGivesTheSameFiles) {
+    CartellaTemporanea dir;
+    dir.scrivi(LINEA_NORMALE, sorgente_normale(LINEA_NORMALE));
+    dir.scrivi(TRENO_NORMALE, sorgente_normale(TRENO_NORMALE));
+
+    const auto esito = prova::esegui_programma(
+        {"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.str(), "--sync"});
+
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_EQ(prova::sha256_hex(dir.leggi(prova::FILE_TRACCIATO_NORMALE)), prova::SHA256_TRACCIATO_NORMALE);
+    EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE), prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+    EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE), prova::dato_normale(prova::FILE_CELLE_NORMALE));
+    EXPECT_EQ(prova::istantanea(dir.percorso()).size(), 5u) << "no temporary stays";
+}
+
+TEST(EsecuzioneNormale, SyncIsAcceptedAndGivesTheSameFiles) {
+    const auto& normale = prova::corsa_normale_eseguita();
+    CartellaTemporanea dir;
+
+    const auto esito = prova::esegui_programma({"--dir", dir.str(), "--no-window", "--sync"});
+
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_TRUE(prova::istantanea(dir.percorso()) == prova::istantanea(normale.directory));  // 2 MB: no dump
+}
+
+// The output directory is held by another run: the program says once that
+// it waits, writes nothing meanwhile, and runs once the directory is free.
+TEST(BloccoDirectory, ASecondRunWaitsForTheFirstAndSaysSoOnce) {
+    CartellaTemporanea dir, raccolta;
+    dir.scrivi(LINEA_NORMALE, sorgente_normale(LINEA_NORMALE));
+    dir.scrivi(TRENO_NORMALE, sorgente_normale(TRENO_NORMALE));
+    fs::create_directory(dir.percorso() / "out");
+    const std::string attesa = "another run is writing into ";
+    struct Caso {
+        const char* nome;
+        std::vector<std::string> argomenti;
+        std::string directory;
+    } casi[] = {
+        {"normal run", {"--dir", dir.file("out"), "--no-window"}, dir.file("out")},
+        {"compile",
+         {"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.file("out")},
+         dir.file("out")},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        fs::remove_all(dir.percorso() / "out");
+        fs::create_directory(dir.percorso() / "out");
+        std::optional<piattaforma::BloccoDirectory> primo;
+        bool atteso_da_noi = false;
+        primo.emplace(caso.directory, [&] { atteso_da_noi = true; });
+        ASSERT_FALSE(atteso_da_noi);
+
+        prova::AvvioProcesso avvio{.argomenti = {PROGRAMMA}, .file_errori = raccolta.file("stderr")};
+        avvio.argomenti.insert(avvio.argomenti.end(), caso.argomenti.begin(), caso.argomenti.end());
+        prova::ProcessoFiglio secondo(avvio);
+        const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (raccolta.leggi("stderr").find(attesa) == std::string::npos && secondo.in_corso() &&
+               std::chrono::steady_clock::now() < limite)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ASSERT_TRUE(secondo.in_corso()) << raccolta.leggi("stderr");
+        EXPECT_TRUE(prova::istantanea(dir.percorso() / "out").empty()) << "nothing written while waiting";
+
+        primo.reset();
+        const auto stato = secondo.attendi(std::chrono::seconds(60));
+        ASSERT_TRUE(stato.has_value());
+        EXPECT_EQ(*stato, 0);
+        const std::string errori = raccolta.leggi("stderr");
+        EXPECT_EQ(errori.find(attesa), errori.rfind(attesa)) << "said once: " << errori;
+        EXPECT_NE(errori.find(attesa + caso.directory + "; waiting for it to finish"), std::string::npos) << errori;
+        EXPECT_EQ(prova::sha256_hex(prova::leggi_tutto(dir.percorso() / "out" / prova::FILE_TRACCIATO_NORMALE)),
+                  prova::SHA256_TRACCIATO_NORMALE);
+    }
+}
+
+}  // namespace
+}  // namespace compattatore
