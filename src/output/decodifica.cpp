@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "compiler/numeri.h"
 
@@ -79,8 +80,13 @@ ValoreEtichettato leggi_valore(LettoreByte& lettore, const std::string& campo) {
             return std::monostate{};
         case 2:
             return lettore.i16(campo);
-        case 5:
-            return lettore.f64(campo);
+        case 5: {
+            // A NaN or an infinity is no place on a line: the file is damaged.
+            const size_t valore = lettore.posizione();
+            const double x = lettore.f64(campo);
+            if (!std::isfinite(x)) lettore.errore(valore, campo + " is not a finite number");
+            return x;
+        }
         default:
             lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo + " is not 0, 2 or 5");
     }

@@ -84,13 +84,6 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     return r;
 }
 
-// A key becomes part of file names in DIR: it must name a file there.
-std::string chiave_valida(std::string chiave, const char* opzione) {
-    if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
-        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
-    return chiave;
-}
-
 void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
@@ -98,14 +91,16 @@ void risolvi_chiavi(RichiestaCompila& r) {
             throw std::invalid_argument("the line key cannot be told from '" + r.file[0] +
                                         "' (not named LINE_linea.txt): give --line-key");
     }
-    r.chiave_linea = chiave_valida(*r.chiave_linea, "--line-key");
+    // The train file's name is matched with the line key as spelled here,
+    // before the keys are converted for the records.
     if (!r.chiave_treno) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
             throw std::invalid_argument("the train key cannot be told from '" + r.file[1] + "' (not named " +
                                         *r.chiave_linea + "_TRAIN-.txt): give --train-key");
     }
-    r.chiave_treno = chiave_valida(*r.chiave_treno, "--train-key");
+    r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
+    r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
 }
 
 void riepilogo(const Modello& m, const std::vector<std::string>& scritti, bool scrivi) {
