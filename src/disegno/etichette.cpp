@@ -29,12 +29,12 @@ bool SpazioEtichette::prendi(const Riquadro& r) {
     return true;
 }
 
-const PostoEtichetta* SpazioEtichette::posa(const std::vector<PostoEtichetta>& posti, std::string_view utf8,
+std::optional<PostoEtichetta> SpazioEtichette::posa(const std::vector<PostoEtichetta>& posti, std::string_view utf8,
                                             double dimensione) {
     for (const PostoEtichetta& p : posti) {
-        if (prendi(riquadro(p, utf8, dimensione))) return &p;
+        if (prendi(riquadro(p, utf8, dimensione))) return p;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace compattatore

@@ -26,17 +26,6 @@ std::string simbolo_segnale(double x, double y, double nx, double ny, double sco
            svg::cerchio(x + nx * luce, y + ny * luce, 2.2, std::string("fill=\"") + colore::SEGNALE + "\"");
 }
 
-namespace {
-
-// Plan metres to drawing coordinates: equal scale on both axes, +y up.
-struct Scala {
-    double min_x, max_y, s, ox, oy;
-    double x(double metri_x) const { return ox + s * (metri_x - min_x); }
-    double y(double metri_y) const { return oy + s * (max_y - metri_y); }
-};
-
-// Mountain spans of one kind closer than `unita` joined: their number
-// follows the picture, not the cells.
 std::vector<Tratto> spans_uniti(const std::vector<Tratto>& montagne, double unita) {
     std::vector<Tratto> uniti;
     std::vector<size_t> ultimo_per_tipo;
@@ -53,6 +42,15 @@ std::vector<Tratto> spans_uniti(const std::vector<Tratto>& montagne, double unit
     }
     return uniti;
 }
+
+namespace {
+
+// Plan metres to drawing coordinates: equal scale on both axes, +y up.
+struct Scala {
+    double min_x, max_y, s, ox, oy;
+    double x(double metri_x) const { return ox + s * (metri_x - min_x); }
+    double y(double metri_y) const { return oy + s * (max_y - metri_y); }
+};
 
 // Around a point: right, left, above, below; `d` away from it.
 std::vector<PostoEtichetta> intorno(double x, double y, double d) {
@@ -166,7 +164,7 @@ Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno
     for (const Rallentamento& r : e.rallentamenti) {
         auto [mx, my] = punto_al_metro(r.inizio);
         const std::string testo = "slowdown " + std::to_string(r.velocita) + " km/h";
-        if (const PostoEtichetta* q = spazio.posa(intorno(sc.x(mx), sc.y(my), 18), testo, 11)) {
+        if (const auto q = spazio.posa(intorno(sc.x(mx), sc.y(my), 18), testo, 11)) {
             out += svg::scritta(q->x, q->y, testo, std::string("class=\"nota\" fill=\"") + colore::RALLENTAMENTO + "\"",
                                 q->ancora);
         }
@@ -179,7 +177,7 @@ Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno
         for (const Stazione& st : e.stazioni) {
             if ((st.record.orario > 0) != con_orario) continue;
             auto [mx, my] = punto_al_metro(st.record.posizione);
-            if (const PostoEtichetta* q = spazio.posa(intorno(sc.x(mx), sc.y(my), 9), st.nome, 11))
+            if (const auto q = spazio.posa(intorno(sc.x(mx), sc.y(my), 9), st.nome, 11))
                 out += svg::scritta(q->x, q->y, st.nome, "class=\"stazione\"", q->ancora);
         }
     }

@@ -65,7 +65,7 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
     out += svg::scritta(x0 + 26, y0 + 28, "Profile along the line", "class=\"titolo-pannello\"");
 
     // Mountain and tunnel spans as bands behind both charts.
-    for (const Tratto& m : e.montagne) {
+    for (const Tratto& m : spans_uniti(e.montagne, (a.a - a.da) / a.larghezza)) {
         out += svg::rettangolo(a.x(m.da), velocita.y0, a.x(m.a) - a.x(m.da), fondo - velocita.y0,
                                std::string("fill=\"") + colore::montagna(m.valore) + "\" fill-opacity=\"0.18\"");
     }

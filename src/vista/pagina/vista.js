@@ -59,11 +59,11 @@
   // overprints none already placed ----
   const misura = document.createElement("canvas").getContext("2d");
   const larghezze = new Map();
-  function larghezzaTesto(testo, dimensione) {
-    const chiave = dimensione + "|" + testo;
+  function larghezzaTesto(testo, dimensione, grassetto) {
+    const chiave = dimensione + "|" + grassetto + "|" + testo;
     let l = larghezze.get(chiave);
     if (l === undefined) {
-      misura.font = dimensione + 'px "DejaVu Sans", Arial, sans-serif';
+      misura.font = (grassetto ? "bold " : "") + dimensione + 'px "DejaVu Sans", Arial, sans-serif';
       l = misura.measureText(testo).width;
       larghezze.set(chiave, l);
     }
@@ -77,7 +77,8 @@
     }
     // Tries the places in turn; draws the label at the first free one.
     posa(gruppo, testo, classe, dimensione, posti) {
-      const w = larghezzaTesto(testo, dimensione) + 4, h = dimensione * 1.35 + 2;
+      // Slowdown labels are bold (see the style sheet).
+      const w = larghezzaTesto(testo, dimensione, classe === "rallentamento") + 4, h = dimensione * 1.35 + 2;
       for (const [x, y, ancora] of posti) {
         const x0 = ancora === "end" ? x - w : ancora === "middle" ? x - w / 2 : x;
         const r = { x0: x0, y0: y - h / 2, x1: x0 + w, y1: y + h / 2 };
@@ -147,20 +148,40 @@
   const limitaScala = (s) => Math.min(Math.max(s, scalaMinima), 1 / METRI_PER_PIXEL_MINIMI);
 
   // The metres of track within the plan's view: the profile follows them.
-  function metriInVista() {
-    const [W, H] = dimensioniPianta();
+  // Each segment between the points this scale keeps is clipped to the view,
+  // so that a long straight run crossing it counts though no point of it lies
+  // inside.
+  function metriInVista(W, H) {
+    if (W === undefined) [W, H] = dimensioniPianta();
     const t = 1 / stato.s;
-    let da = Infinity, a = -Infinity;
-    for (let i = 0; i < nPunti; i++) {
-      if (piano.e[i] <= t && i !== 0 && i !== nPunti - 1) continue;
-      const X = schermoX(piano.x[i], W), Y = schermoY(piano.y[i], H);
-      if (X >= 0 && X <= W && Y >= 0 && Y <= H) { da = Math.min(da, piano.m[i]); a = Math.max(a, piano.m[i]); }
+    let da = Infinity, a = -Infinity, prec = 0;
+    for (let i = 1; i < nPunti; i++) {
+      if (piano.e[i] <= t && i !== nPunti - 1) continue;
+      const taglio = ritaglio(schermoX(piano.x[prec], W), schermoY(piano.y[prec], H),
+        schermoX(piano.x[i], W), schermoY(piano.y[i], H), W, H);
+      if (taglio) {
+        const m0 = piano.m[prec], m1 = piano.m[i];
+        da = Math.min(da, m0 + taglio[0] * (m1 - m0));
+        a = Math.max(a, m0 + taglio[1] * (m1 - m0));
+      }
+      prec = i;
     }
-    if (da > a) return null;
-    // A kept point stands for the track up to its neighbours.
-    const i0 = indiceMetro(da), i1 = indiceMetro(a);
-    const prima = i0 > 0 ? piano.m[i0 - 1] : da, dopo = i1 < nPunti - 1 ? piano.m[i1 + 1] : a;
-    return [Math.max(0, Math.min(da, (da + prima) / 2)), Math.min(L, Math.max(a, (a + dopo) / 2))];
+    return da > a ? null : [Math.max(0, da), Math.min(L, a)];
+  }
+  // The part [t0, t1] of the segment from (x0, y0) to (x1, y1) inside the
+  // rectangle 0..W, 0..H (Liang-Barsky), or null.
+  function ritaglio(x0, y0, x1, y1, W, H) {
+    let t0 = 0, t1 = 1;
+    const dx = x1 - x0, dy = y1 - y0;
+    for (const [p, q] of [[-dx, x0], [dx, W - x0], [-dy, y0], [dy, H - y0]]) {
+      if (p === 0) {
+        if (q < 0) return null;
+      } else {
+        const r = q / p;
+        if (p < 0) t0 = Math.max(t0, r); else t1 = Math.min(t1, r);
+      }
+    }
+    return t0 <= t1 ? [t0, t1] : null;
   }
 
   function disegnaPianta() {
@@ -204,19 +225,15 @@
     elemento("path", { id: "binario", d: percorso(0, Math.min(L, fine)), fill: "none", stroke: COLORE.binario,
       "stroke-width": 2.5, "stroke-linejoin": "round" }, svgPianta);
 
-    // Objects in view; at a scale where many fall on the same pixels, one
-    // of a kind stands for the others there.
+    // Objects in view, stations last so that they stay on top.
     const gOggetti = elemento("g", {}, svgPianta);
-    const occupati = new Set();
+    const gStazioni = elemento("g", {}, svgPianta);
     const candidati = [];
     oggetti.forEach((o, indice) => {
       const [x, y] = puntoAlMetro(o.metro);
       const X = schermoX(x, W), Y = schermoY(y, H);
       if (X < -10 || X > W + 10 || Y < -10 || Y > H + 10) return;
-      const chiave = o.tipo + "|" + Math.round(X / 4) + "|" + Math.round(Y / 4);
-      if (o.tipo !== "station" && occupati.has(chiave)) return;
-      occupati.add(chiave);
-      simbolo(gOggetti, o, indice, X, Y);
+      simbolo(o.tipo === "station" ? gStazioni : gOggetti, o, indice, X, Y);
       candidati.push([o, X, Y]);
     });
 
@@ -232,12 +249,12 @@
     posaTutti((o) => o.tipo === "station" && !stazioniMaggiori.has(o.dati.number), (o) => o.dati.name, "stazione");
     posaTutti((o) => o.tipo === "signal", (o) => "S" + o.numero, "segnale");
     const passo = passoKm(100 * t / 1000) * 1000;
-    const vista = metriInVista();
+    const vista = metriInVista(W, H);
     if (vista) {
       for (let m = Math.ceil(vista[0] / passo) * passo; m <= vista[1]; m += passo) {
         const [x, y] = puntoAlMetro(m);
         const X = schermoX(x, W), Y = schermoY(y, H);
-        elemento("circle", { cx: X, cy: Y, r: 2, fill: "#555" }, gEtichette);
+        elemento("circle", { cx: X, cy: Y, r: 2, fill: "#555", "pointer-events": "none" }, gEtichette);
         spazio.posa(gEtichette, testoKm(m), "km", 11, intorno(X, Y, 6));
       }
     }
@@ -295,9 +312,11 @@
   // ---- the profile ----
   const MARGINE_SINISTRO = 64, MARGINE_DESTRO = 16;
   function dimensioniProfilo() { return [svgProfilo.clientWidth || 800, svgProfilo.clientHeight || 300]; }
+  // The width is read once a drawing: reading it after each change of the
+  // page would lay the page out again every time.
+  let larghezzaProfilo = 800;
   function xProfilo(m) {
-    const [W] = dimensioniProfilo();
-    return MARGINE_SINISTRO + (m - stato.da) / (stato.a - stato.da) * (W - MARGINE_SINISTRO - MARGINE_DESTRO);
+    return MARGINE_SINISTRO + (m - stato.da) / (stato.a - stato.da) * (larghezzaProfilo - MARGINE_SINISTRO - MARGINE_DESTRO);
   }
   function metroProfilo(X) {
     const [W] = dimensioniProfilo();
@@ -324,6 +343,7 @@
 
   function disegnaProfilo() {
     const [W, H] = dimensioniProfilo();
+    larghezzaProfilo = W;
     svgProfilo.setAttribute("viewBox", "0 0 " + W + " " + H);
     svgProfilo.setAttribute("data-from-m", Math.round(stato.da));
     svgProfilo.setAttribute("data-to-m", Math.round(stato.a));
@@ -381,14 +401,10 @@
         inizio = null;
       }
     });
-    const occupati = new Set();
     const segnati = [];
     oggetti.forEach((o, indice) => {
       const X = xProfilo(o.metro);
       if (X < x0 - 1 || X > x1 + 1) return;
-      const chiave = o.tipo + "|" + Math.round(X / 3);
-      if (o.tipo !== "station" && occupati.has(chiave)) return;
-      occupati.add(chiave);
       segnati.push([o, X]);
       const a = { class: "ogg", "data-o": indice, "data-kind": o.tipo };
       const piede = yV(0);
