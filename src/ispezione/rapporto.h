@@ -119,10 +119,9 @@ std::string nome_tipo_cella(uint8_t tipo);
 std::string ora_del_giorno(int32_t secondi);  // hh:mm:ss
 
 class ScrittoreJson;
-// The members (inside an open object) of a station, a text sign and a cell
-// under the names `inspect --json` gives them; the viewer names them alike.
-void membri_stazione_json(ScrittoreJson& j, const Stazione& s);
-void membri_cartello_json(ScrittoreJson& j, const Cartello& c);
+// Members of an open object under the names `inspect --json` gives them (the
+// viewer names them alike): "stations" and "text_signs" of the report; one cell.
+void membri_stazioni_e_cartelli_json(ScrittoreJson& j, const Rapporto& r);
 void membri_cella_json(ScrittoreJson& j, const CellaDescritta& c);
 
 std::string rapporto_testo(const Rapporto& rapporto);

@@ -92,22 +92,7 @@ std::string dati_vista_json(const ScenarioCompilato& scenario, const ChiaviScena
     j.chiave("line_length_m");
     j.valore(int64_t{scenario.lunghezza()});
 
-    j.chiave("stations");
-    j.inizio_lista();
-    for (const Stazione& s : r.stazioni) {
-        j.inizio_oggetto();
-        membri_stazione_json(j, s);
-        j.fine_oggetto();
-    }
-    j.fine_lista();
-    j.chiave("text_signs");
-    j.inizio_lista();
-    for (const Cartello& c : r.cartelli) {
-        j.inizio_oggetto();
-        membri_cartello_json(j, c);
-        j.fine_oggetto();
-    }
-    j.fine_lista();
+    membri_stazioni_e_cartelli_json(j, r);
     j.chiave("cells");
     j.inizio_lista();
     for (const CellaDescritta& c : r.celle) {
