@@ -153,6 +153,28 @@ TEST_F(Vista, NormalRunObjectsTooltipsKmBoxAndZoom) {
     EXPECT_EQ(intervallo(e, "key_home"), intera);
 }
 
+TEST_F(Vista, WithoutAPlanFileTheProfileAloneAnswers) {
+    prova::CartellaTemporanea dir;
+    const std::string& corsa = prova::corsa_normale_eseguita().directory;
+    for (const std::string& nome : {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE})
+        fs::copy_file(fs::path(corsa) / nome, dir.file(nome));
+    const auto scritto = prova::esegui_programma({"view", dir.str()});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    EXPECT_NE(scritto.uscita.find("no plan file"), std::string::npos);
+    const Esito e = esegui_pagina(dir, "Corvale_Mendra_4821-3.html", {"profilo"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    EXPECT_EQ(uno(e, "has_plan"), "no");
+    EXPECT_EQ(uno(e, "profile_stations"), "16");
+    const auto intera = intervallo(e, "whole");
+    EXPECT_EQ(intera, (std::pair{0.0, 97000.0}));
+    const auto rotella = intervallo(e, "wheel_profile");
+    EXPECT_LT(ampiezza(rotella), ampiezza(intera) * 0.8);
+    EXPECT_NEAR(ampiezza(intervallo(e, "plus")), ampiezza(rotella) / 2, 1);
+    const auto km60 = intervallo(e, "after_km_60");
+    EXPECT_NEAR((km60.first + km60.second) / 2, 60000, 1);
+    EXPECT_EQ(uno(e, "overlaps"), "0");
+}
+
 // The generated 1,000,000 m line: labels never overprint, at the whole-line
 // view and three zoom levels, and the page is drawn.
 TEST_F(Vista, LongestLineLabelsNeverOverlapAndThePageIsDrawn) {

@@ -127,6 +127,23 @@
       document.body.dispatchEvent(new KeyboardEvent("keydown", { key: "0", bubbles: true }));
       scrivi("key_home", intervallo().join(","));
     },
+    // A page without a plan: the profile alone answers the controls.
+    profilo() {
+      scrivi("has_plan", pianta ? "yes" : "no");
+      scrivi("profile_stations", distinti(oggettiDi(profilo, "station")));
+      document.getElementById("intera").click();
+      scrivi("whole", intervallo().join(","));
+      rotella(profilo, -300);
+      scrivi("wheel_profile", intervallo().join(","));
+      document.getElementById("piu").click();
+      scrivi("plus", intervallo().join(","));
+      const km = document.getElementById("km");
+      km.value = "60";
+      document.getElementById("vai").click();
+      scrivi("after_km_60", intervallo().join(","));
+      const [n] = sovrapposte();
+      scrivi("overlaps", n);
+    },
     etichette() {
       document.getElementById("intera").click();
       // Zoom where the track is: at the station in the middle of the line.
