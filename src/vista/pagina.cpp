@@ -9,11 +9,20 @@ namespace compattatore {
 
 namespace {
 
-// Inside a script element only "</" can end it early; in JSON it can only
-// stand inside a string, where "<\/" reads the same.
-std::string sicuro_in_script(std::string json) {
-    for (size_t k = json.find("</"); k != std::string::npos; k = json.find("</", k + 3)) json.replace(k, 2, "<\\/");
-    return json;
+// Inside a script element "</script" ends it and "<!--" changes how the rest
+// is read. In JSON a "<" can only stand inside a string, where "\u003c" reads
+// the same.
+std::string sicuro_in_script(const std::string& json) {
+    std::string uscita;
+    uscita.reserve(json.size());
+    for (char c : json) {
+        if (c == '<') {
+            uscita += "\\u003c";
+        } else {
+            uscita += c;
+        }
+    }
+    return uscita;
 }
 
 }  // namespace

@@ -175,6 +175,24 @@ TEST_F(Vista, WithoutAPlanFileTheProfileAloneAnswers) {
     EXPECT_EQ(uno(e, "overlaps"), "0");
 }
 
+// A name that looks like markup is text: the page's data cannot end its
+// script early, and the tooltip shows the name as written.
+TEST_F(Vista, NamesThatLookLikeMarkupStayText) {
+    prova::CartellaTemporanea dir;
+    const std::string nome = "</script><!--<b>S\xC3\xB9 & \"gi\xC3\xB9\"";
+    const std::string linea = dir.scrivi("M_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    const std::string treno = dir.scrivi(
+        "M_T-.txt", "[generale]\r\n[stazioni]\r\nstazione,    1000,  8,  500,  0, 1, 0,  1,1,0,  4,1,1,    1,  10,20, 0, " +
+                        nome + "\r\n[fine]\r\n");
+    ASSERT_EQ(prova::esegui_programma({"compile", linea, treno, "-o", dir.str(), "--no-plan"}).stato, 0);
+    ASSERT_EQ(prova::esegui_programma({"view", dir.str()}).stato, 0);
+    const Esito e = esegui_pagina(dir, "M_T.html", {"profilo"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    EXPECT_EQ(uno(e, "profile_stations"), "1");
+    const Esito s = esegui_pagina(dir, "M_T.html", {"suggerimenti_profilo"});
+    EXPECT_NE(uno(s, "station_tooltip").find("name:" + nome + ";"), std::string::npos) << uno(s, "station_tooltip");
+}
+
 // The generated 1,000,000 m line: labels never overprint, at the whole-line
 // view and three zoom levels, and the page is drawn.
 TEST_F(Vista, LongestLineLabelsNeverOverlapAndThePageIsDrawn) {

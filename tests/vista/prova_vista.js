@@ -70,6 +70,9 @@
       for (const e of oggettiDi(profilo, "speed_board").slice(0, 1)) scrivi("speed_board_tooltip", indica(e));
       for (const e of oggettiDi(profilo, "text_sign").slice(0, 1)) scrivi("text_sign_tooltip", indica(e));
     },
+    suggerimenti_profilo() {
+      for (const e of oggettiDi(profilo, "station")) scrivi("station_tooltip", indica(e));
+    },
     casella() {
       document.getElementById("intera").click();
       const km = document.getElementById("km");
