@@ -31,7 +31,8 @@ inline std::string nome_file_celle(const std::string& linea, const std::string& 
     return da_1252_a_utf8(linea + "_" + treno) + ".dat";
 }
 // A drawing or page of the scenario: LINE_TRAIN.EXT.
-inline std::string nome_file_scenario(const std::string& linea, const std::string& treno, const std::string& estensione) {
+inline std::string nome_file_scenario(const std::string& linea, const std::string& treno,
+                                      const std::string& estensione) {
     return da_1252_a_utf8(linea + "_" + treno) + estensione;
 }
 

@@ -64,17 +64,15 @@ std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScen
 
     std::string corpo;
     double y = 20;
-    corpo += svg::scritta(30, y + 28, "Line " + linea + " \xE2\x80\x93 train " + treno,
-                          "class=\"titolo\"");
-    corpo += svg::scritta(30, y + 52,
-                          svg::n(elementi.lunghezza / 1000.0) + " km" +
-                              (tratto ? ", drawn from km " + svg::n(elementi.da / 1000.0) + " to km " +
-                                            svg::n(elementi.a / 1000.0)
-                                      : "") +
-                              ", " + std::to_string(elementi.stazioni.size()) +
-                              " stations, " + std::to_string(elementi.segnali.size()) + " signals" +
-                              (con_pianta ? "" : " \xE2\x80\x93 no plan file: compiled without a plan, profile only"),
-                          "class=\"sottotitolo\"");
+    corpo += svg::scritta(30, y + 28, "Line " + linea + " \xE2\x80\x93 train " + treno, "class=\"titolo\"");
+    corpo += svg::scritta(
+        30, y + 52,
+        svg::n(elementi.lunghezza / 1000.0) + " km" +
+            (tratto ? ", drawn from km " + svg::n(elementi.da / 1000.0) + " to km " + svg::n(elementi.a / 1000.0)
+                    : "") +
+            ", " + std::to_string(elementi.stazioni.size()) + " stations, " + std::to_string(elementi.segnali.size()) +
+            " signals" + (con_pianta ? "" : " \xE2\x80\x93 no plan file: compiled without a plan, profile only"),
+        "class=\"sottotitolo\"");
     y += 70;
     if (con_pianta) {
         Pannello pianta = disegna_pianta(scenario, elementi, 0, y, LARGHEZZA);
@@ -88,9 +86,12 @@ std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScen
     y += 90;
 
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + svg::n(LARGHEZZA) + "\" height=\"" + svg::n(y) +
-           "\" viewBox=\"0 0 " + svg::n(LARGHEZZA) + " " + svg::n(y) + "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n"
-           "<title>" + svg::testo(linea + " / " + treno) + "</title>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           svg::n(LARGHEZZA) + "\" height=\"" + svg::n(y) + "\" viewBox=\"0 0 " + svg::n(LARGHEZZA) + " " + svg::n(y) +
+           "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n"
+           "<title>" +
+           svg::testo(linea + " / " + treno) +
+           "</title>\n"
            "<style>\n"
            ".titolo{font-size:24px;font-weight:bold;fill:#1d3557}\n"
            ".sottotitolo{font-size:14px;fill:#555}\n"

@@ -8,9 +8,8 @@ namespace {
 
 // Characters, not bytes: a UTF-8 continuation byte adds no width.
 double caratteri(std::string_view utf8) {
-    return static_cast<double>(std::count_if(utf8.begin(), utf8.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+    return static_cast<double>(
+        std::count_if(utf8.begin(), utf8.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 }  // namespace
@@ -30,7 +29,7 @@ bool SpazioEtichette::prendi(const Riquadro& r) {
 }
 
 std::optional<PostoEtichetta> SpazioEtichette::posa(const std::vector<PostoEtichetta>& posti, std::string_view utf8,
-                                            double dimensione) {
+                                                    double dimensione) {
     for (const PostoEtichetta& p : posti) {
         if (prendi(riquadro(p, utf8, dimensione))) return p;
     }

@@ -30,7 +30,8 @@ public:
     static Riquadro riquadro(const PostoEtichetta& posto, std::string_view utf8, double dimensione);
 
     // The first free place, now taken; nothing when every place is taken.
-    std::optional<PostoEtichetta> posa(const std::vector<PostoEtichetta>& posti, std::string_view utf8, double dimensione);
+    std::optional<PostoEtichetta> posa(const std::vector<PostoEtichetta>& posti, std::string_view utf8,
+                                       double dimensione);
     // Takes the box when it is free.
     bool prendi(const Riquadro& r);
 

@@ -6,8 +6,8 @@
 
 #include "disegno/etichette.h"
 #include "disegno/pannelli.h"
-#include "disegno/tracciato_punti.h"
 #include "disegno/svg.h"
+#include "disegno/tracciato_punti.h"
 
 namespace compattatore {
 

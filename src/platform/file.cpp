@@ -20,7 +20,10 @@ ErroreFile::ErroreFile(const std::string& operazione, std::string file, int nume
       numero_(numero) {}
 
 ErroreFile::ErroreFile(const std::string& operazione, std::string file, const std::string& motivo)
-    : std::runtime_error(operazione + " " + file + ": " + motivo), file_(std::move(file)), numero_(0), motivo_(motivo) {}
+    : std::runtime_error(operazione + " " + file + ": " + motivo),
+      file_(std::move(file)),
+      numero_(0),
+      motivo_(motivo) {}
 
 std::string ErroreFile::descrizione() const { return numero_ != 0 ? std::strerror(numero_) : motivo_; }
 
@@ -123,13 +126,16 @@ std::string leggi_file_regolare(const std::string& percorso) {
     if (::fstat(fd.get(), &info) != 0) throw ErroreFile("cannot read", percorso, errno);
     if (!S_ISREG(info.st_mode)) throw ErroreFile("cannot read", percorso, "not a regular file");
     const int stato = ::fcntl(fd.get(), F_GETFL);
-    if (stato < 0 || ::fcntl(fd.get(), F_SETFL, stato & ~O_NONBLOCK) != 0) throw ErroreFile("cannot read", percorso, errno);
+    if (stato < 0 || ::fcntl(fd.get(), F_SETFL, stato & ~O_NONBLOCK) != 0)
+        throw ErroreFile("cannot read", percorso, errno);
     return leggi_tutto(fd, percorso);
 }
 
 bool stesso_file(const std::string& a, const std::string& b) {
-    struct stat ia {}, ib {};
-    return ::stat(a.c_str(), &ia) == 0 && ::stat(b.c_str(), &ib) == 0 && ia.st_dev == ib.st_dev && ia.st_ino == ib.st_ino;
+    struct stat ia {
+    }, ib{};
+    return ::stat(a.c_str(), &ia) == 0 && ::stat(b.c_str(), &ib) == 0 && ia.st_dev == ib.st_dev &&
+           ia.st_ino == ib.st_ino;
 }
 
 void sostituisci(const std::string& percorso, std::string_view contenuto) {

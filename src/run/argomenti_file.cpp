@@ -13,15 +13,15 @@ std::string chiave_del_comando(const std::string& chiave, const char* opzione) {
         throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
     TestoConvertito convertito = converti_in_1252(chiave);
     if (convertito.errore)
-        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' holds a character Windows-1252 cannot hold");
+        throw std::invalid_argument(std::string(opzione) + " '" + chiave +
+                                    "' holds a character Windows-1252 cannot hold");
     return convertito.testo;
 }
 
 int32_t metri_da_km(const std::string& testo) {
     double km = 0;
     auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), km);
-    if (errore != std::errc() || fine != testo.data() + testo.size() || !std::isfinite(km) || km < 0 ||
-        km > 2000) {
+    if (errore != std::errc() || fine != testo.data() + testo.size() || !std::isfinite(km) || km < 0 || km > 2000) {
         throw std::invalid_argument("'" + testo + "' is not a distance in km");
     }
     return static_cast<int32_t>(std::nearbyint(km * 1000));

@@ -38,10 +38,9 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".svg");
         piattaforma::sostituisci(percorso, disegna_scenario(file.scenario, file.chiavi, intervallo));
-        scrivi_uscita_standard(std::string(file.scenario.tracciato.empty()
-                                               ? "no plan file: the drawing holds the profile alone\n"
-                                               : "") +
-                               "wrote " + percorso + "\n");
+        scrivi_uscita_standard(
+            std::string(file.scenario.tracciato.empty() ? "no plan file: the drawing holds the profile alone\n" : "") +
+            "wrote " + percorso + "\n");
         return int{USCITA_RIUSCITA};
     });
 }

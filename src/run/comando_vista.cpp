@@ -18,7 +18,8 @@ int esegui_vista(std::span<const std::string_view> argomenti) {
         bool directory_data = false;
         for (size_t i = 0; i < argomenti.size(); ++i) {
             if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
-            if (argomenti[i] != "-o") throw std::invalid_argument("unknown argument '" + std::string(argomenti[i]) + "'");
+            if (argomenti[i] != "-o")
+                throw std::invalid_argument("unknown argument '" + std::string(argomenti[i]) + "'");
             uscita = valore_opzione(argomenti, i);
         }
     } catch (const std::invalid_argument& e) {
@@ -28,9 +29,9 @@ int esegui_vista(std::span<const std::string_view> argomenti) {
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".html");
         piattaforma::sostituisci(percorso, pagina_vista(file.scenario, file.chiavi));
-        scrivi_uscita_standard(std::string(file.scenario.tracciato.empty() ? "no plan file: the page shows the profile alone\n"
-                                                                         : "") +
-                               "wrote " + percorso + "\n");
+        scrivi_uscita_standard(
+            std::string(file.scenario.tracciato.empty() ? "no plan file: the page shows the profile alone\n" : "") +
+            "wrote " + percorso + "\n");
         return int{USCITA_RIUSCITA};
     });
 }

@@ -24,7 +24,8 @@ const std::vector<std::string> COMANDI = {"inspect", "draw", "view"};
 // The normal run's compiled files, plan included, in a directory of the test's own.
 void copia_corsa_normale(const prova::CartellaTemporanea& dir) {
     const std::string& corsa = prova::corsa_normale_eseguita().directory;
-    for (const std::string& nome : {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE, prova::FILE_TRACCIATO_NORMALE})
+    for (const std::string& nome :
+         {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE, prova::FILE_TRACCIATO_NORMALE})
         fs::copy_file(fs::path(corsa) / nome, dir.file(nome));
 }
 
@@ -108,7 +109,8 @@ TEST(LettureErrate, UnsafeKeysAndAnOutputThatIsAnInputAreUsageErrors) {
     const std::string oggetti = dir.leggi(prova::FILE_OGGETTI_NORMALE);
     for (const std::string& comando : COMANDI) {
         for (const std::vector<std::string>& chiave : {std::vector<std::string>{"--line-key", "../Corvale_Mendra"},
-                                                      {"--train-key", "x/4821-3"}, {"--line-key", ".."}}) {
+                                                       {"--train-key", "x/4821-3"},
+                                                       {"--line-key", ".."}}) {
             auto a = argomenti(comando, dir.str(), uscite.str());
             a.insert(a.end(), chiave.begin(), chiave.end());
             const auto esito = esegui_programma(a);
@@ -116,8 +118,8 @@ TEST(LettureErrate, UnsafeKeysAndAnOutputThatIsAnInputAreUsageErrors) {
             EXPECT_NE(esito.errori.find("cannot be part of a file name"), std::string::npos) << esito.errori;
         }
         if (comando == "inspect") continue;
-        for (const std::string& ingresso : {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE,
-                                            prova::FILE_TRACCIATO_NORMALE}) {
+        for (const std::string& ingresso :
+             {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE, prova::FILE_TRACCIATO_NORMALE}) {
             // Also when named another way.
             const auto esito = esegui_programma({comando, dir.str(), "-o", dir.str() + "/./" + ingresso});
             EXPECT_EQ(esito.stato, 2) << comando << " -o " << ingresso;
@@ -131,10 +133,12 @@ TEST(LettureErrate, UnsafeKeysAndAnOutputThatIsAnInputAreUsageErrors) {
 TEST(LettureErrate, AFailedWriteToStandardOutputIsStatusThree) {
     prova::CartellaTemporanea uscite;
     const std::string& corsa = prova::corsa_normale_eseguita().directory;
-    for (const std::vector<std::string>& a :
-         {std::vector<std::string>{"inspect", corsa}, {"inspect", corsa, "--json"},
-          {"draw", corsa, "-o", uscite.file("d.svg")}, {"view", corsa, "-o", uscite.file("v.html")}}) {
-        prova::AvvioProcesso avvio{.argomenti = {PROGRAMMA}, .file_uscita = "/dev/full", .file_errori = uscite.file("err")};
+    for (const std::vector<std::string>& a : {std::vector<std::string>{"inspect", corsa},
+                                              {"inspect", corsa, "--json"},
+                                              {"draw", corsa, "-o", uscite.file("d.svg")},
+                                              {"view", corsa, "-o", uscite.file("v.html")}}) {
+        prova::AvvioProcesso avvio{
+            .argomenti = {PROGRAMMA}, .file_uscita = "/dev/full", .file_errori = uscite.file("err")};
         avvio.argomenti.insert(avvio.argomenti.end(), a.begin(), a.end());
         prova::ProcessoFiglio processo(avvio);
         EXPECT_EQ(processo.attendi(std::chrono::seconds(30)), 3) << a[0];
@@ -175,14 +179,28 @@ TEST(LettureErrate, KeysBeyondAsciiAreWindows1252InTheFilesAndUtf8InEveryOutput)
     prova::CartellaTemporanea dir;
     const std::string linea = dir.scrivi("linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
     const std::string treno = dir.scrivi("treno.txt", "[generale]\r\n[fine]\r\n");
-    const auto compilato = esegui_programma(
-        {"compile", linea, treno, "-o", dir.str(), "--no-plan", "--line-key", "Forl\xC3\xAC", "--train-key", "R\xC3\xA9" "1"});
+    const auto compilato = esegui_programma({"compile", linea, treno, "-o", dir.str(), "--no-plan", "--line-key",
+                                             "Forl\xC3\xAC", "--train-key",
+                                             "R\xC3\xA9"
+                                             "1"});
     ASSERT_EQ(compilato.stato, 0) << compilato.errori;
     // The names are UTF-8, as typed; the records hold one byte per letter.
-    ASSERT_TRUE(dir.esiste("Forl\xC3\xAC_R\xC3\xA9" "1.sim")) << compilato.uscita;
-    const std::string oggetti = dir.leggi("Forl\xC3\xAC_R\xC3\xA9" "1.sim");
-    EXPECT_NE(oggetti.find(std::string("\x05\x00" "Forl\xEC", 7)), std::string::npos);  // ì
-    EXPECT_NE(oggetti.find(std::string("\x03\x00" "R\xE9" "1", 5)), std::string::npos);
+    ASSERT_TRUE(
+        dir.esiste("Forl\xC3\xAC_R\xC3\xA9"
+                   "1.sim"))
+        << compilato.uscita;
+    const std::string oggetti = dir.leggi(
+        "Forl\xC3\xAC_R\xC3\xA9"
+        "1.sim");
+    EXPECT_NE(oggetti.find(std::string("\x05\x00"
+                                       "Forl\xEC",
+                                       7)),
+              std::string::npos);  // ì
+    EXPECT_NE(oggetti.find(std::string("\x03\x00"
+                                       "R\xE9"
+                                       "1",
+                                       5)),
+              std::string::npos);
 
     const std::string json = dir.file("rapporto.json");
     {
@@ -191,20 +209,34 @@ TEST(LettureErrate, KeysBeyondAsciiAreWindows1252InTheFilesAndUtf8InEveryOutput)
         ASSERT_EQ(processo.attendi(std::chrono::seconds(30)), 0);
     }
     // Python's strict UTF-8 decoder and JSON parser both accept it.
-    const auto letto = prova::esegui("python3", {"-c",
-        "import json,sys; d=json.load(open(sys.argv[1],encoding='utf-8')); h=d['header'];"
-        "assert h['keys']=={'line':'Forl\\u00ec','train':'R\\u00e91'}, h['keys'];"
-        "assert h['keys_in_files']==h['keys'], h;"
-        "assert h['codice_gara_st']['match'] and h['codice_gara_og']['match'], h", json});
+    const auto letto =
+        prova::esegui("python3", {"-c",
+                                  "import json,sys; d=json.load(open(sys.argv[1],encoding='utf-8')); h=d['header'];"
+                                  "assert h['keys']=={'line':'Forl\\u00ec','train':'R\\u00e91'}, h['keys'];"
+                                  "assert h['keys_in_files']==h['keys'], h;"
+                                  "assert h['codice_gara_st']['match'] and h['codice_gara_og']['match'], h",
+                                  json});
     EXPECT_EQ(letto.stato, 0) << letto.errori;
-    for (const auto& a : {std::vector<std::string>{"inspect", dir.str(), "--line-key", "Forl\xC3\xAC", "--train-key", "R\xC3\xA9" "1"},
-                          {"draw", dir.str()}, {"view", dir.str()}}) {
+    for (const auto& a : {std::vector<std::string>{"inspect", dir.str(), "--line-key", "Forl\xC3\xAC", "--train-key",
+                                                   "R\xC3\xA9"
+                                                   "1"},
+                          {"draw", dir.str()},
+                          {"view", dir.str()}}) {
         const auto esito = esegui_programma(a);
         EXPECT_EQ(esito.stato, 0) << a[0] << ": " << esito.errori;
     }
-    EXPECT_EQ(prova::esegui("xmllint", {"--noout", dir.file("Forl\xC3\xAC_R\xC3\xA9" "1.svg")}).stato, 0);
-    EXPECT_NE(dir.leggi("Forl\xC3\xAC_R\xC3\xA9" "1.svg").find("Line Forl\xC3\xAC"), std::string::npos);
-    EXPECT_NE(dir.leggi("Forl\xC3\xAC_R\xC3\xA9" "1.html").find("\"line\":\"Forl\xC3\xAC\""), std::string::npos);
+    EXPECT_EQ(prova::esegui("xmllint", {"--noout", dir.file("Forl\xC3\xAC_R\xC3\xA9"
+                                                            "1.svg")})
+                  .stato,
+              0);
+    EXPECT_NE(dir.leggi("Forl\xC3\xAC_R\xC3\xA9"
+                        "1.svg")
+                  .find("Line Forl\xC3\xAC"),
+              std::string::npos);
+    EXPECT_NE(dir.leggi("Forl\xC3\xAC_R\xC3\xA9"
+                        "1.html")
+                  .find("\"line\":\"Forl\xC3\xAC\""),
+              std::string::npos);
 }
 
 }  // namespace

@@ -41,7 +41,8 @@ std::string url(const std::string& pagina) { return "file://" + pagina; }
 
 std::optional<std::string> chromium_mancante() {
     const std::string programma = chromium();
-    if (programma.empty()) return "chromium is not installed (Debian: apt-get install --no-install-recommends chromium)";
+    if (programma.empty())
+        return "chromium is not installed (Debian: apt-get install --no-install-recommends chromium)";
     CartellaTemporanea lavoro;
     const std::string pagina = lavoro.scrivi("prova.html", "<p id=\"x\">ok</p>");
     CartellaTemporanea profilo;
@@ -56,7 +57,8 @@ std::optional<std::string> chromium_mancante() {
 EsitoProcesso dom_dopo_script(const std::string& pagina) {
     CartellaTemporanea profilo;
     auto argomenti = opzioni(profilo);
-    argomenti.insert(argomenti.end(), {"--window-size=1400,900", "--virtual-time-budget=5000", "--dump-dom", url(pagina)});
+    argomenti.insert(argomenti.end(),
+                     {"--window-size=1400,900", "--virtual-time-budget=5000", "--dump-dom", url(pagina)});
     return esegui(chromium(), argomenti);
 }
 
@@ -77,7 +79,8 @@ std::multimap<std::string, std::string> esito_della_pagina(const std::string& do
     for (std::string riga; std::getline(righe, riga);) {
         // The dump escapes what HTML would read as markup.
         for (const auto& [da, a] : {std::pair{"&lt;", "<"}, std::pair{"&gt;", ">"}, std::pair{"&amp;", "&"}}) {
-            for (size_t k = riga.find(da); k != std::string::npos; k = riga.find(da, k + 1)) riga.replace(k, std::string(da).size(), a);
+            for (size_t k = riga.find(da); k != std::string::npos; k = riga.find(da, k + 1))
+                riga.replace(k, std::string(da).size(), a);
         }
         const auto uguale = riga.find('=');
         if (uguale != std::string::npos) valori.emplace(riga.substr(0, uguale), riga.substr(uguale + 1));

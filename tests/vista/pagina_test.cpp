@@ -85,8 +85,8 @@ protected:
 
 TEST_F(Vista, NormalRunObjectsTooltipsKmBoxAndZoom) {
     prova::CartellaTemporanea dir;
-    const auto scritto = prova::esegui_programma(
-        {"view", prova::corsa_normale_eseguita().directory, "-o", dir.file("vista.html")});
+    const auto scritto =
+        prova::esegui_programma({"view", prova::corsa_normale_eseguita().directory, "-o", dir.file("vista.html")});
     ASSERT_EQ(scritto.stato, 0) << scritto.errori;
     autosufficiente(dir.leggi("vista.html"));
     const Esito e = esegui_pagina(dir, "vista.html", {"oggetti", "suggerimenti", "casella", "movimenti"});
@@ -98,13 +98,14 @@ TEST_F(Vista, NormalRunObjectsTooltipsKmBoxAndZoom) {
     EXPECT_EQ(uno(e, "profile_signals"), "45");
     // Every kind of object the scenario holds is drawn.
     const std::string tipi = uno(e, "kinds");
-    for (const char* tipo : {"station", "signal", "slowdown_start", "slowdown_end", "slowdown_warning",
-                             "speed_board", "text_sign", "abbattimento", "station_stop", "tunnel_marker"})
+    for (const char* tipo : {"station", "signal", "slowdown_start", "slowdown_end", "slowdown_warning", "speed_board",
+                             "text_sign", "abbattimento", "station_stop", "tunnel_marker"})
         EXPECT_NE(tipi.find(tipo), std::string::npos) << tipo << " in " << tipi;
 
     // Tooltips carry inspect --json's field names and values.
     auto [da, a] = e.equal_range("station_tooltip");
-    auto firenze = std::find_if(da, a, [](const auto& v) { return v.second.find("name:FIRENZE S.M.N.;") != std::string::npos; });
+    auto firenze =
+        std::find_if(da, a, [](const auto& v) { return v.second.find("name:FIRENZE S.M.N.;") != std::string::npos; });
     ASSERT_NE(firenze, a) << "no tooltip for FIRENZE S.M.N.";
     EXPECT_NE(firenze->second.find("time:19:10:00"), std::string::npos) << firenze->second;
     EXPECT_NE(firenze->second.find("position_m:"), std::string::npos) << firenze->second;
@@ -182,8 +183,9 @@ TEST_F(Vista, NamesThatLookLikeMarkupStayText) {
     const std::string nome = "</script><!--<b>S\xC3\xB9 & \"gi\xC3\xB9\"";
     const std::string linea = dir.scrivi("M_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
     const std::string treno = dir.scrivi(
-        "M_T-.txt", "[generale]\r\n[stazioni]\r\nstazione,    1000,  8,  500,  0, 1, 0,  1,1,0,  4,1,1,    1,  10,20, 0, " +
-                        nome + "\r\n[fine]\r\n");
+        "M_T-.txt",
+        "[generale]\r\n[stazioni]\r\nstazione,    1000,  8,  500,  0, 1, 0,  1,1,0,  4,1,1,    1,  10,20, 0, " + nome +
+            "\r\n[fine]\r\n");
     ASSERT_EQ(prova::esegui_programma({"compile", linea, treno, "-o", dir.str(), "--no-plan"}).stato, 0);
     ASSERT_EQ(prova::esegui_programma({"view", dir.str()}).stato, 0);
     const Esito e = esegui_pagina(dir, "M_T.html", {"profilo"});
