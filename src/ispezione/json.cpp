@@ -90,7 +90,7 @@ void ScrittoreJson::valore(double numero) {
         return;
     }
     char cifre[32];
-    const auto fine = std::to_chars(cifre, cifre + sizeof cifre, numero).ptr;
+    char* const fine = std::to_chars(cifre, cifre + sizeof cifre, numero).ptr;
     testo_.append(cifre, fine);
 }
 

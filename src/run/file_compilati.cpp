@@ -63,11 +63,14 @@ FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
 
 std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
                               const FileCompilati& file, const std::string& estensione) {
-    const std::string percorso = uscita.value_or(
+    std::string percorso = uscita.value_or(
         piattaforma::unisci(richiesta.directory, nome_file_scenario(file.chiavi.linea, file.chiavi.treno, estensione)));
     for (const std::string& letto : file.letti) {
-        if (piattaforma::stesso_file(percorso, letto))
-            throw std::invalid_argument("the output " + percorso + " is " + letto + ", a file it is made from");
+        if (!piattaforma::stesso_file(percorso, letto)) continue;
+        std::string motivo = "the output " + percorso;
+        motivo += " is " + letto;
+        motivo += ", a file it is made from";
+        throw std::invalid_argument(motivo);
     }
     return percorso;
 }
