@@ -49,6 +49,10 @@ std::string leggi_file_regolare(const std::string& percorso);
 // True when both paths name the same existing file.
 bool stesso_file(const std::string& a, const std::string& b);
 
+// The longest file name sostituisci can write in `directory` (empty: the
+// current one): the system's limit there, less what its temporary adds.
+size_t nome_piu_lungo(const std::string& directory);
+
 // Replaces the file with exactly `contenuto`: the bytes go to a temporary file
 // in the same directory that is then renamed over the old name, so a failure
 // part-way leaves the earlier file as it was and no temporary behind.
