@@ -6,6 +6,7 @@
 #include "impostazioni.h"
 #include "platform/file.h"
 #include "run/comando_compila.h"
+#include "run/comando_decompila.h"
 #include "run/comando_disegna.h"
 #include "run/comando_ispeziona.h"
 #include "run/comando_vista.h"
@@ -24,6 +25,7 @@ constexpr const char* AIUTO =
     "                         [--from KM] [--to KM]\n"
     "       compattatore view [DIR] [-o FILE.html] [--line-key KEY] [--train-key KEY]\n"
     "       compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [options]\n"
+    "       compattatore decompile [DIR] [-o OUTDIR] [options]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -82,6 +84,7 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "view") return esegui_vista(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "compile") return esegui_compila(argomenti.subspan(1));
+    if (!argomenti.empty() && argomenti[0] == "decompile") return esegui_decompila(argomenti.subspan(1));
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
     bool finestra_permessa = true;
