@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "compiler/testo_1252.h"
+
 namespace compattatore {
 
 inline std::string nome_descrizione_linea(const std::string& linea) { return linea + "_linea.txt"; }
@@ -19,12 +21,19 @@ inline std::string nome_rallentamenti(const std::string& linea, const std::strin
 inline std::string nome_scheda(const std::string& linea, const std::string& treno) {
     return linea + "_" + treno + "_scheda_treno.txt";
 }
-inline std::string nome_file_tracciato(const std::string& linea) { return linea + "_linea.dat"; }
+// The compiled files' names: the keys are Windows-1252 (as the records hold
+// them) and the names UTF-8, as the system and its users spell them.
+inline std::string nome_file_tracciato(const std::string& linea) { return da_1252_a_utf8(linea) + "_linea.dat"; }
 inline std::string nome_file_oggetti(const std::string& linea, const std::string& treno) {
-    return linea + "_" + treno + ".sim";
+    return da_1252_a_utf8(linea + "_" + treno) + ".sim";
 }
 inline std::string nome_file_celle(const std::string& linea, const std::string& treno) {
-    return linea + "_" + treno + ".dat";
+    return da_1252_a_utf8(linea + "_" + treno) + ".dat";
+}
+// A drawing or page of the scenario: LINE_TRAIN.EXT.
+inline std::string nome_file_scenario(const std::string& linea, const std::string& treno,
+                                      const std::string& estensione) {
+    return da_1252_a_utf8(linea + "_" + treno) + estensione;
 }
 
 // The keys back from description file names (without directory): the line

@@ -17,6 +17,8 @@ inline int64_t arrotonda(double x) { return static_cast<int64_t>(std::nearbyint(
 
 // The cell of a point object at p metres: round(p / 50 + 1).
 inline int64_t cella_di(int32_t p) { return arrotonda(p / 50.0 + 1); }
+// The position an author writes to put a point object into cell i.
+inline int64_t posizione_per_cella(int64_t i) { return METRI_CELLA * (i - 1); }
 
 // The last cell index of a line of `lunghezza` metres: round((L + 7000) / 50).
 inline int64_t ultima_cella_per_lunghezza(int32_t lunghezza) {

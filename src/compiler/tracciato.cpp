@@ -27,12 +27,12 @@ void avvia_tracciato(Tracciato& t) {
     t.aggiungi(0, 1);
 }
 
-PuntoTracciato passo_dritto(PuntoTracciato a, PuntoTracciato b) {
+PuntoPiano passo_dritto(PuntoPiano a, PuntoPiano b) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     return {b.x + dx, b.y + dy};
 }
 
-PuntoTracciato passo_girato(PuntoTracciato a, PuntoTracciato b, double curvatura) {
+PuntoPiano passo_girato(PuntoPiano a, PuntoPiano b, double curvatura) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     const long double c = curvatura;
     const auto passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
@@ -43,19 +43,19 @@ PuntoTracciato passo_girato(PuntoTracciato a, PuntoTracciato b, double curvatura
 namespace {
 
 // Row r as a point.
-PuntoTracciato riga(const Tracciato& t, size_t r) { return {t.x(r), t.y(r)}; }
+PuntoPiano riga(const Tracciato& t, size_t r) { return {t.x(r), t.y(r)}; }
 
 }  // namespace
 
 void passo_rettilineo(Tracciato& t) {
     const size_t m = t.assegnate();
-    const PuntoTracciato p = passo_dritto(riga(t, m - 2), riga(t, m - 1));
+    const PuntoPiano p = passo_dritto(riga(t, m - 2), riga(t, m - 1));
     t.aggiungi(p.x, p.y);
 }
 
 void passo_curvo(Tracciato& t, double curvatura) {
     const size_t m = t.assegnate();
-    const PuntoTracciato p = passo_girato(riga(t, m - 2), riga(t, m - 1), curvatura);
+    const PuntoPiano p = passo_girato(riga(t, m - 2), riga(t, m - 1), curvatura);
     t.aggiungi(p.x, p.y);
 }
 

@@ -17,16 +17,16 @@ double valore(const ValoreEtichettato& v);
 void avvia_tracciato(Tracciato& tracciato);
 
 // A row's two values.
-struct PuntoTracciato {
+struct PuntoPiano {
     double x = 0.0;
     double y = 0.0;
 };
 
 // The row after `prima` and `ultima` on a straight: ultima + (ultima - prima).
-PuntoTracciato passo_dritto(PuntoTracciato prima, PuntoTracciato ultima);
+PuntoPiano passo_dritto(PuntoPiano prima, PuntoPiano ultima);
 // The same step turned by `curvatura` (1/m, negative to the left); each step
 // component is formed in extended precision and rounded once.
-PuntoTracciato passo_girato(PuntoTracciato prima, PuntoTracciato ultima, double curvatura);
+PuntoPiano passo_girato(PuntoPiano prima, PuntoPiano ultima, double curvatura);
 
 // The next row m = row m-1 + (row m-1 - row m-2).
 void passo_rettilineo(Tracciato& tracciato);

@@ -45,9 +45,9 @@ using Finestra = std::array<RigaTracciato, 2>;
 // The row the reader's step of curvature `c` (0: straight) makes after the
 // two rows of the window.
 RigaTracciato passo(const Finestra& f, double c) {
-    const PuntoTracciato a{valore(f[0].x), valore(f[0].y)};
-    const PuntoTracciato b{valore(f[1].x), valore(f[1].y)};
-    const PuntoTracciato p = c == 0.0 ? passo_dritto(a, b) : passo_girato(a, b, c);
+    const PuntoPiano a{valore(f[0].x), valore(f[0].y)};
+    const PuntoPiano b{valore(f[1].x), valore(f[1].y)};
+    const PuntoPiano p = c == 0.0 ? passo_dritto(a, b) : passo_girato(a, b, c);
     return {p.x, p.y};
 }
 

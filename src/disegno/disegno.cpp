@@ -1,5 +1,6 @@
 #include "disegno/disegno.h"
 
+#include "compiler/testo_1252.h"
 #include "disegno/pannelli.h"
 #include "disegno/svg.h"
 
@@ -54,19 +55,24 @@ std::string legenda(double y, bool con_pianta) {
 
 }  // namespace
 
-std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
-    const ElementiDisegno elementi = elementi_di(scenario);
+std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi,
+                             const Intervallo& intervallo) {
+    const ElementiDisegno elementi = elementi_di(scenario, intervallo);
+    const std::string linea = da_1252_a_utf8(chiavi.linea), treno = da_1252_a_utf8(chiavi.treno);
+    const bool tratto = elementi.da > 0 || elementi.a < elementi.lunghezza;
     const bool con_pianta = !scenario.tracciato.empty();
 
     std::string corpo;
     double y = 20;
-    corpo += svg::scritta(30, y + 28, "Line " + chiavi.linea + " \xE2\x80\x93 train " + chiavi.treno,
-                          "class=\"titolo\"");
-    corpo += svg::scritta(30, y + 52,
-                          svg::n(elementi.lunghezza / 1000.0) + " km, " + std::to_string(elementi.stazioni.size()) +
-                              " stations, " + std::to_string(elementi.segnali.size()) + " signals" +
-                              (con_pianta ? "" : " \xE2\x80\x93 no plan file: compiled without a plan, profile only"),
-                          "class=\"sottotitolo\"");
+    corpo += svg::scritta(30, y + 28, "Line " + linea + " \xE2\x80\x93 train " + treno, "class=\"titolo\"");
+    corpo += svg::scritta(
+        30, y + 52,
+        svg::n(elementi.lunghezza / 1000.0) + " km" +
+            (tratto ? ", drawn from km " + svg::n(elementi.da / 1000.0) + " to km " + svg::n(elementi.a / 1000.0)
+                    : "") +
+            ", " + std::to_string(elementi.stazioni.size()) + " stations, " + std::to_string(elementi.segnali.size()) +
+            " signals" + (con_pianta ? "" : " \xE2\x80\x93 no plan file: compiled without a plan, profile only"),
+        "class=\"sottotitolo\"");
     y += 70;
     if (con_pianta) {
         Pannello pianta = disegna_pianta(scenario, elementi, 0, y, LARGHEZZA);
@@ -80,9 +86,12 @@ std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScen
     y += 90;
 
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + svg::n(LARGHEZZA) + "\" height=\"" + svg::n(y) +
-           "\" viewBox=\"0 0 " + svg::n(LARGHEZZA) + " " + svg::n(y) + "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n"
-           "<title>" + svg::testo(chiavi.linea + " / " + chiavi.treno) + "</title>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           svg::n(LARGHEZZA) + "\" height=\"" + svg::n(y) + "\" viewBox=\"0 0 " + svg::n(LARGHEZZA) + " " + svg::n(y) +
+           "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n"
+           "<title>" +
+           svg::testo(linea + " / " + treno) +
+           "</title>\n"
            "<style>\n"
            ".titolo{font-size:24px;font-weight:bold;fill:#1d3557}\n"
            ".sottotitolo{font-size:14px;fill:#555}\n"

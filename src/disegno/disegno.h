@@ -9,7 +9,9 @@
 
 namespace compattatore {
 
-// Without a plan table the drawing holds the profile alone and says so.
-std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi);
+// The stretch of `intervallo` (the whole line by default) at a scale that fits
+// it. Without a plan table the drawing holds the profile alone and says so.
+std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi,
+                             const Intervallo& intervallo = {});
 
 }  // namespace compattatore

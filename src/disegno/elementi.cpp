@@ -4,24 +4,17 @@
 
 namespace compattatore {
 
-namespace {
-
-// Point objects sit in cell round(p / 50 + 1), abbattimento cells in
-// round(p / 50): the metre each kind stands for.
-int32_t metro_della_cella(size_t indice, uint8_t tipo) {
-    const auto i = static_cast<int32_t>(indice);
-    return tipo == CELLA_ABBATTIMENTO || tipo == CELLA_ABBATTIMENTO_NULLO ? 50 * i : 50 * (i - 1);
-}
-
-}  // namespace
-
-ElementiDisegno elementi_di(const ScenarioCompilato& scenario) {
+ElementiDisegno elementi_di(const ScenarioCompilato& scenario, const Intervallo& intervallo) {
     ElementiDisegno e;
     e.lunghezza = scenario.lunghezza();
-    e.stazioni = stazioni_di(scenario);
+    e.da = std::clamp(intervallo.da.value_or(0), 0, std::max(e.lunghezza - 1, 0));
+    e.a = std::clamp(intervallo.a.value_or(e.lunghezza), e.da + 1, std::max(e.lunghezza, e.da + 1));
+    for (const Stazione& s : stazioni_di(scenario)) {
+        if (s.record.posizione >= e.da && s.record.posizione <= e.a) e.stazioni.push_back(s);
+    }
     const auto& celle = scenario.celle;
-    const int ultima = std::min(static_cast<int>(celle.size()) - 1, (e.lunghezza - 1) / 50);
-    Profilo profilo = profilo_tra(celle, 0, ultima);
+    const int ultima = std::min(static_cast<int>(celle.size()) - 1, (e.a - 1) / METRI_CELLA);
+    Profilo profilo = profilo_tra(celle, e.da / METRI_CELLA, ultima);
     for (const Tratto& t : profilo.montagne) {
         if (t.valore != 0) e.montagne.push_back(t);
     }
@@ -29,7 +22,9 @@ ElementiDisegno elementi_di(const ScenarioCompilato& scenario) {
     e.velocita = std::move(profilo.velocita);
     for (size_t i = 0; i < celle.size(); ++i) {
         const Cella& c = celle[i];
-        const int32_t metro = metro_della_cella(i, c.tipo);
+        // A cell is drawn at the stretch it stands for.
+        const auto metro = static_cast<int32_t>(inizio_cella(static_cast<int64_t>(i)));
+        if (metro < e.da || metro > e.a) continue;
         switch (c.tipo) {
             case CELLA_SEGNALE: e.segnali.push_back(metro); break;
             case CELLA_INIZIO_RALLENTAMENTO: e.rallentamenti.push_back({metro, std::nullopt, c.dato1}); break;

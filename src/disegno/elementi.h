@@ -22,6 +22,8 @@ struct PuntoSegnato {
 
 struct ElementiDisegno {
     int32_t lunghezza = 0;
+    int32_t da = 0;  // the stretch drawn, metres
+    int32_t a = 0;
     std::vector<Stazione> stazioni;
     std::vector<Tratto> montagne;  // spans of kind 1 and above
     std::vector<Tratto> pendenze;  // per mille, up to the end of the line
@@ -32,6 +34,7 @@ struct ElementiDisegno {
     std::vector<PuntoSegnato> abbattimenti;
 };
 
-ElementiDisegno elementi_di(const ScenarioCompilato& scenario);
+// What lies on the stretch of `intervallo` (the whole line by default).
+ElementiDisegno elementi_di(const ScenarioCompilato& scenario, const Intervallo& intervallo);
 
 }  // namespace compattatore

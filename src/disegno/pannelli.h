@@ -31,6 +31,10 @@ const char* montagna(int64_t tipo);
 // foot `scostamento` away, with its light at the top.
 std::string simbolo_segnale(double x, double y, double nx, double ny, double scostamento);
 
+// Mountain spans of one kind less than `unita` metres apart joined into
+// one: a drawing's spans then follow its size, not the number of cells.
+std::vector<Tratto> spans_uniti(const std::vector<Tratto>& montagne, double unita);
+
 // The track to scale from the plan table, `larghezza` wide at (x, y); the
 // height follows from the track's shape.
 Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno& elementi, double x, double y,

@@ -4,8 +4,10 @@
 #include <limits>
 #include <optional>
 
+#include "disegno/etichette.h"
 #include "disegno/pannelli.h"
 #include "disegno/svg.h"
+#include "disegno/tracciato_punti.h"
 
 namespace compattatore {
 
@@ -24,13 +26,24 @@ std::string simbolo_segnale(double x, double y, double nx, double ny, double sco
            svg::cerchio(x + nx * luce, y + ny * luce, 2.2, std::string("fill=\"") + colore::SEGNALE + "\"");
 }
 
-namespace {
-
-std::optional<double> numero(const ValoreEtichettato& v) {
-    if (const auto* i = std::get_if<int16_t>(&v)) return *i;
-    if (const auto* d = std::get_if<double>(&v)) return *d;
-    return std::nullopt;
+std::vector<Tratto> spans_uniti(const std::vector<Tratto>& montagne, double unita) {
+    std::vector<Tratto> uniti;
+    std::vector<size_t> ultimo_per_tipo;
+    for (const Tratto& m : montagne) {
+        auto stesso = std::find_if(ultimo_per_tipo.rbegin(), ultimo_per_tipo.rend(),
+                                   [&](size_t k) { return uniti[k].valore == m.valore; });
+        if (stesso != ultimo_per_tipo.rend() && m.da - uniti[*stesso].a <= unita) {
+            uniti[*stesso].a = m.a;
+            continue;
+        }
+        if (stesso != ultimo_per_tipo.rend()) ultimo_per_tipo.erase(std::next(stesso).base());
+        ultimo_per_tipo.push_back(uniti.size());
+        uniti.push_back(m);
+    }
+    return uniti;
 }
+
+namespace {
 
 // Plan metres to drawing coordinates: equal scale on both axes, +y up.
 struct Scala {
@@ -38,6 +51,11 @@ struct Scala {
     double x(double metri_x) const { return ox + s * (metri_x - min_x); }
     double y(double metri_y) const { return oy + s * (max_y - metri_y); }
 };
+
+// Around a point: right, left, above, below; `d` away from it.
+std::vector<PostoEtichetta> intorno(double x, double y, double d) {
+    return {{x + d, y + 4, "start"}, {x - d, y + 4, "end"}, {x, y - d, "middle"}, {x, y + d + 10, "middle"}};
+}
 
 // 1, 2 or 5 times a power of ten: the scale bar's length in km.
 double km_tondi(double massimo) {
@@ -52,32 +70,33 @@ double km_tondi(double massimo) {
 
 Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno& e, double x0, double y0,
                         double larghezza) {
-    // Every row that holds a value, in metre order: rows 0 to L + 6998.
-    std::vector<std::pair<double, double>> punti;
-    std::vector<int32_t> metri;
-    for (size_t r = 0; r < scenario.tracciato.size(); ++r) {
-        auto px = numero(scenario.tracciato[r].x);
-        auto py = numero(scenario.tracciato[r].y);
-        if (px && py) {
-            punti.emplace_back(*px, *py);
-            metri.push_back(static_cast<int32_t>(r));
-        }
+    // The rows of the stretch drawn; the whole line shows its run-out too.
+    std::vector<PuntoTracciato> punti;
+    const bool intera = e.da == 0 && e.a >= e.lunghezza;
+    for (const PuntoTracciato& q : punti_del_tracciato(scenario.tracciato)) {
+        if (intera || (q.metro >= e.da && q.metro <= e.a)) punti.push_back(q);
     }
     Pannello p;
     if (punti.empty()) return p;
+    auto indice_al_metro = [&](int32_t metro) {
+        auto it = std::lower_bound(punti.begin(), punti.end(), metro,
+                                   [](const PuntoTracciato& q, int32_t m) { return q.metro < m; });
+        return static_cast<size_t>(std::min(it - punti.begin(), static_cast<std::ptrdiff_t>(punti.size() - 1)));
+    };
     auto punto_al_metro = [&](int32_t metro) {
-        auto it = std::lower_bound(metri.begin(), metri.end(), std::clamp(metro, 0, metri.back()));
-        return punti[static_cast<size_t>(it - metri.begin())];
+        const PuntoTracciato& q = punti[indice_al_metro(metro)];
+        return std::pair{q.x, q.y};
     };
 
+    // Halves, so that the widest finite plan does not overflow the range.
     double min_x = std::numeric_limits<double>::max(), max_x = -min_x, min_y = min_x, max_y = -min_x;
-    for (const auto& [px, py] : punti) {
-        min_x = std::min(min_x, px), max_x = std::max(max_x, px);
-        min_y = std::min(min_y, py), max_y = std::max(max_y, py);
+    for (const PuntoTracciato& q : punti) {
+        min_x = std::min(min_x, q.x), max_x = std::max(max_x, q.x);
+        min_y = std::min(min_y, q.y), max_y = std::max(max_y, q.y);
     }
     const double margine = 40, spazio_nomi = 170;
     const double w = larghezza - 2 * margine - spazio_nomi;
-    const double dx = std::max(max_x - min_x, 1.0), dy = std::max(max_y - min_y, 1.0);
+    const double dx = std::max(max_x / 2 - min_x / 2, 0.5) * 2, dy = std::max(max_y / 2 - min_y / 2, 0.5) * 2;
     const double s = std::min(w / dx, 640 / dy);
     const double h = dy * s;
     const Scala sc{min_x, max_y, s, x0 + margine + (w - dx * s) / 2, y0 + 50};
@@ -94,28 +113,31 @@ Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno
     out += "<g transform=\"translate(" + svg::n(sc.ox) + " " + svg::n(sc.oy) + ") scale(" + svg::esatto(s) + " " +
            svg::esatto(-s) + ") translate(" + svg::esatto(-min_x) + " " + svg::esatto(-max_y) + ")\" " +
            "stroke-linecap=\"round\" stroke-linejoin=\"round\">\n";
-    // Points every 50 m of the rows from `da` to `a`, both ends included.
+    // Only the points a pixel needs: the drawing's size follows the picture,
+    // not the length of the line.
+    const double px = 1 / s;  // one drawing pixel in plan metres
+    const std::vector<double> importanza = importanza_punti(punti);
+    // The rows from `da` to `a`, both ends included.
     auto tratto_di_binario = [&](int32_t da, int32_t a) {
         std::string pts;
-        for (size_t k = 0; k < punti.size(); ++k) {
-            if (metri[k] < da || metri[k] > a) continue;
-            if (metri[k] % 50 != 0 && metri[k] != a && metri[k] != metri.back()) continue;
-            pts += svg::esatto(punti[k].first) + "," + svg::esatto(punti[k].second) + " ";
+        const size_t primo = indice_al_metro(da), ultimo = indice_al_metro(a);
+        for (size_t k = primo; k <= ultimo; ++k) {
+            if (k != primo && k != ultimo && importanza[k] <= px / 2) continue;
+            pts += svg::esatto(punti[k].x) + "," + svg::esatto(punti[k].y) + " ";
         }
         if (!pts.empty()) pts.pop_back();
         return pts;
     };
-    const double px = 1 / s;  // one drawing pixel in plan metres
-    out += "<polyline id=\"tracciato\" points=\"" + tratto_di_binario(0, metri.back()) +
+    out += "<polyline id=\"tracciato\" points=\"" + tratto_di_binario(punti.front().metro, punti.back().metro) +
            "\" fill=\"none\" stroke=\"" + colore::PROLUNGAMENTO + "\" stroke-width=\"" + svg::esatto(2 * px) +
            "\" stroke-dasharray=\"" + svg::esatto(6 * px) + " " + svg::esatto(4 * px) + "\"/>\n";
-    for (const Tratto& m : e.montagne) {
+    for (const Tratto& m : spans_uniti(e.montagne, px)) {
         out += "<polyline points=\"" + tratto_di_binario(m.da, m.a) + "\" fill=\"none\" stroke=\"" +
                colore::montagna(m.valore) + "\" stroke-opacity=\"0.45\" stroke-width=\"" + svg::esatto(9 * px) +
                "\"/>\n";
     }
-    out += "<polyline points=\"" + tratto_di_binario(0, e.lunghezza) + "\" fill=\"none\" stroke=\"" +
-           colore::BINARIO + "\" stroke-width=\"" + svg::esatto(2.5 * px) + "\"/>\n";
+    out += "<polyline points=\"" + tratto_di_binario(std::max(e.da, punti.front().metro), std::min(e.lunghezza, e.a)) +
+           "\" fill=\"none\" stroke=\"" + colore::BINARIO + "\" stroke-width=\"" + svg::esatto(2.5 * px) + "\"/>\n";
     out += "</g>\n";
 
     // Markers in drawing coordinates, so they keep their size. A signal stands
@@ -135,14 +157,29 @@ Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno
             out += svg::cerchio(sc.x(mx), sc.y(my), 5,
                                 std::string("fill=\"none\" stroke-width=\"2.5\" stroke=\"") + colore::RALLENTAMENTO + "\"");
         }
+    }
+    // Labels by importance, each where it overprints none: slowdowns, then
+    // stations with a timed stop, then the others.
+    SpazioEtichette spazio;
+    for (const Rallentamento& r : e.rallentamenti) {
         auto [mx, my] = punto_al_metro(r.inizio);
-        out += svg::scritta(sc.x(mx) - 18, sc.y(my) + 4, "slowdown " + std::to_string(r.velocita) + " km/h",
-                            std::string("class=\"nota\" fill=\"") + colore::RALLENTAMENTO + "\"", "end");
+        const std::string testo = "slowdown " + std::to_string(r.velocita) + " km/h";
+        if (const auto q = spazio.posa(intorno(sc.x(mx), sc.y(my), 18), testo, 11)) {
+            out += svg::scritta(q->x, q->y, testo, std::string("class=\"nota\" fill=\"") + colore::RALLENTAMENTO + "\"",
+                                q->ancora);
+        }
     }
     for (const Stazione& st : e.stazioni) {
         auto [mx, my] = punto_al_metro(st.record.posizione);
         out += svg::cerchio(sc.x(mx), sc.y(my), 4.5, "fill=\"#ffffff\" stroke=\"#111\" stroke-width=\"1.8\"");
-        out += svg::scritta(sc.x(mx) + 9, sc.y(my) + 4, st.nome, "class=\"stazione\"");
+    }
+    for (bool con_orario : {true, false}) {
+        for (const Stazione& st : e.stazioni) {
+            if ((st.record.orario > 0) != con_orario) continue;
+            auto [mx, my] = punto_al_metro(st.record.posizione);
+            if (const auto q = spazio.posa(intorno(sc.x(mx), sc.y(my), 9), st.nome, 11))
+                out += svg::scritta(q->x, q->y, st.nome, "class=\"stazione\"", q->ancora);
+        }
     }
 
     // Scale bar, bottom left.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "disegno/etichette.h"
 #include "disegno/pannelli.h"
 #include "disegno/svg.h"
 
@@ -10,9 +11,10 @@ namespace compattatore {
 
 namespace {
 
+// Distance across: metres `da` to `a` over `larghezza` from x0.
 struct Asse {
-    double x0, larghezza, metri;
-    double x(double metro) const { return x0 + larghezza * std::clamp(metro, 0.0, metri) / metri; }
+    double x0, larghezza, da, a;
+    double x(double metro) const { return x0 + larghezza * (std::clamp(metro, da, a) - da) / (a - da); }
 };
 
 struct Grafico {
@@ -48,7 +50,8 @@ std::string griglia(const Grafico& g, const Asse& a, double passo, const std::st
 Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double larghezza) {
     Pannello p;
     std::string& out = p.svg;
-    const Asse a{x0 + 90, larghezza - 190, std::max(1.0, static_cast<double>(e.lunghezza))};
+    const Asse a{x0 + 90, larghezza - 190, static_cast<double>(e.da), static_cast<double>(std::max(e.a, e.da + 1))};
+    SpazioEtichette spazio;
     const double nomi = 120;  // room for the station names above the charts
 
     int64_t velocita_massima = 20, pendenza_massima = 5;
@@ -65,7 +68,7 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
     out += svg::scritta(x0 + 26, y0 + 28, "Profile along the line", "class=\"titolo-pannello\"");
 
     // Mountain and tunnel spans as bands behind both charts.
-    for (const Tratto& m : e.montagne) {
+    for (const Tratto& m : spans_uniti(e.montagne, (a.a - a.da) / a.larghezza)) {
         out += svg::rettangolo(a.x(m.da), velocita.y0, a.x(m.a) - a.x(m.da), fondo - velocita.y0,
                                std::string("fill=\"") + colore::montagna(m.valore) + "\" fill-opacity=\"0.18\"");
     }
@@ -76,18 +79,30 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
                                std::string("fill=\"") + colore::RALLENTAMENTO + "\" fill-opacity=\"0.15\"");
         out += svg::linea(xa, velocita.y(r.velocita), xb, velocita.y(r.velocita),
                           std::string("stroke=\"") + colore::RALLENTAMENTO + "\" stroke-width=\"3\"");
-        out += svg::scritta((xa + xb) / 2, velocita.y(r.velocita) + 16, std::to_string(r.velocita) + " km/h",
-                            std::string("class=\"nota\" fill=\"") + colore::RALLENTAMENTO + "\"", "middle");
+        const std::string testo = std::to_string(r.velocita) + " km/h";
+        if (spazio.posa({{(xa + xb) / 2, velocita.y(r.velocita) + 16, "middle"}}, testo, 11)) {
+            out += svg::scritta((xa + xb) / 2, velocita.y(r.velocita) + 16, testo,
+                                std::string("class=\"nota\" fill=\"") + colore::RALLENTAMENTO + "\"", "middle");
+        }
     }
 
     out += griglia(velocita, a, 20, "");
     out += griglia(pendenza, a, pm > 10 ? 5 : 2.5, "");
     // Stations: a dotted line through both charts and the name above.
+    // The names slant at 50 degrees: two parallel slants 17 px apart across
+    // are 13 px apart square to them, room for a line of 11 px text.
     for (const Stazione& s : e.stazioni) {
         const double xs = a.x(s.record.posizione);
         out += svg::linea(xs, velocita.y0 - 4, xs, fondo, "stroke=\"#555\" stroke-width=\"0.8\" stroke-dasharray=\"2 3\"");
-        out += svg::scritta(xs + 3, velocita.y0 - 8, s.nome, "class=\"stazione\"", "start",
-                            "transform=\"rotate(-50 " + svg::n(xs + 3) + " " + svg::n(velocita.y0 - 8) + ")\"");
+    }
+    for (bool con_orario : {true, false}) {
+        for (const Stazione& s : e.stazioni) {
+            if ((s.record.orario > 0) != con_orario) continue;
+            const double xs = a.x(s.record.posizione);
+            if (!spazio.prendi({xs - 8.5, velocita.y0 - 20, xs + 8.5, velocita.y0 - 6})) continue;
+            out += svg::scritta(xs + 3, velocita.y0 - 8, s.nome, "class=\"stazione\"", "start",
+                                "transform=\"rotate(-50 " + svg::n(xs + 3) + " " + svg::n(velocita.y0 - 8) + ")\"");
+        }
     }
 
     // Gradient: a filled step area, rising red and falling green.
@@ -122,10 +137,19 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
     for (const Grafico* g : {&velocita, &pendenza}) {
         out += svg::rettangolo(a.x0, g->y0, a.larghezza, g->altezza, "fill=\"none\" stroke=\"#999\"");
     }
-    const double passo_km = e.lunghezza > 40000 ? 10 : e.lunghezza > 10000 ? 5 : 1;
-    for (double km = 0; km * 1000 <= e.lunghezza; km += passo_km) {
+    // A tick at least every 60 px; a label where it fits.
+    const double tratto_km = (a.a - a.da) / 1000;
+    double passo_km = std::pow(10.0, std::floor(std::log10(std::max(tratto_km * 60 / a.larghezza, 1e-3))));
+    for (double m : {1.0, 2.0, 5.0, 10.0}) {
+        if (m * passo_km * a.larghezza / tratto_km >= 60) {
+            passo_km *= m;
+            break;
+        }
+    }
+    for (double km = std::ceil(a.da / 1000 / passo_km) * passo_km; km * 1000 <= a.a; km += passo_km) {
         out += svg::linea(a.x(km * 1000), fondo, a.x(km * 1000), fondo + 5, "stroke=\"#555\"");
-        out += svg::scritta(a.x(km * 1000), fondo + 18, svg::n(km), "class=\"asse\"", "middle");
+        if (spazio.posa({{a.x(km * 1000), fondo + 18, "middle"}}, svg::n(km), 11))
+            out += svg::scritta(a.x(km * 1000), fondo + 18, svg::n(km), "class=\"asse\"", "middle");
     }
     out += svg::scritta(a.x0 + a.larghezza / 2, fondo + 38, "distance along the line (km)", "class=\"etichetta\"",
                         "middle");

@@ -6,9 +6,10 @@
 namespace compattatore::svg {
 
 std::string n(double valore) {
-    char cifre[32];
-    std::snprintf(cifre, sizeof cifre, "%.2f", valore);
-    std::string t = cifre;
+    // As many digits as the value needs: a huge coordinate is never cut short.
+    std::string t(static_cast<size_t>(std::snprintf(nullptr, 0, "%.2f", valore)) + 1, '\0');
+    std::snprintf(t.data(), t.size(), "%.2f", valore);
+    t.pop_back();
     while (t.back() == '0') t.pop_back();
     if (t.back() == '.') t.pop_back();
     return t == "-0" ? "0" : t;

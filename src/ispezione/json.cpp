@@ -1,5 +1,7 @@
 #include "ispezione/json.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace compattatore {
@@ -79,6 +81,17 @@ void ScrittoreJson::valore(int64_t numero) {
 void ScrittoreJson::valore(bool vero) {
     prima_di_un_valore();
     testo_ += vero ? "true" : "false";
+}
+
+void ScrittoreJson::valore(double numero) {
+    prima_di_un_valore();
+    if (!std::isfinite(numero)) {
+        testo_ += "null";
+        return;
+    }
+    char cifre[32];
+    char* const fine = std::to_chars(cifre, cifre + sizeof cifre, numero).ptr;
+    testo_.append(cifre, fine);
 }
 
 void ScrittoreJson::nullo() {

@@ -22,6 +22,9 @@ public:
     void valore(const char* testo_utf8) { valore(std::string_view(testo_utf8)); }
     void valore(int64_t numero);
     void valore(bool vero);
+    // The shortest text that reads back as the same number; null when it is
+    // not finite, which JSON cannot hold.
+    void valore(double numero);
     void nullo();
 
     // The document, once every object and list is closed.

@@ -98,7 +98,7 @@ std::vector<Campo> campi_per_tipo(const Cella& c, const ScenarioCompilato& scena
 Intestazione intestazione_di(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
     const TabellaOggetti& o = scenario.oggetti;
     Intestazione i;
-    i.chiavi = chiavi;
+    i.chiavi = {da_1252_a_utf8(chiavi.linea), da_1252_a_utf8(chiavi.treno)};
     i.chiavi_nei_file = {da_1252_a_utf8(o[OGGETTO_LINEA].nome), da_1252_a_utf8(o[OGGETTO_TRENO].nome)};
     i.lunghezza = o[OGGETTO_DIMENSIONI].fine;
     i.massa_frenata = o[OGGETTO_DIMENSIONI].inizio;

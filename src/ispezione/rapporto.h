@@ -12,6 +12,7 @@
 
 namespace compattatore {
 
+// Windows-1252, as the records hold them (and the identity codes read them).
 struct ChiaviScenario {
     std::string linea;
     std::string treno;
@@ -37,8 +38,8 @@ struct CodiceIdentita {
 };
 
 struct Intestazione {
-    ChiaviScenario chiavi;           // those the files were looked up with
-    ChiaviScenario chiavi_nei_file;  // the copies in records 85 and 86
+    ChiaviScenario chiavi;           // those the files were looked up with, UTF-8
+    ChiaviScenario chiavi_nei_file;  // the copies in records 85 and 86, UTF-8
     int32_t lunghezza = 0;
     int32_t vetture = 0;
     int32_t massa_frenata = 0;
@@ -116,6 +117,12 @@ Profilo profilo_tra(const std::vector<Cella>& celle, int prima, int ultima);
 
 std::string nome_tipo_cella(uint8_t tipo);
 std::string ora_del_giorno(int32_t secondi);  // hh:mm:ss
+
+class ScrittoreJson;
+// Members of an open object under the names `inspect --json` gives them (the
+// viewer names them alike): "stations" and "text_signs" of the report; one cell.
+void membri_stazioni_e_cartelli_json(ScrittoreJson& j, const Rapporto& r);
+void membri_cella_json(ScrittoreJson& j, const CellaDescritta& c);
 
 std::string rapporto_testo(const Rapporto& rapporto);
 std::string rapporto_json(const Rapporto& rapporto);

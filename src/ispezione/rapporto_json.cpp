@@ -71,9 +71,8 @@ void intestazione(ScrittoreJson& j, const Intestazione& i) {
     j.fine_oggetto();
 }
 
-void stazione(ScrittoreJson& j, const Stazione& s) {
+void membri_stazione_json(ScrittoreJson& j, const Stazione& s) {
     const Oggetto& o = s.record;
-    j.inizio_oggetto();
     membro(j, "number", s.numero);
     membro(j, "name", s.nome);
     membro(j, "kind", o.tipo);
@@ -91,11 +90,22 @@ void stazione(ScrittoreJson& j, const Stazione& s) {
     j.inizio_lista();
     for (uint8_t f : o.flag) j.valore(int64_t{f});
     j.fine_lista();
-    j.fine_oggetto();
 }
 
-void cella(ScrittoreJson& j, const CellaDescritta& c) {
-    j.inizio_oggetto();
+void membri_cartello_json(ScrittoreJson& j, const Cartello& c) {
+    membro(j, "record", c.record);
+    j.chiave("cell");
+    if (c.cella) {
+        j.valore(int64_t{*c.cella});
+    } else {
+        j.nullo();
+    }
+    membro(j, "text", c.testo);
+}
+
+}  // namespace
+
+void membri_cella_json(ScrittoreJson& j, const CellaDescritta& c) {
     membro(j, "index", c.indice);
     membro(j, "position_m", c.metri);
     membro(j, "kind", c.tipo);
@@ -106,8 +116,9 @@ void cella(ScrittoreJson& j, const CellaDescritta& c) {
         std::visit([&j](const auto& v) { j.valore(v); }, campo.valore);
     }
     j.fine_oggetto();
-    j.fine_oggetto();
 }
+
+namespace {
 
 void tratti(ScrittoreJson& j, std::string_view nome, const std::vector<Tratto>& lista) {
     j.chiave(nome);
@@ -124,30 +135,31 @@ void tratti(ScrittoreJson& j, std::string_view nome, const std::vector<Tratto>& 
 
 }  // namespace
 
-std::string rapporto_json(const Rapporto& r) {
-    ScrittoreJson j;
-    j.inizio_oggetto();
-    j.chiave("header");
-    intestazione(j, r.intestazione);
+void membri_stazioni_e_cartelli_json(ScrittoreJson& j, const Rapporto& r) {
     j.chiave("stations");
     j.inizio_lista();
-    for (const Stazione& s : r.stazioni) stazione(j, s);
+    for (const Stazione& s : r.stazioni) {
+        j.inizio_oggetto();
+        membri_stazione_json(j, s);
+        j.fine_oggetto();
+    }
     j.fine_lista();
     j.chiave("text_signs");
     j.inizio_lista();
     for (const Cartello& c : r.cartelli) {
         j.inizio_oggetto();
-        membro(j, "record", c.record);
-        j.chiave("cell");
-        if (c.cella) {
-            j.valore(int64_t{*c.cella});
-        } else {
-            j.nullo();
-        }
-        membro(j, "text", c.testo);
+        membri_cartello_json(j, c);
         j.fine_oggetto();
     }
     j.fine_lista();
+}
+
+std::string rapporto_json(const Rapporto& r) {
+    ScrittoreJson j;
+    j.inizio_oggetto();
+    j.chiave("header");
+    intestazione(j, r.intestazione);
+    membri_stazioni_e_cartelli_json(j, r);
     j.chiave("range");
     j.inizio_oggetto();
     membro(j, "from_m", r.da);
@@ -155,7 +167,11 @@ std::string rapporto_json(const Rapporto& r) {
     j.fine_oggetto();
     j.chiave("cells");
     j.inizio_lista();
-    for (const CellaDescritta& c : r.celle) cella(j, c);
+    for (const CellaDescritta& c : r.celle) {
+        j.inizio_oggetto();
+        membri_cella_json(j, c);
+        j.fine_oggetto();
+    }
     j.fine_lista();
     j.chiave("profile");
     j.inizio_oggetto();

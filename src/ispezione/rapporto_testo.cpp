@@ -8,9 +8,11 @@ namespace compattatore {
 
 namespace {
 
+// As long as the values need: no value is ever cut short.
 std::string formato(const char* modello, auto... valori) {
-    char testo[512];
-    std::snprintf(testo, sizeof testo, modello, valori...);
+    std::string testo(static_cast<size_t>(std::snprintf(nullptr, 0, modello, valori...)) + 1, '\0');
+    std::snprintf(testo.data(), testo.size(), modello, valori...);
+    testo.pop_back();
     return testo;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 
 #include "compiler/numeri.h"
 
@@ -98,8 +99,13 @@ double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const std::s
     switch (etichetta) {
         case 2:
             return lettore.i16(campo);
-        case 5:
-            return lettore.f64(campo);
+        case 5: {
+            // A NaN or an infinity is no place on a line: the file is damaged.
+            const size_t valore = lettore.posizione();
+            const double x = lettore.f64(campo);
+            if (!std::isfinite(x)) lettore.errore(valore, campo + " is not a finite number");
+            return x;
+        }
         default: return 0.0;
     }
 }

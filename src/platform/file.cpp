@@ -28,7 +28,13 @@ ErroreFile::ErroreFile(const std::string& operazione, std::string file, int nume
       file_(std::move(file)),
       numero_(numero) {}
 
-std::string ErroreFile::descrizione() const { return std::strerror(numero_); }
+ErroreFile::ErroreFile(const std::string& operazione, std::string file, const std::string& motivo)
+    : std::runtime_error(operazione + " " + file + ": " + motivo),
+      file_(std::move(file)),
+      numero_(0),
+      motivo_(motivo) {}
+
+std::string ErroreFile::descrizione() const { return numero_ != 0 ? std::strerror(numero_) : motivo_; }
 
 std::string directory_eseguibile() {
     std::vector<char> buffer(PATH_MAX + 1);
@@ -96,9 +102,9 @@ private:
 
 }  // namespace
 
-std::string leggi(const std::string& percorso) {
-    Descrittore fd(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) throw ErroreFile("cannot open", percorso, errno);
+namespace {
+
+std::string leggi_tutto(const Descrittore& fd, const std::string& percorso) {
     std::string contenuto;
     char blocco[1 << 16];
     for (;;) {
@@ -111,6 +117,34 @@ std::string leggi(const std::string& percorso) {
         contenuto.append(blocco, static_cast<size_t>(n));
     }
     return contenuto;
+}
+
+}  // namespace
+
+std::string leggi(const std::string& percorso) {
+    Descrittore fd(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) throw ErroreFile("cannot open", percorso, errno);
+    return leggi_tutto(fd, percorso);
+}
+
+std::string leggi_file_regolare(const std::string& percorso) {
+    // Without O_NONBLOCK opening a FIFO waits for a writer.
+    Descrittore fd(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0) throw ErroreFile("cannot open", percorso, errno);
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0) throw ErroreFile("cannot read", percorso, errno);
+    if (!S_ISREG(info.st_mode)) throw ErroreFile("cannot read", percorso, "not a regular file");
+    const int stato = ::fcntl(fd.get(), F_GETFL);
+    if (stato < 0 || ::fcntl(fd.get(), F_SETFL, stato & ~O_NONBLOCK) != 0)
+        throw ErroreFile("cannot read", percorso, errno);
+    return leggi_tutto(fd, percorso);
+}
+
+bool stesso_file(const std::string& a, const std::string& b) {
+    struct stat ia {};
+    struct stat ib {};
+    return ::stat(a.c_str(), &ia) == 0 && ::stat(b.c_str(), &ib) == 0 && ia.st_dev == ib.st_dev &&
+           ia.st_ino == ib.st_ino;
 }
 
 size_t nome_piu_lungo(const std::string& directory) {
@@ -197,13 +231,6 @@ void sostituisci(const std::string& percorso, std::string_view contenuto, bool s
     file.chiudi(sincronizza);
     file.rinomina();
     if (sincronizza) sincronizza_directory(directory_di(percorso));
-}
-
-bool stesso_file(const std::string& a, const std::string& b) {
-    struct stat info_a {
-    }, info_b{};
-    return ::stat(a.c_str(), &info_a) == 0 && ::stat(b.c_str(), &info_b) == 0 && info_a.st_dev == info_b.st_dev &&
-           info_a.st_ino == info_b.st_ino;
 }
 
 }  // namespace compattatore::piattaforma

@@ -15,6 +15,8 @@ namespace compattatore::piattaforma {
 class ErroreFile : public std::runtime_error {
 public:
     ErroreFile(const std::string& operazione, std::string file, int numero);
+    // A failure the system has no number for, told in words.
+    ErroreFile(const std::string& operazione, std::string file, const std::string& motivo);
     int numero() const { return numero_; }
     const std::string& file() const { return file_; }
     std::string descrizione() const;  // the system's words for numero()
@@ -22,6 +24,7 @@ public:
 private:
     std::string file_;
     int numero_;
+    std::string motivo_;
 };
 
 // The directory that holds the running program.
@@ -40,6 +43,9 @@ uint64_t dimensione(const std::string& percorso);
 std::vector<std::string> elenca(const std::string& directory);
 void elimina(const std::string& percorso);
 std::string leggi(const std::string& percorso);
+// The same for a file that must be a regular file: a FIFO, a device or a
+// directory is refused at once, never waited on.
+std::string leggi_file_regolare(const std::string& percorso);
 
 // The longest file name sostituisci can write in `directory` (empty: the
 // current one): the system's limit there, less what its temporary adds.

@@ -1,8 +1,31 @@
 #include "run/argomenti_file.h"
 
+#include <charconv>
+#include <cmath>
 #include <stdexcept>
 
+#include "compiler/testo_1252.h"
+
 namespace compattatore {
+
+std::string chiave_del_comando(const std::string& chiave, const char* opzione) {
+    if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
+        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
+    TestoConvertito convertito = converti_in_1252(chiave);
+    if (convertito.errore)
+        throw std::invalid_argument(std::string(opzione) + " '" + chiave +
+                                    "' holds a character Windows-1252 cannot hold");
+    return convertito.testo;
+}
+
+int32_t metri_da_km(const std::string& testo) {
+    double km = 0;
+    auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), km);
+    if (errore != std::errc() || fine != testo.data() + testo.size() || !std::isfinite(km) || km < 0 || km > 2000) {
+        throw std::invalid_argument("'" + testo + "' is not a distance in km");
+    }
+    return static_cast<int32_t>(std::nearbyint(km * 1000));
+}
 
 std::string valore_opzione(std::span<const std::string_view> argomenti, size_t& i) {
     if (i + 1 >= argomenti.size()) throw std::invalid_argument(std::string(argomenti[i]) + " needs a value");
@@ -13,11 +36,11 @@ bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, Rich
                     bool& directory_data) {
     const std::string_view a = argomenti[i];
     if (a == "--line-key") {
-        richiesta.linea = valore_opzione(argomenti, i);
+        richiesta.linea = chiave_del_comando(valore_opzione(argomenti, i), "--line-key");
         return true;
     }
     if (a == "--train-key") {
-        richiesta.treno = valore_opzione(argomenti, i);
+        richiesta.treno = chiave_del_comando(valore_opzione(argomenti, i), "--train-key");
         return true;
     }
     if (a.starts_with("-")) return false;

@@ -1,6 +1,7 @@
 // The arguments that `inspect` and `draw` share: the directory and the keys.
 #pragma once
 
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -14,6 +15,15 @@ namespace compattatore {
 // these; throws std::invalid_argument when it is but is wrong.
 bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, RichiestaFile& richiesta,
                     bool& directory_data);
+
+// A key as given on the command line (or read from a file name): refused
+// when it cannot be part of a file name, that is when it is empty, holds a
+// `/` or `\` or is `.` or `..`; then converted to Windows-1252 as the
+// description text is, since the files hold it in that code page.
+std::string chiave_del_comando(const std::string& chiave, const char* opzione);
+
+// A kilometre value as given on the command line, in whole metres.
+int32_t metri_da_km(const std::string& testo);
 
 // The value after an option, or std::invalid_argument naming the option.
 std::string valore_opzione(std::span<const std::string_view> argomenti, size_t& i);

@@ -126,13 +126,6 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     return r;
 }
 
-// A key becomes part of file names in DIR: it must name a file there.
-std::string chiave_valida(std::string chiave, const char* opzione) {
-    if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
-        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
-    return chiave;
-}
-
 // The names of the files a compile writes must fit the output directory, and
 // --check refuses what the writing would: the key a name is too long for is
 // the line key when its own plan file name is, else the train key.
@@ -145,7 +138,8 @@ void nomi_scrivibili(const RichiestaCompila& r) {
     for (const std::string& nome : nomi) {
         if (nome.size() <= massimo) continue;
         const bool colpa_linea = nome_file_tracciato(linea).size() > massimo;
-        std::string motivo = colpa_linea ? "--line-key '" + linea : "--train-key '" + treno;
+        std::string motivo =
+            colpa_linea ? "--line-key '" + da_1252_a_utf8(linea) : "--train-key '" + da_1252_a_utf8(treno);
         motivo += "' makes the file name '" + nome + "' " + std::to_string(nome.size()) + " bytes long, above the ";
         motivo += std::to_string(massimo) + " a file written in ";
         motivo += (r.directory.empty() ? "." : r.directory) + " can have";
@@ -160,14 +154,16 @@ void risolvi_chiavi(RichiestaCompila& r) {
             throw std::invalid_argument("the line key cannot be told from '" + r.file[0] +
                                         "' (not named LINE_linea.txt): give --line-key");
     }
-    r.chiave_linea = chiave_valida(*r.chiave_linea, "--line-key");
+    // The train file's name is matched with the line key as spelled here,
+    // before the keys are converted for the records.
     if (!r.chiave_treno) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
             throw std::invalid_argument("the train key cannot be told from '" + r.file[1] + "' (not named " +
                                         *r.chiave_linea + "_TRAIN-.txt): give --train-key");
     }
-    r.chiave_treno = chiave_valida(*r.chiave_treno, "--train-key");
+    r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
+    r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
     nomi_scrivibili(r);
 }
 

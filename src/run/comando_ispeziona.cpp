@@ -1,7 +1,5 @@
 #include "run/comando_ispeziona.h"
 
-#include <charconv>
-#include <cmath>
 #include <iostream>
 #include <stdexcept>
 
@@ -10,21 +8,6 @@
 #include "run/stato_uscita.h"
 
 namespace compattatore {
-
-namespace {
-
-// A kilometre value as given on the command line, in whole metres.
-int32_t metri_da_km(const std::string& testo) {
-    double km = 0;
-    auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), km);
-    if (errore != std::errc() || fine != testo.data() + testo.size() || !std::isfinite(km) || km < 0 ||
-        km > 2000) {
-        throw std::invalid_argument("'" + testo + "' is not a distance in km");
-    }
-    return static_cast<int32_t>(std::nearbyint(km * 1000));
-}
-
-}  // namespace
 
 int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
@@ -50,7 +33,7 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     }
     return con_file_compilati(richiesta, "inspect", [&](const FileCompilati& file) {
         const Rapporto rapporto = costruisci_rapporto(file.scenario, file.chiavi, intervallo);
-        std::cout << (json ? rapporto_json(rapporto) : rapporto_testo(rapporto));
+        scrivi_uscita_standard(json ? rapporto_json(rapporto) : rapporto_testo(rapporto));
         return int{USCITA_RIUSCITA};
     });
 }

@@ -1,5 +1,6 @@
 #include "run/file_compilati.h"
 
+#include <cerrno>
 #include <iostream>
 #include <stdexcept>
 
@@ -14,7 +15,7 @@ namespace {
 
 ImmagineFile leggi_immagine(const std::string& directory, const std::string& nome) {
     const std::string percorso = piattaforma::unisci(directory, nome);
-    return {percorso, piattaforma::leggi(percorso)};
+    return {percorso, piattaforma::leggi_file_regolare(percorso)};
 }
 
 // The keys a lone *.sim file holds in records 85 and 86, provided they
@@ -55,7 +56,31 @@ FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
     if (piattaforma::esiste(piattaforma::unisci(directory, nome_tracciato))) {
         tracciato = leggi_immagine(directory, nome_tracciato);
     }
-    return {chiavi, decodifica_scenario(oggetti, celle, tracciato)};
+    std::vector<std::string> letti{oggetti.nome, celle.nome};
+    if (tracciato) letti.push_back(tracciato->nome);
+    return {chiavi, decodifica_scenario(oggetti, celle, tracciato), std::move(letti)};
+}
+
+std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
+                              const FileCompilati& file, const std::string& estensione) {
+    std::string percorso = uscita.value_or(
+        piattaforma::unisci(richiesta.directory, nome_file_scenario(file.chiavi.linea, file.chiavi.treno, estensione)));
+    for (const std::string& letto : file.letti) {
+        if (!piattaforma::stesso_file(percorso, letto)) continue;
+        std::string motivo = "the output " + percorso;
+        motivo += " is " + letto;
+        motivo += ", a file it is made from";
+        throw std::invalid_argument(motivo);
+    }
+    return percorso;
+}
+
+void scrivi_uscita_standard(std::string_view testo) {
+    std::cout << testo << std::flush;
+    if (!std::cout) {
+        const int numero = errno;
+        throw piattaforma::ErroreFile("cannot write", "standard output", numero != 0 ? numero : EIO);
+    }
 }
 
 int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,

@@ -5,6 +5,8 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "ispezione/rapporto.h"
 #include "output/decodifica.h"
@@ -20,6 +22,7 @@ struct RichiestaFile {
 struct FileCompilati {
     ChiaviScenario chiavi;
     ScenarioCompilato scenario;
+    std::vector<std::string> letti;  // paths of the files read
 };
 
 // The keys: those given; otherwise the build's when its object file is in
@@ -29,6 +32,16 @@ struct FileCompilati {
 // ErroreDecodifica for a bad one, std::invalid_argument when the keys cannot
 // be told.
 FileCompilati leggi_file_compilati(const RichiestaFile& richiesta);
+
+// Where a command writes what it makes of the files: `uscita` (-o) or
+// DIR/LINE_TRAIN.EXT. Throws std::invalid_argument when that is one of the
+// files read, which writing would destroy.
+std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
+                              const FileCompilati& file, const std::string& estensione);
+
+// Writes to standard output; a write that fails (a full disk, a closed pipe)
+// throws piattaforma::ErroreFile, so the command ends with status 3.
+void scrivi_uscita_standard(std::string_view testo);
 
 // Runs `azione` and turns the failures of reading into the exit status and a
 // message on standard error: 1 bad file, 2 usage, 3 missing or unreadable.

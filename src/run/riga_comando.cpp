@@ -9,6 +9,7 @@
 #include "run/comando_decompila.h"
 #include "run/comando_disegna.h"
 #include "run/comando_ispeziona.h"
+#include "run/comando_vista.h"
 #include "run/esecuzione.h"
 #include "run/stato_uscita.h"
 
@@ -21,6 +22,8 @@ constexpr const char* AIUTO =
     "       compattatore inspect [DIR] [--line-key KEY] [--train-key KEY] [--json]\n"
     "                            [--from KM] [--to KM]\n"
     "       compattatore draw [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
+    "                         [--from KM] [--to KM]\n"
+    "       compattatore view [DIR] [-o FILE.html] [--line-key KEY] [--train-key KEY]\n"
     "       compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [options]\n"
     "       compattatore decompile [DIR] [-o OUTDIR] [options]\n"
     "       compattatore --help | --version\n"
@@ -48,11 +51,14 @@ constexpr const char* AIUTO =
     "directory): header, stations, text signs, every non-empty cell between\n"
     "--from and --to and the gradient, speed and adhesion profile; --json prints\n"
     "the same as one JSON document. draw writes the plan of the line to scale and\n"
-    "its profile as an SVG picture (default: DIR/LINE_TRAIN.svg). The keys are\n"
-    "the build's, or those of the only *.sim file in DIR.\n"
+    "its profile as an SVG picture (default: DIR/LINE_TRAIN.svg), of the stretch\n"
+    "from --from to --to (km) when given. view writes one self-contained HTML\n"
+    "page (default: DIR/LINE_TRAIN.html) that shows the plan and the profile at\n"
+    "any scale in a web browser. The keys are the build's, or those of the only\n"
+    "*.sim file in DIR.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
-    "with --force; for inspect and draw: a compiled file is damaged), 2 usage\n"
+    "with --force; for inspect, draw and view: a compiled file is damaged), 2 usage\n"
     "error, 3 a file could not be found, read or written.\n";
 
 int errore_uso(const std::string& testo) {
@@ -71,13 +77,14 @@ bool chiede_aiuto(std::span<const std::string_view> argomenti) {
 
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     // The general help covers inspect and draw.
-    if (!argomenti.empty() && (argomenti[0] == "inspect" || argomenti[0] == "draw") &&
+    if (!argomenti.empty() && (argomenti[0] == "inspect" || argomenti[0] == "draw" || argomenti[0] == "view") &&
         chiede_aiuto(argomenti.subspan(1))) {
         std::cout << AIUTO;
         return USCITA_RIUSCITA;
     }
     if (!argomenti.empty() && argomenti[0] == "inspect") return esegui_ispeziona(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
+    if (!argomenti.empty() && argomenti[0] == "view") return esegui_vista(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "compile") return esegui_compila(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "decompile") return esegui_decompila(argomenti.subspan(1));
     OpzioniEsecuzione opzioni;

@@ -2,6 +2,7 @@
 // renderer accept it, and the plan is the plan file's.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #include "compiler/tracciato.h"
@@ -93,6 +94,78 @@ TEST_F(Disegno, WithoutAPlanFileTheProfileAloneSaysSo) {
     EXPECT_EQ(disegno.find("id=\"tracciato\""), std::string::npos);
     EXPECT_NE(disegno.find("no plan file"), std::string::npos);
     EXPECT_NE(disegno.find("Profile along the line"), std::string::npos);
+}
+
+// x of every element of the profile whose opening tag holds `segno`.
+std::vector<double> ascisse(const std::string& disegno, const std::string& segno, const std::string& attributo) {
+    std::vector<double> x;
+    for (size_t k = disegno.find(segno); k != std::string::npos; k = disegno.find(segno, k + 1)) {
+        const size_t inizio = disegno.rfind('<', k);
+        const size_t a = disegno.find(attributo + "=\"", inizio);
+        if (a < k) x.push_back(std::stod(disegno.substr(a + attributo.size() + 2)));
+    }
+    return x;
+}
+
+// A section: the slowdown of km 21.25 to 22.35 with its warning at km 20.05
+// and its code cells, every one at the stretch of its cell, and a renderer
+// draws it.
+TEST_F(Disegno, SectionShowsTheSlowdownItsWarningAndCodeCellsApart) {
+    const auto esito = prova::esegui_programma(
+        {"draw", prova::corsa_normale_eseguita().directory, "--from", "19", "--to", "24", "-o", svg()});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    ben_formato();
+    resa_non_vuota();
+    const std::string disegno = lavoro_.leggi("linea.svg");
+    EXPECT_NE(disegno.find("drawn from km 19 to km 24"), std::string::npos);
+    EXPECT_NE(disegno.find(">slowdown 60 km/h</text>"), std::string::npos);
+    EXPECT_NE(disegno.find(">60 km/h</text>"), std::string::npos);
+    // Profile: 1210 px for 5 km, so cells 50 m apart are 12 px apart. The
+    // legend's symbols stand near x = 12 in their own groups.
+    auto nel_profilo = [](std::vector<double> x) {
+        std::erase_if(x, [](double v) { return v < 50; });
+        return x;
+    };
+    std::vector<double> avviso;
+    for (size_t k = disegno.find("<path d=\"M"); k != std::string::npos; k = disegno.find("<path d=\"M", k + 1)) {
+        if (disegno.compare(disegno.find("\"/>", k) - 13, 14, "fill=\"#f77f00\"") == 0)
+            avviso.push_back(std::stod(disegno.substr(k + 10)));
+    }
+    avviso = nel_profilo(avviso);
+    const std::vector<double> codici = nel_profilo(ascisse(disegno, "stroke=\"#6a4c93\" stroke-width=\"2\"", "x1"));
+    ASSERT_EQ(codici.size(), 5u) << "cells 407, 414, 420, 433 and 441";
+    ASSERT_EQ(avviso.size(), 1u);
+    std::vector<double> ordinate = codici;
+    ordinate.push_back(avviso[0]);
+    std::sort(ordinate.begin(), ordinate.end());
+    for (size_t k = 1; k < ordinate.size(); ++k) EXPECT_GT(ordinate[k] - ordinate[k - 1], 8) << k;
+    // A cell is drawn at the stretch it stands for: cell 420 at 21000 m.
+    const double px_per_m = (codici.back() - codici.front()) / (441.0 * 50 - 407.0 * 50);
+    EXPECT_NEAR(codici[2] - codici[0], (420 - 407) * 50 * px_per_m, 0.1);
+    EXPECT_NEAR(codici[0] - avviso[0], (407 - 401) * 50 * px_per_m, 0.1);
+}
+
+// A mountain kind changing every cell draws no more than a plain line:
+// spans closer than a pixel are one.
+TEST_F(Disegno, MountainKindChangingEveryCellCostsWhatThePictureHolds) {
+    prova::CartellaTemporanea dir;
+    const std::string& corsa = prova::corsa_normale_eseguita().directory;
+    for (const std::string& nome : {prova::FILE_OGGETTI_NORMALE, prova::FILE_TRACCIATO_NORMALE})
+        fs::copy_file(fs::path(corsa) / nome, dir.file(nome));
+    std::string celle = prova::leggi_tutto(fs::path(corsa) / prova::FILE_CELLE_NORMALE);
+    const std::string semplice = disegna(corsa);
+    for (size_t i = 0; i * 15 < celle.size(); ++i) celle[i * 15 + 11] = static_cast<char>(1 + i % 2);
+    dir.scrivi(prova::FILE_CELLE_NORMALE, celle);
+    const std::string fitto = disegna(dir.str());
+    ben_formato();
+    auto conta = [](const std::string& t, const std::string& s) {
+        size_t n = 0;
+        for (size_t k = t.find(s); k != std::string::npos; k = t.find(s, k + 1)) ++n;
+        return n;
+    };
+    EXPECT_LE(conta(fitto, "<polyline"), conta(semplice, "<polyline") + 2);
+    EXPECT_LE(conta(fitto, "fill-opacity=\"0.18\""), 4u);
+    EXPECT_LT(fitto.size(), semplice.size() + 20000);
 }
 
 }  // namespace

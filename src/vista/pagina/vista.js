@@ -1,0 +1,645 @@
+// The viewer: draws the plan and the profile of one compiled scenario from
+// the JSON in #dati, only what is in view, at any scale. Everything it needs
+// is in the page; it fetches nothing.
+"use strict";
+(function () {
+  const NS = "http://www.w3.org/2000/svg";
+  const dati = JSON.parse(document.getElementById("dati").textContent);
+  const L = Math.max(dati.line_length_m, 1);
+  const piano = dati.plan; // {m, x, y, e} or null
+  const METRI_PER_PIXEL_MINIMI = 0.25;
+
+  // ---- colours shared with the static drawing ----
+  const COLORE = {
+    binario: "#1d3557", prolungamento: "#a8b2bd", segnale: "#2a9d3f", rallentamento: "#d62828",
+    avviso: "#f77f00", abbattimento: "#6a4c93", velocita: "#1565c0", salita: "#e76f51", discesa: "#2a9d8f",
+    cartello: "#8d6e63", indicatore: "#1565c0", montagna: ["#8d6e63", "#37474f", "#9c6ade"],
+  };
+  const coloreMontagna = (k) => COLORE.montagna[Math.min(Math.max(k, 1), 3) - 1];
+
+  // ---- objects: the stations and every cell that holds one ----
+  const oggetti = [];
+  dati.stations.forEach((s) => oggetti.push({ tipo: "station", metro: s.position_m, dati: s }));
+  dati.cells.forEach((c) => {
+    if (c.kind !== "free") oggetti.push({ tipo: c.kind, metro: c.position_m, dati: c });
+  });
+  oggetti.sort((a, b) => a.metro - b.metro);
+  // Signals are numbered along the line, as a driver counts them.
+  let numeroSegnale = 0;
+  oggetti.forEach((o) => { if (o.tipo === "signal") o.numero = ++numeroSegnale; });
+  // Stations with a timed stop outrank those without when labels compete.
+  const stazioniMaggiori = new Set(dati.stations.filter((s) => s.time_s > 0).map((s) => s.number));
+
+  // ---- page ----
+  function elemento(nome, attributi, genitore) {
+    const e = document.createElementNS(NS, nome);
+    for (const k in attributi) e.setAttribute(k, attributi[k]);
+    if (genitore) genitore.appendChild(e);
+    return e;
+  }
+  const barra = document.createElement("header");
+  barra.id = "barra";
+  barra.innerHTML =
+    '<span class="titolo"></span>' +
+    '<button id="piu" title="zoom in">+</button><button id="meno" title="zoom out">\u2212</button>' +
+    '<button id="intera">whole line</button>' +
+    '<label>km <input id="km" type="text" inputmode="decimal" placeholder="position"></label>' +
+    '<button id="vai">go</button><span id="intervallo"></span>';
+  barra.querySelector(".titolo").textContent =
+    "Line " + dati.keys.line + " \u2013 train " + dati.keys.train + " (" + (L / 1000) + " km)";
+  document.body.appendChild(barra);
+  const svgPianta = piano ? elemento("svg", { id: "pianta" }, document.body) : null;
+  const svgProfilo = elemento("svg", { id: "profilo" }, document.body);
+  const suggerimento = document.createElement("div");
+  suggerimento.id = "suggerimento";
+  suggerimento.hidden = true;
+  document.body.appendChild(suggerimento);
+
+  // ---- label placement: the most important first, each only where it
+  // overprints none already placed ----
+  const misura = document.createElement("canvas").getContext("2d");
+  const larghezze = new Map();
+  function larghezzaTesto(testo, dimensione, grassetto) {
+    const chiave = dimensione + "|" + grassetto + "|" + testo;
+    let l = larghezze.get(chiave);
+    if (l === undefined) {
+      misura.font = (grassetto ? "bold " : "") + dimensione + 'px "DejaVu Sans", Arial, sans-serif';
+      l = misura.measureText(testo).width;
+      larghezze.set(chiave, l);
+    }
+    return l;
+  }
+  class Spazio {
+    constructor(w, h) { this.w = w; this.h = h; this.presi = []; }
+    libero(r) {
+      if (r.x0 < 0 || r.y0 < 0 || r.x1 > this.w || r.y1 > this.h) return false;
+      return !this.presi.some((p) => r.x0 < p.x1 && p.x0 < r.x1 && r.y0 < p.y1 && p.y0 < r.y1);
+    }
+    // Tries the places in turn; draws the label at the first free one.
+    posa(gruppo, testo, classe, dimensione, posti) {
+      // Slowdown labels are bold (see the style sheet).
+      const w = larghezzaTesto(testo, dimensione, classe === "rallentamento") + 4, h = dimensione * 1.35 + 2;
+      for (const [x, y, ancora] of posti) {
+        const x0 = ancora === "end" ? x - w : ancora === "middle" ? x - w / 2 : x;
+        const r = { x0: x0, y0: y - h / 2, x1: x0 + w, y1: y + h / 2 };
+        if (!this.libero(r)) continue;
+        this.presi.push(r);
+        const t = elemento("text", { x: x0 + 2, y: y + dimensione * 0.36, class: "etichetta " + classe }, gruppo);
+        t.textContent = testo;
+        return true;
+      }
+      return false;
+    }
+  }
+  // Places around a point at (x, y): right, left, above, below.
+  const intorno = (x, y, d) => [[x + d, y, "start"], [x - d, y, "end"], [x, y - d - 6, "middle"], [x, y + d + 6, "middle"]];
+
+  // A step of 1, 2 or 5 times a power of ten, in km, at least `minimo` km.
+  function passoKm(minimo) {
+    let p = Math.pow(10, Math.floor(Math.log10(Math.max(minimo, 1e-3))));
+    for (;;) {
+      for (const m of [1, 2, 5]) if (m * p >= minimo) return m * p;
+      p *= 10;
+    }
+  }
+  const testoKm = (metri) => {
+    const km = metri / 1000;
+    return (Math.abs(km - Math.round(km)) < 1e-9 ? km.toFixed(0) : km.toFixed(km * 10 % 1 === 0 ? 1 : 2)) + " km";
+  };
+
+  // ---- state: the km range of the profile and the plan's camera ----
+  const stato = { da: 0, a: L, cx: 0, cy: 0, s: 1 };
+
+  // ---- the plan: points, lookup by metre, camera ----
+  const nPunti = piano ? piano.m.length : 0;
+  function indiceMetro(m) { // last point at or before metre m
+    let lo = 0, hi = nPunti - 1;
+    if (m <= piano.m[0]) return 0;
+    while (lo < hi) {
+      const mid = (lo + hi + 1) >> 1;
+      if (piano.m[mid] <= m) lo = mid; else hi = mid - 1;
+    }
+    return lo;
+  }
+  function puntoAlMetro(m) {
+    const i = indiceMetro(m);
+    if (i >= nPunti - 1) return [piano.x[nPunti - 1], piano.y[nPunti - 1]];
+    const f = Math.min(Math.max((m - piano.m[i]) / (piano.m[i + 1] - piano.m[i]), 0), 1);
+    return [piano.x[i] + f * (piano.x[i + 1] - piano.x[i]), piano.y[i] + f * (piano.y[i + 1] - piano.y[i])];
+  }
+  function dimensioniPianta() { return [svgPianta.clientWidth || 800, svgPianta.clientHeight || 400]; }
+  const schermoX = (x, W) => W / 2 + (x - stato.cx) * stato.s;
+  const schermoY = (y, H) => H / 2 - (y - stato.cy) * stato.s;
+  // The camera that shows the track from metre da to metre a whole.
+  function inquadra(da, a) {
+    const [W, H] = dimensioniPianta();
+    let x0 = Infinity, x1 = -Infinity, y0 = Infinity, y1 = -Infinity;
+    const includi = ([x, y]) => { x0 = Math.min(x0, x); x1 = Math.max(x1, x); y0 = Math.min(y0, y); y1 = Math.max(y1, y); };
+    includi(puntoAlMetro(da));
+    includi(puntoAlMetro(a));
+    for (let i = indiceMetro(da); i < nPunti && piano.m[i] <= a; i++) includi([piano.x[i], piano.y[i]]);
+    // Halves first, so that the widest finite plan does not overflow.
+    stato.cx = x0 / 2 + x1 / 2;
+    stato.cy = y0 / 2 + y1 / 2;
+    const dx = Math.max(x1 / 2 - x0 / 2, 25), dy = Math.max(y1 / 2 - y0 / 2, 25);
+    stato.s = limitaScala(Math.min((W - 80) / 2 / dx, (H - 60) / 2 / dy));
+  }
+  let scalaMinima = 1e-12;
+  const limitaScala = (s) => Math.min(Math.max(s, scalaMinima), 1 / METRI_PER_PIXEL_MINIMI);
+
+  // The metres of track within the plan's view: the profile follows them.
+  // Each segment between the points this scale keeps is clipped to the view,
+  // so that a long straight run crossing it counts though no point of it lies
+  // inside.
+  function metriInVista(W, H) {
+    if (W === undefined) [W, H] = dimensioniPianta();
+    const t = 1 / stato.s;
+    let da = Infinity, a = -Infinity, prec = 0;
+    for (let i = 1; i < nPunti; i++) {
+      if (piano.e[i] <= t && i !== nPunti - 1) continue;
+      const taglio = ritaglio(schermoX(piano.x[prec], W), schermoY(piano.y[prec], H),
+        schermoX(piano.x[i], W), schermoY(piano.y[i], H), W, H);
+      if (taglio) {
+        const m0 = piano.m[prec], m1 = piano.m[i];
+        da = Math.min(da, m0 + taglio[0] * (m1 - m0));
+        a = Math.max(a, m0 + taglio[1] * (m1 - m0));
+      }
+      prec = i;
+    }
+    return da > a ? null : [Math.max(0, da), Math.min(L, a)];
+  }
+  // The part [t0, t1] of the segment from (x0, y0) to (x1, y1) inside the
+  // rectangle 0..W, 0..H (Liang-Barsky), or null.
+  function ritaglio(x0, y0, x1, y1, W, H) {
+    let t0 = 0, t1 = 1;
+    const dx = x1 - x0, dy = y1 - y0;
+    for (const [p, q] of [[-dx, x0], [dx, W - x0], [-dy, y0], [dy, H - y0]]) {
+      if (p === 0) {
+        if (q < 0) return null;
+      } else {
+        const r = q / p;
+        if (p < 0) t0 = Math.max(t0, r); else t1 = Math.min(t1, r);
+      }
+    }
+    return t0 <= t1 ? [t0, t1] : null;
+  }
+
+  function disegnaPianta() {
+    const [W, H] = dimensioniPianta();
+    svgPianta.setAttribute("viewBox", "0 0 " + W + " " + H);
+    svgPianta.textContent = "";
+    const t = 1 / stato.s; // one pixel in plan metres: the error allowed
+    const mx = 20 * t;      // what may stand just outside the view
+    const vx0 = stato.cx - W / 2 * t - mx, vx1 = stato.cx + W / 2 * t + mx;
+    const vy0 = stato.cy - H / 2 * t - mx, vy1 = stato.cy + H / 2 * t + mx;
+    const segmentoInVista = (ax, ay, bx, by) =>
+      Math.max(ax, bx) >= vx0 && Math.min(ax, bx) <= vx1 && Math.max(ay, by) >= vy0 && Math.min(ay, by) <= vy1;
+    // The track from metre da to metre a as a path of the points this scale
+    // needs, cut where it leaves the view.
+    function percorso(da, a) {
+      const pezzi = [];
+      let prec = puntoAlMetro(da), aperto = false;
+      const aggiungi = (p) => {
+        if (segmentoInVista(prec[0], prec[1], p[0], p[1])) {
+          if (!aperto) pezzi.push("M" + schermoX(prec[0], W).toFixed(1) + " " + schermoY(prec[1], H).toFixed(1));
+          pezzi.push("L" + schermoX(p[0], W).toFixed(1) + " " + schermoY(p[1], H).toFixed(1));
+          aperto = true;
+        } else {
+          aperto = false;
+        }
+        prec = p;
+      };
+      for (let i = indiceMetro(da) + 1; i < nPunti && piano.m[i] < a; i++) {
+        if (piano.e[i] > t) aggiungi([piano.x[i], piano.y[i]]);
+      }
+      aggiungi(puntoAlMetro(a));
+      return pezzi.join("");
+    }
+    const gMontagne = elemento("g", { "stroke-opacity": 0.45, fill: "none", "stroke-linecap": "round" }, svgPianta);
+    for (const [da, a, k] of spanMontagne(t)) {
+      elemento("path", { d: percorso(da, a), stroke: coloreMontagna(k), "stroke-width": 9 }, gMontagne);
+    }
+    const fine = piano.m[nPunti - 1];
+    elemento("path", { d: percorso(Math.min(L, fine), fine), fill: "none", stroke: COLORE.prolungamento,
+      "stroke-width": 2, "stroke-dasharray": "6 4" }, svgPianta);
+    elemento("path", { id: "binario", d: percorso(0, Math.min(L, fine)), fill: "none", stroke: COLORE.binario,
+      "stroke-width": 2.5, "stroke-linejoin": "round" }, svgPianta);
+
+    // Objects in view, stations last so that they stay on top.
+    const gOggetti = elemento("g", {}, svgPianta);
+    const gStazioni = elemento("g", {}, svgPianta);
+    const candidati = [];
+    oggetti.forEach((o, indice) => {
+      const [x, y] = puntoAlMetro(o.metro);
+      const X = schermoX(x, W), Y = schermoY(y, H);
+      if (X < -10 || X > W + 10 || Y < -10 || Y > H + 10) return;
+      simbolo(o.tipo === "station" ? gStazioni : gOggetti, o, indice, X, Y);
+      candidati.push([o, X, Y]);
+    });
+
+    // Labels by importance: slowdowns, main stations, other stations,
+    // signal numbers, kilometre marks.
+    const gEtichette = elemento("g", {}, svgPianta);
+    const spazio = new Spazio(W, H);
+    const posaTutti = (filtro, testo, classe) => {
+      for (const [o, X, Y] of candidati) if (filtro(o)) spazio.posa(gEtichette, testo(o), classe, 12, intorno(X, Y, 9));
+    };
+    posaTutti((o) => o.tipo === "slowdown_start", (o) => o.dati.fields.speed_kmh + " km/h", "rallentamento");
+    posaTutti((o) => o.tipo === "station" && stazioniMaggiori.has(o.dati.number), (o) => o.dati.name, "stazione");
+    posaTutti((o) => o.tipo === "station" && !stazioniMaggiori.has(o.dati.number), (o) => o.dati.name, "stazione");
+    posaTutti((o) => o.tipo === "signal", (o) => "S" + o.numero, "segnale");
+    const passo = passoKm(100 * t / 1000) * 1000;
+    const vista = metriInVista(W, H);
+    if (vista) {
+      for (let m = Math.ceil(vista[0] / passo) * passo; m <= vista[1]; m += passo) {
+        const [x, y] = puntoAlMetro(m);
+        const X = schermoX(x, W), Y = schermoY(y, H);
+        elemento("circle", { cx: X, cy: Y, r: 2, fill: "#555", "pointer-events": "none" }, gEtichette);
+        spazio.posa(gEtichette, testoKm(m), "km", 11, intorno(X, Y, 6));
+      }
+    }
+    // Scale bar.
+    const km = passoKm(W / 6 * t / 1000);
+    const lb = km * 1000 * stato.s;
+    elemento("rect", { x: 20, y: H - 22, width: lb, height: 5, fill: "#222" }, svgPianta);
+    const ts = elemento("text", { x: 20 + lb + 6, y: H - 16, class: "asse" }, svgPianta);
+    ts.textContent = testoKm(km * 1000);
+  }
+
+  // Mountain and tunnel spans of each kind, those closer than a pixel
+  // joined, so that their number follows the picture, not the line.
+  function spanMontagne(unita) {
+    const ultimo = new Map();
+    const fuori = [];
+    for (const [da, a, k] of dati.profile.mountain_kind) {
+      if (k === 0) continue;
+      const u = ultimo.get(k);
+      if (u && da - u[1] <= unita) { u[1] = a; continue; }
+      const nuovo = [da, a, k];
+      ultimo.set(k, nuovo);
+      fuori.push(nuovo);
+    }
+    return fuori;
+  }
+
+  // ---- symbols of each kind ----
+  function simbolo(g, o, indice, X, Y) {
+    const a = { class: "ogg", "data-o": indice, "data-kind": o.tipo };
+    let e;
+    switch (o.tipo) {
+      case "station": e = elemento("circle", { ...a, cx: X, cy: Y, r: 5.5, fill: "#fff", stroke: "#111", "stroke-width": 2 }, g); break;
+      case "signal": e = elemento("circle", { ...a, cx: X, cy: Y, r: 3.5, fill: COLORE.segnale }, g); break;
+      case "slowdown_start":
+      case "slowdown_end":
+        e = elemento("circle", { ...a, cx: X, cy: Y, r: 6, fill: "none", stroke: COLORE.rallentamento, "stroke-width": 2.5 }, g); break;
+      case "slowdown_warning":
+        e = elemento("path", { ...a, d: "M" + X + " " + (Y - 7) + "l6 11h-12z", fill: COLORE.avviso }, g); break;
+      case "slowdown_approach": e = elemento("circle", { ...a, cx: X, cy: Y, r: 2.5, fill: COLORE.avviso }, g); break;
+      case "speed_board":
+        e = elemento("rect", { ...a, x: X - 4, y: Y - 4, width: 8, height: 8, fill: "#fff", stroke: COLORE.indicatore, "stroke-width": 2 }, g); break;
+      case "text_sign": e = elemento("rect", { ...a, x: X - 4, y: Y - 3, width: 8, height: 6, fill: COLORE.cartello }, g); break;
+      case "abbattimento":
+      case "abbattimento_zero":
+        e = elemento("path", { ...a, d: "M" + X + " " + (Y - 4) + "l4 4l-4 4l-4 -4z",
+          fill: o.tipo === "abbattimento" ? COLORE.abbattimento : "#fff", stroke: COLORE.abbattimento }, g); break;
+      case "tunnel_marker": e = elemento("circle", { ...a, cx: X, cy: Y, r: 2, fill: "#37474f" }, g); break;
+      case "station_stop": e = elemento("rect", { ...a, x: X - 2.5, y: Y - 2.5, width: 5, height: 5, fill: "#111" }, g); break;
+      default: e = elemento("circle", { ...a, cx: X, cy: Y, r: 2.5, fill: "#999" }, g);
+    }
+    return e;
+  }
+
+  // ---- the profile ----
+  const MARGINE_SINISTRO = 64, MARGINE_DESTRO = 16;
+  function dimensioniProfilo() { return [svgProfilo.clientWidth || 800, svgProfilo.clientHeight || 300]; }
+  // The width is read once a drawing: reading it after each change of the
+  // page would lay the page out again every time.
+  let larghezzaProfilo = 800;
+  function xProfilo(m) {
+    return MARGINE_SINISTRO + (m - stato.da) / (stato.a - stato.da) * (larghezzaProfilo - MARGINE_SINISTRO - MARGINE_DESTRO);
+  }
+  function metroProfilo(X) {
+    const [W] = dimensioniProfilo();
+    return stato.da + (X - MARGINE_SINISTRO) / (W - MARGINE_SINISTRO - MARGINE_DESTRO) * (stato.a - stato.da);
+  }
+  // Runs [from, to, value] in view as columns on screen: runs narrower than
+  // a pixel share one column and `scegli` keeps one value of them.
+  function colonne(tratti, scegli) {
+    const fuori = [];
+    let aperta = null;
+    for (const [da, a, v] of tratti) {
+      if (a < stato.da || da > stato.a) continue;
+      const x0 = xProfilo(Math.max(da, stato.da)), x1 = xProfilo(Math.min(a, stato.a));
+      if (aperta && Math.floor(x0) === aperta.colonna && x1 - x0 < 1) {
+        aperta.x1 = x1;
+        aperta.v = scegli(aperta.v, v);
+        continue;
+      }
+      aperta = { x0: x0, x1: x1, v: v, colonna: Math.floor(x1) };
+      fuori.push(aperta);
+    }
+    return fuori;
+  }
+
+  function disegnaProfilo() {
+    const [W, H] = dimensioniProfilo();
+    larghezzaProfilo = W;
+    svgProfilo.setAttribute("viewBox", "0 0 " + W + " " + H);
+    svgProfilo.setAttribute("data-from-m", Math.round(stato.da));
+    svgProfilo.setAttribute("data-to-m", Math.round(stato.a));
+    svgProfilo.textContent = "";
+    const x0 = MARGINE_SINISTRO, x1 = W - MARGINE_DESTRO;
+    const nomi = 34; // room for station names
+    const altoV = Math.max((H - nomi - 40) * 0.55, 40), altoP = Math.max(H - nomi - 40 - altoV - 16, 30);
+    const yV0 = nomi, yP0 = yV0 + altoV + 16, fondo = yP0 + altoP;
+    let vmax = 20, pmax = 5;
+    for (const [, , v] of dati.profile.speed_limit_kmh) vmax = Math.max(vmax, v);
+    for (const [, , v] of dati.profile.gradient_per_mille) pmax = Math.max(pmax, Math.abs(v));
+    vmax = Math.ceil((vmax + 10) / 20) * 20;
+    pmax = Math.ceil(pmax / 5) * 5;
+    const yV = (v) => yV0 + altoV * (1 - v / vmax);
+    const yP = (v) => yP0 + altoP * (pmax - v) / (2 * pmax);
+    const g = elemento("g", {}, svgProfilo);
+    const unita = (stato.a - stato.da) / (x1 - x0);
+
+    for (const c of colonne(dati.profile.mountain_kind.filter((r) => r[2] !== 0), (a, b) => Math.max(a, b))) {
+      elemento("rect", { x: c.x0, y: yV0, width: Math.max(c.x1 - c.x0, 1), height: fondo - yV0,
+        fill: coloreMontagna(c.v), "fill-opacity": 0.18 }, g);
+    }
+    // Gradient bars; of the runs sharing a pixel the steepest shows.
+    for (const c of colonne(dati.profile.gradient_per_mille, (a, b) => Math.abs(b) > Math.abs(a) ? b : a)) {
+      if (c.v === 0) continue;
+      elemento("rect", { x: c.x0, y: Math.min(yP(c.v), yP(0)), width: Math.max(c.x1 - c.x0, 1),
+        height: Math.abs(yP(c.v) - yP(0)), fill: c.v > 0 ? COLORE.salita : COLORE.discesa, "shape-rendering": "crispEdges" }, g);
+    }
+    // Speed limit; of the runs sharing a pixel the lowest shows.
+    const passi = colonne(dati.profile.speed_limit_kmh, (a, b) => Math.min(a, b));
+    elemento("path", { d: passi.map((c, k) => (k ? "L" : "M") + c.x0.toFixed(1) + " " + yV(c.v).toFixed(1) +
+      "L" + c.x1.toFixed(1) + " " + yV(c.v).toFixed(1)).join(""), fill: "none", stroke: COLORE.velocita, "stroke-width": 2.2 }, g);
+    for (const [y, h] of [[yV0, altoV], [yP0, altoP]]) {
+      elemento("rect", { x: x0, y: y, width: x1 - x0, height: h, fill: "none", stroke: "#999" }, g);
+    }
+    elemento("line", { x1: x0, x2: x1, y1: yP(0), y2: yP(0), stroke: "#888" }, g);
+    for (const [testo, y] of [[vmax + " km/h", yV0 + 10], ["0", yV(0)], ["+" + pmax + "\u2030", yP0 + 10], ["\u2212" + pmax + "\u2030", fondo]]) {
+      const t = elemento("text", { x: x0 - 6, y: y, "text-anchor": "end", class: "asse" }, g);
+      t.textContent = testo;
+    }
+
+    // Objects on the line: slowdowns as bands, points as marks.
+    const spazio = new Spazio(W, H);
+    const gOggetti = elemento("g", {}, svgProfilo), gEtichette = elemento("g", {}, svgProfilo);
+    let inizio = null;
+    oggetti.forEach((o) => {
+      if (o.tipo === "slowdown_start") inizio = o;
+      if (o.tipo === "slowdown_end" && inizio) {
+        const xa = xProfilo(inizio.metro), xb = xProfilo(o.metro), v = inizio.dati.fields.speed_kmh;
+        if (xb >= x0 && xa <= x1) {
+          elemento("rect", { x: Math.max(xa, x0), y: yV0, width: Math.max(Math.min(xb, x1) - Math.max(xa, x0), 2),
+            height: altoV, fill: COLORE.rallentamento, "fill-opacity": 0.15 }, gOggetti);
+          elemento("line", { x1: Math.max(xa, x0), x2: Math.min(xb, x1), y1: yV(v), y2: yV(v), stroke: COLORE.rallentamento, "stroke-width": 3 }, gOggetti);
+        }
+        inizio = null;
+      }
+    });
+    const segnati = [];
+    oggetti.forEach((o, indice) => {
+      const X = xProfilo(o.metro);
+      if (X < x0 - 1 || X > x1 + 1) return;
+      segnati.push([o, X]);
+      const a = { class: "ogg", "data-o": indice, "data-kind": o.tipo };
+      const piede = yV(0);
+      switch (o.tipo) {
+        case "station":
+          elemento("line", { x1: X, x2: X, y1: yV0 - 4, y2: fondo, stroke: "#555", "stroke-width": 0.8, "stroke-dasharray": "2 3" }, gOggetti);
+          elemento("circle", { ...a, cx: X, cy: yV0 - 4, r: 4.5, fill: "#fff", stroke: "#111", "stroke-width": 1.8 }, gOggetti);
+          break;
+        case "signal": elemento("rect", { ...a, x: X - 1.5, y: piede - 12, width: 3, height: 12, fill: COLORE.segnale }, gOggetti); break;
+        case "slowdown_start":
+        case "slowdown_end": {
+          const v = o.dati.fields.speed_kmh;
+          elemento("circle", { ...a, cx: X, cy: yV(v), r: 5, fill: "#fff", stroke: COLORE.rallentamento, "stroke-width": 2.5 }, gOggetti);
+          break;
+        }
+        case "slowdown_warning": {
+          const yw = yV(o.dati.fields.speed_kmh);
+          elemento("path", { ...a, d: "M" + X + " " + (yw - 14) + "l7 12h-14z", fill: COLORE.avviso }, gOggetti);
+          break;
+        }
+        case "slowdown_approach": elemento("circle", { ...a, cx: X, cy: piede - 30, r: 3, fill: COLORE.avviso }, gOggetti); break;
+        case "abbattimento":
+        case "abbattimento_zero":
+          elemento("rect", { ...a, x: X - 1.5, y: piede - 28, width: 3, height: 12,
+            fill: o.tipo === "abbattimento" ? COLORE.abbattimento : "#fff", stroke: COLORE.abbattimento, "stroke-width": 0.8 }, gOggetti); break;
+        case "speed_board": {
+          const v = Math.max(o.dati.fields.rank_a_left_kmh, o.dati.fields.rank_a_right_kmh);
+          elemento("rect", { ...a, x: X - 4, y: yV(v) - 4, width: 8, height: 8, fill: "#fff", stroke: COLORE.indicatore, "stroke-width": 2 }, gOggetti);
+          break;
+        }
+        case "text_sign": elemento("rect", { ...a, x: X - 4, y: piede - 44, width: 8, height: 6, fill: COLORE.cartello }, gOggetti); break;
+        case "tunnel_marker": elemento("rect", { ...a, x: X - 1, y: fondo - 8, width: 2, height: 8, fill: "#37474f" }, gOggetti); break;
+        case "station_stop": elemento("rect", { ...a, x: X - 2.5, y: yV0 + 2, width: 5, height: 5, fill: "#111" }, gOggetti); break;
+        default: elemento("circle", { ...a, cx: X, cy: piede - 50, r: 2.5, fill: "#999" }, gOggetti);
+      }
+    });
+    const posa = (filtro, testo, classe, y) => {
+      for (const [o, X] of segnati) if (filtro(o)) spazio.posa(gEtichette, testo(o), classe, 12, [[X, y(o), "middle"], [X + 8, y(o), "start"], [X - 8, y(o), "end"]]);
+    };
+    posa((o) => o.tipo === "slowdown_start", (o) => o.dati.fields.speed_kmh + " km/h", "rallentamento",
+      (o) => yV(o.dati.fields.speed_kmh) + 16);
+    posa((o) => o.tipo === "station" && stazioniMaggiori.has(o.dati.number), (o) => o.dati.name, "stazione", () => 10);
+    posa((o) => o.tipo === "station" && !stazioniMaggiori.has(o.dati.number), (o) => o.dati.name, "stazione", () => 24);
+    posa((o) => o.tipo === "speed_board", (o) => o.dati.fields.rank_a_left_kmh + "", "segnale",
+      (o) => yV(Math.max(o.dati.fields.rank_a_left_kmh, o.dati.fields.rank_a_right_kmh)) - 12);
+    // Kilometre axis.
+    const passo = passoKm(70 * unita / 1000) * 1000;
+    for (let m = Math.ceil(stato.da / passo) * passo; m <= stato.a; m += passo) {
+      const X = xProfilo(m);
+      elemento("line", { x1: X, x2: X, y1: fondo, y2: fondo + 5, stroke: "#555" }, gEtichette);
+      spazio.posa(gEtichette, testoKm(m), "km", 11, [[X, fondo + 14, "middle"]]);
+    }
+    const intervallo = document.getElementById("intervallo");
+    intervallo.textContent = "km " + (stato.da / 1000).toFixed(3) + " \u2013 " + (stato.a / 1000).toFixed(3);
+  }
+
+  // ---- drawing and moving ----
+  function disegna() {
+    if (svgPianta) disegnaPianta();
+    disegnaProfilo();
+  }
+  function limitaIntervallo(da, a) {
+    const minimo = 100, massimo = L * 1.5;
+    let w = Math.min(Math.max(a - da, minimo), massimo);
+    let c = (da + a) / 2;
+    c = Math.min(Math.max(c, 0), L);
+    stato.da = c - w / 2;
+    stato.a = c + w / 2;
+  }
+  // After the plan moved, the profile shows the track in the plan's view.
+  function dopoPianta() {
+    const v = metriInVista();
+    if (v) limitaIntervallo(v[0], v[1]);
+    disegna();
+  }
+  // After the profile moved, the plan shows the same stretch.
+  function dopoProfilo() {
+    if (svgPianta) inquadra(Math.max(stato.da, 0), Math.min(stato.a, L));
+    disegna();
+  }
+  function lineaIntera() {
+    stato.da = 0;
+    stato.a = L;
+    if (svgPianta) {
+      inquadra(0, L);
+      scalaMinima = stato.s / 4;
+    }
+    disegna();
+  }
+  function zoomPianta(f, X, Y) {
+    const [W, H] = dimensioniPianta();
+    const x = stato.cx + (X - W / 2) / stato.s, y = stato.cy - (Y - H / 2) / stato.s;
+    stato.s = limitaScala(stato.s * f);
+    stato.cx = x - (X - W / 2) / stato.s;
+    stato.cy = y + (Y - H / 2) / stato.s;
+    dopoPianta();
+  }
+  function zoomProfilo(f, X) {
+    const m = metroProfilo(X);
+    limitaIntervallo(m - (m - stato.da) / f, m + (stato.a - m) / f);
+    dopoProfilo();
+  }
+  function centra(m) {
+    const w = stato.a - stato.da;
+    limitaIntervallo(m - w / 2, m + w / 2);
+    if (svgPianta) {
+      [stato.cx, stato.cy] = puntoAlMetro(m);
+      disegna();
+    } else {
+      dopoProfilo();
+    }
+  }
+  const locale = (svg, ev) => { const r = svg.getBoundingClientRect(); return [ev.clientX - r.left, ev.clientY - r.top]; };
+  const fattoreRotella = (ev) => Math.exp(-ev.deltaY * (ev.deltaMode === 1 ? 40 : ev.deltaMode === 2 ? 400 : 1) * 0.002);
+
+  // Wheel, drag and pinch on either panel.
+  function comandi(svg, zoom, sposta) {
+    svg.addEventListener("wheel", (ev) => {
+      ev.preventDefault();
+      const [X, Y] = locale(svg, ev);
+      zoom(fattoreRotella(ev), X, Y);
+    }, { passive: false });
+    const puntatori = new Map();
+    let distanza = 0;
+    svg.addEventListener("pointerdown", (ev) => {
+      puntatori.set(ev.pointerId, locale(svg, ev));
+      if (svg.setPointerCapture) try { svg.setPointerCapture(ev.pointerId); } catch (e) { /* synthetic pointer */ }
+      svg.classList.add("trascina");
+      if (puntatori.size === 2) {
+        const [a, b] = [...puntatori.values()];
+        distanza = Math.hypot(a[0] - b[0], a[1] - b[1]);
+      }
+      mostra(ev);
+    });
+    svg.addEventListener("pointermove", (ev) => {
+      const prec = puntatori.get(ev.pointerId);
+      if (!prec) { mostra(ev); return; }
+      const ora = locale(svg, ev);
+      puntatori.set(ev.pointerId, ora);
+      if (puntatori.size === 2) {
+        const [a, b] = [...puntatori.values()];
+        const d = Math.hypot(a[0] - b[0], a[1] - b[1]);
+        if (distanza > 0 && d > 0) zoom(d / distanza, (a[0] + b[0]) / 2, (a[1] + b[1]) / 2);
+        distanza = d;
+      } else {
+        sposta(ora[0] - prec[0], ora[1] - prec[1]);
+      }
+    });
+    const rilascia = (ev) => {
+      puntatori.delete(ev.pointerId);
+      if (puntatori.size === 0) svg.classList.remove("trascina");
+    };
+    svg.addEventListener("pointerup", rilascia);
+    svg.addEventListener("pointercancel", rilascia);
+    svg.addEventListener("pointerleave", (ev) => { if (!puntatori.size) nascondi(); rilascia(ev); });
+  }
+  if (svgPianta) {
+    comandi(svgPianta, zoomPianta, (dx, dy) => {
+      stato.cx -= dx / stato.s;
+      stato.cy += dy / stato.s;
+      dopoPianta();
+    });
+  }
+  comandi(svgProfilo, (f, X) => zoomProfilo(f, X), (dx) => {
+    const [W] = dimensioniProfilo();
+    const d = dx / (W - MARGINE_SINISTRO - MARGINE_DESTRO) * (stato.a - stato.da);
+    limitaIntervallo(stato.da - d, stato.a - d);
+    dopoProfilo();
+  });
+
+  function zoomCentrale(f) {
+    if (svgPianta) {
+      const [W, H] = dimensioniPianta();
+      zoomPianta(f, W / 2, H / 2);
+    } else {
+      const [W] = dimensioniProfilo();
+      zoomProfilo(f, (MARGINE_SINISTRO + W - MARGINE_DESTRO) / 2);
+    }
+  }
+  document.getElementById("piu").addEventListener("click", () => zoomCentrale(2));
+  document.getElementById("meno").addEventListener("click", () => zoomCentrale(0.5));
+  document.getElementById("intera").addEventListener("click", lineaIntera);
+  const campoKm = document.getElementById("km");
+  function vai() {
+    const km = parseFloat(campoKm.value.replace(",", "."));
+    if (!isFinite(km)) { campoKm.setCustomValidity("a position in km"); campoKm.reportValidity(); return; }
+    campoKm.setCustomValidity("");
+    centra(Math.min(Math.max(km * 1000, 0), L));
+  }
+  document.getElementById("vai").addEventListener("click", vai);
+  campoKm.addEventListener("keydown", (ev) => { if (ev.key === "Enter") vai(); });
+  document.addEventListener("keydown", (ev) => {
+    if (ev.target === campoKm) return;
+    if (ev.key === "+" || ev.key === "=") zoomCentrale(2);
+    else if (ev.key === "-") zoomCentrale(0.5);
+    else if (ev.key === "0" || ev.key === "Home") lineaIntera();
+  });
+
+  // ---- tooltips: the decoded fields under the names inspect --json uses ----
+  function righe(o) {
+    const r = [];
+    const valore = (v) => Array.isArray(v) ? v.join(", ") : String(v);
+    if (o.tipo === "station") {
+      for (const k in o.dati) r.push([k, valore(o.dati[k])]);
+    } else {
+      for (const k of ["index", "position_m", "author_position_m"]) if (k in o.dati) r.push([k, valore(o.dati[k])]);
+      for (const k in o.dati.fields) r.push([k, valore(o.dati.fields[k])]);
+    }
+    return r;
+  }
+  function mostra(ev) {
+    const bersaglio = ev.target.closest ? ev.target.closest("[data-o]") : null;
+    if (!bersaglio) { nascondi(); return; }
+    const o = oggetti[+bersaglio.getAttribute("data-o")];
+    suggerimento.textContent = "";
+    const tabella = document.createElement("table");
+    const titolo = tabella.insertRow().appendChild(document.createElement("th"));
+    titolo.colSpan = 2;
+    titolo.textContent = o.tipo === "station" ? "station " + o.dati.name : o.tipo;
+    for (const [k, v] of righe(o)) {
+      const riga = tabella.insertRow();
+      riga.insertCell().textContent = k;
+      riga.cells[0].className = "campo";
+      riga.insertCell().textContent = v;
+    }
+    suggerimento.appendChild(tabella);
+    suggerimento.hidden = false;
+    suggerimento.setAttribute("data-o", bersaglio.getAttribute("data-o"));
+    const x = Math.min(ev.clientX + 14, window.innerWidth - 370), y = Math.min(ev.clientY + 14, window.innerHeight - 20 - tabella.rows.length * 16);
+    suggerimento.style.left = Math.max(x, 0) + "px";
+    suggerimento.style.top = Math.max(y, 0) + "px";
+  }
+  function nascondi() { suggerimento.hidden = true; }
+
+  window.addEventListener("resize", disegna);
+  lineaIntera();
+  document.body.setAttribute("data-drawn-ms", performance.now().toFixed(0));
+})();

@@ -1,0 +1,230 @@
+// `view` in a real browser: the page the program writes, driven in headless
+// Chromium with wheel, pointer, click and key events by a script the test
+// adds to a copy of it.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <sstream>
+
+#include "linea_generata.h"
+#include "support/cartella_temporanea.h"
+#include "support/chromium.h"
+#include "support/dati.h"
+#include "support/processo.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+using Esito = std::multimap<std::string, std::string>;
+
+// The page with the test script added; errors and refused loads are caught
+// from the very start.
+std::string pagina_di_prova(const prova::CartellaTemporanea& dir, const std::string& pagina,
+                            const std::vector<std::string>& passi) {
+    std::string html = dir.leggi(pagina);
+    const std::string spia =
+        "<script>window.PROVA_ERRORI=[];"
+        "addEventListener('error',function(e){PROVA_ERRORI.push('error: '+e.message)});"
+        "addEventListener('securitypolicyviolation',function(e){PROVA_ERRORI.push('refused: '+e.blockedURI)});"
+        "(function(){var c=console.error;console.error=function(){PROVA_ERRORI.push([].join.call(arguments,' '));"
+        "c.apply(console,arguments)}})();</script>";
+    html.insert(html.find("<head>") + 6, spia);
+    std::string elenco;
+    for (const std::string& p : passi) elenco += (elenco.empty() ? "\"" : ",\"") + p + "\"";
+    const std::string script = "<script>window.PROVA_PASSI=[" + elenco + "];</script><script>" +
+                               prova::leggi_tutto(PROVA_VISTA_JS) + "</script>";
+    html.insert(html.rfind("</body>"), script);
+    return dir.scrivi("prova_" + pagina, html);
+}
+
+Esito esegui_pagina(const prova::CartellaTemporanea& dir, const std::string& pagina,
+                    const std::vector<std::string>& passi) {
+    const auto esito = prova::dom_dopo_script(pagina_di_prova(dir, pagina, passi));
+    EXPECT_EQ(esito.stato, 0) << esito.errori;
+    Esito valori = prova::esito_della_pagina(esito.uscita);
+    EXPECT_FALSE(valori.empty()) << "the test script wrote nothing:\n" << esito.uscita.substr(0, 2000);
+    EXPECT_EQ(valori.count("failed"), 0u) << valori.find("failed")->second;
+    return valori;
+}
+
+std::string uno(const Esito& e, const std::string& nome) {
+    auto it = e.find(nome);
+    EXPECT_NE(it, e.end()) << nome;
+    return it == e.end() ? "" : it->second;
+}
+
+std::vector<double> numeri(const std::string& testo) {
+    std::vector<double> n;
+    std::istringstream in(testo);
+    for (std::string parte; std::getline(in, parte, ',');) n.push_back(std::stod(parte));
+    return n;
+}
+
+// The km range [from, to] in metres the profile shows.
+std::pair<double, double> intervallo(const Esito& e, const std::string& nome) {
+    const auto n = numeri(uno(e, nome));
+    EXPECT_EQ(n.size(), 2u) << nome;
+    return n.size() == 2 ? std::pair{n[0], n[1]} : std::pair{0.0, 0.0};
+}
+double ampiezza(const std::pair<double, double>& r) { return r.second - r.first; }
+
+// Nothing in the page may come from elsewhere.
+void autosufficiente(const std::string& html) {
+    for (const char* vietato : {"<link", "src=", "@import", "url(", "https:", "//cdn", "<iframe"})
+        EXPECT_EQ(html.find(vietato), std::string::npos) << vietato;
+}
+
+class Vista : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (auto motivo = prova::chromium_mancante()) GTEST_SKIP() << "viewer tests skipped: " << *motivo;
+    }
+};
+
+TEST_F(Vista, NormalRunObjectsTooltipsKmBoxAndZoom) {
+    prova::CartellaTemporanea dir;
+    const auto scritto =
+        prova::esegui_programma({"view", prova::corsa_normale_eseguita().directory, "-o", dir.file("vista.html")});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    autosufficiente(dir.leggi("vista.html"));
+    const Esito e = esegui_pagina(dir, "vista.html", {"oggetti", "suggerimenti", "casella", "movimenti"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+
+    EXPECT_EQ(uno(e, "stations"), "16");
+    EXPECT_EQ(uno(e, "signals"), "45");
+    EXPECT_EQ(uno(e, "profile_stations"), "16");
+    EXPECT_EQ(uno(e, "profile_signals"), "45");
+    // Every kind of object the scenario holds is drawn.
+    const std::string tipi = uno(e, "kinds");
+    for (const char* tipo : {"station", "signal", "slowdown_start", "slowdown_end", "slowdown_warning", "speed_board",
+                             "text_sign", "abbattimento", "station_stop", "tunnel_marker"})
+        EXPECT_NE(tipi.find(tipo), std::string::npos) << tipo << " in " << tipi;
+
+    // Tooltips carry inspect --json's field names and values.
+    auto [da, a] = e.equal_range("station_tooltip");
+    auto firenze =
+        std::find_if(da, a, [](const auto& v) { return v.second.find("name:FIRENZE S.M.N.;") != std::string::npos; });
+    ASSERT_NE(firenze, a) << "no tooltip for FIRENZE S.M.N.";
+    EXPECT_NE(firenze->second.find("time:19:10:00"), std::string::npos) << firenze->second;
+    EXPECT_NE(firenze->second.find("position_m:"), std::string::npos) << firenze->second;
+    const std::string inizio = uno(e, "slowdown_start_tooltip");
+    for (const char* campo : {"index:425;", "position_m:21250;", "author_position_m:21200;", "speed_kmh:60"})
+        EXPECT_NE(inizio.find(campo), std::string::npos) << campo << " in " << inizio;
+    EXPECT_NE(uno(e, "speed_board_tooltip").find("rank_a_left_kmh:"), std::string::npos);
+    EXPECT_NE(uno(e, "text_sign_tooltip").find("text:"), std::string::npos);
+
+    // The km box centres the view.
+    for (auto [nome, metri] : {std::pair{"after_km_50", 50000.0}, std::pair{"after_km_21.2", 21200.0}}) {
+        const auto r = intervallo(e, nome);
+        EXPECT_NEAR((r.first + r.second) / 2, metri, ampiezza(r) * 0.02) << nome;
+    }
+    // Zoomed in on km 20-23 the warning, start and end cells stand apart in
+    // both panels.
+    const auto z = intervallo(e, "zoomed");
+    EXPECT_LE(z.first, 20050);
+    EXPECT_GE(z.second, 22350);
+    EXPECT_LE(ampiezza(z), 3300);
+    for (const char* pannello : {"pianta", "profilo"}) {
+        std::vector<std::vector<double>> riquadri;
+        for (const char* tipo : {"_slowdown_warning", "_slowdown_start", "_slowdown_end"}) {
+            ASSERT_EQ(e.count(std::string(pannello) + tipo), 1u) << pannello << tipo;
+            riquadri.push_back(numeri(uno(e, std::string(pannello) + tipo)));
+        }
+        for (size_t i = 0; i < 3; ++i)
+            for (size_t j = i + 1; j < 3; ++j) {
+                const auto &p = riquadri[i], &q = riquadri[j];
+                const bool sovrapposti = p[0] < q[2] && q[0] < p[2] && p[1] < q[3] && q[1] < p[3];
+                EXPECT_FALSE(sovrapposti) << pannello << " cells " << i << " and " << j;
+            }
+    }
+
+    // Buttons, wheel, drags, pinch and key move the view as a user expects.
+    const auto intera = intervallo(e, "whole");
+    EXPECT_EQ(intera, (std::pair{0.0, 97000.0}));
+    EXPECT_LT(ampiezza(intervallo(e, "plus")), ampiezza(intera) * 0.7);
+    EXPECT_GT(ampiezza(intervallo(e, "minus")), ampiezza(intervallo(e, "plus")) * 1.5);
+    const auto rotella = intervallo(e, "wheel_plan");
+    EXPECT_LT(ampiezza(rotella), ampiezza(intera) * 0.7);
+    const auto trascinato = intervallo(e, "drag_profile");
+    EXPECT_GT(trascinato.first, rotella.first);
+    EXPECT_NE(intervallo(e, "drag_plan"), trascinato);
+    EXPECT_LT(ampiezza(intervallo(e, "pinch")), ampiezza(intera) * 0.7);
+    EXPECT_EQ(intervallo(e, "key_home"), intera);
+}
+
+TEST_F(Vista, WithoutAPlanFileTheProfileAloneAnswers) {
+    prova::CartellaTemporanea dir;
+    const std::string& corsa = prova::corsa_normale_eseguita().directory;
+    for (const std::string& nome : {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE})
+        fs::copy_file(fs::path(corsa) / nome, dir.file(nome));
+    const auto scritto = prova::esegui_programma({"view", dir.str()});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    EXPECT_NE(scritto.uscita.find("no plan file"), std::string::npos);
+    const Esito e = esegui_pagina(dir, "Corvale_Mendra_4821-3.html", {"profilo"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    EXPECT_EQ(uno(e, "has_plan"), "no");
+    EXPECT_EQ(uno(e, "profile_stations"), "16");
+    const auto intera = intervallo(e, "whole");
+    EXPECT_EQ(intera, (std::pair{0.0, 97000.0}));
+    const auto rotella = intervallo(e, "wheel_profile");
+    EXPECT_LT(ampiezza(rotella), ampiezza(intera) * 0.8);
+    EXPECT_NEAR(ampiezza(intervallo(e, "plus")), ampiezza(rotella) / 2, 1);
+    const auto km60 = intervallo(e, "after_km_60");
+    EXPECT_NEAR((km60.first + km60.second) / 2, 60000, 1);
+    EXPECT_EQ(uno(e, "overlaps"), "0");
+}
+
+// A name that looks like markup is text: the page's data cannot end its
+// script early, and the tooltip shows the name as written.
+TEST_F(Vista, NamesThatLookLikeMarkupStayText) {
+    prova::CartellaTemporanea dir;
+    const std::string nome = "</script><!--<b>S\xC3\xB9 & \"gi\xC3\xB9\"";
+    const std::string linea = dir.scrivi("M_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    const std::string treno = dir.scrivi(
+        "M_T-.txt",
+        "[generale]\r\n[stazioni]\r\nstazione,    1000,  8,  500,  0, 1, 0,  1,1,0,  4,1,1,    1,  10,20, 0, " + nome +
+            "\r\n[fine]\r\n");
+    ASSERT_EQ(prova::esegui_programma({"compile", linea, treno, "-o", dir.str(), "--no-plan"}).stato, 0);
+    ASSERT_EQ(prova::esegui_programma({"view", dir.str()}).stato, 0);
+    const Esito e = esegui_pagina(dir, "M_T.html", {"profilo"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    EXPECT_EQ(uno(e, "profile_stations"), "1");
+    const Esito s = esegui_pagina(dir, "M_T.html", {"suggerimenti_profilo"});
+    EXPECT_NE(uno(s, "station_tooltip").find("name:" + nome + ";"), std::string::npos) << uno(s, "station_tooltip");
+}
+
+// The generated 1,000,000 m line: labels never overprint, at the whole-line
+// view and three zoom levels, and the page is drawn.
+TEST_F(Vista, LongestLineLabelsNeverOverlapAndThePageIsDrawn) {
+    prova::CartellaTemporanea dir;
+    const std::string linea = dir.scrivi("Lunga_linea.txt", banco::linea_generata(banco::LUNGHEZZA_MASSIMA));
+    const std::string treno = dir.scrivi("Lunga_R1-.txt", banco::treno_generato(banco::LUNGHEZZA_MASSIMA));
+    ASSERT_EQ(prova::esegui_programma({"compile", linea, treno, "-o", dir.str()}).stato, 0);
+    const auto scritto = prova::esegui_programma({"view", dir.str()});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    ASSERT_TRUE(dir.esiste("Lunga_R1.html"));
+    EXPECT_LT(fs::file_size(dir.file("Lunga_R1.html")), 3u << 20);
+
+    const Esito e = esegui_pagina(dir, "Lunga_R1.html", {"oggetti", "etichette"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    double precedente = 2e6;
+    for (const char* livello : {"level0", "level1", "level2", "level3"}) {
+        const auto n = numeri(uno(e, livello));  // overlaps, labels, from, to
+        ASSERT_EQ(n.size(), 4u);
+        EXPECT_EQ(n[0], 0) << livello << ": overlapping labels";
+        EXPECT_GT(n[1], 3) << livello << ": labels shown";
+        EXPECT_LT(n[3] - n[2], precedente) << livello << ": each level closer";
+        precedente = n[3] - n[2];
+    }
+
+    // A screenshot holds a drawing: far more than an empty page's PNG.
+    const std::string vuota = dir.scrivi("vuota.html", "<html><body></body></html>");
+    ASSERT_EQ(prova::fotografia(dir.file("Lunga_R1.html"), dir.file("vista.png"), 1200, 800).stato, 0);
+    ASSERT_EQ(prova::fotografia(vuota, dir.file("vuota.png"), 1200, 800).stato, 0);
+    EXPECT_GT(fs::file_size(dir.file("vista.png")), 10 * fs::file_size(dir.file("vuota.png")));
+}
+
+}  // namespace
+}  // namespace compattatore
