@@ -39,6 +39,8 @@ uint64_t dimensione(const std::string& percorso);
 // Names of the entries of a directory, in no particular order.
 std::vector<std::string> elenca(const std::string& directory);
 void elimina(const std::string& percorso);
+// Creates the directory unless it is there already (its parent must be).
+void crea_directory(const std::string& percorso);
 std::string leggi(const std::string& percorso);
 
 // Replaces the file with exactly `contenuto`: the bytes go to a temporary file

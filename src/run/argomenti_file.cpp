@@ -9,6 +9,12 @@ std::string valore_opzione(std::span<const std::string_view> argomenti, size_t& 
     return std::string(argomenti[++i]);
 }
 
+std::string chiave_valida(std::string chiave, const char* opzione) {
+    if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
+        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
+    return chiave;
+}
+
 bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, RichiestaFile& richiesta,
                     bool& directory_data) {
     const std::string_view a = argomenti[i];

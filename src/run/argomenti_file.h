@@ -15,6 +15,10 @@ namespace compattatore {
 bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, RichiestaFile& richiesta,
                     bool& directory_data);
 
+// A key becomes part of file names: empty, holding a '/' or '\\', "." and
+// ".." are refused with std::invalid_argument naming `opzione`.
+std::string chiave_valida(std::string chiave, const char* opzione);
+
 // The value after an option, or std::invalid_argument naming the option.
 std::string valore_opzione(std::span<const std::string_view> argomenti, size_t& i);
 

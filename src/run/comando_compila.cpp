@@ -13,6 +13,7 @@
 #include "platform/file.h"
 #include "run/argomenti_file.h"
 #include "run/diagnostiche_compila.h"
+#include "run/sorveglia.h"
 #include "run/stato_uscita.h"
 
 namespace compattatore {
@@ -20,8 +21,8 @@ namespace compattatore {
 namespace {
 
 constexpr const char* AIUTO =
-    "compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
-    "                     [--no-plan] [--check] [--force]\n"
+    "Usage: compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
+    "                            [--no-plan] [--check] [--force] [--watch]\n"
     "\n"
     "Compiles a line description file and a train description file into the plan\n"
     "(LINE_linea.dat), object (LINE_TRAIN.sim) and cell (LINE_TRAIN.dat) files.\n"
@@ -35,6 +36,8 @@ constexpr const char* AIUTO =
     "  --no-plan        compile without the plan (no LINE_linea.dat)\n"
     "  --check          compile and report, write nothing\n"
     "  --force          write the binary files despite an error in the scenario\n"
+    "  --watch          compile again each time a source file changes, until Ctrl-C\n"
+    "  --help           show this text\n"
     "\n"
     "Diagnostics go to standard error as 'FILE:LINE:COLUMN: error: MEANING [ECODE]'\n"
     "(or 'warning:' for codes 11 to 13, after which the files are still written),\n"
@@ -53,6 +56,7 @@ struct RichiestaCompila {
     bool scrivi = true;
     bool forza = false;
     bool aiuto = false;
+    bool sorveglia = false;
 };
 
 RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
@@ -73,6 +77,8 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
             r.scrivi = false;
         } else if (a == "--force") {
             r.forza = true;
+        } else if (a == "--watch") {
+            r.sorveglia = true;
         } else if (a.starts_with("-") && a != "-") {
             throw std::invalid_argument("unknown option '" + std::string(a) + "'");
         } else {
@@ -82,13 +88,6 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     if (r.aiuto) return r;
     if (r.file.size() != 2) throw std::invalid_argument("needs LINE_FILE and TRAIN_FILE");
     return r;
-}
-
-// A key becomes part of file names in DIR: it must name a file there.
-std::string chiave_valida(std::string chiave, const char* opzione) {
-    if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
-        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
-    return chiave;
 }
 
 void risolvi_chiavi(RichiestaCompila& r) {
@@ -151,9 +150,21 @@ int compila(const RichiestaCompila& r) {
     return errore ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }
 
-}  // namespace
+// One compile with its failures turned into the exit status.
+int compila_riportando(const RichiestaCompila& r) {
+    try {
+        return compila(r);
+    } catch (const piattaforma::ErroreFile& e) {
+        std::cerr << "compattatore compile: " << e.what() << "\n";
+        return USCITA_FILE;
+    } catch (const std::length_error& e) {
+        // A text too long for its 16-bit length prefix cannot be encoded.
+        std::cerr << "compattatore compile: error: " << e.what() << "\n";
+        return USCITA_SCENARIO;
+    }
+}
 
-const char* aiuto_compila() { return AIUTO; }
+}  // namespace
 
 int esegui_compila(std::span<const std::string_view> argomenti) {
     RichiestaCompila richiesta;
@@ -168,16 +179,9 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
         std::cerr << "compattatore compile: " << e.what() << "\nTry 'compattatore compile --help'.\n";
         return USCITA_USO;
     }
-    try {
-        return compila(richiesta);
-    } catch (const piattaforma::ErroreFile& e) {
-        std::cerr << "compattatore compile: " << e.what() << "\n";
-        return USCITA_FILE;
-    } catch (const std::length_error& e) {
-        // A text too long for its 16-bit length prefix cannot be encoded.
-        std::cerr << "compattatore compile: error: " << e.what() << "\n";
-        return USCITA_SCENARIO;
-    }
+    if (richiesta.sorveglia)
+        return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });
+    return compila_riportando(richiesta);
 }
 
 }  // namespace compattatore

@@ -7,6 +7,7 @@
 #include "platform/file.h"
 #include "run/comando_compila.h"
 #include "run/comando_disegna.h"
+#include "run/comando_inizia.h"
 #include "run/comando_ispeziona.h"
 #include "run/esecuzione.h"
 #include "run/stato_uscita.h"
@@ -17,10 +18,10 @@ namespace {
 
 constexpr const char* AIUTO =
     "Usage: compattatore [--dir DIR] [--force] [--no-window]\n"
-    "       compattatore inspect [DIR] [--line-key KEY] [--train-key KEY] [--json]\n"
-    "                            [--from KM] [--to KM]\n"
-    "       compattatore draw [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
+    "       compattatore init [DIR] [--line-key LINE] [--train-key TRAIN] [--force]\n"
     "       compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [options]\n"
+    "       compattatore inspect [DIR] [options]\n"
+    "       compattatore draw [DIR] [-o FILE.svg] [options]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -40,16 +41,14 @@ constexpr const char* AIUTO =
     "binary files are then not written (unless --force). Codes 11 to 13 are\n"
     "warnings (' Avviso n. '): the files are written.\n"
     "\n"
-    "inspect shows the compiled files found in DIR (default: the current\n"
-    "directory): header, stations, text signs, every non-empty cell between\n"
-    "--from and --to and the gradient, speed and adhesion profile; --json prints\n"
-    "the same as one JSON document. draw writes the plan of the line to scale and\n"
-    "its profile as an SVG picture (default: DIR/LINE_TRAIN.svg). The keys are\n"
-    "the build's, or those of the only *.sim file in DIR.\n"
+    "init writes the scenario's description files for an author to start from;\n"
+    "compile compiles an author's description files; inspect shows a compiled\n"
+    "scenario; draw draws it as an SVG picture. 'compattatore COMMAND --help'\n"
+    "shows each command's options. The format of the description files is\n"
+    "described in description-files.md, installed with the program's documents.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
-    "with --force; for inspect and draw: a compiled file is damaged), 2 usage\n"
-    "error, 3 a file could not be found, read or written.\n";
+    "with --force), 2 usage error, 3 a file could not be found, read or written.\n";
 
 int errore_uso(const std::string& testo) {
     std::cerr << "compattatore: " << testo << "\n"
@@ -57,31 +56,20 @@ int errore_uso(const std::string& testo) {
     return USCITA_USO;
 }
 
-bool chiede_aiuto(std::span<const std::string_view> argomenti) {
-    for (std::string_view a : argomenti)
-        if (a == "--help" || a == "-h") return true;
-    return false;
-}
-
 }  // namespace
 
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
-    // The general help covers inspect and draw.
-    if (!argomenti.empty() && (argomenti[0] == "inspect" || argomenti[0] == "draw") &&
-        chiede_aiuto(argomenti.subspan(1))) {
-        std::cout << AIUTO;
-        return USCITA_RIUSCITA;
-    }
     if (!argomenti.empty() && argomenti[0] == "inspect") return esegui_ispeziona(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "compile") return esegui_compila(argomenti.subspan(1));
+    if (!argomenti.empty() && argomenti[0] == "init") return esegui_inizia(argomenti.subspan(1));
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
     bool finestra_permessa = true;
     for (size_t i = 0; i < argomenti.size(); ++i) {
         std::string_view a = argomenti[i];
         if (a == "--help" || a == "-h") {
-            std::cout << AIUTO << "\n" << aiuto_compila();
+            std::cout << AIUTO;
             return USCITA_RIUSCITA;
         }
         if (a == "--version") {
