@@ -1,6 +1,7 @@
-// The format reference cannot drift from the program: every example it marks
-// as a scenario compiles with the outcome it states, and its table of error
-// codes is the program's own.
+// The format reference cannot drift from the program: it documents every
+// section and record keyword of the readers' own tables, every example it
+// marks as a scenario compiles with the outcome it states, and its table of
+// error codes is the program's own.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/parole_chiave.h"
 #include "output/memorizza_percorso.h"
 #include "run/codici_errore.h"
 #include "support/cartella_temporanea.h"
@@ -193,6 +195,76 @@ TEST_F(Riferimento, TheCodeTableIsTheProgramsOwn) {
         EXPECT_EQ(righe.at(codice), voce->significato) << "code " << codice;
     }
     EXPECT_EQ(static_cast<int>(righe.size()), codici);
+}
+
+// The keywords no heading of the reference names in backticks.
+template <class Parole>
+std::vector<std::string> parole_non_documentate(const std::string& documento, const Parole& parole) {
+    std::vector<std::string> titoli;
+    std::istringstream righe(documento);
+    for (std::string riga; std::getline(righe, riga);)
+        if (riga.starts_with("#")) titoli.push_back(riga);
+    std::vector<std::string> mancanti;
+    for (const ParolaChiave* p : parole) {
+        const std::string cercata = "`" + std::string(p->scritta) + "`";
+        if (std::none_of(titoli.begin(), titoli.end(), [&](const std::string& t) { return t.find(cercata) != std::string::npos; }))
+            mancanti.emplace_back(p->scritta);
+    }
+    return mancanti;
+}
+
+// The section names of the table under `titolo`, in their order.
+std::vector<std::string> sezioni_documentate(const std::string& documento, const std::string& titolo) {
+    const size_t inizio = documento.find(titolo);
+    if (inizio == std::string::npos) return {};
+    std::istringstream righe(documento.substr(inizio, documento.find("\n#", inizio + 1) - inizio));
+    static const std::regex riga_sezione(R"(^\| `(\[[a-z_]+\])` \|.*)");
+    std::vector<std::string> sezioni;
+    std::smatch m;
+    for (std::string riga; std::getline(righe, riga);)
+        if (std::regex_match(riga, m, riga_sezione)) sezioni.push_back(m[1].str());
+    return sezioni;
+}
+
+template <class Sezioni>
+std::vector<std::string> come_testi(const Sezioni& sezioni) {
+    return std::vector<std::string>(sezioni.begin(), sezioni.end());
+}
+
+TEST_F(Riferimento, EverySectionOfTheReadersTablesIsDocumentedInOrder) {
+    EXPECT_EQ(sezioni_documentate(documento, "### Sections of the line file"), come_testi(SEZIONI_LINEA));
+    EXPECT_EQ(sezioni_documentate(documento, "### Sections of the train file"), come_testi(SEZIONI_TRENO));
+}
+
+TEST_F(Riferimento, EveryRecordKeywordOfTheReadersTablesIsDocumented) {
+    EXPECT_EQ(parole_non_documentate(documento, PAROLE_LINEA), std::vector<std::string>{});
+    EXPECT_EQ(parole_non_documentate(documento, PAROLE_TRENO), std::vector<std::string>{});
+}
+
+// A keyword added to a reader's table and not to the reference is caught.
+TEST_F(Riferimento, AKeywordAddedToTheReaderButNotToTheReferenceIsCaught) {
+    static constexpr ParolaChiave NUOVA{"frenatura", {"frenatura", ""}};
+    std::vector<const ParolaChiave*> parole(PAROLE_TRENO.begin(), PAROLE_TRENO.end());
+    parole.push_back(&NUOVA);
+    EXPECT_EQ(parole_non_documentate(documento, parole), std::vector<std::string>{"frenatura"});
+
+    std::vector<std::string> sezioni = come_testi(SEZIONI_TRENO);
+    sezioni.insert(sezioni.end() - 1, "[frenature]");
+    EXPECT_NE(sezioni_documentate(documento, "### Sections of the train file"), sezioni);
+}
+
+// Each record of the readers' tables has an example, in the file it belongs to.
+TEST_F(Riferimento, EveryRecordKeywordHasAnExampleInItsOwnFile) {
+    const auto [linea, treno] = scenario_completo();
+    auto ha_esempio = [&](const ParolaChiave& parola, std::string base) {
+        return std::any_of(tutti.begin(), tutti.end(), [&](const Esempio& e) {
+            std::string copia = base;
+            return e.etichetta == "record" && riconosce(e.testo.substr(0, e.testo.find(',')), parola) &&
+                   inserisci(copia, e.testo);
+        });
+    };
+    for (const ParolaChiave* p : PAROLE_LINEA) EXPECT_TRUE(ha_esempio(*p, linea)) << p->scritta;
+    for (const ParolaChiave* p : PAROLE_TRENO) EXPECT_TRUE(ha_esempio(*p, treno)) << p->scritta;
 }
 
 }  // namespace
