@@ -51,7 +51,7 @@ public:
 
 private:
     struct Intero {
-        int64_t valore;
+        int64_t valore = 0;
         Luogo luogo;
     };
     Intero leggi_intero(int64_t minimo, int64_t massimo, const char* record, const char* campo);

@@ -25,8 +25,8 @@ void passo_curvo(std::vector<RigaTracciato>& t, size_t m, double curvatura) {
     double x1 = valore(t[m - 1].x), y1 = valore(t[m - 1].y);
     double dx = x1 - valore(t[m - 2].x), dy = y1 - valore(t[m - 2].y);
     long double c = curvatura;
-    double passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
-    double passo_y = static_cast<double>(static_cast<long double>(dy) - c * static_cast<long double>(dx));
+    auto passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
+    auto passo_y = static_cast<double>(static_cast<long double>(dy) - c * static_cast<long double>(dx));
     t[m] = {x1 + passo_x, y1 + passo_y};
 }
 

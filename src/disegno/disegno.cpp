@@ -43,7 +43,9 @@ std::string legenda(double y, bool con_pianta) {
     std::string out = svg::scritta(30, y + 16, "Legend", "class=\"titolo-pannello\"");
     const double colonna = 220;
     for (size_t k = 0; k < voci.size(); ++k) {
-        const double vx = 30 + colonna * static_cast<double>(k % 6), vy = y + 30 + 24 * static_cast<double>(k / 6);
+        // Six entries to a row.
+        const size_t riga = k / 6;
+        const double vx = 30 + colonna * static_cast<double>(k % 6), vy = y + 30 + 24 * static_cast<double>(riga);
         out += "<g transform=\"translate(" + svg::n(vx) + " " + svg::n(vy) + ")\">" + voci[k].simbolo + "</g>\n";
         out += svg::scritta(vx + 32, vy + 10, voci[k].testo, "class=\"nota\"");
     }

@@ -23,8 +23,8 @@ bool cella_vuota(const Cella& c) {
 // A packed rank of a speed board: left speed / 5 in the hundreds, right
 // speed / 5 in the units.
 void campi_rango(std::vector<Campo>& campi, const std::string& rango, int16_t impaccato) {
-    campi.push_back({"rank_" + rango + "_left_kmh", int64_t{impaccato / 100 * 5}});
-    campi.push_back({"rank_" + rango + "_right_kmh", int64_t{impaccato % 100 * 5}});
+    campi.push_back({"rank_" + rango + "_left_kmh", int64_t{impaccato} / 100 * 5});
+    campi.push_back({"rank_" + rango + "_right_kmh", int64_t{impaccato} % 100 * 5});
 }
 
 std::vector<Campo> campi_per_tipo(const Cella& c, const ScenarioCompilato& scenario) {

@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "run/minimo.h"
-
 namespace compattatore {
 
 namespace {
@@ -41,7 +39,7 @@ private:
         c_[i].dato1 = VALORE_ABBATTIMENTO;
     }
 
-    void abbassa(int32_t i) { c_[i].dato1 = minimo(VALORE_ABBATTIMENTO, c_[i].dato1); }
+    void abbassa(int32_t i) { c_[i].dato1 = std::min(VALORE_ABBATTIMENTO, c_[i].dato1); }
 
     void registra(int codice, int32_t cella) {
         m_.stato.codice_errore = codice;

@@ -1,6 +1,5 @@
 #include "run/codici_errore.h"
 
-#include <algorithm>
 #include <array>
 
 namespace compattatore {
@@ -43,9 +42,9 @@ constexpr std::array TABELLA = {
 }  // namespace
 
 std::optional<VoceCodice> voce_codice(int32_t codice) {
-    auto it = std::ranges::find(TABELLA, codice, &VoceCodice::codice);
-    if (it == TABELLA.end()) return std::nullopt;
-    return *it;
+    for (const VoceCodice& voce : TABELLA)
+        if (voce.codice == codice) return voce;
+    return std::nullopt;
 }
 
 bool e_avviso(int32_t codice) {

@@ -1,5 +1,6 @@
 #include "run/diagnostiche_compila.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
@@ -13,7 +14,7 @@ namespace {
 constexpr int32_t ERRORE_LETTURA = 25;
 constexpr int64_t CELLA_TIMBRI = 1;  // the cell that carries the reserved fields
 
-std::string con_codice(std::string significato, int32_t codice) {
+std::string con_codice(const std::string& significato, int32_t codice) {
     return significato + " [E" + std::to_string(codice) + "]";
 }
 
@@ -21,12 +22,12 @@ std::string con_codice(std::string significato, int32_t codice) {
 // latest object placed there.
 std::optional<OrigineOggetto> origine_in(const StatoPercorso& stato, int64_t cella,
                                          std::optional<OrigineOggetto::Tipo> tipo) {
-    for (auto it = stato.origini.rbegin(); it != stato.origini.rend(); ++it) {
-        if (tipo && it->tipo != *tipo) continue;
-        if (it->tipo != OrigineOggetto::Tipo::stazione && it->prima_cella <= cella && cella <= it->ultima_cella)
-            return *it;
-    }
-    return std::nullopt;
+    auto it = std::find_if(stato.origini.rbegin(), stato.origini.rend(), [&](const OrigineOggetto& o) {
+        return (!tipo || o.tipo == *tipo) && o.tipo != OrigineOggetto::Tipo::stazione && o.prima_cella <= cella &&
+               cella <= o.ultima_cella;
+    });
+    if (it == stato.origini.rend()) return std::nullopt;
+    return *it;
 }
 
 // A condition placed at a record of the train file when one is known, else

@@ -198,7 +198,6 @@ constexpr std::string_view righe[] = {
     "cartello_indicatore,  70250,   (VIADOTTO)(SETTA   )",
     "cartello_indicatore,  72550,   (GALLERIA   )(MONTE ADONE)(Km 7+135   )",
     "[fine]",
-    FINE_TABELLA,
 };
 
 }  // namespace

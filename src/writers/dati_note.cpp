@@ -18,7 +18,6 @@ void dati_note(const std::string& directory, const std::string& chiave_linea, co
         "e da orari di servizio generali, datato 1995.",
         "Il treno non presenta particolari difficolt\xE0 di guida, simulando il lavoro",
         "quotidiano dei macchinisti, dove tutto funziona bene.",
-        FINE_TABELLA,
     };
     scrivi_righe(piattaforma::unisci(directory, nome_note(chiave_linea, chiave_treno)), righe);
 }

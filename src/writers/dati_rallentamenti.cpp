@@ -56,7 +56,6 @@ constexpr std::string_view righe[] = {
     " D - Rallentamneto N. ... e N. ...  sono contigui",
     " C - Da rispettare dalle ore ....  alle ore ..... di tutti",
     "     i giorni esclusi i seguenti:.........",
-    FINE_TABELLA,
 };
 
 }  // namespace

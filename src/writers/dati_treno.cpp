@@ -99,7 +99,6 @@ constexpr std::string_view righe[] = {
     "segnale,   95500,   2, 3, 1,  1, 0,    0,  0,0,0, 0",
     "[codici]",
     "[fine]",
-    FINE_TABELLA,
 };
 
 }  // namespace

@@ -7,7 +7,6 @@ namespace compattatore {
 void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella) {
     std::string contenuto;
     for (std::string_view riga : tabella) {
-        if (riga == FINE_TABELLA) break;
         contenuto.append(riga);
         contenuto.append("\r\n");
     }

@@ -7,11 +7,8 @@
 
 namespace compattatore {
 
-// Stops the writing of a line table; never written itself.
-inline constexpr std::string_view FINE_TABELLA = "riferimento fine del file";
-
 // Replaces the file at `percorso` with the table's lines, each followed by
-// CR LF, up to the end marker. Throws piattaforma::ErroreFile on failure.
+// CR LF. Throws piattaforma::ErroreFile on failure.
 void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella);
 
 }  // namespace compattatore

@@ -1,11 +1,10 @@
 // Malformed description files: each one ends in a coded error with a reason,
 // never in a crash, a hang or a write outside an array (the sanitizer build
 // runs these too). And the largest line the reader accepts, densely filled,
-// compiles in a fraction of a second.
+// compiles; how fast is the benchmark's business.
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <chrono>
 #include <ostream>
 #include <string>
 
@@ -152,29 +151,8 @@ std::string treno_denso() {
     return treno_con(corpo);
 }
 
-// An optimised build without sanitizers takes a few milliseconds (see the
-// README), an unoptimised one a few tenths of a second; a sanitized one is
-// only held to finishing.
-#if defined(__SANITIZE_ADDRESS__)
-#define COMPILE_LENTO 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define COMPILE_LENTO 1
-#endif
-#endif
-#if defined(COMPILE_LENTO)
-constexpr double SECONDI_CONCESSI = 30.0;
-#elif defined(__OPTIMIZE__)
-constexpr double SECONDI_CONCESSI = 0.5;
-#else
-constexpr double SECONDI_CONCESSI = 5.0;
-#endif
-
-TEST(LineaMassima, DenseRecordsCompileQuickly) {
-    const std::string linea = linea_densa(), treno = treno_denso();
-    const auto inizio = std::chrono::steady_clock::now();
-    Compilato c = compila(linea, treno);
-    const std::chrono::duration<double> durata = std::chrono::steady_clock::now() - inizio;
+TEST(LineaMassima, DenseRecordsCompile) {
+    Compilato c = compila(linea_densa(), treno_denso());
 
     EXPECT_EQ(c.esito.codice_lettura, 0) << c.m.stato.dettaglio.motivo;
     ASSERT_EQ(c.m.celle.size(), 20141u);
@@ -183,7 +161,6 @@ TEST(LineaMassima, DenseRecordsCompileQuickly) {
     EXPECT_EQ(c.m.celle[cella_di(999500)].tipo, CELLA_INDICATORE_VMAX);
     EXPECT_EQ(c.m.celle[cella_di(980750)].tipo, CELLA_CARTELLO);
     EXPECT_EQ(c.m.celle[cella_di(900000)].tipo, CELLA_INIZIO_RALLENTAMENTO);
-    EXPECT_LT(durata.count(), SECONDI_CONCESSI);
 }
 
 }  // namespace

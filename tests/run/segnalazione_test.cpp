@@ -6,18 +6,10 @@
 
 #include "run/codici_errore.h"
 #include "run/errore.h"
-#include "run/minimo.h"
 #include "support/interfaccia_registrata.h"
 
 namespace compattatore {
 namespace {
-
-TEST(Minimo, SmallerOfTheTwo) {
-    const struct {
-        int16_t x, y, atteso;
-    } casi[] = {{180, 120, 120}, {180, 180, 180}, {180, 200, 180}, {180, -5, -5}};
-    for (const auto& c : casi) EXPECT_EQ(minimo(c.x, c.y), c.atteso) << c.x << " " << c.y;
-}
 
 TEST(Errore, ShowsTheCodeAfterTheFixedPrefixAndEndsWithStatusOne) {
     prova::InterfacciaRegistrata ui;

@@ -57,8 +57,10 @@ void pausa_di_prova() {
 
 class Finestra : public Interfaccia {
 public:
-    Finestra() : finestra_(LARGHEZZA_FINESTRA, ALTEZZA_FINESTRA, TITOLO) {
-        etichetta_ = new Fl_Box(X_ETICHETTA, Y_ETICHETTA, LARGHEZZA_ETICHETTA, ALTEZZA_ETICHETTA, ETICHETTA);
+    // The label is made after the window, which is still open for children.
+    Finestra()
+        : finestra_(LARGHEZZA_FINESTRA, ALTEZZA_FINESTRA, TITOLO),
+          etichetta_(new Fl_Box(X_ETICHETTA, Y_ETICHETTA, LARGHEZZA_ETICHETTA, ALTEZZA_ETICHETTA, ETICHETTA)) {
         etichetta_->box(FL_NO_BOX);
         etichetta_->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
         etichetta_->labelfont(CARATTERE_ETICHETTA);
@@ -69,6 +71,8 @@ public:
         finestra_.hide();
         Fl::flush();
     }
+    Finestra(const Finestra&) = delete;
+    Finestra& operator=(const Finestra&) = delete;
 
     // Shown and painted once; the run then goes on without returning to the
     // event loop, so the window keeps this picture until the program ends.
