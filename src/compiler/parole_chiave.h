@@ -21,14 +21,10 @@ bool riconosce(std::string_view voce, const ParolaChiave& parola);
 // Records start after this section's name, in both files.
 inline constexpr std::string_view SEZIONE_GENERALE = "[generale]";
 
-inline constexpr std::array SEZIONI_LINEA = {SEZIONE_GENERALE, std::string_view("[curve]"),
-                                             std::string_view("[pendenze]"), std::string_view("[montagne]"),
-                                             std::string_view("[cartelli]"), std::string_view("[indicazioni]"),
-                                             std::string_view("[fine]")};
-inline constexpr std::array SEZIONI_TRENO = {
-    SEZIONE_GENERALE,          std::string_view("[aderenze]"), std::string_view("[vel_limite]"),
-    std::string_view("[stazioni]"), std::string_view("[rallentamenti]"), std::string_view("[segnali]"),
-    std::string_view("[codici]"),   std::string_view("[fine]")};
+inline constexpr std::array<std::string_view, 7> SEZIONI_LINEA = {
+    SEZIONE_GENERALE, "[curve]", "[pendenze]", "[montagne]", "[cartelli]", "[indicazioni]", "[fine]"};
+inline constexpr std::array<std::string_view, 8> SEZIONI_TRENO = {
+    SEZIONE_GENERALE, "[aderenze]", "[vel_limite]", "[stazioni]", "[rallentamenti]", "[segnali]", "[codici]", "[fine]"};
 
 // The line file's header records, tested in this order on every field.
 inline constexpr ParolaChiave LUNGHEZZA_PERCORSO{"lunghezza percorso", {"percorso", "lunghezza"}};
@@ -60,11 +56,10 @@ inline constexpr ParolaChiave ABBATTIMENTO{"abbattimento", {"abbattimento", ""}}
 inline constexpr ParolaChiave STAZIONE{"stazione", {"stazione", ""}};
 
 inline constexpr std::array PAROLE_LINEA = {
-    &LUNGHEZZA_PERCORSO, &PROGRESSIVA_TRE, &PROGRESSIVA_DUE, &PROGRESSIVA_UNO, &SFONDO_UNO,
-    &SFONDO_DUE,         &SFONDO_TRE,      &RIPETIZIONE_SEGNALI, &PENDENZA,    &CURVA,
+    &LUNGHEZZA_PERCORSO, &PROGRESSIVA_TRE, &PROGRESSIVA_DUE,     &PROGRESSIVA_UNO, &SFONDO_UNO,
+    &SFONDO_DUE,         &SFONDO_TRE,      &RIPETIZIONE_SEGNALI, &PENDENZA,        &CURVA,
     &MONTAGNA,           &INDICATORI_VMAX, &CARTELLO_INDICATORE};
-inline constexpr std::array PAROLE_TRENO = {&MASSA_FRENATA, &NUMERO_VETTURE, &VELOCITA,      &ADERENZA,
-                                            &OROLOGIO,      &SABBIA,         &SEGNALE,       &RALLENTAMENTO,
-                                            &ABBATTIMENTO,  &STAZIONE};
+inline constexpr std::array PAROLE_TRENO = {&MASSA_FRENATA, &NUMERO_VETTURE, &VELOCITA,      &ADERENZA,     &OROLOGIO,
+                                            &SABBIA,        &SEGNALE,        &RALLENTAMENTO, &ABBATTIMENTO, &STAZIONE};
 
 }  // namespace compattatore

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <optional>
 
@@ -25,8 +26,8 @@ std::string directory_di(const std::string& percorso) {
 
 }  // namespace
 
-SorveglianzaFile::SorveglianzaFile(const std::vector<std::string>& percorsi) {
-    inotify_ = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+SorveglianzaFile::SorveglianzaFile(const std::vector<std::string>& percorsi)
+    : inotify_(::inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {
     if (inotify_ < 0) throw ErroreFile("cannot watch", directory_di(percorsi.front()), errno);
     for (const std::string& percorso : percorsi) {
         const std::string directory = directory_di(percorso);
@@ -64,16 +65,19 @@ bool SorveglianzaFile::leggi_eventi() {
     for (;;) {
         const ssize_t n = ::read(inotify_, blocco, sizeof blocco);
         if (n <= 0) return pertinente;  // EAGAIN: nothing more for now
-        for (ssize_t i = 0; i < n;) {
-            const auto* evento = reinterpret_cast<const inotify_event*>(blocco + i);
-            i += static_cast<ssize_t>(sizeof(inotify_event) + evento->len);
+        for (size_t i = 0; i + sizeof(inotify_event) <= static_cast<size_t>(n);) {
+            inotify_event evento{};
+            std::memcpy(&evento, blocco + i, sizeof evento);
+            // The name follows the event, padded with NULs to `len` bytes.
+            const std::string nome(blocco + i + sizeof evento, ::strnlen(blocco + i + sizeof evento, evento.len));
+            i += sizeof evento + evento.len;
             // A lost queue or a directory gone: the files may have changed.
-            if (evento->mask & (IN_Q_OVERFLOW | IN_IGNORED)) {
+            if (evento.mask & (IN_Q_OVERFLOW | IN_IGNORED)) {
                 pertinente = true;
                 continue;
             }
-            const auto voce = nomi_.find(evento->wd);
-            if (evento->len > 0 && voce != nomi_.end() && voce->second.contains(evento->name)) pertinente = true;
+            const auto voce = nomi_.find(evento.wd);
+            if (!nome.empty() && voce != nomi_.end() && voce->second.contains(nome)) pertinente = true;
         }
     }
 }

@@ -2,9 +2,8 @@
 // host system's file notifications (inotify) and its interrupt signals.
 #pragma once
 
-#include <signal.h>
-
 #include <chrono>
+#include <csignal>
 #include <map>
 #include <set>
 #include <string>

@@ -179,8 +179,7 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
         std::cerr << "compattatore compile: " << e.what() << "\nTry 'compattatore compile --help'.\n";
         return USCITA_USO;
     }
-    if (richiesta.sorveglia)
-        return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });
+    if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });
     return compila_riportando(richiesta);
 }
 

@@ -74,8 +74,7 @@ int inizia(const RichiestaInizia& r) {
     if (!r.forza) {
         for (const std::string& percorso : {file_linea, file_treno}) {
             if (piattaforma::esiste(percorso)) {
-                std::cerr << "compattatore init: " << percorso
-                          << " already exists: give --force to replace it\n";
+                std::cerr << "compattatore init: " << percorso << " already exists: give --force to replace it\n";
                 return USCITA_USO;
             }
         }

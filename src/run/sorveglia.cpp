@@ -33,8 +33,7 @@ int compila_sorvegliando(const std::vector<std::string>& sorgenti, const std::fu
             const std::optional<std::string> mancante = primo_mancante(sorgenti);
             if (!mancante || mancante != segnalato) {
                 if (!primo)
-                    std::cout << "---------------- " << piattaforma::ora_locale() << " ----------------"
-                              << std::endl;
+                    std::cout << "---------------- " << piattaforma::ora_locale() << " ----------------" << std::endl;
                 if (mancante)
                     std::cerr << "compattatore compile: " << *mancante << " is missing; waiting for it\n";
                 else

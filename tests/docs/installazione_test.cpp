@@ -34,8 +34,10 @@ TEST(Installazione, InstallsTheProgramItsManualAndDocumentsAndTheProgramRuns) {
     // The normal run writes next to the installed executable.
     const auto corsa = prova::esegui(programma, {"--no-window"});
     ASSERT_EQ(corsa.stato, 0) << corsa.errori;
-    EXPECT_EQ(prova::leggi_tutto(p / "bin" / prova::FILE_OGGETTI_NORMALE), prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
-    EXPECT_EQ(prova::leggi_tutto(p / "bin" / prova::FILE_CELLE_NORMALE), prova::dato_normale(prova::FILE_CELLE_NORMALE));
+    EXPECT_EQ(prova::leggi_tutto(p / "bin" / prova::FILE_OGGETTI_NORMALE),
+              prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+    EXPECT_EQ(prova::leggi_tutto(p / "bin" / prova::FILE_CELLE_NORMALE),
+              prova::dato_normale(prova::FILE_CELLE_NORMALE));
     EXPECT_TRUE(fs::exists(p / "bin/Corvale_Mendra_4821-3_note.txt"));
 }
 

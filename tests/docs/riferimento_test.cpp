@@ -25,8 +25,8 @@ const std::string RIFERIMENTO = std::string(DIRECTORY_DOCS) + "/description-file
 struct Esempio {
     std::string etichetta;  // scenario-line, scenario-train or record
     std::string testo;
-    std::string esito;      // "clean", "error N" or "warning N"; empty when none is stated
-    int riga;               // of the opening fence, for the failure messages
+    std::string esito;  // "clean", "error N" or "warning N"; empty when none is stated
+    int riga;           // of the opening fence, for the failure messages
 };
 
 std::vector<Esempio> esempi(const std::string& documento) {
@@ -116,9 +116,9 @@ protected:
 
     // The complete small scenario, into which each record example is put.
     std::pair<std::string, std::string> scenario_completo() const {
-        const int inizio = static_cast<int>(std::count(documento.begin(),
-                                                       documento.begin() + static_cast<long>(documento.find("## A complete small scenario")),
-                                                       '\n'));
+        const int inizio = static_cast<int>(
+            std::count(documento.begin(),
+                       documento.begin() + static_cast<long>(documento.find("## A complete small scenario")), '\n'));
         auto linea = std::find_if(tutti.begin(), tutti.end(),
                                   [&](const Esempio& e) { return e.etichetta == "scenario-line" && e.riga > inizio; });
         EXPECT_NE(linea, tutti.end());
@@ -145,7 +145,8 @@ TEST_F(Riferimento, EveryScenarioCompilesAsStated) {
         if (e.etichetta != "scenario-train") continue;
         ASSERT_NE(linea, nullptr) << "line " << e.riga << ": a train file with no line file before it";
         std::string motivo;
-        EXPECT_EQ(esito_compilazione(linea->testo, e.testo, &motivo), e.esito) << "scenario at line " << e.riga << ": " << motivo;
+        EXPECT_EQ(esito_compilazione(linea->testo, e.testo, &motivo), e.esito)
+            << "scenario at line " << e.riga << ": " << motivo;
         ++scenari;
     }
     EXPECT_GE(scenari, 2);
@@ -187,7 +188,8 @@ TEST_F(Riferimento, TheCodeTableIsTheProgramsOwn) {
     for (int32_t codice = 0; codice < 100000; ++codice) {
         const auto voce = voce_codice(codice);
         if (!voce) {
-            EXPECT_FALSE(righe.contains(codice)) << "the reference lists code " << codice << ", which the program does not have";
+            EXPECT_FALSE(righe.contains(codice))
+                << "the reference lists code " << codice << ", which the program does not have";
             continue;
         }
         ++codici;
@@ -207,7 +209,8 @@ std::vector<std::string> parole_non_documentate(const std::string& documento, co
     std::vector<std::string> mancanti;
     for (const ParolaChiave* p : parole) {
         const std::string cercata = "`" + std::string(p->scritta) + "`";
-        if (std::none_of(titoli.begin(), titoli.end(), [&](const std::string& t) { return t.find(cercata) != std::string::npos; }))
+        if (std::none_of(titoli.begin(), titoli.end(),
+                         [&](const std::string& t) { return t.find(cercata) != std::string::npos; }))
             mancanti.emplace_back(p->scritta);
     }
     return mancanti;

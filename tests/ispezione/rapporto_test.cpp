@@ -137,8 +137,10 @@ TEST(Rapporto, StationColumnsLineUpByCharactersNotBytes) {
         const size_t inizio = testo.rfind('\n', testo.find(nome)) + 1;
         std::vector<std::string> caratteri;
         for (size_t i = inizio; i < testo.size() && testo[i] != '\n'; ++i) {
-            if ((static_cast<unsigned char>(testo[i]) & 0xC0) == 0x80) caratteri.back() += testo[i];
-            else caratteri.emplace_back(1, testo[i]);
+            if ((static_cast<unsigned char>(testo[i]) & 0xC0) == 0x80)
+                caratteri.back() += testo[i];
+            else
+                caratteri.emplace_back(1, testo[i]);
         }
         return caratteri;
     };
@@ -151,7 +153,8 @@ TEST(Rapporto, StationColumnsLineUpByCharactersNotBytes) {
     };
     const std::string castello = colonna_tipo("FIRENZE CASTELLO");
     EXPECT_EQ(castello.find("  12      5200"), 11u) << castello;
-    EXPECT_EQ(colonna_tipo("CIT\xC3\x80 DELLA PIEVE").find("  12      2750"), 11u) << colonna_tipo("CIT\xC3\x80 DELLA PIEVE");
+    EXPECT_EQ(colonna_tipo("CIT\xC3\x80 DELLA PIEVE").find("  12      2750"), 11u)
+        << colonna_tipo("CIT\xC3\x80 DELLA PIEVE");
     EXPECT_EQ(colonna_tipo("FORL\xC3\x8C").find("   8         0"), 11u) << colonna_tipo("FORL\xC3\x8C");
 }
 

@@ -54,7 +54,8 @@ TEST(Inizia, OtherKeysNameTheFilesAndThePrintedCommandCompilesThem) {
     ASSERT_EQ(comando.find("compattatore compile '" + sorgente_linea + "' '" + sorgente_treno + "' -o '"), 0u)
         << comando;
     const std::string programma = std::string(PROGRAMMA);
-    const auto compilato = prova::esegui("/bin/sh", {"-c", programma + comando.substr(std::string("compattatore").size())});
+    const auto compilato =
+        prova::esegui("/bin/sh", {"-c", programma + comando.substr(std::string("compattatore").size())});
     ASSERT_EQ(compilato.stato, 0) << compilato.errori;
     EXPECT_EQ(compilato.errori, "");
     EXPECT_NE(compilato.uscita.find("wrote " + destinazione + "/Valle_R12.sim"), std::string::npos) << compilato.uscita;
@@ -73,7 +74,8 @@ TEST(Inizia, AnExistingFileIsReplacedOnlyWithForce) {
             << rifiutato.errori;
         EXPECT_EQ(rifiutato.uscita, "");
         // Neither file is written: the author's work and nothing else is there.
-        EXPECT_EQ(prova::istantanea(dir.percorso()), (std::map<std::string, std::string>{{esistente, "my own work\r\n"}}));
+        EXPECT_EQ(prova::istantanea(dir.percorso()),
+                  (std::map<std::string, std::string>{{esistente, "my own work\r\n"}}));
 
         const auto forzato = esegui_programma({"init", dir.str(), "--force"});
         EXPECT_EQ(forzato.stato, 0) << forzato.errori;

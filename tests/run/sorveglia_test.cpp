@@ -24,8 +24,9 @@ const std::string LINEA = "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n
 const std::string TRENO_PULITO =
     "[generale]\r\nvelocita, 0, 100\r\naderenza, 0, 10\r\nsegnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n[fine]\r\n";
 // A station off the 50 m grid: error 8.
-const std::string TRENO_ERRATO = "[generale]\r\nvelocita, 0, 100\r\naderenza, 0, 10\r\n"
-                                 "stazione, 2025, 12, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, ALFA\r\n[fine]\r\n";
+const std::string TRENO_ERRATO =
+    "[generale]\r\nvelocita, 0, 100\r\naderenza, 0, 10\r\n"
+    "stazione, 2025, 12, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, ALFA\r\n[fine]\r\n";
 const std::string SEPARATORE = " ----------------\n";  // the end of the separator line
 
 size_t conta(const std::string& testo, const std::string& parte) {
@@ -88,8 +89,9 @@ TEST_F(Sorveglia, EachSaveGivesOneResultAMissingFileIsReportedOnceAndCtrlCEndsWi
 
     // Missing for a while: reported once, also when the other file changes meanwhile.
     std::filesystem::remove(file_treno);
-    attendi("the report of the missing file",
-            [](const std::string& u, const std::string& e) { return conta(u, SEPARATORE) >= 4 && conta(e, "is missing") >= 1; });
+    attendi("the report of the missing file", [](const std::string& u, const std::string& e) {
+        return conta(u, SEPARATORE) >= 4 && conta(e, "is missing") >= 1;
+    });
     prova::scrivi_tutto(file_linea, LINEA);
     prova::scrivi_tutto(file_treno, TRENO_PULITO);
     attendi_conti("the result once the file is back", 5, 3, 2);
@@ -110,9 +112,10 @@ TEST_F(Sorveglia, EachSaveGivesOneResultAMissingFileIsReportedOnceAndCtrlCEndsWi
 TEST_F(Sorveglia, SigtermEndsItWithZero) {
     dir.scrivi("Valle_linea.txt", LINEA);
     dir.scrivi("Valle_R1-.txt", TRENO_PULITO);
-    prova::ProcessoFiglio processo({.argomenti = {PROGRAMMA, "compile", file_linea, file_treno, "--watch", "-o", dir.str()},
-                                    .file_uscita = raccolta.file("stdout"),
-                                    .file_errori = raccolta.file("stderr")});
+    prova::ProcessoFiglio processo(
+        {.argomenti = {PROGRAMMA, "compile", file_linea, file_treno, "--watch", "-o", dir.str()},
+         .file_uscita = raccolta.file("stdout"),
+         .file_errori = raccolta.file("stderr")});
     attendi_conti("the first result", 0, 1, 0);
     // Its own binary files, written beside the sources, start no compile.
     std::this_thread::sleep_for(1s);
