@@ -70,11 +70,16 @@ Esito segnale(Lettura& l) {
     return Esito::interrotta;
 }
 
-const char* conflitto_rallentamento(int32_t codice) {
+std::string conflitto_rallentamento(int32_t codice, int32_t x, int32_t l) {
     switch (codice) {
         case 17: return "rallentamento: the warning cell 1200 m before the start already holds an object";
         case 18: return "rallentamento: the start cell already holds an object";
-        case 19: return "rallentamento: the end cell already holds an object";
+        case 19:
+            // The recorder has checked that position + length fits 32 bits.
+            if (cella_di(x + l) <= cella_di(x))
+                return "rallentamento: the end cell " + std::to_string(cella_di(x + l)) + " (length " +
+                       std::to_string(l) + " m) is not after the start cell " + std::to_string(cella_di(x));
+            return "rallentamento: the end cell already holds an object";
         default: return "rallentamento: one of the four approach cells already holds an object";
     }
 }
@@ -92,7 +97,7 @@ Esito rallentamento(Lettura& l) {
                                      cella_di(x.v + lung.v), x.luogo.riga, x.luogo.colonna});
         return Esito::prosegui;
     }
-    l.registra(codice, x.v, x.luogo, conflitto_rallentamento(codice));
+    l.registra(codice, x.v, x.luogo, conflitto_rallentamento(codice, x.v, lung.v));
     return Esito::interrotta;
 }
 
@@ -145,11 +150,14 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
 
 // Records start after the "[generale]" field. Reading comes before the
 // end-of-file test, so a file of zero bytes fails at its first read; one
-// without the field is read to its end and gives no records.
+// without the field fails at its end.
 Esito leggi_record(Lettura& l, StatoTreno& s) {
     do {
         l.leggi_voce();
     } while (!contiene(l.m.stato.voce_letta, "[generale]") && !l.campi.fine_file());
+    // Like the line file's code 102: without it nothing of the file is a train.
+    if (!contiene(l.m.stato.voce_letta, "[generale]"))
+        throw ErroreLettura("the train description file has no '[generale]' field", l.campi.luogo());
     return per_ogni_record(l, [&] { return record_treno(l, s); });
 }
 

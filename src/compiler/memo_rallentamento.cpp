@@ -14,9 +14,14 @@ int32_t memo_rallentamento(Modello& m, int32_t x, int32_t v, int32_t l, int32_t 
         c_avviso = &cella(m, cella_di(x - 1200), record, x);
         if (!cella_libera(*c_avviso)) return m.stato.codice_errore = 17;
     }
-    Cella& c_inizio = cella(m, cella_di(x), record, x);
+    const int64_t inizio = cella_di(x);
+    Cella& c_inizio = cella(m, inizio, record, x);
     if (!cella_libera(c_inizio)) return m.stato.codice_errore = 18;
-    Cella& c_fine = cella(m, cella_di(intero32(int64_t{x} + l, "rallentamento: position + length")), record, x);
+    // An end in the start cell or before it (a length under about 25 m, or a
+    // negative one) would leave a start that nothing ends.
+    const int64_t fine = cella_di(intero32(int64_t{x} + l, "rallentamento: position + length"));
+    if (fine <= inizio) return m.stato.codice_errore = 19;
+    Cella& c_fine = cella(m, fine, record, x);
     if (!cella_libera(c_fine)) return m.stato.codice_errore = 19;
 
     int16_t v16 = basso16(v);

@@ -63,6 +63,11 @@ void memorizza_dati(Modello& m, const SorgentiDescrizione& sorgenti) {
         if (!presente(sorgenti.testo_treno, sorgenti.file_treno))
             throw ErroreLettura("the train description file does not exist");
         const std::string treno = testo_di(sorgenti.testo_treno, sorgenti.file_treno);
+        // The line file given again: its '[generale]' opens a line, not a train.
+        if (treno == linea)
+            throw ErroreLettura(
+                "the train description file has the line description file's text, not a train's "
+                "'[generale]'");
         Lettura lettura_treno(m, treno, sorgenti.file_treno);
         esito = leggi_descrizione_treno(lettura_treno, prossimo_cartello);
         elimina_sorgente(sorgenti, sorgenti.file_treno);

@@ -45,6 +45,7 @@ struct Cella {
     uint8_t vel_limite = 0;  // units of 5 km/h
     uint8_t pendenza = 0;    // per mille + 100
     uint8_t aderenza = 0;
+    bool operator==(const Cella&) const = default;
 };
 
 // Tunnel marks are the only objects a later object may replace.
@@ -61,6 +62,7 @@ struct Oggetto {
     std::array<int16_t, 5> valori{};
     std::array<uint8_t, 4> flag{};
     int32_t orario = 0;  // seconds after midnight
+    bool operator==(const Oggetto&) const = default;
 };
 
 inline constexpr int NUMERO_OGGETTI = 87;

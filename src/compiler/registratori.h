@@ -22,7 +22,8 @@ int32_t memo_indicatori_v_max(Modello& m, int32_t posizione, int32_t vas, int32_
 int32_t memo_segnale(Modello& m, int32_t posizione, int32_t sx, int32_t s1, int32_t s2, int32_t s3, int32_t rapp,
                      int32_t dx, int32_t d1, int32_t d2, int32_t d3, int32_t tempo);
 
-// A temporary slowdown from x, l metres long, at v km/h. Codes 17 to 20.
+// A temporary slowdown from x, l metres long, at v km/h. Codes 17 to 20;
+// 19 also when the end cell is not after the start cell.
 int32_t memo_rallentamento(Modello& m, int32_t x, int32_t v, int32_t l, int32_t f_tt, int32_t f_ta, int32_t d_v);
 
 }  // namespace compattatore

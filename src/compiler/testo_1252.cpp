@@ -73,6 +73,12 @@ std::string da_1252_a_utf8(std::string_view testo) {
 
 TestoConvertito converti_in_1252(std::string_view contenuto) {
     auto caratteri = decodifica_utf8(contenuto);
+    // Editors may open a UTF-8 file with a byte-order mark: it is no part of the text.
+    constexpr char32_t MARCA_ORDINE_BYTE = 0xFEFF;
+    if (caratteri && !caratteri->empty() && caratteri->front() == MARCA_ORDINE_BYTE) {
+        caratteri->erase(caratteri->begin());
+        contenuto.remove_prefix(3);
+    }
     bool solo_ascii = caratteri && caratteri->size() == contenuto.size();
     if (!caratteri || solo_ascii) return {std::string(contenuto), std::nullopt};
 

@@ -22,8 +22,9 @@ struct TestoConvertito {
 };
 
 // A text that is valid UTF-8 and holds characters beyond ASCII is converted to
-// Windows-1252; anything else (plain ASCII, or bytes that are not UTF-8) is
-// already single-byte text and is returned unchanged.
+// Windows-1252, without the byte-order mark it may begin with; anything else
+// (plain ASCII, or bytes that are not UTF-8) is already single-byte text and
+// is returned unchanged.
 TestoConvertito converti_in_1252(std::string_view contenuto);
 
 // Windows-1252 text as UTF-8, for terminals and JSON; the five bytes the code

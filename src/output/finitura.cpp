@@ -13,6 +13,8 @@ constexpr int16_t VELOCITA_SENZA_CODICI_INTERNI = 110;
 constexpr int32_t PASSO_CODICI_INTERNI = 8;
 constexpr int32_t CELLE_RICERCA_SEGNALE = 12;
 constexpr int32_t METRI_CELLA = 50;
+// Holds the scenario's identity stamps: never a code cell.
+constexpr int32_t CELLA_TIMBRI = 1;
 
 constexpr int ERRORE_CODICE_SEGNALE = 11;
 constexpr int ERRORE_FINESTRA_INIZIO = 12;
@@ -31,7 +33,7 @@ public:
     }
 
 private:
-    bool libera(int32_t i) const { return i >= 0 && i <= ultima_ && cella_libera(c_[i]); }
+    bool libera(int32_t i) const { return i >= 0 && i != CELLA_TIMBRI && i <= ultima_ && cella_libera(c_[i]); }
     bool abbattimento(int32_t i) const { return c_[i].tipo == CELLA_ABBATTIMENTO; }
 
     void piazza(int32_t i) {

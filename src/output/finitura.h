@@ -30,6 +30,7 @@ struct AvvisoFinitura {
 // - inside a slowdown slower than 110 km/h, one every 8 cells up to its end
 //   cell, and one just before the first signal within 12 cells after the end;
 //   none free: code 13 at the position of the cell being tried or of the end.
+// Cell 1, which the identity stamps fill, counts as taken throughout.
 // Codes 11 to 13 go to m.stato.codice_errore / posizione_errore, the last one
 // surviving; the pass always runs to the end and returns every one of them in
 // the order met. A walk or search never passes the last cell. Needs

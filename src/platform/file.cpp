@@ -14,6 +14,13 @@
 
 namespace compattatore::piattaforma {
 
+namespace {
+
+// sostituisci's temporary: the file's name and this, filled in by mkstemp.
+constexpr std::string_view CODA_TEMPORANEO = ".XXXXXX";
+
+}  // namespace
+
 ErroreFile::ErroreFile(const std::string& operazione, std::string file, int numero)
     : std::runtime_error(operazione + " " + file + ": " + std::strerror(numero)),
       file_(std::move(file)),
@@ -108,8 +115,14 @@ std::string leggi(const std::string& percorso) {
     return contenuto;
 }
 
+size_t nome_piu_lungo(const std::string& directory) {
+    long limite = ::pathconf(directory.empty() ? "." : directory.c_str(), _PC_NAME_MAX);
+    if (limite <= 0) limite = NAME_MAX;  // no such directory yet, or no stated limit
+    return static_cast<size_t>(limite) - CODA_TEMPORANEO.size();
+}
+
 void sostituisci(const std::string& percorso, std::string_view contenuto) {
-    std::string temporaneo = percorso + ".XXXXXX";
+    std::string temporaneo = percorso + std::string(CODA_TEMPORANEO);
     Descrittore fd(::mkstemp(temporaneo.data()));
     if (fd.get() < 0) throw ErroreFile("cannot create", percorso, errno);
 

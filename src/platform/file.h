@@ -43,6 +43,10 @@ void elimina(const std::string& percorso);
 void crea_directory(const std::string& percorso);
 std::string leggi(const std::string& percorso);
 
+// The longest file name sostituisci can write in `directory` (empty: the
+// current one): the system's limit there, less what its temporary adds.
+size_t nome_piu_lungo(const std::string& directory);
+
 // Replaces the file with exactly `contenuto`: the bytes go to a temporary file
 // in the same directory that is then renamed over the old name, so a failure
 // part-way leaves the earlier file as it was and no temporary behind.

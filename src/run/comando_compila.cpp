@@ -90,6 +90,26 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     return r;
 }
 
+// The names of the files a compile writes must fit the output directory, and
+// --check refuses what the writing would: the key a name is too long for is
+// the line key when its own plan file name is, else the train key.
+void nomi_scrivibili(const RichiestaCompila& r) {
+    const size_t massimo = piattaforma::nome_piu_lungo(r.directory);
+    const std::string& linea = *r.chiave_linea;
+    const std::string& treno = *r.chiave_treno;
+    std::vector<std::string> nomi{nome_file_oggetti(linea, treno), nome_file_celle(linea, treno)};
+    if (r.tracciato) nomi.insert(nomi.begin(), nome_file_tracciato(linea));
+    for (const std::string& nome : nomi) {
+        if (nome.size() <= massimo) continue;
+        const bool colpa_linea = nome_file_tracciato(linea).size() > massimo;
+        std::string motivo = colpa_linea ? "--line-key '" + linea : "--train-key '" + treno;
+        motivo += "' makes the file name '" + nome + "' " + std::to_string(nome.size()) + " bytes long, above the ";
+        motivo += std::to_string(massimo) + " a file written in ";
+        motivo += (r.directory.empty() ? "." : r.directory) + " can have";
+        throw std::invalid_argument(motivo);
+    }
+}
+
 void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
@@ -105,6 +125,7 @@ void risolvi_chiavi(RichiestaCompila& r) {
                                         *r.chiave_linea + "_TRAIN-.txt): give --train-key");
     }
     r.chiave_treno = chiave_valida(*r.chiave_treno, "--train-key");
+    nomi_scrivibili(r);
 }
 
 void riepilogo(const Modello& m, const std::vector<std::string>& scritti, bool scrivi) {

@@ -8,8 +8,8 @@
 namespace compattatore {
 
 void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaforma::ErroreFile& errore) {
-    // what() already ends with the system's description of the number.
-    interfaccia.messaggio("Errore n. " + std::to_string(errore.numero()) + ": " + errore.what());
+    // No number: the system's error number would read as a scenario code.
+    interfaccia.messaggio(std::string("Errore: ") + errore.what());
 }
 
 std::string significato_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio,

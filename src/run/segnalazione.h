@@ -11,7 +11,7 @@
 
 namespace compattatore {
 
-// Error number, its description and the file concerned.
+// The operation, the file concerned and the system's words for the failure.
 void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaforma::ErroreFile& errore);
 
 // A recorded code in words, the one place that composes it for every

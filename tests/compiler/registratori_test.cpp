@@ -112,16 +112,33 @@ TEST(MemoRallentamento, WarningStartAndEndCells) {
     }
 }
 
-TEST(MemoRallentamento, WarningPointOnlyAfter1500AndZeroLength) {
+TEST(MemoRallentamento, WarningPointOnlyAfter1500) {
     Modello m = modello();
-    EXPECT_EQ(memo_rallentamento(m, 1500, 60, 0, 1, 1, 0), 0);
-    EXPECT_EQ(m.celle[31].tipo, CELLA_INIZIO_RALLENTAMENTO);  // start and end share the cell
+    EXPECT_EQ(memo_rallentamento(m, 1500, 60, 100, 1, 1, 0), 0);
+    EXPECT_EQ(m.celle[31].tipo, CELLA_INIZIO_RALLENTAMENTO);
+    EXPECT_EQ(m.celle[33].tipo, CELLA_FINE_RALLENTAMENTO);
     for (int i = 0; i < 31; ++i) EXPECT_EQ(m.celle[i].tipo, CELLA_LIBERA) << i;
 
     EXPECT_EQ(memo_rallentamento(m, 1550, 60, 500, 1, 1, 0), 0);
     EXPECT_EQ(m.celle[8].tipo, CELLA_AVVISO_RALLENTAMENTO);
     EXPECT_EQ(m.celle[7].tipo, CELLA_PREAVVISO_RALLENTAMENTO);
     EXPECT_EQ(m.celle[7].dato2, 0);  // no d_v
+}
+
+// An end cell that is not after the start cell would leave a start that
+// nothing ends: code 19, and no cell of the slowdown written.
+TEST(MemoRallentamento, EndNotAfterTheStartIsRefused) {
+    const int32_t lunghezze[] = {0, 24, -50, -3000};  // 24 m still rounds to the start cell; 26 m does not
+    for (int32_t l : lunghezze) {
+        SCOPED_TRACE(l);
+        Modello m = modello();
+        EXPECT_EQ(memo_rallentamento(m, 21200, 60, l, 1, 1, 60), 19);
+        EXPECT_EQ(m.stato.codice_errore, 19);
+        for (int i = 0; i <= m.ultima_cella(); ++i) ASSERT_EQ(m.celle[i].tipo, CELLA_LIBERA) << i;
+    }
+    Modello m = modello();
+    EXPECT_EQ(memo_rallentamento(m, 21200, 60, 26, 1, 0, 60), 0);
+    EXPECT_EQ(m.celle[426].tipo, CELLA_FINE_RALLENTAMENTO);
 }
 
 struct CasoProgressive {

@@ -16,6 +16,10 @@ TEST(Testo1252, ConvertsUtf8AndKeepsSingleByteText) {
         {"plain ascii\n", "plain ascii\n"},
         {"\xC3", "\xC3"},                                                            // cut sequence: not UTF-8
         {"\xC0\xAF", "\xC0\xAF"},                                                    // overlong: not UTF-8
+        {"\xEF\xBB\xBFstazione, 0, FORL\xC3\x8C", "stazione, 0, FORL\xCC"},          // byte-order mark dropped
+        {"\xEF\xBB\xBF[generale]\r\n", "[generale]\r\n"},                           // also before ASCII alone
+        {"\xEF\xBB\xBF", ""},
+        {"\xEF\xBB\xBF\xE8", "\xEF\xBB\xBF\xE8"},                                  // not UTF-8: bytes kept
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.ingresso);
@@ -36,6 +40,8 @@ TEST(Testo1252, ACharacterOutsideTheCodePageNamesItsLineAndColumn) {
         {"a\r\nb\xC3\xA8\xE2\x86\x92", 2, 3, 0x2192, "a\r\nb\xE8?"},     // arrow after "bè"
         {"x\ry\nz\xD0\x96 \xD0\x96", 3, 2, 0x0416, "x\ry\nz? ?"},      // CR alone and LF alone end lines
         {"\xF0\x9F\x9A\x82\xC3\xA8", 1, 1, 0x1F682, "?\xE8"},        // a locomotive
+        {"a\xEF\xBB\xBF", 1, 2, 0xFEFF, "a?"},                          // only a leading byte-order mark goes
+        {"\xEF\xBB\xBF" "a\xE2\x86\x92", 1, 2, 0x2192, "a?"},            // columns counted after the mark
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.ingresso);

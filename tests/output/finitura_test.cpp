@@ -135,6 +135,18 @@ TEST(Finitura, WalkAndSearchStopAtTheLastCell) {
     for (const CasoFinitura& c : casi) verifica(c);
 }
 
+// Cell 1 holds the identity stamps: the search goes on past it, and where
+// nothing is left, the usual warning.
+TEST(Finitura, CellOneIsNeverACodeCell) {
+    const CasoFinitura casi[] = {
+        {"signal at cell 3, cell 2 taken: code 11", 100, {{2, V}, {3, S}, {8, A}}, {}, 11, 150},
+        {"signal at cell 3, cell 2 an abbattimento: lowered", 100, {{2, X, 200}, {3, S}, {8, A}}, {{2, 180}}},
+        {"start at cell 8, cells 2 and 3 taken: code 12", 100, {{2, V}, {3, V}, {8, I, 120}, {18, F}}, {}, 12, 400},
+        {"start at cell 8, cell 3 taken: cell 2", 100, {{3, V}, {8, I, 120}, {18, F}}, {{2, 180}}},
+    };
+    for (const CasoFinitura& c : casi) verifica(c);
+}
+
 TEST(Finitura, LastRecordedCodeSurvives) {
     // Code 12 at the start, then code 11 at a later signal.
     verifica({"12 then 11",

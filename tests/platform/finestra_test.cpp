@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
         ErroreMostrato{"ReservedField1250", {ERRORE_IN_FINESTRA, "@"}, " Errore n. 1250\n", 1},
         // The real program in a directory that does not exist: the
         // platform's report of a failure, number and description.
-        ErroreMostrato{"FileSystem", {PROGRAMMA, "--dir", "@missing/dir"}, "Errore n. 2: cannot create ", 3}),
+        ErroreMostrato{"FileSystem", {PROGRAMMA, "--dir", "@missing/dir"}, "Errore: cannot create ", 3}),
     [](const auto& info) { return info.param.nome; });
 
 // The author's compiler is a command-line tool: even with a display and an

@@ -43,6 +43,16 @@ std::string stazione(const std::string& posizione, const std::string& tipo_e_lun
     return "stazione, " + posizione + ", " + tipo_e_lunghezza + ", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, " + nome + "\r\n";
 }
 
+// Writes L_linea.txt and L_T-.txt into `dir` and compiles them there.
+prova::EsitoProcesso compila_in(const CartellaTemporanea& dir, const std::string& testo_linea,
+                                const std::string& testo_treno, const std::vector<std::string>& opzioni = {}) {
+    dir.scrivi("L_linea.txt", testo_linea);
+    dir.scrivi("L_T-.txt", testo_treno);
+    std::vector<std::string> argomenti{"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()};
+    argomenti.insert(argomenti.end(), opzioni.begin(), opzioni.end());
+    return esegui_programma(argomenti);
+}
+
 TEST(Compila, TheNormalRunsFilesGiveItsBinaryFilesAndStayUntouched) {
     for (bool lf : {false, true}) {
         SCOPED_TRACE(lf ? "LF line ends" : "CR LF line ends");
@@ -88,6 +98,7 @@ TEST(Compila, NoPlanWritesTheObjectAndCellFilesAlone) {
 // Keys from the file names or the options; what is missing or wrong on the
 // command line is a usage error (2), a file that cannot be read or written 3.
 TEST(Compila, KeysUsageErrorsAndFileFailures) {
+    const std::string LUNGA(250, 'k');
     struct Caso {
         const char* nome;
         std::vector<std::string> argomenti;  // after "compile"; IN/ and OUT/ stand for two directories
@@ -114,6 +125,17 @@ TEST(Compila, KeysUsageErrorsAndFileFailures) {
         {"option without its value", {"IN/L_linea.txt", "IN/L_T-.txt", "-o"}, 2, "-o needs a value", {}},
         {"key that would leave the directory", {"IN/a.txt", "IN/b.txt", "--line-key", "../K", "--train-key", "9"},
          2, "--line-key '../K' cannot be part of a file name", {}},
+        // A key too long for a file name: refused before any writing, and alike by --check.
+        {"line key too long", {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", LUNGA, "--train-key", "9"}, 2,
+         "--line-key '" + LUNGA + "' makes the file name '" + LUNGA + "_linea.dat' 260 bytes long", {}},
+        {"line key too long, checked", {"IN/a.txt", "IN/b.txt", "--line-key", LUNGA, "--train-key", "9", "--check"},
+         2, "--line-key '" + LUNGA + "' makes the file name", {}},
+        {"train key too long", {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", "K", "--train-key", LUNGA}, 2,
+         "--train-key '" + LUNGA + "' makes the file name 'K_" + LUNGA + ".sim' 256 bytes long", {}},
+        {"train key too long, checked", {"IN/a.txt", "IN/b.txt", "--line-key", "K", "--train-key", LUNGA, "--check"},
+         2, "--train-key '" + LUNGA + "' makes the file name", {}},
+        {"long line key without the plan", {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", LUNGA.substr(0, 240),
+         "--train-key", "9", "--no-plan"}, 0, "", {LUNGA.substr(0, 240) + "_9.dat", LUNGA.substr(0, 240) + "_9.sim"}},
         {"missing line file", {"IN/M_linea.txt", "IN/L_T-.txt", "-o", "OUT", "--train-key", "T"}, 3,
          "cannot open IN/M_linea.txt: No such file or directory", {}},
         {"missing train file", {"IN/L_linea.txt", "IN/L_X-.txt", "-o", "OUT"}, 3, "cannot open IN/L_X-.txt", {}},
@@ -180,19 +202,65 @@ TEST(Compila, CheckWritesNothingAndForceWritesDespiteAnError) {
     }
 }
 
+// The same scenario saved in three ways compiles to the same object file.
 TEST(Compila, Utf8NamesBecomeWindows1252AndSingleByteFilesStayAsTheyAre) {
     const std::string atteso = std::string("\x05\x00", 2) + "FORL\xCC";  // length prefix, then Windows-1252
-    std::string oggetti[2];
-    for (int i = 0; i < 2; ++i) {
+    const std::string marca = "\xEF\xBB\xBF";                               // UTF-8 byte-order mark
+    struct Caso {
+        const char* nome;
+        std::string linea, treno;
+    };
+    const Caso casi[] = {
+        {"Windows-1252", linea(""), treno(stazione("1000", "8, 400", "FORL\xCC"))},
+        {"UTF-8", linea(""), treno(stazione("1000", "8, 400", "FORL\xC3\x8C"))},
+        {"UTF-8 with byte-order marks", marca + linea(""), marca + treno(stazione("1000", "8, 400", "FORL\xC3\x8C"))},
+    };
+    std::string primo;
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
         CartellaTemporanea dir;
-        dir.scrivi("L_linea.txt", linea(""));
-        dir.scrivi("L_T-.txt", treno(stazione("1000", "8, 400", i == 0 ? "FORL\xC3\x8C" : "FORL\xCC")));
-        const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        const auto esito = compila_in(dir, caso.linea, caso.treno);
         ASSERT_EQ(esito.stato, 0) << esito.errori;
-        oggetti[i] = dir.leggi("L_T.sim");
-        EXPECT_NE(oggetti[i].find(atteso), std::string::npos);
+        EXPECT_EQ(esito.errori, "");
+        const std::string oggetti = dir.leggi("L_T.sim");
+        EXPECT_NE(oggetti.find(atteso), std::string::npos);
+        if (primo.empty()) primo = oggetti;
+        EXPECT_EQ(oggetti, primo);
     }
-    EXPECT_EQ(oggetti[0], oggetti[1]);
+}
+
+// The finishing pass never lays a code cell on cell 1, which holds the
+// identity stamps: where it would, the scenario compiles with a warning.
+TEST(Compila, CellOneKeepsTheIdentityStampWhereACodeCellWouldGo) {
+    struct Caso {
+        const char* nome;
+        std::string linea, treno;
+        std::string avviso;  // the start of standard error
+    };
+    const std::string tabella = "indicatori_vmax, 50, 100, 100, 100, 0, , , , 0\r\n";  // a board at cell 2
+    const Caso casi[] = {
+        {"signal at cell 3 before a warning point, cell 2 taken", linea(tabella),
+         treno("segnale, 100, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 1550, 60, 1000, 1, 0, 60\r\n"),
+         "F/L_T-.txt:4:10: warning: no free cell for the code cell before a signal ahead of a slowdown warning, at "
+         "150 m"},
+        {"slowdown start at cell 8, cells 2 and 3 taken", linea(tabella),
+         treno("segnale, 100, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 350, 60, 1000, 1, 0, 60\r\n"),
+         "F/L_T-.txt:5:16: warning: no free cell for a code cell before a slowdown start, at 400 m"},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.nome);
+        CartellaTemporanea dir;
+        const auto esito = compila_in(dir, caso.linea, caso.treno);
+        EXPECT_EQ(esito.stato, 0) << esito.errori;
+        std::string atteso = caso.avviso;
+        atteso.replace(0, 1, dir.str());
+        EXPECT_TRUE(esito.errori.starts_with(atteso)) << esito.errori;
+        // Cell 1 is bytes 15 to 29: free, dato1 the stamp 5121.
+        const std::string celle = dir.leggi("L_T.dat");
+        ASSERT_GE(celle.size(), 30u);
+        EXPECT_EQ(celle[15], '\0');
+        EXPECT_EQ(celle.substr(16, 2), std::string("\x01\x14", 2));
+    }
 }
 
 TEST(Compila, ACharacterWindows1252CannotHoldIsAnErrorAtItsLineAndColumn) {
@@ -255,6 +323,12 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
         {"stop too near the start", linea(""), treno(stazione("0", "10, 100", "A")), 'T', 4, 11, 24},
         {"stations too close", linea(""), treno(stazione("1000", "8, 400", "A") + stazione("2100", "8, 400", "B")), 'T',
          5, 11, 22},
+        {"train file without [generale]", linea(""), "hello\r\n", 'T', 2, 1, 25},
+        {"line file given as the train file", linea(""), linea(""), 'T', 0, 0, 25},
+        {"slowdown ending in its start cell", linea(""), treno("rallentamento, 5000, 60, 20, 1, 0, 60\r\n"), 'T', 4,
+         16, 19},
+        {"slowdown of negative length", linea(""), treno("rallentamento, 5000, 60, -500, 1, 0, 60\r\n"), 'T', 4, 16,
+         19},
         {"reserved field set by a signal at cell 1", linea(""),
          treno("segnale, 0, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"), 'T', 4, 10, 1250},
     };
@@ -305,6 +379,14 @@ TEST(Compila, WholeDiagnostics) {
          treno(""), 1,
          "F/L_linea.txt: error: a kilometric progressive starts or ends off a multiple of 50 m: progressiva: record 81 "
          "has start 1010 and end 2000, not both multiples of 50 [E2]\n"},
+        {"train file without [generale]", linea(""), "hello\r\n", 1,
+         "F/L_T-.txt:2:1: error: a description file could not be read: the train description file has no "
+         "'[generale]' field [E25]\n"},
+        {"slowdown ending in its start cell", linea(""), treno("rallentamento, 5000, 60, 20, 1, 0, 60\r\n"), 1,
+         "F/L_T-.txt:4:16: error: a slowdown's end falls on a cell that is not free, at 5000 m: rallentamento: the "
+         "end cell 101 (length 20 m) is not after the start cell 101 [E19]\n"
+         "  rallentamento, 5000, 60, 20, 1, 0, 60\n"
+         "                 ^\n"},
         {"finishing warning at its slowdown", sorgente_normale(LINEA_NORMALE), avvisi_treno, 0,
          "F/L_T-.txt:41:18: warning: no free cell for a code cell before a slowdown start, at 21250 m, cell 425 [E12]\n"
          "  rallentamento,   21200,    60, 1100, 1,  0,  60\n"
@@ -313,10 +395,7 @@ TEST(Compila, WholeDiagnostics) {
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
         CartellaTemporanea dir;
-        dir.scrivi("L_linea.txt", caso.linea);
-        dir.scrivi("L_T-.txt", caso.treno);
-        const auto esito =
-            esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str(), "--check"});
+        const auto esito = compila_in(dir, caso.linea, caso.treno, {"--check"});
         EXPECT_EQ(esito.stato, caso.stato);
         std::string atteso = caso.errori;
         atteso.replace(0, 1, dir.str());

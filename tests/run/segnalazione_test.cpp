@@ -51,7 +51,7 @@ TEST(TestoCodiceRegistrato, WholeMessages) {
 TEST(SegnalaErroreFile, NumberOperationFileAndTheSystemsWords) {
     prova::InterfacciaRegistrata ui;
     segnala_errore_file(ui, piattaforma::ErroreFile("cannot create", "dir/L_linea.txt", ENOENT));
-    EXPECT_EQ(ui.messaggi, std::vector<std::string>{"Errore n. 2: cannot create dir/L_linea.txt: No such file or directory"});
+    EXPECT_EQ(ui.messaggi, std::vector<std::string>{"Errore: cannot create dir/L_linea.txt: No such file or directory"});
 }
 
 EsitoPercorso esito_con(int32_t lettura, std::vector<AvvisoFinitura> avvisi, int32_t riservato, bool celle = true) {
