@@ -38,9 +38,8 @@ Esito pendenza(Lettura& l, CorpoLinea& s) {
 
 // 1/m for the first of the digits 1 to 6 in the keyword; 0 when none.
 double curvatura(const std::string& voce) {
-    static constexpr double CLASSI[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
     for (int cifra = 1; cifra <= 6; ++cifra)
-        if (voce.find(static_cast<char>('0' + cifra)) != std::string::npos) return CLASSI[cifra - 1];
+        if (voce.find(static_cast<char>('0' + cifra)) != std::string::npos) return curvatura_classe(cifra);
     return 0.0;
 }
 

@@ -4,6 +4,11 @@
 
 namespace compattatore {
 
+double curvatura_classe(int classe) {
+    static constexpr double CLASSI[] = {0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+    return classe >= 1 && classe <= 6 ? CLASSI[classe - 1] : 0.0;
+}
+
 double valore(const ValoreEtichettato& v) {
     if (const double* d = std::get_if<double>(&v)) return *d;
     if (const int16_t* i = std::get_if<int16_t>(&v)) return *i;

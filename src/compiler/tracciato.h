@@ -9,6 +9,10 @@
 
 namespace compattatore {
 
+// Curvature (1/m) of the curve class 1 to 6 named by a digit of a curve
+// keyword; 0 for any other class.
+double curvatura_classe(int classe);
+
 // The number an entry holds (0 when empty).
 double valore(const ValoreEtichettato& v);
 

@@ -6,6 +6,7 @@
 #include "impostazioni.h"
 #include "platform/file.h"
 #include "run/comando_compila.h"
+#include "run/comando_decompila.h"
 #include "run/comando_disegna.h"
 #include "run/comando_inizia.h"
 #include "run/comando_ispeziona.h"
@@ -22,6 +23,7 @@ constexpr const char* AIUTO =
     "       compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [options]\n"
     "       compattatore inspect [DIR] [options]\n"
     "       compattatore draw [DIR] [-o FILE.svg] [options]\n"
+    "       compattatore decompile [DIR] [-o OUTDIR] [options]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -43,9 +45,10 @@ constexpr const char* AIUTO =
     "\n"
     "init writes the scenario's description files for an author to start from;\n"
     "compile compiles an author's description files; inspect shows a compiled\n"
-    "scenario; draw draws it as an SVG picture. 'compattatore COMMAND --help'\n"
-    "shows each command's options. The format of the description files is\n"
-    "described in description-files.md, installed with the program's documents.\n"
+    "scenario; draw draws it as an SVG picture; decompile writes the description\n"
+    "files back from a compiled scenario. 'compattatore COMMAND --help' shows each\n"
+    "command's options. The format of the description files is described in\n"
+    "description-files.md, installed with the program's documents.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
     "with --force), 2 usage error, 3 a file could not be found, read or written.\n";
@@ -63,6 +66,7 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "compile") return esegui_compila(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "init") return esegui_inizia(argomenti.subspan(1));
+    if (!argomenti.empty() && argomenti[0] == "decompile") return esegui_decompila(argomenti.subspan(1));
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
     bool finestra_permessa = true;

@@ -4,13 +4,17 @@
 
 namespace compattatore {
 
-void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella) {
+std::string testo_righe(std::span<const std::string_view> tabella) {
     std::string contenuto;
     for (std::string_view riga : tabella) {
         contenuto.append(riga);
         contenuto.append("\r\n");
     }
-    piattaforma::sostituisci(percorso, contenuto);
+    return contenuto;
+}
+
+void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella) {
+    piattaforma::sostituisci(percorso, testo_righe(tabella));
 }
 
 }  // namespace compattatore

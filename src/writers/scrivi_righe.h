@@ -7,6 +7,9 @@
 
 namespace compattatore {
 
+// The table's lines, each followed by CR LF.
+std::string testo_righe(std::span<const std::string_view> tabella);
+
 // Replaces the file at `percorso` with the table's lines, each followed by
 // CR LF. Throws piattaforma::ErroreFile on failure.
 void scrivi_righe(const std::string& percorso, std::span<const std::string_view> tabella);

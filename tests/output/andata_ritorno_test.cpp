@@ -10,6 +10,7 @@
 #include "output/memorizza_percorso.h"
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
+#include "support/giro_completo.h"
 
 namespace compattatore {
 namespace {
@@ -111,6 +112,9 @@ TEST(AndataRitorno, TheThreeFilesOfACompiledShortLine) {
     EXPECT_NE(std::get<double>(s.tracciato[2000].x), 0.0);
 
     andata_e_ritorno(dir.str(), "Breve", "T1", 10000 + 7001);
+    // And back to description files that compile to the same bytes.
+    EXPECT_TRUE(prova::giro_esatto_se_pulito(LINEA_BREVE, TRENO_BREVE, true));
+    EXPECT_TRUE(prova::giro_esatto_se_pulito(LINEA_BREVE, TRENO_BREVE, false));
 }
 
 }  // namespace

@@ -1,0 +1,151 @@
+// The decompile command as a user runs it: files written, exit statuses,
+// and decompile - edit - compile.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "support/cartella_temporanea.h"
+#include "support/dati.h"
+#include "support/processo.h"
+
+namespace compattatore {
+namespace {
+
+namespace fs = std::filesystem;
+using prova::esegui_programma;
+
+const std::string LINEA = "Corvale_Mendra_linea.txt";
+const std::string TRENO = "Corvale_Mendra_4821-3-.txt";
+const std::string BINARI[] = {"Corvale_Mendra_linea.dat", "Corvale_Mendra_4821-3.sim", "Corvale_Mendra_4821-3.dat"};
+
+// The normal run's files decompiled, then compiled again: the same three files.
+TEST(Decompila, TheNormalRunBackToTheSameBytes) {
+    const prova::CorsaNormale& corsa = prova::corsa_normale_eseguita();
+    ASSERT_EQ(corsa.esito.stato, 0) << corsa.esito.errori;
+    prova::CartellaTemporanea sorgenti, compilati;
+    auto esito = esegui_programma({"decompile", corsa.directory, "-o", sorgenti.str()});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_EQ(esito.errori, "");
+    EXPECT_NE(esito.uscita.find("wrote " + sorgenti.file(LINEA)), std::string::npos) << esito.uscita;
+    esito = esegui_programma({"compile", sorgenti.file(LINEA), sorgenti.file(TRENO), "-o", compilati.str()});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    for (const std::string& nome : BINARI)
+        EXPECT_TRUE(compilati.leggi(nome) == prova::leggi_tutto(fs::path(corsa.directory) / nome)) << nome;
+    // Windows-1252 text with CR LF after every line.
+    const std::string testo = sorgenti.leggi(TRENO);
+    EXPECT_TRUE(testo.ends_with("[fine]\r\n"));
+    EXPECT_EQ(testo.find('\n'), testo.find("\r\n") + 1);
+}
+
+// Without a plan: a warning, no curves, and compile --no-plan gives the same
+// object and cell files.
+TEST(Decompila, WithoutThePlanAWarningAndNoCurves) {
+    prova::CartellaTemporanea compilati;
+    auto esito = esegui_programma({"decompile", prova::DIRECTORY_CORSA_NORMALE, "-o", compilati.str()});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_NE(esito.errori.find("warning: no plan file Corvale_Mendra_linea.dat: the line description has no curves"),
+              std::string::npos)
+        << esito.errori;
+    EXPECT_EQ(compilati.leggi(LINEA).find("curva"), std::string::npos);
+    esito =
+        esegui_programma({"compile", compilati.file(LINEA), compilati.file(TRENO), "-o", compilati.str(), "--no-plan"});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    for (const std::string& nome : {prova::FILE_OGGETTI_NORMALE, prova::FILE_CELLE_NORMALE})
+        EXPECT_TRUE(compilati.leggi(nome) == prova::dato_normale(nome)) << nome;
+}
+
+// The lines of `inspect` that one output has and the other has not.
+std::vector<std::string> righe_diverse(const std::string& a, const std::string& b) {
+    auto righe = [](const std::string& t) {
+        std::vector<std::string> r;
+        std::istringstream s(t);
+        for (std::string riga; std::getline(s, riga);) r.push_back(riga);
+        return r;
+    };
+    const std::vector<std::string> ra = righe(a), rb = righe(b);
+    std::vector<std::string> diverse;
+    for (const std::string& r : ra)
+        if (std::find(rb.begin(), rb.end(), r) == rb.end()) diverse.push_back("- " + r);
+    for (const std::string& r : rb)
+        if (std::find(ra.begin(), ra.end(), r) == ra.end()) diverse.push_back("+ " + r);
+    return diverse;
+}
+
+// An author moves one signal in the decompiled train file and compiles:
+// inspect shows that signal moved, with its code marks, and nothing else.
+TEST(Decompila, DecompileEditCompileMovesOneSignal) {
+    prova::CartellaTemporanea dir, nuovi;
+    ASSERT_EQ(esegui_programma({"decompile", prova::DIRECTORY_CORSA_NORMALE, "-o", dir.str()}).stato, 0);
+    std::string treno = dir.leggi(TRENO);
+    const std::string prima = "segnale, 66550,";
+    const size_t dove = treno.find(prima);
+    ASSERT_NE(dove, std::string::npos) << treno;
+    treno.replace(dove, prima.size(), "segnale, 66800,");
+    dir.scrivi(TRENO, treno);
+    auto esito = esegui_programma({"compile", dir.file(LINEA), dir.file(TRENO), "-o", nuovi.str(), "--no-plan"});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+
+    const auto vecchio = esegui_programma({"inspect", prova::DIRECTORY_CORSA_NORMALE});
+    const auto nuovo = esegui_programma({"inspect", nuovi.str()});
+    ASSERT_EQ(nuovo.stato, 0) << nuovo.errori;
+    const std::vector<std::string> diverse = righe_diverse(vecchio.uscita, nuovo.uscita);
+    std::string tutte;
+    for (const std::string& r : diverse) tutte += r + "\n";
+    // The signal's cell 1332 became 1337; its code marks 4 cells before each.
+    ASSERT_FALSE(diverse.empty());
+    for (const std::string& r : diverse) {
+        bool del_segnale = false;
+        for (int cella : {1324, 1326, 1328, 1330, 1332, 1329, 1331, 1333, 1335, 1337}) {
+            std::string numero = " ";
+            numero += std::to_string(cella);
+            numero += ' ';
+            del_segnale = del_segnale || r.find(numero) != std::string::npos;
+        }
+        EXPECT_TRUE(del_segnale) << r << "\nall differing lines:\n" << tutte;
+    }
+}
+
+TEST(Decompila, ExistingFilesAreReplacedOnlyWithForce) {
+    prova::CartellaTemporanea dir;
+    dir.scrivi(TRENO, "mine\r\n");
+    auto esito = esegui_programma({"decompile", prova::DIRECTORY_CORSA_NORMALE, "-o", dir.str()});
+    EXPECT_EQ(esito.stato, 3);
+    EXPECT_NE(esito.errori.find(TRENO + " exists: give --force to replace it"), std::string::npos) << esito.errori;
+    EXPECT_EQ(dir.leggi(TRENO), "mine\r\n");
+    EXPECT_FALSE(dir.esiste(LINEA));
+    esito = esegui_programma({"decompile", prova::DIRECTORY_CORSA_NORMALE, "-o", dir.str(), "--force"});
+    EXPECT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_NE(dir.leggi(TRENO), "mine\r\n");
+}
+
+// A hand-edited cell: the nearest description is written, the place named,
+// exit status 1. A damaged file is refused as inspect refuses it.
+TEST(Decompila, NotExpressibleAndDamagedFiles) {
+    prova::CartellaTemporanea dir;
+    std::string celle = prova::dato_normale(prova::FILE_CELLE_NORMALE);
+    celle[15 * 1000 + 10] = static_cast<char>(55);
+    dir.scrivi(prova::FILE_CELLE_NORMALE, celle);
+    dir.scrivi(prova::FILE_OGGETTI_NORMALE, prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+    auto esito = esegui_programma({"decompile", dir.str()});
+    EXPECT_EQ(esito.stato, 1);
+    EXPECT_NE(
+        esito.errori.find("Corvale_Mendra_4821-3.dat: error: cell 1000 (metre 50000): `codice` is 55, the written "
+                          "description gives 0\n"),
+        std::string::npos)
+        << esito.errori;
+    EXPECT_TRUE(dir.esiste(LINEA) && dir.esiste(TRENO));
+
+    dir.scrivi(prova::FILE_CELLE_NORMALE, celle + "xyz");
+    esito = esegui_programma({"decompile", dir.str(), "--force"});
+    const auto ispeziona = esegui_programma({"inspect", dir.str()});
+    EXPECT_EQ(esito.stato, 1);
+    EXPECT_EQ(ispeziona.stato, 1);
+    EXPECT_EQ(esito.errori.substr(esito.errori.find(':')), ispeziona.errori.substr(ispeziona.errori.find(':')));
+
+    esito = esegui_programma({"decompile", dir.str(), "--bogus"});
+    EXPECT_EQ(esito.stato, 2);
+}
+
+}  // namespace
+}  // namespace compattatore
