@@ -4,6 +4,7 @@
 #include "compiler/accesso_celle.h"
 #include "compiler/lettura_linea.h"
 #include "compiler/numeri.h"
+#include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
 #include "compiler/tracciato.h"
 
@@ -130,11 +131,11 @@ Esito cartello(Lettura& l, CorpoLinea& s) {
 Esito record_corpo(Lettura& l, CorpoLinea& s) {
     const std::string& v = l.m.stato.voce_letta;
     Esito e = Esito::prosegui;
-    if (contiene(v, "pendenza") && (e = pendenza(l, s)) != Esito::prosegui) return e;
-    if (l.m.stato.crea_tracciato != 0 && contiene(v, "curva") && (e = curva(l, s)) != Esito::prosegui) return e;
-    if (contiene(v, "montagna") && (e = montagna(l)) != Esito::prosegui) return e;
-    if (contiene(v, "indicatori_v") && (e = indicatori(l)) != Esito::prosegui) return e;
-    if (contiene(v, "cartello") && contiene(v, "indicat") && (e = cartello(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, PENDENZA) && (e = pendenza(l, s)) != Esito::prosegui) return e;
+    if (l.m.stato.crea_tracciato != 0 && riconosce(v, CURVA) && (e = curva(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, MONTAGNA) && (e = montagna(l)) != Esito::prosegui) return e;
+    if (riconosce(v, INDICATORI_VMAX) && (e = indicatori(l)) != Esito::prosegui) return e;
+    if (riconosce(v, CARTELLO_INDICATORE) && (e = cartello(l, s)) != Esito::prosegui) return e;
     return e;
 }
 
