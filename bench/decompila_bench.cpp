@@ -19,7 +19,7 @@ void decompila_linea_massima(benchmark::State& stato) {
     m.stato.chiave_linea = chiavi.linea;
     m.stato.chiave_treno = chiavi.treno;
     const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea),
-                                       nome_descrizione_treno(chiavi.linea, chiavi.treno), false,
+                                       nome_descrizione_treno(chiavi.linea, chiavi.treno),
                                        linea_generata(LUNGHEZZA_MASSIMA), treno_generato(LUNGHEZZA_MASSIMA)};
     const EsitoPercorso esito = compila_percorso(m, 1, sorgenti);
     if (esito.codice_lettura != 0 || esito.codice_riservato != 0) {

@@ -37,22 +37,22 @@ private:
     std::filesystem::path p_;
 };
 
-SorgentiDescrizione sorgenti(const std::string& dir) {
+FileDescrizione descrizioni(const std::string& dir) {
     return {piattaforma::unisci(dir, nome_descrizione_linea(LINEA)),
-            piattaforma::unisci(dir, nome_descrizione_treno(LINEA, TRENO)), false};
+            piattaforma::unisci(dir, nome_descrizione_treno(LINEA, TRENO))};
 }
 
+// Each round reads the two files (kept: an author's compile, not the normal
+// run, which deletes them), compiles and, when asked, writes.
 void passo_sei(benchmark::State& stato, const std::string& dir, bool scrivi) {
-    const SorgentiDescrizione s = sorgenti(dir);
-    OpzioniScrittura opzioni;
-    opzioni.directory = dir;
-    opzioni.scrivi = scrivi;
+    const FileDescrizione f = descrizioni(dir);
     for (auto _ : stato) {
         Modello m;
         m.stato.chiave_linea = LINEA;
         m.stato.chiave_treno = TRENO;
-        int32_t crea_tracciato = 1;
-        EsitoPercorso esito = memorizza_percorso(m, crea_tracciato, s, opzioni);
+        const SorgentiDescrizione s{f.linea, f.treno, piattaforma::leggi(f.linea), piattaforma::leggi(f.treno)};
+        EsitoPercorso esito = compila_percorso(m, 1, s);
+        if (scrivi && da_scrivere(esito, {})) scrivi_file_binari(m, dir);
         if (esito.codice_lettura != 0 || esito.codice_riservato != 0) {
             stato.SkipWithError(("compilation recorded code " +
                                  std::to_string(esito.codice_lettura + esito.codice_riservato)).c_str());
@@ -71,9 +71,9 @@ void scenario(benchmark::State& stato, bool scrivi) {
 
 void linea_massima(benchmark::State& stato, bool scrivi) {
     Cartella dir;
-    const SorgentiDescrizione s = sorgenti(dir.str());
-    piattaforma::sostituisci(s.file_linea, linea_generata(LUNGHEZZA_MASSIMA));
-    piattaforma::sostituisci(s.file_treno, treno_generato(LUNGHEZZA_MASSIMA));
+    const FileDescrizione f = descrizioni(dir.str());
+    piattaforma::sostituisci(f.linea, linea_generata(LUNGHEZZA_MASSIMA));
+    piattaforma::sostituisci(f.treno, treno_generato(LUNGHEZZA_MASSIMA));
     passo_sei(stato, dir.str(), scrivi);
 }
 

@@ -9,10 +9,12 @@
 // of the line and the 7000 m after it, and building and encoding it would
 // otherwise take most of the fuzzing time.
 //
-// Besides the sanitizers' own checks, every input must give what any compile
-// promises: a recorded code is one of the code table, code 25 says what
-// failed, and the encoded object and cell files decode back to the same
-// bytes. The two texts reach the reader in memory, as the author's compile
+// The reading goes on past every rejected record, as the author's compile
+// does, so the recovery is fuzzed with the rest. Besides the sanitizers' own
+// checks, every input must give what any compile promises: every diagnostic's
+// code is one of the code table, code 25 says what failed, an error recorded
+// in the run state is in the list, and the encoded object and cell files
+// decode back to the same bytes. The two texts reach the reader in memory, as the author's compile
 // hands over converted files, so no input touches the disk.
 #include <cstddef>
 #include <cstdint>
@@ -23,12 +25,13 @@
 #include <string_view>
 #include <utility>
 
+#include "compiler/codici_errore.h"
+#include "compiler/diagnostiche.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/testo_1252.h"
 #include "output/decodifica.h"
 #include "output/file_binari.h"
 #include "output/memorizza_percorso.h"
-#include "run/codici_errore.h"
 
 namespace {
 
@@ -40,10 +43,17 @@ void verifica(bool vero, const char* promessa) {
     std::abort();
 }
 
-void verifica_codice(int32_t codice, const Modello& m) {
-    if (codice == 0) return;
-    verifica(voce_codice(codice).has_value(), "a recorded code is in the code table");
-    if (codice == 25) verifica(!m.stato.dettaglio.motivo.empty(), "code 25 says what failed");
+void verifica_diagnostiche(const EsitoPercorso& esito) {
+    for (const Diagnostica& d : esito.diagnostiche.voci()) {
+        if (d.codice == 0) {
+            verifica(!d.gruppo.empty() && !d.motivo.empty(), "a warning of the reader names its kind and says why");
+            continue;
+        }
+        verifica(voce_codice(d.codice).has_value(), "a recorded code is in the code table");
+        if (d.codice == ERRORE_LETTURA) verifica(!d.motivo.empty(), "code 25 says what failed");
+    }
+    if (esito.codice_lettura != 0)
+        verifica(esito.diagnostiche.primo_errore() != nullptr, "a reading error is in the list of diagnostics");
 }
 
 // What the forced run writes, encoded once; for a clean compile the object
@@ -79,13 +89,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
     m.stato.chiave_treno = "T";
     const SorgentiDescrizione sorgenti{.file_linea = "L_linea.txt",
                                        .file_treno = "L_T-.txt",
-                                       .elimina_dopo_lettura = false,
                                        .testo_linea = std::move(linea.testo),
                                        .testo_treno = std::move(treno.testo)};
-    EsitoPercorso esito = compila_percorso(m, crea_tracciato, sorgenti);
+    const OpzioniLettura tutti{.tutti_gli_errori = true, .massimo_errori = 0};
+    EsitoPercorso esito = compila_percorso(m, crea_tracciato, sorgenti, tutti);
 
-    verifica_codice(esito.codice_lettura, m);
-    for (const AvvisoFinitura& avviso : esito.avvisi) verifica_codice(avviso.codice, m);
+    verifica_diagnostiche(esito);
     const OpzioniScrittura forzata{.directory = "", .scrivi = true, .forza = true};
     if (da_scrivere(esito, forzata)) codifica(m, esito.codice_lettura == 0);
     return 0;

@@ -2,6 +2,7 @@
 #include <string_view>
 
 #include "compiler/accesso_celle.h"
+#include "compiler/codici_errore.h"
 #include "compiler/lettura_linea.h"
 #include "compiler/numeri.h"
 #include "compiler/parole_chiave.h"
@@ -20,6 +21,7 @@ struct CorpoLinea {
     int32_t pendenza_corrente = 0;
     int32_t metro_corrente = 2;
     int32_t prossimo_cartello = PRIMO_CARTELLO;
+    Montagne montagne;
 };
 
 // The byte a gradient is stored as: per mille + 100, low 8 bits.
@@ -29,6 +31,7 @@ Esito pendenza(Lettura& l, CorpoLinea& s) {
     auto p = l.numero<int32_t>("pendenza", "posizione");
     auto g = l.numero<int32_t>("pendenza", "pendenza");
     if (!l.nel_percorso(p.v, 100, "pendenza", p.luogo)) return Esito::fuori_percorso;
+    if (g.v <= INT32_MAX - 100) l.controlla_8({g.v + 100, g.luogo}, "pendenza: gradient + 100");
     int64_t k = arrotonda(p.v / 50.0);
     if (k > 0)
         riempi_celle(l.m, s.indice_pendenza, k, &Cella::pendenza, pendenza_cella(s.pendenza_corrente), "pendenza", p.v,
@@ -47,7 +50,7 @@ double curvatura(const std::string& voce) {
 // Advances the metre counter; above the limit the plan is refused (code 103).
 bool metro_successivo(Lettura& l, CorpoLinea& s, Luogo luogo) {
     if (++s.metro_corrente <= METRO_MASSIMO) return true;
-    l.registra(103, luogo, "curva: the plan passes metre " + std::to_string(METRO_MASSIMO));
+    l.registra(ERRORE_CURVA, luogo, "curva: the plan passes metre " + std::to_string(METRO_MASSIMO));
     return false;
 }
 
@@ -55,10 +58,10 @@ Esito curva(Lettura& l, CorpoLinea& s) {
     auto inizio = l.numero<int32_t>("curva", "inizio");
     auto lunghezza = l.numero<int32_t>("curva", "lunghezza");
     if (!l.nel_percorso(inizio.v, 100, "curva", inizio.luogo)) return Esito::fuori_percorso;
-    const std::string& voce = l.m.stato.voce_letta;
+    const std::string& voce = l.voce_letta;
     double c = curvatura(voce);
     if (c == 0.0) {
-        l.registra(103, l.voce, "curva: the keyword '" + voce + "' names no curve class 1 to 6");
+        l.registra(ERRORE_CURVA, l.voce, "curva: the keyword '" + voce + "' names no curve class 1 to 6");
         return Esito::interrotta;
     }
     if (contiene(voce, "s")) c = -c;  // left-hand
@@ -78,13 +81,17 @@ Esito curva(Lettura& l, CorpoLinea& s) {
     return Esito::prosegui;
 }
 
-Esito montagna(Lettura& l) {
+Esito montagna(Lettura& l, CorpoLinea& s) {
     const char* record = "montagna";
     auto inizio = l.numero<int32_t>(record, "inizio");
     auto fine = l.numero<int32_t>(record, "fine");
     auto tipo = l.numero<int32_t>(record, "tipo");
     if (!l.nel_percorso(inizio.v, 100, record, inizio.luogo)) return Esito::fuori_percorso;
-    nel_campo(inizio.luogo, [&] { memo_montagna(l.m, inizio.v, fine.v, tipo.v); });
+    if (arrotonda(fine.v / 50.0 - 1) < arrotonda(inizio.v / 50.0))
+        l.avvisa(AVVISO_TRATTO_ROVESCIATO, fine.luogo,
+                 "montagna: the span ends at " + std::to_string(fine.v) + " m, before the cell where it starts at " +
+                     std::to_string(inizio.v) + " m; it marks no cell");
+    nel_campo(inizio.luogo, [&] { memo_montagna(l.m, s.montagne, inizio.v, fine.v, tipo.v); });
     return Esito::prosegui;
 }
 
@@ -99,8 +106,12 @@ Esito indicatori(Lettura& l) {
     int32_t codice = nel_campo(p.luogo, [&] {
         return memo_indicatori_v_max(l.m, p.v, vas.v, vbs.v, vcs.v, strisces.v, vad.v, vbd.v, vcd.v, strisced.v);
     });
-    if (codice == 0) return Esito::prosegui;
-    l.registra(codice, p.v, p.luogo,
+    if (codice == 0) {
+        l.colloca(cella_di(p.v), p);
+        l.controlla_oltre_linea(p, r);
+        return Esito::prosegui;
+    }
+    l.conflitto(codice, cella_di(p.v), p.v, p.luogo,
                "indicatori_vmax: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
                    " m already holds an object");
     return Esito::interrotta;
@@ -113,7 +124,7 @@ Esito cartello(Lettura& l, CorpoLinea& s) {
     if (!l.nel_percorso(p.v, 100, record, p.luogo)) return Esito::fuori_percorso;
     Cella& c = cella(l.m, cella_di(p.v), record, p.v, p.luogo);
     if (!cella_libera(c)) {
-        l.registra(6, p.v, p.luogo,
+        l.conflitto(ERRORE_CARTELLO_OCCUPATO, cella_di(p.v), p.v, p.luogo,
                    "cartello_indicatore: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
                        " m already holds an object");
         return Esito::interrotta;
@@ -124,16 +135,24 @@ Esito cartello(Lettura& l, CorpoLinea& s) {
     c.dato1 = static_cast<int16_t>(s.prossimo_cartello);
     l.m.oggetti[s.prossimo_cartello].nome.assign(testo);
     --s.prossimo_cartello;
+    l.colloca(cella_di(p.v), p);
+    l.controlla_oltre_linea(p, record);
     return Esito::prosegui;
 }
 
 // Every test is made even when an earlier one matched.
 Esito record_corpo(Lettura& l, CorpoLinea& s) {
-    const std::string& v = l.m.stato.voce_letta;
+    const std::string& v = l.voce_letta;
+    const bool curva_o_no = contiene(v, "curva");  // known even when the plan is not built
+    if (!contiene(v, "pendenza") && !curva_o_no && !contiene(v, "montagna") && !contiene(v, "indicatori_v") &&
+        !(contiene(v, "cartello") && contiene(v, "indicat"))) {
+        l.voce_ignorata(SEZIONI_LINEA);
+        return Esito::prosegui;
+    }
     Esito e = Esito::prosegui;
     if (riconosce(v, PENDENZA) && (e = pendenza(l, s)) != Esito::prosegui) return e;
     if (l.m.stato.crea_tracciato != 0 && riconosce(v, CURVA) && (e = curva(l, s)) != Esito::prosegui) return e;
-    if (riconosce(v, MONTAGNA) && (e = montagna(l)) != Esito::prosegui) return e;
+    if (riconosce(v, MONTAGNA) && (e = montagna(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, INDICATORI_VMAX) && (e = indicatori(l)) != Esito::prosegui) return e;
     if (riconosce(v, CARTELLO_INDICATORE) && (e = cartello(l, s)) != Esito::prosegui) return e;
     return e;
@@ -157,9 +176,9 @@ void completa_linea(Lettura& l, CorpoLinea& s) {
 Esito leggi_corpo_linea(Lettura& l, int32_t& prossimo_cartello) {
     Modello& m = l.m;
     CorpoLinea s;
-    m.stato.numero_montagne = 0;
+    l.r.celle_attese = true;
     if (!m.tracciato.empty()) avvia_tracciato(m.tracciato);
-    Esito e = per_ogni_record(l, [&] { return record_corpo(l, s); });
+    Esito e = per_ogni_record(l, s, [&] { return record_corpo(l, s); });
     if (e == Esito::interrotta) return e;
     completa_linea(l, s);
     prossimo_cartello = s.prossimo_cartello;

@@ -1,5 +1,6 @@
 #include <string>
 
+#include "compiler/codici_errore.h"
 #include "compiler/lettura_linea.h"
 #include "compiler/numeri.h"
 #include "compiler/parole_chiave.h"
@@ -12,16 +13,17 @@ bool trova_generale(Lettura& l) {
     for (;;) {
         l.leggi_voce();
         if (l.campi.fine_file()) return false;
-        if (contiene(l.m.stato.voce_letta, SEZIONE_GENERALE)) return true;
+        if (contiene(l.voce_letta, SEZIONE_GENERALE)) return true;
     }
 }
 
 Esito lunghezza(Lettura& l) {
+    l.r.celle_attese = true;
     auto lunghezza = l.numero<int32_t>("lunghezza percorso", "lunghezza");
     Modello& m = l.m;
     m.oggetti[OGGETTO_DIMENSIONI].fine = lunghezza.v;
     if (lunghezza.v > LUNGHEZZA_MASSIMA) {
-        l.registra(1, lunghezza.luogo,
+        l.registra(ERRORE_LUNGHEZZA, lunghezza.luogo,
                    "lunghezza percorso: line length " + std::to_string(lunghezza.v) + " m is above " +
                        std::to_string(LUNGHEZZA_MASSIMA) + " m");
         return Esito::interrotta;
@@ -50,20 +52,20 @@ Esito ripetizione(Lettura& l) {
     o.inizio = inizio.v;
     o.fine = fine.v;
     if (!multiplo(inizio.v, 50)) {
-        l.registra(3, inizio.luogo, "ripetizione segnali: start " + std::to_string(inizio.v) + " m is not a multiple of 50");
+        l.registra(ERRORE_INIZIO_RIPETIZIONE, inizio.luogo, "ripetizione segnali: start " + std::to_string(inizio.v) + " m is not a multiple of 50");
         return Esito::interrotta;
     }
     if (!multiplo(fine.v, 50)) {
-        l.registra(4, fine.luogo, "ripetizione segnali: end " + std::to_string(fine.v) + " m is not a multiple of 50");
+        l.registra(ERRORE_FINE_RIPETIZIONE, fine.luogo, "ripetizione segnali: end " + std::to_string(fine.v) + " m is not a multiple of 50");
         return Esito::interrotta;
     }
-    const std::string& voce = l.m.stato.voce_letta;
+    const std::string& voce = l.voce_letta;
     if (contiene_esatto(voce, "4")) {
         o.posizione = 4;
     } else if (contiene_esatto(voce, "9")) {
         o.posizione = 9;
     } else {
-        l.registra(5, l.voce, "ripetizione segnali: the keyword names neither 4 nor 9 codes");
+        l.registra(ERRORE_CODICI_RIPETIZIONE, l.voce, "ripetizione segnali: the keyword names neither 4 nor 9 codes");
         return Esito::interrotta;
     }
     if (fine.v == 0) o.posizione = 0;
@@ -72,7 +74,7 @@ Esito ripetizione(Lettura& l) {
 
 // Every test is made on every field, so one field may trigger more than one record.
 Esito record_intestazione(Lettura& l) {
-    const std::string& v = l.m.stato.voce_letta;
+    const std::string& v = l.voce_letta;
     Oggetto& sfondi = l.m.oggetti[OGGETTO_LINEA];
     if (riconosce(v, LUNGHEZZA_PERCORSO) && lunghezza(l) == Esito::interrotta) return Esito::interrotta;
     if (riconosce(v, PROGRESSIVA_TRE)) progressiva(l, OGGETTO_PROGRESSIVA_TRE, "progressiva tre");
@@ -82,6 +84,9 @@ Esito record_intestazione(Lettura& l) {
     if (riconosce(v, SFONDO_DUE)) sfondi.posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
     if (riconosce(v, SFONDO_TRE)) sfondi.fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
     if (riconosce(v, RIPETIZIONE_SEGNALI)) return ripetizione(l);
+    const bool nota = riconosce(v, LUNGHEZZA_PERCORSO) || contiene_esatto(v, "progressiva") ||
+                      contiene_esatto(v, "sfondo");
+    if (!nota) l.voce_ignorata(SEZIONI_LINEA);
     return Esito::prosegui;
 }
 
@@ -96,7 +101,7 @@ bool nuova_sezione(const std::string& voce) {
 
 Esito leggi_intestazione_linea(Lettura& l) {
     if (!trova_generale(l)) {
-        l.registra(102, l.campi.luogo(), "the file ends before a '[generale]' field");
+        l.registra(ERRORE_SENZA_GENERALE, l.campi.luogo(), "the file ends before a '[generale]' field");
         return Esito::interrotta;
     }
     for (;;) {
@@ -104,9 +109,9 @@ Esito leggi_intestazione_linea(Lettura& l) {
         l.leggi_voce();
         if (l.campi.fine_file()) break;
         for (int n = 0; n < 10; ++n)
-            if (contiene_esatto(l.m.stato.voce_letta, "-")) l.leggi_voce();
-        if (record_intestazione(l) == Esito::interrotta) return Esito::interrotta;
-        if (nuova_sezione(l.m.stato.voce_letta)) break;
+            if (contiene_esatto(l.voce_letta, "-")) l.leggi_voce();
+        if (l.un_record([&] { return record_intestazione(l); }) == Esito::interrotta) return Esito::interrotta;
+        if (nuova_sezione(l.voce_letta)) break;
     }
     return Esito::prosegui;
 }

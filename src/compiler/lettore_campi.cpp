@@ -83,6 +83,16 @@ void LettoreCampi::avanza_fino(size_t fine) {
     }
 }
 
+void LettoreCampi::riprendi_dopo_riga(Segno s, int riga) {
+    pos_ = s.pos;
+    inizio_riga_ = s.inizio_riga;
+    riga_ = s.riga;
+    if (riga_ > riga) return;
+    size_t fine = testo_.find_first_of("\r\n", pos_);
+    pos_ = fine == std::string_view::npos ? testo_.size() : fine;
+    consuma_delimitatore();
+}
+
 Campo LettoreCampi::leggi_testo(const char* record, const char* campo) {
     controlla_fine(record, campo);
     salta_spazi();

@@ -23,6 +23,13 @@ struct Campo {
     Luogo luogo;
 };
 
+// A place in the text to come back to.
+struct Segno {
+    size_t pos = 0;
+    size_t inizio_riga = 0;
+    int riga = 1;
+};
+
 template <class T>
 struct Valore {
     T v;
@@ -36,6 +43,12 @@ public:
     // True once every byte has been consumed.
     bool fine_file() const { return pos_ >= testo_.size(); }
     Luogo luogo() const { return {riga_, static_cast<int>(pos_ - inizio_riga_) + 1}; }
+    Segno segno() const { return {pos_, inizio_riga_, riga_}; }
+
+    // Where reading resumes after a rejected record: back to `s` (just after
+    // the record's keyword) and on to the start of the line after `riga`,
+    // the keyword's line, unless `s` already lies past it.
+    void riprendi_dopo_riga(Segno s, int riga);
 
     // `record` and `campo` name the field in the reason of a failure; without
     // them the field is one being skipped.

@@ -1,34 +1,59 @@
 // What the two description readers share while one file is read: the model,
-// the field reader over the file's bytes and the file's path, with the steps
-// that record a condition.
+// the field reader over the file's text and the file's path, the diagnostics
+// found so far, with the steps that record a condition and the recovery
+// after a rejected record.
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "compiler/codici_errore.h"
+#include "compiler/diagnostiche.h"
 #include "compiler/lettore_campi.h"
 #include "compiler/modello.h"
+#include "compiler/provenienze.h"
 
 namespace compattatore {
 
-// How reading a file ended: at its end, at a record beyond the cells (code
-// 15, which ends only this file), or with a code that ends the reader.
+// How a record or a file ended: read, at a record beyond the cells (code 15,
+// which ends only this file), or with a code that ends the reader.
 enum class Esito { prosegui, fuori_percorso, interrotta };
 
 // Substring tests on a field: case-insensitive (ASCII) and exact.
 bool contiene(std::string_view voce, std::string_view parola);
 bool contiene_esatto(std::string_view voce, std::string_view parola);
 
+// What the reading of both files shares. `recupera` false: the first
+// rejected record ends the reading, as the model to be written needs; true:
+// the record is skipped, as if it had not been there, and reading goes on at
+// the next line, so that every error is found in one pass.
+struct Raccolta {
+    Raccolta(ElencoDiagnostiche& d, Provenienze& p, bool recupera_) : diagnostiche(d), provenienze(p), recupera(recupera_) {}
+
+    ElencoDiagnostiche& diagnostiche;
+    Provenienze& provenienze;
+    bool recupera;
+    bool celle_attese = false;  // the length record has been met or passed: no cells, nothing to check against
+    // The cells and object table before the record being read, for recovery.
+    std::vector<Cella> celle_salvate;
+    TabellaOggetti oggetti_salvati{};
+};
+
 struct Lettura {
-    Lettura(Modello& modello, std::string_view contenuto, const std::string& percorso)
-        : m(modello), campi(contenuto), file(percorso) {}
+    Lettura(Modello& modello, std::string_view contenuto, const std::string& percorso, Raccolta& raccolta)
+        : m(modello), campi(contenuto), file(percorso), r(raccolta) {}
 
     Modello& m;
     LettoreCampi campi;
     const std::string& file;
-    Luogo voce;  // where voce_letta begins
+    Raccolta& r;
+    std::string voce_letta;  // the field most recently read
+    Luogo voce;              // where voce_letta begins
+    Segno dopo_voce;         // just after it
 
     // The next field into voce_letta.
     void leggi_voce();
@@ -41,21 +66,73 @@ struct Lettura {
     // bits, so a longer text cannot be compiled.
     std::string_view testo_oggetto(const char* record, const char* campo);
 
-    // Records a code with the field it concerns and why.
-    void registra(int32_t codice, Luogo luogo, std::string motivo);
-    // The same, for the codes that also keep the record's position.
-    void registra(int32_t codice, int32_t posizione, Luogo luogo, std::string motivo);
+    // Records an error with the field it concerns and why (and the record's
+    // position for the codes that keep one). A field on a later line than
+    // the record's keyword gets a note at the keyword.
+    // Returns the diagnostic as kept (null beyond the error limit).
+    Diagnostica* registra(int32_t codice, Luogo luogo, std::string motivo);
+    Diagnostica* registra(int32_t codice, int32_t posizione, Luogo luogo, std::string motivo);
+    // A record refused because `cella` is taken: the note names the record
+    // that took it.
+    void conflitto(int32_t codice, int64_t cella, int32_t posizione, Luogo luogo, std::string motivo);
+    // A warning about what the reader drops or bends without a word.
+    void avvisa(std::string_view gruppo, Luogo luogo, std::string motivo);
+    // `cella` now holds the object of the record at `posizione`.
+    void colloca(int64_t cella, const Valore<int32_t>& posizione);
 
     // The range check: a record at p needs cells up to (p + margine) / 50;
     // otherwise code 15. Throws when there is no cell array yet.
     bool nel_percorso(int32_t p, int32_t margine, const char* record, Luogo luogo);
+
+    // Runs one record, a failure of the reader recorded as code 25.
+    template <class F>
+    Esito esegui(F&& record);
+
+    // One record with its recovery: when it is rejected and the whole
+    // scenario is checked, the model and the reader's state `stato` go back
+    // to what they were before it, and reading resumes at the next line.
+    template <class Stato, class F>
+    Esito un_record(Stato& stato, F&& record);
+    template <class F>
+    Esito un_record(F&& record) {
+        struct Nessuno {} nessuno;
+        return un_record(nessuno, record);
+    }
+
+    // A field that names no record here: a warning when it looks like a
+    // misspelt record or names a section this file does not have.
+    void voce_ignorata(std::span<const std::string_view> sezioni);
+    // A value kept by its low bits in a narrower field: a warning saying
+    // what is stored instead.
+    void controlla_8(const Valore<int32_t>& v, const char* cosa);
+    void controlla_16(const Valore<int32_t>& v, const char* cosa);
+    // A point object placed past the line's end, in the run-out cells.
+    void controlla_oltre_linea(const Valore<int32_t>& p, const char* record);
+
+private:
+    // After a rejected record: reading can go on unless there are too many
+    // errors or no cells to check the rest against (then a note says so).
+    bool puo_proseguire(Diagnostica* rifiuto);
+    Diagnostica* ultimo_rifiuto = nullptr;  // the error of the record being read, if any
 };
 
 // The record loop of a file's body, to its end: each field is a record's
 // keyword, except that a dash field makes the reader take the next one
 // instead (twice at most). Stops at the first record that does not let
 // reading go on.
-Esito per_ogni_record(Lettura& l, const std::function<Esito()>& record);
+template <class Stato, class F>
+Esito per_ogni_record(Lettura& l, Stato& stato, F&& record) {
+    for (;;) {
+        if (l.campi.fine_file()) return Esito::prosegui;
+        l.leggi_voce();
+        if (l.campi.fine_file()) return Esito::prosegui;
+        for (int n = 0; n < 2 && contiene_esatto(l.voce_letta, "-"); ++n) {
+            l.leggi_voce();
+            if (l.campi.fine_file()) return Esito::prosegui;
+        }
+        if (Esito e = l.un_record(stato, record); e != Esito::prosegui) return e;
+    }
+}
 
 // Runs a recorder; a failure inside it is placed at the record's position field.
 template <class F>
@@ -66,6 +143,35 @@ auto nel_campo(Luogo luogo, F&& registratore) {
         e.colloca(luogo);
         throw;
     }
+}
+
+template <class F>
+Esito Lettura::esegui(F&& record) {
+    try {
+        return record();
+    } catch (const ErroreLettura& e) {
+        registra(ERRORE_LETTURA, e.luogo(), e.what());
+        return Esito::interrotta;
+    }
+}
+
+template <class Stato, class F>
+Esito Lettura::un_record(Stato& stato, F&& record) {
+    if (!r.recupera) return esegui(record);
+    ultimo_rifiuto = nullptr;
+    r.celle_salvate = m.celle;
+    r.oggetti_salvati = m.oggetti;
+    const Stato prima = stato;
+    const Segno ripresa = dopo_voce;
+    const int riga = voce.riga;
+    const Esito e = esegui(record);
+    if (e == Esito::prosegui) return e;
+    m.celle.swap(r.celle_salvate);
+    m.oggetti.swap(r.oggetti_salvati);
+    stato = prima;
+    if (!puo_proseguire(ultimo_rifiuto)) return Esito::interrotta;
+    campi.riprendi_dopo_riga(ripresa, riga);
+    return Esito::prosegui;
 }
 
 }  // namespace compattatore

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "compiler/lettura.h"
+#include "compiler/parole_chiave.h"
 
 namespace compattatore {
 

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "compiler/accesso_celle.h"
+#include "compiler/codici_errore.h"
 #include "compiler/numeri.h"
 #include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
@@ -34,6 +36,10 @@ Esito velocita(Lettura& l, StatoTreno& s) {
                      "velocita", p.v, p.luogo);
     s.velocita_corrente = v.v;
     s.luogo_velocita = v.luogo;
+    // Stopping at the first error, the speed is refused where it is carried
+    // into the cells; reading on, at its own record, which is then skipped
+    // whole instead of failing every later speed record.
+    if (l.r.recupera) velocita_cella(s);
     return Esito::prosegui;
 }
 
@@ -45,6 +51,7 @@ Esito aderenza(Lettura& l, StatoTreno& s) {
     if (k > 0)
         riempi_celle(l.m, s.indice_aderenza, k, &Cella::aderenza, basso8(s.aderenza_corrente), "aderenza", p.v,
                      p.luogo);
+    l.controlla_8(a, "aderenza: adhesion");
     s.aderenza_corrente = a.v;
     return Esito::prosegui;
 }
@@ -61,21 +68,50 @@ Esito segnale(Lettura& l) {
         return memo_segnale(l.m, p.v, sx.v, s1.v, s2.v, s3.v, rapp.v, dx.v, d1.v, d2.v, d3.v, tempo.v);
     });
     if (codice == 0) {
-        l.m.stato.origini.push_back(
-            {OrigineOggetto::Tipo::segnale, cella_di(p.v), cella_di(p.v), p.luogo.riga, p.luogo.colonna});
+        l.colloca(cella_di(p.v), p);
+        ++l.r.provenienze.segnali;
+        l.controlla_oltre_linea(p, r);
+        if (sx.v == 2 && (tempo.v < 1 || tempo.v > 100)) l.controlla_8(tempo, "segnale: tempo");
         return Esito::prosegui;
     }
-    l.registra(codice, p.v, p.luogo,
+    l.conflitto(codice, cella_di(p.v), p.v, p.luogo,
                "segnale: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
                    " m already holds an object");
     return Esito::interrotta;
 }
 
+// The cells a placed slowdown holds: its warning point and approach cells
+// when it has them, its start and its end.
+std::vector<int64_t> celle_rallentamento(int32_t x, int32_t lunghezza, int32_t f_ta) {
+    std::vector<int64_t> celle{cella_di(x), cella_di(x + lunghezza)};
+    if (x <= 1500) return celle;
+    celle.push_back(cella_di(x - 1200));
+    const int64_t h = arrotonda((x - 1200) / 50.0);
+    if (f_ta != 0)
+        for (int q = 0; q < 4; ++q) celle.push_back(h - q);
+    return celle;
+}
+
+// The cell that made the slowdown recorder give `codice`.
+int64_t cella_contesa(const Modello& m, int32_t codice, int32_t x, int32_t lunghezza) {
+    switch (codice) {
+        case ERRORE_AVVISO_OCCUPATO: return cella_di(x - 1200);
+        case ERRORE_INIZIO_OCCUPATO: return cella_di(x);
+        case ERRORE_FINE_OCCUPATA: return cella_di(x + lunghezza);
+        default: {
+            const int64_t h = arrotonda((x - 1200) / 50.0);
+            for (int q = 0; q < 4; ++q)
+                if (!cella_libera(m.celle[static_cast<size_t>(h - q)])) return h - q;
+            return h;
+        }
+    }
+}
+
 std::string conflitto_rallentamento(int32_t codice, int32_t x, int32_t l) {
     switch (codice) {
-        case 17: return "rallentamento: the warning cell 1200 m before the start already holds an object";
-        case 18: return "rallentamento: the start cell already holds an object";
-        case 19:
+        case ERRORE_AVVISO_OCCUPATO: return "rallentamento: the warning cell 1200 m before the start already holds an object";
+        case ERRORE_INIZIO_OCCUPATO: return "rallentamento: the start cell already holds an object";
+        case ERRORE_FINE_OCCUPATA:
             // The recorder has checked that position + length fits 32 bits.
             if (cella_di(x + l) <= cella_di(x))
                 return "rallentamento: the end cell " + std::to_string(cella_di(x + l)) + " (length " +
@@ -93,12 +129,16 @@ Esito rallentamento(Lettura& l) {
     int32_t codice =
         nel_campo(x.luogo, [&] { return memo_rallentamento(l.m, x.v, v.v, lung.v, f_tt.v, f_ta.v, d_v.v); });
     if (codice == 0) {
-        // The recorder has checked that position + length fits 32 bits.
-        l.m.stato.origini.push_back({OrigineOggetto::Tipo::rallentamento, cella_di(x.v),
-                                     cella_di(x.v + lung.v), x.luogo.riga, x.luogo.colonna});
+        for (int64_t c : celle_rallentamento(x.v, lung.v, f_ta.v)) l.colloca(c, x);
+        ++l.r.provenienze.rallentamenti;
+        l.controlla_oltre_linea(x, r);
+        l.controlla_16(v, "rallentamento: v");
+        l.controlla_16(f_tt, "rallentamento: f_tt");
+        l.controlla_16(d_v, "rallentamento: d_v");
         return Esito::prosegui;
     }
-    l.registra(codice, x.v, x.luogo, conflitto_rallentamento(codice, x.v, lung.v));
+    l.conflitto(codice, cella_contesa(l.m, codice, x.v, lung.v), x.v, x.luogo,
+                conflitto_rallentamento(codice, x.v, lung.v));
     return Esito::interrotta;
 }
 
@@ -111,12 +151,14 @@ Esito abbattimento(Lettura& l) {
     int64_t i = arrotonda(p.v / 50.0);
     Cella& c = cella(l.m, i, r, p.v, p.luogo);
     if (!cella_libera(c)) {
-        l.registra(7, p.v, p.luogo,
+        l.conflitto(ERRORE_ABBATTIMENTO_OCCUPATO, i, p.v, p.luogo,
                    "abbattimento: cell " + std::to_string(i) + " of position " + std::to_string(p.v) +
                        " m already holds an object");
         return Esito::interrotta;
     }
+    l.colloca(i, p);
     if (w.v > 0) {
+        l.controlla_16(w, "abbattimento: valore");
         c.tipo = CELLA_ABBATTIMENTO;
         c.dato1 = basso16(w.v);
     } else {
@@ -127,7 +169,12 @@ Esito abbattimento(Lettura& l) {
 
 // Every test is made even when an earlier one matched; the station comes last.
 Esito record_treno(Lettura& l, StatoTreno& s) {
-    const std::string& v = l.m.stato.voce_letta;
+    const std::string& v = l.voce_letta;
+    const bool nota = std::ranges::any_of(PAROLE_TRENO, [&](const ParolaChiave* p) { return riconosce(v, *p); });
+    if (!nota) {
+        l.voce_ignorata(SEZIONI_TRENO);
+        return Esito::prosegui;
+    }
     Oggetto& dimensioni = l.m.oggetti[OGGETTO_DIMENSIONI];
     Oggetto& treno = l.m.oggetti[OGGETTO_TRENO];
     Esito e = Esito::prosegui;
@@ -155,11 +202,11 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
 Esito leggi_record(Lettura& l, StatoTreno& s) {
     do {
         l.leggi_voce();
-    } while (!contiene(l.m.stato.voce_letta, SEZIONE_GENERALE) && !l.campi.fine_file());
+    } while (!contiene(l.voce_letta, SEZIONE_GENERALE) && !l.campi.fine_file());
     // Like the line file's code 102: without it nothing of the file is a train.
-    if (!contiene(l.m.stato.voce_letta, SEZIONE_GENERALE))
+    if (!contiene(l.voce_letta, SEZIONE_GENERALE))
         throw ErroreLettura("the train description file has no '[generale]' field", l.campi.luogo());
-    return per_ogni_record(l, [&] { return record_treno(l, s); });
+    return per_ogni_record(l, s, [&] { return record_treno(l, s); });
 }
 
 // The speed and adhesion in force reach the last cells but two.

@@ -4,8 +4,10 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 #include "compiler/lettura.h"
+#include "compiler/parole_chiave.h"
 #include "compiler/modello.h"
 
 namespace compattatore {

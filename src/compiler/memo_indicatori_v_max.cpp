@@ -2,6 +2,7 @@
 #include <string>
 
 #include "compiler/accesso_celle.h"
+#include "compiler/codici_errore.h"
 #include "compiler/numeri.h"
 #include "compiler/registratori.h"
 
@@ -23,7 +24,7 @@ int16_t velocita_impaccate(int32_t sinistra, int32_t destra, const char* rango) 
 int32_t memo_indicatori_v_max(Modello& m, int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces,
                               int32_t vad, int32_t vbd, int32_t vcd, int32_t strisced) {
     Cella& c = cella(m, cella_di(posizione), "indicatori_vmax", posizione);
-    if (!cella_libera(c)) return m.stato.codice_errore = 21;
+    if (!cella_libera(c)) return ERRORE_INDICATORE_OCCUPATO;
     c.tipo = CELLA_INDICATORE_VMAX;
     c.dato1 = velocita_impaccate(vas, vad, "A");
     c.dato2 = velocita_impaccate(vbs, vbd, "B");

@@ -6,8 +6,7 @@
 
 namespace compattatore {
 
-void memo_montagna(Modello& m, int32_t inizio, int32_t fine, int32_t tipo) {
-    StatoPercorso& s = m.stato;
+void memo_montagna(Modello& m, Montagne& s, int32_t inizio, int32_t fine, int32_t tipo) {
     bool segnalini = false;
     if (tipo > 10) {
         tipo -= 10;

@@ -1,4 +1,5 @@
 #include "compiler/accesso_celle.h"
+#include "compiler/codici_errore.h"
 #include "compiler/numeri.h"
 #include "compiler/registratori.h"
 
@@ -12,17 +13,17 @@ int32_t memo_rallentamento(Modello& m, int32_t x, int32_t v, int32_t l, int32_t 
     Cella* c_avviso = nullptr;
     if (avviso) {
         c_avviso = &cella(m, cella_di(x - 1200), record, x);
-        if (!cella_libera(*c_avviso)) return m.stato.codice_errore = 17;
+        if (!cella_libera(*c_avviso)) return ERRORE_AVVISO_OCCUPATO;
     }
     const int64_t inizio = cella_di(x);
     Cella& c_inizio = cella(m, inizio, record, x);
-    if (!cella_libera(c_inizio)) return m.stato.codice_errore = 18;
+    if (!cella_libera(c_inizio)) return ERRORE_INIZIO_OCCUPATO;
     // An end in the start cell or before it (a length under about 25 m, or a
     // negative one) would leave a start that nothing ends.
     const int64_t fine = cella_di(intero32(int64_t{x} + l, "rallentamento: position + length"));
-    if (fine <= inizio) return m.stato.codice_errore = 19;
+    if (fine <= inizio) return ERRORE_FINE_OCCUPATA;
     Cella& c_fine = cella(m, fine, record, x);
-    if (!cella_libera(c_fine)) return m.stato.codice_errore = 19;
+    if (!cella_libera(c_fine)) return ERRORE_FINE_OCCUPATA;
 
     int16_t v16 = basso16(v);
     int16_t dv16 = basso16(d_v);
@@ -44,7 +45,7 @@ int32_t memo_rallentamento(Modello& m, int32_t x, int32_t v, int32_t l, int32_t 
     // The four approach cells just before the warning cell, 1 the nearest.
     int64_t h = arrotonda((x - 1200) / 50.0);
     for (int q = 0; q < 4; ++q)
-        if (!cella_libera(cella(m, h - q, record, x))) return m.stato.codice_errore = 20;
+        if (!cella_libera(cella(m, h - q, record, x))) return ERRORE_PREAVVISO_OCCUPATO;
     for (int q = 0; q < 4; ++q) {
         Cella& c = m.celle[static_cast<size_t>(h - q)];
         c.tipo = CELLA_PREAVVISO_RALLENTAMENTO;

@@ -1,4 +1,5 @@
 #include "compiler/accesso_celle.h"
+#include "compiler/codici_errore.h"
 #include "compiler/numeri.h"
 #include "compiler/registratori.h"
 
@@ -15,7 +16,7 @@ int32_t memo_segnale(Modello& m, int32_t posizione, int32_t sx, int32_t s1, int3
                      int32_t dx, int32_t d1, int32_t d2, int32_t d3, int32_t tempo) {
     int64_t i = cella_di(posizione);
     Cella& c = cella(m, i, "segnale", posizione);
-    if (!cella_libera(c)) return m.stato.codice_errore = 16;
+    if (!cella_libera(c)) return ERRORE_SEGNALE_OCCUPATO;
     c.tipo = CELLA_SEGNALE;
     const char* formula4 = "segnale: 10 * rapp + 3 * sx + dx";
     c.dato4 = basso16(

@@ -87,40 +87,16 @@ struct RigaTracciato {
     ValoreEtichettato y;  // column 1
 };
 
-// Where and why the reader or the finishing pass stopped or warned. Line and
-// column are 1-based and 0 when no field of a file is concerned.
-struct DettaglioErrore {
-    std::string file;
-    int riga = 0;
-    int colonna = 0;
-    std::string motivo;  // what failed, in words (empty when the code says it all)
-};
-
-// Where a signal, slowdown or station of the train description was read and
-// which cells it took, so that a later warning at one of its cells can name
-// it and a summary can count what was compiled.
-struct OrigineOggetto {
-    enum class Tipo { segnale, rallentamento, stazione };
-    Tipo tipo;
-    int64_t prima_cella;   // the signal's cell, the slowdown's start cell, the stop zone's first cell
-    int64_t ultima_cella;  // the signal's cell, the slowdown's end cell, the stop zone's last cell
-    int riga;             // of the record's position field in the train file
-    int colonna;
-};
-
 // State of one compilation besides the three tables.
 struct StatoPercorso {
     std::string chiave_linea;
     std::string chiave_treno;
     int32_t crea_tracciato = 0;
-    std::string voce_letta;
+    // The first error of the compilation (0: none) and its record's
+    // position in metres; every condition found, with its place, is in the
+    // reader's list of diagnostics.
     int32_t codice_errore = 0;
-    int32_t posizione_errore = 0;  // metres
-    DettaglioErrore dettaglio;
-    std::vector<OrigineOggetto> origini;  // in the order read
-    std::array<int32_t, MASSIMO_MONTAGNE + 1> inizi_montagne{};
-    std::array<int32_t, MASSIMO_MONTAGNE + 1> fini_montagne{};
-    int32_t numero_montagne = 0;
+    int32_t posizione_errore = 0;
 };
 
 struct Modello {

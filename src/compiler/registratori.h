@@ -1,18 +1,27 @@
 // The four recorders: each places one object of a record into the cells.
-// A point-object recorder that finds its cell taken records its conflict code
-// in codice_errore, writes nothing more and returns that code; 0 means the
-// object was placed. An overflow or an index outside the cells throws
+// A point-object recorder that finds its cell taken writes nothing more and
+// returns its conflict code, which the reader records at the record; 0 means
+// the object was placed. An overflow or an index outside the cells throws
 // ErroreLettura. Arguments are in the order of the record's fields.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "compiler/modello.h"
 
 namespace compattatore {
 
+// The mountain spans of the line file read so far, first span at index 1:
+// the reader's own, kept while the line file is read.
+struct Montagne {
+    std::array<int32_t, MASSIMO_MONTAGNE + 1> inizi_montagne{};
+    std::array<int32_t, MASSIMO_MONTAGNE + 1> fini_montagne{};
+    int32_t numero_montagne = 0;
+};
+
 // A mountain or tunnel span; kinds above 10 also mark every fourth cell.
-void memo_montagna(Modello& m, int32_t inizio, int32_t fine, int32_t tipo);
+void memo_montagna(Modello& m, Montagne& s, int32_t inizio, int32_t fine, int32_t tipo);
 
 // A pair of maximum-speed boards (left s, right d) for ranks A, B and C. Code 21.
 int32_t memo_indicatori_v_max(Modello& m, int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs, int32_t strisces,

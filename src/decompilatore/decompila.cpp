@@ -46,16 +46,14 @@ Compilazione compila(const SorgentiRicostruite& r, const ChiaviScenario& chiavi,
     c.modello.stato.chiave_linea = chiavi.linea;
     c.modello.stato.chiave_treno = chiavi.treno;
     const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea),
-                                       nome_descrizione_treno(chiavi.linea, chiavi.treno), false, testo(r.linea),
+                                       nome_descrizione_treno(chiavi.linea, chiavi.treno), testo(r.linea),
                                        testo(r.treno)};
     const EsitoPercorso esito = compila_percorso(c.modello, tracciato ? 1 : 0, sorgenti);
-    const int32_t codice = esito.codice_lettura != 0 ? esito.codice_lettura : esito.codice_riservato;
-    if (codice != 0) {
-        const DettaglioErrore& d = c.modello.stato.dettaglio;
-        c.errori.push_back({d.file.empty() ? sorgenti.file_linea : d.file,
-                            d.riga > 0 ? "line " + std::to_string(d.riga) : "the file",
-                            "the written description does not compile: code " + std::to_string(codice) +
-                                (d.motivo.empty() ? "" : ": " + d.motivo)});
+    if (const Diagnostica* d = esito.diagnostiche.primo_errore()) {
+        c.errori.push_back({d->file.empty() ? sorgenti.file_linea : d->file,
+                            d->luogo.riga > 0 ? "line " + std::to_string(d->luogo.riga) : "the file",
+                            "the written description does not compile: code " + std::to_string(d->codice) +
+                                (d->motivo.empty() ? "" : ": " + d->motivo)});
     }
     return c;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "compiler/codici_errore.h"
+
 namespace compattatore {
 
 namespace {
@@ -12,13 +14,8 @@ constexpr int32_t PRIMA_CELLA_SCANSIONE_AVVISO = 3;
 constexpr int16_t VELOCITA_SENZA_CODICI_INTERNI = 110;
 constexpr int32_t PASSO_CODICI_INTERNI = 8;
 constexpr int32_t CELLE_RICERCA_SEGNALE = 12;
-constexpr int32_t METRI_CELLA = 50;
 // Holds the scenario's identity stamps: never a code cell.
 constexpr int32_t CELLA_TIMBRI = 1;
-
-constexpr int ERRORE_CODICE_SEGNALE = 11;
-constexpr int ERRORE_FINESTRA_INIZIO = 12;
-constexpr int ERRORE_CODICE_INTERNO = 13;
 
 class Rifinitura {
 public:
@@ -43,10 +40,10 @@ private:
 
     void abbassa(int32_t i) { c_[i].dato1 = std::min(VALORE_ABBATTIMENTO, c_[i].dato1); }
 
-    void registra(int codice, int32_t cella) {
+    void registra(int32_t codice, int32_t cella, int32_t oggetto) {
         m_.stato.codice_errore = codice;
-        m_.stato.posizione_errore = cella * METRI_CELLA;
-        avvisi_.push_back({codice, cella});
+        m_.stato.posizione_errore = static_cast<int32_t>(inizio_cella(cella));
+        avvisi_.push_back({codice, cella, oggetto});
     }
 
     void segnali_prima_dell_avviso(int32_t i) {
@@ -62,7 +59,7 @@ private:
             else if (abbattimento(segnale - 2))
                 abbassa(segnale - 2);
             else
-                registra(ERRORE_CODICE_SEGNALE, segnale);
+                registra(AVVISO_CODICE_SEGNALE, segnale, segnale);
         }
     }
 
@@ -74,7 +71,7 @@ private:
                 return;
             }
         }
-        registra(ERRORE_FINESTRA_INIZIO, inizio);
+        registra(AVVISO_FINESTRA_INIZIO, inizio, inizio);
     }
 
     void intorno_al_rallentamento(int32_t i) {
@@ -82,7 +79,7 @@ private:
         if (i > 13) finestra(i, i - 11, i - 12, i - 13);
         if (i > 20) finestra(i, i - 18, i - 19, i - 20);
         const int32_t fine = c_[i].dato1 < VELOCITA_SENZA_CODICI_INTERNI ? codici_interni(i) : cella_fine(i);
-        prima_del_segnale_dopo(fine);
+        prima_del_segnale_dopo(i, fine);
     }
 
     // From the start cell to its end cell, a code cell every 8 cells counted
@@ -104,7 +101,7 @@ private:
                     piazza(k + 1);
                     cont = -1;
                 } else {
-                    registra(ERRORE_CODICE_INTERNO, k);
+                    registra(AVVISO_CODICE_INTERNO, k, inizio);
                 }
             }
         } while (c_[k].tipo != CELLA_FINE_RALLENTAMENTO && k < ultima_);
@@ -117,7 +114,7 @@ private:
         return k;
     }
 
-    void prima_del_segnale_dopo(int32_t fine) {
+    void prima_del_segnale_dopo(int32_t inizio, int32_t fine) {
         int32_t cont = 0;
         for (int32_t s = fine; s <= std::min(fine + CELLE_RICERCA_SEGNALE, ultima_); ++s) {
             if (c_[s].tipo == CELLA_SEGNALE) {
@@ -131,7 +128,7 @@ private:
         else if (libera(cont - 1))
             piazza(cont - 1);
         else
-            registra(ERRORE_CODICE_INTERNO, fine);
+            registra(AVVISO_CODICE_INTERNO, fine, inizio);
     }
 
     Modello& m_;

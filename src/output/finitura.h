@@ -12,10 +12,13 @@ namespace compattatore {
 inline constexpr int16_t VALORE_ABBATTIMENTO = 180;
 
 // One condition the pass met: code 11, 12 or 13 at cell `cella` (position
-// cella * 50 m).
+// cella * 50 m), concerning the object in cell `oggetto`: the signal (11) or
+// the slowdown's start (12, 13), so that it can be told which record it
+// belongs to.
 struct AvvisoFinitura {
     int32_t codice;
     int32_t cella;
+    int32_t oggetto;
     bool operator==(const AvvisoFinitura&) const = default;
 };
 

@@ -1,5 +1,6 @@
 #include "output/memorizza_percorso.h"
 
+#include "compiler/codici_errore.h"
 #include "compiler/nomi_file.h"
 #include "output/campi_riservati.h"
 #include "output/file_binari.h"
@@ -9,26 +10,58 @@ namespace compattatore {
 
 namespace {
 
-constexpr int32_t ERRORE_LETTURA = 25;
+// A finishing warning at the record whose object it concerns, with that
+// record's position and the cell the code concerns.
+Diagnostica diagnostica_finitura(const AvvisoFinitura& a, const Provenienze& provenienze) {
+    Diagnostica d = crea_errore(a.codice, {}, {}, {});
+    d.livello = Livello::avviso;
+    d.cella = a.cella;
+    if (const Provenienza* p = provenienze.di(a.oggetto)) {
+        d.file = p->file;
+        d.luogo = p->luogo;
+        d.posizione = p->posizione;
+    }
+    return d;
+}
+
+// A reserved field set: where cell 1's object came from, when one is known.
+Diagnostica diagnostica_riservata(int32_t codice, const Provenienze& provenienze) {
+    Diagnostica d = crea_errore(codice, {}, {}, {});
+    if (const Provenienza* p = provenienze.di(1)) {
+        d.file = p->file;
+        d.luogo = p->luogo;
+        d.posizione = p->posizione;
+    }
+    return d;
+}
+
+// Before reading: the plan flag stored, no error, the object table cleared.
+void prepara(Modello& m, int32_t crea_tracciato) {
+    m.stato.crea_tracciato = crea_tracciato;
+    m.stato.codice_errore = 0;
+    m.stato.posizione_errore = 0;
+    m.oggetti = TabellaOggetti{};
+}
 
 }  // namespace
 
-EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti) {
-    m.stato.crea_tracciato = crea_tracciato;
-    m.stato.codice_errore = 0;
-    m.oggetti = TabellaOggetti{};
-    memorizza_dati(m, sorgenti);
-    return completa_percorso(m);
+EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti,
+                               const OpzioniLettura& lettura) {
+    prepara(m, crea_tracciato);
+    EsitoLettura letto = memorizza_dati(m, sorgenti, lettura);
+    return completa_percorso(m, std::move(letto));
 }
 
-EsitoPercorso completa_percorso(Modello& m) {
+EsitoPercorso completa_percorso(Modello& m, EsitoLettura letto) {
     EsitoPercorso esito;
+    esito.diagnostiche = std::move(letto.diagnostiche);
+    esito.provenienze = std::move(letto.provenienze);
     esito.celle_create = m.celle.size() > 1;
     if (!esito.celle_create && m.stato.codice_errore == 0) {
         // A reader that ends without a cell array has always recorded why;
         // should it not, the run must still not pass for a success.
         m.stato.codice_errore = ERRORE_LETTURA;
-        if (m.stato.dettaglio.motivo.empty()) m.stato.dettaglio.motivo = "the line has no cell 1";
+        esito.diagnostiche.aggiungi(crea_errore(ERRORE_LETTURA, {}, {}, "the line has no cell 1"));
     }
     esito.codice_lettura = m.stato.codice_errore;
     esito.posizione_lettura = m.stato.posizione_errore;
@@ -41,7 +74,13 @@ EsitoPercorso completa_percorso(Modello& m) {
         m.stato.codice_errore = esito.codice_lettura;
         m.stato.posizione_errore = esito.posizione_lettura;
     }
+    // After a reading error the model is incomplete, and what the pass
+    // finds in it says nothing the author can act on.
+    if (esito.codice_lettura == 0)
+        for (const AvvisoFinitura& a : esito.avvisi) esito.diagnostiche.aggiungi(diagnostica_finitura(a, esito.provenienze));
     esito.codice_riservato = controlla_e_timbra(m);
+    if (esito.codice_riservato != 0)
+        esito.diagnostiche.aggiungi(diagnostica_riservata(esito.codice_riservato, esito.provenienze));
     return esito;
 }
 
@@ -65,9 +104,9 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
     return scritti;
 }
 
-EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const SorgentiDescrizione& sorgenti,
-                                 const OpzioniScrittura& opzioni) {
-    EsitoPercorso esito = compila_percorso(m, j, sorgenti);
+EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const FileDescrizione& file, const OpzioniScrittura& opzioni) {
+    prepara(m, j);
+    EsitoPercorso esito = completa_percorso(m, memorizza_dati_da_file(m, file));
     if (da_scrivere(esito, opzioni)) esito.file_scritti = scrivi_file_binari(m, opzioni.directory);
     return esito;
 }

@@ -5,26 +5,33 @@
 // an outcome means for it: the normal run writes unless an error was
 // recorded, the author's compile command may only check, or force the
 // writing. Nothing here prints or ends the program; the outcome says what
-// happened and the run layer reports it.
+// happened, as located diagnostics, and the run layer reports it.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "compiler/diagnostiche.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/modello.h"
+#include "output/descrizioni_file.h"
 #include "output/finitura.h"
 
 namespace compattatore {
 
 struct EsitoPercorso {
-    // What the reader left in codice_errore, before the finishing pass could
-    // overwrite it (0: both files read whole), and its position in metres.
+    // Everything found, in order: the reader's errors and warnings, the
+    // finishing pass's warnings (only when reading found no error), a
+    // reserved header field set.
+    ElencoDiagnostiche diagnostiche;
+    // Where the model's objects came from, and how many were compiled.
+    Provenienze provenienze;
+    // The reader's first error (0: both files read whole) and its position
+    // in metres.
     int32_t codice_lettura = 0;
     int32_t posizione_lettura = 0;
-    // Every warning of the finishing pass (11, 12 or 13), in the order met;
-    // each names the cell whose position, cell x 50 m, the code records.
+    // Every warning of the finishing pass (11, 12 or 13), in the order met.
     std::vector<AvvisoFinitura> avvisi;
     // 1250 or 1251 when a description file set a reserved header field.
     int32_t codice_riservato = 0;
@@ -42,13 +49,15 @@ struct OpzioniScrittura {
 };
 
 // Everything but the writing, on a model whose keys are set: stores
-// `crea_tracciato`, clears codice_errore and the object table, reads both
-// files, then runs completa_percorso.
-EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti);
+// `crea_tracciato`, clears codice_errore and the object table, reads the two
+// texts, then runs completa_percorso.
+EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti,
+                               const OpzioniLettura& lettura = {});
 
-// On a model already read (codice_errore as the reader left it): the
-// finishing pass, then the reserved-field checks and stamps.
-EsitoPercorso completa_percorso(Modello& m);
+// On a model already read (codice_errore as the reader left it, `letto` what
+// the reader found): the finishing pass, then the reserved-field checks and
+// stamps.
+EsitoPercorso completa_percorso(Modello& m, EsitoLettura letto = {});
 
 // Whether the compiled model may go to disk: there are cells, no reserved
 // field was set, no reading error was recorded unless forced, and writing was
@@ -60,9 +69,9 @@ bool da_scrivere(const EsitoPercorso& esito, const OpzioniScrittura& opzioni);
 // paths. Throws piattaforma::ErroreFile when a file cannot be written.
 std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory);
 
-// The whole step: compila_percorso with `j`, then scrivi_file_binari when
+// The normal run's whole step: the same on the description files (read and
+// deleted by memorizza_dati_da_file), then scrivi_file_binari when
 // da_scrivere allows it.
-EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const SorgentiDescrizione& sorgenti,
-                                 const OpzioniScrittura& opzioni);
+EsitoPercorso memorizza_percorso(Modello& m, int32_t& j, const FileDescrizione& file, const OpzioniScrittura& opzioni);
 
 }  // namespace compattatore

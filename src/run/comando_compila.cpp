@@ -22,7 +22,8 @@ namespace {
 
 constexpr const char* AIUTO =
     "Usage: compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
-    "                            [--no-plan] [--check] [--force] [--watch]\n"
+    "                            [--no-plan] [--check] [--force] [--max-errors N]\n"
+    "                            [--diagnostics text|json] [-Wno-KIND] [--watch]\n"
     "\n"
     "Compiles a line description file and a train description file into the plan\n"
     "(LINE_linea.dat), object (LINE_TRAIN.sim) and cell (LINE_TRAIN.dat) files.\n"
@@ -36,12 +37,21 @@ constexpr const char* AIUTO =
     "  --no-plan        compile without the plan (no LINE_linea.dat)\n"
     "  --check          compile and report, write nothing\n"
     "  --force          write the binary files despite an error in the scenario\n"
+    "  --max-errors N   stop after N errors (default 20; 0: no limit)\n"
+    "  --diagnostics F  'text' (default, on standard error) or 'json' (one document\n"
+    "                   on standard output; the list of files written goes to\n"
+    "                   standard error)\n"
+    "  -Wno-KIND        do not warn about KIND: unknown-record, unknown-section,\n"
+    "                   reversed-span, beyond-line, value-truncated\n"
     "  --watch          compile again each time a source file changes, until Ctrl-C\n"
     "  --help           show this text\n"
     "\n"
-    "Diagnostics go to standard error as 'FILE:LINE:COLUMN: error: MEANING [ECODE]'\n"
-    "(or 'warning:' for codes 11 to 13, after which the files are still written),\n"
-    "followed by the line and a caret under the field.\n"
+    "Every error of the scenario is reported, each once, in file order (the line\n"
+    "file first), as 'FILE:LINE:COLUMN: error: MEANING [ECODE]' with the line and a\n"
+    "caret under the field, and notes where the record begins or which record\n"
+    "holds a contested cell. Warnings are codes 11 to 13 (after which the files are\n"
+    "still written) and what the reader skips or bends ('[-WKIND]'). The last line\n"
+    "counts them: 'N errors, M warnings'.\n"
     "\n"
     "Exit status of compile: 0 compiled (warnings allowed), 1 the scenario has an\n"
     "error (also with --force), 2 usage error, 3 a file could not be read or\n"
@@ -56,8 +66,23 @@ struct RichiestaCompila {
     bool scrivi = true;
     bool forza = false;
     bool aiuto = false;
+    ResocontoCompila resoconto;
     bool sorveglia = false;
 };
+
+size_t numero_errori(std::string_view testo) {
+    size_t n = 0;
+    if (testo.empty() || testo.size() > 9 || !std::ranges::all_of(testo, [](char c) { return c >= '0' && c <= '9'; }))
+        throw std::invalid_argument("--max-errors needs a whole number, not '" + std::string(testo) + "'");
+    for (char c : testo) n = n * 10 + static_cast<size_t>(c - '0');
+    return n;
+}
+
+void silenzia(RichiestaCompila& r, std::string_view gruppo) {
+    if (std::ranges::find(GRUPPI_AVVISO, gruppo) == std::end(GRUPPI_AVVISO))
+        throw std::invalid_argument("no warning kind '" + std::string(gruppo) + "' to silence");
+    r.resoconto.silenziati.emplace(gruppo);
+}
 
 RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     RichiestaCompila r;
@@ -79,6 +104,15 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
             r.forza = true;
         } else if (a == "--watch") {
             r.sorveglia = true;
+        } else if (a == "--max-errors") {
+            r.resoconto.massimo_errori = numero_errori(valore_opzione(argomenti, i));
+        } else if (a == "--diagnostics") {
+            const std::string forma = valore_opzione(argomenti, i);
+            if (forma != "text" && forma != "json")
+                throw std::invalid_argument("--diagnostics takes 'text' or 'json', not '" + std::string(forma) + "'");
+            r.resoconto.forma = forma == "json" ? FormaDiagnostiche::json : FormaDiagnostiche::testo;
+        } else if (a.starts_with("-Wno-")) {
+            silenzia(r, a.substr(5));
         } else if (a.starts_with("-") && a != "-") {
             throw std::invalid_argument("unknown option '" + std::string(a) + "'");
         } else {
@@ -128,45 +162,47 @@ void risolvi_chiavi(RichiestaCompila& r) {
     nomi_scrivibili(r);
 }
 
-void riepilogo(const Modello& m, const std::vector<std::string>& scritti, bool scrivi) {
+// On standard output, unless that holds the JSON diagnostics.
+void riepilogo(std::ostream& out, const Modello& m, const Provenienze& p, const std::vector<std::string>& scritti,
+               bool scrivi) {
     for (const std::string& percorso : scritti)
-        std::cout << "wrote " << percorso << " (" << piattaforma::dimensione(percorso) << " bytes)\n";
-    auto quanti = [&](OrigineOggetto::Tipo tipo) {
-        return std::ranges::count(m.stato.origini, tipo, &OrigineOggetto::tipo);
-    };
-    std::cout << "compiled " << m.celle.size() << " cells, " << quanti(OrigineOggetto::Tipo::stazione) << " stations, "
-              << quanti(OrigineOggetto::Tipo::segnale) << " signals, " << quanti(OrigineOggetto::Tipo::rallentamento)
-              << " slowdowns, " << std::ranges::count(m.celle, CELLA_CARTELLO, &Cella::tipo) << " text signs\n";
-    if (!scrivi) std::cout << "nothing written (--check)\n";
+        out << "wrote " << percorso << " (" << piattaforma::dimensione(percorso) << " bytes)\n";
+    out << "compiled " << m.celle.size() << " cells, " << p.stazioni << " stations, " << p.segnali << " signals, "
+        << p.rallentamenti << " slowdowns, " << std::ranges::count(m.celle, CELLA_CARTELLO, &Cella::tipo)
+        << " text signs\n";
+    if (!scrivi) out << "nothing written (--check)\n";
 }
 
 int compila(const RichiestaCompila& r) {
-    SorgenteAutore linea{r.file[0], {}};
-    SorgenteAutore treno{r.file[1], {}};
-    bool carattere_errato = false;
-    for (SorgenteAutore* s : {&linea, &treno}) {
-        TestoConvertito convertito = converti_in_1252(piattaforma::leggi(s->percorso));
-        s->testo = std::move(convertito.testo);
-        if (convertito.errore) {
-            std::cerr << diagnostica_carattere(*s, *convertito.errore);
-            carattere_errato = true;
-        }
+    std::vector<SorgenteAutore> testi{{r.file[0], {}}, {r.file[1], {}}};
+    std::vector<Diagnostica> caratteri;
+    for (SorgenteAutore& s : testi) {
+        TestoConvertito convertito = converti_in_1252(piattaforma::leggi(s.percorso));
+        s.testo = std::move(convertito.testo);
+        if (convertito.errore) caratteri.push_back(diagnostica_carattere(s, *convertito.errore));
     }
-    if (carattere_errato) return USCITA_SCENARIO;
+    std::ostream& diagnostiche = r.resoconto.forma == FormaDiagnostiche::json ? std::cout : std::cerr;
+    if (!caratteri.empty()) {
+        diagnostiche << resoconto_diagnostiche(caratteri, false, testi, r.resoconto);
+        return USCITA_SCENARIO;
+    }
 
     Modello m;
     m.stato.chiave_linea = *r.chiave_linea;
     m.stato.chiave_treno = *r.chiave_treno;
-    const SorgentiDescrizione sorgenti{linea.percorso, treno.percorso, false, linea.testo, treno.testo};
-    const EsitoPercorso esito = compila_percorso(m, r.tracciato ? 1 : 0, sorgenti);
-    std::cerr << diagnostiche_compilazione(esito, m.stato, linea, treno);
+    const SorgentiDescrizione sorgenti{testi[0].percorso, testi[1].percorso, testi[0].testo, testi[1].testo};
+    const OpzioniLettura lettura{.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori};
+    const EsitoPercorso esito = compila_percorso(m, r.tracciato ? 1 : 0, sorgenti, lettura);
+    diagnostiche << resoconto_diagnostiche(esito.diagnostiche.voci(), esito.diagnostiche.troppi(), testi,
+                                           r.resoconto);
 
+    std::ostream& elenco = r.resoconto.forma == FormaDiagnostiche::json ? std::cerr : std::cout;
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
     const bool errore = esito.codice_lettura != 0 || esito.codice_riservato != 0;
     if (da_scrivere(esito, opzioni)) {
-        riepilogo(m, scrivi_file_binari(m, r.directory), true);
+        riepilogo(elenco, m, esito.provenienze, scrivi_file_binari(m, r.directory), true);
     } else if (!r.scrivi && !errore) {
-        riepilogo(m, {}, false);
+        riepilogo(elenco, m, esito.provenienze, {}, false);
     }
     return errore ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }

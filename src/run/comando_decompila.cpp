@@ -51,8 +51,7 @@ void riporta(const std::vector<Scostamento>& scostamenti) {
         auto it = std::find_if(contati.begin(), contati.end(), [&](const auto& c) { return c.first == s.file; });
         if (it == contati.end()) it = contati.insert(contati.end(), {s.file, 0});
         if (++it->second <= MASSIMO_PER_FILE)
-            std::cerr << formatta_diagnostica({Diagnostica::Livello::errore, s.file, 0, 0, s.dove + ": " + s.motivo},
-                                              "");
+            std::cerr << formatta_diagnostica(crea_errore(0, s.file, {}, s.dove + ": " + s.motivo), {});
     }
     for (const auto& [file, n] : contati)
         if (n > MASSIMO_PER_FILE)

@@ -1,6 +1,11 @@
 #include "run/diagnostica.h"
 
+#include <algorithm>
+
+#include "compiler/codici_errore.h"
+#include "compiler/modello.h"
 #include "compiler/testo_1252.h"
+#include "ispezione/json.h"
 
 namespace compattatore {
 
@@ -30,6 +35,20 @@ std::string mostrabile(std::string_view riga) {
     return da_1252_a_utf8(t);
 }
 
+std::string_view testo_di(const std::string& file, std::span<const SorgenteAutore> sorgenti) {
+    auto it = std::ranges::find(sorgenti, file, &SorgenteAutore::percorso);
+    return it == sorgenti.end() ? std::string_view{} : std::string_view(it->testo);
+}
+
+std::string cella_e_tratto(int64_t cella) {
+    return "cell " + std::to_string(cella) + ", " + std::to_string(inizio_cella(cella)) + "-" +
+           std::to_string(inizio_cella(cella + 1)) + " m";
+}
+
+std::string plurale(size_t n, const char* parola) {
+    return std::to_string(n) + " " + parola + (n == 1 ? "" : "s");
+}
+
 }  // namespace
 
 std::string posto_nel_file(const std::string& file, int riga, int colonna) {
@@ -45,23 +64,126 @@ std::string posto_nel_file(const std::string& file, int riga, int colonna) {
     return posto;
 }
 
-std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente) {
-    std::string out = posto_nel_file(d.file, d.riga, d.colonna);
-    out += d.livello == Diagnostica::Livello::errore ? ": error: " : ": warning: ";
-    out += mostrabile(d.messaggio);  // it may quote a field of the file
+std::string formatta_posto(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
+                           std::string_view sorgente) {
+    std::string out = posto_nel_file(file, luogo.riga, luogo.colonna);
+    out += (out.empty() ? "" : ": ") + std::string(tipo) + ": ";
+    out += mostrabile(messaggio);  // it may quote a field of the file
     out += "\n";
 
-    std::string_view riga = d.riga > 0 ? riga_di(sorgente, d.riga) : std::string_view{};
+    std::string_view riga = luogo.riga > 0 ? riga_di(sorgente, luogo.riga) : std::string_view{};
     if (riga.empty()) return out;
     out += "  " + mostrabile(riga) + "\n";
-    if (d.colonna > 0) {
+    if (luogo.colonna > 0) {
         // Tabs before the field stay tabs so the caret lines up in any terminal.
         std::string sotto = "  ";
-        for (size_t i = 0; i + 1 < static_cast<size_t>(d.colonna) && i < riga.size(); ++i)
+        for (size_t i = 0; i + 1 < static_cast<size_t>(luogo.colonna) && i < riga.size(); ++i)
             sotto.push_back(riga[i] == '\t' ? '\t' : ' ');
         out += sotto + "^\n";
     }
     return out;
+}
+
+std::string significato_diagnostica(const Diagnostica& d) {
+    if (d.codice == 0) return d.motivo;
+    auto voce = voce_codice(d.codice);
+    std::string t(voce ? voce->significato : "unknown error");
+    if (d.posizione) t += ", at " + std::to_string(*d.posizione) + " m";
+    if (d.cella) t += d.posizione ? " (" + cella_e_tratto(*d.cella) + ")" : ", at " + cella_e_tratto(*d.cella);
+    if (!d.motivo.empty() && (!voce || d.motivo != voce->significato)) t += ": " + d.motivo;
+    return t;
+}
+
+std::string messaggio_diagnostica(const Diagnostica& d) {
+    // A place no code of the table names (decompile's) carries its reason alone.
+    if (d.codice == 0) return d.gruppo.empty() ? d.motivo : d.motivo + " [-W" + std::string(d.gruppo) + "]";
+    return significato_diagnostica(d) + " [E" + std::to_string(d.codice) + "]";
+}
+
+std::string formatta_diagnostica(const Diagnostica& d, std::span<const SorgenteAutore> sorgenti) {
+    std::string out = formatta_posto(d.livello == Livello::errore ? "error" : "warning", d.file, d.luogo,
+                                     messaggio_diagnostica(d), testo_di(d.file, sorgenti));
+    for (const Nota& n : d.note) out += formatta_posto("note", n.file, n.luogo, n.testo, testo_di(n.file, sorgenti));
+    return out;
+}
+
+std::string conteggio_diagnostiche(size_t errori, size_t avvisi) {
+    return plurale(errori, "error") + ", " + plurale(avvisi, "warning");
+}
+
+std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci,
+                                     const std::set<std::string, std::less<>>& silenziati) {
+    std::vector<Diagnostica> scelte;
+    for (const Diagnostica& d : voci)
+        if (d.gruppo.empty() || !silenziati.contains(d.gruppo)) scelte.push_back(d);
+    return scelte;
+}
+
+std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi) {
+    ScrittoreJson j;
+    auto luogo = [&](const std::string& file, Luogo l) {
+        j.chiave("file");
+        if (file.empty()) j.nullo(); else j.valore(file);
+        j.chiave("line");
+        if (l.riga > 0) j.valore(int64_t{l.riga}); else j.nullo();
+        j.chiave("column");
+        if (l.colonna > 0) j.valore(int64_t{l.colonna}); else j.nullo();
+    };
+    size_t errori = 0;
+    j.inizio_oggetto();
+    j.chiave("diagnostics");
+    j.inizio_lista();
+    for (const Diagnostica& d : voci) {
+        errori += d.livello == Livello::errore;
+        j.inizio_oggetto();
+        j.chiave("level");
+        j.valore(d.livello == Livello::errore ? "error" : "warning");
+        j.chiave("code");
+        if (d.codice != 0) j.valore(int64_t{d.codice}); else j.nullo();
+        j.chiave("warning_kind");
+        if (d.gruppo.empty()) j.nullo(); else j.valore(d.gruppo);
+        j.chiave("meaning");
+        auto voce = voce_codice(d.codice);
+        if (voce) j.valore(voce->significato); else j.nullo();
+        luogo(d.file, d.luogo);
+        j.chiave("position_m");
+        if (d.posizione) j.valore(int64_t{*d.posizione}); else j.nullo();
+        j.chiave("cell");
+        if (d.cella) {
+            j.inizio_oggetto();
+            j.chiave("index");
+            j.valore(*d.cella);
+            j.chiave("from_m");
+            j.valore(inizio_cella(*d.cella));
+            j.chiave("to_m");
+            j.valore(inizio_cella(*d.cella + 1));
+            j.fine_oggetto();
+        } else {
+            j.nullo();
+        }
+        j.chiave("reason");
+        j.valore(da_1252_a_utf8(d.motivo));
+        j.chiave("notes");
+        j.inizio_lista();
+        for (const Nota& n : d.note) {
+            j.inizio_oggetto();
+            luogo(n.file, n.luogo);
+            j.chiave("text");
+            j.valore(n.testo);
+            j.fine_oggetto();
+        }
+        j.fine_lista();
+        j.fine_oggetto();
+    }
+    j.fine_lista();
+    j.chiave("errors");
+    j.valore(static_cast<int64_t>(errori));
+    j.chiave("warnings");
+    j.valore(static_cast<int64_t>(voci.size() - errori));
+    j.chiave("too_many_errors");
+    j.valore(troppi);
+    j.fine_oggetto();
+    return j.testo() + "\n";
 }
 
 }  // namespace compattatore

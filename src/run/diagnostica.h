@@ -1,28 +1,57 @@
-// One place that turns a problem found in a description file into the text a
-// person reads: "FILE:LINE:COLUMN: error: message", the line, and a caret.
+// The one place that turns diagnostics into what a person or a program
+// reads: "FILE:LINE:COLUMN: error: message" with the line and a caret, the
+// notes under it, the closing count, and the same list as JSON.
 #pragma once
 
+#include <cstddef>
+#include <set>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "compiler/diagnostiche.h"
 
 namespace compattatore {
 
-struct Diagnostica {
-    enum class Livello { errore, avviso };
-    Livello livello = Livello::errore;
-    std::string file;
-    int riga = 0;     // 1-based; 0 when no line can be named
-    int colonna = 0;  // 1-based, in characters; 0 when no column can be named
-    std::string messaggio;
+// A description file as the reader saw it, to show the lines diagnostics name.
+struct SorgenteAutore {
+    std::string percorso;  // as given on the command line
+    std::string testo;     // Windows-1252
 };
 
 // "FILE:LINE:COLUMN", without the line or the column when it is 0.
 std::string posto_nel_file(const std::string& file, int riga, int colonna);
 
-// `sorgente` is the file's Windows-1252 text, used to show the line; it may be
-// empty. The message may quote the file's text too: both are shown as UTF-8
-// with control characters other than tabs as '?'. The result ends with a
-// line end.
-std::string formatta_diagnostica(const Diagnostica& d, std::string_view sorgente);
+// One located line: "FILE:LINE:COLUMN: <tipo>: <messaggio>", then the line
+// of `sorgente` (Windows-1252, may be empty) it names and a caret under the
+// column. The message may quote the file's text too: both are shown as UTF-8
+// with control characters other than tabs as '?'. Ends with a line end.
+std::string formatta_posto(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
+                           std::string_view sorgente);
+
+// What a diagnostic says: the code's meaning, the record's position in
+// metres and the cell concerned ("at 21200 m (cell 425, 21250-21300 m)"),
+// the reader's reason; a warning of the reader, its reason.
+std::string significato_diagnostica(const Diagnostica& d);
+
+// A diagnostic's message: the code's meaning, the record's position in
+// metres and the cell concerned ("at 21200 m (cell 425, 21250-21300 m)"),
+// the reader's reason, then "[E<code>]" or the warning's "[-W<kind>]".
+std::string messaggio_diagnostica(const Diagnostica& d);
+
+// A diagnostic and its notes, each located in whichever of `sorgenti` it names.
+std::string formatta_diagnostica(const Diagnostica& d, std::span<const SorgenteAutore> sorgenti);
+
+// "N errors, M warnings", in the singular where a count is 1.
+std::string conteggio_diagnostiche(size_t errori, size_t avvisi);
+
+// The list as one JSON document: {"diagnostics": [...], "errors": N,
+// "warnings": M, "too_many_errors": bool}, texts as UTF-8.
+std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi);
+
+// The diagnostics a report shows: all of them but the reader's warnings of
+// the kinds in `silenziati`.
+std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci, const std::set<std::string, std::less<>>& silenziati);
 
 }  // namespace compattatore

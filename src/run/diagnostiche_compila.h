@@ -1,29 +1,35 @@
-// What the author's compile command says about a compilation: every recorded
-// condition as a diagnostic against the description file and the line that
-// caused it, in the form editors and terminals understand.
+// What the author's compile command says about a compilation: every
+// diagnostic against the description file and the line that caused it, in
+// the form editors and terminals understand, or as JSON.
 #pragma once
 
+#include <set>
+#include <span>
 #include <string>
+#include <vector>
 
-#include "compiler/modello.h"
+#include "compiler/diagnostiche.h"
 #include "compiler/testo_1252.h"
-#include "output/memorizza_percorso.h"
+#include "run/diagnostica.h"
 
 namespace compattatore {
 
-struct SorgenteAutore {
-    std::string percorso;  // as given on the command line
-    std::string testo;     // Windows-1252, as the reader saw it
+enum class FormaDiagnostiche { testo, json };
+
+struct ResocontoCompila {
+    FormaDiagnostiche forma = FormaDiagnostiche::testo;
+    std::set<std::string, std::less<>> silenziati;  // kinds of the reader's warnings not shown
+    size_t massimo_errori = 20;                     // 0: no limit
 };
 
-// The reading error, then every warning of the finishing pass (at the signal
-// or slowdown record whose cell it concerns, when one can be named), then a
-// reserved header field; each "FILE:LINE:COLUMN: error|warning: <meaning>
-// [E<code>]" with the line and a caret. Empty when nothing was recorded.
-std::string diagnostiche_compilazione(const EsitoPercorso& esito, const StatoPercorso& stato,
-                                      const SorgenteAutore& linea, const SorgenteAutore& treno);
+// A character that Windows-1252 cannot hold, at its line and column (code 25).
+Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere);
 
-// A character that Windows-1252 cannot hold, at its line and column.
-std::string diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere);
+// The report of `voci`: as text, each diagnostic with its line and caret,
+// then the count as the last line, which also says "too many errors" when
+// the limit cut the list (nothing at all when there is nothing to say); as
+// JSON, one document.
+std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,
+                                   std::span<const SorgenteAutore> sorgenti, const ResocontoCompila& r);
 
 }  // namespace compattatore

@@ -29,12 +29,12 @@ int esegui_normale(const OpzioniEsecuzione& opzioni, piattaforma::Interfaccia& i
         dati_rallentamenti(dir, linea, treno);
         dati_scheda(dir, linea, treno);
 
-        SorgentiDescrizione sorgenti{piattaforma::unisci(dir, nome_descrizione_linea(linea)),
-                                     piattaforma::unisci(dir, nome_descrizione_treno(linea, treno)), true};
+        const FileDescrizione descrizioni{piattaforma::unisci(dir, nome_descrizione_linea(linea)),
+                                          piattaforma::unisci(dir, nome_descrizione_treno(linea, treno))};
         int32_t crea_tracciato = 1;
         OpzioniScrittura scrittura{.directory = dir, .scrivi = true, .forza = opzioni.forza};
-        EsitoPercorso esito = memorizza_percorso(modello, crea_tracciato, sorgenti, scrittura);
-        return segnala_esito(interfaccia, esito, modello.stato);
+        EsitoPercorso esito = memorizza_percorso(modello, crea_tracciato, descrizioni, scrittura);
+        return segnala_esito(interfaccia, esito);
     } catch (const piattaforma::ErroreFile& e) {
         segnala_errore_file(interfaccia, e);
         return USCITA_FILE;

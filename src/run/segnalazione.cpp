@@ -1,6 +1,6 @@
 #include "run/segnalazione.h"
 
-#include "run/codici_errore.h"
+#include "compiler/codici_errore.h"
 #include "run/diagnostica.h"
 #include "run/errore.h"
 #include "run/stato_uscita.h"
@@ -12,28 +12,18 @@ void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaform
     interfaccia.messaggio(std::string("Errore: ") + errore.what());
 }
 
-std::string significato_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio,
-                                   int64_t cella) {
-    auto voce = voce_codice(codice);
-    std::string t(voce ? voce->significato : "unknown error");
-    if (voce && voce->ha_posizione) t += ", at " + std::to_string(posizione) + " m";
-    if (cella >= 0) t += ", cell " + std::to_string(cella);
-    if (!dettaglio.motivo.empty() && (!voce || dettaglio.motivo != voce->significato)) t += ": " + dettaglio.motivo;
+std::string testo_codice_registrato(const Diagnostica& d) {
+    std::string t = (e_avviso(d.codice) ? " Avviso n. " : " Errore n. ") + std::to_string(d.codice);
+    t += ": " + significato_diagnostica(d);
+    if (!d.file.empty()) t += " (" + posto_nel_file(d.file, d.luogo.riga, d.luogo.colonna) + ")";
     return t;
 }
 
-std::string testo_codice_registrato(int32_t codice, int32_t posizione, const DettaglioErrore& dettaglio) {
-    std::string t = (e_avviso(codice) ? " Avviso n. " : " Errore n. ") + std::to_string(codice);
-    t += ": " + significato_registrato(codice, posizione, dettaglio);
-    if (!dettaglio.file.empty()) t += " (" + posto_nel_file(dettaglio.file, dettaglio.riga, dettaglio.colonna) + ")";
-    return t;
-}
-
-int segnala_esito(piattaforma::Interfaccia& interfaccia, const EsitoPercorso& esito, const StatoPercorso& stato) {
-    if (esito.codice_lettura != 0)
-        interfaccia.messaggio(testo_codice_registrato(esito.codice_lettura, esito.posizione_lettura, stato.dettaglio));
-    for (const AvvisoFinitura& avviso : esito.avvisi)
-        interfaccia.messaggio(testo_codice_registrato(avviso.codice, avviso.cella * 50, {}));
+int segnala_esito(piattaforma::Interfaccia& interfaccia, const EsitoPercorso& esito) {
+    for (const Diagnostica& d : esito.diagnostiche.voci()) {
+        if (d.codice == 0 || d.codice == esito.codice_riservato) continue;
+        interfaccia.messaggio(testo_codice_registrato(d));
+    }
     if (esito.codice_riservato != 0) return errore(interfaccia, std::to_string(esito.codice_riservato));
     return esito.codice_lettura != 0 ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }

@@ -98,25 +98,25 @@ TEST(LetturaLinea, SpansPastTheEndAreCut) {
 TEST(LetturaLinea, FailuresCarryFileLineColumnAndReason) {
     auto r = leggi_descrizioni(linea_con("pendenza, 100, 2\r\npendenza,  12abc, 2\r\n"), TRENO_VUOTO);
     EXPECT_EQ(r.m.stato.codice_errore, 25);
-    EXPECT_NE(r.m.stato.dettaglio.file.find(prova::LINEA_PROVA), std::string::npos);
-    EXPECT_EQ(r.m.stato.dettaglio.riga, 5);
-    EXPECT_EQ(r.m.stato.dettaglio.colonna, 12);
-    EXPECT_EQ(r.m.stato.dettaglio.motivo, "pendenza: field 'posizione' is not a number: '12abc'");
+    EXPECT_NE(r.primo().file.find(prova::LINEA_PROVA), std::string::npos);
+    EXPECT_EQ(r.primo().luogo.riga, 5);
+    EXPECT_EQ(r.primo().luogo.colonna, 12);
+    EXPECT_EQ(r.primo().motivo, "pendenza: field 'posizione' is not a number: '12abc'");
 
     auto sotto = leggi_descrizioni(linea_con("cartello_indicatore, -100, (X)\r\n"), TRENO_VUOTO);
-    EXPECT_EQ(sotto.m.stato.dettaglio.motivo, "cartello_indicatore: position -100 m is before the start of the line");
-    EXPECT_EQ(sotto.m.stato.dettaglio.riga, 4);
-    EXPECT_EQ(sotto.m.stato.dettaglio.colonna, 22);
+    EXPECT_EQ(sotto.primo().motivo, "cartello_indicatore: position -100 m is before the start of the line");
+    EXPECT_EQ(sotto.primo().luogo.riga, 4);
+    EXPECT_EQ(sotto.primo().luogo.colonna, 22);
 
     auto troncato = leggi_descrizioni(linea_con(""), "[generale]\r\nsegnale, 1000, 1, 4");
     EXPECT_EQ(troncato.m.stato.codice_errore, 25);
-    EXPECT_NE(troncato.m.stato.dettaglio.file.find(prova::TRENO_PROVA), std::string::npos);
-    EXPECT_EQ(troncato.m.stato.dettaglio.motivo, "segnale: field 's2': the file ends inside a record");
+    EXPECT_NE(troncato.primo().file.find(prova::TRENO_PROVA), std::string::npos);
+    EXPECT_EQ(troncato.primo().motivo, "segnale: field 's2': the file ends inside a record");
 
     auto conflitto = leggi_descrizioni(linea_con(""), treno_con("abbattimento, 1000, 9\r\nabbattimento,  1000, 9\r\n"));
     EXPECT_EQ(conflitto.m.stato.codice_errore, 7);
-    EXPECT_EQ(conflitto.m.stato.dettaglio.riga, 3);
-    EXPECT_EQ(conflitto.m.stato.dettaglio.colonna, 16);
+    EXPECT_EQ(conflitto.primo().luogo.riga, 3);
+    EXPECT_EQ(conflitto.primo().luogo.colonna, 16);
 }
 
 TEST(LetturaTreno, GeneralValuesAndProfiles) {
@@ -124,7 +124,7 @@ TEST(LetturaTreno, GeneralValuesAndProfiles) {
                                                         "sabbia, 300\r\norologio,    19              9             40 \r\n"
                                                         "velocita, 1000, 62.5\r\nvelocita, 1500, 100\r\n"
                                                         "aderenza, 0, 300\r\n"));
-    ASSERT_EQ(r.m.stato.codice_errore, 0) << r.m.stato.dettaglio.motivo;
+    ASSERT_EQ(r.m.stato.codice_errore, 0) << r.primo().motivo;
     const Oggetto& treno = r.m.oggetti[86];
     EXPECT_EQ(r.m.oggetti[84].posizione, 12);
     EXPECT_EQ(r.m.oggetti[84].inizio, 135);
@@ -146,7 +146,7 @@ TEST(LetturaTreno, StationZonesAndMarks) {
         linea_con(""), treno_con("stazione, 1000, 8, 500, 0, 1, 0, 1,1,0, 4,1,1, 1, 19,10, 0, PRIMA\r\n"
                                  "stazione, 2750, 12, 400, 0, 1, 1, 1,1,0, 4,1,1, 0, 0, 0, 0, \"SECONDA, CON VIRGOLA\"\r\n"
                                  "abbattimento, 7000, 0\r\n"));
-    ASSERT_EQ(r.m.stato.codice_errore, 0) << r.m.stato.dettaglio.motivo;
+    ASSERT_EQ(r.m.stato.codice_errore, 0) << r.primo().motivo;
     const Oggetto& seconda = r.m.oggetti[2];
     EXPECT_EQ(seconda.inizio, 2550);
     EXPECT_EQ(seconda.fine, 3000);

@@ -5,7 +5,9 @@
 #include <string>
 
 #include "support/cartella_temporanea.h"
+#include "support/diagnostiche_prova.h"
 #include "compiler/memorizza_dati.h"
+#include "output/descrizioni_file.h"
 #include "support/giro_completo.h"
 
 namespace compattatore::prova {
@@ -15,6 +17,8 @@ inline constexpr const char* TRENO_PROVA = "L_T-.txt";
 
 struct Letti {
     Modello m;
+    EsitoLettura letto;
+    Diagnostica primo() const { return primo_errore(letto.diagnostiche); }
     bool linea_rimasta = false;
     bool treno_rimasto = false;
 };
@@ -33,7 +37,7 @@ inline Letti leggi_descrizioni(const std::optional<std::string>& linea, const st
     r.m.stato.chiave_linea = std::string(1, 'L');
     r.m.stato.chiave_treno = std::string(1, 'T');
     r.m.stato.crea_tracciato = crea_tracciato;
-    memorizza_dati(r.m, {cartella.file(LINEA_PROVA), cartella.file(TRENO_PROVA), true});
+    r.letto = memorizza_dati_da_file(r.m, {cartella.file(LINEA_PROVA), cartella.file(TRENO_PROVA)});
     r.linea_rimasta = cartella.esiste(LINEA_PROVA);
     r.treno_rimasto = cartella.esiste(TRENO_PROVA);
     if (linea && treno && r.m.stato.codice_errore == 0) {

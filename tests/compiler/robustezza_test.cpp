@@ -12,7 +12,8 @@
 #include "compiler/numeri.h"
 #include "output/file_binari.h"
 #include "output/memorizza_percorso.h"
-#include "run/codici_errore.h"
+#include "compiler/codici_errore.h"
+#include "support/diagnostiche_prova.h"
 #include "support/cartella_temporanea.h"
 
 namespace compattatore {
@@ -26,18 +27,14 @@ struct Compilato {
     EsitoPercorso esito;
 };
 
-// The whole compile of the two texts with the plan, the author's way (the
-// files stay), then the encoding a forced run would write.
+// The whole compile of the two texts with the plan, the author's way, then
+// the encoding a forced run would write.
 Compilato compila(const std::string& linea, const std::string& treno) {
-    prova::CartellaTemporanea dir;
-    dir.scrivi(prova::LINEA_PROVA, linea);
-    dir.scrivi(prova::TRENO_PROVA, treno);
     Compilato c;
     c.m.stato.chiave_linea = "L";
     c.m.stato.chiave_treno = "T";
-    c.esito = compila_percorso(c.m, 1, {dir.file(prova::LINEA_PROVA), dir.file(prova::TRENO_PROVA), false});
-    EXPECT_TRUE(dir.esiste(prova::LINEA_PROVA) && dir.esiste(prova::TRENO_PROVA));
-    if (da_scrivere(c.esito, {.directory = dir.str(), .scrivi = true, .forza = true})) {
+    c.esito = compila_percorso(c.m, 1, {prova::LINEA_PROVA, prova::TRENO_PROVA, linea, treno});
+    if (da_scrivere(c.esito, {.directory = "", .scrivi = true, .forza = true})) {
         EXPECT_EQ(codifica_celle(c.m.celle).size(), 15 * c.m.celle.size());
         EXPECT_FALSE(codifica_oggetti(c.m.oggetti).empty());
         EXPECT_EQ(codifica_tracciato(c.m.tracciato).empty(), c.m.tracciato.empty());
@@ -86,13 +83,13 @@ class Malformato : public ::testing::TestWithParam<Caso> {};
 TEST_P(Malformato, EndsInACodedErrorWithAReason) {
     const Caso& caso = GetParam();
     Compilato c = compila(caso.linea, caso.treno);
-    EXPECT_EQ(c.esito.codice_lettura, caso.codice) << c.m.stato.dettaglio.motivo;
+    EXPECT_EQ(c.esito.codice_lettura, caso.codice) << prova::primo_errore(c.esito.diagnostiche).motivo;
     if (caso.codice != 0) {
         EXPECT_TRUE(voce_codice(c.esito.codice_lettura).has_value());
-        EXPECT_FALSE(c.m.stato.dettaglio.motivo.empty());
+        EXPECT_FALSE(prova::primo_errore(c.esito.diagnostiche).motivo.empty());
     }
-    EXPECT_EQ(c.m.stato.dettaglio.riga, caso.riga) << c.m.stato.dettaglio.motivo;
-    EXPECT_EQ(c.m.stato.dettaglio.colonna, caso.colonna) << c.m.stato.dettaglio.motivo;
+    EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.riga, caso.riga) << prova::primo_errore(c.esito.diagnostiche).motivo;
+    EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.colonna, caso.colonna) << prova::primo_errore(c.esito.diagnostiche).motivo;
 }
 
 const Caso CASI[] = {
@@ -154,7 +151,7 @@ std::string treno_denso() {
 TEST(LineaMassima, DenseRecordsCompile) {
     Compilato c = compila(linea_densa(), treno_denso());
 
-    EXPECT_EQ(c.esito.codice_lettura, 0) << c.m.stato.dettaglio.motivo;
+    EXPECT_EQ(c.esito.codice_lettura, 0) << prova::primo_errore(c.esito.diagnostiche).motivo;
     ASSERT_EQ(c.m.celle.size(), 20141u);
     EXPECT_EQ(c.m.tracciato.size(), 1007001u);
     EXPECT_EQ(c.m.celle[cella_di(250)].tipo, CELLA_SEGNALE);

@@ -9,6 +9,7 @@
 #include "compiler/memorizza_dati.h"
 #include "compiler/nomi_file.h"
 #include "compiler/tracciato.h"
+#include "output/descrizioni_file.h"
 #include "run/scenario.h"
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
@@ -25,15 +26,15 @@ protected:
         m.stato.chiave_linea = CHIAVE_LINEA;
         m.stato.chiave_treno = CHIAVE_TRENO;
         m.stato.crea_tracciato = 1;
-        memorizza_dati(m, {cartella.file(nome_descrizione_linea(CHIAVE_LINEA)),
-                           cartella.file(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)), true});
+        memorizza_dati_da_file(m, {cartella.file(nome_descrizione_linea(CHIAVE_LINEA)),
+                                   cartella.file(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO))});
     }
     prova::CartellaTemporanea cartella;
     Modello m;
 };
 
 TEST_F(ScenarioLetto, FillsTheModelAndDeletesBothFiles) {
-    EXPECT_EQ(m.stato.codice_errore, 0) << m.stato.dettaglio.motivo;
+    EXPECT_EQ(m.stato.codice_errore, 0);
     EXPECT_FALSE(cartella.esiste(nome_descrizione_linea(CHIAVE_LINEA)));
     EXPECT_FALSE(cartella.esiste(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)));
     ASSERT_EQ(m.celle.size(), 2081u);
@@ -151,20 +152,23 @@ TEST_F(ScenarioLetto, CurvedStepsRoundOnce) {
     for (const Riga& a : attese) EXPECT_NE(x[a.r], a.x) << a.r;
 }
 
-TEST(ScenarioAutore, SourcesStayWhenNotToBeDeleted) {
+// The reader takes the texts in memory, as an author's compile gives them.
+TEST(ScenarioAutore, TheTextsInMemoryWithoutThePlan) {
     prova::CartellaTemporanea cartella;
     dati_linea(cartella.str(), CHIAVE_LINEA);
     dati_treno(cartella.str(), CHIAVE_LINEA, CHIAVE_TRENO);
+    const std::string linea = nome_descrizione_linea(CHIAVE_LINEA);
+    const std::string treno = nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO);
     Modello m;
     m.stato.chiave_linea = CHIAVE_LINEA;
     m.stato.chiave_treno = CHIAVE_TRENO;
-    memorizza_dati(m, {cartella.file(nome_descrizione_linea(CHIAVE_LINEA)),
-                       cartella.file(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)), false});
+    const EsitoLettura esito = memorizza_dati(m, {linea, treno, cartella.leggi(linea), cartella.leggi(treno)});
     EXPECT_EQ(m.stato.codice_errore, 0);
+    EXPECT_TRUE(esito.diagnostiche.voci().empty());
     EXPECT_TRUE(m.tracciato.empty());
     EXPECT_EQ(m.celle.size(), 2081u);
-    EXPECT_TRUE(cartella.esiste(nome_descrizione_linea(CHIAVE_LINEA)));
-    EXPECT_TRUE(cartella.esiste(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)));
+    EXPECT_EQ(esito.provenienze.segnali, 45);
+    EXPECT_EQ(esito.provenienze.stazioni, 16);
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ using Opzioni = std::set<std::string>;
 
 // The first option named on a line: "-o", "--line-key"...
 std::string opzione_in(const std::string& riga) {
-    static const std::regex opzione("(^|[^A-Za-z0-9-])(--?[a-z][a-z-]*)");
+    static const std::regex opzione("(^|[^A-Za-z0-9-])(--?[A-Za-z][A-Za-z-]*)");
     std::smatch m;
     return std::regex_search(riga, m, opzione) ? m[2].str() : "";
 }

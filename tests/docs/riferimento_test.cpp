@@ -13,7 +13,7 @@
 
 #include "compiler/parole_chiave.h"
 #include "output/memorizza_percorso.h"
-#include "run/codici_errore.h"
+#include "compiler/codici_errore.h"
 #include "support/cartella_temporanea.h"
 
 namespace compattatore {
@@ -72,15 +72,19 @@ std::string esito_compilazione(const std::string& linea, const std::string& tren
     Modello m;
     m.stato.chiave_linea = "Valle";
     m.stato.chiave_treno = "R1";
-    const SorgentiDescrizione sorgenti{"Valle_linea.txt", "Valle_R1-.txt", false, linea, treno};
+    const SorgentiDescrizione sorgenti{"Valle_linea.txt", "Valle_R1-.txt", linea, treno};
     const EsitoPercorso esito = compila_percorso(m, 1, sorgenti);
-    if (motivo) *motivo = m.stato.dettaglio.motivo;
+    if (motivo)
+        for (const Diagnostica& d : esito.diagnostiche.voci()) *motivo += d.motivo + "; ";
     if (esito.codice_riservato != 0) return "error " + std::to_string(esito.codice_riservato);
     if (esito.codice_lettura != 0) return "error " + std::to_string(esito.codice_lettura);
     std::set<int32_t> avvisi;
     for (const AvvisoFinitura& a : esito.avvisi) avvisi.insert(a.codice);
     std::string testo;
     for (int32_t codice : avvisi) testo += (testo.empty() ? "warning " : ", ") + std::to_string(codice);
+    // The reader's own warnings (an unknown record, a reversed span...) spoil a clean outcome too.
+    for (const Diagnostica& d : esito.diagnostiche.voci())
+        if (d.livello == Livello::avviso && d.codice == 0) testo += (testo.empty() ? "warning " : ", ") + std::string(d.gruppo);
     return testo.empty() ? "clean" : testo;
 }
 

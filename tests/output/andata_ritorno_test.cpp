@@ -86,11 +86,10 @@ TEST(AndataRitorno, TheThreeFilesOfACompiledShortLine) {
     Modello m;
     m.stato.chiave_linea = "Breve";
     m.stato.chiave_treno = "T1";
-    const EsitoPercorso esito = compila_percorso(m, 1,
-                                                 {dir.scrivi(nome_descrizione_linea("Breve"), LINEA_BREVE),
-                                                  dir.scrivi(nome_descrizione_treno("Breve", "T1"), TRENO_BREVE),
-                                                  false});
-    ASSERT_EQ(esito.codice_lettura, 0) << m.stato.dettaglio.motivo;
+    const EsitoPercorso esito =
+        compila_percorso(m, 1, {nome_descrizione_linea("Breve"), nome_descrizione_treno("Breve", "T1"), LINEA_BREVE,
+                                TRENO_BREVE});
+    ASSERT_EQ(esito.codice_lettura, 0);
     ASSERT_TRUE(esito.avvisi.empty());
     scrivi_file_binari(m, dir.str());
 

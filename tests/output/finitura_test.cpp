@@ -160,7 +160,7 @@ TEST(Finitura, LastRecordedCodeSurvives) {
 TEST(Finitura, ReturnsEveryWarningInTheOrderMet) {
     Modello m = prova::modello_vuoto(200);
     prova::posa(m, {{23, V}, {24, V}, {25, V}, {30, I, 120}, {40, F}, {148, V}, {149, V}, {150, S}, {160, A}});
-    EXPECT_EQ(rifinisci_celle(m), (std::vector<AvvisoFinitura>{{12, 30}, {11, 150}}));
+    EXPECT_EQ(rifinisci_celle(m), (std::vector<AvvisoFinitura>{{12, 30, 30}, {11, 150, 150}}));
 }
 
 TEST(Finitura, PlacementChangesOnlyKindAndValue) {

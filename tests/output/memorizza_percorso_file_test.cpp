@@ -65,7 +65,7 @@ TEST(MemorizzaPercorsoSuFile, PathsThatWriteNoBinaryFile) {
         OpzioniScrittura opzioni;
         opzioni.directory = dir.str();
         opzioni.forza = c.forza;
-        EsitoPercorso esito = memorizza_percorso(m, j, {dir.file(FILE_LINEA), dir.file(FILE_TRENO), false}, opzioni);
+        EsitoPercorso esito = memorizza_percorso(m, j, {dir.file(FILE_LINEA), dir.file(FILE_TRENO)}, opzioni);
 
         EXPECT_EQ(esito.codice_lettura, c.codice_lettura);
         EXPECT_EQ(esito.codice_riservato, c.codice_riservato);
@@ -75,7 +75,7 @@ TEST(MemorizzaPercorsoSuFile, PathsThatWriteNoBinaryFile) {
         EXPECT_FALSE(dir.esiste(BINARI[2]));
 
         prova::InterfacciaRegistrata ui;
-        EXPECT_NE(segnala_esito(ui, esito, m.stato), 0);
+        EXPECT_NE(segnala_esito(ui, esito), 0);
         ASSERT_FALSE(ui.messaggi.empty());
         if (!c.ultimo_messaggio.empty()) {
             EXPECT_EQ(ui.messaggi.back(), c.ultimo_messaggio);
@@ -99,13 +99,13 @@ TEST(MemorizzaPercorsoSuFile, ForcedAfterAReadingErrorWritesWhatWasRead) {
     OpzioniScrittura opzioni;
     opzioni.directory = dir.str();
     opzioni.forza = true;
-    EsitoPercorso esito = memorizza_percorso(m, j, {dir.file(FILE_LINEA), dir.file(FILE_TRENO), false}, opzioni);
+    EsitoPercorso esito = memorizza_percorso(m, j, {dir.file(FILE_LINEA), dir.file(FILE_TRENO)}, opzioni);
 
     EXPECT_EQ(esito.codice_lettura, 25);
     EXPECT_EQ(esito.file_scritti.size(), 2u);  // no plan with the flag at 0
     EXPECT_FALSE(dir.esiste(BINARI[0]));
     EXPECT_EQ(dir.leggi(BINARI[2]).size(), 31215u);
-    EXPECT_TRUE(dir.esiste(FILE_LINEA));  // sources are never deleted
+    EXPECT_FALSE(dir.esiste(FILE_LINEA));  // the normal run's description files go once read
 }
 
 }  // namespace

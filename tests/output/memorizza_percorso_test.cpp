@@ -19,7 +19,7 @@ OpzioniScrittura opzioni(bool scrivi, bool forza) {
 EsitoPercorso esito_con(int32_t lettura, int32_t finitura, int32_t riservato) {
     EsitoPercorso e;
     e.codice_lettura = lettura;
-    if (finitura != 0) e.avvisi.push_back({finitura, 30});
+    if (finitura != 0) e.avvisi.push_back({finitura, 30, 30});
     e.codice_riservato = riservato;
     e.celle_create = true;
     return e;
@@ -81,7 +81,7 @@ TEST(CompletaPercorso, KeepsTheReadingCodeApartFromTheWarnings) {
 
     EXPECT_EQ(esito.codice_lettura, 17);
     EXPECT_EQ(esito.posizione_lettura, 21200);
-    EXPECT_EQ(esito.avvisi, (std::vector<AvvisoFinitura>{{12, 30}}));
+    EXPECT_EQ(esito.avvisi, (std::vector<AvvisoFinitura>{{12, 30, 30}}));
     EXPECT_EQ(m.stato.posizione_errore, 1500);
     EXPECT_EQ(m.stato.codice_errore, 12);  // the model keeps the last code
     EXPECT_FALSE(da_scrivere(esito, {}));

@@ -34,5 +34,5 @@ int main(int argc, char** argv) {
     Modello modello = modello_con_cella_uno_occupata();
     EsitoPercorso esito = completa_percorso(modello);
     if (da_scrivere(esito, OpzioniScrittura{.directory = argv[1]})) scrivi_file_binari(modello, argv[1]);
-    return segnala_esito(*interfaccia, esito, modello.stato);
+    return segnala_esito(*interfaccia, esito);
 }

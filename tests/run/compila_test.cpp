@@ -8,6 +8,7 @@
 
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
+#include "support/json_prova.h"
 #include "support/processo.h"
 #include "support/sha256.h"
 
@@ -33,7 +34,7 @@ std::string solo_lf(std::string testo) {
 
 // A small scenario that compiles cleanly: a 10 km line, one signal, one station.
 std::string linea(const std::string& corpo) {
-    return "[generale]\r\nlunghezza percorso, 10000\r\n[corpo]\r\n" + corpo + "[fine]\r\n";
+    return "[generale]\r\nlunghezza percorso, 10000\r\n[pendenze]\r\n" + corpo + "[fine]\r\n";
 }
 std::string treno(const std::string& corpo) {
     return "[generale]\r\nvelocita, 0, 100\r\naderenza, 0, 10\r\n" + corpo + "[fine]\r\n";
@@ -242,10 +243,11 @@ TEST(Compila, CellOneKeepsTheIdentityStampWhereACodeCellWouldGo) {
         {"signal at cell 3 before a warning point, cell 2 taken", linea(tabella),
          treno("segnale, 100, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 1550, 60, 1000, 1, 0, 60\r\n"),
          "F/L_T-.txt:4:10: warning: no free cell for the code cell before a signal ahead of a slowdown warning, at "
-         "150 m"},
+         "100 m (cell 3, 150-200 m)"},
         {"slowdown start at cell 8, cells 2 and 3 taken", linea(tabella),
          treno("segnale, 100, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 350, 60, 1000, 1, 0, 60\r\n"),
-         "F/L_T-.txt:5:16: warning: no free cell for a code cell before a slowdown start, at 400 m"},
+         "F/L_T-.txt:5:16: warning: no free cell for a code cell before a slowdown start, at 350 m (cell 8, "
+         "400-450 m)"},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
@@ -274,7 +276,8 @@ TEST(Compila, ACharacterWindows1252CannotHoldIsAnErrorAtItsLineAndColumn) {
                                 ":4:70: error: a description file could not be read: the character U+2192 has no "
                                 "Windows-1252 byte [E25]\n"
                                 "  stazione, 1000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, CITT\xC3\x80 ? NORD\n"
-                                "  " + std::string(69, ' ') + "^\n");
+                                "  " + std::string(69, ' ') + "^\n"
+                                "1 error, 0 warnings\n");
     EXPECT_EQ(esito.uscita, "");
     EXPECT_EQ(istantanea(dir.percorso()), prima);
 }
@@ -331,6 +334,9 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
          19},
         {"reserved field set by a signal at cell 1", linea(""),
          treno("segnale, 0, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"), 'T', 4, 10, 1250},
+        // Its own fields there are zero, but the stamps would overwrite them.
+        {"a signal in cell 1 whose fields are zero", linea(""),
+         treno("segnale, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"), 'T', 4, 10, 1250},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
@@ -356,7 +362,7 @@ TEST(Compila, WholeDiagnostics) {
         const char* nome;
         std::string linea, treno;
         int stato;
-        std::string errori;  // F stands for the directory of the files
+        std::string errori;  // F/ stands for the directory of the files
     };
     std::string avvisi_treno = sorgente_normale(TRENO_NORMALE);
     // Cells 418 to 420, the nearest window before the slowdown start at cell 425, taken.
@@ -368,29 +374,41 @@ TEST(Compila, WholeDiagnostics) {
          "F/L_T-.txt:5:10: error: a signal falls on a cell that is not free, at 2000 m: segnale: cell 41 of position "
          "2000 m already holds an object [E16]\n"
          "  segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
-         "           ^\n"},
+         "           ^\n"
+         "F/L_T-.txt:4:10: note: cell 41 (2050 m) already holds the signal placed here\n"
+         "  segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
+         "           ^\n"
+         "1 error, 0 warnings\n"},
         {"malformed number", "[generale]\r\nlunghezza percorso, 10x00\r\n[fine]\r\n", treno(""), 1,
          "F/L_linea.txt:2:21: error: a description file could not be read: lunghezza percorso: field 'lunghezza' is "
          "not a number: '10x00' [E25]\n"
          "  lunghezza percorso, 10x00\n"
-         "                      ^\n"},
+         "                      ^\n"
+         "F/L_linea.txt: note: the rest of the scenario was not checked: without a usable line length there are no "
+         "cells\n"
+         "1 error, 0 warnings\n"},
         {"progressive, no line to name",
          "[generale]\r\nlunghezza percorso, 10000\r\nprogressiva chilometrica uno, 1010, 2000, 0\r\n[fine]\r\n",
          treno(""), 1,
          "F/L_linea.txt: error: a kilometric progressive starts or ends off a multiple of 50 m: progressiva: record 81 "
-         "has start 1010 and end 2000, not both multiples of 50 [E2]\n"},
+         "has start 1010 and end 2000, not both multiples of 50 [E2]\n"
+         "1 error, 0 warnings\n"},
         {"train file without [generale]", linea(""), "hello\r\n", 1,
          "F/L_T-.txt:2:1: error: a description file could not be read: the train description file has no "
-         "'[generale]' field [E25]\n"},
+         "'[generale]' field [E25]\n"
+         "1 error, 0 warnings\n"},
         {"slowdown ending in its start cell", linea(""), treno("rallentamento, 5000, 60, 20, 1, 0, 60\r\n"), 1,
          "F/L_T-.txt:4:16: error: a slowdown's end falls on a cell that is not free, at 5000 m: rallentamento: the "
          "end cell 101 (length 20 m) is not after the start cell 101 [E19]\n"
          "  rallentamento, 5000, 60, 20, 1, 0, 60\n"
-         "                 ^\n"},
+         "                 ^\n"
+         "1 error, 0 warnings\n"},
         {"finishing warning at its slowdown", sorgente_normale(LINEA_NORMALE), avvisi_treno, 0,
-         "F/L_T-.txt:41:18: warning: no free cell for a code cell before a slowdown start, at 21250 m, cell 425 [E12]\n"
+         "F/L_T-.txt:41:18: warning: no free cell for a code cell before a slowdown start, at 21200 m (cell 425, "
+         "21250-21300 m) [E12]\n"
          "  rallentamento,   21200,    60, 1100, 1,  0,  60\n"
-         "                   ^\n"},
+         "                   ^\n"
+         "0 errors, 1 warning\n"},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
@@ -398,9 +416,136 @@ TEST(Compila, WholeDiagnostics) {
         const auto esito = compila_in(dir, caso.linea, caso.treno, {"--check"});
         EXPECT_EQ(esito.stato, caso.stato);
         std::string atteso = caso.errori;
-        atteso.replace(0, 1, dir.str());
+        for (size_t i = 0; (i = atteso.find("F/L_", i)) != std::string::npos; i += dir.str().size())
+            atteso.replace(i, 1, dir.str());
         EXPECT_EQ(esito.errori, atteso);
     }
+}
+
+// Two errors, one in each file, and a reader's warning between them.
+const std::string LINEA_DUE_ERRORI = linea("pendnza, 100, 2\r\npendenza, 20000, 2\r\n");
+const std::string TRENO_DUE_ERRORI = treno(SEGNALE + SEGNALE);
+
+TEST(Compila, MaxErrorsOneIsTheFirstErrorAndTheCount) {
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", linea(""));
+    dir.scrivi("L_T-.txt", TRENO_DUE_ERRORI);
+    const std::vector<std::string> argomenti{"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "--check"};
+    std::vector<std::string> limitati = argomenti;
+    limitati.insert(limitati.end(), {"--max-errors", "1"});
+    const auto uno = esegui_programma(limitati);
+    EXPECT_EQ(uno.stato, 1);
+    const std::string errore = dir.file("L_T-.txt") +
+                               ":5:10: error: a signal falls on a cell that is not free, at 2000 m: segnale: cell 41 "
+                               "of position 2000 m already holds an object [E16]\n"
+                               "  segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
+                               "           ^\n" +
+                               dir.file("L_T-.txt") +
+                               ":4:10: note: cell 41 (2050 m) already holds the signal placed here\n"
+                               "  segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\n"
+                               "           ^\n";
+    EXPECT_EQ(uno.errori, errore + "1 error, 0 warnings\n");
+
+    // A third signal: the limit cuts the list, and the count says so.
+    dir.scrivi("L_T-.txt", treno(SEGNALE + SEGNALE + SEGNALE));
+    const auto troppi = esegui_programma(limitati);
+    EXPECT_EQ(troppi.stato, 1);
+    EXPECT_EQ(troppi.errori,
+              errore + "1 error, 0 warnings; too many errors, the rest was not checked (--max-errors 1)\n");
+    const auto tutti = esegui_programma(argomenti);
+    EXPECT_TRUE(tutti.errori.ends_with("\n2 errors, 0 warnings\n")) << tutti.errori;
+}
+
+// Each kind of the reader's warnings once, silenced one at a time; none
+// changes the files written or the exit status.
+TEST(Compila, WarningsOfWhatTheReaderDropsOrBends) {
+    const struct {
+        const char* tipo;
+        std::string linea, treno;
+        std::string luogo;  // FILE:LINE:COLUMN, F/ standing for the directory
+    } casi[] = {
+        {"unknown-record", linea("pendnza, 100, 2\r\n"), treno(""), "L_linea.txt:4:1"},
+        {"unknown-section", linea(""), "[generale]\r\n[segnalli]\r\n" + SEGNALE + "[fine]\r\n", "L_T-.txt:2:1"},
+        {"reversed-span", linea("montagna, 3000, 2000, 1\r\n"), treno(""), "L_linea.txt:4:17"},
+        {"beyond-line", linea(""), treno("segnale, 12000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"), "L_T-.txt:4:10"},
+        {"value-truncated", linea(""), treno("abbattimento, 3000, 40000\r\n"), "L_T-.txt:4:21"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.tipo);
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", c.linea);
+        dir.scrivi("L_T-.txt", c.treno);
+        const auto avvisato = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        EXPECT_EQ(avvisato.stato, 0);
+        const std::string prima_riga = avvisato.errori.substr(0, avvisato.errori.find('\n'));
+        EXPECT_TRUE(prima_riga.starts_with(dir.file(c.luogo) + ": warning: ")) << avvisato.errori;
+        EXPECT_TRUE(prima_riga.ends_with(std::string(" [-W") + c.tipo + "]")) << avvisato.errori;
+        EXPECT_TRUE(avvisato.errori.ends_with("\n0 errors, 1 warning\n")) << avvisato.errori;
+        const std::string celle = dir.leggi("L_T.dat");
+
+        const auto zitto = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str(),
+                                             std::string("-Wno-") + c.tipo});
+        EXPECT_EQ(zitto.stato, 0);
+        EXPECT_EQ(zitto.errori, "");
+        EXPECT_EQ(dir.leggi("L_T.dat"), celle);
+    }
+    const auto ignoto = esegui_programma({"compile", "a_linea.txt", "a_T-.txt", "-Wno-everything"});
+    EXPECT_EQ(ignoto.stato, 2);
+    EXPECT_NE(ignoto.errori.find("no warning kind 'everything' to silence"), std::string::npos);
+}
+
+// The same diagnostics as one JSON document on standard output.
+TEST(Compila, JsonDiagnosticsParseBack) {
+    const struct {
+        const char* nome;
+        std::string linea, treno;
+        int stato;
+        size_t errori, avvisi;
+    } casi[] = {
+        {"clean", linea(""), treno(SEGNALE), 0, 0, 0},
+        {"a warning", linea("montagna, 3000, 2000, 1\r\n"), treno(""), 0, 0, 1},
+        {"errors in both files", LINEA_DUE_ERRORI, TRENO_DUE_ERRORI, 1, 2, 1},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", c.linea);
+        dir.scrivi("L_T-.txt", c.treno);
+        const auto esito = esegui_programma(
+            {"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "--check", "--diagnostics", "json"});
+        EXPECT_EQ(esito.stato, c.stato);
+        const prova::ValoreJson doc = prova::leggi_json(esito.uscita);
+        EXPECT_EQ(doc["errors"].numero(), static_cast<double>(c.errori));
+        EXPECT_EQ(doc["warnings"].numero(), static_cast<double>(c.avvisi));
+        EXPECT_FALSE(doc["too_many_errors"].vero());
+        EXPECT_EQ(doc["diagnostics"].lista().size(), c.errori + c.avvisi);
+    }
+
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", LINEA_DUE_ERRORI);
+    dir.scrivi("L_T-.txt", TRENO_DUE_ERRORI);
+    const auto esito =
+        esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "--check", "--diagnostics", "json"});
+    const prova::ValoreJson doc = prova::leggi_json(esito.uscita);
+    const auto& voci = doc["diagnostics"].lista();
+    ASSERT_EQ(voci.size(), 3u);
+    EXPECT_EQ(voci[0]["level"].testo(), "warning");
+    EXPECT_EQ(voci[0]["warning_kind"].testo(), "unknown-record");
+    EXPECT_TRUE(voci[0]["code"].nullo());
+    const prova::ValoreJson& oltre = voci[1];
+    EXPECT_EQ(oltre["level"].testo(), "error");
+    EXPECT_EQ(oltre["code"].numero(), 15);
+    EXPECT_EQ(oltre["meaning"].testo(), "a record lies beyond the end of the line; the rest of its file was skipped");
+    EXPECT_EQ(oltre["file"].testo(), dir.file("L_linea.txt"));
+    EXPECT_EQ(oltre["line"].numero(), 5);
+    EXPECT_EQ(oltre["column"].numero(), 11);
+    EXPECT_EQ(oltre["position_m"].numero(), 20000);
+    EXPECT_NE(oltre["reason"].testo().find("beyond the last cell 340"), std::string::npos);
+    const prova::ValoreJson& segnale = voci[2];
+    EXPECT_EQ(segnale["code"].numero(), 16);
+    ASSERT_EQ(segnale["notes"].lista().size(), 1u);
+    EXPECT_EQ(segnale["notes"].lista()[0]["line"].numero(), 4);
+    EXPECT_EQ(segnale["notes"].lista()[0]["text"].testo(), "cell 41 (2050 m) already holds the signal placed here");
 }
 
 }  // namespace

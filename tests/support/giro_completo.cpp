@@ -15,7 +15,7 @@ FileBinari compila_testi(const std::string& linea, const std::string& treno, boo
     m.stato.chiave_linea = chiavi.linea;
     m.stato.chiave_treno = chiavi.treno;
     const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea),
-                                       nome_descrizione_treno(chiavi.linea, chiavi.treno), false, linea, treno};
+                                       nome_descrizione_treno(chiavi.linea, chiavi.treno), linea, treno};
     const EsitoPercorso esito = compila_percorso(m, tracciato ? 1 : 0, sorgenti);
     FileBinari file;
     file.codice = esito.codice_lettura != 0 ? esito.codice_lettura : esito.codice_riservato;

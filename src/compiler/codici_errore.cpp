@@ -1,4 +1,4 @@
-#include "run/codici_errore.h"
+#include "compiler/codici_errore.h"
 
 #include <array>
 

@@ -1,0 +1,79 @@
+// Located diagnostics: every condition the reader, the recorders and the
+// finishing pass find, with its file, line, column and the record's position,
+// collected in one list in the order found. The run layer formats the list,
+// as text or JSON, in one place.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/errore_lettura.h"
+
+namespace compattatore {
+
+enum class Livello { errore, avviso };
+
+// A further place that explains a diagnostic: where its record begins, who
+// holds a contested cell.
+struct Nota {
+    std::string file;
+    Luogo luogo;
+    std::string testo;
+};
+
+struct Diagnostica {
+    Livello livello = Livello::errore;
+    int32_t codice = 0;          // the code table's code; 0 for a warning of the reader
+    std::string_view gruppo;     // such a warning's kind, as in -Wunknown-record; empty otherwise
+    std::string file;            // empty: the scenario as a whole
+    Luogo luogo;                 // 0 where no line or column can be named
+    std::optional<int32_t> posizione;  // metres, as the record wrote it
+    std::optional<int64_t> cella;      // the cell a finishing warning concerns
+    std::string motivo;          // what failed, in words (empty when the code says it all)
+    std::vector<Nota> note;
+};
+
+// An error of code `codice`, at `luogo` of `file` (empty: the scenario as a whole).
+Diagnostica crea_errore(int32_t codice, std::string file, Luogo luogo, std::string motivo);
+// A warning of the reader of kind `gruppo`.
+Diagnostica crea_avviso(std::string_view gruppo, std::string file, Luogo luogo, std::string motivo);
+
+// Kinds of the reader's warnings about what it drops or bends without a
+// word; each is silenced by -Wno-KIND.
+inline constexpr std::string_view AVVISO_RECORD_SCONOSCIUTO = "unknown-record";
+inline constexpr std::string_view AVVISO_SEZIONE_SCONOSCIUTA = "unknown-section";
+inline constexpr std::string_view AVVISO_TRATTO_ROVESCIATO = "reversed-span";
+inline constexpr std::string_view AVVISO_OLTRE_LINEA = "beyond-line";
+inline constexpr std::string_view AVVISO_VALORE_TRONCATO = "value-truncated";
+inline constexpr std::string_view GRUPPI_AVVISO[] = {AVVISO_RECORD_SCONOSCIUTO, AVVISO_SEZIONE_SCONOSCIUTA,
+                                                    AVVISO_TRATTO_ROVESCIATO, AVVISO_OLTRE_LINEA, AVVISO_VALORE_TRONCATO};
+
+class ElencoDiagnostiche {
+public:
+    // At most `massimo_errori` errors are kept (0: no limit); one more marks
+    // the list as full, and reading stops.
+    ElencoDiagnostiche() = default;
+    explicit ElencoDiagnostiche(size_t massimo_errori) : massimo_(massimo_errori) {}
+
+    // The diagnostic as kept, to add to it at once; null when it is an
+    // error beyond the limit, or comes after one.
+    Diagnostica* aggiungi(Diagnostica d);
+    const std::vector<Diagnostica>& voci() const { return voci_; }
+    const Diagnostica* primo_errore() const;
+    size_t errori() const;
+    // True once an error beyond the limit was met.
+    bool troppi() const { return troppi_; }
+    // True once the limit is reached: a further error would be one too many.
+    bool al_limite() const { return massimo_ != 0 && errori() >= massimo_; }
+
+private:
+    std::vector<Diagnostica> voci_;
+    size_t massimo_ = 0;
+    bool troppi_ = false;
+};
+
+}  // namespace compattatore

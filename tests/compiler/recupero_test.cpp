@@ -1,0 +1,175 @@
+// Reading on past rejected records: every error of a scenario once, in file
+// order, and none that an earlier record caused.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "compiler/memorizza_dati.h"
+
+namespace compattatore {
+namespace {
+
+const std::string LINEA = "L_linea.txt";
+const std::string TRENO = "L_T-.txt";
+
+struct Atteso {
+    char file;  // 'L' line description, 'T' train description
+    int riga, colonna;
+    int32_t codice;
+    int riga_record;  // the line of the record's keyword: deleting it deletes the error
+    bool operator==(const Atteso&) const = default;
+};
+
+void PrintTo(const Atteso& a, std::ostream* os) {
+    *os << a.file << ":" << a.riga << ":" << a.colonna << " E" << a.codice;
+}
+
+std::vector<Atteso> errori_di(const std::string& linea, const std::string& treno) {
+    Modello m;
+    m.stato.chiave_linea = std::string(1, 'L');
+    m.stato.chiave_treno = std::string(1, 'T');
+    m.stato.crea_tracciato = 1;
+    const EsitoLettura esito = memorizza_dati(m, {LINEA, TRENO, linea, treno}, {.tutti_gli_errori = true, .massimo_errori = 0});
+    std::vector<Atteso> errori;
+    for (const Diagnostica& d : esito.diagnostiche.voci())
+        if (d.livello == Livello::errore)
+            errori.push_back({d.file == LINEA ? 'L' : 'T', d.luogo.riga, d.luogo.colonna, d.codice, 0});
+    return errori;
+}
+
+std::string senza_riga(const std::string& testo, int riga) {
+    size_t inizio = 0;
+    for (int r = 1; r < riga; ++r) inizio = testo.find('\n', inizio) + 1;
+    return testo.substr(0, inizio) + testo.substr(testo.find('\n', inizio) + 1);
+}
+
+struct Caso {
+    const char* nome;
+    std::string linea, treno;
+    std::vector<Atteso> errori;
+};
+
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
+
+const std::string LINEA_PULITA = "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n";
+const std::string TRENO_PULITO = "[generale]\r\nvelocita, 0, 100\r\n[fine]\r\n";
+
+const std::string LINEA_ERRATA =
+    "[generale]\r\n"
+    "lunghezza percorso, 10000\r\n"
+    "progressiva chilometrica tre, 1x0, 0, 0\r\n"  // malformed number
+    "[pendenze]\r\n"
+    "pendenza, 20000, 2\r\n"                        // beyond the cells
+    "indicatori_vmax, 1000, 60,0,0,0,0,0,0,0\r\n"
+    "indicatori_vmax, 1000, 60,0,0,0,0,0,0,0\r\n"   // on the board above
+    "curvax, 100, 200\r\n"                          // no curve class
+    "pendenza, 100, 2\r\n"
+    "[fine]\r\n";
+const std::vector<Atteso> ERRORI_LINEA = {
+    {'L', 3, 31, 25, 3}, {'L', 5, 11, 15, 5}, {'L', 7, 18, 21, 7}, {'L', 8, 1, 103, 8}};
+
+const std::string TRENO_ERRATO =
+    "[generale]\r\n"
+    "velocita, 0, 100\r\n"
+    "velocita,  0\r\n"                                                     // speed missing: takes 'segnale'
+    "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"
+    "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"                      // on the signal above
+    "stazione, 1010, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"  // off 50 m
+    "rallentamento, 5000, 60, 500, 1, 0, 60\r\n"
+    "abbattimento, 5050, 90\r\n"                                           // on the slowdown's start
+    "stazione, 3000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, B\r\n"
+    "[fine]\r\n";
+const std::vector<Atteso> ERRORI_TRENO = {
+    {'T', 4, 1, 25, 3}, {'T', 5, 10, 16, 5}, {'T', 6, 11, 8, 6}, {'T', 8, 15, 7, 8}};
+
+std::vector<Atteso> unite(std::vector<Atteso> a, const std::vector<Atteso>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+class MoltiErrori : public ::testing::TestWithParam<Caso> {};
+
+TEST_P(MoltiErrori, EachOnceInFileOrder) {
+    const Caso& c = GetParam();
+    std::vector<Atteso> attesi = c.errori;
+    for (Atteso& a : attesi) a.riga_record = 0;
+    EXPECT_EQ(errori_di(c.linea, c.treno), attesi);
+}
+
+// Deleting the record of any one error leaves exactly the others: none of
+// them was caused by an earlier rejected record.
+TEST_P(MoltiErrori, DeletingOneRecordLeavesTheOthers) {
+    const Caso& c = GetParam();
+    for (size_t tolto = 0; tolto < c.errori.size(); ++tolto) {
+        const Atteso& via = c.errori[tolto];
+        SCOPED_TRACE(testing::PrintToString(via));
+        std::vector<Atteso> attesi;
+        for (size_t i = 0; i < c.errori.size(); ++i) {
+            if (i == tolto) continue;
+            Atteso a = c.errori[i];
+            if (a.file == via.file && a.riga > via.riga_record) --a.riga;  // one line fewer above it
+            a.riga_record = 0;
+            attesi.push_back(a);
+        }
+        const std::string linea = via.file == 'L' ? senza_riga(c.linea, via.riga_record) : c.linea;
+        const std::string treno = via.file == 'T' ? senza_riga(c.treno, via.riga_record) : c.treno;
+        EXPECT_EQ(errori_di(linea, treno), attesi);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, MoltiErrori,
+                         ::testing::Values(Caso{"line file", LINEA_ERRATA, TRENO_PULITO, ERRORI_LINEA},
+                                           Caso{"train file", LINEA_PULITA, TRENO_ERRATO, ERRORI_TRENO},
+                                           Caso{"both files", LINEA_ERRATA, TRENO_ERRATO,
+                                                unite(ERRORI_LINEA, ERRORI_TRENO)}),
+                         [](const auto& info) {
+                             std::string nome = info.param.nome;
+                             std::replace(nome.begin(), nome.end(), ' ', '_');
+                             return nome;
+                         });
+
+// The model written with --force is the one read up to the first error,
+// whatever the reading on found.
+TEST(Recupero, TheModelStaysTheOneReadUpToTheFirstError) {
+    Modello tutti, primo;
+    for (Modello* m : {&tutti, &primo}) {
+        m->stato.chiave_linea = std::string(1, 'L');
+        m->stato.chiave_treno = std::string(1, 'T');
+        m->stato.crea_tracciato = 1;
+    }
+    memorizza_dati(tutti, {LINEA, TRENO, LINEA_PULITA, TRENO_ERRATO}, {.tutti_gli_errori = true, .massimo_errori = 0});
+    memorizza_dati(primo, {LINEA, TRENO, LINEA_PULITA, TRENO_ERRATO});
+    EXPECT_EQ(tutti.stato.codice_errore, 25);
+    EXPECT_EQ(tutti.celle[41].tipo, CELLA_LIBERA);  // the signals after the first error are not in it
+    ASSERT_EQ(tutti.celle.size(), primo.celle.size());
+    for (size_t i = 0; i < tutti.celle.size(); ++i) EXPECT_EQ(tutti.celle[i].tipo, primo.celle[i].tipo) << i;
+}
+
+// Without a usable length there are no cells: reading stops and says why.
+TEST(Recupero, NoCellsStopsTheReadingWithANote) {
+    Modello m;
+    m.stato.crea_tracciato = 1;
+    const EsitoLettura esito =
+        memorizza_dati(m, {LINEA, TRENO, "[generale]\r\nlunghezza percorso, 1x\r\n[pendenze]\r\npendenza, 100, 2\r\n",
+                           TRENO_ERRATO},
+                       {.tutti_gli_errori = true, .massimo_errori = 0});
+    ASSERT_EQ(esito.diagnostiche.voci().size(), 1u);
+    const Diagnostica& d = esito.diagnostiche.voci()[0];
+    EXPECT_EQ(d.codice, 25);
+    ASSERT_EQ(d.note.size(), 1u);
+    EXPECT_EQ(d.note[0].testo.rfind("the rest of the scenario was not checked", 0), 0u);
+}
+
+TEST(Recupero, StopsAtTheLimitOfErrors) {
+    Modello m;
+    m.stato.crea_tracciato = 1;
+    const EsitoLettura esito =
+        memorizza_dati(m, {LINEA, TRENO, LINEA_ERRATA, TRENO_ERRATO}, {.tutti_gli_errori = true, .massimo_errori = 3});
+    EXPECT_EQ(esito.diagnostiche.errori(), 3u);
+    EXPECT_TRUE(esito.diagnostiche.troppi());
+}
+
+}  // namespace
+}  // namespace compattatore
