@@ -5,6 +5,7 @@
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_linea.h"
 #include "compiler/numeri.h"
+#include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
 #include "compiler/tracciato.h"
 
@@ -149,11 +150,11 @@ Esito record_corpo(Lettura& l, CorpoLinea& s) {
         return Esito::prosegui;
     }
     Esito e = Esito::prosegui;
-    if (contiene(v, "pendenza") && (e = pendenza(l, s)) != Esito::prosegui) return e;
-    if (l.m.stato.crea_tracciato != 0 && contiene(v, "curva") && (e = curva(l, s)) != Esito::prosegui) return e;
-    if (contiene(v, "montagna") && (e = montagna(l, s)) != Esito::prosegui) return e;
-    if (contiene(v, "indicatori_v") && (e = indicatori(l)) != Esito::prosegui) return e;
-    if (contiene(v, "cartello") && contiene(v, "indicat") && (e = cartello(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, PENDENZA) && (e = pendenza(l, s)) != Esito::prosegui) return e;
+    if (l.m.stato.crea_tracciato != 0 && riconosce(v, CURVA) && (e = curva(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, MONTAGNA) && (e = montagna(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, INDICATORI_VMAX) && (e = indicatori(l)) != Esito::prosegui) return e;
+    if (riconosce(v, CARTELLO_INDICATORE) && (e = cartello(l, s)) != Esito::prosegui) return e;
     return e;
 }
 

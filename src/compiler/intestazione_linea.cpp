@@ -3,6 +3,7 @@
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_linea.h"
 #include "compiler/numeri.h"
+#include "compiler/parole_chiave.h"
 
 namespace compattatore {
 
@@ -12,7 +13,7 @@ bool trova_generale(Lettura& l) {
     for (;;) {
         l.leggi_voce();
         if (l.campi.fine_file()) return false;
-        if (contiene(l.voce_letta, "[generale]")) return true;
+        if (contiene(l.voce_letta, SEZIONE_GENERALE)) return true;
     }
 }
 
@@ -74,22 +75,15 @@ Esito ripetizione(Lettura& l) {
 Esito record_intestazione(Lettura& l) {
     const std::string& v = l.voce_letta;
     Oggetto& sfondi = l.m.oggetti[OGGETTO_LINEA];
-    if (contiene(v, "percorso") && contiene(v, "lunghezza") && lunghezza(l) == Esito::interrotta)
-        return Esito::interrotta;
-    if (contiene_esatto(v, "tre") && contiene_esatto(v, "progressiva"))
-        progressiva(l, OGGETTO_PROGRESSIVA_TRE, "progressiva tre");
-    if (contiene_esatto(v, "due") && contiene_esatto(v, "progressiva"))
-        progressiva(l, OGGETTO_PROGRESSIVA_TRE + 1, "progressiva due");
-    if (contiene_esatto(v, "uno") && contiene_esatto(v, "progressiva"))
-        progressiva(l, OGGETTO_PROGRESSIVA_TRE + 2, "progressiva uno");
-    if (contiene_esatto(v, "sfondo") && contiene_esatto(v, "uno"))
-        sfondi.inizio = l.numero<int32_t>("sfondo uno", "sfondo").v;
-    if (contiene_esatto(v, "sfondo") && contiene_esatto(v, "due"))
-        sfondi.posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
-    if (contiene_esatto(v, "sfondo") && contiene_esatto(v, "tre"))
-        sfondi.fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
-    if (contiene_esatto(v, "segnali") && contiene_esatto(v, "ripetizione")) return ripetizione(l);
-    const bool nota = (contiene(v, "percorso") && contiene(v, "lunghezza")) || contiene_esatto(v, "progressiva") ||
+    if (riconosce(v, LUNGHEZZA_PERCORSO) && lunghezza(l) == Esito::interrotta) return Esito::interrotta;
+    if (riconosce(v, PROGRESSIVA_TRE)) progressiva(l, OGGETTO_PROGRESSIVA_TRE, "progressiva tre");
+    if (riconosce(v, PROGRESSIVA_DUE)) progressiva(l, OGGETTO_PROGRESSIVA_TRE + 1, "progressiva due");
+    if (riconosce(v, PROGRESSIVA_UNO)) progressiva(l, OGGETTO_PROGRESSIVA_TRE + 2, "progressiva uno");
+    if (riconosce(v, SFONDO_UNO)) sfondi.inizio = l.numero<int32_t>("sfondo uno", "sfondo").v;
+    if (riconosce(v, SFONDO_DUE)) sfondi.posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
+    if (riconosce(v, SFONDO_TRE)) sfondi.fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
+    if (riconosce(v, RIPETIZIONE_SEGNALI)) return ripetizione(l);
+    const bool nota = riconosce(v, LUNGHEZZA_PERCORSO) || contiene_esatto(v, "progressiva") ||
                       contiene_esatto(v, "sfondo");
     if (!nota) l.voce_ignorata(SEZIONI_LINEA);
     return Esito::prosegui;

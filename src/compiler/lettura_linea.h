@@ -6,13 +6,9 @@
 #include <string_view>
 
 #include "compiler/lettura.h"
+#include "compiler/parole_chiave.h"
 
 namespace compattatore {
-
-// The sections a line description has; the reader needs only "[generale]"
-// and the section that ends the header, the rest name parts for the author.
-inline constexpr std::string_view SEZIONI_LINEA[] = {"[generale]", "[curve]",       "[pendenze]", "[montagne]",
-                                                     "[cartelli]", "[indicazioni]", "[fine]"};
 
 // The whole line file. `prossimo_cartello` receives the object record the next
 // text sign would take, the limit for the train file's stations.

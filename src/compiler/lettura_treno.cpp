@@ -7,6 +7,7 @@
 #include "compiler/accesso_celle.h"
 #include "compiler/codici_errore.h"
 #include "compiler/numeri.h"
+#include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
 
 namespace compattatore {
@@ -169,10 +170,7 @@ Esito abbattimento(Lettura& l) {
 // Every test is made even when an earlier one matched; the station comes last.
 Esito record_treno(Lettura& l, StatoTreno& s) {
     const std::string& v = l.voce_letta;
-    const bool nota = (contiene(v, "frenata") && contiene(v, "massa")) || contiene(v, "vetture") ||
-                      contiene(v, "velocit") || contiene(v, "aderenza") || contiene(v, "orologio") ||
-                      contiene(v, "sabbia") || contiene(v, "segnale") || contiene(v, "rallentamento") ||
-                      contiene(v, "abbattimento") || contiene(v, "stazione");
+    const bool nota = std::ranges::any_of(PAROLE_TRENO, [&](const ParolaChiave* p) { return riconosce(v, *p); });
     if (!nota) {
         l.voce_ignorata(SEZIONI_TRENO);
         return Esito::prosegui;
@@ -180,21 +178,21 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
     Oggetto& dimensioni = l.m.oggetti[OGGETTO_DIMENSIONI];
     Oggetto& treno = l.m.oggetti[OGGETTO_TRENO];
     Esito e = Esito::prosegui;
-    if (contiene(v, "frenata") && contiene(v, "massa"))
+    if (riconosce(v, MASSA_FRENATA))
         dimensioni.inizio = l.numero<int32_t>("percentuale massa frenata", "percentuale").v;
-    if (contiene(v, "vetture")) dimensioni.posizione = l.numero<int32_t>("numero vetture", "vetture").v;
-    if (contiene(v, "velocit") && (e = velocita(l, s)) != Esito::prosegui) return e;
-    if (contiene(v, "aderenza") && (e = aderenza(l, s)) != Esito::prosegui) return e;
-    if (contiene(v, "orologio")) {
+    if (riconosce(v, NUMERO_VETTURE)) dimensioni.posizione = l.numero<int32_t>("numero vetture", "vetture").v;
+    if (riconosce(v, VELOCITA) && (e = velocita(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, ADERENZA) && (e = aderenza(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, OROLOGIO)) {
         treno.valori[2] = l.numero<int16_t>("orologio", "ore").v;
         treno.valori[3] = l.numero<int16_t>("orologio", "minuti").v;
         treno.valori[4] = l.numero<int16_t>("orologio", "secondi").v;
     }
-    if (contiene(v, "sabbia")) treno.valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
-    if (contiene(v, "segnale") && (e = segnale(l)) != Esito::prosegui) return e;
-    if (contiene(v, "rallentamento") && (e = rallentamento(l)) != Esito::prosegui) return e;
-    if (contiene(v, "abbattimento") && (e = abbattimento(l)) != Esito::prosegui) return e;
-    if (contiene(v, "stazione") && (e = leggi_stazione(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, SABBIA)) treno.valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
+    if (riconosce(v, SEGNALE) && (e = segnale(l)) != Esito::prosegui) return e;
+    if (riconosce(v, RALLENTAMENTO) && (e = rallentamento(l)) != Esito::prosegui) return e;
+    if (riconosce(v, ABBATTIMENTO) && (e = abbattimento(l)) != Esito::prosegui) return e;
+    if (riconosce(v, STAZIONE) && (e = leggi_stazione(l, s)) != Esito::prosegui) return e;
     return e;
 }
 
@@ -204,9 +202,9 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
 Esito leggi_record(Lettura& l, StatoTreno& s) {
     do {
         l.leggi_voce();
-    } while (!contiene(l.voce_letta, "[generale]") && !l.campi.fine_file());
+    } while (!contiene(l.voce_letta, SEZIONE_GENERALE) && !l.campi.fine_file());
     // Like the line file's code 102: without it nothing of the file is a train.
-    if (!contiene(l.voce_letta, "[generale]"))
+    if (!contiene(l.voce_letta, SEZIONE_GENERALE))
         throw ErroreLettura("the train description file has no '[generale]' field", l.campi.luogo());
     return per_ogni_record(l, s, [&] { return record_treno(l, s); });
 }

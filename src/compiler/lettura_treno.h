@@ -7,13 +7,10 @@
 #include <string_view>
 
 #include "compiler/lettura.h"
+#include "compiler/parole_chiave.h"
 #include "compiler/modello.h"
 
 namespace compattatore {
-
-// The sections a train description has, each naming a part for the author.
-inline constexpr std::string_view SEZIONI_TRENO[] = {"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]",
-                                                     "[rallentamenti]", "[segnali]", "[codici]", "[fine]"};
 
 // Reader state of the train file.
 struct StatoTreno {

@@ -1,4 +1,5 @@
 // The inspect report as text for a terminal.
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -26,6 +27,12 @@ void scrivi_tratti(std::ostringstream& uscita, const char* titolo, const std::ve
     for (const Tratto& t : tratti) {
         uscita << formato("    %8d m to %8d m  %6lld\n", t.da, t.a, static_cast<long long>(t.valore));
     }
+}
+
+// Columns on a terminal: UTF-8 text is as wide as its characters, not its bytes.
+size_t caratteri(const std::string& utf8) {
+    return static_cast<size_t>(
+        std::ranges::count_if(utf8, [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
 }
 
 std::string valore_campo(const Campo& campo) {
@@ -61,10 +68,10 @@ std::string rapporto_testo(const Rapporto& r) {
     for (const Stazione& s : r.stazioni) {
         const Oggetto& o = s.record;
         uscita << formato("  %2d  ", s.numero) << s.nome
-               << std::string(s.nome.size() < 25 ? 25 - s.nome.size() : 1, ' ')
-               << formato("%4d  %8d  %8d..%-8d  %s  %4d  %d %d %d %d %d  %d %d %d %d\n", o.tipo, o.posizione,
-                          o.inizio, o.fine, ora_del_giorno(o.orario).c_str(), o.attributo, o.valori[0], o.valori[1],
-                          o.valori[2], o.valori[3], o.valori[4], o.flag[0], o.flag[1], o.flag[2], o.flag[3]);
+               << std::string(caratteri(s.nome) < 25 ? 25 - caratteri(s.nome) : 1, ' ')
+               << formato("%4d  %8d  %8d..%-8d  %s  %4d  %d %d %d %d %d  %d %d %d %d\n", o.tipo, o.posizione, o.inizio,
+                          o.fine, ora_del_giorno(o.orario).c_str(), o.attributo, o.valori[0], o.valori[1], o.valori[2],
+                          o.valori[3], o.valori[4], o.flag[0], o.flag[1], o.flag[2], o.flag[3]);
     }
     uscita << "\nText signs (" << r.cartelli.size() << ")\n";
     for (const Cartello& c : r.cartelli) {

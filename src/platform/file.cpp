@@ -82,6 +82,10 @@ void elimina(const std::string& percorso) {
     if (::unlink(percorso.c_str()) != 0) throw ErroreFile("cannot delete", percorso, errno);
 }
 
+void crea_directory(const std::string& percorso) {
+    if (::mkdir(percorso.c_str(), 0777) != 0 && errno != EEXIST) throw ErroreFile("cannot create", percorso, errno);
+}
+
 namespace {
 
 // Closes the descriptor on every path out of a scope.

@@ -42,6 +42,8 @@ uint64_t dimensione(const std::string& percorso);
 // Names of the entries of a directory, in no particular order.
 std::vector<std::string> elenca(const std::string& directory);
 void elimina(const std::string& percorso);
+// Creates the directory unless it is there already (its parent must be).
+void crea_directory(const std::string& percorso);
 std::string leggi(const std::string& percorso);
 // The same for a file that must be a regular file: a FIFO, a device or a
 // directory is refused at once, never waited on.

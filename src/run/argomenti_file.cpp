@@ -9,9 +9,7 @@
 namespace compattatore {
 
 std::string chiave_del_comando(const std::string& chiave, const char* opzione) {
-    if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
-        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
-    TestoConvertito convertito = converti_in_1252(chiave);
+    TestoConvertito convertito = converti_in_1252(chiave_valida(chiave, opzione));
     if (convertito.errore)
         throw std::invalid_argument(std::string(opzione) + " '" + chiave +
                                     "' holds a character Windows-1252 cannot hold");
@@ -30,6 +28,12 @@ int32_t metri_da_km(const std::string& testo) {
 std::string valore_opzione(std::span<const std::string_view> argomenti, size_t& i) {
     if (i + 1 >= argomenti.size()) throw std::invalid_argument(std::string(argomenti[i]) + " needs a value");
     return std::string(argomenti[++i]);
+}
+
+std::string chiave_valida(std::string chiave, const char* opzione) {
+    if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
+        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
+    return chiave;
 }
 
 bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, RichiestaFile& richiesta,

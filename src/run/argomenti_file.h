@@ -16,9 +16,12 @@ namespace compattatore {
 bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, RichiestaFile& richiesta,
                     bool& directory_data);
 
+// A key becomes part of file names: empty, holding a '/' or '\\', "." and
+// ".." are refused with std::invalid_argument naming `opzione`.
+std::string chiave_valida(std::string chiave, const char* opzione);
+
 // A key as given on the command line (or read from a file name): refused
-// when it cannot be part of a file name, that is when it is empty, holds a
-// `/` or `\` or is `.` or `..`; then converted to Windows-1252 as the
+// as chiave_valida refuses it, then converted to Windows-1252 as the
 // description text is, since the files hold it in that code page.
 std::string chiave_del_comando(const std::string& chiave, const char* opzione);
 

@@ -16,6 +16,7 @@
 #include "run/attesa_directory.h"
 #include "run/diagnostiche_compila.h"
 #include "run/sorgenti_protette.h"
+#include "run/sorveglia.h"
 #include "run/stato_uscita.h"
 
 namespace compattatore {
@@ -23,9 +24,9 @@ namespace compattatore {
 namespace {
 
 constexpr const char* AIUTO =
-    "compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
-    "                     [--no-plan] [--check] [--force] [--sync] [--max-errors N]\n"
-    "                     [--diagnostics text|json] [-Wno-KIND]\n"
+    "Usage: compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
+    "                            [--no-plan] [--check] [--force] [--sync] [--max-errors N]\n"
+    "                            [--diagnostics text|json] [-Wno-KIND] [--watch]\n"
     "\n"
     "Compiles a line description file and a train description file into the plan\n"
     "(LINE_linea.dat), object (LINE_TRAIN.sim) and cell (LINE_TRAIN.dat) files.\n"
@@ -46,6 +47,8 @@ constexpr const char* AIUTO =
     "                   standard error)\n"
     "  -Wno-KIND        do not warn about KIND: unknown-record, unknown-section,\n"
     "                   reversed-span, beyond-line, value-truncated\n"
+    "  --watch          compile again each time a source file changes, until Ctrl-C\n"
+    "  --help           show this text\n"
     "\n"
     "Every error of the scenario is reported, each once, in file order (the line\n"
     "file first), as 'FILE:LINE:COLUMN: error: MEANING [ECODE]' with the line and a\n"
@@ -70,6 +73,7 @@ struct RichiestaCompila {
     bool sincronizza = false;
     bool aiuto = false;
     ResocontoCompila resoconto;
+    bool sorveglia = false;
 };
 
 size_t numero_errori(std::string_view testo) {
@@ -106,6 +110,8 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
             r.forza = true;
         } else if (a == "--sync") {
             r.sincronizza = true;
+        } else if (a == "--watch") {
+            r.sorveglia = true;
         } else if (a == "--max-errors") {
             r.resoconto.massimo_errori = numero_errori(valore_opzione(argomenti, i));
         } else if (a == "--diagnostics") {
@@ -223,9 +229,17 @@ int compila(const RichiestaCompila& r) {
     return errore ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }
 
-}  // namespace
+// One compile with its failures turned into the exit status.
+int compila_riportando(const RichiestaCompila& r) {
+    try {
+        return compila(r);
+    } catch (const piattaforma::ErroreFile& e) {
+        std::cerr << "compattatore compile: " << e.what() << "\n";
+        return USCITA_FILE;
+    }
+}
 
-const char* aiuto_compila() { return AIUTO; }
+}  // namespace
 
 int esegui_compila(std::span<const std::string_view> argomenti) {
     RichiestaCompila richiesta;
@@ -241,12 +255,8 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
         std::cerr << "compattatore compile: " << e.what() << "\nTry 'compattatore compile --help'.\n";
         return USCITA_USO;
     }
-    try {
-        return compila(richiesta);
-    } catch (const piattaforma::ErroreFile& e) {
-        std::cerr << "compattatore compile: " << e.what() << "\n";
-        return USCITA_FILE;
-    }
+    if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });
+    return compila_riportando(richiesta);
 }
 
 }  // namespace compattatore

@@ -10,7 +10,4 @@ namespace compattatore {
 // Arguments after "compile"; returns the exit status.
 int esegui_compila(std::span<const std::string_view> argomenti);
 
-// The command's part of the program's help text.
-const char* aiuto_compila();
-
 }  // namespace compattatore

@@ -19,7 +19,7 @@ namespace compattatore {
 namespace {
 
 constexpr const char* AIUTO =
-    "compattatore decompile [DIR] [-o OUTDIR] [--line-key KEY] [--train-key KEY] [--force]\n"
+    "Usage: compattatore decompile [DIR] [-o OUTDIR] [--line-key KEY] [--train-key KEY] [--force]\n"
     "\n"
     "Writes the description files LINE_linea.txt and LINE_TRAIN-.txt from the\n"
     "compiled files in DIR (default: the current directory; the keys are found as\n"
@@ -31,6 +31,7 @@ constexpr const char* AIUTO =
     "  --line-key KEY   the line key, when DIR holds more than one scenario\n"
     "  --train-key KEY  the train key\n"
     "  --force          replace description files that already exist\n"
+    "  --help           show this text\n"
     "\n"
     "A place of the compiled files that no description can produce (a hand-edited\n"
     "cell, a plan row no curve makes) is reported as 'FILE: error: PLACE: what\n"

@@ -11,6 +11,31 @@
 
 namespace compattatore {
 
+namespace {
+
+constexpr const char* AIUTO =
+    "Usage: compattatore draw [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
+    "                         [--from KM] [--to KM]\n"
+    "\n"
+    "Draws the compiled scenario found in DIR (default: the current directory) as\n"
+    "an SVG picture: the plan of the line to scale with stations, signals, the\n"
+    "slowdown and mountain spans, and the profile. Without a plan file it draws\n"
+    "the profile alone. The keys are found as by inspect. Labels that would\n"
+    "overprint are thinned, the less important first.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE.svg      write the picture to FILE.svg (default: DIR/LINE_TRAIN.svg)\n"
+    "  --line-key KEY   the line key of the files to read\n"
+    "  --train-key KEY  the train key of the files to read\n"
+    "  --from KM        draw the line from this kilometre (default: its start)\n"
+    "  --to KM          draw the line up to this kilometre (default: its end)\n"
+    "  --help           show this text\n"
+    "\n"
+    "Exit status: 0 drawn, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
+    "could not be found, read or written.\n";
+
+}  // namespace
+
 int esegui_disegna(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
@@ -19,6 +44,10 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
         bool directory_data = false;
         for (size_t i = 0; i < argomenti.size(); ++i) {
             if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
+            if (argomenti[i] == "--help" || argomenti[i] == "-h") {
+                std::cout << AIUTO;
+                return USCITA_RIUSCITA;
+            }
             if (argomenti[i] == "-o") {
                 uscita = valore_opzione(argomenti, i);
             } else if (argomenti[i] == "--from") {
@@ -32,7 +61,7 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
         if (intervallo.da && intervallo.a && *intervallo.da >= *intervallo.a)
             throw std::invalid_argument("--from must come before --to");
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore draw: " << e.what() << "\nTry 'compattatore --help'.\n";
+        std::cerr << "compattatore draw: " << e.what() << "\nTry 'compattatore draw --help'.\n";
         return USCITA_USO;
     }
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {

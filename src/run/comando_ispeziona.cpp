@@ -9,6 +9,31 @@
 
 namespace compattatore {
 
+namespace {
+
+constexpr const char* AIUTO =
+    "Usage: compattatore inspect [DIR] [--line-key KEY] [--train-key KEY] [--json]\n"
+    "                            [--from KM] [--to KM]\n"
+    "\n"
+    "Shows the compiled scenario found in DIR (default: the current directory): the\n"
+    "header, the stations, the text signs, every non-empty cell between --from and\n"
+    "--to and the gradient, speed, adhesion and mountain profile. The keys are\n"
+    "those given, else the build's when its object file is there, else those of\n"
+    "the only *.sim file in DIR.\n"
+    "\n"
+    "Options:\n"
+    "  --line-key KEY   the line key of the files to read\n"
+    "  --train-key KEY  the train key of the files to read\n"
+    "  --json           print the report as one JSON document\n"
+    "  --from KM        first kilometre of the cell listing (default: 0)\n"
+    "  --to KM          last kilometre of the cell listing (default: the end)\n"
+    "  --help           show this text\n"
+    "\n"
+    "Exit status: 0 shown, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
+    "could not be found or read.\n";
+
+}  // namespace
+
 int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     Intervallo intervallo;
@@ -17,6 +42,10 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
         bool directory_data = false;
         for (size_t i = 0; i < argomenti.size(); ++i) {
             if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
+            if (argomenti[i] == "--help" || argomenti[i] == "-h") {
+                std::cout << AIUTO;
+                return USCITA_RIUSCITA;
+            }
             if (argomenti[i] == "--json") {
                 json = true;
             } else if (argomenti[i] == "--from") {
@@ -28,7 +57,7 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
             }
         }
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore inspect: " << e.what() << "\nTry 'compattatore --help'.\n";
+        std::cerr << "compattatore inspect: " << e.what() << "\nTry 'compattatore inspect --help'.\n";
         return USCITA_USO;
     }
     return con_file_compilati(richiesta, "inspect", [&](const FileCompilati& file) {

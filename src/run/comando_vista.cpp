@@ -11,19 +11,46 @@
 
 namespace compattatore {
 
+namespace {
+
+constexpr const char* AIUTO =
+    "Usage: compattatore view [DIR] [-o FILE.html] [--line-key KEY] [--train-key KEY]\n"
+    "\n"
+    "Writes the compiled scenario found in DIR (default: the current directory) as\n"
+    "one self-contained HTML page to open in a web browser: the plan and the\n"
+    "profile, linked, at any scale (wheel, pinch or + and -, drag to pan), every\n"
+    "object with its decoded fields when pointed at, and a box that centres the\n"
+    "view on a kilometre. The page needs no network. The keys are found as by\n"
+    "inspect.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE.html     write the page to FILE.html (default: DIR/LINE_TRAIN.html)\n"
+    "  --line-key KEY   the line key of the files to read\n"
+    "  --train-key KEY  the train key of the files to read\n"
+    "  --help           show this text\n"
+    "\n"
+    "Exit status: 0 written, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
+    "could not be found, read or written.\n";
+
+}  // namespace
+
 int esegui_vista(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
     try {
         bool directory_data = false;
         for (size_t i = 0; i < argomenti.size(); ++i) {
+            if (argomenti[i] == "--help" || argomenti[i] == "-h") {
+                std::cout << AIUTO;
+                return USCITA_RIUSCITA;
+            }
             if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
             if (argomenti[i] != "-o")
                 throw std::invalid_argument("unknown argument '" + std::string(argomenti[i]) + "'");
             uscita = valore_opzione(argomenti, i);
         }
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore view: " << e.what() << "\nTry 'compattatore --help'.\n";
+        std::cerr << "compattatore view: " << e.what() << "\nTry 'compattatore view --help'.\n";
         return USCITA_USO;
     }
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {

@@ -47,7 +47,9 @@ FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
     ChiaviScenario chiavi{richiesta.linea.value_or(CHIAVE_LINEA), richiesta.treno.value_or(CHIAVE_TRENO)};
     if (!richiesta.linea && !richiesta.treno &&
         !piattaforma::esiste(piattaforma::unisci(directory, nome_file_oggetti(chiavi.linea, chiavi.treno)))) {
-        chiavi = chiavi_dall_unico_sim(directory).value_or(chiavi);
+        const std::optional<ChiaviScenario> trovate = chiavi_dall_unico_sim(directory);
+        if (!trovate) throw piattaforma::ErroreFile("no compiled scenario (*.sim file) found in", directory, ENOENT);
+        chiavi = *trovate;
     }
     const ImmagineFile oggetti = leggi_immagine(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
     const ImmagineFile celle = leggi_immagine(directory, nome_file_celle(chiavi.linea, chiavi.treno));

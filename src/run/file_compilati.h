@@ -26,7 +26,8 @@ struct FileCompilati {
 };
 
 // The keys: those given; otherwise the build's when its object file is in
-// the directory; otherwise those held by the directory's only *.sim file.
+// the directory; otherwise those held by the directory's only *.sim file
+// (none there: a missing file).
 // Then reads and decodes the object and cell files and, when present, the
 // plan file. Throws piattaforma::ErroreFile for a missing or unreadable file,
 // ErroreDecodifica for a bad one, std::invalid_argument when the keys cannot

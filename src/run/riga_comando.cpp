@@ -8,6 +8,7 @@
 #include "run/comando_compila.h"
 #include "run/comando_decompila.h"
 #include "run/comando_disegna.h"
+#include "run/comando_inizia.h"
 #include "run/comando_ispeziona.h"
 #include "run/comando_vista.h"
 #include "run/esecuzione.h"
@@ -19,12 +20,11 @@ namespace {
 
 constexpr const char* AIUTO =
     "Usage: compattatore [--dir DIR] [--force] [--no-window] [--sync]\n"
-    "       compattatore inspect [DIR] [--line-key KEY] [--train-key KEY] [--json]\n"
-    "                            [--from KM] [--to KM]\n"
-    "       compattatore draw [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
-    "                         [--from KM] [--to KM]\n"
-    "       compattatore view [DIR] [-o FILE.html] [--line-key KEY] [--train-key KEY]\n"
+    "       compattatore init [DIR] [--line-key LINE] [--train-key TRAIN] [--force]\n"
     "       compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [options]\n"
+    "       compattatore inspect [DIR] [options]\n"
+    "       compattatore draw [DIR] [-o FILE.svg] [options]\n"
+    "       compattatore view [DIR] [-o FILE.html] [options]\n"
     "       compattatore decompile [DIR] [-o OUTDIR] [options]\n"
     "       compattatore --help | --version\n"
     "\n"
@@ -47,19 +47,16 @@ constexpr const char* AIUTO =
     "binary files are then not written (unless --force). Codes 11 to 13 are\n"
     "warnings (' Avviso n. '): the files are written.\n"
     "\n"
-    "inspect shows the compiled files found in DIR (default: the current\n"
-    "directory): header, stations, text signs, every non-empty cell between\n"
-    "--from and --to and the gradient, speed and adhesion profile; --json prints\n"
-    "the same as one JSON document. draw writes the plan of the line to scale and\n"
-    "its profile as an SVG picture (default: DIR/LINE_TRAIN.svg), of the stretch\n"
-    "from --from to --to (km) when given. view writes one self-contained HTML\n"
-    "page (default: DIR/LINE_TRAIN.html) that shows the plan and the profile at\n"
-    "any scale in a web browser. The keys are the build's, or those of the only\n"
-    "*.sim file in DIR.\n"
+    "init writes the scenario's description files for an author to start from;\n"
+    "compile compiles an author's description files; inspect shows a compiled\n"
+    "scenario; draw draws it as an SVG picture; view writes it as one HTML page\n"
+    "to explore at any scale in a web browser; decompile writes the description\n"
+    "files back from a compiled scenario. 'compattatore COMMAND --help' shows each\n"
+    "command's options. The format of the description files is described in\n"
+    "description-files.md, installed with the program's documents.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
-    "with --force; for inspect, draw and view: a compiled file is damaged), 2 usage\n"
-    "error, 3 a file could not be found, read or written.\n";
+    "with --force), 2 usage error, 3 a file could not be found, read or written.\n";
 
 int errore_uso(const std::string& testo) {
     std::cerr << "compattatore: " << testo << "\n"
@@ -67,25 +64,14 @@ int errore_uso(const std::string& testo) {
     return USCITA_USO;
 }
 
-bool chiede_aiuto(std::span<const std::string_view> argomenti) {
-    for (std::string_view a : argomenti)
-        if (a == "--help" || a == "-h") return true;
-    return false;
-}
-
 }  // namespace
 
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
-    // The general help covers inspect and draw.
-    if (!argomenti.empty() && (argomenti[0] == "inspect" || argomenti[0] == "draw" || argomenti[0] == "view") &&
-        chiede_aiuto(argomenti.subspan(1))) {
-        std::cout << AIUTO;
-        return USCITA_RIUSCITA;
-    }
     if (!argomenti.empty() && argomenti[0] == "inspect") return esegui_ispeziona(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "view") return esegui_vista(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "compile") return esegui_compila(argomenti.subspan(1));
+    if (!argomenti.empty() && argomenti[0] == "init") return esegui_inizia(argomenti.subspan(1));
     if (!argomenti.empty() && argomenti[0] == "decompile") return esegui_decompila(argomenti.subspan(1));
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
@@ -93,7 +79,7 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     for (size_t i = 0; i < argomenti.size(); ++i) {
         std::string_view a = argomenti[i];
         if (a == "--help" || a == "-h") {
-            std::cout << AIUTO << "\n" << aiuto_compila();
+            std::cout << AIUTO;
             return USCITA_RIUSCITA;
         }
         if (a == "--version") {

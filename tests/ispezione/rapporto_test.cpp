@@ -126,5 +126,37 @@ TEST(RapportoJson, NamesInWindows1252BecomeEscapedUtf8) {
     EXPECT_EQ(letto_da_python(json, "ascii(d['stations'][0]['name'])"), "'CITT\\xc0 \"vecchia\"\\\\ \\u20ac\\t'\n");
 }
 
+// Accented names take two bytes a letter in UTF-8 but one column on a terminal.
+TEST(Rapporto, StationColumnsLineUpByCharactersNotBytes) {
+    ScenarioCompilato scenario = scenario_normale();
+    scenario.oggetti[1].nome = "FORL\xCC";             // FORLÌ, kind 8
+    scenario.oggetti[2].nome = "CIT\xC0 DELLA PIEVE";  // CITÀ DELLA PIEVE, kind 12
+    const std::string testo = rapporto_testo(costruisci_rapporto(scenario, CHIAVI_NORMALI, {}));
+    // The characters of the row that names the station, one string each.
+    auto riga = [&](const std::string& nome) {
+        const size_t inizio = testo.rfind('\n', testo.find(nome)) + 1;
+        std::vector<std::string> caratteri;
+        for (size_t i = inizio; i < testo.size() && testo[i] != '\n'; ++i) {
+            if ((static_cast<unsigned char>(testo[i]) & 0xC0) == 0x80)
+                caratteri.back() += testo[i];
+            else
+                caratteri.emplace_back(1, testo[i]);
+        }
+        return caratteri;
+    };
+    // The kind column is the same characters of every row.
+    auto colonna_tipo = [&](const std::string& nome) {
+        const std::vector<std::string> r = riga(nome);
+        std::string colonna;
+        for (size_t i = 20; i < 60 && i < r.size(); ++i) colonna += r[i];
+        return colonna;
+    };
+    const std::string castello = colonna_tipo("FIRENZE CASTELLO");
+    EXPECT_EQ(castello.find("  12      5200"), 11u) << castello;
+    EXPECT_EQ(colonna_tipo("CIT\xC3\x80 DELLA PIEVE").find("  12      2750"), 11u)
+        << colonna_tipo("CIT\xC3\x80 DELLA PIEVE");
+    EXPECT_EQ(colonna_tipo("FORL\xC3\x8C").find("   8         0"), 11u) << colonna_tipo("FORL\xC3\x8C");
+}
+
 }  // namespace
 }  // namespace compattatore

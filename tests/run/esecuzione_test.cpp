@@ -91,4 +91,17 @@ TEST(RigaComando, OptionsAndUsageErrors) {
     }
 }
 
+TEST(RigaComando, EachCommandsHelpShowsItsOwnSynopsis) {
+    for (const std::string comando : {"init", "compile", "inspect", "draw", "decompile"}) {
+        SCOPED_TRACE(comando);
+        auto esito = prova::esegui_programma({comando, "--help"});
+        EXPECT_EQ(esito.stato, 0);
+        EXPECT_EQ(esito.uscita.rfind("Usage: compattatore " + comando + " ", 0), 0u) << esito.uscita;
+        for (const std::string altro : {"init", "compile", "inspect", "draw", "decompile"})
+            if (altro != comando) {
+                EXPECT_EQ(esito.uscita.find("compattatore " + altro), std::string::npos) << altro;
+            }
+    }
+}
+
 }  // namespace

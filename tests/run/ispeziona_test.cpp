@@ -72,17 +72,22 @@ TEST_F(Guasti, ExitStatusAndMessageForEachFault) {
         {{"inspect", "DIR/nowhere"}, 3, "nowhere"},
         {{"inspect", "DIR", "--train-key", "9999"}, 3, "Corvale_Mendra_9999.sim"},
         {{"draw", "DIR", "-o", "DIR/nowhere/x.svg"}, 3, "x.svg"},
+        {{"inspect", "DIR/empty"}, 3, "no compiled scenario (*.sim file) found in DIR/empty"},
+        {{"draw", "DIR/empty"}, 3, "no compiled scenario (*.sim file) found in DIR/empty"},
     };
+    fs::create_directory(directory_.percorso() / "empty");
     for (const Caso& caso : casi) {
         std::vector<std::string> argomenti = caso.argomenti;
         for (std::string& a : argomenti) {
             if (a.starts_with("DIR")) a.replace(0, 3, directory_.str());
         }
-        SCOPED_TRACE(argomenti[0] + " " + caso.messaggio);
+        std::string messaggio = caso.messaggio;
+        if (messaggio.find("DIR") != std::string::npos) messaggio.replace(messaggio.find("DIR"), 3, directory_.str());
+        SCOPED_TRACE(argomenti[0] + " " + messaggio);
         const auto esito = esegui_programma(argomenti);
         EXPECT_EQ(esito.stato, caso.stato) << esito.errori;
         const std::string& detto = caso.stato == 0 ? esito.uscita : esito.errori;
-        EXPECT_NE(detto.find(caso.messaggio), std::string::npos) << detto;
+        EXPECT_NE(detto.find(messaggio), std::string::npos) << detto;
     }
 }
 

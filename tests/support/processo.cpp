@@ -82,6 +82,8 @@ bool ProcessoFiglio::in_corso() {
     return false;
 }
 
+void ProcessoFiglio::segnala(int segnale) { kill(pid_, segnale); }
+
 std::optional<int> ProcessoFiglio::attendi(std::chrono::milliseconds limite) {
     auto fine = std::chrono::steady_clock::now() + limite;
     while (in_corso()) {

@@ -30,6 +30,8 @@ public:
     ProcessoFiglio& operator=(const ProcessoFiglio&) = delete;
 
     bool in_corso();
+    // Sends the signal to the process.
+    void segnala(int segnale);
     // The exit status (128 + signal number after a signal), or nullopt if the
     // process is still running when the limit has passed.
     std::optional<int> attendi(std::chrono::milliseconds limite);

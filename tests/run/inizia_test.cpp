@@ -1,0 +1,117 @@
+// init as an author meets it: the starting scenario it writes compiles into
+// the normal run's own files, under any keys, and nothing is overwritten
+// unless asked.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/cartella_temporanea.h"
+#include "support/dati.h"
+#include "support/processo.h"
+#include "support/sha256.h"
+
+namespace compattatore {
+namespace {
+
+using prova::CartellaTemporanea;
+using prova::esegui_programma;
+
+TEST(Inizia, ItsFilesCompileIntoTheNormalRunsBinaryFiles) {
+    CartellaTemporanea dir;
+    const auto inizio = prova::esegui(PROGRAMMA, {"init"}, {}, dir.str());
+    ASSERT_EQ(inizio.stato, 0) << inizio.errori;
+    EXPECT_EQ(inizio.errori, "");
+    // The description files are the normal run's, byte for byte.
+    for (const char* nome : {"Corvale_Mendra_linea.txt", "Corvale_Mendra_4821-3-.txt"})
+        EXPECT_EQ(dir.leggi(nome), prova::leggi_tutto(std::string(DATI_TEST) + "/normal-run/" + nome)) << nome;
+    EXPECT_NE(inizio.uscita.find("compattatore compile Corvale_Mendra_linea.txt Corvale_Mendra_4821-3-.txt\n"),
+              std::string::npos)
+        << inizio.uscita;
+
+    const auto compilato =
+        prova::esegui(PROGRAMMA, {"compile", "Corvale_Mendra_linea.txt", "Corvale_Mendra_4821-3-.txt"}, {}, dir.str());
+    ASSERT_EQ(compilato.stato, 0) << compilato.errori;
+    EXPECT_EQ(compilato.errori, "");
+    EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE), prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+    EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE), prova::dato_normale(prova::FILE_CELLE_NORMALE));
+    EXPECT_EQ(prova::sha256_hex(dir.leggi(prova::FILE_TRACCIATO_NORMALE)), prova::SHA256_TRACCIATO_NORMALE);
+}
+
+TEST(Inizia, OtherKeysNameTheFilesAndThePrintedCommandCompilesThem) {
+    CartellaTemporanea dir;
+    const std::string destinazione = dir.file("nuovo scenario");  // created, and quoted in the command
+    const auto inizio = esegui_programma({"init", destinazione, "--line-key", "Valle", "--train-key", "R12"});
+    ASSERT_EQ(inizio.stato, 0) << inizio.errori;
+    EXPECT_EQ(prova::istantanea(destinazione).size(), 2u);
+    const std::string sorgente_linea = destinazione + "/Valle_linea.txt";
+    const std::string sorgente_treno = destinazione + "/Valle_R12-.txt";
+    EXPECT_EQ(prova::leggi_tutto(sorgente_linea),
+              prova::leggi_tutto(std::string(DATI_TEST) + "/normal-run/Corvale_Mendra_linea.txt"));
+
+    // The last line is the command; run it through the shell as printed.
+    const std::string& u = inizio.uscita;
+    const std::string comando = u.substr(u.rfind("compattatore compile"), std::string::npos);
+    ASSERT_EQ(comando.find("compattatore compile '" + sorgente_linea + "' '" + sorgente_treno + "' -o '"), 0u)
+        << comando;
+    const std::string programma = std::string(PROGRAMMA);
+    const auto compilato =
+        prova::esegui("/bin/sh", {"-c", programma + comando.substr(std::string("compattatore").size())});
+    ASSERT_EQ(compilato.stato, 0) << compilato.errori;
+    EXPECT_EQ(compilato.errori, "");
+    EXPECT_NE(compilato.uscita.find("wrote " + destinazione + "/Valle_R12.sim"), std::string::npos) << compilato.uscita;
+    EXPECT_TRUE(std::filesystem::exists(destinazione + "/Valle_R12.dat"));
+    EXPECT_TRUE(std::filesystem::exists(destinazione + "/Valle_linea.dat"));
+}
+
+TEST(Inizia, AnExistingFileIsReplacedOnlyWithForce) {
+    for (const std::string esistente : {"Corvale_Mendra_linea.txt", "Corvale_Mendra_4821-3-.txt"}) {
+        SCOPED_TRACE(esistente);
+        CartellaTemporanea dir;
+        dir.scrivi(esistente, "my own work\r\n");
+        const auto rifiutato = esegui_programma({"init", dir.str()});
+        EXPECT_EQ(rifiutato.stato, 2);
+        EXPECT_NE(rifiutato.errori.find(dir.file(esistente) + " already exists"), std::string::npos)
+            << rifiutato.errori;
+        EXPECT_EQ(rifiutato.uscita, "");
+        // Neither file is written: the author's work and nothing else is there.
+        EXPECT_EQ(prova::istantanea(dir.percorso()),
+                  (std::map<std::string, std::string>{{esistente, "my own work\r\n"}}));
+
+        const auto forzato = esegui_programma({"init", dir.str(), "--force"});
+        EXPECT_EQ(forzato.stato, 0) << forzato.errori;
+        EXPECT_EQ(dir.leggi(esistente), prova::leggi_tutto(std::string(DATI_TEST) + "/normal-run/" + esistente));
+    }
+}
+
+TEST(Inizia, UsageErrors) {
+    struct Caso {
+        std::vector<std::string> argomenti;
+        std::string in_errori;
+    } casi[] = {
+        {{"init", "--line-key", "a/b"}, "--line-key 'a/b' cannot be part of a file name"},
+        {{"init", "--train-key", ""}, "--train-key '' cannot be part of a file name"},
+        {{"init", "--train-key"}, "--train-key needs a value"},
+        {{"init", "uno", "due"}, "more than one directory given"},
+        {{"init", "--bogus"}, "unknown option '--bogus'"},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.in_errori);
+        CartellaTemporanea dir;
+        const auto esito = prova::esegui(PROGRAMMA, caso.argomenti, {}, dir.str());
+        EXPECT_EQ(esito.stato, 2);
+        EXPECT_NE(esito.errori.find(caso.in_errori), std::string::npos) << esito.errori;
+        EXPECT_TRUE(prova::istantanea(dir.percorso()).empty());
+    }
+}
+
+TEST(Inizia, AnUnwritableDirectoryIsAFileError) {
+    CartellaTemporanea dir;
+    dir.scrivi("file", "");
+    const auto esito = esegui_programma({"init", dir.file("file") + "/sotto"});
+    EXPECT_EQ(esito.stato, 3);
+    EXPECT_NE(esito.errori.find("cannot create " + dir.file("file") + "/sotto: Not a directory"), std::string::npos)
+        << esito.errori;
+}
+
+}  // namespace
+}  // namespace compattatore
