@@ -16,7 +16,13 @@ void prepara_pagine(void* inizio, size_t byte) {
     const size_t scarto = (pagina - std::bit_cast<uintptr_t>(inizio) % pagina) % pagina;
     if (byte <= scarto) return;
     const size_t intere = (byte - scarto) / pagina * pagina;
-    if (intere > 0) ::madvise(base + scarto, intere, MADV_POPULATE_WRITE);
+    if (intere == 0) return;
+#ifdef MADV_HUGEPAGE
+    // On a virtual machine each small page costs a fault in the host as well
+    // on its first store, even when populated here; large pages take a few.
+    ::madvise(base + scarto, intere, MADV_HUGEPAGE);
+#endif
+    ::madvise(base + scarto, intere, MADV_POPULATE_WRITE);
 #else
     (void)inizio;
     (void)byte;
