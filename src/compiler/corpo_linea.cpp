@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -47,9 +48,17 @@ double curvatura(const std::string& voce) {
     return 0.0;
 }
 
-// Advances the metre counter; above the limit the plan is refused (code 103).
-bool metro_successivo(Lettura& l, CorpoLinea& s, Luogo luogo) {
-    if (++s.metro_corrente <= METRO_MASSIMO) return true;
+// Steps the plan by passi(n) from the current metre to `ultimo`, advancing the
+// metre counter; past the limit the plan is refused (code 103) after the
+// step of the metre at the limit, as a step a metre would do.
+template <class Passi>
+bool avanza_piano(Lettura& l, CorpoLinea& s, int64_t ultimo, Luogo luogo, Passi passi) {
+    if (s.metro_corrente > ultimo) return true;
+    const int64_t fin_qui = std::min(ultimo, std::max<int64_t>(METRO_MASSIMO, s.metro_corrente));
+    const auto quanti = static_cast<size_t>(fin_qui - s.metro_corrente + 1);
+    passi(quanti);
+    s.metro_corrente = static_cast<int32_t>(fin_qui + 1);
+    if (fin_qui < METRO_MASSIMO) return true;
     l.registra(ERRORE_CURVA, luogo, "curva: the plan passes metre " + std::to_string(METRO_MASSIMO));
     return false;
 }
@@ -70,14 +79,12 @@ Esito curva(Lettura& l, CorpoLinea& s) {
     // A curve running past the plan's last row stops there.
     auto& t = l.m.tracciato;
     const int64_t ultima_riga = static_cast<int64_t>(t.size()) - 1;
-    while (s.metro_corrente <= inizio.v && s.metro_corrente <= ultima_riga) {
-        passo_rettilineo(t);
-        if (!metro_successivo(l, s, inizio.luogo)) return Esito::interrotta;
-    }
-    while (s.metro_corrente <= fine && s.metro_corrente <= ultima_riga) {
-        passo_curvo(t, c);
-        if (!metro_successivo(l, s, inizio.luogo)) return Esito::interrotta;
-    }
+    if (!avanza_piano(l, s, std::min<int64_t>(inizio.v, ultima_riga), inizio.luogo,
+                      [&t](size_t n) { passi_rettilinei(t, n); }))
+        return Esito::interrotta;
+    if (!avanza_piano(l, s, std::min<int64_t>(fine, ultima_riga), inizio.luogo,
+                      [&t, c](size_t n) { passi_curvi(t, c, n); }))
+        return Esito::interrotta;
     return Esito::prosegui;
 }
 
@@ -167,7 +174,9 @@ void completa_linea(Lettura& l, CorpoLinea& s) {
                  "pendenza", s.indice_pendenza * 50);
     if (m.stato.crea_tracciato == 0) return;
     const int64_t ultima_calcolata = static_cast<int64_t>(m.tracciato.size()) - 3;
-    for (; s.metro_corrente <= ultima_calcolata; ++s.metro_corrente) passo_rettilineo(m.tracciato);
+    if (s.metro_corrente > ultima_calcolata) return;
+    passi_rettilinei(m.tracciato, static_cast<size_t>(ultima_calcolata - s.metro_corrente + 1));
+    s.metro_corrente = static_cast<int32_t>(ultima_calcolata + 1);
 }
 
 }  // namespace

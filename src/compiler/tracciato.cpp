@@ -45,18 +45,26 @@ namespace {
 // Row r as a point.
 PuntoPiano riga(const Tracciato& t, size_t r) { return {t.x(r), t.y(r)}; }
 
-}  // namespace
-
-void passo_rettilineo(Tracciato& t) {
+// The last two rows ride in registers from one step to the next, not
+// through the table.
+template <class Passo>
+void passi(Tracciato& t, size_t quanti, Passo passo) {
     const size_t m = t.assegnate();
-    const PuntoPiano p = passo_dritto(riga(t, m - 2), riga(t, m - 1));
-    t.aggiungi(p.x, p.y);
+    PuntoPiano prima = riga(t, m - 2), ultima = riga(t, m - 1);
+    for (size_t i = 0; i < quanti; ++i) {
+        const PuntoPiano p = passo(prima, ultima);
+        t.aggiungi(p.x, p.y);
+        prima = ultima;
+        ultima = p;
+    }
 }
 
-void passo_curvo(Tracciato& t, double curvatura) {
-    const size_t m = t.assegnate();
-    const PuntoPiano p = passo_girato(riga(t, m - 2), riga(t, m - 1), curvatura);
-    t.aggiungi(p.x, p.y);
+}  // namespace
+
+void passi_rettilinei(Tracciato& t, size_t quanti) { passi(t, quanti, passo_dritto); }
+
+void passi_curvi(Tracciato& t, double curvatura, size_t quanti) {
+    passi(t, quanti, [curvatura](PuntoPiano a, PuntoPiano b) { return passo_girato(a, b, curvatura); });
 }
 
 }  // namespace compattatore

@@ -28,11 +28,11 @@ PuntoPiano passo_dritto(PuntoPiano prima, PuntoPiano ultima);
 // component is formed in extended precision and rounded once.
 PuntoPiano passo_girato(PuntoPiano prima, PuntoPiano ultima, double curvatura);
 
-// The next row m = row m-1 + (row m-1 - row m-2).
-void passo_rettilineo(Tracciato& tracciato);
+// `quanti` rows more, each row m = row m-1 + (row m-1 - row m-2).
+void passi_rettilinei(Tracciato& tracciato, size_t quanti);
 
-// As the straight step, turned by `curvatura` (1/m, negative to the left).
+// As the straight steps, turned by `curvatura` (1/m, negative to the left).
 // Each step component is formed in extended precision and rounded once.
-void passo_curvo(Tracciato& tracciato, double curvatura);
+void passi_curvi(Tracciato& tracciato, double curvatura, size_t quanti);
 
 }  // namespace compattatore

@@ -1,5 +1,7 @@
 #include "output/file_binari.h"
 
+#include <bit>
+
 namespace compattatore {
 
 namespace {
@@ -12,11 +14,12 @@ void scrivi_colonna(ScrittoreLE& w, const Tracciato& t, Valore valore) {
         w.u16(static_cast<uint16_t>(EtichettaValore::intero16));
         w.i16(static_cast<int16_t>(valore(r)));
     }
-    for (size_t r = intere; r < t.assegnate(); ++r) {
-        w.u16(static_cast<uint16_t>(EtichettaValore::doppio));
-        w.f64(valore(r));
-    }
-    for (size_t r = t.assegnate(); r < t.size(); ++r) w.u16(static_cast<uint16_t>(EtichettaValore::vuota));
+    w.campi(t.assegnate() - intere, 10, [&](char* dove, size_t i) {
+        ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::doppio), 2);
+        ScrittoreLE::metti(dove + 2, std::bit_cast<uint64_t>(valore(intere + i)), 8);
+    });
+    w.campi(t.size() - t.assegnate(), 2,
+            [](char* dove, size_t) { ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::vuota), 2); });
 }
 
 template <class Scrivi, class Dati>

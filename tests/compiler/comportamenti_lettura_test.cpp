@@ -207,6 +207,8 @@ TEST(LetturaLinea, LongestLineAndTheMetreLimit) {
     auto oltre = leggi_descrizioni(linea_con("curvad1, 999950, 100\r\n", "lunghezza percorso, 1000000\r\n"), TRENO_VUOTO);
     EXPECT_EQ(oltre.m.stato.codice_errore, 103);
     EXPECT_TRUE(oltre.treno_rimasto);
+    // Rows up to the limit's metre were stepped before the refusal, not one more or less.
+    EXPECT_EQ(oltre.m.tracciato.assegnate(), 1000001u);
 }
 
 }  // namespace
