@@ -86,9 +86,9 @@ std::string linea_generata(int lunghezza) {
 
 std::string treno_generato(int lunghezza) {
     Testo t;
-    for (const char* r : {"[generale]", "numero vetture,    12", "percentuale massa frenata,    135", "sabbia,    300",
-                          "orologio,    19              9             40 ", "[aderenze]", "aderenza,   0,    100",
-                          "[vel_limite]"}) {
+    for (const char* r :
+         {"[generale]", "numero vetture,    12", "percentuale massa frenata,    135", "sabbia,    300",
+          "orologio,    19              9             40 ", "[aderenze]", "aderenza,   0,    100", "[vel_limite]"}) {
         t << r;
         t.riga();
     }

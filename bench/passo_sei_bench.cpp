@@ -54,8 +54,8 @@ void passo_sei(benchmark::State& stato, const std::string& dir, bool scrivi) {
         EsitoPercorso esito = compila_percorso(m, 1, s);
         if (scrivi && da_scrivere(esito, {})) scrivi_file_binari(m, dir);
         if (esito.codice_lettura != 0 || esito.codice_riservato != 0) {
-            stato.SkipWithError(("compilation recorded code " +
-                                 std::to_string(esito.codice_lettura + esito.codice_riservato)).c_str());
+            stato.SkipWithError(
+                ("compilation recorded code " + std::to_string(esito.codice_lettura + esito.codice_riservato)).c_str());
             break;
         }
         benchmark::DoNotOptimize(m.celle.data());

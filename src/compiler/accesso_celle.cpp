@@ -13,13 +13,12 @@ void richiedi_celle(const Modello& m, std::string_view record, Luogo luogo) {
 Cella& cella(Modello& m, int64_t indice, std::string_view record, int32_t posizione, Luogo luogo) {
     richiedi_celle(m, record, luogo);
     if (indice < 0)
-        throw ErroreLettura(std::string(record) + ": position " + std::to_string(posizione) +
-                                " m is before the start of the line",
-                            luogo);
+        throw ErroreLettura(
+            std::string(record) + ": position " + std::to_string(posizione) + " m is before the start of the line",
+            luogo);
     if (indice > m.ultima_cella())
-        throw ErroreLettura(std::string(record) + ": position " + std::to_string(posizione) +
-                                " m reaches cell " + std::to_string(indice) + ", beyond the last cell " +
-                                std::to_string(m.ultima_cella()),
+        throw ErroreLettura(std::string(record) + ": position " + std::to_string(posizione) + " m reaches cell " +
+                                std::to_string(indice) + ", beyond the last cell " + std::to_string(m.ultima_cella()),
                             luogo);
     return m.celle[static_cast<size_t>(indice)];
 }

@@ -9,29 +9,29 @@
 
 namespace compattatore {
 
-inline constexpr int32_t ERRORE_LUNGHEZZA = 1;               // line longer than 1000000 m
-inline constexpr int32_t ERRORE_PROGRESSIVA = 2;             // progressive off a multiple of 50
-inline constexpr int32_t ERRORE_INIZIO_RIPETIZIONE = 3;      // repetition start off a multiple of 50
-inline constexpr int32_t ERRORE_FINE_RIPETIZIONE = 4;        // repetition end off a multiple of 50
-inline constexpr int32_t ERRORE_CODICI_RIPETIZIONE = 5;      // repetition keyword without 4 or 9
-inline constexpr int32_t ERRORE_CARTELLO_OCCUPATO = 6;       // text sign on a taken cell
-inline constexpr int32_t ERRORE_ABBATTIMENTO_OCCUPATO = 7;   // abbattimento on a taken cell
-inline constexpr int32_t ERRORE_POSIZIONE_STAZIONE = 8;      // station off a multiple of 50
-inline constexpr int32_t ERRORE_MARCIAPIEDE = 9;             // platform off a multiple of 100
-inline constexpr int32_t ERRORE_TABELLA_PIENA = 10;          // stations reach the text signs
-inline constexpr int32_t AVVISO_CODICE_SEGNALE = 11;         // finishing pass: before a signal
-inline constexpr int32_t AVVISO_FINESTRA_INIZIO = 12;        // finishing pass: before a slowdown start
-inline constexpr int32_t AVVISO_CODICE_INTERNO = 13;         // finishing pass: inside or after a slowdown
-inline constexpr int32_t ERRORE_OLTRE_LINEA = 15;            // a record beyond the cells
+inline constexpr int32_t ERRORE_LUNGHEZZA = 1;              // line longer than 1000000 m
+inline constexpr int32_t ERRORE_PROGRESSIVA = 2;            // progressive off a multiple of 50
+inline constexpr int32_t ERRORE_INIZIO_RIPETIZIONE = 3;     // repetition start off a multiple of 50
+inline constexpr int32_t ERRORE_FINE_RIPETIZIONE = 4;       // repetition end off a multiple of 50
+inline constexpr int32_t ERRORE_CODICI_RIPETIZIONE = 5;     // repetition keyword without 4 or 9
+inline constexpr int32_t ERRORE_CARTELLO_OCCUPATO = 6;      // text sign on a taken cell
+inline constexpr int32_t ERRORE_ABBATTIMENTO_OCCUPATO = 7;  // abbattimento on a taken cell
+inline constexpr int32_t ERRORE_POSIZIONE_STAZIONE = 8;     // station off a multiple of 50
+inline constexpr int32_t ERRORE_MARCIAPIEDE = 9;            // platform off a multiple of 100
+inline constexpr int32_t ERRORE_TABELLA_PIENA = 10;         // stations reach the text signs
+inline constexpr int32_t AVVISO_CODICE_SEGNALE = 11;        // finishing pass: before a signal
+inline constexpr int32_t AVVISO_FINESTRA_INIZIO = 12;       // finishing pass: before a slowdown start
+inline constexpr int32_t AVVISO_CODICE_INTERNO = 13;        // finishing pass: inside or after a slowdown
+inline constexpr int32_t ERRORE_OLTRE_LINEA = 15;           // a record beyond the cells
 inline constexpr int32_t ERRORE_SEGNALE_OCCUPATO = 16;
-inline constexpr int32_t ERRORE_AVVISO_OCCUPATO = 17;        // slowdown warning cell
-inline constexpr int32_t ERRORE_INIZIO_OCCUPATO = 18;        // slowdown start cell
-inline constexpr int32_t ERRORE_FINE_OCCUPATA = 19;          // slowdown end cell
-inline constexpr int32_t ERRORE_PREAVVISO_OCCUPATO = 20;     // slowdown approach cells
-inline constexpr int32_t ERRORE_INDICATORE_OCCUPATO = 21;    // speed board
+inline constexpr int32_t ERRORE_AVVISO_OCCUPATO = 17;      // slowdown warning cell
+inline constexpr int32_t ERRORE_INIZIO_OCCUPATO = 18;      // slowdown start cell
+inline constexpr int32_t ERRORE_FINE_OCCUPATA = 19;        // slowdown end cell
+inline constexpr int32_t ERRORE_PREAVVISO_OCCUPATO = 20;   // slowdown approach cells
+inline constexpr int32_t ERRORE_INDICATORE_OCCUPATO = 21;  // speed board
 inline constexpr int32_t ERRORE_STAZIONI_VICINE = 22;
 inline constexpr int32_t ERRORE_FERMATA_ALL_INIZIO = 24;
-inline constexpr int32_t ERRORE_LETTURA = 25;                // any other failure while reading
+inline constexpr int32_t ERRORE_LETTURA = 25;  // any other failure while reading
 inline constexpr int32_t ERRORE_LINEA_ASSENTE = 101;
 inline constexpr int32_t ERRORE_SENZA_GENERALE = 102;
 inline constexpr int32_t ERRORE_CURVA = 103;
@@ -39,9 +39,9 @@ inline constexpr int32_t ERRORE_CAMPO_RISERVATO_UNO = 1250;  // valori[0] of 85,
 inline constexpr int32_t ERRORE_CAMPO_RISERVATO_DUE = 1251;  // orario of 85 or dato2 of cell 1
 
 enum class GravitaCodice {
-    errore,   // recorded while reading: the scenario is not whole, nothing is written
-    avviso,   // recorded by the finishing pass: the files are written as they are
-    mostrato, // a reserved header field is set: shown through `errore`, nothing is written
+    errore,    // recorded while reading: the scenario is not whole, nothing is written
+    avviso,    // recorded by the finishing pass: the files are written as they are
+    mostrato,  // a reserved header field is set: shown through `errore`, nothing is written
 };
 
 struct VoceCodice {

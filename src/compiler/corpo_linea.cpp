@@ -26,7 +26,9 @@ struct CorpoLinea {
 };
 
 // The byte a gradient is stored as: per mille + 100, low 8 bits.
-uint8_t pendenza_cella(int32_t pendenza) { return basso8(intero32(int64_t{pendenza} + 100, "pendenza: gradient + 100")); }
+uint8_t pendenza_cella(int32_t pendenza) {
+    return basso8(intero32(int64_t{pendenza} + 100, "pendenza: gradient + 100"));
+}
 
 Esito pendenza(Lettura& l, CorpoLinea& s) {
     auto p = l.numero<int32_t>("pendenza", "posizione");
@@ -74,7 +76,8 @@ Esito curva(Lettura& l, CorpoLinea& s) {
         return Esito::interrotta;
     }
     if (contiene(voce, "s")) c = -c;  // left-hand
-    int32_t fine = nel_campo(inizio.luogo, [&] { return intero32(int64_t{inizio.v} + lunghezza.v, "curva: start + length"); });
+    int32_t fine =
+        nel_campo(inizio.luogo, [&] { return intero32(int64_t{inizio.v} + lunghezza.v, "curva: start + length"); });
 
     // A curve running past the plan's last row stops there.
     auto& t = l.m.tracciato;
@@ -119,8 +122,8 @@ Esito indicatori(Lettura& l) {
         return Esito::prosegui;
     }
     l.conflitto(codice, cella_di(p.v), p.v, p.luogo,
-               "indicatori_vmax: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
-                   " m already holds an object");
+                "indicatori_vmax: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
+                    " m already holds an object");
     return Esito::interrotta;
 }
 
@@ -132,12 +135,13 @@ Esito cartello(Lettura& l, CorpoLinea& s) {
     Cella& c = cella(l.m, cella_di(p.v), record, p.v, p.luogo);
     if (!cella_libera(c)) {
         l.conflitto(ERRORE_CARTELLO_OCCUPATO, cella_di(p.v), p.v, p.luogo,
-                   "cartello_indicatore: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
-                       " m already holds an object");
+                    "cartello_indicatore: cell " + std::to_string(cella_di(p.v)) + " of position " +
+                        std::to_string(p.v) + " m already holds an object");
         return Esito::interrotta;
     }
     if (s.prossimo_cartello < 1)
-        throw ErroreLettura("cartello_indicatore: more than " + std::to_string(PRIMO_CARTELLO) + " text signs", p.luogo);
+        throw ErroreLettura("cartello_indicatore: more than " + std::to_string(PRIMO_CARTELLO) + " text signs",
+                            p.luogo);
     c.tipo = CELLA_CARTELLO;
     c.dato1 = static_cast<int16_t>(s.prossimo_cartello);
     l.m.oggetti[s.prossimo_cartello].nome.assign(testo);

@@ -27,13 +27,13 @@ struct Nota {
 
 struct Diagnostica {
     Livello livello = Livello::errore;
-    int32_t codice = 0;          // the code table's code; 0 for a warning of the reader
-    std::string_view gruppo;     // such a warning's kind, as in -Wunknown-record; empty otherwise
-    std::string file;            // empty: the scenario as a whole
-    Luogo luogo;                 // 0 where no line or column can be named
+    int32_t codice = 0;                // the code table's code; 0 for a warning of the reader
+    std::string_view gruppo;           // such a warning's kind, as in -Wunknown-record; empty otherwise
+    std::string file;                  // empty: the scenario as a whole
+    Luogo luogo;                       // 0 where no line or column can be named
     std::optional<int32_t> posizione;  // metres, as the record wrote it
     std::optional<int64_t> cella;      // the cell a finishing warning concerns
-    std::string motivo;          // what failed, in words (empty when the code says it all)
+    std::string motivo;                // what failed, in words (empty when the code says it all)
     std::vector<Nota> note;
 };
 
@@ -50,7 +50,8 @@ inline constexpr std::string_view AVVISO_TRATTO_ROVESCIATO = "reversed-span";
 inline constexpr std::string_view AVVISO_OLTRE_LINEA = "beyond-line";
 inline constexpr std::string_view AVVISO_VALORE_TRONCATO = "value-truncated";
 inline constexpr std::string_view GRUPPI_AVVISO[] = {AVVISO_RECORD_SCONOSCIUTO, AVVISO_SEZIONE_SCONOSCIUTA,
-                                                    AVVISO_TRATTO_ROVESCIATO, AVVISO_OLTRE_LINEA, AVVISO_VALORE_TRONCATO};
+                                                     AVVISO_TRATTO_ROVESCIATO, AVVISO_OLTRE_LINEA,
+                                                     AVVISO_VALORE_TRONCATO};
 
 class ElencoDiagnostiche {
 public:

@@ -51,11 +51,13 @@ Esito ripetizione(Lettura& l) {
     o.inizio = inizio.v;
     o.fine = fine.v;
     if (!multiplo(inizio.v, 50)) {
-        l.registra(ERRORE_INIZIO_RIPETIZIONE, inizio.luogo, "ripetizione segnali: start " + std::to_string(inizio.v) + " m is not a multiple of 50");
+        l.registra(ERRORE_INIZIO_RIPETIZIONE, inizio.luogo,
+                   "ripetizione segnali: start " + std::to_string(inizio.v) + " m is not a multiple of 50");
         return Esito::interrotta;
     }
     if (!multiplo(fine.v, 50)) {
-        l.registra(ERRORE_FINE_RIPETIZIONE, fine.luogo, "ripetizione segnali: end " + std::to_string(fine.v) + " m is not a multiple of 50");
+        l.registra(ERRORE_FINE_RIPETIZIONE, fine.luogo,
+                   "ripetizione segnali: end " + std::to_string(fine.v) + " m is not a multiple of 50");
         return Esito::interrotta;
     }
     const std::string& voce = l.voce_letta;
@@ -83,8 +85,8 @@ Esito record_intestazione(Lettura& l) {
     if (riconosce(v, SFONDO_DUE)) sfondi.posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
     if (riconosce(v, SFONDO_TRE)) sfondi.fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
     if (riconosce(v, RIPETIZIONE_SEGNALI)) return ripetizione(l);
-    const bool nota = riconosce(v, LUNGHEZZA_PERCORSO) || contiene_esatto(v, "progressiva") ||
-                      contiene_esatto(v, "sfondo");
+    const bool nota =
+        riconosce(v, LUNGHEZZA_PERCORSO) || contiene_esatto(v, "progressiva") || contiene_esatto(v, "sfondo");
     if (!nota) l.voce_ignorata(SEZIONI_LINEA);
     return Esito::prosegui;
 }

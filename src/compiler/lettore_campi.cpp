@@ -26,16 +26,20 @@ bool interpreta(std::string_view t, int64_t& valore, bool& troppo) {
     size_t cifre = 0;
     troppo = false;
     for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++cifre) {
-        if (intero < LIMITE) intero = intero * 10 + (t[i] - '0');
-        else troppo = true;
+        if (intero < LIMITE)
+            intero = intero * 10 + (t[i] - '0');
+        else
+            troppo = true;
     }
     int prima_decimale = 0;
     bool resto = false;
     if (i < t.size() && t[i] == '.') {
         size_t inizio = ++i;
         for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++cifre) {
-            if (i == inizio) prima_decimale = t[i] - '0';
-            else if (t[i] != '0') resto = true;
+            if (i == inizio)
+                prima_decimale = t[i] - '0';
+            else if (t[i] != '0')
+                resto = true;
         }
     }
     if (cifre == 0 || i != t.size()) return false;

@@ -57,8 +57,7 @@ public:
     // A decimal number, fraction rounded half to even, that must fit T.
     template <class T>
     Valore<T> leggi_numero(const char* record, const char* campo) {
-        auto [valore, dove] =
-            leggi_intero(std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), record, campo);
+        auto [valore, dove] = leggi_intero(std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), record, campo);
         return {static_cast<T>(valore), dove};
     }
 

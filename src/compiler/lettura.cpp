@@ -60,10 +60,9 @@ void Lettura::conflitto(int32_t codice, int64_t cella, int32_t posizione, Luogo 
     const Provenienza* chi = r.provenienze.di(cella);
     if (chi == nullptr || d == nullptr) return;
     const std::string metri = std::to_string(inizio_cella(cella));
-    d->note.push_back(
-        {chi->file, chi->luogo,
-         "cell " + std::to_string(cella) + " (" + metri + " m) already holds the " +
-             std::string(nome_oggetto(m.celle.at(static_cast<size_t>(cella)).tipo)) + " placed here"});
+    d->note.push_back({chi->file, chi->luogo,
+                       "cell " + std::to_string(cella) + " (" + metri + " m) already holds the " +
+                           std::string(nome_oggetto(m.celle.at(static_cast<size_t>(cella)).tipo)) + " placed here"});
 }
 
 void Lettura::avvisa(std::string_view gruppo, Luogo luogo, std::string motivo) {
@@ -93,7 +92,8 @@ void Lettura::voce_ignorata(std::span<const std::string_view> sezioni) {
         return;
     }
     const bool lettera = (v.front() >= 'a' && v.front() <= 'z') || (v.front() >= 'A' && v.front() <= 'Z');
-    if (lettera) avvisa(AVVISO_RECORD_SCONOSCIUTO, voce, "'" + voce_letta + "' is not a record read here; it is skipped");
+    if (lettera)
+        avvisa(AVVISO_RECORD_SCONOSCIUTO, voce, "'" + voce_letta + "' is not a record read here; it is skipped");
 }
 
 void Lettura::controlla_8(const Valore<int32_t>& v, const char* cosa) {

@@ -32,7 +32,8 @@ bool contiene_esatto(std::string_view voce, std::string_view parola);
 // the record is skipped, as if it had not been there, and reading goes on at
 // the next line, so that every error is found in one pass.
 struct Raccolta {
-    Raccolta(ElencoDiagnostiche& d, Provenienze& p, bool recupera_) : diagnostiche(d), provenienze(p), recupera(recupera_) {}
+    Raccolta(ElencoDiagnostiche& d, Provenienze& p, bool recupera_)
+        : diagnostiche(d), provenienze(p), recupera(recupera_) {}
 
     ElencoDiagnostiche& diagnostiche;
     Provenienze& provenienze;
@@ -95,7 +96,8 @@ struct Lettura {
     Esito un_record(Stato& stato, F&& record);
     template <class F>
     Esito un_record(F&& record) {
-        struct Nessuno {} nessuno;
+        struct Nessuno {
+        } nessuno;
         return un_record(nessuno, record);
     }
 

@@ -56,7 +56,8 @@ void campi_stazione(Lettura& l, Oggetto& o) {
 
 // Stations fill the object table upward, text signs downward (code 10).
 Esito tabella_piena(Lettura& l, int32_t j) {
-    l.registra(ERRORE_TABELLA_PIENA, l.voce, "stazione: the object table is full: station " + std::to_string(j) + " reaches the text signs");
+    l.registra(ERRORE_TABELLA_PIENA, l.voce,
+               "stazione: the object table is full: station " + std::to_string(j) + " reaches the text signs");
     return Esito::interrotta;
 }
 
@@ -73,13 +74,15 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
     o.posizione = p.v;
     if (!l.nel_percorso(p.v, MARGINE_STAZIONE, r, p.luogo)) return Esito::fuori_percorso;
     if (!multiplo(p.v, 50)) {
-        l.registra(ERRORE_POSIZIONE_STAZIONE, p.v, p.luogo, "stazione: position " + std::to_string(p.v) + " m is not a multiple of 50");
+        l.registra(ERRORE_POSIZIONE_STAZIONE, p.v, p.luogo,
+                   "stazione: position " + std::to_string(p.v) + " m is not a multiple of 50");
         return Esito::interrotta;
     }
     o.tipo = l.numero<uint8_t>(r, "tipo").v;
     auto L = l.numero<int32_t>(r, "lunghezza");
     if (!multiplo(L.v, 100)) {
-        l.registra(ERRORE_MARCIAPIEDE, p.v, L.luogo, "stazione: platform length " + std::to_string(L.v) + " m is not a multiple of 100");
+        l.registra(ERRORE_MARCIAPIEDE, p.v, L.luogo,
+                   "stazione: platform length " + std::to_string(L.v) + " m is not a multiple of 100");
         return Esito::interrotta;
     }
     campi_stazione(l, o);
@@ -94,7 +97,8 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
     std::optional<int64_t> cella_fermata;  // where the stop mark went
     if (o.tipo < 25 && o.tipo != 5 && o.tipo != 6) {
         for (int k = 1; k <= 4; ++k)
-            if (fine_celle - k - 1 > 1) cella(m, arrotonda(fine_celle - k - 1), r, p.v, p.luogo).codice = basso8(80 + k);
+            if (fine_celle - k - 1 > 1)
+                cella(m, arrotonda(fine_celle - k - 1), r, p.v, p.luogo).codice = basso8(80 + k);
     }
     if (o.tipo < 25) {
         if (!(fine_celle - 1 > 1)) {
@@ -109,8 +113,8 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
         fermata.dato1 = static_cast<int16_t>(j);
     }
     if (j > 1 && nel_campo(p.luogo, [&] {
-            return differenza32(o.inizio, DISTANZA_MINIMA, "stazione: stop zone start - 350");
-        }) < m.oggetti[j - 1].fine) {
+                     return differenza32(o.inizio, DISTANZA_MINIMA, "stazione: stop zone start - 350");
+                 }) < m.oggetti[j - 1].fine) {
         l.registra(ERRORE_STAZIONI_VICINE, p.v, p.luogo,
                    "stazione: the stop zone starts at " + std::to_string(o.inizio) + " m, less than 350 m after " +
                        std::to_string(m.oggetti[j - 1].fine) + " m where the previous one ends");

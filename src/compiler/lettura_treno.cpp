@@ -18,9 +18,9 @@ namespace {
 uint8_t velocita_cella(const StatoTreno& s) {
     int64_t v = arrotonda(s.velocita_corrente / 5.0);
     if (v < 0 || v > 255)
-        throw ErroreLettura("velocita: speed " + std::to_string(s.velocita_corrente) +
-                                " km/h does not fit a cell (0 to 1277 km/h)",
-                            s.luogo_velocita);
+        throw ErroreLettura(
+            "velocita: speed " + std::to_string(s.velocita_corrente) + " km/h does not fit a cell (0 to 1277 km/h)",
+            s.luogo_velocita);
     return static_cast<uint8_t>(v);
 }
 
@@ -75,8 +75,8 @@ Esito segnale(Lettura& l) {
         return Esito::prosegui;
     }
     l.conflitto(codice, cella_di(p.v), p.v, p.luogo,
-               "segnale: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
-                   " m already holds an object");
+                "segnale: cell " + std::to_string(cella_di(p.v)) + " of position " + std::to_string(p.v) +
+                    " m already holds an object");
     return Esito::interrotta;
 }
 
@@ -109,7 +109,8 @@ int64_t cella_contesa(const Modello& m, int32_t codice, int32_t x, int32_t lungh
 
 std::string conflitto_rallentamento(int32_t codice, int32_t x, int32_t l) {
     switch (codice) {
-        case ERRORE_AVVISO_OCCUPATO: return "rallentamento: the warning cell 1200 m before the start already holds an object";
+        case ERRORE_AVVISO_OCCUPATO:
+            return "rallentamento: the warning cell 1200 m before the start already holds an object";
         case ERRORE_INIZIO_OCCUPATO: return "rallentamento: the start cell already holds an object";
         case ERRORE_FINE_OCCUPATA:
             // The recorder has checked that position + length fits 32 bits.
@@ -152,8 +153,8 @@ Esito abbattimento(Lettura& l) {
     Cella& c = cella(l.m, i, r, p.v, p.luogo);
     if (!cella_libera(c)) {
         l.conflitto(ERRORE_ABBATTIMENTO_OCCUPATO, i, p.v, p.luogo,
-                   "abbattimento: cell " + std::to_string(i) + " of position " + std::to_string(p.v) +
-                       " m already holds an object");
+                    "abbattimento: cell " + std::to_string(i) + " of position " + std::to_string(p.v) +
+                        " m already holds an object");
         return Esito::interrotta;
     }
     l.colloca(i, p);

@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "compiler/lettura.h"
-#include "compiler/parole_chiave.h"
 #include "compiler/modello.h"
+#include "compiler/parole_chiave.h"
 
 namespace compattatore {
 

@@ -19,8 +19,8 @@ int32_t memo_segnale(Modello& m, int32_t posizione, int32_t sx, int32_t s1, int3
     if (!cella_libera(c)) return ERRORE_SEGNALE_OCCUPATO;
     c.tipo = CELLA_SEGNALE;
     const char* formula4 = "segnale: 10 * rapp + 3 * sx + dx";
-    c.dato4 = basso16(
-        somma32(somma32(prodotto32(10, rapp, formula4), prodotto32(3, sx, formula4), formula4), dx, formula4));
+    c.dato4 =
+        basso16(somma32(somma32(prodotto32(10, rapp, formula4), prodotto32(3, sx, formula4), formula4), dx, formula4));
     c.dato1 = coppia(s1, d1, "segnale: 10 * s1 + d1");
     c.dato2 = coppia(s2, d2, "segnale: 10 * s2 + d2");
     c.dato3 = coppia(s3, d3, "segnale: 10 * s3 + d3");
@@ -34,7 +34,8 @@ int32_t memo_segnale(Modello& m, int32_t posizione, int32_t sx, int32_t s1, int3
         int64_t j = i - 2 * int64_t{k};
         if (j < 0) break;
         int32_t teste = somma32(prodotto32(3, sx, formula_marca), dx, formula_marca);
-        m.celle[static_cast<size_t>(j)].codice = basso8(somma32(prodotto32(10, teste, formula_marca), k, formula_marca));
+        m.celle[static_cast<size_t>(j)].codice =
+            basso8(somma32(prodotto32(10, teste, formula_marca), k, formula_marca));
     }
     return 0;
 }

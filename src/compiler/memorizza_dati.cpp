@@ -18,7 +18,7 @@ void controlla_progressive(const Modello& m, const std::string& file_linea, Elen
         if (o.inizio % 50 == 0 && o.fine % 50 == 0) continue;
         d.aggiungi(crea_errore(ERRORE_PROGRESSIVA, file_linea, {},
                                "progressiva: record " + std::to_string(r) + " has start " + std::to_string(o.inizio) +
-                              " and end " + std::to_string(o.fine) + ", not both multiples of 50"));
+                                   " and end " + std::to_string(o.fine) + ", not both multiples of 50"));
         return;
     }
 }

@@ -76,7 +76,7 @@ inline constexpr int OGGETTO_TRENO = 86;            // repetition stretch, train
 inline constexpr int MASSIMO_MONTAGNE = 80;
 
 inline constexpr int32_t LUNGHEZZA_MASSIMA = 1000000;  // metres
-inline constexpr int32_t OLTRE_LINEA = 7000;          // the cells and the plan reach this far past the end
+inline constexpr int32_t OLTRE_LINEA = 7000;           // the cells and the plan reach this far past the end
 
 using TabellaOggetti = std::array<Oggetto, NUMERO_OGGETTI>;
 

@@ -9,9 +9,9 @@
 namespace compattatore {
 
 struct CarattereNonRappresentabile {
-    int riga;        // 1-based
-    int colonna;     // 1-based, counted in characters
-    char32_t codice; // the Unicode code point
+    int riga;         // 1-based
+    int colonna;      // 1-based, counted in characters
+    char32_t codice;  // the Unicode code point
 };
 
 struct TestoConvertito {

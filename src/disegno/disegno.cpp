@@ -19,14 +19,17 @@ std::string legenda(double y, bool con_pianta) {
     auto c = [](const char* colore) { return std::string(colore); };
     std::vector<VoceLegenda> voci;
     if (con_pianta) {
-        voci.push_back({svg::linea(0, 6, 24, 6, "stroke=\"" + c(colore::BINARIO) + "\" stroke-width=\"2.5\""), "track"});
-        voci.push_back({svg::linea(0, 6, 24, 6, "stroke=\"" + c(colore::PROLUNGAMENTO) +
-                                                    "\" stroke-width=\"2\" stroke-dasharray=\"6 4\""),
-                        "run-out beyond the end"});
+        voci.push_back(
+            {svg::linea(0, 6, 24, 6, "stroke=\"" + c(colore::BINARIO) + "\" stroke-width=\"2.5\""), "track"});
+        voci.push_back(
+            {svg::linea(0, 6, 24, 6,
+                        "stroke=\"" + c(colore::PROLUNGAMENTO) + "\" stroke-width=\"2\" stroke-dasharray=\"6 4\""),
+             "run-out beyond the end"});
     }
     for (int tipo = 1; tipo <= 3; ++tipo) {
-        voci.push_back({svg::rettangolo(0, 0, 24, 12, "fill=\"" + c(colore::montagna(tipo)) + "\" fill-opacity=\"0.5\""),
-                        "mountain/tunnel kind " + std::to_string(tipo)});
+        voci.push_back(
+            {svg::rettangolo(0, 0, 24, 12, "fill=\"" + c(colore::montagna(tipo)) + "\" fill-opacity=\"0.5\""),
+             "mountain/tunnel kind " + std::to_string(tipo)});
     }
     voci.push_back({svg::cerchio(12, 6, 4.5, "fill=\"#fff\" stroke=\"#111\" stroke-width=\"1.8\""), "station"});
     voci.push_back({simbolo_segnale(12, 12, 0, -1, 0), "signal"});
@@ -35,8 +38,8 @@ std::string legenda(double y, bool con_pianta) {
     voci.push_back({"<path d=\"M12 0 l7 12 h-14 z\" fill=\"" + c(colore::AVVISO) + "\"/>", "slowdown warning"});
     voci.push_back({svg::linea(12, 0, 12, 12, "stroke=\"" + c(colore::ABBATTIMENTO) + "\" stroke-width=\"2\""),
                     "abbattimento cell"});
-    voci.push_back({svg::linea(0, 6, 24, 6, "stroke=\"" + c(colore::VELOCITA) + "\" stroke-width=\"2.2\""),
-                    "line speed limit"});
+    voci.push_back(
+        {svg::linea(0, 6, 24, 6, "stroke=\"" + c(colore::VELOCITA) + "\" stroke-width=\"2.2\""), "line speed limit"});
     voci.push_back({svg::rettangolo(0, 0, 11, 12, "fill=\"" + c(colore::SALITA) + "\"") +
                         svg::rettangolo(13, 0, 11, 12, "fill=\"" + c(colore::DISCESA) + "\""),
                     "gradient up / down"});

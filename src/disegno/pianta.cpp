@@ -103,8 +103,7 @@ Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno
     p.altezza = h + 110;
 
     std::string& out = p.svg;
-    out += svg::rettangolo(x0 + 10, y0, larghezza - 20, p.altezza - 10,
-                           "fill=\"#fbfaf6\" stroke=\"#d0d4d9\" rx=\"8\"");
+    out += svg::rettangolo(x0 + 10, y0, larghezza - 20, p.altezza - 10, "fill=\"#fbfaf6\" stroke=\"#d0d4d9\" rx=\"8\"");
     out += svg::scritta(x0 + 26, y0 + 28, "Plan of the line (to scale, north up: the line starts heading north)",
                         "class=\"titolo-pannello\"");
 
@@ -154,8 +153,9 @@ Pannello disegna_pianta(const ScenarioCompilato& scenario, const ElementiDisegno
     for (const Rallentamento& r : e.rallentamenti) {
         for (int32_t metro : {r.inizio, r.fine.value_or(r.inizio)}) {
             auto [mx, my] = punto_al_metro(metro);
-            out += svg::cerchio(sc.x(mx), sc.y(my), 5,
-                                std::string("fill=\"none\" stroke-width=\"2.5\" stroke=\"") + colore::RALLENTAMENTO + "\"");
+            out += svg::cerchio(
+                sc.x(mx), sc.y(my), 5,
+                std::string("fill=\"none\" stroke-width=\"2.5\" stroke=\"") + colore::RALLENTAMENTO + "\"");
         }
     }
     // Labels by importance, each where it overprints none: slowdowns, then

@@ -63,8 +63,7 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
     const double fondo = pendenza.y0 + pendenza.altezza;
     p.altezza = fondo - y0 + 60;
 
-    out += svg::rettangolo(x0 + 10, y0, larghezza - 20, p.altezza - 10,
-                           "fill=\"#fbfaf6\" stroke=\"#d0d4d9\" rx=\"8\"");
+    out += svg::rettangolo(x0 + 10, y0, larghezza - 20, p.altezza - 10, "fill=\"#fbfaf6\" stroke=\"#d0d4d9\" rx=\"8\"");
     out += svg::scritta(x0 + 26, y0 + 28, "Profile along the line", "class=\"titolo-pannello\"");
 
     // Mountain and tunnel spans as bands behind both charts.
@@ -93,7 +92,8 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
     // are 13 px apart square to them, room for a line of 11 px text.
     for (const Stazione& s : e.stazioni) {
         const double xs = a.x(s.record.posizione);
-        out += svg::linea(xs, velocita.y0 - 4, xs, fondo, "stroke=\"#555\" stroke-width=\"0.8\" stroke-dasharray=\"2 3\"");
+        out +=
+            svg::linea(xs, velocita.y0 - 4, xs, fondo, "stroke=\"#555\" stroke-width=\"0.8\" stroke-dasharray=\"2 3\"");
     }
     for (bool con_orario : {true, false}) {
         for (const Stazione& s : e.stazioni) {
@@ -123,8 +123,8 @@ Pannello disegna_profilo(const ElementiDisegno& e, double x0, double y0, double 
     }
     for (const PuntoSegnato& w : e.avvisi) {
         const double xw = a.x(w.metro), yw = velocita.y(w.valore);
-        out += "<path d=\"M" + svg::n(xw) + " " + svg::n(yw - 14) + " l7 12 h-14 z\" fill=\"" + colore::AVVISO +
-               "\"/>\n";
+        out +=
+            "<path d=\"M" + svg::n(xw) + " " + svg::n(yw - 14) + " l7 12 h-14 z\" fill=\"" + colore::AVVISO + "\"/>\n";
         out += svg::scritta(xw - 9, yw - 4, "warning", std::string("class=\"nota\" fill=\"") + colore::AVVISO + "\"",
                             "end");
     }

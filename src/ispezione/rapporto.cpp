@@ -70,14 +70,9 @@ std::vector<Campo> campi_per_tipo(const Cella& c, const ScenarioCompilato& scena
                 campi.push_back({"name", da_1252_a_utf8(scenario.oggetti[static_cast<size_t>(c.dato1)].nome)});
             }
             break;
-        case CELLA_GALLERIA:
-            campo("mountain", c.montagna);
-            break;
-        case CELLA_ABBATTIMENTO:
-            campo("value", c.dato1);
-            break;
-        case CELLA_ABBATTIMENTO_NULLO:
-            break;
+        case CELLA_GALLERIA: campo("mountain", c.montagna); break;
+        case CELLA_ABBATTIMENTO: campo("value", c.dato1); break;
+        case CELLA_ABBATTIMENTO_NULLO: break;
         case CELLA_CARTELLO:
             campo("record", c.dato1);
             if (c.dato1 > 0 && c.dato1 < NUMERO_OGGETTI) {

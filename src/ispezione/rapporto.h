@@ -82,10 +82,10 @@ struct Tratto {
 };
 
 struct Profilo {
-    std::vector<Tratto> pendenza;    // per mille
-    std::vector<Tratto> velocita;    // km/h
+    std::vector<Tratto> pendenza;  // per mille
+    std::vector<Tratto> velocita;  // km/h
     std::vector<Tratto> aderenza;
-    std::vector<Tratto> montagne;    // kind; 0 = open line
+    std::vector<Tratto> montagne;  // kind; 0 = open line
 };
 
 struct Rapporto {

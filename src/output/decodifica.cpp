@@ -97,8 +97,7 @@ double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const std::s
                                    "in both columns)");
     }
     switch (etichetta) {
-        case 2:
-            return lettore.i16(campo);
+        case 2: return lettore.i16(campo);
         case 5: {
             // A NaN or an infinity is no place on a line: the file is damaged.
             const size_t valore = lettore.posizione();
@@ -212,8 +211,8 @@ ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const Immagin
     const int32_t lunghezza = scenario.lunghezza();
     if (lunghezza < 0 || lunghezza > LUNGHEZZA_MASSIMA) {
         throw ErroreDecodifica(oggetti.nome, posizione_lunghezza(scenario.oggetti),
-                               "record 84 gives a line length of " + std::to_string(lunghezza) +
-                                   " m, outside 0 to " + std::to_string(LUNGHEZZA_MASSIMA));
+                               "record 84 gives a line length of " + std::to_string(lunghezza) + " m, outside 0 to " +
+                                   std::to_string(LUNGHEZZA_MASSIMA));
     }
 
     scenario.celle = decodifica_celle(celle.byte, celle.nome);
@@ -226,7 +225,8 @@ ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const Immagin
     }
 
     if (tracciato) {
-        scenario.tracciato = decodifica_tracciato(tracciato->byte, tracciato->nome, int64_t{lunghezza} + OLTRE_LINEA + 1);
+        scenario.tracciato =
+            decodifica_tracciato(tracciato->byte, tracciato->nome, int64_t{lunghezza} + OLTRE_LINEA + 1);
     }
     return scenario;
 }

@@ -80,7 +80,8 @@ EsitoPercorso completa_percorso(Modello& m, EsitoLettura letto) {
     // After a reading error the model is incomplete, and what the pass
     // finds in it says nothing the author can act on.
     if (esito.codice_lettura == 0)
-        for (const AvvisoFinitura& a : esito.avvisi) esito.diagnostiche.aggiungi(diagnostica_finitura(a, esito.provenienze));
+        for (const AvvisoFinitura& a : esito.avvisi)
+            esito.diagnostiche.aggiungi(diagnostica_finitura(a, esito.provenienze));
     esito.codice_riservato = controlla_e_timbra(m);
     if (esito.codice_riservato != 0)
         esito.diagnostiche.aggiungi(diagnostica_riservata(esito.codice_riservato, esito.provenienze));

@@ -43,9 +43,9 @@ struct EsitoPercorso {
 };
 
 struct OpzioniScrittura {
-    std::string directory;  // where the binary files go
-    bool scrivi = true;     // false: compile and report only, write nothing
-    bool forza = false;     // write even after a recorded reading error
+    std::string directory;     // where the binary files go
+    bool scrivi = true;        // false: compile and report only, write nothing
+    bool forza = false;        // write even after a recorded reading error
     bool sincronizza = false;  // sync each file to the disk before its rename, and the directory after
 };
 

@@ -2,13 +2,13 @@
 
 #include "platform/temporanei.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <climits>
+#include <cstring>
 
 #include <memory>
 #include <utility>

@@ -214,8 +214,7 @@ int compila(const RichiestaCompila& r) {
     const SorgentiDescrizione sorgenti{testi[0].percorso, testi[1].percorso, testi[0].testo, testi[1].testo};
     const OpzioniLettura lettura{.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori};
     const EsitoPercorso esito = compila_percorso(m, r.tracciato ? 1 : 0, sorgenti, lettura);
-    diagnostiche << resoconto_diagnostiche(esito.diagnostiche.voci(), esito.diagnostiche.troppi(), testi,
-                                           r.resoconto);
+    diagnostiche << resoconto_diagnostiche(esito.diagnostiche.voci(), esito.diagnostiche.troppi(), testi, r.resoconto);
 
     std::ostream& elenco = r.resoconto.forma == FormaDiagnostiche::json ? std::cerr : std::cout;
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};

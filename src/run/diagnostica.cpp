@@ -45,9 +45,7 @@ std::string cella_e_tratto(int64_t cella) {
            std::to_string(inizio_cella(cella + 1)) + " m";
 }
 
-std::string plurale(size_t n, const char* parola) {
-    return std::to_string(n) + " " + parola + (n == 1 ? "" : "s");
-}
+std::string plurale(size_t n, const char* parola) { return std::to_string(n) + " " + parola + (n == 1 ? "" : "s"); }
 
 }  // namespace
 
@@ -123,11 +121,20 @@ std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi) {
     ScrittoreJson j;
     auto luogo = [&](const std::string& file, Luogo l) {
         j.chiave("file");
-        if (file.empty()) j.nullo(); else j.valore(file);
+        if (file.empty())
+            j.nullo();
+        else
+            j.valore(file);
         j.chiave("line");
-        if (l.riga > 0) j.valore(int64_t{l.riga}); else j.nullo();
+        if (l.riga > 0)
+            j.valore(int64_t{l.riga});
+        else
+            j.nullo();
         j.chiave("column");
-        if (l.colonna > 0) j.valore(int64_t{l.colonna}); else j.nullo();
+        if (l.colonna > 0)
+            j.valore(int64_t{l.colonna});
+        else
+            j.nullo();
     };
     size_t errori = 0;
     j.inizio_oggetto();
@@ -139,15 +146,27 @@ std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi) {
         j.chiave("level");
         j.valore(d.livello == Livello::errore ? "error" : "warning");
         j.chiave("code");
-        if (d.codice != 0) j.valore(int64_t{d.codice}); else j.nullo();
+        if (d.codice != 0)
+            j.valore(int64_t{d.codice});
+        else
+            j.nullo();
         j.chiave("warning_kind");
-        if (d.gruppo.empty()) j.nullo(); else j.valore(d.gruppo);
+        if (d.gruppo.empty())
+            j.nullo();
+        else
+            j.valore(d.gruppo);
         j.chiave("meaning");
         auto voce = voce_codice(d.codice);
-        if (voce) j.valore(voce->significato); else j.nullo();
+        if (voce)
+            j.valore(voce->significato);
+        else
+            j.nullo();
         luogo(d.file, d.luogo);
         j.chiave("position_m");
-        if (d.posizione) j.valore(int64_t{*d.posizione}); else j.nullo();
+        if (d.posizione)
+            j.valore(int64_t{*d.posizione});
+        else
+            j.nullo();
         j.chiave("cell");
         if (d.cella) {
             j.inizio_oggetto();

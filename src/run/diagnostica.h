@@ -52,6 +52,7 @@ std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi);
 
 // The diagnostics a report shows: all of them but the reader's warnings of
 // the kinds in `silenziati`.
-std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci, const std::set<std::string, std::less<>>& silenziati);
+std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci,
+                                     const std::set<std::string, std::less<>>& silenziati);
 
 }  // namespace compattatore

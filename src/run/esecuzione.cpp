@@ -33,7 +33,8 @@ int esegui_normale(const OpzioniEsecuzione& opzioni, piattaforma::Interfaccia& i
 
         const FileDescrizione descrizioni{piattaforma::unisci(dir, nome_descrizione_linea(linea)),
                                           piattaforma::unisci(dir, nome_descrizione_treno(linea, treno))};
-                OpzioniScrittura scrittura{.directory = dir, .scrivi = true, .forza = opzioni.forza, .sincronizza = opzioni.sincronizza};
+        OpzioniScrittura scrittura{
+            .directory = dir, .scrivi = true, .forza = opzioni.forza, .sincronizza = opzioni.sincronizza};
         EsitoPercorso esito = memorizza_percorso(modello, 1, descrizioni, scrittura);
         return segnala_esito(interfaccia, esito);
     } catch (const piattaforma::ErroreFile& e) {

@@ -8,8 +8,8 @@
 namespace compattatore {
 
 struct OpzioniEsecuzione {
-    std::string directory;  // where every file of the run lives
-    bool forza = false;     // write the binary files even after a recorded reading error
+    std::string directory;     // where every file of the run lives
+    bool forza = false;        // write the binary files even after a recorded reading error
     bool sincronizza = false;  // sync the documents and binary files to the disk
 };
 

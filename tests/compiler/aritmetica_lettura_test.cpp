@@ -40,8 +40,8 @@ TEST_P(Trabocco, EndsTheReaderWithCode25) {
 
 std::string stazione(const std::string& posizione, const std::string& ore, const std::string& minuti,
                      const std::string& secondi) {
-    return "stazione, " + posizione + ", 30, 0, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, " + ore + ", " + minuti + ", " +
-           secondi + ", S\r\n";
+    return "stazione, " + posizione + ", 30, 0, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, " + ore + ", " + minuti + ", " + secondi +
+           ", S\r\n";
 }
 
 const Caso CASI[] = {
@@ -50,23 +50,23 @@ const Caso CASI[] = {
      treno_con(stazione("1000", "10", "0", "0") + stazione("-2147483600", "10", "0", "0")),
      "stazione: stop zone start - 350"},
     // 35791395 * 60 overflows before the minutes bring it back.
-    {"hours times 60", linea_con(""), treno_con(stazione("1000", "35791395", "-2111692306", "0")),
-     "stazione: orario"},
+    {"hours times 60", linea_con(""), treno_con(stazione("1000", "35791395", "-2111692306", "0")), "stazione: orario"},
     // 35791395 minutes * 60 overflows before the seconds bring it back.
     {"minutes times 60", linea_con(""), treno_con(stazione("1000", "0", "35791395", "-100")), "stazione: orario"},
     // 100 - (-2147483648) is above the 32-bit range.
-    {"gap between mountain spans", linea_con("montagna, 100, -2147483648, 2\r\nmontagna, 200, 300, 2\r\n"),
-     TRENO_VUOTO, "montagna: start - previous end"},
+    {"gap between mountain spans", linea_con("montagna, 100, -2147483648, 2\r\nmontagna, 200, 300, 2\r\n"), TRENO_VUOTO,
+     "montagna: start - previous end"},
     {"signal: 10 * s1", linea_con(""), treno_con("segnale, 3800, 1, 214748365, 1, 0, 0, 0, -10, 0, 0, 0\r\n"),
      "segnale: 10 * s1 + d1"},
     // 10 * 214748364 + 3 * 100 is above the range before dx = -300 is added.
     {"signal: 10 * rapp + 3 * sx", linea_con(""),
      treno_con("segnale, 3800, 100, 0, 0, 0, 214748364, -300, 0, 0, 0, 0\r\n"), "segnale: 10 * rapp + 3 * sx + dx"},
-    {"board: 10 * strisces", linea_con("indicatori_vmax, 1000, 100, 100, 100, 214748365, , , , -10\r\n"),
-     TRENO_VUOTO, "indicatori_vmax: 10 * strisces + strisced"},
+    {"board: 10 * strisces", linea_con("indicatori_vmax, 1000, 100, 100, 100, 214748365, , , , -10\r\n"), TRENO_VUOTO,
+     "indicatori_vmax: 10 * strisces + strisced"},
     {"sum of the progressives' first values",
-     linea_con("", "lunghezza percorso, 10000\r\nprogressiva chilometrica tre, 2147483647, 0, 0\r\n"
-                   "progressiva chilometrica due, 1, 0, 0\r\nprogressiva chilometrica uno, -10, 0, 0\r\n"),
+     linea_con("",
+               "lunghezza percorso, 10000\r\nprogressiva chilometrica tre, 2147483647, 0, 0\r\n"
+               "progressiva chilometrica due, 1, 0, 0\r\nprogressiva chilometrica uno, -10, 0, 0\r\n"),
      TRENO_VUOTO, "progressiva: sum of the first values"},
 };
 

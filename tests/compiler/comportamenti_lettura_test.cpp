@@ -24,9 +24,10 @@ TEST(LetturaLinea, GradientHoldsFromItsPositionToTheNextRecord) {
 }
 
 TEST(LetturaLinea, HeaderTestsAndTheRepetitionCount) {
-    auto r = leggi_descrizioni("[generale]\r\nLUNGHEZZA PERCORSO, 10000\r\nProgressiva chilometrica tre, 100, 100, 1\r\n"
-                               "sfondo tre, 7\r\nripetizione segnali 9 codici, 1000, 5000\r\n[fine]\r\n",
-                               TRENO_VUOTO);
+    auto r = leggi_descrizioni(
+        "[generale]\r\nLUNGHEZZA PERCORSO, 10000\r\nProgressiva chilometrica tre, 100, 100, 1\r\n"
+        "sfondo tre, 7\r\nripetizione segnali 9 codici, 1000, 5000\r\n[fine]\r\n",
+        TRENO_VUOTO);
     EXPECT_EQ(r.m.stato.codice_errore, 0);
     EXPECT_EQ(r.m.celle.size(), 341u);
     EXPECT_EQ(r.m.oggetti[81].inizio, 0);  // capital P: not a progressive
@@ -66,9 +67,10 @@ TEST(LetturaLinea, CellCountFollowsTheLength) {
 }
 
 TEST(LetturaLinea, DashFieldsAreSkippedAndTheLastFieldIsNeverExamined) {
-    auto r = leggi_descrizioni("[generale]\r\nlunghezza percorso, 10000\r\n[corpo]\r\n--,cartello_indicatore, 1000, (A)\r\n"
-                               "cartello_indicatore",
-                               TRENO_VUOTO);
+    auto r = leggi_descrizioni(
+        "[generale]\r\nlunghezza percorso, 10000\r\n[corpo]\r\n--,cartello_indicatore, 1000, (A)\r\n"
+        "cartello_indicatore",
+        TRENO_VUOTO);
     EXPECT_EQ(r.m.stato.codice_errore, 0);
     EXPECT_EQ(r.m.celle[21].tipo, CELLA_CARTELLO);
     EXPECT_EQ(r.m.oggetti[80].nome, "(A)");
@@ -120,10 +122,11 @@ TEST(LetturaLinea, FailuresCarryFileLineColumnAndReason) {
 }
 
 TEST(LetturaTreno, GeneralValuesAndProfiles) {
-    auto r = leggi_descrizioni(linea_con(""), treno_con("numero vetture, 12\r\npercentuale massa frenata, 135\r\n"
-                                                        "sabbia, 300\r\norologio,    19              9             40 \r\n"
-                                                        "velocita, 1000, 62.5\r\nvelocita, 1500, 100\r\n"
-                                                        "aderenza, 0, 300\r\n"));
+    auto r =
+        leggi_descrizioni(linea_con(""), treno_con("numero vetture, 12\r\npercentuale massa frenata, 135\r\n"
+                                                   "sabbia, 300\r\norologio,    19              9             40 \r\n"
+                                                   "velocita, 1000, 62.5\r\nvelocita, 1500, 100\r\n"
+                                                   "aderenza, 0, 300\r\n"));
     ASSERT_EQ(r.m.stato.codice_errore, 0) << r.primo().motivo;
     const Oggetto& treno = r.m.oggetti[86];
     EXPECT_EQ(r.m.oggetti[84].posizione, 12);
@@ -143,9 +146,10 @@ TEST(LetturaTreno, GeneralValuesAndProfiles) {
 
 TEST(LetturaTreno, StationZonesAndMarks) {
     auto r = leggi_descrizioni(
-        linea_con(""), treno_con("stazione, 1000, 8, 500, 0, 1, 0, 1,1,0, 4,1,1, 1, 19,10, 0, PRIMA\r\n"
-                                 "stazione, 2750, 12, 400, 0, 1, 1, 1,1,0, 4,1,1, 0, 0, 0, 0, \"SECONDA, CON VIRGOLA\"\r\n"
-                                 "abbattimento, 7000, 0\r\n"));
+        linea_con(""),
+        treno_con("stazione, 1000, 8, 500, 0, 1, 0, 1,1,0, 4,1,1, 1, 19,10, 0, PRIMA\r\n"
+                  "stazione, 2750, 12, 400, 0, 1, 1, 1,1,0, 4,1,1, 0, 0, 0, 0, \"SECONDA, CON VIRGOLA\"\r\n"
+                  "abbattimento, 7000, 0\r\n"));
     ASSERT_EQ(r.m.stato.codice_errore, 0) << r.primo().motivo;
     const Oggetto& seconda = r.m.oggetti[2];
     EXPECT_EQ(seconda.inizio, 2550);
@@ -164,7 +168,8 @@ TEST(LetturaTreno, StationZonesAndMarks) {
 TEST(LetturaTreno, StationsNeverOverwriteTextSigns) {
     std::string cartelli;
     for (int k = 0; k < 80; ++k) cartelli += "cartello_indicatore, " + std::to_string(100 + 100 * k) + ", (S)\r\n";
-    auto r = leggi_descrizioni(linea_con(cartelli), treno_con("stazione, 1000, 30, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\r\n"));
+    auto r = leggi_descrizioni(linea_con(cartelli),
+                               treno_con("stazione, 1000, 30, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X\r\n"));
     EXPECT_EQ(r.m.stato.codice_errore, 10);
     EXPECT_EQ(r.m.oggetti[1].nome, "(S)");
     EXPECT_EQ(r.m.oggetti[1].posizione, 0);
@@ -204,7 +209,8 @@ TEST(LetturaLinea, LongestLineAndTheMetreLimit) {
     EXPECT_EQ(r.m.tracciato.size(), 1007001u);
     EXPECT_TRUE(std::holds_alternative<double>(r.m.tracciato[1006998].x));
 
-    auto oltre = leggi_descrizioni(linea_con("curvad1, 999950, 100\r\n", "lunghezza percorso, 1000000\r\n"), TRENO_VUOTO);
+    auto oltre =
+        leggi_descrizioni(linea_con("curvad1, 999950, 100\r\n", "lunghezza percorso, 1000000\r\n"), TRENO_VUOTO);
     EXPECT_EQ(oltre.m.stato.codice_errore, 103);
     EXPECT_TRUE(oltre.treno_rimasto);
     // Rows up to the limit's metre were stepped before the refusal, not one more or less.

@@ -64,7 +64,8 @@ TEST(LettoreCampi, RefusesWhatIsNotANumberOrDoesNotFit) {
         {"256", "stazione: field 'tipo' is too large for its field (0 to 255): '256'", 1},
         {"255.5", "stazione: field 'tipo' is too large for its field (0 to 255): '255.5'", 1},
         {"-1", "stazione: field 'tipo' is too small for its field (0 to 255): '-1'", 1},
-        {"99999999999999999999999", "stazione: field 'tipo' is too large for its field (0 to 255): '99999999999999999999999'", 1},
+        {"99999999999999999999999",
+         "stazione: field 'tipo' is too large for its field (0 to 255): '99999999999999999999999'", 1},
     };
     for (const auto& caso : casi) {
         LettoreCampi l(caso.testo);

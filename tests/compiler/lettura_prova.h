@@ -4,10 +4,10 @@
 #include <optional>
 #include <string>
 
-#include "support/cartella_temporanea.h"
-#include "support/diagnostiche_prova.h"
 #include "compiler/memorizza_dati.h"
 #include "output/descrizioni_file.h"
+#include "support/cartella_temporanea.h"
+#include "support/diagnostiche_prova.h"
 #include "support/giro_completo.h"
 
 namespace compattatore::prova {

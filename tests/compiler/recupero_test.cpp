@@ -31,7 +31,8 @@ std::vector<Atteso> errori_di(const std::string& linea, const std::string& treno
     m.stato.chiave_linea = std::string(1, 'L');
     m.stato.chiave_treno = std::string(1, 'T');
     m.stato.crea_tracciato = 1;
-    const EsitoLettura esito = memorizza_dati(m, {LINEA, TRENO, linea, treno}, {.tutti_gli_errori = true, .massimo_errori = 0});
+    const EsitoLettura esito =
+        memorizza_dati(m, {LINEA, TRENO, linea, treno}, {.tutti_gli_errori = true, .massimo_errori = 0});
     std::vector<Atteso> errori;
     for (const Diagnostica& d : esito.diagnostiche.voci())
         if (d.livello == Livello::errore)
@@ -61,10 +62,10 @@ const std::string LINEA_ERRATA =
     "lunghezza percorso, 10000\r\n"
     "progressiva chilometrica tre, 1x0, 0, 0\r\n"  // malformed number
     "[pendenze]\r\n"
-    "pendenza, 20000, 2\r\n"                        // beyond the cells
+    "pendenza, 20000, 2\r\n"  // beyond the cells
     "indicatori_vmax, 1000, 60,0,0,0,0,0,0,0\r\n"
-    "indicatori_vmax, 1000, 60,0,0,0,0,0,0,0\r\n"   // on the board above
-    "curvax, 100, 200\r\n"                          // no curve class
+    "indicatori_vmax, 1000, 60,0,0,0,0,0,0,0\r\n"  // on the board above
+    "curvax, 100, 200\r\n"                         // no curve class
     "pendenza, 100, 2\r\n"
     "[fine]\r\n";
 const std::vector<Atteso> ERRORI_LINEA = {
@@ -73,12 +74,12 @@ const std::vector<Atteso> ERRORI_LINEA = {
 const std::string TRENO_ERRATO =
     "[generale]\r\n"
     "velocita, 0, 100\r\n"
-    "velocita,  0\r\n"                                                     // speed missing: takes 'segnale'
+    "velocita,  0\r\n"  // speed missing: takes 'segnale'
     "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"
-    "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"                      // on the signal above
+    "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"                       // on the signal above
     "stazione, 1010, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"  // off 50 m
     "rallentamento, 5000, 60, 500, 1, 0, 60\r\n"
-    "abbattimento, 5050, 90\r\n"                                           // on the slowdown's start
+    "abbattimento, 5050, 90\r\n"  // on the slowdown's start
     "stazione, 3000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, B\r\n"
     "[fine]\r\n";
 const std::vector<Atteso> ERRORI_TRENO = {
@@ -151,10 +152,9 @@ TEST(Recupero, TheModelStaysTheOneReadUpToTheFirstError) {
 TEST(Recupero, NoCellsStopsTheReadingWithANote) {
     Modello m;
     m.stato.crea_tracciato = 1;
-    const EsitoLettura esito =
-        memorizza_dati(m, {LINEA, TRENO, "[generale]\r\nlunghezza percorso, 1x\r\n[pendenze]\r\npendenza, 100, 2\r\n",
-                           TRENO_ERRATO},
-                       {.tutti_gli_errori = true, .massimo_errori = 0});
+    const EsitoLettura esito = memorizza_dati(
+        m, {LINEA, TRENO, "[generale]\r\nlunghezza percorso, 1x\r\n[pendenze]\r\npendenza, 100, 2\r\n", TRENO_ERRATO},
+        {.tutti_gli_errori = true, .massimo_errori = 0});
     ASSERT_EQ(esito.diagnostiche.voci().size(), 1u);
     const Diagnostica& d = esito.diagnostiche.voci()[0];
     EXPECT_EQ(d.codice, 25);

@@ -95,8 +95,9 @@ TEST(MemoRallentamento, WarningStartAndEndCells) {
         uint8_t tipo;
         int16_t dato3;
     };
-    for (auto [i, tipo, dato3] : {Atteso{401, CELLA_AVVISO_RALLENTAMENTO, 0}, Atteso{425, CELLA_INIZIO_RALLENTAMENTO, 1},
-                                  Atteso{447, CELLA_FINE_RALLENTAMENTO, 1}}) {
+    for (auto [i, tipo, dato3] :
+         {Atteso{401, CELLA_AVVISO_RALLENTAMENTO, 0}, Atteso{425, CELLA_INIZIO_RALLENTAMENTO, 1},
+          Atteso{447, CELLA_FINE_RALLENTAMENTO, 1}}) {
         EXPECT_EQ(m.celle[i].tipo, tipo) << i;
         EXPECT_EQ(m.celle[i].dato1, 60) << i;
         EXPECT_EQ(m.celle[i].dato2, 60) << i;

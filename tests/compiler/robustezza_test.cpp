@@ -8,13 +8,13 @@
 #include <ostream>
 #include <string>
 
+#include "compiler/codici_errore.h"
 #include "compiler/lettura_prova.h"
 #include "compiler/numeri.h"
 #include "output/file_binari.h"
 #include "output/memorizza_percorso.h"
-#include "compiler/codici_errore.h"
-#include "support/diagnostiche_prova.h"
 #include "support/cartella_temporanea.h"
+#include "support/diagnostiche_prova.h"
 
 namespace compattatore {
 namespace {
@@ -72,7 +72,7 @@ struct Caso {
     std::string linea;
     std::string treno;
     int32_t codice;
-    int riga;     // of the field named, in the file the code concerns
+    int riga;  // of the field named, in the file the code concerns
     int colonna;
 };
 
@@ -88,8 +88,10 @@ TEST_P(Malformato, EndsInACodedErrorWithAReason) {
         EXPECT_TRUE(voce_codice(c.esito.codice_lettura).has_value());
         EXPECT_FALSE(prova::primo_errore(c.esito.diagnostiche).motivo.empty());
     }
-    EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.riga, caso.riga) << prova::primo_errore(c.esito.diagnostiche).motivo;
-    EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.colonna, caso.colonna) << prova::primo_errore(c.esito.diagnostiche).motivo;
+    EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.riga, caso.riga)
+        << prova::primo_errore(c.esito.diagnostiche).motivo;
+    EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.colonna, caso.colonna)
+        << prova::primo_errore(c.esito.diagnostiche).motivo;
 }
 
 const Caso CASI[] = {
@@ -109,11 +111,10 @@ const Caso CASI[] = {
     {"hours that overflow the clock", linea_con(""),
      treno_con("stazione, 1000, 8, 400, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 2147483647, 0, 0, S\r\n"), 25, 2, 55},
     {"curve whose end overflows", linea_con("curvad1, 100, 2147483647\r\n"), TRENO_VUOTO, 25, 4, 10},
-    {"slowdown whose end overflows", linea_con(""), treno_con("rallentamento, 1000, 60, 2147483647, 1, 0, 60\r\n"), 25, 2,
-     16},
+    {"slowdown whose end overflows", linea_con(""), treno_con("rallentamento, 1000, 60, 2147483647, 1, 0, 60\r\n"), 25,
+     2, 16},
     {"a 10000-character keyword", linea_con(std::string(10000, 'x') + "\r\n"), TRENO_VUOTO, 0, 0, 0},
-    {"a 10000-character record of commas", linea_con("pendenza" + ripeti(", ", 5000) + "\r\n"), TRENO_VUOTO, 0, 0,
-     0},
+    {"a 10000-character record of commas", linea_con("pendenza" + ripeti(", ", 5000) + "\r\n"), TRENO_VUOTO, 0, 0, 0},
     {"a 10000-character sign text", linea_con("cartello_indicatore, 1000, " + std::string(10000, 'A') + "\r\n"),
      TRENO_VUOTO, 0, 0, 0},
     {"a 70000-character sign text", linea_con("cartello_indicatore, 1000, " + std::string(70000, 'A') + "\r\n"),
@@ -133,18 +134,26 @@ INSTANTIATE_TEST_SUITE_P(Casi, Malformato, ::testing::ValuesIn(CASI), [](const a
 // 20 km and a slowdown every 100 km.
 std::string linea_densa() {
     std::string corpo;
-    for (int p = 0; p < 1000000; p += 300) corpo += "pendenza, " + std::to_string(p) + ", " + std::to_string(p % 7 - 3) + "\r\n";
-    for (int p = 0; p < 1000000; p += 500) corpo += (p % 1000 ? "curvas" : "curvad") + std::to_string(1 + p / 500 % 6) + ", " + std::to_string(p) + ", 200\r\n";
-    for (int p = 500; p < 1000000; p += 1000) corpo += "indicatori_vmax, " + std::to_string(p) + ", 100, 110, 120, 0, , , , 0\r\n";
-    for (int p = 750; p < 1000000; p += 20000) corpo += "cartello_indicatore, " + std::to_string(p) + ", (KM " + std::to_string(p / 1000) + ")\r\n";
+    for (int p = 0; p < 1000000; p += 300)
+        corpo += "pendenza, " + std::to_string(p) + ", " + std::to_string(p % 7 - 3) + "\r\n";
+    for (int p = 0; p < 1000000; p += 500)
+        corpo +=
+            (p % 1000 ? "curvas" : "curvad") + std::to_string(1 + p / 500 % 6) + ", " + std::to_string(p) + ", 200\r\n";
+    for (int p = 500; p < 1000000; p += 1000)
+        corpo += "indicatori_vmax, " + std::to_string(p) + ", 100, 110, 120, 0, , , , 0\r\n";
+    for (int p = 750; p < 1000000; p += 20000)
+        corpo += "cartello_indicatore, " + std::to_string(p) + ", (KM " + std::to_string(p / 1000) + ")\r\n";
     return linea_con(corpo, "lunghezza percorso, 1000000\r\n");
 }
 
 std::string treno_denso() {
     std::string corpo;
-    for (int p = 0; p < 1000000; p += 500) corpo += "velocita, " + std::to_string(p) + ", " + std::to_string(80 + p / 500 % 10 * 10) + "\r\n";
-    for (int p = 250; p < 1000000; p += 1000) corpo += "segnale, " + std::to_string(p) + ", 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n";
-    for (int p = 100000; p < 1000000; p += 100000) corpo += "rallentamento, " + std::to_string(p) + ", 60, 1100, 1, 1, 60\r\n";
+    for (int p = 0; p < 1000000; p += 500)
+        corpo += "velocita, " + std::to_string(p) + ", " + std::to_string(80 + p / 500 % 10 * 10) + "\r\n";
+    for (int p = 250; p < 1000000; p += 1000)
+        corpo += "segnale, " + std::to_string(p) + ", 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n";
+    for (int p = 100000; p < 1000000; p += 100000)
+        corpo += "rallentamento, " + std::to_string(p) + ", 60, 1100, 1, 1, 60\r\n";
     return treno_con(corpo);
 }
 

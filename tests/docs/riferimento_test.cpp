@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "compiler/codici_errore.h"
 #include "compiler/parole_chiave.h"
 #include "output/memorizza_percorso.h"
-#include "compiler/codici_errore.h"
 #include "support/cartella_temporanea.h"
 
 namespace compattatore {
@@ -84,7 +84,8 @@ std::string esito_compilazione(const std::string& linea, const std::string& tren
     for (int32_t codice : avvisi) testo += (testo.empty() ? "warning " : ", ") + std::to_string(codice);
     // The reader's own warnings (an unknown record, a reversed span...) spoil a clean outcome too.
     for (const Diagnostica& d : esito.diagnostiche.voci())
-        if (d.livello == Livello::avviso && d.codice == 0) testo += (testo.empty() ? "warning " : ", ") + std::string(d.gruppo);
+        if (d.livello == Livello::avviso && d.codice == 0)
+            testo += (testo.empty() ? "warning " : ", ") + std::string(d.gruppo);
     return testo.empty() ? "clean" : testo;
 }
 

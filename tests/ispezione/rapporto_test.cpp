@@ -108,11 +108,13 @@ TEST(RapportoJson, ParsesAndHoldsTheSameContent) {
     EXPECT_EQ(letto_da_python(json, "len(d['stations']), d['stations'][0]['name'], d['stations'][0]['time']"),
               "16 FIRENZE S.M.N. 19:10:00\n");
     EXPECT_EQ(letto_da_python(json, "[s['cell'] for s in d['text_signs']]"), "[745, 1406, 1452]\n");
-    EXPECT_EQ(letto_da_python(json, "[(c['index'], c['kind'], c['fields']['speed_kmh']) for c in d['cells'] "
-                                    "if c['kind'].startswith('slowdown')]"),
+    EXPECT_EQ(letto_da_python(json,
+                              "[(c['index'], c['kind'], c['fields']['speed_kmh']) for c in d['cells'] "
+                              "if c['kind'].startswith('slowdown')]"),
               "[(401, 'slowdown_warning', 60), (425, 'slowdown_start', 60), (447, 'slowdown_end', 60)]\n");
-    EXPECT_EQ(letto_da_python(json, "[c['index'] for c in d['cells'] if c['kind'] == 'abbattimento' and "
-                                    "c['fields']['value'] == 180]"),
+    EXPECT_EQ(letto_da_python(json,
+                              "[c['index'] for c in d['cells'] if c['kind'] == 'abbattimento' and "
+                              "c['fields']['value'] == 180]"),
               "[407, 414, 420, 433, 441]\n");
     EXPECT_EQ(letto_da_python(json, "d['header']['codice_gara_st'], d['header']['codice_gara_og']['match']"),
               "{'stored': 32113, 'expected': 32113, 'match': True} True\n");

@@ -18,8 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // Each of the three files back through the decoder and the encoder.
-void andata_e_ritorno(const std::string& directory, const std::string& linea, const std::string& treno,
-                      int64_t righe) {
+void andata_e_ritorno(const std::string& directory, const std::string& linea, const std::string& treno, int64_t righe) {
     const fs::path d(directory);
     const std::string oggetti = prova::leggi_tutto(d / nome_file_oggetti(linea, treno));
     const std::string celle = prova::leggi_tutto(d / nome_file_celle(linea, treno));
@@ -86,25 +85,24 @@ TEST(AndataRitorno, TheThreeFilesOfACompiledShortLine) {
     Modello m;
     m.stato.chiave_linea = "Breve";
     m.stato.chiave_treno = "T1";
-    const EsitoPercorso esito =
-        compila_percorso(m, 1, {nome_descrizione_linea("Breve"), nome_descrizione_treno("Breve", "T1"), LINEA_BREVE,
-                                TRENO_BREVE});
+    const EsitoPercorso esito = compila_percorso(
+        m, 1, {nome_descrizione_linea("Breve"), nome_descrizione_treno("Breve", "T1"), LINEA_BREVE, TRENO_BREVE});
     ASSERT_EQ(esito.codice_lettura, 0);
     ASSERT_TRUE(esito.avvisi.empty());
     scrivi_file_binari(m, dir.str());
 
     // What the files must hold for the round trip to cover every kind.
-    const ScenarioCompilato s = decodifica_scenario(
-        {"o", dir.leggi(nome_file_oggetti("Breve", "T1"))}, {"c", dir.leggi(nome_file_celle("Breve", "T1"))},
-        ImmagineFile{"t", dir.leggi(nome_file_tracciato("Breve"))});
+    const ScenarioCompilato s = decodifica_scenario({"o", dir.leggi(nome_file_oggetti("Breve", "T1"))},
+                                                    {"c", dir.leggi(nome_file_celle("Breve", "T1"))},
+                                                    ImmagineFile{"t", dir.leggi(nome_file_tracciato("Breve"))});
     EXPECT_EQ(s.oggetti[1].nome, "PARTENZA");
     EXPECT_EQ(s.oggetti[2].nome, "ARRIVO");
     EXPECT_EQ(s.oggetti[PRIMO_CARTELLO].nome, "(GALLERIA)(S. FEDELE \xC8 VICINA)");
     std::set<uint8_t> tipi;
     for (const Cella& c : s.celle) tipi.insert(c.tipo);
-    for (uint8_t tipo : {CELLA_SEGNALE, CELLA_AVVISO_RALLENTAMENTO, CELLA_INIZIO_RALLENTAMENTO,
-                         CELLA_FINE_RALLENTAMENTO, CELLA_INDICATORE_VMAX, CELLA_FERMATA, CELLA_GALLERIA,
-                         CELLA_ABBATTIMENTO, CELLA_CARTELLO}) {
+    for (uint8_t tipo :
+         {CELLA_SEGNALE, CELLA_AVVISO_RALLENTAMENTO, CELLA_INIZIO_RALLENTAMENTO, CELLA_FINE_RALLENTAMENTO,
+          CELLA_INDICATORE_VMAX, CELLA_FERMATA, CELLA_GALLERIA, CELLA_ABBATTIMENTO, CELLA_CARTELLO}) {
         EXPECT_TRUE(tipi.contains(tipo)) << int{tipo};
     }
     EXPECT_TRUE(std::holds_alternative<double>(s.tracciato[2000].x)) << "the line bends before 2000 m";

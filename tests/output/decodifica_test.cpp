@@ -137,7 +137,8 @@ const CasoGuasto CASI_GUASTI[] = {
      "line length of -1 m"},
     {"cells one byte short", 'c', [](std::string b) { return b.substr(0, b.size() - 1); }, 31200,
      "not a multiple of 15: 14 bytes"},
-    {"cells one byte longer", 'c', [](std::string b) { return b + 'x'; }, 31215, "not a multiple of 15: 1 byte of a partial cell"},
+    {"cells one byte longer", 'c', [](std::string b) { return b + 'x'; }, 31215,
+     "not a multiple of 15: 1 byte of a partial cell"},
     {"cells one cell short", 'c', [](std::string b) { return b.substr(0, b.size() - 15); }, 31200,
      "has 2081 cells (31215 bytes), the file holds 2080"},
     {"cells one cell longer", 'c', [](std::string b) { return b + std::string(15, '\0'); }, 31215,
@@ -153,8 +154,8 @@ const CasoGuasto CASI_GUASTI[] = {
 TEST(DecodificaScenario, DamagedFilesNameTheFileAndTheOffset) {
     const std::string oggetti = dato_normale(FILE_OGGETTI_NORMALE);
     const std::string celle = dato_normale(FILE_CELLE_NORMALE);
-    const std::string tracciato =
-        prova::leggi_tutto(std::filesystem::path(prova::corsa_normale_eseguita().directory) / prova::FILE_TRACCIATO_NORMALE);
+    const std::string tracciato = prova::leggi_tutto(std::filesystem::path(prova::corsa_normale_eseguita().directory) /
+                                                     prova::FILE_TRACCIATO_NORMALE);
     ASSERT_EQ(tracciato.size(), 2079964u);
     EXPECT_NO_THROW(decodifica_scenario({"o.sim", oggetti}, {"c.dat", celle}, ImmagineFile{"t.dat", tracciato}));
 

@@ -33,11 +33,11 @@ TEST(FileOggetti, FieldsInDeclaredOrderLittleEndian) {
 
     std::string file = codifica_oggetti(t);
     ASSERT_EQ(file.size(), 2958u + 14u);
-    const std::string atteso = byte({0x81, 0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0xE8, 0x7A, 0x01, 0x00, 0xFE,
-                                     14, 0}) +
-                               "Corvale_Mendra" +
-                               byte({0x62, 0x02, 0xFF, 0xFF, 0x34, 0x12, 0x00, 0x00, 0x01, 0x00,  //
-                                     1, 2, 3, 0xFF, 0x71, 0x7D, 0x00, 0x00});
+    const std::string atteso =
+        byte({0x81, 0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 0xE8, 0x7A, 0x01, 0x00, 0xFE, 14, 0}) +
+        "Corvale_Mendra" +
+        byte({0x62, 0x02, 0xFF, 0xFF, 0x34, 0x12, 0x00, 0x00, 0x01, 0x00,  //
+              1, 2, 3, 0xFF, 0x71, 0x7D, 0x00, 0x00});
     EXPECT_EQ(atteso.size(), 48u);
     EXPECT_EQ(file.substr(0, 48), atteso);
     EXPECT_EQ(file.substr(48), std::string(86 * 34, '\0'));
@@ -55,12 +55,12 @@ TEST(FileTracciato, TagsTwoFiveAndZeroColumnByColumn) {
     t.aggiungi(0, 0);
     t.aggiungi(0, 1);
     t.aggiungi(1.5, -2.0);
-    const std::string atteso = byte({2, 0, 0, 0, 2, 0, 0, 0,                             // x rows 0, 1
-                                     5, 0, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F,                 // x row 2: 1.5
-                                     0, 0,                                               // x row 3
-                                     2, 0, 0, 0, 2, 0, 1, 0,                             // y rows 0, 1
-                                     5, 0, 0, 0, 0, 0, 0, 0, 0, 0xC0,                    // y row 2: -2.0
-                                     0, 0});                                             // y row 3
+    const std::string atteso = byte({2, 0, 0, 0, 2, 0, 0, 0,              // x rows 0, 1
+                                     5, 0, 0, 0, 0, 0, 0, 0, 0xF8, 0x3F,  // x row 2: 1.5
+                                     0, 0,                                // x row 3
+                                     2, 0, 0, 0, 2, 0, 1, 0,              // y rows 0, 1
+                                     5, 0, 0, 0, 0, 0, 0, 0, 0,    0xC0,  // y row 2: -2.0
+                                     0, 0});                              // y row 3
     EXPECT_EQ(codifica_tracciato(t), atteso);
 }
 

@@ -103,13 +103,20 @@ TEST(Finitura, InsideAndAfterSlowdown) {
     };
     const CasoFinitura casi[] = {
         {"every 8 cells", 100, {{30, I, 60}, {60, F}}, con_finestre({{38, 180}, {46, 180}, {54, 180}})},
-        {"cell before when taken", 100, {{38, V}, {30, I, 60}, {60, F}}, con_finestre({{37, 180}, {45, 180}, {53, 180}})},
+        {"cell before when taken",
+         100,
+         {{38, V}, {30, I, 60}, {60, F}},
+         con_finestre({{37, 180}, {45, 180}, {53, 180}})},
         {"cell after when both taken",
          100,
          {{37, V}, {38, V}, {30, I, 60}, {60, F}},
          con_finestre({{39, 180}, {47, 180}, {55, 180}})},
-        {"no room inside: code 13, walk ends", 100, {{37, V}, {38, V}, {39, V}, {30, I, 60}, {60, F}},
-         finestre, 13, 1900},
+        {"no room inside: code 13, walk ends",
+         100,
+         {{37, V}, {38, V}, {39, V}, {30, I, 60}, {60, F}},
+         finestre,
+         13,
+         1900},
         {"110 km/h: nothing inside", 100, {{30, I, 110}, {60, F}}, finestre},
         {"110 km/h: signal after the end cell", 100, {{30, I, 110}, {50, F}, {55, S}}, con_finestre({{54, 180}})},
         {"signal 12 cells after the end", 100, {{30, I, 120}, {50, F}, {62, S}}, con_finestre({{61, 180}})},
@@ -129,7 +136,9 @@ TEST(Finitura, WalkAndSearchStopAtTheLastCell) {
     const CasoFinitura casi[] = {
         {"slow slowdown without end", 100, {{90, I, 60}}, {{72, 180}, {79, 180}, {85, 180}, {98, 180}}},
         {"fast slowdown without end", 100, {{90, I, 120}}, {{72, 180}, {79, 180}, {85, 180}}},
-        {"signal on the last cell", 100, {{80, I, 120}, {95, F}, {100, S}},
+        {"signal on the last cell",
+         100,
+         {{80, I, 120}, {95, F}, {100, S}},
          {{62, 180}, {69, 180}, {75, 180}, {99, 180}}},
     };
     for (const CasoFinitura& c : casi) verifica(c);
@@ -165,7 +174,8 @@ TEST(Finitura, ReturnsEveryWarningInTheOrderMet) {
 
 TEST(Finitura, PlacementChangesOnlyKindAndValue) {
     Modello m = prova::modello_vuoto(100);
-    m.celle[49] = Cella{.tipo = CELLA_GALLERIA, .dato2 = 7, .codice = 4, .montagna = 2, .vel_limite = 24, .pendenza = 88};
+    m.celle[49] =
+        Cella{.tipo = CELLA_GALLERIA, .dato2 = 7, .codice = 4, .montagna = 2, .vel_limite = 24, .pendenza = 88};
     prova::posa(m, {{50, S}, {60, A}});
     rifinisci_celle(m);
     const Cella& c = m.celle[49];

@@ -74,8 +74,11 @@ TEST(CompletaPercorso, KeepsTheReadingCodeApartFromTheWarnings) {
     Modello m = prova::modello_vuoto(100);
     m.stato.codice_errore = 17;
     m.stato.posizione_errore = 21200;
-    prova::posa(m, {{23, CELLA_INDICATORE_VMAX}, {24, CELLA_INDICATORE_VMAX}, {25, CELLA_INDICATORE_VMAX},
-                    {30, CELLA_INIZIO_RALLENTAMENTO, 120}, {40, CELLA_FINE_RALLENTAMENTO}});
+    prova::posa(m, {{23, CELLA_INDICATORE_VMAX},
+                    {24, CELLA_INDICATORE_VMAX},
+                    {25, CELLA_INDICATORE_VMAX},
+                    {30, CELLA_INIZIO_RALLENTAMENTO, 120},
+                    {40, CELLA_FINE_RALLENTAMENTO}});
 
     EsitoPercorso esito = completa_percorso(m);
 

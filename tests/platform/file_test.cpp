@@ -14,8 +14,8 @@ namespace compattatore::piattaforma {
 namespace {
 
 size_t voci(const prova::CartellaTemporanea& c) {
-    return static_cast<size_t>(std::distance(std::filesystem::directory_iterator(c.percorso()),
-                                             std::filesystem::directory_iterator{}));
+    return static_cast<size_t>(
+        std::distance(std::filesystem::directory_iterator(c.percorso()), std::filesystem::directory_iterator{}));
 }
 
 TEST(Sostituisci, ReplacesAnEarlierLongerFileByExactlyTheNewBytes) {

@@ -48,7 +48,8 @@ protected:
         ambiente.try_emplace("DISPLAY", schermo_->display());
         ambiente["LSAN_OPTIONS"] = "suppressions=" DATI_TEST "/lsan-fontconfig.supp:print_suppressions=0";
         errori_ = (cartella_.percorso() / ("errori-" + std::to_string(avviati_++))).string();
-        return std::make_unique<ProcessoFiglio>(AvvioProcesso{.argomenti = std::move(argomenti), .ambiente = ambiente, .file_errori = errori_});
+        return std::make_unique<ProcessoFiglio>(
+            AvvioProcesso{.argomenti = std::move(argomenti), .ambiente = ambiente, .file_errori = errori_});
     }
 
     std::string errori() const { return leggi_tutto(errori_); }
@@ -140,7 +141,8 @@ TEST_P(FinestraErrore, BoxWaitsForOkThenTheProgramEnds) {
     EXPECT_TRUE(programma->in_corso()) << "the program did not wait for OK";
     EXPECT_NE(errori().find(caso.testo), std::string::npos) << errori();
 
-    ProcessoFiglio tasto(AvvioProcesso{.argomenti = {xdotool, "key", "Return"}, .ambiente = {{"DISPLAY", schermo_->display()}}});
+    ProcessoFiglio tasto(
+        AvvioProcesso{.argomenti = {xdotool, "key", "Return"}, .ambiente = {{"DISPLAY", schermo_->display()}}});
     EXPECT_EQ(tasto.attendi(20s), 0);
     EXPECT_EQ(programma->attendi(20s), caso.stato);
     for (const auto& [nome, dati] : istantanea(lavoro)) {
@@ -148,15 +150,15 @@ TEST_P(FinestraErrore, BoxWaitsForOkThenTheProgramEnds) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Errori, FinestraErrore,
-    ::testing::Values(
-        // The reserved-field check of the finishing pass, as the run reports it.
-        ErroreMostrato{"ReservedField1250", {ERRORE_IN_FINESTRA, "@"}, " Errore n. 1250\n", 1},
-        // The real program in a directory that does not exist: the
-        // platform's report of a failure, number and description.
-        ErroreMostrato{"FileSystem", {PROGRAMMA, "--dir", "@missing/dir"}, "Errore: cannot create ", 3}),
-    [](const auto& info) { return info.param.nome; });
+INSTANTIATE_TEST_SUITE_P(Errori, FinestraErrore,
+                         ::testing::Values(
+                             // The reserved-field check of the finishing pass, as the run reports it.
+                             ErroreMostrato{"ReservedField1250", {ERRORE_IN_FINESTRA, "@"}, " Errore n. 1250\n", 1},
+                             // The real program in a directory that does not exist: the
+                             // platform's report of a failure, number and description.
+                             ErroreMostrato{
+                                 "FileSystem", {PROGRAMMA, "--dir", "@missing/dir"}, "Errore: cannot create ", 3}),
+                         [](const auto& info) { return info.param.nome; });
 
 // The author's compiler is a command-line tool: even with a display and an
 // error to report, no window appears and the diagnostic goes to standard error.

@@ -42,10 +42,10 @@ SchermoVirtuale::SchermoVirtuale(const std::string& xvfb, const std::string& car
     XSetErrorHandler(ignora_errore);
     // -displayfd makes the server pick a free display and print its number.
     std::string numero_file = cartella + "/xvfb-display";
-    server_ = std::make_unique<ProcessoFiglio>(AvvioProcesso{
-        .argomenti = {xvfb, "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-        .file_uscita = numero_file,
-        .file_errori = cartella + "/xvfb-errors"});
+    server_ = std::make_unique<ProcessoFiglio>(
+        AvvioProcesso{.argomenti = {xvfb, "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+                      .file_uscita = numero_file,
+                      .file_errori = cartella + "/xvfb-errors"});
     auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (connessione_ == nullptr) {
         std::string numero = leggi_tutto(numero_file);
@@ -90,7 +90,8 @@ Rettangolo SchermoVirtuale::geometria(IdFinestra finestra) {
 
 Immagine SchermoVirtuale::cattura(IdFinestra finestra) {
     Rettangolo r = geometria(finestra);
-    Immagine immagine{r.larghezza, r.altezza, std::vector<uint32_t>(static_cast<size_t>(r.larghezza) * r.altezza, 0xFFFFFF)};
+    Immagine immagine{r.larghezza, r.altezza,
+                      std::vector<uint32_t>(static_cast<size_t>(r.larghezza) * r.altezza, 0xFFFFFF)};
     // Read from the screen, so that a window partly off the screen (a wide
     // message box placed under the pointer) gives its visible part; the rest
     // stays white.

@@ -41,7 +41,8 @@ std::string treno(const std::string& corpo) {
 }
 const std::string SEGNALE = "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n";
 std::string stazione(const std::string& posizione, const std::string& tipo_e_lunghezza, const std::string& nome) {
-    return "stazione, " + posizione + ", " + tipo_e_lunghezza + ", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, " + nome + "\r\n";
+    return "stazione, " + posizione + ", " + tipo_e_lunghezza + ", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, " + nome +
+           "\r\n";
 }
 
 // Writes L_linea.txt and L_T-.txt into `dir` and compiles them there.
@@ -73,10 +74,8 @@ TEST(Compila, TheNormalRunsFilesGiveItsBinaryFilesAndStayUntouched) {
                   "wrote Corvale_Mendra_4821-3.dat (31215 bytes)\n"
                   "compiled 2081 cells, 16 stations, 45 signals, 1 slowdowns, 3 text signs\n");
         EXPECT_EQ(prova::sha256_hex(dir.leggi("Corvale_Mendra_linea.dat")), prova::SHA256_TRACCIATO_NORMALE);
-        EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE),
-                  prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
-        EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE),
-                  prova::dato_normale(prova::FILE_CELLE_NORMALE));
+        EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE), prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+        EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE), prova::dato_normale(prova::FILE_CELLE_NORMALE));
         EXPECT_EQ(dir.leggi(LINEA_NORMALE), testo_linea);
         EXPECT_EQ(dir.leggi(TRENO_NORMALE), testo_treno);
     }
@@ -86,14 +85,12 @@ TEST(Compila, NoPlanWritesTheObjectAndCellFilesAlone) {
     CartellaTemporanea dir;
     dir.scrivi(LINEA_NORMALE, sorgente_normale(LINEA_NORMALE));
     dir.scrivi(TRENO_NORMALE, sorgente_normale(TRENO_NORMALE));
-    const auto esito = esegui_programma(
-        {"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.str(), "--no-plan"});
+    const auto esito =
+        esegui_programma({"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.str(), "--no-plan"});
     ASSERT_EQ(esito.stato, 0) << esito.errori;
     EXPECT_FALSE(dir.esiste("Corvale_Mendra_linea.dat"));
-    EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE),
-              prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
-    EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE),
-              prova::dato_normale(prova::FILE_CELLE_NORMALE));
+    EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE), prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+    EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE), prova::dato_normale(prova::FILE_CELLE_NORMALE));
 }
 
 // Keys from the file names or the options; what is missing or wrong on the
@@ -104,41 +101,76 @@ TEST(Compila, KeysUsageErrorsAndFileFailures) {
         const char* nome;
         std::vector<std::string> argomenti;  // after "compile"; IN/ and OUT/ stand for two directories
         int stato;
-        std::string errori;                      // a part of standard error
-        std::vector<std::string> scritti;        // the files then in OUT/
+        std::string errori;                // a part of standard error
+        std::vector<std::string> scritti;  // the files then in OUT/
     };
     const Caso casi[] = {
-        {"keys from both names", {"IN/L_linea.txt", "IN/L_T-.txt", "-o", "OUT"}, 0, "",
+        {"keys from both names",
+         {"IN/L_linea.txt", "IN/L_T-.txt", "-o", "OUT"},
+         0,
+         "",
          {"L_T.dat", "L_T.sim", "L_linea.dat"}},
-        {"keys given", {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", "K", "--train-key", "9"}, 0, "",
+        {"keys given",
+         {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", "K", "--train-key", "9"},
+         0,
+         "",
          {"K_9.dat", "K_9.sim", "K_linea.dat"}},
         {"train key from the name with the given line key",
-         {"IN/a.txt", "IN/K_77-.txt", "-o", "OUT", "--line-key", "K"}, 0, "", {"K_77.dat", "K_77.sim", "K_linea.dat"}},
-        {"line key not in the name", {"IN/a.txt", "IN/L_T-.txt", "-o", "OUT"}, 2,
-         "the line key cannot be told from 'IN/a.txt' (not named LINE_linea.txt): give --line-key", {}},
-        {"train key not in the name", {"IN/L_linea.txt", "IN/b.txt", "-o", "OUT"}, 2,
-         "the train key cannot be told from 'IN/b.txt' (not named L_TRAIN-.txt): give --train-key", {}},
-        {"train name of another line", {"IN/L_linea.txt", "IN/K_77-.txt", "-o", "OUT"}, 2,
-         "give --train-key", {}},
+         {"IN/a.txt", "IN/K_77-.txt", "-o", "OUT", "--line-key", "K"},
+         0,
+         "",
+         {"K_77.dat", "K_77.sim", "K_linea.dat"}},
+        {"line key not in the name",
+         {"IN/a.txt", "IN/L_T-.txt", "-o", "OUT"},
+         2,
+         "the line key cannot be told from 'IN/a.txt' (not named LINE_linea.txt): give --line-key",
+         {}},
+        {"train key not in the name",
+         {"IN/L_linea.txt", "IN/b.txt", "-o", "OUT"},
+         2,
+         "the train key cannot be told from 'IN/b.txt' (not named L_TRAIN-.txt): give --train-key",
+         {}},
+        {"train name of another line", {"IN/L_linea.txt", "IN/K_77-.txt", "-o", "OUT"}, 2, "give --train-key", {}},
         {"one file", {"IN/L_linea.txt", "-o", "OUT"}, 2, "needs LINE_FILE and TRAIN_FILE", {}},
         {"three files", {"IN/L_linea.txt", "IN/L_T-.txt", "IN/b.txt"}, 2, "needs LINE_FILE and TRAIN_FILE", {}},
         {"unknown option", {"IN/L_linea.txt", "IN/L_T-.txt", "--plan"}, 2, "unknown option '--plan'", {}},
         {"option without its value", {"IN/L_linea.txt", "IN/L_T-.txt", "-o"}, 2, "-o needs a value", {}},
-        {"key that would leave the directory", {"IN/a.txt", "IN/b.txt", "--line-key", "../K", "--train-key", "9"},
-         2, "--line-key '../K' cannot be part of a file name", {}},
+        {"key that would leave the directory",
+         {"IN/a.txt", "IN/b.txt", "--line-key", "../K", "--train-key", "9"},
+         2,
+         "--line-key '../K' cannot be part of a file name",
+         {}},
         // A key too long for a file name: refused before any writing, and alike by --check.
-        {"line key too long", {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", LUNGA, "--train-key", "9"}, 2,
-         "--line-key '" + LUNGA + "' makes the file name '" + LUNGA + "_linea.dat' 260 bytes long", {}},
-        {"line key too long, checked", {"IN/a.txt", "IN/b.txt", "--line-key", LUNGA, "--train-key", "9", "--check"},
-         2, "--line-key '" + LUNGA + "' makes the file name", {}},
-        {"train key too long", {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", "K", "--train-key", LUNGA}, 2,
-         "--train-key '" + LUNGA + "' makes the file name 'K_" + LUNGA + ".sim' 256 bytes long", {}},
-        {"train key too long, checked", {"IN/a.txt", "IN/b.txt", "--line-key", "K", "--train-key", LUNGA, "--check"},
-         2, "--train-key '" + LUNGA + "' makes the file name", {}},
-        {"long line key without the plan", {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", LUNGA.substr(0, 240),
-         "--train-key", "9", "--no-plan"}, 0, "", {LUNGA.substr(0, 240) + "_9.dat", LUNGA.substr(0, 240) + "_9.sim"}},
-        {"missing line file", {"IN/M_linea.txt", "IN/L_T-.txt", "-o", "OUT", "--train-key", "T"}, 3,
-         "cannot open IN/M_linea.txt: No such file or directory", {}},
+        {"line key too long",
+         {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", LUNGA, "--train-key", "9"},
+         2,
+         "--line-key '" + LUNGA + "' makes the file name '" + LUNGA + "_linea.dat' 260 bytes long",
+         {}},
+        {"line key too long, checked",
+         {"IN/a.txt", "IN/b.txt", "--line-key", LUNGA, "--train-key", "9", "--check"},
+         2,
+         "--line-key '" + LUNGA + "' makes the file name",
+         {}},
+        {"train key too long",
+         {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", "K", "--train-key", LUNGA},
+         2,
+         "--train-key '" + LUNGA + "' makes the file name 'K_" + LUNGA + ".sim' 256 bytes long",
+         {}},
+        {"train key too long, checked",
+         {"IN/a.txt", "IN/b.txt", "--line-key", "K", "--train-key", LUNGA, "--check"},
+         2,
+         "--train-key '" + LUNGA + "' makes the file name",
+         {}},
+        {"long line key without the plan",
+         {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", LUNGA.substr(0, 240), "--train-key", "9", "--no-plan"},
+         0,
+         "",
+         {LUNGA.substr(0, 240) + "_9.dat", LUNGA.substr(0, 240) + "_9.sim"}},
+        {"missing line file",
+         {"IN/M_linea.txt", "IN/L_T-.txt", "-o", "OUT", "--train-key", "T"},
+         3,
+         "cannot open IN/M_linea.txt: No such file or directory",
+         {}},
         {"missing train file", {"IN/L_linea.txt", "IN/L_X-.txt", "-o", "OUT"}, 3, "cannot open IN/L_X-.txt", {}},
         {"output directory missing", {"IN/L_linea.txt", "IN/L_T-.txt", "-o", "OUT/no/such"}, 3, "OUT/no/such/", {}},
     };
@@ -178,7 +210,11 @@ TEST(Compila, CheckWritesNothingAndForceWritesDespiteAnError) {
         std::string uscita;
     };
     const Caso casi[] = {
-        {"check, clean", treno(SEGNALE), {"--check"}, 0, false,
+        {"check, clean",
+         treno(SEGNALE),
+         {"--check"},
+         0,
+         false,
          "compiled 341 cells, 0 stations, 1 signals, 0 slowdowns, 0 text signs\nnothing written (--check)\n"},
         {"check, error", conflitto, {"--check"}, 1, false, ""},
         {"error", conflitto, {}, 1, false, ""},
@@ -206,7 +242,7 @@ TEST(Compila, CheckWritesNothingAndForceWritesDespiteAnError) {
 // The same scenario saved in three ways compiles to the same object file.
 TEST(Compila, Utf8NamesBecomeWindows1252AndSingleByteFilesStayAsTheyAre) {
     const std::string atteso = std::string("\x05\x00", 2) + "FORL\xCC";  // length prefix, then Windows-1252
-    const std::string marca = "\xEF\xBB\xBF";                               // UTF-8 byte-order mark
+    const std::string marca = "\xEF\xBB\xBF";                            // UTF-8 byte-order mark
     struct Caso {
         const char* nome;
         std::string linea, treno;
@@ -276,7 +312,9 @@ TEST(Compila, ACharacterWindows1252CannotHoldIsAnErrorAtItsLineAndColumn) {
                                 ":4:70: error: a description file could not be read: the character U+2192 has no "
                                 "Windows-1252 byte [E25]\n"
                                 "  stazione, 1000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, CITT\xC3\x80 ? NORD\n"
-                                "  " + std::string(69, ' ') + "^\n"
+                                "  " +
+                                std::string(69, ' ') +
+                                "^\n"
                                 "1 error, 0 warnings\n");
     EXPECT_EQ(esito.uscita, "");
     EXPECT_EQ(istantanea(dir.percorso()), prima);
@@ -297,30 +335,33 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
         {"malformed length", lunghezza_errata, treno(""), 'L', 2, 21, 25},
         {"line too long", "[generale]\r\nlunghezza percorso, 1000001\r\n[fine]\r\n", treno(""), 'L', 2, 21, 1},
         {"no [generale]", "lunghezza percorso, 10000\r\n[fine]\r\n", treno(""), 'L', 3, 1, 102},
-        {"repetition start", "[generale]\r\nlunghezza percorso, 10000\r\nripetizione segnali 4 codici, 1025, 5000\r\n[fine]\r\n",
-         treno(""), 'L', 3, 31, 3},
-        {"repetition codes", "[generale]\r\nlunghezza percorso, 10000\r\nripetizione segnali codici, 1000, 5000\r\n[fine]\r\n",
-         treno(""), 'L', 3, 1, 5},
+        {"repetition start",
+         "[generale]\r\nlunghezza percorso, 10000\r\nripetizione segnali 4 codici, 1025, 5000\r\n[fine]\r\n", treno(""),
+         'L', 3, 31, 3},
+        {"repetition codes",
+         "[generale]\r\nlunghezza percorso, 10000\r\nripetizione segnali codici, 1000, 5000\r\n[fine]\r\n", treno(""),
+         'L', 3, 1, 5},
         {"gradient beyond the line", linea("pendenza, 20000, 2\r\n"), treno(""), 'L', 4, 11, 15},
         {"curve without a class", linea("curvax, 100, 200\r\n"), treno(""), 'L', 4, 1, 103},
         {"two signs on one cell", linea("cartello indicatore, 3000, \"(A)\"\r\ncartello indicatore, 3000, \"(B)\"\r\n"),
          treno(""), 'L', 5, 22, 6},
         {"two boards on one cell",
-         linea("indicatori_vmax, 3000, 100, 100, 100, 0, , , , 0\r\nindicatori_vmax, 3000, 100, 100, 100, 0, , , , 0\r\n"),
+         linea("indicatori_vmax, 3000, 100, 100, 100, 0, , , , 0\r\nindicatori_vmax, 3000, 100, 100, 100, 0, , , , "
+               "0\r\n"),
          treno(""), 'L', 5, 18, 21},
         {"progressive off 50 m",
-         "[generale]\r\nlunghezza percorso, 10000\r\nprogressiva chilometrica uno, 1010, 2000, 0\r\n[fine]\r\n", treno(""),
-         'L', 0, 0, 2},
+         "[generale]\r\nlunghezza percorso, 10000\r\nprogressiva chilometrica uno, 1010, 2000, 0\r\n[fine]\r\n",
+         treno(""), 'L', 0, 0, 2},
         {"malformed speed", linea(""), "[generale]\r\nvelocita, 0, abc\r\n[fine]\r\n", 'T', 2, 14, 25},
         {"record cut by the end of the file", linea(""), treno("") + "segnale, 2000, 2\r\n", 'T', 6, 1, 25},
         {"two signals on one cell", linea(""), treno(SEGNALE + SEGNALE), 'T', 5, 10, 16},
         {"abbattimento on a signal", linea(""), treno(SEGNALE + "abbattimento, 2050, 90\r\n"), 'T', 5, 15, 7},
         {"slowdown start on a signal", linea(""),
-         treno("segnale, 5000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 5000, 60, 1000, 1, 0, 60\r\n"), 'T', 5, 16,
-         18},
+         treno("segnale, 5000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 5000, 60, 1000, 1, 0, 60\r\n"), 'T', 5,
+         16, 18},
         {"slowdown end on a signal", linea(""),
-         treno("segnale, 4000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 3000, 60, 1000, 1, 0, 60\r\n"), 'T', 5, 16,
-         19},
+         treno("segnale, 4000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\nrallentamento, 3000, 60, 1000, 1, 0, 60\r\n"), 'T', 5,
+         16, 19},
         {"station off 50 m", linea(""), treno(stazione("1010", "8, 400", "A")), 'T', 4, 11, 8},
         {"platform off 100 m", linea(""), treno(stazione("1000", "8, 450", "A")), 'T', 4, 20, 9},
         {"stop too near the start", linea(""), treno(stazione("0", "10, 100", "A")), 'T', 4, 11, 24},
@@ -328,15 +369,15 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
          5, 11, 22},
         {"train file without [generale]", linea(""), "hello\r\n", 'T', 2, 1, 25},
         {"line file given as the train file", linea(""), linea(""), 'T', 0, 0, 25},
-        {"slowdown ending in its start cell", linea(""), treno("rallentamento, 5000, 60, 20, 1, 0, 60\r\n"), 'T', 4,
-         16, 19},
+        {"slowdown ending in its start cell", linea(""), treno("rallentamento, 5000, 60, 20, 1, 0, 60\r\n"), 'T', 4, 16,
+         19},
         {"slowdown of negative length", linea(""), treno("rallentamento, 5000, 60, -500, 1, 0, 60\r\n"), 'T', 4, 16,
          19},
-        {"reserved field set by a signal at cell 1", linea(""),
-         treno("segnale, 0, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"), 'T', 4, 10, 1250},
+        {"reserved field set by a signal at cell 1", linea(""), treno("segnale, 0, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"),
+         'T', 4, 10, 1250},
         // Its own fields there are zero, but the stamps would overwrite them.
-        {"a signal in cell 1 whose fields are zero", linea(""),
-         treno("segnale, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"), 'T', 4, 10, 1250},
+        {"a signal in cell 1 whose fields are zero", linea(""), treno("segnale, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0\r\n"),
+         'T', 4, 10, 1250},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
@@ -344,10 +385,12 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
         dir.scrivi("L_linea.txt", caso.linea);
         dir.scrivi("L_T-.txt", caso.treno);
         const auto prima = istantanea(dir.percorso());
-        const auto esito = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        const auto esito =
+            esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
         EXPECT_EQ(esito.stato, 1);
         std::string luogo = dir.file(caso.file == 'L' ? "L_linea.txt" : "L_T-.txt");
-        if (caso.riga > 0) luogo.append(":").append(std::to_string(caso.riga)).append(":").append(std::to_string(caso.colonna));
+        if (caso.riga > 0)
+            luogo.append(":").append(std::to_string(caso.riga)).append(":").append(std::to_string(caso.colonna));
         const std::string prima_riga = esito.errori.substr(0, esito.errori.find('\n'));
         EXPECT_TRUE(prima_riga.starts_with(luogo + ": error: ")) << esito.errori;
         EXPECT_TRUE(prima_riga.ends_with(" [E" + std::to_string(caso.codice) + "]")) << esito.errori;
@@ -475,7 +518,8 @@ TEST(Compila, WarningsOfWhatTheReaderDropsOrBends) {
         CartellaTemporanea dir;
         dir.scrivi("L_linea.txt", c.linea);
         dir.scrivi("L_T-.txt", c.treno);
-        const auto avvisato = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
+        const auto avvisato =
+            esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str()});
         EXPECT_EQ(avvisato.stato, 0);
         const std::string prima_riga = avvisato.errori.substr(0, avvisato.errori.find('\n'));
         EXPECT_TRUE(prima_riga.starts_with(dir.file(c.luogo) + ": warning: ")) << avvisato.errori;
@@ -483,8 +527,8 @@ TEST(Compila, WarningsOfWhatTheReaderDropsOrBends) {
         EXPECT_TRUE(avvisato.errori.ends_with("\n0 errors, 1 warning\n")) << avvisato.errori;
         const std::string celle = dir.leggi("L_T.dat");
 
-        const auto zitto = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str(),
-                                             std::string("-Wno-") + c.tipo});
+        const auto zitto = esegui_programma(
+            {"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "-o", dir.str(), std::string("-Wno-") + c.tipo});
         EXPECT_EQ(zitto.stato, 0);
         EXPECT_EQ(zitto.errori, "");
         EXPECT_EQ(dir.leggi("L_T.dat"), celle);
@@ -524,8 +568,8 @@ TEST(Compila, JsonDiagnosticsParseBack) {
     CartellaTemporanea dir;
     dir.scrivi("L_linea.txt", LINEA_DUE_ERRORI);
     dir.scrivi("L_T-.txt", TRENO_DUE_ERRORI);
-    const auto esito =
-        esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "--check", "--diagnostics", "json"});
+    const auto esito = esegui_programma(
+        {"compile", dir.file("L_linea.txt"), dir.file("L_T-.txt"), "--check", "--diagnostics", "json"});
     const prova::ValoreJson doc = prova::leggi_json(esito.uscita);
     const auto& voci = doc["diagnostics"].lista();
     ASSERT_EQ(voci.size(), 3u);

@@ -28,7 +28,10 @@ TEST(Diagnostica, WarningsTabsAccentsAndMissingPlaces) {
         {"error", {1, 4}, "m", "\tx,\xE8y", "t.txt:1:4: error: m\n  \tx,\xC3\xA8y\n  \t  ^\n"},
         {"error", {9, 1}, "m", "a\r\n", "t.txt:9:1: error: m\n"},
         // Control characters of a damaged file never reach the terminal.
-        {"error", {1, 5}, "'\x1B[2J\xE8'", std::string("\x1B[2J\0\x7Fx", 7),
+        {"error",
+         {1, 5},
+         "'\x1B[2J\xE8'",
+         std::string("\x1B[2J\0\x7Fx", 7),
          "t.txt:1:5: error: '?[2J\xC3\xA8'\n  ?[2J??x\n      ^\n"},
     };
     for (const Caso& c : casi) EXPECT_EQ(formatta_posto(c.tipo, "t.txt", c.luogo, c.messaggio, c.sorgente), c.atteso);

@@ -17,9 +17,9 @@ using prova::esegui_programma;
 TEST(Ispeziona, NormalRunFilesShowStationsTimesAndMatchingCodes) {
     const auto esito = esegui_programma({"inspect", prova::DIRECTORY_CORSA_NORMALE});
     ASSERT_EQ(esito.stato, 0) << esito.errori;
-    for (const char* atteso : {"FIRENZE S.M.N.", "19:10:00", "Stations (16)", "Text signs (3)",
-                               "32113 (the keys give 32113: match)", "2266 (the keys give 2266: match)",
-                               "plan file            absent"}) {
+    for (const char* atteso :
+         {"FIRENZE S.M.N.", "19:10:00", "Stations (16)", "Text signs (3)", "32113 (the keys give 32113: match)",
+          "2266 (the keys give 2266: match)", "plan file            absent"}) {
         EXPECT_NE(esito.uscita.find(atteso), std::string::npos) << atteso;
     }
 }
@@ -34,7 +34,8 @@ TEST(Ispeziona, KeysOfAnotherScenarioComeFromItsOnlySimFile) {
 
     auto esito = esegui_programma({"inspect", dir.str()});
     EXPECT_EQ(esito.stato, 0) << esito.errori;
-    for (const char* atteso : {"Scenario Valle / R12\n", "keys in the files    Valle / R12", ": match)", "plan file            absent"})
+    for (const char* atteso :
+         {"Scenario Valle / R12\n", "keys in the files    Valle / R12", ": match)", "plan file            absent"})
         EXPECT_NE(esito.uscita.find(atteso), std::string::npos) << atteso << "\n" << esito.uscita;
     EXPECT_EQ(esito.uscita.find("MISMATCH"), std::string::npos) << esito.uscita;
     esito = esegui_programma({"draw", dir.str()});

@@ -18,8 +18,8 @@ TEST(Errore, ShowsTheCodeAfterTheFixedPrefixAndEndsWithStatusOne) {
 }
 
 TEST(CodiciErrore, EveryCodeHasAMeaningAndOnlyTheFinishingCodesWarn) {
-    for (int32_t c : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 15, 16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103,
-                      1250, 1251}) {
+    for (int32_t c : {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,  11,  12,  13,   15,
+                      16, 17, 18, 19, 20, 21, 22, 24, 25, 101, 102, 103, 1250, 1251}) {
         auto voce = voce_codice(c);
         ASSERT_TRUE(voce) << c;
         EXPECT_FALSE(voce->significato.empty()) << c;
@@ -43,9 +43,11 @@ TEST(TestoCodiceRegistrato, WholeMessages) {
         Diagnostica d;
         const char* atteso;
     } casi[] = {
-        {registrata(17, 21200), " Errore n. 17: a slowdown's warning point (1200 m before it) falls on a cell that is not free, at 21200 m"},
+        {registrata(17, 21200),
+         " Errore n. 17: a slowdown's warning point (1200 m before it) falls on a cell that is not free, at 21200 m"},
         {registrata(101, {}), " Errore n. 101: the line description file does not exist"},
-        {finitura, " Avviso n. 12: no free cell for a code cell before a slowdown start, at 1500 m (cell 31, 1550-1600 m)"},
+        {finitura,
+         " Avviso n. 12: no free cell for a code cell before a slowdown start, at 1500 m (cell 31, 1550-1600 m)"},
         {registrata(25, {}, "dir/L_linea.txt", {12, 5}, "pendenza: malformed number"),
          " Errore n. 25: a description file could not be read: pendenza: malformed number (dir/L_linea.txt:12:5)"},
         {registrata(25, {}, "dir/L_T-.txt", {}, "no such file"),
@@ -60,7 +62,8 @@ TEST(TestoCodiceRegistrato, WholeMessages) {
 TEST(SegnalaErroreFile, NumberOperationFileAndReason) {
     prova::InterfacciaRegistrata ui;
     segnala_errore_file(ui, piattaforma::ErroreFile("cannot create", "dir/L_linea.txt", ENOENT));
-    EXPECT_EQ(ui.messaggi, std::vector<std::string>{"Errore: cannot create dir/L_linea.txt: No such file or directory"});
+    EXPECT_EQ(ui.messaggi,
+              std::vector<std::string>{"Errore: cannot create dir/L_linea.txt: No such file or directory"});
 }
 
 EsitoPercorso esito_con(std::vector<Diagnostica> voci, int32_t riservato, bool celle = true) {
@@ -79,7 +82,8 @@ TEST(SegnalaEsito, ReportsInOrderAndGivesTheExitStatus) {
     const std::string avviso = " Avviso n. 12: no free cell for a code cell before a slowdown start, at 1500 m";
     const std::string avviso_13 =
         " Avviso n. 13: no free cell for a code cell inside a slowdown or before the signal after it, at 2000 m";
-    const Diagnostica errore_16 = registrata(16, 300), avviso_12 = registrata(12, 1500), avviso_13d = registrata(13, 2000);
+    const Diagnostica errore_16 = registrata(16, 300), avviso_12 = registrata(12, 1500),
+                      avviso_13d = registrata(13, 2000);
     const Diagnostica scartato = crea_avviso(AVVISO_RECORD_SCONOSCIUTO, "t.txt", {1, 1}, "'x' is skipped");
     const struct {
         const char* nome;
@@ -92,8 +96,10 @@ TEST(SegnalaEsito, ReportsInOrderAndGivesTheExitStatus) {
         {"every warning, in order", esito_con({avviso_12, avviso_13d}, 0), {avviso, avviso_13}, 0},
         {"the reader's own warnings are not shown", esito_con({scartato}, 0), {}, 0},
         {"reading error", esito_con({errore_16}, 0), {lettura}, 1},
-        {"no cell array", esito_con({registrata(101, {})}, 0, false),
-         {" Errore n. 101: the line description file does not exist"}, 1},
+        {"no cell array",
+         esito_con({registrata(101, {})}, 0, false),
+         {" Errore n. 101: the line description file does not exist"},
+         1},
         {"reserved field", esito_con({avviso_12, registrata(1250, {})}, 1250), {avviso, " Errore n. 1250"}, 1},
     };
     for (const auto& c : casi) {

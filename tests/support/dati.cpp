@@ -12,8 +12,7 @@ std::string dato_normale(const std::string& nome) {
 
 const CorsaNormale& corsa_normale_eseguita() {
     static const CartellaTemporanea cartella;
-    static const CorsaNormale corsa{cartella.str(),
-                                    esegui_programma({"--dir", cartella.str(), "--no-window"})};
+    static const CorsaNormale corsa{cartella.str(), esegui_programma({"--dir", cartella.str(), "--no-window"})};
     return corsa;
 }
 

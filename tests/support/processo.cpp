@@ -53,10 +53,10 @@ ProcessoFiglio::ProcessoFiglio(const AvvioProcesso& avvio) {
     posix_spawn_file_actions_t azioni;
     posix_spawn_file_actions_init(&azioni);
     posix_spawn_file_actions_addopen(&azioni, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&azioni, STDOUT_FILENO, avvio.file_uscita.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&azioni, STDERR_FILENO, avvio.file_errori.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&azioni, STDOUT_FILENO, avvio.file_uscita.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
+    posix_spawn_file_actions_addopen(&azioni, STDERR_FILENO, avvio.file_errori.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0644);
     if (!avvio.directory.empty()) posix_spawn_file_actions_addchdir_np(&azioni, avvio.directory.c_str());
     int esito = posix_spawnp(&pid_, argv[0], &azioni, nullptr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&azioni);

@@ -46,9 +46,9 @@ private:
 };
 
 struct EsitoProcesso {
-    int stato = -1;  // exit status, 128 + signal number after a signal
-    std::string uscita;  // standard output
-    std::string errori;  // standard error
+    int stato = -1;              // exit status, 128 + signal number after a signal
+    std::string uscita;          // standard output
+    std::string errori;          // standard error
     long picco_memoria_kib = 0;  // see ProcessoFiglio::picco_memoria_kib
 };
 

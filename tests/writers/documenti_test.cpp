@@ -14,7 +14,9 @@ namespace {
 const std::string LINEA = "Corvale_Mendra";
 const std::string TRENO = "4821-3";
 
-std::string atteso_da_dati(const std::string& nome) { return prova::leggi_tutto(std::string(DATI_TEST) + "/normal-run/" + nome); }
+std::string atteso_da_dati(const std::string& nome) {
+    return prova::leggi_tutto(std::string(DATI_TEST) + "/normal-run/" + nome);
+}
 
 // The notes are fixed text around the author line, a setting of the build.
 std::string note_attese() {
