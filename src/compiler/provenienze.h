@@ -14,8 +14,8 @@ namespace compattatore {
 
 struct Provenienza {
     std::string file;
-    Luogo luogo;        // the record's position field
-    int32_t posizione;  // metres, as the record wrote it
+    Luogo luogo;            // the record's position field
+    int32_t posizione = 0;  // metres, as the record wrote it
 };
 
 struct Provenienze {

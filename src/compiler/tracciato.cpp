@@ -27,17 +27,17 @@ void avvia_tracciato(Tracciato& t) {
     t.aggiungi(0, 1);
 }
 
-PuntoPiano passo_dritto(PuntoPiano a, PuntoPiano b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    return {b.x + dx, b.y + dy};
+PuntoPiano passo_dritto(PuntoPiano prima, PuntoPiano ultima) {
+    const double dx = ultima.x - prima.x, dy = ultima.y - prima.y;
+    return {ultima.x + dx, ultima.y + dy};
 }
 
-PuntoPiano passo_girato(PuntoPiano a, PuntoPiano b, double curvatura) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
+PuntoPiano passo_girato(PuntoPiano prima, PuntoPiano ultima, double curvatura) {
+    const double dx = ultima.x - prima.x, dy = ultima.y - prima.y;
     const long double c = curvatura;
     const auto passo_x = static_cast<double>(static_cast<long double>(dx) + c * static_cast<long double>(dy));
     const auto passo_y = static_cast<double>(static_cast<long double>(dy) - c * static_cast<long double>(dx));
-    return {b.x + passo_x, b.y + passo_y};
+    return {ultima.x + passo_x, ultima.y + passo_y};
 }
 
 namespace {

@@ -19,10 +19,8 @@ namespace compattatore {
 // Where encoded bytes go: a file being written, or a string.
 class Destinazione {
 public:
+    virtual ~Destinazione() = default;
     virtual void ricevi(std::string_view byte) = 0;
-
-protected:
-    ~Destinazione() = default;
 };
 
 // Collects everything in a string (a whole file image, for small files and checks).
