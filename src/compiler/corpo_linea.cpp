@@ -83,10 +83,9 @@ Esito curva(Lettura& l, CorpoLinea& s) {
     auto& t = l.m.tracciato;
     const int64_t ultima_riga = static_cast<int64_t>(t.size()) - 1;
     if (!avanza_piano(l, s, std::min<int64_t>(inizio.v, ultima_riga), inizio.luogo,
-                      [&t](size_t n) { passi_rettilinei(t, n); }))
+                      [&t](size_t n) { t.rettilinei(n); }))
         return Esito::interrotta;
-    if (!avanza_piano(l, s, std::min<int64_t>(fine, ultima_riga), inizio.luogo,
-                      [&t, c](size_t n) { passi_curvi(t, c, n); }))
+    if (!avanza_piano(l, s, std::min<int64_t>(fine, ultima_riga), inizio.luogo, [&t, c](size_t n) { t.curvi(c, n); }))
         return Esito::interrotta;
     return Esito::prosegui;
 }
@@ -179,7 +178,7 @@ void completa_linea(Lettura& l, CorpoLinea& s) {
     if (m.stato.crea_tracciato == 0) return;
     const int64_t ultima_calcolata = static_cast<int64_t>(m.tracciato.size()) - 3;
     if (s.metro_corrente > ultima_calcolata) return;
-    passi_rettilinei(m.tracciato, static_cast<size_t>(ultima_calcolata - s.metro_corrente + 1));
+    m.tracciato.rettilinei(static_cast<size_t>(ultima_calcolata - s.metro_corrente + 1));
     s.metro_corrente = static_cast<int32_t>(ultima_calcolata + 1);
 }
 
@@ -189,7 +188,7 @@ Esito leggi_corpo_linea(Lettura& l, int32_t& prossimo_cartello) {
     Modello& m = l.m;
     CorpoLinea s;
     l.r.celle_attese = true;
-    if (!m.tracciato.empty()) avvia_tracciato(m.tracciato);
+    if (!m.tracciato.empty()) m.tracciato.avvia();
     Esito e = per_ogni_record(l, s, [&] { return record_corpo(l, s); });
     if (e == Esito::interrotta) return e;
     completa_linea(l, s);

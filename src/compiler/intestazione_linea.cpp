@@ -32,7 +32,7 @@ Esito lunghezza(Lettura& l) {
         throw ErroreLettura("lunghezza percorso: line length " + std::to_string(lunghezza.v) + " m is negative",
                             lunghezza.luogo);
     m.celle.assign(static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza.v)) + 1, Cella{});
-    if (m.stato.crea_tracciato != 0) m.tracciato = Tracciato(static_cast<size_t>(lunghezza.v + OLTRE_LINEA) + 1);
+    if (m.stato.crea_tracciato != 0) m.tracciato = TrattiTracciato(static_cast<size_t>(lunghezza.v + OLTRE_LINEA) + 1);
     return Esito::prosegui;
 }
 

@@ -6,6 +6,8 @@
 #include <cassert>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <span>
 #include <string>
 #include <variant>
 #include <vector>
@@ -92,11 +94,21 @@ struct RigaTracciato {
     ValoreEtichettato y;  // column 1
 };
 
-// The per-metre plan table: x and y of the track at each metre. Rows are
-// assigned in metre order from row 0, so the count of assigned rows is all
-// that the tags need: rows 0 and 1 hold 16-bit integers, the rows after them
-// 8-byte floats, the rows not (yet) assigned nothing. Only the assigned rows
-// take memory, 16 bytes each.
+// A row's two values, as numbers.
+struct PuntoPiano {
+    double x = 0.0;
+    double y = 0.0;
+};
+
+// Rows 0 and 1, the ones stored as 16-bit integers.
+inline constexpr size_t RIGHE_INTERE = 2;
+
+// The per-metre plan table as the plan file holds it: x and y of the track at
+// each metre. Rows are assigned in metre order from row 0, so the count of
+// assigned rows is all that the tags need: rows 0 and 1 hold 16-bit integers,
+// the rows after them 8-byte floats, the rows not assigned nothing. Only the
+// assigned rows take memory, 16 bytes each. Decoded files and anything that
+// looks rows up by metre use it.
 class Tracciato {
 public:
     Tracciato() = default;
@@ -116,6 +128,8 @@ public:
     double y(size_t r) const { return assegnata(r) ? punti_[r].y : 0.0; }
     // The row with the kind of each value.
     RigaTracciato operator[](size_t r) const { return {valore(r, x(r)), valore(r, y(r))}; }
+    // The assigned rows, in order.
+    const std::vector<PuntoPiano>& punti() const { return punti_; }
 
     // Assigns the first row not yet assigned; there must be one.
     void aggiungi(double x, double y) {
@@ -123,13 +137,7 @@ public:
         punti_.push_back({x, y});
     }
 
-    // Rows 0 and 1, the ones stored as 16-bit integers.
-    static constexpr size_t RIGHE_INTERE = 2;
-
 private:
-    struct Punto {
-        double x, y;
-    };
     ValoreEtichettato valore(size_t r, double v) const {
         switch (etichetta(r)) {
             case EtichettaValore::vuota: return std::monostate{};
@@ -140,7 +148,49 @@ private:
     }
 
     size_t righe_ = 0;
-    std::vector<Punto> punti_;
+    std::vector<PuntoPiano> punti_;
+};
+
+// The plan as the reader lays it out: rows 0 and 1, then runs of steps, each
+// straight or turned by a curvature, each row continuing the step between the
+// two rows before it. It keeps the runs, not the rows: the rows are computed
+// in order whenever they are wanted (twice when the file is written, once a
+// column), so a plan of any length costs a few bytes a run.
+class TrattiTracciato {
+public:
+    TrattiTracciato() = default;
+    // `righe` rows, all empty.
+    explicit TrattiTracciato(size_t righe) : righe_(righe) {}
+
+    size_t size() const { return righe_; }
+    bool empty() const { return righe_ == 0; }
+    size_t assegnate() const { return assegnate_; }
+
+    // Rows 0 and 1: the line starts at the origin heading along +y.
+    void avvia();
+    // `quanti` rows more, each row m = row m-1 + (row m-1 - row m-2).
+    void rettilinei(size_t quanti) { aggiungi_tratto(0.0, quanti); }
+    // As the straight steps, turned by `curvatura` (1/m, negative to the left,
+    // never 0). Each step component is formed in extended precision and
+    // rounded once.
+    void curvi(double curvatura, size_t quanti) {
+        assert(curvatura != 0.0);
+        aggiungi_tratto(curvatura, quanti);
+    }
+
+    // Calls `blocco` with the assigned rows in order, a few thousand at a time.
+    void per_blocchi(const std::function<void(std::span<const PuntoPiano>)>& blocco) const;
+
+private:
+    struct Tratto {
+        double curvatura;  // 0: straight
+        size_t righe;
+    };
+    void aggiungi_tratto(double curvatura, size_t quanti);
+
+    size_t righe_ = 0;
+    size_t assegnate_ = 0;
+    std::vector<Tratto> tratti_;
 };
 
 // State of one compilation besides the three tables.
@@ -159,7 +209,7 @@ struct Modello {
     StatoPercorso stato;
     std::vector<Cella> celle;  // indexes 0..N; empty until the length record is read
     TabellaOggetti oggetti{};
-    Tracciato tracciato;  // rows 0..lunghezza + OLTRE_LINEA; none unless built
+    TrattiTracciato tracciato;  // rows 0..lunghezza + OLTRE_LINEA; none unless built
 
     bool celle_create() const { return !celle.empty(); }
     int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }

@@ -1,5 +1,7 @@
 #include "compiler/tracciato.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "platform/memoria.h"
@@ -13,18 +15,13 @@ double curvatura_classe(int classe) {
 
 Tracciato::Tracciato(size_t righe) : righe_(righe) {
     punti_.reserve(righe);
-    piattaforma::prepara_pagine(punti_.data(), righe * sizeof(Punto));
+    piattaforma::prepara_pagine(punti_.data(), righe * sizeof(PuntoPiano));
 }
 
 double valore(const ValoreEtichettato& v) {
     if (const double* d = std::get_if<double>(&v)) return *d;
     if (const int16_t* i = std::get_if<int16_t>(&v)) return *i;
     return 0.0;
-}
-
-void avvia_tracciato(Tracciato& t) {
-    t.aggiungi(0, 0);
-    t.aggiungi(0, 1);
 }
 
 PuntoPiano passo_dritto(PuntoPiano prima, PuntoPiano ultima) {
@@ -40,20 +37,30 @@ PuntoPiano passo_girato(PuntoPiano prima, PuntoPiano ultima, double curvatura) {
     return {ultima.x + passo_x, ultima.y + passo_y};
 }
 
+void TrattiTracciato::avvia() {
+    assert(assegnate_ == 0 && righe_ >= RIGHE_INTERE);
+    assegnate_ = RIGHE_INTERE;
+}
+
+void TrattiTracciato::aggiungi_tratto(double curvatura, size_t quanti) {
+    assert(assegnate_ >= RIGHE_INTERE && quanti <= righe_ - assegnate_);
+    if (quanti == 0) return;
+    if (!tratti_.empty() && tratti_.back().curvatura == curvatura)
+        tratti_.back().righe += quanti;
+    else
+        tratti_.push_back({curvatura, quanti});
+    assegnate_ += quanti;
+}
+
 namespace {
 
-// Row r as a point.
-PuntoPiano riga(const Tracciato& t, size_t r) { return {t.x(r), t.y(r)}; }
-
-// The last two rows ride in registers from one step to the next, not
-// through the table.
+// `quanti` steps from the two rows `prima` and `ultima`, stored from `dove`;
+// the last two rows ride in registers from one step to the next.
 template <class Passo>
-void passi(Tracciato& t, size_t quanti, Passo passo) {
-    const size_t m = t.assegnate();
-    PuntoPiano prima = riga(t, m - 2), ultima = riga(t, m - 1);
+void passi(PuntoPiano& prima, PuntoPiano& ultima, PuntoPiano* dove, size_t quanti, Passo passo) {
     for (size_t i = 0; i < quanti; ++i) {
         const PuntoPiano p = passo(prima, ultima);
-        t.aggiungi(p.x, p.y);
+        dove[i] = p;
         prima = ultima;
         ultima = p;
     }
@@ -61,10 +68,40 @@ void passi(Tracciato& t, size_t quanti, Passo passo) {
 
 }  // namespace
 
-void passi_rettilinei(Tracciato& t, size_t quanti) { passi(t, quanti, passo_dritto); }
+void TrattiTracciato::per_blocchi(const std::function<void(std::span<const PuntoPiano>)>& blocco) const {
+    if (assegnate_ == 0) return;
+    // Small enough to stay in the cache while it is handed on.
+    static constexpr size_t RIGHE_BLOCCO = 2048;
+    std::array<PuntoPiano, RIGHE_BLOCCO> righe;
+    righe[0] = {0.0, 0.0};
+    righe[1] = {0.0, 1.0};
+    size_t pieno = RIGHE_INTERE;
+    PuntoPiano prima = righe[0], ultima = righe[1];
+    for (const Tratto& t : tratti_) {
+        for (size_t resto = t.righe; resto > 0;) {
+            if (pieno == RIGHE_BLOCCO) {
+                blocco(righe);
+                pieno = 0;
+            }
+            const size_t n = std::min(resto, RIGHE_BLOCCO - pieno);
+            if (t.curvatura == 0.0)
+                passi(prima, ultima, &righe[pieno], n, passo_dritto);
+            else
+                passi(prima, ultima, &righe[pieno], n,
+                      [c = t.curvatura](PuntoPiano a, PuntoPiano b) { return passo_girato(a, b, c); });
+            pieno += n;
+            resto -= n;
+        }
+    }
+    blocco({righe.data(), pieno});
+}
 
-void passi_curvi(Tracciato& t, double curvatura, size_t quanti) {
-    passi(t, quanti, [curvatura](PuntoPiano a, PuntoPiano b) { return passo_girato(a, b, curvatura); });
+Tracciato righe_tracciato(const TrattiTracciato& tratti) {
+    Tracciato t(tratti.size());
+    tratti.per_blocchi([&t](std::span<const PuntoPiano> righe) {
+        for (const PuntoPiano& p : righe) t.aggiungi(p.x, p.y);
+    });
+    return t;
 }
 
 }  // namespace compattatore

@@ -1,6 +1,7 @@
 #include "decompilatore/confronto.h"
 
 #include "compiler/nomi_file.h"
+#include "compiler/tracciato.h"
 #include "decompilatore/curve.h"
 
 namespace compattatore {
@@ -89,7 +90,8 @@ std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modell
         if (!d.empty()) esito.push_back({file_oggetti, "record " + to_string(r), d});
     }
     if (!atteso.tracciato.empty() && !ottenuto.tracciato.empty()) {
-        const int64_t riga = prima_riga_diversa(atteso.tracciato, ottenuto.tracciato);
+        const Tracciato righe_ottenute = righe_tracciato(ottenuto.tracciato);
+        const int64_t riga = prima_riga_diversa(atteso.tracciato, righe_ottenute);
         if (riga >= 0) {
             const auto dove = [&](const Tracciato& t) {
                 return riga < static_cast<int64_t>(t.size()) ? descrivi_riga(t[static_cast<size_t>(riga)])
@@ -97,7 +99,7 @@ std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modell
             };
             esito.push_back(
                 {nome_file_tracciato(chiavi.linea), "row " + to_string(riga),
-                 "holds " + dove(atteso.tracciato) + ", the written description gives " + dove(ottenuto.tracciato)});
+                 "holds " + dove(atteso.tracciato) + ", the written description gives " + dove(righe_ottenute)});
         }
     }
     return esito;

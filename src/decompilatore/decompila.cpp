@@ -106,7 +106,7 @@ SorgentiRicostruite decompila(const ScenarioCompilato& s, const ChiaviScenario& 
     const std::string file_tracciato = nome_file_tracciato(chiavi.linea);
     for (const RigaEstranea& e : curve.estranee)
         r.scostamenti.push_back({file_tracciato, "row " + std::to_string(e.riga), e.motivo});
-    if (!curve.estranee.empty()) c.modello.tracciato = Tracciato{};
+    if (!curve.estranee.empty()) c.modello.tracciato = TrattiTracciato{};
     for (Scostamento& d : confronta(s, c.modello, chiavi)) r.scostamenti.push_back(std::move(d));
     return r;
 }

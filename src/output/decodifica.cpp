@@ -85,9 +85,9 @@ double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const std::s
     const size_t inizio = lettore.posizione();
     const std::string campo = colonna + " row " + std::to_string(r);
     const uint16_t etichetta = lettore.u16("the tag of " + campo);
-    const auto attesa = static_cast<uint16_t>(!assegnata                    ? EtichettaValore::vuota
-                                              : r < Tracciato::RIGHE_INTERE ? EtichettaValore::intero16
-                                                                            : EtichettaValore::doppio);
+    const auto attesa = static_cast<uint16_t>(!assegnata         ? EtichettaValore::vuota
+                                              : r < RIGHE_INTERE ? EtichettaValore::intero16
+                                                                 : EtichettaValore::doppio);
     if (etichetta != attesa) {
         if (etichetta != 0 && etichetta != 2 && etichetta != 5)
             lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo + " is not 0, 2 or 5");

@@ -1,25 +1,42 @@
 #include "output/file_binari.h"
 
 #include <bit>
+#include <cassert>
+#include <span>
 
 namespace compattatore {
 
 namespace {
 
-// One column of the plan: the tags follow from the row (Tracciato::etichetta).
-template <class Valore>
-void scrivi_colonna(ScrittoreLE& w, const Tracciato& t, Valore valore) {
-    const size_t intere = std::min(t.assegnate(), Tracciato::RIGHE_INTERE);
-    for (size_t r = 0; r < intere; ++r) {
-        w.u16(static_cast<uint16_t>(EtichettaValore::intero16));
-        w.i16(static_cast<int16_t>(valore(r)));
-    }
-    w.campi(t.assegnate() - intere, 10, [&](char* dove, size_t i) {
-        ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::doppio), 2);
-        ScrittoreLE::metti(dove + 2, std::bit_cast<uint64_t>(valore(intere + i)), 8);
+// One column of the plan, from the assigned rows that `righe` hands on in
+// order (a block at a time); the tags follow from the row (Tracciato::etichetta).
+template <class Righe>
+void scrivi_colonna(ScrittoreLE& w, size_t totale, size_t assegnate, Righe righe, double PuntoPiano::*colonna) {
+    size_t r = 0;
+    righe([&](std::span<const PuntoPiano> blocco) {
+        size_t i = 0;
+        for (; r < RIGHE_INTERE && i < blocco.size(); ++r, ++i) {
+            w.u16(static_cast<uint16_t>(EtichettaValore::intero16));
+            w.i16(static_cast<int16_t>(blocco[i].*colonna));
+        }
+        w.campi(blocco.size() - i, 10, [&](char* dove, size_t k) {
+            ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::doppio), 2);
+            ScrittoreLE::metti(dove + 2, std::bit_cast<uint64_t>(blocco[i + k].*colonna), 8);
+        });
+        r += blocco.size() - i;
     });
-    w.campi(t.size() - t.assegnate(), 2,
+    assert(r == assegnate);
+    w.campi(totale - assegnate, 2,
             [](char* dove, size_t) { ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::vuota), 2); });
+}
+
+// Column 0 (x) of every row, then column 1 (y).
+template <class Piano, class Righe>
+void scrivi_colonne(Destinazione& destinazione, const Piano& piano, Righe righe) {
+    ScrittoreLE w(destinazione);
+    scrivi_colonna(w, piano.size(), piano.assegnate(), righe, &PuntoPiano::x);
+    scrivi_colonna(w, piano.size(), piano.assegnate(), righe, &PuntoPiano::y);
+    w.svuota();
 }
 
 template <class Scrivi, class Dati>
@@ -32,10 +49,12 @@ std::string in_testo(Scrivi scrivi, const Dati& dati) {
 }  // namespace
 
 void scrivi_tracciato(Destinazione& destinazione, const Tracciato& t) {
-    ScrittoreLE w(destinazione);
-    scrivi_colonna(w, t, [&t](size_t r) { return t.x(r); });
-    scrivi_colonna(w, t, [&t](size_t r) { return t.y(r); });
-    w.svuota();
+    scrivi_colonne(destinazione, t, [&t](const auto& blocco) { blocco(t.punti()); });
+}
+
+// The rows are computed once for each column rather than held.
+void scrivi_tracciato(Destinazione& destinazione, const TrattiTracciato& t) {
+    scrivi_colonne(destinazione, t, [&t](const auto& blocco) { t.per_blocchi(blocco); });
 }
 
 void scrivi_oggetti(Destinazione& destinazione, const TabellaOggetti& oggetti) {
@@ -72,7 +91,12 @@ void scrivi_celle(Destinazione& destinazione, const std::vector<Cella>& celle) {
     w.svuota();
 }
 
-std::string codifica_tracciato(const Tracciato& t) { return in_testo(scrivi_tracciato, t); }
+std::string codifica_tracciato(const Tracciato& t) {
+    return in_testo([](Destinazione& d, const Tracciato& righe) { scrivi_tracciato(d, righe); }, t);
+}
+std::string codifica_tracciato(const TrattiTracciato& t) {
+    return in_testo([](Destinazione& d, const TrattiTracciato& tratti) { scrivi_tracciato(d, tratti); }, t);
+}
 std::string codifica_oggetti(const TabellaOggetti& o) { return in_testo(scrivi_oggetti, o); }
 std::string codifica_celle(const std::vector<Cella>& c) { return in_testo(scrivi_celle, c); }
 

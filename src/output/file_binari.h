@@ -14,6 +14,7 @@ namespace compattatore {
 // Column 0 (x) of every row, then column 1 (y); each value a 16-bit tag
 // (0 empty, 2 int16, 5 binary64) and its bytes.
 void scrivi_tracciato(Destinazione& destinazione, const Tracciato& tracciato);
+void scrivi_tracciato(Destinazione& destinazione, const TrattiTracciato& tratti);
 // The 87 records, each 34 bytes plus its name.
 void scrivi_oggetti(Destinazione& destinazione, const TabellaOggetti& oggetti);
 // 15 bytes per cell.
@@ -21,6 +22,7 @@ void scrivi_celle(Destinazione& destinazione, const std::vector<Cella>& celle);
 
 // The same bytes as one string each.
 std::string codifica_tracciato(const Tracciato& tracciato);
+std::string codifica_tracciato(const TrattiTracciato& tratti);
 std::string codifica_oggetti(const TabellaOggetti& oggetti);
 std::string codifica_celle(const std::vector<Cella>& celle);
 

@@ -84,7 +84,7 @@ TEST(LetturaLinea, CurvesOnlyWhenThePlanIsBuilt) {
     EXPECT_TRUE(senza.m.tracciato.empty());
 
     auto con = leggi_descrizioni(linea_con("curvad1, 100, 100\r\n"), TRENO_VUOTO);
-    EXPECT_GT(valore(con.m.tracciato[150].x), 0.0);  // right-hand: towards +x
+    EXPECT_GT(valore(righe_tracciato(con.m.tracciato)[150].x), 0.0);  // right-hand: towards +x
 }
 
 // A curve running past the plan's last row stops there; a mountain past the
@@ -93,7 +93,7 @@ TEST(LetturaLinea, SpansPastTheEndAreCut) {
     auto r = leggi_descrizioni(linea_con("curvad1, 16800, 5000\r\nmontagna, 16900, 30000, 2\r\n"), TRENO_VUOTO);
     EXPECT_EQ(r.m.stato.codice_errore, 0);
     ASSERT_EQ(r.m.tracciato.size(), 17001u);
-    EXPECT_TRUE(std::holds_alternative<double>(r.m.tracciato[17000].x));
+    EXPECT_TRUE(std::holds_alternative<double>(righe_tracciato(r.m.tracciato)[17000].x));
     for (int i = 338; i <= 340; ++i) EXPECT_EQ(r.m.celle[i].montagna, 2) << i;
 }
 
@@ -207,7 +207,7 @@ TEST(LetturaLinea, LongestLineAndTheMetreLimit) {
     auto r = leggi_descrizioni(linea_con("curvad1, 999000, 500\r\n", "lunghezza percorso, 1000000\r\n"), TRENO_VUOTO);
     EXPECT_EQ(r.m.stato.codice_errore, 0);
     EXPECT_EQ(r.m.tracciato.size(), 1007001u);
-    EXPECT_TRUE(std::holds_alternative<double>(r.m.tracciato[1006998].x));
+    EXPECT_TRUE(std::holds_alternative<double>(righe_tracciato(r.m.tracciato)[1006998].x));
 
     auto oltre =
         leggi_descrizioni(linea_con("curvad1, 999950, 100\r\n", "lunghezza percorso, 1000000\r\n"), TRENO_VUOTO);

@@ -111,16 +111,17 @@ TEST_F(ScenarioLetto, CellsAreThoseOfTheFinishedRunBeforeFinishing) {
 // The first curve, "curvas2,  1000,  400": straight along +y up to row 1000,
 // then turning left.
 TEST_F(ScenarioLetto, PlanOfTheFirstCurve) {
-    EXPECT_EQ(m.tracciato[0].y, ValoreEtichettato{int16_t{0}});
-    EXPECT_EQ(m.tracciato[1].y, ValoreEtichettato{int16_t{1}});
+    const Tracciato t = righe_tracciato(m.tracciato);
+    EXPECT_EQ(t[0].y, ValoreEtichettato{int16_t{0}});
+    EXPECT_EQ(t[1].y, ValoreEtichettato{int16_t{1}});
     for (size_t r = 2; r <= 1000; ++r) {
-        ASSERT_EQ(m.tracciato[r].x, ValoreEtichettato{0.0}) << r;
-        ASSERT_EQ(m.tracciato[r].y, ValoreEtichettato{static_cast<double>(r)}) << r;
+        ASSERT_EQ(t[r].x, ValoreEtichettato{0.0}) << r;
+        ASSERT_EQ(t[r].y, ValoreEtichettato{static_cast<double>(r)}) << r;
     }
-    for (size_t r = 1001; r <= 1400; ++r) ASSERT_LT(valore(m.tracciato[r].x), 0.0) << r;
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(m.tracciato[103999].x));
-    EXPECT_TRUE(std::holds_alternative<std::monostate>(m.tracciato[104000].y));
-    EXPECT_TRUE(std::holds_alternative<double>(m.tracciato[103998].y));
+    for (size_t r = 1001; r <= 1400; ++r) ASSERT_LT(valore(t[r].x), 0.0) << r;
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(t[103999].x));
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(t[104000].y));
+    EXPECT_TRUE(std::holds_alternative<double>(t[103998].y));
 }
 
 // Each curved step is formed in extended precision and rounded once; the
@@ -136,9 +137,10 @@ TEST_F(ScenarioLetto, CurvedStepsRoundOnce) {
         {1100, -0x1.028d382a779a9p+0, 0x1.12ff92c94d12ap+10},
         {1400, -0x1.008111da3507ep+4, 0x1.5de4b3beeaafdp+10},
     };
+    const Tracciato t = righe_tracciato(m.tracciato);
     for (const Riga& a : attese) {
-        EXPECT_EQ(m.tracciato[a.r].x, ValoreEtichettato{a.x}) << a.r;
-        EXPECT_EQ(m.tracciato[a.r].y, ValoreEtichettato{a.y}) << a.r;
+        EXPECT_EQ(t[a.r].x, ValoreEtichettato{a.x}) << a.r;
+        EXPECT_EQ(t[a.r].y, ValoreEtichettato{a.y}) << a.r;
     }
 
     std::vector<double> x(1401, 0.0), y(1401);

@@ -129,9 +129,8 @@ TEST(ScriviFileBinari, WritesTheThreeFilesInOrder) {
     prova::CartellaTemporanea dir;
     Modello m = prova::modello_vuoto(140, "Linea", "T1");
     m.stato.crea_tracciato = 1;
-    m.tracciato = Tracciato(2);
-    m.tracciato.aggiungi(0, 0);
-    m.tracciato.aggiungi(0, 1);
+    m.tracciato = TrattiTracciato(2);
+    m.tracciato.avvia();
     dir.scrivi("Linea_T1.dat", std::string(5000, 'x'));  // an older, longer file
 
     auto scritti = scrivi_file_binari(m, dir.str());

@@ -27,9 +27,8 @@ const std::map<std::string, std::string> VECCHI = {
 Modello modello_con_oggetti_lunghi() {
     Modello m = prova::modello_vuoto(140, "Linea", "T1");
     m.stato.crea_tracciato = 1;
-    m.tracciato = Tracciato(2);
-    m.tracciato.aggiungi(0, 0);
-    m.tracciato.aggiungi(0, 1);
+    m.tracciato = TrattiTracciato(2);
+    m.tracciato.avvia();
     m.oggetti[1].nome = std::string(5000, 'N');
     return m;
 }
