@@ -67,7 +67,7 @@ public:
     void scrivi(std::string_view byte);
     // Closes the temporary, after syncing it to the disk when asked.
     void chiudi(bool sincronizza);
-    // Renames the closed temporary over the file.
+    // Puts the closed temporary in the file's place, in one step.
     void rinomina();
     const std::string& percorso() const { return percorso_; }
 
@@ -80,6 +80,7 @@ private:
     std::string temporaneo_;
     int fd_ = -1;
     int posto_ = -1;  // in the list the signal handler cleans up
+    bool sincronizzato_ = false;
 };
 
 // Syncs a directory's entries (renames in it) to the disk.

@@ -54,6 +54,32 @@ TEST(Sostituisci, AWriteFailingPartWayLeavesTheEarlierFileAndNoTemporary) {
     EXPECT_EQ(voci(cartella), 1u);
 }
 
+// The file's name moves to the new bytes in one step, with or without a sync
+// first: another name of the old file keeps the old bytes, and a symbolic
+// link in the way is itself replaced, its target left alone.
+TEST(Sostituisci, OnlyTheNameMovesToTheNewBytes) {
+    for (bool sincronizza : {false, true}) {
+        SCOPED_TRACE(sincronizza ? "synced" : "not synced");
+        prova::CartellaTemporanea cartella;
+        const std::string nome = cartella.file("a.dat"), altro_nome = cartella.file("b.dat");
+        prova::scrivi_tutto(nome, "vecchio");
+        std::filesystem::create_hard_link(nome, altro_nome);
+        const std::string bersaglio = cartella.file("bersaglio.dat"), collegamento = cartella.file("c.dat");
+        prova::scrivi_tutto(bersaglio, "bersaglio");
+        std::filesystem::create_symlink(bersaglio, collegamento);
+
+        sostituisci(nome, "nuovo", sincronizza);
+        sostituisci(collegamento, "al posto del collegamento", sincronizza);
+
+        EXPECT_EQ(prova::leggi_tutto(nome), "nuovo");
+        EXPECT_EQ(prova::leggi_tutto(altro_nome), "vecchio");
+        EXPECT_FALSE(std::filesystem::is_symlink(collegamento));
+        EXPECT_EQ(prova::leggi_tutto(collegamento), "al posto del collegamento");
+        EXPECT_EQ(prova::leggi_tutto(bersaglio), "bersaglio");
+        EXPECT_EQ(voci(cartella), 4u);
+    }
+}
+
 TEST(Sostituisci, FailuresNameTheFileAndTheSystemsReason) {
     prova::CartellaTemporanea cartella;
     // A directory in the way cannot be replaced by a file, even by root.
