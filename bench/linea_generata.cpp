@@ -6,9 +6,23 @@ namespace compattatore::banco {
 
 namespace {
 
-// Every 50 km block holds a curve pair, two gradients, a tunnel, a speed
-// board, a station, a slowdown and signals that keep clear of both.
-constexpr int BLOCCO = 50000;
+// Every 15 km block holds a station, a speed board, a tunnel, two gradients
+// and eleven signals, and keeps a stretch free for a slowdown. The signals
+// keep about 2 km before to 2.5 km after the station and the slowdown, whose
+// stop mark and code cells need the cells there.
+constexpr int BLOCCO = 15000;
+// Where the objects lie in their block, in metres from its start.
+constexpr int STAZIONE = 2000;
+constexpr int CARTELLO = 4000;
+constexpr int PRIMO_SEGNALE = 5000;
+constexpr int SEGNALI = 11;
+constexpr int PASSO_SEGNALI = 500;
+constexpr int GALLERIA = 7000;
+constexpr int DISCESA = 7500;
+constexpr int RALLENTAMENTO = 12500;
+// A slowdown every 40 km, in the block where each 40 km mark falls.
+constexpr int OGNI_RALLENTAMENTO = 40000;
+constexpr int OGNI_CURVA = 2000;
 
 class Testo {
 public:
@@ -24,10 +38,8 @@ private:
     std::string t_;
 };
 
-bool lontano_da_stazione_e_rallentamento(int metro_nel_blocco) {
-    return (metro_nel_blocco < 8000 || metro_nel_blocco > 12000) &&
-           (metro_nel_blocco < 28000 || metro_nel_blocco > 32500);
-}
+// Whether a 40 km mark falls in the block that starts at `blocco`.
+bool con_rallentamento(int blocco) { return (blocco + BLOCCO - 1) / OGNI_RALLENTAMENTO * OGNI_RALLENTAMENTO >= blocco; }
 
 }  // namespace
 
@@ -51,10 +63,12 @@ std::string linea_generata(int lunghezza) {
     t.riga();
     t << "[curve]";
     t.riga();
-    for (int b = 0; b + BLOCCO <= lunghezza; b += BLOCCO) {
-        t << "curvad2,  " << b + 5000 << ",  400";
-        t.riga();
-        t << "curvas3,  " << b + 40000 << ",  600";
+    // Each pair turns one way and back by as much, so the line keeps its
+    // heading; the pairs go through the classes and the lengths.
+    for (int i = 0; (i + 1) * OGNI_CURVA <= lunghezza; ++i) {
+        const int coppia = i / 2;
+        t << (i % 2 == 0 ? "curvas" : "curvad") << 1 + coppia % 6 << ",  " << i * OGNI_CURVA + 500 << ",  "
+          << 200 + 100 * (coppia % 5);
         t.riga();
     }
     t << "[pendenze]";
@@ -62,19 +76,19 @@ std::string linea_generata(int lunghezza) {
     for (int b = 0; b + BLOCCO <= lunghezza; b += BLOCCO) {
         t << "pendenza,  " << b << ",   3";
         t.riga();
-        t << "pendenza,  " << b + 25000 << ",   -2";
+        t << "pendenza,  " << b + DISCESA << ",   -2";
         t.riga();
     }
     t << "[montagne]";
     t.riga();
     for (int b = 0; b + BLOCCO <= lunghezza; b += BLOCCO) {
-        t << "montagna,   " << b + 15000 << ",  " << b + 16000 << ",  12";
+        t << "montagna,   " << b + GALLERIA << ",  " << b + GALLERIA + 1000 << ",  12";
         t.riga();
     }
     t << "[cartelli]";
     t.riga();
     for (int b = 0; b + BLOCCO <= lunghezza; b += BLOCCO) {
-        t << "indicatori_vmax,  " << b + 20000 << ",  110,  115,  120,  0,  ,  ,  ,  0";
+        t << "indicatori_vmax,  " << b + CARTELLO << ",  110,  115,  120,  0,  ,  ,  ,  0";
         t.riga();
     }
     t << "[indicazioni]";
@@ -101,22 +115,22 @@ std::string treno_generato(int lunghezza) {
     t << "[stazioni]";
     t.riga();
     for (int b = 0; b + BLOCCO <= lunghezza; b += BLOCCO) {
-        t << "stazione,   " << b + 10000 << ", 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, STAZIONE "
+        t << "stazione,   " << b + STAZIONE << ", 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, STAZIONE "
           << b / BLOCCO + 1;
         t.riga();
     }
     t << "[rallentamenti]";
     t.riga();
     for (int b = 0; b + BLOCCO <= lunghezza; b += BLOCCO) {
-        t << "rallentamento,   " << b + 30000 << ",    60, 1100, 1,  0,  60";
+        if (!con_rallentamento(b)) continue;
+        t << "rallentamento,   " << b + RALLENTAMENTO << ",    60, 1100, 1,  0,  60";
         t.riga();
     }
     t << "[segnali]";
     t.riga();
     for (int b = 0; b + BLOCCO <= lunghezza; b += BLOCCO) {
-        for (int s = 1500; s < BLOCCO; s += 1500) {
-            if (!lontano_da_stazione_e_rallentamento(s)) continue;
-            t << "segnale,   " << b + s << ",   2, 4, 1,  0, 0,    2,  2,1,0, 0";
+        for (int s = 0; s < SEGNALI; ++s) {
+            t << "segnale,   " << b + PRIMO_SEGNALE + s * PASSO_SEGNALI << ",   2, 4, 1,  0, 0,    2,  2,1,0, 0";
             t.riga();
         }
     }
