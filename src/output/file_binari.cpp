@@ -8,35 +8,46 @@ namespace compattatore {
 
 namespace {
 
-// One column of the plan, from the assigned rows that `righe` hands on in
-// order (a block at a time); the tags follow from the row (Tracciato::etichetta).
+// Both columns of the plan, from the assigned rows that `righe` hands on in
+// order (a block at a time): each block's x values go on in column 0, its y
+// values in column 1, so every row is wanted once. The tags follow from the
+// row (Tracciato::etichetta).
 template <class Righe>
-void scrivi_colonna(ScrittoreLE& w, size_t totale, size_t assegnate, Righe righe, double PuntoPiano::*colonna) {
+void scrivi_colonne(Destinazione& colonna0, Destinazione& colonna1, size_t totale, size_t assegnate, Righe righe) {
+    ScrittoreLE x(colonna0), y(colonna1);
     size_t r = 0;
     righe([&](std::span<const PuntoPiano> blocco) {
         size_t i = 0;
         for (; r < RIGHE_INTERE && i < blocco.size(); ++r, ++i) {
-            w.u16(static_cast<uint16_t>(EtichettaValore::intero16));
-            w.i16(static_cast<int16_t>(blocco[i].*colonna));
+            for (ScrittoreLE* w : {&x, &y}) w->u16(static_cast<uint16_t>(EtichettaValore::intero16));
+            x.i16(static_cast<int16_t>(blocco[i].x));
+            y.i16(static_cast<int16_t>(blocco[i].y));
         }
-        w.campi(blocco.size() - i, 10, [&](char* dove, size_t k) {
-            ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::doppio), 2);
-            ScrittoreLE::metti(dove + 2, std::bit_cast<uint64_t>(blocco[i + k].*colonna), 8);
-        });
+        const auto doppi = [&](ScrittoreLE& w, double PuntoPiano::*colonna) {
+            w.campi(blocco.size() - i, 10, [&](char* dove, size_t k) {
+                ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::doppio), 2);
+                ScrittoreLE::metti(dove + 2, std::bit_cast<uint64_t>(blocco[i + k].*colonna), 8);
+            });
+        };
+        doppi(x, &PuntoPiano::x);
+        doppi(y, &PuntoPiano::y);
         r += blocco.size() - i;
     });
     assert(r == assegnate);
-    w.campi(totale - assegnate, 2,
-            [](char* dove, size_t) { ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::vuota), 2); });
+    for (ScrittoreLE* w : {&x, &y}) {
+        w->campi(totale - assegnate, 2, [](char* dove, size_t) {
+            ScrittoreLE::metti(dove, static_cast<uint16_t>(EtichettaValore::vuota), 2);
+        });
+        w->svuota();
+    }
 }
 
-// Column 0 (x) of every row, then column 1 (y).
+// The whole plan file as one string: column 0, then column 1.
 template <class Piano, class Righe>
-void scrivi_colonne(Destinazione& destinazione, const Piano& piano, Righe righe) {
-    ScrittoreLE w(destinazione);
-    scrivi_colonna(w, piano.size(), piano.assegnate(), righe, &PuntoPiano::x);
-    scrivi_colonna(w, piano.size(), piano.assegnate(), righe, &PuntoPiano::y);
-    w.svuota();
+std::string in_testo_colonne(const Piano& piano, Righe righe) {
+    DestinazioneTesto colonna0, colonna1;
+    scrivi_colonne(colonna0, colonna1, piano.size(), piano.assegnate(), righe);
+    return std::move(colonna0.testo) + colonna1.testo;
 }
 
 template <class Scrivi, class Dati>
@@ -48,13 +59,13 @@ std::string in_testo(Scrivi scrivi, const Dati& dati) {
 
 }  // namespace
 
-void scrivi_tracciato(Destinazione& destinazione, const Tracciato& t) {
-    scrivi_colonne(destinazione, t, [&t](const auto& blocco) { blocco(t.punti()); });
+uint64_t byte_colonna_tracciato(const TrattiTracciato& t) {
+    const size_t intere = std::min(t.assegnate(), RIGHE_INTERE);
+    return 4 * uint64_t{intere} + 10 * uint64_t{t.assegnate() - intere} + 2 * uint64_t{t.size() - t.assegnate()};
 }
 
-// The rows are computed once for each column rather than held.
-void scrivi_tracciato(Destinazione& destinazione, const TrattiTracciato& t) {
-    scrivi_colonne(destinazione, t, [&t](const auto& blocco) { t.per_blocchi(blocco); });
+void scrivi_tracciato(Destinazione& colonna0, Destinazione& colonna1, const TrattiTracciato& t) {
+    scrivi_colonne(colonna0, colonna1, t.size(), t.assegnate(), [&t](const auto& blocco) { t.per_blocchi(blocco); });
 }
 
 void scrivi_oggetti(Destinazione& destinazione, const TabellaOggetti& oggetti) {
@@ -92,10 +103,10 @@ void scrivi_celle(Destinazione& destinazione, const std::vector<Cella>& celle) {
 }
 
 std::string codifica_tracciato(const Tracciato& t) {
-    return in_testo([](Destinazione& d, const Tracciato& righe) { scrivi_tracciato(d, righe); }, t);
+    return in_testo_colonne(t, [&t](const auto& blocco) { blocco(t.punti()); });
 }
 std::string codifica_tracciato(const TrattiTracciato& t) {
-    return in_testo([](Destinazione& d, const TrattiTracciato& tratti) { scrivi_tracciato(d, tratti); }, t);
+    return in_testo_colonne(t, [&t](const auto& blocco) { t.per_blocchi(blocco); });
 }
 std::string codifica_oggetti(const TabellaOggetti& o) { return in_testo(scrivi_oggetti, o); }
 std::string codifica_celle(const std::vector<Cella>& c) { return in_testo(scrivi_celle, c); }

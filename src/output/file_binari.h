@@ -11,10 +11,13 @@
 
 namespace compattatore {
 
-// Column 0 (x) of every row, then column 1 (y); each value a 16-bit tag
-// (0 empty, 2 int16, 5 binary64) and its bytes.
-void scrivi_tracciato(Destinazione& destinazione, const Tracciato& tracciato);
-void scrivi_tracciato(Destinazione& destinazione, const TrattiTracciato& tratti);
+// The plan file is column 0 (x) of every row, then column 1 (y); each value a
+// 16-bit tag (0 empty, 2 int16, 5 binary64) and its bytes. Both columns take
+// this many bytes.
+uint64_t byte_colonna_tracciato(const TrattiTracciato& tratti);
+// Column 0 to `colonna0` and column 1 to `colonna1`, each row computed once
+// for both.
+void scrivi_tracciato(Destinazione& colonna0, Destinazione& colonna1, const TrattiTracciato& tratti);
 // The 87 records, each 34 bytes plus its name.
 void scrivi_oggetti(Destinazione& destinazione, const TabellaOggetti& oggetti);
 // 15 bytes per cell.

@@ -7,6 +7,7 @@
 #include "platform/file.h"
 
 #include <memory>
+#include <optional>
 #include <string_view>
 
 namespace compattatore {
@@ -95,13 +96,21 @@ bool da_scrivere(const EsitoPercorso& esito, const OpzioniScrittura& opzioni) {
 
 namespace {
 
+// Bytes go on at the end of what the file holds, or from `posizione` on when
+// one is given (the plan's second column, written beside the first).
 class DestinazioneFile final : public Destinazione {
 public:
-    explicit DestinazioneFile(piattaforma::FileNuovo& file) : file_(file) {}
-    void ricevi(std::string_view byte) override { file_.scrivi(byte); }
+    explicit DestinazioneFile(piattaforma::FileNuovo& file, std::optional<uint64_t> posizione = std::nullopt)
+        : file_(file), posizione_(posizione) {}
+    void ricevi(std::string_view byte) override {
+        if (!posizione_) return file_.scrivi(byte);
+        file_.scrivi_da(*posizione_, byte);
+        *posizione_ += byte.size();
+    }
 
 private:
     piattaforma::FileNuovo& file_;
+    std::optional<uint64_t> posizione_;
 };
 
 }  // namespace
@@ -112,14 +121,22 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
     std::vector<std::unique_ptr<piattaforma::FileNuovo>> nuovi;
     auto scrivi = [&](const std::string& nome, auto codifica) {
         auto& file = nuovi.emplace_back(std::make_unique<piattaforma::FileNuovo>(piattaforma::unisci(directory, nome)));
-        DestinazioneFile destinazione(*file);
-        codifica(destinazione);
+        codifica(*file);
         file->chiudi(sincronizza);
     };
     if (m.stato.crea_tracciato != 0)
-        scrivi(nome_file_tracciato(linea), [&](Destinazione& d) { scrivi_tracciato(d, m.tracciato); });
-    scrivi(nome_file_oggetti(linea, treno), [&](Destinazione& d) { scrivi_oggetti(d, m.oggetti); });
-    scrivi(nome_file_celle(linea, treno), [&](Destinazione& d) { scrivi_celle(d, m.celle); });
+        scrivi(nome_file_tracciato(linea), [&](piattaforma::FileNuovo& file) {
+            DestinazioneFile colonna0(file), colonna1(file, byte_colonna_tracciato(m.tracciato));
+            scrivi_tracciato(colonna0, colonna1, m.tracciato);
+        });
+    scrivi(nome_file_oggetti(linea, treno), [&](piattaforma::FileNuovo& file) {
+        DestinazioneFile destinazione(file);
+        scrivi_oggetti(destinazione, m.oggetti);
+    });
+    scrivi(nome_file_celle(linea, treno), [&](piattaforma::FileNuovo& file) {
+        DestinazioneFile destinazione(file);
+        scrivi_celle(destinazione, m.celle);
+    });
 
     std::vector<std::string> scritti;
     for (auto& file : nuovi) {

@@ -87,7 +87,7 @@ public:
     }
 
 private:
-    static constexpr size_t CAPACITA = size_t{256} * 1024;
+    static constexpr size_t CAPACITA = size_t{64} * 1024;
 
     // The low `byte` bytes of v in one store.
     void intero(uint64_t v, size_t byte) {

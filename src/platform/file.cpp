@@ -194,16 +194,22 @@ void FileNuovo::abbandona(const char* operazione) {
 }
 
 void FileNuovo::scrivi(std::string_view byte) {
+    scrivi_da(seguito_, byte);
+    seguito_ += byte.size();
+}
+
+void FileNuovo::scrivi_da(uint64_t posizione, std::string_view byte) {
     const char* dati = byte.data();
     size_t restanti = byte.size();
     while (restanti > 0) {
-        ssize_t n = ::write(fd_, dati, restanti);
+        ssize_t n = ::pwrite(fd_, dati, restanti, static_cast<off_t>(posizione));
         if (n < 0) {
             if (errno == EINTR) continue;
             abbandona("cannot write");
         }
         dati += n;
         restanti -= static_cast<size_t>(n);
+        posizione += static_cast<uint64_t>(n);
     }
 }
 

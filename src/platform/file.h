@@ -64,7 +64,10 @@ public:
     FileNuovo(const FileNuovo&) = delete;
     FileNuovo& operator=(const FileNuovo&) = delete;
 
+    // Right after the bytes that scrivi() wrote before (from the start at first).
     void scrivi(std::string_view byte);
+    // From byte `posizione` on; bytes before it that no write fills read as zeros.
+    void scrivi_da(uint64_t posizione, std::string_view byte);
     // Closes the temporary, after syncing it to the disk when asked.
     void chiudi(bool sincronizza);
     // Puts the closed temporary in the file's place, in one step.
@@ -79,7 +82,8 @@ private:
     std::string percorso_;
     std::string temporaneo_;
     int fd_ = -1;
-    int posto_ = -1;  // in the list the signal handler cleans up
+    uint64_t seguito_ = 0;  // where scrivi() goes on
+    int posto_ = -1;        // in the list the signal handler cleans up
     bool sincronizzato_ = false;
 };
 
