@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include <memory>
+#include <random>
 #include <utility>
 #include <vector>
 
@@ -19,8 +20,23 @@ namespace compattatore::piattaforma {
 
 namespace {
 
-// sostituisci's temporary: the file's name and this, filled in by mkstemp.
+// sostituisci's temporary: the file's name, a dot and six random characters.
 constexpr std::string_view CODA_TEMPORANEO = ".XXXXXX";
+
+// A name for a temporary that no file has yet, created with the usual mode
+// (0666 less the umask), as mkstemp would do but for its owner-only mode.
+int crea_temporaneo(std::string& nome) {
+    static constexpr std::string_view CIFRE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    static std::mt19937_64 caso{std::random_device{}()};
+    const size_t coda = nome.size() - CODA_TEMPORANEO.size() + 1;
+    for (int tentativo = 0; tentativo < 100; ++tentativo) {
+        uint64_t estratto = caso();
+        for (size_t i = coda; i < nome.size(); ++i, estratto /= CIFRE.size()) nome[i] = CIFRE[estratto % CIFRE.size()];
+        const int fd = ::open(nome.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
 
 }  // namespace
 
@@ -160,20 +176,10 @@ size_t nome_piu_lungo(const std::string& directory) {
 
 FileNuovo::FileNuovo(std::string percorso)
     : percorso_(std::move(percorso)), temporaneo_(percorso_ + std::string(CODA_TEMPORANEO)) {
-    {
-        SegnaliSospesi sospesi;
-        fd_ = ::mkstemp(temporaneo_.data());
-        if (fd_ < 0) throw ErroreFile("cannot create", percorso_, errno);
-        posto_ = registra_temporaneo(temporaneo_);
-    }
-    // mkstemp creates the file for its owner only; give it the usual mode.
-    mode_t maschera = ::umask(0);
-    ::umask(maschera);
-    if (::fchmod(fd_, 0666 & ~maschera) != 0) {
-        const int numero = errno;
-        rimuovi();
-        throw ErroreFile("cannot create", percorso_, numero);
-    }
+    SegnaliSospesi sospesi;
+    fd_ = crea_temporaneo(temporaneo_);
+    if (fd_ < 0) throw ErroreFile("cannot create", percorso_, errno);
+    posto_ = registra_temporaneo(temporaneo_);
 }
 
 FileNuovo::~FileNuovo() { rimuovi(); }

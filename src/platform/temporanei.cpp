@@ -33,12 +33,16 @@ void al_segnale(int segnale) {
     ::raise(segnale);
 }
 
-// Not for a signal the program was started to ignore, nor twice.
+// Once, and not for a signal the program was started to ignore.
 void installa_gestore() {
+    // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+    static bool installato = false;
+    if (installato) return;
+    installato = true;
     for (int s : SEGNALI) {
         struct sigaction prima {};
         ::sigaction(s, nullptr, &prima);
-        if (prima.sa_handler == SIG_IGN || prima.sa_handler == al_segnale) continue;
+        if (prima.sa_handler == SIG_IGN) continue;
         struct sigaction azione {};
         azione.sa_handler = al_segnale;
         sigemptyset(&azione.sa_mask);
