@@ -1,4 +1,4 @@
-#include <iostream>
+#include "platform/flussi_standard.h"
 
 #include "platform/interfaccia.h"
 
@@ -8,8 +8,8 @@ namespace {
 
 class Console : public Interfaccia {
 public:
-    void mostra_attesa() override { std::cerr << "Attendere" << std::endl; }
-    void messaggio(const std::string& testo) override { std::cerr << testo << std::endl; }
+    void mostra_attesa() override { scrivi_su_errore("Attendere\n"); }
+    void messaggio(const std::string& testo) override { scrivi_su_errore(testo + "\n"); }
 };
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <dlfcn.h>
 
 #include <cstdlib>
-#include <iostream>
+#include "platform/flussi_standard.h"
 
 #include "platform/file.h"
 #include "platform/fltk_opzionale/finestra.h"
@@ -31,7 +31,7 @@ std::unique_ptr<Interfaccia> finestra_dal_modulo() {
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast)
     auto crea = libreria ? reinterpret_cast<CreaFinestra*>(::dlsym(libreria, NOME_CREA_FINESTRA)) : nullptr;
     if (crea == nullptr) {
-        std::cerr << "compattatore: no window (" << ::dlerror() << "); the console stands in\n";
+        scrivi_su_errore(std::string("compattatore: no window (") + ::dlerror() + "); the console stands in\n");
         return nullptr;
     }
     return std::unique_ptr<Interfaccia>(crea());

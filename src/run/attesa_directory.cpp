@@ -1,12 +1,12 @@
 #include "run/attesa_directory.h"
 
-#include <iostream>
+#include "platform/flussi_standard.h"
 
 namespace compattatore {
 
 void attesa_directory(const std::string& directory) {
-    std::cerr << "compattatore: another run is writing into " << (directory.empty() ? "." : directory)
-              << "; waiting for it to finish" << std::endl;
+    piattaforma::scrivi_su_errore("compattatore: another run is writing into " +
+                                  (directory.empty() ? std::string(".") : directory) + "; waiting for it to finish\n");
 }
 
 }  // namespace compattatore

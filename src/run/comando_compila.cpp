@@ -1,7 +1,8 @@
 #include "run/comando_compila.h"
+#include "platform/flussi_standard.h"
+#include "run/testo_utente.h"
 
 #include <algorithm>
-#include <iostream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -183,15 +184,17 @@ void proteggi_sorgenti(const RichiestaCompila& r) {
     rifiuta_uscite_sulle_sorgenti(uscite, r.file);
 }
 
-// On standard output, unless that holds the JSON diagnostics.
-void riepilogo(std::ostream& out, const Modello& m, const Provenienze& p, const std::vector<std::string>& scritti,
-               bool scrivi) {
+// What was written and compiled, for standard output unless that holds the
+// JSON diagnostics.
+std::string riepilogo(const Modello& m, const Provenienze& p, const std::vector<std::string>& scritti, bool scrivi) {
+    std::string testo;
     for (const std::string& percorso : scritti)
-        out << "wrote " << percorso << " (" << piattaforma::dimensione(percorso) << " bytes)\n";
-    out << "compiled " << m.celle.size() << " cells, " << p.stazioni << " stations, " << p.segnali << " signals, "
-        << p.rallentamenti << " slowdowns, " << std::ranges::count(m.celle, CELLA_CARTELLO, &Cella::tipo)
-        << " text signs\n";
-    if (!scrivi) out << "nothing written (--check)\n";
+        testo += "wrote " + percorso + " (" + std::to_string(piattaforma::dimensione(percorso)) + " bytes)\n";
+    testo += "compiled " + std::to_string(m.celle.size()) + " cells, " + std::to_string(p.stazioni) + " stations, " +
+             std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
+             std::to_string(std::ranges::count(m.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs\n";
+    if (!scrivi) testo += "nothing written (--check)\n";
+    return testo;
 }
 
 int compila(const RichiestaCompila& r) {
@@ -202,9 +205,12 @@ int compila(const RichiestaCompila& r) {
         s.testo = std::move(convertito.testo);
         if (convertito.errore) caratteri.push_back(diagnostica_carattere(s, *convertito.errore));
     }
-    std::ostream& diagnostiche = r.resoconto.forma == FormaDiagnostiche::json ? std::cout : std::cerr;
+    // JSON diagnostics are the output a program reads; the listing then goes to standard error.
+    const bool json = r.resoconto.forma == FormaDiagnostiche::json;
+    const auto diagnostiche = json ? piattaforma::scrivi_su_uscita : piattaforma::scrivi_su_errore;
+    const auto elenco = json ? piattaforma::scrivi_su_errore : piattaforma::scrivi_su_uscita;
     if (!caratteri.empty()) {
-        diagnostiche << resoconto_diagnostiche(caratteri, false, testi, r.resoconto);
+        diagnostiche(resoconto_diagnostiche(caratteri, false, testi, r.resoconto));
         return USCITA_SCENARIO;
     }
 
@@ -214,16 +220,15 @@ int compila(const RichiestaCompila& r) {
     const SorgentiDescrizione sorgenti{testi[0].percorso, testi[1].percorso, testi[0].testo, testi[1].testo};
     const OpzioniLettura lettura{.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori};
     const EsitoPercorso esito = compila_percorso(m, r.tracciato ? 1 : 0, sorgenti, lettura);
-    diagnostiche << resoconto_diagnostiche(esito.diagnostiche.voci(), esito.diagnostiche.troppi(), testi, r.resoconto);
+    diagnostiche(resoconto_diagnostiche(esito.diagnostiche.voci(), esito.diagnostiche.troppi(), testi, r.resoconto));
 
-    std::ostream& elenco = r.resoconto.forma == FormaDiagnostiche::json ? std::cerr : std::cout;
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
     const bool errore = esito.codice_lettura != 0 || esito.codice_riservato != 0;
     if (da_scrivere(esito, opzioni)) {
         const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
-        riepilogo(elenco, m, esito.provenienze, scrivi_file_binari(m, r.directory, r.sincronizza), true);
+        elenco(riepilogo(m, esito.provenienze, scrivi_file_binari(m, r.directory, r.sincronizza), true));
     } else if (!r.scrivi && !errore) {
-        riepilogo(elenco, m, esito.provenienze, {}, false);
+        elenco(riepilogo(m, esito.provenienze, {}, false));
     }
     return errore ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }
@@ -233,7 +238,7 @@ int compila_riportando(const RichiestaCompila& r) {
     try {
         return compila(r);
     } catch (const piattaforma::ErroreFile& e) {
-        std::cerr << "compattatore compile: " << e.what() << "\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() + "\n");
         return USCITA_FILE;
     }
 }
@@ -244,14 +249,12 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
     RichiestaCompila richiesta;
     try {
         richiesta = leggi_argomenti(argomenti);
-        if (richiesta.aiuto) {
-            std::cout << AIUTO;
-            return USCITA_RIUSCITA;
-        }
+        if (richiesta.aiuto) return mostra_testo(AIUTO);
         risolvi_chiavi(richiesta);
         proteggi_sorgenti(richiesta);
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore compile: " << e.what() << "\nTry 'compattatore compile --help'.\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() +
+                                      "\nTry 'compattatore compile --help'.\n");
         return USCITA_USO;
     }
     if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });

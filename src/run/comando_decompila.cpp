@@ -1,6 +1,7 @@
 #include "run/comando_decompila.h"
+#include "platform/flussi_standard.h"
+#include "run/testo_utente.h"
 
-#include <iostream>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -51,17 +52,20 @@ void riporta(const std::vector<Scostamento>& scostamenti) {
         auto it = std::find_if(contati.begin(), contati.end(), [&](const auto& c) { return c.first == s.file; });
         if (it == contati.end()) it = contati.insert(contati.end(), {s.file, 0});
         if (++it->second <= MASSIMO_PER_FILE)
-            std::cerr << formatta_diagnostica(crea_errore(0, s.file, {}, s.dove + ": " + s.motivo), {});
+            piattaforma::scrivi_su_errore(
+                formatta_diagnostica(crea_errore(0, s.file, {}, s.dove + ": " + s.motivo), {}));
     }
     for (const auto& [file, n] : contati)
         if (n > MASSIMO_PER_FILE)
-            std::cerr << file << ": error: " << n - MASSIMO_PER_FILE << " more places cannot be expressed\n";
+            piattaforma::scrivi_su_errore(file + ": error: " + std::to_string(n - MASSIMO_PER_FILE) +
+                                          " more places cannot be expressed\n");
 }
 
 void scrivi(const std::string& percorso, const std::vector<std::string>& righe) {
     const std::vector<std::string_view> tabella(righe.begin(), righe.end());
     scrivi_righe(percorso, tabella);
-    std::cout << "wrote " << percorso << " (" << piattaforma::dimensione(percorso) << " bytes)\n";
+    piattaforma::scrivi_su_uscita("wrote " + percorso + " (" + std::to_string(piattaforma::dimensione(percorso)) +
+                                  " bytes)\n");
 }
 
 }  // namespace
@@ -74,8 +78,7 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
         bool directory_data = false;
         for (size_t i = 0; i < argomenti.size(); ++i) {
             if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-                std::cout << AIUTO;
-                return USCITA_RIUSCITA;
+                return mostra_testo(AIUTO);
             }
             if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
             if (argomenti[i] == "-o") {
@@ -87,7 +90,8 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
             }
         }
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore decompile: " << e.what() << "\nTry 'compattatore decompile --help'.\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore decompile: ") + e.what() +
+                                      "\nTry 'compattatore decompile --help'.\n");
         return USCITA_USO;
     }
     return con_file_compilati(richiesta, "decompile", [&](const FileCompilati& f) {
@@ -97,7 +101,8 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
             piattaforma::unisci(directory, nome_descrizione_treno(f.chiavi.linea, f.chiavi.treno));
         for (const std::string& percorso : {linea, treno}) {
             if (!forza && piattaforma::esiste(percorso)) {
-                std::cerr << "compattatore decompile: " << percorso << " exists: give --force to replace it\n";
+                piattaforma::scrivi_su_errore("compattatore decompile: " + percorso +
+                                              " exists: give --force to replace it\n");
                 return int{USCITA_FILE};
             }
         }
@@ -105,8 +110,9 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
         scrivi(linea, r.linea);
         scrivi(treno, r.treno);
         if (!r.con_curve)
-            std::cerr << "compattatore decompile: warning: no plan file " << nome_file_tracciato(f.chiavi.linea)
-                      << ": the line description has no curves (compile it with --no-plan)\n";
+            piattaforma::scrivi_su_errore("compattatore decompile: warning: no plan file " +
+                                          nome_file_tracciato(f.chiavi.linea) +
+                                          ": the line description has no curves (compile it with --no-plan)\n");
         riporta(r.scostamenti);
         return int{r.scostamenti.empty() ? USCITA_RIUSCITA : USCITA_SCENARIO};
     });

@@ -1,6 +1,7 @@
 #include "run/comando_disegna.h"
+#include "platform/flussi_standard.h"
+#include "run/testo_utente.h"
 
-#include <iostream>
 #include <optional>
 #include <stdexcept>
 
@@ -45,8 +46,7 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
         for (size_t i = 0; i < argomenti.size(); ++i) {
             if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
             if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-                std::cout << AIUTO;
-                return USCITA_RIUSCITA;
+                return mostra_testo(AIUTO);
             }
             if (argomenti[i] == "-o") {
                 uscita = valore_opzione(argomenti, i);
@@ -61,13 +61,14 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
         if (intervallo.da && intervallo.a && *intervallo.da >= *intervallo.a)
             throw std::invalid_argument("--from must come before --to");
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore draw: " << e.what() << "\nTry 'compattatore draw --help'.\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore draw: ") + e.what() +
+                                      "\nTry 'compattatore draw --help'.\n");
         return USCITA_USO;
     }
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".svg");
         piattaforma::sostituisci(percorso, disegna_scenario(file.scenario, file.chiavi, intervallo));
-        scrivi_uscita_standard(
+        piattaforma::scrivi_su_uscita(
             std::string(file.scenario.tracciato.empty() ? "no plan file: the drawing holds the profile alone\n" : "") +
             "wrote " + percorso + "\n");
         return int{USCITA_RIUSCITA};

@@ -1,6 +1,7 @@
 #include "run/comando_inizia.h"
+#include "platform/flussi_standard.h"
+#include "run/testo_utente.h"
 
-#include <iostream>
 #include <stdexcept>
 #include <string>
 
@@ -74,7 +75,8 @@ int inizia(const RichiestaInizia& r) {
     if (!r.forza) {
         for (const std::string& percorso : {file_linea, file_treno}) {
             if (piattaforma::esiste(percorso)) {
-                std::cerr << "compattatore init: " << percorso << " already exists: give --force to replace it\n";
+                piattaforma::scrivi_su_errore("compattatore init: " + percorso +
+                                              " already exists: give --force to replace it\n");
                 return USCITA_USO;
             }
         }
@@ -82,12 +84,11 @@ int inizia(const RichiestaInizia& r) {
     if (!dir.empty()) piattaforma::crea_directory(dir);
     dati_linea(dir, linea);
     dati_treno(dir, linea, treno);
-    std::cout << "wrote " << file_linea << "\n"
-              << "wrote " << file_treno << "\n"
-              << "compile them with:\n"
-              << "  compattatore compile " << parola_shell(file_linea) << " " << parola_shell(file_treno);
-    if (!dir.empty()) std::cout << " -o " << parola_shell(dir);
-    std::cout << "\n";
+    std::string esito = "wrote " + file_linea + "\nwrote " + file_treno +
+                        "\ncompile them with:\n  compattatore compile " + parola_shell(file_linea) + " " +
+                        parola_shell(file_treno);
+    if (!dir.empty()) esito += " -o " + parola_shell(dir);
+    piattaforma::scrivi_su_uscita(esito + "\n");
     return USCITA_RIUSCITA;
 }
 
@@ -98,17 +99,15 @@ int esegui_inizia(std::span<const std::string_view> argomenti) {
     try {
         richiesta = leggi_argomenti(argomenti);
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore init: " << e.what() << "\nTry 'compattatore init --help'.\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore init: ") + e.what() +
+                                      "\nTry 'compattatore init --help'.\n");
         return USCITA_USO;
     }
-    if (richiesta.aiuto) {
-        std::cout << AIUTO;
-        return USCITA_RIUSCITA;
-    }
+    if (richiesta.aiuto) return mostra_testo(AIUTO);
     try {
         return inizia(richiesta);
     } catch (const piattaforma::ErroreFile& e) {
-        std::cerr << "compattatore init: " << e.what() << "\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore init: ") + e.what() + "\n");
         return USCITA_FILE;
     }
 }

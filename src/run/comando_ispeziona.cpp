@@ -1,6 +1,7 @@
 #include "run/comando_ispeziona.h"
+#include "platform/flussi_standard.h"
+#include "run/testo_utente.h"
 
-#include <iostream>
 #include <stdexcept>
 
 #include "ispezione/rapporto.h"
@@ -43,8 +44,7 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
         for (size_t i = 0; i < argomenti.size(); ++i) {
             if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
             if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-                std::cout << AIUTO;
-                return USCITA_RIUSCITA;
+                return mostra_testo(AIUTO);
             }
             if (argomenti[i] == "--json") {
                 json = true;
@@ -57,12 +57,13 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
             }
         }
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore inspect: " << e.what() << "\nTry 'compattatore inspect --help'.\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore inspect: ") + e.what() +
+                                      "\nTry 'compattatore inspect --help'.\n");
         return USCITA_USO;
     }
     return con_file_compilati(richiesta, "inspect", [&](const FileCompilati& file) {
         const Rapporto rapporto = costruisci_rapporto(file.scenario, file.chiavi, intervallo);
-        scrivi_uscita_standard(json ? rapporto_json(rapporto) : rapporto_testo(rapporto));
+        piattaforma::scrivi_su_uscita(json ? rapporto_json(rapporto) : rapporto_testo(rapporto));
         return int{USCITA_RIUSCITA};
     });
 }

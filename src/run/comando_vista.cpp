@@ -1,6 +1,7 @@
 #include "run/comando_vista.h"
+#include "platform/flussi_standard.h"
+#include "run/testo_utente.h"
 
-#include <iostream>
 #include <optional>
 #include <stdexcept>
 
@@ -41,8 +42,7 @@ int esegui_vista(std::span<const std::string_view> argomenti) {
         bool directory_data = false;
         for (size_t i = 0; i < argomenti.size(); ++i) {
             if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-                std::cout << AIUTO;
-                return USCITA_RIUSCITA;
+                return mostra_testo(AIUTO);
             }
             if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
             if (argomenti[i] != "-o")
@@ -50,13 +50,14 @@ int esegui_vista(std::span<const std::string_view> argomenti) {
             uscita = valore_opzione(argomenti, i);
         }
     } catch (const std::invalid_argument& e) {
-        std::cerr << "compattatore view: " << e.what() << "\nTry 'compattatore view --help'.\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore view: ") + e.what() +
+                                      "\nTry 'compattatore view --help'.\n");
         return USCITA_USO;
     }
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".html");
         piattaforma::sostituisci(percorso, pagina_vista(file.scenario, file.chiavi));
-        scrivi_uscita_standard(
+        piattaforma::scrivi_su_uscita(
             std::string(file.scenario.tracciato.empty() ? "no plan file: the page shows the profile alone\n" : "") +
             "wrote " + percorso + "\n");
         return int{USCITA_RIUSCITA};

@@ -1,7 +1,7 @@
 #include "run/file_compilati.h"
+#include "platform/flussi_standard.h"
 
 #include <cerrno>
-#include <iostream>
 #include <stdexcept>
 
 #include "compiler/nomi_file.h"
@@ -77,27 +77,19 @@ std::string percorso_prodotto(const std::optional<std::string>& uscita, const Ri
     return percorso;
 }
 
-void scrivi_uscita_standard(std::string_view testo) {
-    std::cout << testo << std::flush;
-    if (!std::cout) {
-        const int numero = errno;
-        throw piattaforma::ErroreFile("cannot write", "standard output", numero != 0 ? numero : EIO);
-    }
-}
-
 int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
                        const std::function<int(const FileCompilati&)>& azione) {
     const std::string prefisso = "compattatore " + comando + ": ";
     try {
         return azione(leggi_file_compilati(richiesta));
     } catch (const ErroreDecodifica& e) {
-        std::cerr << prefisso << e.what() << "\n";
+        piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
         return USCITA_SCENARIO;
     } catch (const piattaforma::ErroreFile& e) {
-        std::cerr << prefisso << e.what() << "\n";
+        piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
         return USCITA_FILE;
     } catch (const std::invalid_argument& e) {
-        std::cerr << prefisso << e.what() << "\n";
+        piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
         return USCITA_USO;
     }
 }

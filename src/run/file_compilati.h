@@ -40,10 +40,6 @@ FileCompilati leggi_file_compilati(const RichiestaFile& richiesta);
 std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
                               const FileCompilati& file, const std::string& estensione);
 
-// Writes to standard output; a write that fails (a full disk, a closed pipe)
-// throws piattaforma::ErroreFile, so the command ends with status 3.
-void scrivi_uscita_standard(std::string_view testo);
-
 // Runs `azione` and turns the failures of reading into the exit status and a
 // message on standard error: 1 bad file, 2 usage, 3 missing or unreadable.
 int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,

@@ -1,6 +1,7 @@
 #include "run/riga_comando.h"
+#include "platform/flussi_standard.h"
+#include "run/testo_utente.h"
 
-#include <iostream>
 #include <string>
 
 #include "impostazioni.h"
@@ -59,8 +60,7 @@ constexpr const char* AIUTO =
     "with --force), 2 usage error, 3 a file could not be found, read or written.\n";
 
 int errore_uso(const std::string& testo) {
-    std::cerr << "compattatore: " << testo << "\n"
-              << "Try 'compattatore --help'.\n";
+    piattaforma::scrivi_su_errore("compattatore: " + testo + "\nTry 'compattatore --help'.\n");
     return USCITA_USO;
 }
 
@@ -78,14 +78,8 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     bool finestra_permessa = true;
     for (size_t i = 0; i < argomenti.size(); ++i) {
         std::string_view a = argomenti[i];
-        if (a == "--help" || a == "-h") {
-            std::cout << AIUTO;
-            return USCITA_RIUSCITA;
-        }
-        if (a == "--version") {
-            std::cout << "compattatore " << VERSIONE << "\n";
-            return USCITA_RIUSCITA;
-        }
+        if (a == "--help" || a == "-h") return mostra_testo(AIUTO);
+        if (a == "--version") return mostra_testo(std::string("compattatore ") + VERSIONE + "\n");
         if (a == "--dir") {
             if (i + 1 >= argomenti.size()) return errore_uso("--dir needs a directory");
             opzioni.directory = std::string(argomenti[++i]);
@@ -112,7 +106,7 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
         try {
             opzioni.directory = piattaforma::directory_eseguibile();
         } catch (const piattaforma::ErroreFile& e) {
-            std::cerr << "compattatore: " << e.what() << "\n";
+            piattaforma::scrivi_su_errore(std::string("compattatore: ") + e.what() + "\n");
             return USCITA_FILE;
         }
     }

@@ -1,10 +1,10 @@
 #include "run/sorveglia.h"
 
 #include <chrono>
-#include <iostream>
 #include <optional>
 
 #include "platform/file.h"
+#include "platform/flussi_standard.h"
 #include "platform/sorveglianza.h"
 #include "run/stato_uscita.h"
 
@@ -33,12 +33,13 @@ int compila_sorvegliando(const std::vector<std::string>& sorgenti, const std::fu
             const std::optional<std::string> mancante = primo_mancante(sorgenti);
             if (!mancante || mancante != segnalato) {
                 if (!primo)
-                    std::cout << "---------------- " << piattaforma::ora_locale() << " ----------------" << std::endl;
+                    piattaforma::scrivi_su_uscita("---------------- " + piattaforma::ora_locale() +
+                                                  " ----------------\n");
                 if (mancante)
-                    std::cerr << "compattatore compile: " << *mancante << " is missing; waiting for it\n";
+                    piattaforma::scrivi_su_errore("compattatore compile: " + *mancante +
+                                                  " is missing; waiting for it\n");
                 else
                     compila();
-                std::cout.flush();
                 segnalato = mancante;
                 primo = false;
             }
@@ -46,7 +47,7 @@ int compila_sorvegliando(const std::vector<std::string>& sorgenti, const std::fu
                 return USCITA_RIUSCITA;
         }
     } catch (const piattaforma::ErroreFile& e) {
-        std::cerr << "compattatore compile: " << e.what() << "\n";
+        piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() + "\n");
         return USCITA_FILE;
     }
 }

@@ -12,6 +12,7 @@
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
 #include "support/processo.h"
+#include "writers/documenti.h"
 
 namespace compattatore {
 namespace {
@@ -133,16 +134,25 @@ TEST(LettureErrate, UnsafeKeysAndAnOutputThatIsAnInputAreUsageErrors) {
 TEST(LettureErrate, AFailedWriteToStandardOutputIsStatusThree) {
     prova::CartellaTemporanea uscite;
     const std::string& corsa = prova::corsa_normale_eseguita().directory;
+    dati_linea(uscite.str(), "Corvale_Mendra");
+    dati_treno(uscite.str(), "Corvale_Mendra", "4821-3");
+    const std::string linea = uscite.file("Corvale_Mendra_linea.txt"),
+                      treno = uscite.file("Corvale_Mendra_4821-3-.txt");
     for (const std::vector<std::string>& a : {std::vector<std::string>{"inspect", corsa},
                                               {"inspect", corsa, "--json"},
                                               {"draw", corsa, "-o", uscite.file("d.svg")},
-                                              {"view", corsa, "-o", uscite.file("v.html")}}) {
+                                              {"view", corsa, "-o", uscite.file("v.html")},
+                                              {"compile", linea, treno, "--check"},
+                                              {"compile", "--help"},
+                                              {"--help"},
+                                              {"--version"}}) {
         prova::AvvioProcesso avvio{
             .argomenti = {PROGRAMMA}, .file_uscita = "/dev/full", .file_errori = uscite.file("err")};
         avvio.argomenti.insert(avvio.argomenti.end(), a.begin(), a.end());
         prova::ProcessoFiglio processo(avvio);
-        EXPECT_EQ(processo.attendi(std::chrono::seconds(30)), 3) << a[0];
-        EXPECT_NE(uscite.leggi("err").find("cannot write standard output"), std::string::npos) << uscite.leggi("err");
+        EXPECT_EQ(processo.attendi(std::chrono::seconds(30)), 3) << a[0] << " " << a.back();
+        EXPECT_NE(uscite.leggi("err").find("cannot write standard output"), std::string::npos)
+            << a[0] << " " << a.back() << ": " << uscite.leggi("err");
     }
 }
 

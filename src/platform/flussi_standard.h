@@ -1,0 +1,16 @@
+// Standard output and standard error, written straight to their descriptors:
+// the program keeps no stream library (whose start-up, on a small machine,
+// costs as much as a quarter of a whole run), and nothing waits in a buffer.
+#pragma once
+
+#include <string_view>
+
+namespace compattatore::piattaforma {
+
+// All of `testo` on standard output; ErroreFile ("cannot write", "standard
+// output") when the system refuses it.
+void scrivi_su_uscita(std::string_view testo);
+// All of `testo` on standard error; a failure there has nowhere to be told.
+void scrivi_su_errore(std::string_view testo);
+
+}  // namespace compattatore::piattaforma
