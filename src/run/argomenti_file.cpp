@@ -25,33 +25,32 @@ int32_t metri_da_km(const std::string& testo) {
     return static_cast<int32_t>(std::nearbyint(km * 1000));
 }
 
-std::string valore_opzione(std::span<const std::string_view> argomenti, size_t& i) {
-    if (i + 1 >= argomenti.size()) throw std::invalid_argument(std::string(argomenti[i]) + " needs a value");
-    return std::string(argomenti[++i]);
-}
-
 std::string chiave_valida(std::string chiave, const char* opzione) {
     if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
         throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
     return chiave;
 }
 
-bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, RichiestaFile& richiesta,
-                    bool& directory_data) {
-    const std::string_view a = argomenti[i];
-    if (a == "--line-key") {
-        richiesta.linea = chiave_del_comando(valore_opzione(argomenti, i), "--line-key");
-        return true;
-    }
-    if (a == "--train-key") {
-        richiesta.treno = chiave_del_comando(valore_opzione(argomenti, i), "--train-key");
-        return true;
-    }
-    if (a.starts_with("-")) return false;
-    if (directory_data) throw std::invalid_argument("more than one directory given");
-    richiesta.directory = std::string(a);
-    directory_data = true;
-    return true;
+void opzioni_intervallo(Opzioni& opzioni, Intervallo& intervallo) {
+    opzioni.con_valore("--from", [&](const std::string& v) { intervallo.da = metri_da_km(v); })
+        .con_valore("--to", [&](const std::string& v) { intervallo.a = metri_da_km(v); });
+}
+
+void controlla_intervallo(const Intervallo& intervallo) {
+    if (intervallo.da && intervallo.a && *intervallo.da >= *intervallo.a)
+        throw std::invalid_argument("--from must come before --to");
+}
+
+void opzioni_file(Opzioni& opzioni, RichiestaFile& richiesta) {
+    opzioni
+        .con_valore("--line-key", [&](const std::string& v) { richiesta.linea = chiave_del_comando(v, "--line-key"); })
+        .con_valore("--train-key",
+                    [&](const std::string& v) { richiesta.treno = chiave_del_comando(v, "--train-key"); })
+        .parole([&richiesta, data = false](const std::string& directory) mutable {
+            if (data) throw std::invalid_argument("more than one directory given");
+            richiesta.directory = directory;
+            data = true;
+        });
 }
 
 }  // namespace compattatore

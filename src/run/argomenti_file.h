@@ -1,20 +1,18 @@
-// The arguments that `inspect` and `draw` share: the directory and the keys.
+// The arguments of the commands that read a compiled scenario: the directory
+// and the keys; and the values they check.
 #pragma once
 
 #include <cstdint>
-#include <span>
 #include <string>
-#include <string_view>
 
 #include "run/file_compilati.h"
+#include "run/opzioni.h"
 
 namespace compattatore {
 
-// Takes argomenti[i] (and its value, advancing i) when it is --line-key,
-// --train-key or the directory. Returns false when the argument is not one of
-// these; throws std::invalid_argument when it is but is wrong.
-bool argomento_file(std::span<const std::string_view> argomenti, size_t& i, RichiestaFile& richiesta,
-                    bool& directory_data);
+// The options of the commands that read a compiled scenario: --line-key,
+// --train-key and the directory (one word).
+void opzioni_file(Opzioni& opzioni, RichiestaFile& richiesta);
 
 // A key becomes part of file names: empty, holding a '/' or '\\', "." and
 // ".." are refused with std::invalid_argument naming `opzione`.
@@ -28,7 +26,9 @@ std::string chiave_del_comando(const std::string& chiave, const char* opzione);
 // A kilometre value as given on the command line, in whole metres.
 int32_t metri_da_km(const std::string& testo);
 
-// The value after an option, or std::invalid_argument naming the option.
-std::string valore_opzione(std::span<const std::string_view> argomenti, size_t& i);
+// --from KM and --to KM, the stretch of line shown.
+void opzioni_intervallo(Opzioni& opzioni, Intervallo& intervallo);
+// A stretch that ends where it starts, or before, is refused (std::invalid_argument).
+void controlla_intervallo(const Intervallo& intervallo);
 
 }  // namespace compattatore

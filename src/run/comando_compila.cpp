@@ -1,5 +1,6 @@
 #include "run/comando_compila.h"
 #include "platform/flussi_standard.h"
+#include "run/opzioni.h"
 #include "run/testo_utente.h"
 
 #include <algorithm>
@@ -93,43 +94,26 @@ void silenzia(RichiestaCompila& r, std::string_view gruppo) {
 
 RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     RichiestaCompila r;
-    for (size_t i = 0; i < argomenti.size(); ++i) {
-        const std::string_view a = argomenti[i];
-        if (a == "--help" || a == "-h") {
-            r.aiuto = true;
-        } else if (a == "-o") {
-            r.directory = valore_opzione(argomenti, i);
-        } else if (a == "--line-key") {
-            r.chiave_linea = valore_opzione(argomenti, i);
-        } else if (a == "--train-key") {
-            r.chiave_treno = valore_opzione(argomenti, i);
-        } else if (a == "--no-plan") {
-            r.tracciato = false;
-        } else if (a == "--check") {
-            r.scrivi = false;
-        } else if (a == "--force") {
-            r.forza = true;
-        } else if (a == "--sync") {
-            r.sincronizza = true;
-        } else if (a == "--watch") {
-            r.sorveglia = true;
-        } else if (a == "--max-errors") {
-            r.resoconto.massimo_errori = numero_errori(valore_opzione(argomenti, i));
-        } else if (a == "--diagnostics") {
-            const std::string forma = valore_opzione(argomenti, i);
-            if (forma != "text" && forma != "json")
-                throw std::invalid_argument("--diagnostics takes 'text' or 'json', not '" + std::string(forma) + "'");
-            r.resoconto.forma = forma == "json" ? FormaDiagnostiche::json : FormaDiagnostiche::testo;
-        } else if (a.starts_with("-Wno-")) {
-            silenzia(r, a.substr(5));
-        } else if (a.starts_with("-") && a != "-") {
-            throw std::invalid_argument("unknown option '" + std::string(a) + "'");
-        } else {
-            r.file.emplace_back(a);
-        }
-    }
-    if (r.aiuto) return r;
-    if (r.file.size() != 2) throw std::invalid_argument("needs LINE_FILE and TRAIN_FILE");
+    Opzioni opzioni;
+    opzioni.con_valore("-o", [&](const std::string& v) { r.directory = v; })
+        .con_valore("--line-key", [&](const std::string& v) { r.chiave_linea = v; })
+        .con_valore("--train-key", [&](const std::string& v) { r.chiave_treno = v; })
+        .flag("--no-plan", [&] { r.tracciato = false; })
+        .flag("--check", [&] { r.scrivi = false; })
+        .flag("--force", [&] { r.forza = true; })
+        .flag("--sync", [&] { r.sincronizza = true; })
+        .flag("--watch", [&] { r.sorveglia = true; })
+        .con_valore("--max-errors", [&](const std::string& v) { r.resoconto.massimo_errori = numero_errori(v); })
+        .con_valore("--diagnostics",
+                    [&](const std::string& forma) {
+                        if (forma != "text" && forma != "json")
+                            throw std::invalid_argument("--diagnostics takes 'text' or 'json', not '" + forma + "'");
+                        r.resoconto.forma = forma == "json" ? FormaDiagnostiche::json : FormaDiagnostiche::testo;
+                    })
+        .con_prefisso("-Wno-", [&](const std::string& gruppo) { silenzia(r, gruppo); })
+        .parole([&](const std::string& file) { r.file.push_back(file); });
+    r.aiuto = opzioni.leggi(argomenti);
+    if (!r.aiuto && r.file.size() != 2) throw std::invalid_argument("needs LINE_FILE and TRAIN_FILE");
     return r;
 }
 
@@ -253,9 +237,7 @@ int esegui_compila(std::span<const std::string_view> argomenti) {
         risolvi_chiavi(richiesta);
         proteggi_sorgenti(richiesta);
     } catch (const std::invalid_argument& e) {
-        piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() +
-                                      "\nTry 'compattatore compile --help'.\n");
-        return USCITA_USO;
+        return errore_di_uso("compile", e);
     }
     if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });
     return compila_riportando(richiesta);

@@ -1,5 +1,6 @@
 #include "run/comando_decompila.h"
 #include "platform/flussi_standard.h"
+#include "run/opzioni.h"
 #include "run/testo_utente.h"
 
 #include <optional>
@@ -75,24 +76,12 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
     std::optional<std::string> uscita;
     bool forza = false;
     try {
-        bool directory_data = false;
-        for (size_t i = 0; i < argomenti.size(); ++i) {
-            if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-                return mostra_testo(AIUTO);
-            }
-            if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
-            if (argomenti[i] == "-o") {
-                uscita = valore_opzione(argomenti, i);
-            } else if (argomenti[i] == "--force") {
-                forza = true;
-            } else {
-                throw std::invalid_argument("unknown argument '" + std::string(argomenti[i]) + "'");
-            }
-        }
+        Opzioni opzioni;
+        opzioni_file(opzioni, richiesta);
+        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; }).flag("--force", [&] { forza = true; });
+        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     } catch (const std::invalid_argument& e) {
-        piattaforma::scrivi_su_errore(std::string("compattatore decompile: ") + e.what() +
-                                      "\nTry 'compattatore decompile --help'.\n");
-        return USCITA_USO;
+        return errore_di_uso("decompile", e);
     }
     return con_file_compilati(richiesta, "decompile", [&](const FileCompilati& f) {
         const std::string directory = uscita.value_or(richiesta.directory);

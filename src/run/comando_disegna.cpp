@@ -1,5 +1,6 @@
 #include "run/comando_disegna.h"
 #include "platform/flussi_standard.h"
+#include "run/opzioni.h"
 #include "run/testo_utente.h"
 
 #include <optional>
@@ -42,28 +43,14 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
     std::optional<std::string> uscita;
     Intervallo intervallo;
     try {
-        bool directory_data = false;
-        for (size_t i = 0; i < argomenti.size(); ++i) {
-            if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
-            if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-                return mostra_testo(AIUTO);
-            }
-            if (argomenti[i] == "-o") {
-                uscita = valore_opzione(argomenti, i);
-            } else if (argomenti[i] == "--from") {
-                intervallo.da = metri_da_km(valore_opzione(argomenti, i));
-            } else if (argomenti[i] == "--to") {
-                intervallo.a = metri_da_km(valore_opzione(argomenti, i));
-            } else {
-                throw std::invalid_argument("unknown argument '" + std::string(argomenti[i]) + "'");
-            }
-        }
-        if (intervallo.da && intervallo.a && *intervallo.da >= *intervallo.a)
-            throw std::invalid_argument("--from must come before --to");
+        Opzioni opzioni;
+        opzioni_file(opzioni, richiesta);
+        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
+        opzioni_intervallo(opzioni, intervallo);
+        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+        controlla_intervallo(intervallo);
     } catch (const std::invalid_argument& e) {
-        piattaforma::scrivi_su_errore(std::string("compattatore draw: ") + e.what() +
-                                      "\nTry 'compattatore draw --help'.\n");
-        return USCITA_USO;
+        return errore_di_uso("draw", e);
     }
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".svg");

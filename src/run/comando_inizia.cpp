@@ -1,5 +1,6 @@
 #include "run/comando_inizia.h"
 #include "platform/flussi_standard.h"
+#include "run/opzioni.h"
 #include "run/testo_utente.h"
 
 #include <stdexcept>
@@ -41,16 +42,10 @@ struct RichiestaInizia {
 
 RichiestaInizia leggi_argomenti(std::span<const std::string_view> argomenti) {
     RichiestaInizia r;
-    bool directory_data = false;
-    for (size_t i = 0; i < argomenti.size(); ++i) {
-        if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-            r.aiuto = true;
-        } else if (argomenti[i] == "--force") {
-            r.forza = true;
-        } else if (!argomento_file(argomenti, i, r.file, directory_data)) {
-            throw std::invalid_argument("unknown option '" + std::string(argomenti[i]) + "'");
-        }
-    }
+    Opzioni opzioni;
+    opzioni_file(opzioni, r.file);
+    opzioni.flag("--force", [&] { r.forza = true; });
+    r.aiuto = opzioni.leggi(argomenti);
     r.file.linea = chiave_valida(*r.file.linea, "--line-key");
     r.file.treno = chiave_valida(*r.file.treno, "--train-key");
     return r;
@@ -99,9 +94,7 @@ int esegui_inizia(std::span<const std::string_view> argomenti) {
     try {
         richiesta = leggi_argomenti(argomenti);
     } catch (const std::invalid_argument& e) {
-        piattaforma::scrivi_su_errore(std::string("compattatore init: ") + e.what() +
-                                      "\nTry 'compattatore init --help'.\n");
-        return USCITA_USO;
+        return errore_di_uso("init", e);
     }
     if (richiesta.aiuto) return mostra_testo(AIUTO);
     try {

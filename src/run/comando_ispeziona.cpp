@@ -1,5 +1,6 @@
 #include "run/comando_ispeziona.h"
 #include "platform/flussi_standard.h"
+#include "run/opzioni.h"
 #include "run/testo_utente.h"
 
 #include <stdexcept>
@@ -40,26 +41,14 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     Intervallo intervallo;
     bool json = false;
     try {
-        bool directory_data = false;
-        for (size_t i = 0; i < argomenti.size(); ++i) {
-            if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
-            if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-                return mostra_testo(AIUTO);
-            }
-            if (argomenti[i] == "--json") {
-                json = true;
-            } else if (argomenti[i] == "--from") {
-                intervallo.da = metri_da_km(valore_opzione(argomenti, i));
-            } else if (argomenti[i] == "--to") {
-                intervallo.a = metri_da_km(valore_opzione(argomenti, i));
-            } else {
-                throw std::invalid_argument("unknown argument '" + std::string(argomenti[i]) + "'");
-            }
-        }
+        Opzioni opzioni;
+        opzioni_file(opzioni, richiesta);
+        opzioni.flag("--json", [&] { json = true; });
+        opzioni_intervallo(opzioni, intervallo);
+        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+        controlla_intervallo(intervallo);
     } catch (const std::invalid_argument& e) {
-        piattaforma::scrivi_su_errore(std::string("compattatore inspect: ") + e.what() +
-                                      "\nTry 'compattatore inspect --help'.\n");
-        return USCITA_USO;
+        return errore_di_uso("inspect", e);
     }
     return con_file_compilati(richiesta, "inspect", [&](const FileCompilati& file) {
         const Rapporto rapporto = costruisci_rapporto(file.scenario, file.chiavi, intervallo);

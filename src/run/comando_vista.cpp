@@ -1,5 +1,6 @@
 #include "run/comando_vista.h"
 #include "platform/flussi_standard.h"
+#include "run/opzioni.h"
 #include "run/testo_utente.h"
 
 #include <optional>
@@ -39,20 +40,12 @@ int esegui_vista(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
     try {
-        bool directory_data = false;
-        for (size_t i = 0; i < argomenti.size(); ++i) {
-            if (argomenti[i] == "--help" || argomenti[i] == "-h") {
-                return mostra_testo(AIUTO);
-            }
-            if (argomento_file(argomenti, i, richiesta, directory_data)) continue;
-            if (argomenti[i] != "-o")
-                throw std::invalid_argument("unknown argument '" + std::string(argomenti[i]) + "'");
-            uscita = valore_opzione(argomenti, i);
-        }
+        Opzioni opzioni;
+        opzioni_file(opzioni, richiesta);
+        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
+        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     } catch (const std::invalid_argument& e) {
-        piattaforma::scrivi_su_errore(std::string("compattatore view: ") + e.what() +
-                                      "\nTry 'compattatore view --help'.\n");
-        return USCITA_USO;
+        return errore_di_uso("view", e);
     }
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".html");

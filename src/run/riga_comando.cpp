@@ -1,5 +1,6 @@
 #include "run/riga_comando.h"
 #include "platform/flussi_standard.h"
+#include "run/opzioni.h"
 #include "run/testo_utente.h"
 
 #include <string>
@@ -59,47 +60,39 @@ constexpr const char* AIUTO =
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
     "with --force), 2 usage error, 3 a file could not be found, read or written.\n";
 
-int errore_uso(const std::string& testo) {
-    piattaforma::scrivi_su_errore("compattatore: " + testo + "\nTry 'compattatore --help'.\n");
-    return USCITA_USO;
-}
-
 }  // namespace
 
 int esegui_riga_comando(std::span<const std::string_view> argomenti) {
-    if (!argomenti.empty() && argomenti[0] == "inspect") return esegui_ispeziona(argomenti.subspan(1));
-    if (!argomenti.empty() && argomenti[0] == "draw") return esegui_disegna(argomenti.subspan(1));
-    if (!argomenti.empty() && argomenti[0] == "view") return esegui_vista(argomenti.subspan(1));
-    if (!argomenti.empty() && argomenti[0] == "compile") return esegui_compila(argomenti.subspan(1));
-    if (!argomenti.empty() && argomenti[0] == "init") return esegui_inizia(argomenti.subspan(1));
-    if (!argomenti.empty() && argomenti[0] == "decompile") return esegui_decompila(argomenti.subspan(1));
+    using Comando = int (*)(std::span<const std::string_view>);
+    static constexpr std::pair<std::string_view, Comando> COMANDI[] = {
+        {"inspect", esegui_ispeziona}, {"draw", esegui_disegna}, {"view", esegui_vista},
+        {"compile", esegui_compila},   {"init", esegui_inizia},  {"decompile", esegui_decompila},
+    };
+    for (const auto& [nome, comando] : COMANDI)
+        if (!argomenti.empty() && argomenti[0] == nome) return comando(argomenti.subspan(1));
+
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
     bool finestra_permessa = true;
-    for (size_t i = 0; i < argomenti.size(); ++i) {
-        std::string_view a = argomenti[i];
-        if (a == "--help" || a == "-h") return mostra_testo(AIUTO);
-        if (a == "--version") return mostra_testo(std::string("compattatore ") + VERSIONE + "\n");
-        if (a == "--dir") {
-            if (i + 1 >= argomenti.size()) return errore_uso("--dir needs a directory");
-            opzioni.directory = std::string(argomenti[++i]);
-            directory_data = true;
-            continue;
-        }
-        if (a == "--force") {
-            opzioni.forza = true;
-            continue;
-        }
-        if (a == "--sync") {
-            opzioni.sincronizza = true;
-            continue;
-        }
-        if (a == "--no-window") {
-            finestra_permessa = false;
-            continue;
-        }
-        return errore_uso("unknown argument '" + std::string(a) + "'");
+    bool versione = false;
+    try {
+        Opzioni riga;
+        riga.con_valore(
+                "--dir",
+                [&](const std::string& v) {
+                    opzioni.directory = v;
+                    directory_data = true;
+                },
+                "a directory")
+            .flag("--force", [&] { opzioni.forza = true; })
+            .flag("--sync", [&] { opzioni.sincronizza = true; })
+            .flag("--no-window", [&] { finestra_permessa = false; })
+            .flag("--version", [&] { versione = true; });
+        if (riga.leggi(argomenti)) return mostra_testo(AIUTO);
+    } catch (const std::invalid_argument& e) {
+        return errore_di_uso("", e);
     }
+    if (versione) return mostra_testo(std::string("compattatore ") + VERSIONE + "\n");
 
     auto interfaccia = piattaforma::crea_interfaccia(finestra_permessa);
     if (!directory_data) {

@@ -76,8 +76,18 @@ TEST(RigaComando, OptionsAndUsageErrors) {
         {{"inspect", "--help"}, 0, "compattatore inspect [DIR]", ""},
         {{"draw", "DIR", "-h"}, 0, "compattatore draw [DIR]", ""},
         {{"--dir"}, 2, "", "--dir needs a directory"},
-        {{"--bogus"}, 2, "", "unknown argument '--bogus'"},
-        {{"extra"}, 2, "", "unknown argument 'extra'"},
+        {{"--bogus"}, 2, "", "unknown option '--bogus'"},
+        {{"extra"}, 2, "", "unexpected argument 'extra'\nTry 'compattatore --help'."},
+        {{"view", "uno", "due"},
+         2,
+         "",
+         "compattatore view: more than one directory given\nTry 'compattatore view --help'."},
+        {{"decompile", "--bogus"}, 2, "", "compattatore decompile: unknown option '--bogus'"},
+        {{"inspect", "--from", "3", "--to", "2"}, 2, "", "compattatore inspect: --from must come before --to"},
+        {{"init", "--line-key"}, 2, "", "compattatore init: --line-key needs a value"},
+        {{"compile", "-Wno-bogus"}, 2, "", "compattatore compile: no warning kind 'bogus' to silence"},
+        {{"decompile", "--bogus", "--help"}, 2, "", "unknown option '--bogus'"},
+        {{"decompile", "--help", "--bogus"}, 0, "Usage: compattatore decompile", ""},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.argomenti[0] + " " + caso.argomenti.back());

@@ -68,7 +68,7 @@ TEST_F(Guasti, ExitStatusAndMessageForEachFault) {
     const Caso casi[] = {
         {{"inspect", "DIR", "--json", "--from", "20", "--to", "22.4"}, 0, "\"from_m\":20000,\"to_m\":22400"},
         {{"inspect", "DIR", "--from", "x"}, 2, "'x' is not a distance in km"},
-        {{"inspect", "DIR", "--bogus"}, 2, "unknown argument '--bogus'"},
+        {{"inspect", "DIR", "--bogus"}, 2, "unknown option '--bogus'"},
         {{"draw", "DIR", "-o"}, 2, "-o needs a value"},
         {{"inspect", "DIR/nowhere"}, 3, "nowhere"},
         {{"inspect", "DIR", "--train-key", "9999"}, 3, "Corvale_Mendra_9999.sim"},
