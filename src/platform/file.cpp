@@ -176,8 +176,10 @@ size_t nome_piu_lungo(const std::string& directory) {
 
 FileNuovo::FileNuovo(std::string percorso)
     : percorso_(std::move(percorso)), temporaneo_(percorso_ + std::string(CODA_TEMPORANEO)) {
+    // The signals wait while the file is created and registered, so that no
+    // signal comes between the two.
     SegnaliSospesi sospesi;
-    fd_ = crea_temporaneo(temporaneo_);
+    fd_ = crea_temporaneo(temporaneo_);  // NOLINT(cppcoreguidelines-prefer-member-initializer)
     if (fd_ < 0) throw ErroreFile("cannot create", percorso_, errno);
     posto_ = registra_temporaneo(temporaneo_);
 }
