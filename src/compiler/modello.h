@@ -154,8 +154,8 @@ private:
 // The plan as the reader lays it out: rows 0 and 1, then runs of steps, each
 // straight or turned by a curvature, each row continuing the step between the
 // two rows before it. It keeps the runs, not the rows: the rows are computed
-// in order whenever they are wanted (twice when the file is written, once a
-// column), so a plan of any length costs a few bytes a run.
+// in order whenever they are wanted (once, as the file is written), so a plan
+// of any length costs a few bytes a run.
 class TrattiTracciato {
 public:
     TrattiTracciato() = default;
