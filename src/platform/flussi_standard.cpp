@@ -8,9 +8,6 @@
 
 namespace compattatore::piattaforma {
 
-namespace {
-
-// False, with errno set, when a write fails.
 bool scrivi_tutto(int fd, std::string_view testo) {
     while (!testo.empty()) {
         const ssize_t n = ::write(fd, testo.data(), testo.size());
@@ -22,8 +19,6 @@ bool scrivi_tutto(int fd, std::string_view testo) {
     }
     return true;
 }
-
-}  // namespace
 
 void scrivi_su_uscita(std::string_view testo) {
     if (!scrivi_tutto(STDOUT_FILENO, testo)) throw ErroreFile("cannot write", "standard output", errno);

@@ -1,12 +1,16 @@
 // Standard output and standard error, written straight to their descriptors:
 // the program keeps no stream library (whose start-up, on a small machine,
 // costs as much as a quarter of a whole run), and nothing waits in a buffer.
+// Pipes to other programs are written the same way.
 #pragma once
 
 #include <string_view>
 
 namespace compattatore::piattaforma {
 
+// All of `testo` on the descriptor `fd`; false, with errno set, when a
+// write fails.
+bool scrivi_tutto(int fd, std::string_view testo);
 // All of `testo` on standard output; ErroreFile ("cannot write", "standard
 // output") when the system refuses it.
 void scrivi_su_uscita(std::string_view testo);

@@ -1,5 +1,6 @@
-// cmake --install puts the program, its manual page and the documents under
-// the prefix, and the installed program runs.
+// cmake --install puts the program (with its window program, when built),
+// its manual page and the documents under the prefix, and the installed
+// program runs.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -23,6 +24,11 @@ TEST(Installazione, InstallsTheProgramItsManualAndDocumentsAndTheProgramRuns) {
     for (const char* file : {"bin/compattatore", "share/man/man1/compattatore.1", "share/doc/compattatore/README.md",
                              "share/doc/compattatore/description-files.md"})
         EXPECT_TRUE(fs::is_regular_file(p / file)) << file;
+#ifdef COMPATTATORE_FINESTRA
+    // The window program, which the installed program starts beside itself.
+    EXPECT_TRUE(fs::is_regular_file(p / "bin/compattatore_finestra"));
+    EXPECT_NE(fs::status(p / "bin/compattatore_finestra").permissions() & fs::perms::owner_exec, fs::perms::none);
+#endif
     EXPECT_EQ(prova::leggi_tutto(p / "share/man/man1/compattatore.1"),
               prova::leggi_tutto(std::string(DIRECTORY_DOCS) + "/compattatore.1"));
 

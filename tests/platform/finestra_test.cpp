@@ -5,6 +5,7 @@
 
 #ifdef COMPATTATORE_FINESTRA
 
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -110,6 +111,20 @@ TEST_F(Finestra, NormalRunShowsAttendereInTheLabelAndEndsByItself) {
     EXPECT_EQ(errori(), "");
 }
 
+// Installed, the program finds its window program beside it.
+TEST_F(Finestra, InstalledProgramShowsItsWindow) {
+    fs::path prefisso = cartella_lavoro("prefix");
+    const auto installa = esegui(CMAKE_PROGRAMMA, {"--install", DIRECTORY_BUILD, "--prefix", prefisso.string()});
+    ASSERT_EQ(installa.stato, 0) << installa.uscita << installa.errori;
+    fs::path lavoro = cartella_lavoro("run");
+    auto programma = avvia({(prefisso / "bin/compattatore").string(), "--dir", lavoro.string()}, {{PAUSA, "1000"}});
+
+    EXPECT_TRUE(attendi_finestra(*programma, [&](IdFinestra f) { return finestra_attesa(f); }))
+        << "no 280 x 179 window appeared; standard error: " << errori();
+    EXPECT_EQ(programma->attendi(60s), 0);
+    EXPECT_EQ(errori(), "");
+}
+
 struct ErroreMostrato {
     const char* nome;
     std::vector<std::string> argomenti;  // "@NAME": NAME inside the work directory
@@ -159,6 +174,21 @@ INSTANTIATE_TEST_SUITE_P(Errori, FinestraErrore,
                              ErroreMostrato{
                                  "FileSystem", {PROGRAMMA, "--dir", "@missing/dir"}, "Errore: cannot create ", 3}),
                          [](const auto& info) { return info.param.nome; });
+
+// The window program ends with the program that started it, even while its
+// box waits for OK.
+TEST_F(Finestra, BoxGoesWhenTheProgramIsKilled) {
+    auto programma = avvia({ERRORE_IN_FINESTRA, cartella_lavoro("run").string()});
+    ASSERT_TRUE(attendi_finestra(*programma, [&](IdFinestra f) { return !finestra_attesa(f); }))
+        << "no message box appeared; standard error: " << errori();
+    programma->segnala(SIGKILL);
+    EXPECT_EQ(programma->attendi(20s), 128 + SIGKILL);
+
+    auto fine = std::chrono::steady_clock::now() + 20s;
+    while (!schermo_->finestre_visibili().empty() && std::chrono::steady_clock::now() < fine)
+        std::this_thread::sleep_for(10ms);
+    EXPECT_TRUE(schermo_->finestre_visibili().empty()) << "the window program outlived the program";
+}
 
 // The author's compiler is a command-line tool: even with a display and an
 // error to report, no window appears and the diagnostic goes to standard error.

@@ -1,8 +1,6 @@
 #include "platform/fltk_opzionale/finestra.h"
 
 #include <FL/Fl.H>
-#include <FL/Fl_Box.H>
-#include <FL/Fl_Window.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
 #include <FL/x.H>
@@ -10,7 +8,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
-#include <iostream>
 #include <thread>
 
 namespace compattatore::piattaforma {
@@ -55,58 +52,48 @@ void pausa_di_prova() {
     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
 }
 
-class Finestra : public Interfaccia {
-public:
-    // The label is made after the window, which is still open for children.
-    Finestra()
-        : finestra_(LARGHEZZA_FINESTRA, ALTEZZA_FINESTRA, TITOLO),
-          etichetta_(new Fl_Box(X_ETICHETTA, Y_ETICHETTA, LARGHEZZA_ETICHETTA, ALTEZZA_ETICHETTA, ETICHETTA)) {
-        etichetta_->box(FL_NO_BOX);
-        etichetta_->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
-        etichetta_->labelfont(CARATTERE_ETICHETTA);
-        finestra_.end();
-    }
-
-    ~Finestra() override {
-        finestra_.hide();
-        Fl::flush();
-    }
-    Finestra(const Finestra&) = delete;
-    Finestra& operator=(const Finestra&) = delete;
-
-    // Shown and painted once; the run then goes on without returning to the
-    // event loop, so the window keeps this picture until the program ends.
-    void mostra_attesa() override {
-        etichetta_->labelsize(
-            dimensione_che_entra(ETICHETTA, LARGHEZZA_ETICHETTA - 2 * RIENTRO_ETICHETTA, ALTEZZA_ETICHETTA));
-        finestra_.show();
-        finestra_.wait_for_expose();  // shown without it, the window stays grey
-        Fl::flush();
-        XSync(fl_display, False);
-        pausa_di_prova();
-    }
-
-    // Modal, one OK button, no icon; returns once OK (or Return) is pressed.
-    void messaggio(const std::string& testo) override {
-        std::cerr << testo << std::endl;
-        fl_close = "OK";
-        fl_message_title_default(TITOLO);
-        fl_message_icon()->hide();
-        fl_message("%s", testo.c_str());
-    }
-
-private:
-    Fl_Window finestra_;
-    Fl_Box* etichetta_;  // owned by the window
-};
-
 }  // namespace
 
-}  // namespace compattatore::piattaforma
-
-extern "C" compattatore::piattaforma::Interfaccia* compattatore_crea_finestra() {
+std::unique_ptr<Finestra> Finestra::apri() {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return nullptr;
     fl_open_display(display);
-    return new compattatore::piattaforma::Finestra();
+    return std::unique_ptr<Finestra>(new Finestra());
 }
+
+// The label is made after the window, which is still open for children.
+Finestra::Finestra()
+    : finestra_(LARGHEZZA_FINESTRA, ALTEZZA_FINESTRA, TITOLO),
+      etichetta_(new Fl_Box(X_ETICHETTA, Y_ETICHETTA, LARGHEZZA_ETICHETTA, ALTEZZA_ETICHETTA, ETICHETTA)) {
+    etichetta_->box(FL_NO_BOX);
+    etichetta_->align(FL_ALIGN_LEFT | FL_ALIGN_TOP | FL_ALIGN_INSIDE);
+    etichetta_->labelfont(CARATTERE_ETICHETTA);
+    finestra_.end();
+}
+
+Finestra::~Finestra() {
+    finestra_.hide();
+    Fl::flush();
+}
+
+// Shown and painted once; the window program then waits for the next request
+// without returning to the event loop, so the window keeps this picture until
+// the run ends.
+void Finestra::mostra_attesa() {
+    etichetta_->labelsize(
+        dimensione_che_entra(ETICHETTA, LARGHEZZA_ETICHETTA - 2 * RIENTRO_ETICHETTA, ALTEZZA_ETICHETTA));
+    finestra_.show();
+    finestra_.wait_for_expose();  // shown without it, the window stays grey
+    Fl::flush();
+    XSync(fl_display, False);
+    pausa_di_prova();
+}
+
+void Finestra::messaggio(const std::string& testo) {
+    fl_close = "OK";
+    fl_message_title_default(TITOLO);
+    fl_message_icon()->hide();
+    fl_message("%s", testo.c_str());
+}
+
+}  // namespace compattatore::piattaforma
