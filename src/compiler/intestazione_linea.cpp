@@ -4,6 +4,7 @@
 #include "compiler/lettura_linea.h"
 #include "compiler/numeri.h"
 #include "compiler/parole_chiave.h"
+#include "platform/memoria.h"
 
 namespace compattatore {
 
@@ -31,7 +32,10 @@ Esito lunghezza(Lettura& l) {
     if (lunghezza.v < 0)
         throw ErroreLettura("lunghezza percorso: line length " + std::to_string(lunghezza.v) + " m is negative",
                             lunghezza.luogo);
-    m.celle.assign(static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza.v)) + 1, Cella{});
+    const auto celle = static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza.v)) + 1;
+    m.celle.reserve(celle);
+    piattaforma::prepara_pagine(m.celle.data(), celle * sizeof(Cella));
+    m.celle.assign(celle, Cella{});
     if (m.stato.crea_tracciato != 0) m.tracciato = TrattiTracciato(static_cast<size_t>(lunghezza.v + OLTRE_LINEA) + 1);
     return Esito::prosegui;
 }

@@ -15,7 +15,7 @@ double curvatura_classe(int classe) {
 
 Tracciato::Tracciato(size_t righe) : righe_(righe) {
     punti_.reserve(righe);
-    piattaforma::prepara_pagine(punti_.data(), righe * sizeof(PuntoPiano));
+    piattaforma::prepara_pagine_grandi(punti_.data(), righe * sizeof(PuntoPiano));
 }
 
 double valore(const ValoreEtichettato& v) {

@@ -14,6 +14,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/memoria.h"
+
 namespace compattatore {
 
 // Where encoded bytes go: a file being written, or a string.
@@ -32,9 +34,12 @@ public:
 
 class ScrittoreLE {
 public:
-    // The buffer is not cleared: only the bytes stored are handed on.
+    // The buffer is not cleared: only the bytes stored are handed on. Its
+    // pages are mapped at once, as they will all be filled.
     explicit ScrittoreLE(Destinazione& destinazione)
-        : destinazione_(destinazione), buffer_(std::make_unique_for_overwrite<char[]>(CAPACITA)) {}
+        : destinazione_(destinazione), buffer_(std::make_unique_for_overwrite<char[]>(CAPACITA)) {
+        piattaforma::prepara_pagine(buffer_.get(), CAPACITA);
+    }
 
     void u8(uint8_t v) { intero(v, 1); }
     void u16(uint16_t v) { intero(v, 2); }
