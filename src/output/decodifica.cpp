@@ -30,9 +30,12 @@ public:
         throw ErroreDecodifica(file_, posizione, motivo);
     }
 
-    uint64_t senza_segno(size_t larghezza, const std::string& campo) {
+    // `campo` names the field: a text, or what makes one, called only when
+    // the field is at fault (a plan has millions of fields).
+    template <class Campo>
+    uint64_t senza_segno(size_t larghezza, const Campo& campo) {
         if (rimasti() < larghezza) {
-            errore(posizione_, "the file ends inside " + campo + " (" + byte_contati(larghezza) + " needed, " +
+            errore(posizione_, "the file ends inside " + nome(campo) + " (" + byte_contati(larghezza) + " needed, " +
                                    std::to_string(rimasti()) + " left)");
         }
         uint64_t valore = 0;
@@ -49,11 +52,26 @@ public:
         return static_cast<uint16_t>(static_cast<uint8_t>(byte_[posizione_]) |
                                      static_cast<uint8_t>(byte_[posizione_ + 1]) << 8);
     }
-    uint8_t u8(const std::string& campo) { return static_cast<uint8_t>(senza_segno(1, campo)); }
-    uint16_t u16(const std::string& campo) { return static_cast<uint16_t>(senza_segno(2, campo)); }
-    int16_t i16(const std::string& campo) { return static_cast<int16_t>(senza_segno(2, campo)); }
-    int32_t i32(const std::string& campo) { return static_cast<int32_t>(senza_segno(4, campo)); }
-    double f64(const std::string& campo) { return std::bit_cast<double>(senza_segno(8, campo)); }
+    template <class Campo>
+    uint8_t u8(const Campo& campo) {
+        return static_cast<uint8_t>(senza_segno(1, campo));
+    }
+    template <class Campo>
+    uint16_t u16(const Campo& campo) {
+        return static_cast<uint16_t>(senza_segno(2, campo));
+    }
+    template <class Campo>
+    int16_t i16(const Campo& campo) {
+        return static_cast<int16_t>(senza_segno(2, campo));
+    }
+    template <class Campo>
+    int32_t i32(const Campo& campo) {
+        return static_cast<int32_t>(senza_segno(4, campo));
+    }
+    template <class Campo>
+    double f64(const Campo& campo) {
+        return std::bit_cast<double>(senza_segno(8, campo));
+    }
 
     std::string testo(const std::string& campo) {
         size_t inizio = posizione_;
@@ -74,6 +92,12 @@ public:
     }
 
 private:
+    static const std::string& nome(const std::string& campo) { return campo; }
+    template <class Campo>
+    static std::string nome(const Campo& campo) {
+        return campo();
+    }
+
     std::string_view byte_;
     const std::string& file_;
     size_t posizione_ = 0;
@@ -81,17 +105,17 @@ private:
 
 // One value of a plan column: its tag must be the one its row has (rows 0
 // and 1 integers, then floats, then from the first empty row on nothing).
-double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const std::string& colonna) {
+double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const char* colonna) {
     const size_t inizio = lettore.posizione();
-    const std::string campo = colonna + " row " + std::to_string(r);
-    const uint16_t etichetta = lettore.u16("the tag of " + campo);
+    const auto campo = [&] { return colonna + (" row " + std::to_string(r)); };
+    const uint16_t etichetta = lettore.u16([&] { return "the tag of " + campo(); });
     const auto attesa = static_cast<uint16_t>(!assegnata         ? EtichettaValore::vuota
                                               : r < RIGHE_INTERE ? EtichettaValore::intero16
                                                                  : EtichettaValore::doppio);
     if (etichetta != attesa) {
         if (etichetta != 0 && etichetta != 2 && etichetta != 5)
-            lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo + " is not 0, 2 or 5");
-        lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo + " where the plan has tag " +
+            lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo() + " is not 0, 2 or 5");
+        lettore.errore(inizio, "tag " + std::to_string(etichetta) + " of " + campo() + " where the plan has tag " +
                                    std::to_string(attesa) +
                                    " (rows 0 and 1 tag 2, the next rows tag 5, from the first empty row on tag 0 "
                                    "in both columns)");
@@ -102,7 +126,7 @@ double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const std::s
             // A NaN or an infinity is no place on a line: the file is damaged.
             const size_t valore = lettore.posizione();
             const double x = lettore.f64(campo);
-            if (!std::isfinite(x)) lettore.errore(valore, campo + " is not a finite number");
+            if (!std::isfinite(x)) lettore.errore(valore, campo() + " is not a finite number");
             return x;
         }
         default: return 0.0;
@@ -148,7 +172,7 @@ std::vector<Cella> decodifica_celle(std::string_view byte, const std::string& fi
     }
     std::vector<Cella> celle(byte.size() / BYTE_PER_CELLA);
     for (size_t i = 0; i < celle.size(); ++i) {
-        const std::string cella = "cell " + std::to_string(i);
+        const auto cella = [i] { return "cell " + std::to_string(i); };
         Cella& c = celle[i];
         c.tipo = lettore.u8(cella);
         c.dato1 = lettore.i16(cella);

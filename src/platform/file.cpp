@@ -126,17 +126,25 @@ private:
 namespace {
 
 std::string leggi_tutto(const Descrittore& fd, const std::string& percorso) {
-    std::string contenuto;
-    char blocco[1 << 16];
+    // Read straight into a string of the file's size and a byte more, where
+    // the end shows; a file that grows meanwhile, or one of no stated size,
+    // gets room as it comes.
+    struct stat info {};
+    size_t spazio = size_t{1} << 16;
+    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) spazio = static_cast<size_t>(info.st_size) + 1;
+    std::string contenuto(spazio, '\0');
+    size_t letti = 0;
     for (;;) {
-        ssize_t n = ::read(fd.get(), blocco, sizeof blocco);
+        if (letti == contenuto.size()) contenuto.resize(2 * contenuto.size());
+        const ssize_t n = ::read(fd.get(), contenuto.data() + letti, contenuto.size() - letti);
         if (n < 0) {
             if (errno == EINTR) continue;
             throw ErroreFile("cannot read", percorso, errno);
         }
         if (n == 0) break;
-        contenuto.append(blocco, static_cast<size_t>(n));
+        letti += static_cast<size_t>(n);
     }
+    contenuto.resize(letti);
     return contenuto;
 }
 
