@@ -3,6 +3,7 @@
 // options. --help and -h belong to every command.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <span>
 #include <string>
