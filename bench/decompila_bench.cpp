@@ -3,11 +3,11 @@
 // it in memory.
 #include <benchmark/benchmark.h>
 
-#include "compiler/nomi_file.h"
-#include "decompilatore/decompila.h"
+#include "compiler/memorizza_percorso.h"
+#include "decompile/decompila.h"
+#include "format/file_binari.h"
 #include "linea_generata.h"
-#include "output/file_binari.h"
-#include "output/memorizza_percorso.h"
+#include "model/nomi_file.h"
 
 namespace compattatore::banco {
 

@@ -7,11 +7,11 @@
 #include <random>
 #include <string>
 
-#include "compiler/nomi_file.h"
+#include "compiler/memorizza_percorso.h"
+#include "documents/documenti.h"
 #include "linea_generata.h"
-#include "output/memorizza_percorso.h"
+#include "model/nomi_file.h"
 #include "platform/file.h"
-#include "writers/documenti.h"
 
 namespace compattatore::banco {
 

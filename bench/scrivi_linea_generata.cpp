@@ -4,8 +4,8 @@
 #include <iostream>
 #include <string>
 
-#include "compiler/nomi_file.h"
 #include "linea_generata.h"
+#include "model/nomi_file.h"
 #include "platform/file.h"
 
 int main(int argc, char** argv) {

@@ -28,10 +28,10 @@
 #include "compiler/codici_errore.h"
 #include "compiler/diagnostiche.h"
 #include "compiler/memorizza_dati.h"
-#include "compiler/testo_1252.h"
-#include "output/decodifica.h"
-#include "output/file_binari.h"
-#include "output/memorizza_percorso.h"
+#include "compiler/memorizza_percorso.h"
+#include "format/decodifica.h"
+#include "format/file_binari.h"
+#include "model/testo_1252.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "compiler/errore_lettura.h"
-#include "compiler/modello.h"
+#include "model/errore_lettura.h"
+#include "model/modello.h"
 
 namespace compattatore {
 

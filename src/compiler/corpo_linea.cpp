@@ -5,10 +5,10 @@
 #include "compiler/accesso_celle.h"
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_linea.h"
-#include "compiler/numeri.h"
 #include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
-#include "compiler/tracciato.h"
+#include "model/numeri.h"
+#include "model/tracciato.h"
 
 namespace compattatore {
 

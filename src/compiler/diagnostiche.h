@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "compiler/errore_lettura.h"
+#include "model/errore_lettura.h"
 
 namespace compattatore {
 

@@ -2,8 +2,8 @@
 
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_linea.h"
-#include "compiler/numeri.h"
 #include "compiler/parole_chiave.h"
+#include "model/numeri.h"
 #include "platform/memoria.h"
 
 namespace compattatore {

@@ -14,7 +14,7 @@
 #include <limits>
 #include <string_view>
 
-#include "compiler/errore_lettura.h"
+#include "model/errore_lettura.h"
 
 namespace compattatore {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "compiler/accesso_celle.h"
-#include "compiler/nomi_celle.h"
+#include "model/nomi_celle.h"
 
 namespace compattatore {
 

@@ -14,8 +14,8 @@
 #include "compiler/codici_errore.h"
 #include "compiler/diagnostiche.h"
 #include "compiler/lettore_campi.h"
-#include "compiler/modello.h"
 #include "compiler/provenienze.h"
+#include "model/modello.h"
 
 namespace compattatore {
 

@@ -4,7 +4,7 @@
 #include "compiler/accesso_celle.h"
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_treno.h"
-#include "compiler/numeri.h"
+#include "model/numeri.h"
 
 namespace compattatore {
 

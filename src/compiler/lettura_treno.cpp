@@ -6,9 +6,9 @@
 
 #include "compiler/accesso_celle.h"
 #include "compiler/codici_errore.h"
-#include "compiler/numeri.h"
 #include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
+#include "model/numeri.h"
 
 namespace compattatore {
 

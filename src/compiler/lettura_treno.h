@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "compiler/lettura.h"
-#include "compiler/modello.h"
 #include "compiler/parole_chiave.h"
+#include "model/modello.h"
 
 namespace compattatore {
 

@@ -3,8 +3,8 @@
 
 #include "compiler/accesso_celle.h"
 #include "compiler/codici_errore.h"
-#include "compiler/numeri.h"
 #include "compiler/registratori.h"
+#include "model/numeri.h"
 
 namespace compattatore {
 

@@ -1,8 +1,8 @@
 #include <string>
 
 #include "compiler/accesso_celle.h"
-#include "compiler/numeri.h"
 #include "compiler/registratori.h"
+#include "model/numeri.h"
 
 namespace compattatore {
 

@@ -1,7 +1,7 @@
 #include "compiler/accesso_celle.h"
 #include "compiler/codici_errore.h"
-#include "compiler/numeri.h"
 #include "compiler/registratori.h"
+#include "model/numeri.h"
 
 namespace compattatore {
 

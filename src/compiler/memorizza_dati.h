@@ -7,8 +7,8 @@
 #include <string>
 
 #include "compiler/diagnostiche.h"
-#include "compiler/modello.h"
 #include "compiler/provenienze.h"
+#include "model/modello.h"
 
 namespace compattatore {
 

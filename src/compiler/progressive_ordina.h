@@ -2,7 +2,7 @@
 // order and lengthens those whose third value is 1.
 #pragma once
 
-#include "compiler/modello.h"
+#include "model/modello.h"
 
 namespace compattatore {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "compiler/errore_lettura.h"
+#include "model/errore_lettura.h"
 
 namespace compattatore {
 

@@ -8,7 +8,7 @@
 #include <array>
 #include <cstdint>
 
-#include "compiler/modello.h"
+#include "model/modello.h"
 
 namespace compattatore {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "compiler/lettura_prova.h"
-#include "compiler/tracciato.h"
+#include "model/tracciato.h"
 
 namespace compattatore {
 namespace {

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
+#include "compiler/descrizioni_file.h"
 #include "compiler/memorizza_dati.h"
-#include "output/descrizioni_file.h"
 #include "support/cartella_temporanea.h"
 #include "support/diagnostiche_prova.h"
 #include "support/giro_completo.h"

@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "compiler/errore_lettura.h"
 #include "compiler/progressive_ordina.h"
 #include "compiler/registratori.h"
+#include "model/errore_lettura.h"
 
 namespace compattatore {
 namespace {

@@ -10,9 +10,9 @@
 
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_prova.h"
-#include "compiler/numeri.h"
-#include "output/file_binari.h"
-#include "output/memorizza_percorso.h"
+#include "compiler/memorizza_percorso.h"
+#include "format/file_binari.h"
+#include "model/numeri.h"
 #include "support/cartella_temporanea.h"
 #include "support/diagnostiche_prova.h"
 

@@ -6,14 +6,14 @@
 #include <variant>
 #include <vector>
 
+#include "cli/scenario.h"
+#include "compiler/descrizioni_file.h"
 #include "compiler/memorizza_dati.h"
-#include "compiler/nomi_file.h"
-#include "compiler/tracciato.h"
-#include "output/descrizioni_file.h"
-#include "run/scenario.h"
+#include "documents/documenti.h"
+#include "model/nomi_file.h"
+#include "model/tracciato.h"
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
-#include "writers/documenti.h"
 
 namespace compattatore {
 namespace {

@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "compiler/codici_errore.h"
+#include "compiler/memorizza_percorso.h"
 #include "compiler/parole_chiave.h"
-#include "output/memorizza_percorso.h"
 #include "support/cartella_temporanea.h"
 
 namespace compattatore {

@@ -3,11 +3,11 @@
 // report, shown with the interface the program itself would choose.
 // Usage: errore_in_finestra DIR   (DIR receives the binary files, should
 // they wrongly be written)
-#include "output/memorizza_percorso.h"
+#include "cli/scenario.h"
+#include "cli/segnalazione.h"
+#include "cli/stato_uscita.h"
+#include "compiler/memorizza_percorso.h"
 #include "platform/interfaccia.h"
-#include "run/scenario.h"
-#include "run/segnalazione.h"
-#include "run/stato_uscita.h"
 
 namespace compattatore {
 namespace {

@@ -11,7 +11,7 @@
 namespace compattatore::prova {
 
 // Directory of the reference object and cell files.
-inline const std::string DIRECTORY_CORSA_NORMALE = std::string(DATI_TEST) + "/corsa_normale";
+inline const std::string DIRECTORY_CORSA_NORMALE = std::string(DATI_TEST) + "/normal-run";
 inline const std::string FILE_OGGETTI_NORMALE = "Corvale_Mendra_4821-3.sim";
 inline const std::string FILE_CELLE_NORMALE = "Corvale_Mendra_4821-3.dat";
 inline const std::string FILE_TRACCIATO_NORMALE = "Corvale_Mendra_linea.dat";

@@ -2,10 +2,10 @@
 
 #include <string_view>
 
-#include "compiler/nomi_file.h"
-#include "output/file_binari.h"
-#include "output/memorizza_percorso.h"
-#include "writers/scrivi_righe.h"
+#include "compiler/memorizza_percorso.h"
+#include "documents/scrivi_righe.h"
+#include "format/file_binari.h"
+#include "model/nomi_file.h"
 
 namespace compattatore::prova {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "decompilatore/decompila.h"
+#include "decompile/decompila.h"
 
 namespace compattatore::prova {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "compiler/modello.h"
+#include "model/modello.h"
 
 namespace compattatore::prova {
 

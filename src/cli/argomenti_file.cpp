@@ -1,0 +1,56 @@
+#include "cli/argomenti_file.h"
+
+#include <charconv>
+#include <cmath>
+#include <stdexcept>
+
+#include "model/testo_1252.h"
+
+namespace compattatore {
+
+std::string chiave_del_comando(const std::string& chiave, const char* opzione) {
+    TestoConvertito convertito = converti_in_1252(chiave_valida(chiave, opzione));
+    if (convertito.errore)
+        throw std::invalid_argument(std::string(opzione) + " '" + chiave +
+                                    "' holds a character Windows-1252 cannot hold");
+    return convertito.testo;
+}
+
+int32_t metri_da_km(const std::string& testo) {
+    double km = 0;
+    auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), km);
+    if (errore != std::errc() || fine != testo.data() + testo.size() || !std::isfinite(km) || km < 0 || km > 2000) {
+        throw std::invalid_argument("'" + testo + "' is not a distance in km");
+    }
+    return static_cast<int32_t>(std::nearbyint(km * 1000));
+}
+
+std::string chiave_valida(std::string chiave, const char* opzione) {
+    if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
+        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
+    return chiave;
+}
+
+void opzioni_intervallo(Opzioni& opzioni, Intervallo& intervallo) {
+    opzioni.con_valore("--from", [&](const std::string& v) { intervallo.da = metri_da_km(v); })
+        .con_valore("--to", [&](const std::string& v) { intervallo.a = metri_da_km(v); });
+}
+
+void controlla_intervallo(const Intervallo& intervallo) {
+    if (intervallo.da && intervallo.a && *intervallo.da >= *intervallo.a)
+        throw std::invalid_argument("--from must come before --to");
+}
+
+void opzioni_file(Opzioni& opzioni, RichiestaFile& richiesta) {
+    opzioni
+        .con_valore("--line-key", [&](const std::string& v) { richiesta.linea = chiave_del_comando(v, "--line-key"); })
+        .con_valore("--train-key",
+                    [&](const std::string& v) { richiesta.treno = chiave_del_comando(v, "--train-key"); })
+        .parole([&richiesta, data = false](const std::string& directory) mutable {
+            if (data) throw std::invalid_argument("more than one directory given");
+            richiesta.directory = directory;
+            data = true;
+        });
+}
+
+}  // namespace compattatore

@@ -1,0 +1,246 @@
+#include "cli/comando_compila.h"
+#include "cli/opzioni.h"
+#include "cli/testo_utente.h"
+#include "platform/flussi_standard.h"
+
+#include <algorithm>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/argomenti_file.h"
+#include "cli/attesa_directory.h"
+#include "cli/resoconto_compila.h"
+#include "cli/sorgenti_protette.h"
+#include "cli/sorveglia.h"
+#include "cli/stato_uscita.h"
+#include "compiler/memorizza_percorso.h"
+#include "model/nomi_file.h"
+#include "model/testo_1252.h"
+#include "platform/blocco_directory.h"
+#include "platform/file.h"
+
+namespace compattatore {
+
+namespace {
+
+constexpr const char* AIUTO =
+    "Usage: compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
+    "                            [--no-plan] [--check] [--force] [--sync] [--max-errors N]\n"
+    "                            [--diagnostics text|json] [-Wno-KIND] [--watch]\n"
+    "\n"
+    "Compiles a line description file and a train description file into the plan\n"
+    "(LINE_linea.dat), object (LINE_TRAIN.sim) and cell (LINE_TRAIN.dat) files.\n"
+    "The two files are only read, never changed or deleted. A UTF-8 file is\n"
+    "converted to Windows-1252; any other file is taken byte for byte. The keys\n"
+    "come from the names LINE_linea.txt and LINE_TRAIN-.txt, or from the options.\n"
+    "\n"
+    "  -o DIR           write the binary files into DIR (default: the current directory)\n"
+    "  --line-key KEY   the line key, when LINE_FILE is not named KEY_linea.txt\n"
+    "  --train-key KEY  the train key, when TRAIN_FILE is not named LINE_KEY-.txt\n"
+    "  --no-plan        compile without the plan (no LINE_linea.dat)\n"
+    "  --check          compile and report, write nothing\n"
+    "  --force          write the binary files despite an error in the scenario\n"
+    "  --sync           sync each binary file to the disk before it replaces the old one\n"
+    "  --max-errors N   stop after N errors (default 20; 0: no limit)\n"
+    "  --diagnostics F  'text' (default, on standard error) or 'json' (one document\n"
+    "                   on standard output; the list of files written goes to\n"
+    "                   standard error)\n"
+    "  -Wno-KIND        do not warn about KIND: unknown-record, unknown-section,\n"
+    "                   reversed-span, beyond-line, value-truncated\n"
+    "  --watch          compile again each time a source file changes, until Ctrl-C\n"
+    "  --help           show this text\n"
+    "\n"
+    "Every error of the scenario is reported, each once, in file order (the line\n"
+    "file first), as 'FILE:LINE:COLUMN: error: MEANING [ECODE]' with the line and a\n"
+    "caret under the field, and notes where the record begins or which record\n"
+    "holds a contested cell. Warnings are codes 11 to 13 (after which the files are\n"
+    "still written) and what the reader skips or bends ('[-WKIND]'). The last line\n"
+    "counts them: 'N errors, M warnings'.\n"
+    "\n"
+    "Exit status of compile: 0 compiled (warnings allowed), 1 the scenario has an\n"
+    "error (also with --force), 2 usage error (a compiled file that would replace\n"
+    "LINE_FILE or TRAIN_FILE included), 3 a file could not be read or written (a\n"
+    "missing LINE_FILE or TRAIN_FILE included).\n";
+
+struct RichiestaCompila {
+    std::vector<std::string> file;  // the line file, then the train file
+    std::string directory;          // empty: the current directory
+    std::optional<std::string> chiave_linea;
+    std::optional<std::string> chiave_treno;
+    bool tracciato = true;
+    bool scrivi = true;
+    bool forza = false;
+    bool sincronizza = false;
+    bool aiuto = false;
+    ResocontoCompila resoconto;
+    bool sorveglia = false;
+};
+
+size_t numero_errori(std::string_view testo) {
+    size_t n = 0;
+    if (testo.empty() || testo.size() > 9 || !std::ranges::all_of(testo, [](char c) { return c >= '0' && c <= '9'; }))
+        throw std::invalid_argument("--max-errors needs a whole number, not '" + std::string(testo) + "'");
+    for (char c : testo) n = n * 10 + static_cast<size_t>(c - '0');
+    return n;
+}
+
+void silenzia(RichiestaCompila& r, std::string_view gruppo) {
+    if (std::ranges::find(GRUPPI_AVVISO, gruppo) == std::end(GRUPPI_AVVISO))
+        throw std::invalid_argument("no warning kind '" + std::string(gruppo) + "' to silence");
+    r.resoconto.silenziati.emplace(gruppo);
+}
+
+RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
+    RichiestaCompila r;
+    Opzioni opzioni;
+    opzioni.con_valore("-o", [&](const std::string& v) { r.directory = v; })
+        .con_valore("--line-key", [&](const std::string& v) { r.chiave_linea = v; })
+        .con_valore("--train-key", [&](const std::string& v) { r.chiave_treno = v; })
+        .flag("--no-plan", [&] { r.tracciato = false; })
+        .flag("--check", [&] { r.scrivi = false; })
+        .flag("--force", [&] { r.forza = true; })
+        .flag("--sync", [&] { r.sincronizza = true; })
+        .flag("--watch", [&] { r.sorveglia = true; })
+        .con_valore("--max-errors", [&](const std::string& v) { r.resoconto.massimo_errori = numero_errori(v); })
+        .con_valore("--diagnostics",
+                    [&](const std::string& forma) {
+                        if (forma != "text" && forma != "json")
+                            throw std::invalid_argument("--diagnostics takes 'text' or 'json', not '" + forma + "'");
+                        r.resoconto.forma = forma == "json" ? FormaDiagnostiche::json : FormaDiagnostiche::testo;
+                    })
+        .con_prefisso("-Wno-", [&](const std::string& gruppo) { silenzia(r, gruppo); })
+        .parole([&](const std::string& file) { r.file.push_back(file); });
+    r.aiuto = opzioni.leggi(argomenti);
+    if (!r.aiuto && r.file.size() != 2) throw std::invalid_argument("needs LINE_FILE and TRAIN_FILE");
+    return r;
+}
+
+// The names of the files a compile writes must fit the output directory, and
+// --check refuses what the writing would: the key a name is too long for is
+// the line key when its own plan file name is, else the train key.
+void nomi_scrivibili(const RichiestaCompila& r) {
+    const size_t massimo = piattaforma::nome_piu_lungo(r.directory);
+    const std::string& linea = *r.chiave_linea;
+    const std::string& treno = *r.chiave_treno;
+    std::vector<std::string> nomi{nome_file_oggetti(linea, treno), nome_file_celle(linea, treno)};
+    if (r.tracciato) nomi.insert(nomi.begin(), nome_file_tracciato(linea));
+    for (const std::string& nome : nomi) {
+        if (nome.size() <= massimo) continue;
+        const bool colpa_linea = nome_file_tracciato(linea).size() > massimo;
+        std::string motivo =
+            colpa_linea ? "--line-key '" + da_1252_a_utf8(linea) : "--train-key '" + da_1252_a_utf8(treno);
+        motivo += "' makes the file name '" + nome + "' " + std::to_string(nome.size()) + " bytes long, above the ";
+        motivo += std::to_string(massimo) + " a file written in ";
+        motivo += (r.directory.empty() ? "." : r.directory) + " can have";
+        throw std::invalid_argument(motivo);
+    }
+}
+
+void risolvi_chiavi(RichiestaCompila& r) {
+    if (!r.chiave_linea) {
+        r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
+        if (!r.chiave_linea)
+            throw std::invalid_argument("the line key cannot be told from '" + r.file[0] +
+                                        "' (not named LINE_linea.txt): give --line-key");
+    }
+    // The train file's name is matched with the line key as spelled here,
+    // before the keys are converted for the records.
+    if (!r.chiave_treno) {
+        r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
+        if (!r.chiave_treno)
+            throw std::invalid_argument("the train key cannot be told from '" + r.file[1] + "' (not named " +
+                                        *r.chiave_linea + "_TRAIN-.txt): give --train-key");
+    }
+    r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
+    r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
+    nomi_scrivibili(r);
+}
+
+void proteggi_sorgenti(const RichiestaCompila& r) {
+    if (!r.scrivi) return;
+    const std::string& linea = *r.chiave_linea;
+    const std::string& treno = *r.chiave_treno;
+    std::vector<std::string> uscite = {piattaforma::unisci(r.directory, nome_file_oggetti(linea, treno)),
+                                       piattaforma::unisci(r.directory, nome_file_celle(linea, treno))};
+    if (r.tracciato) uscite.push_back(piattaforma::unisci(r.directory, nome_file_tracciato(linea)));
+    rifiuta_uscite_sulle_sorgenti(uscite, r.file);
+}
+
+// What was written and compiled, for standard output unless that holds the
+// JSON diagnostics.
+std::string riepilogo(const Modello& m, const Provenienze& p, const std::vector<std::string>& scritti, bool scrivi) {
+    std::string testo;
+    for (const std::string& percorso : scritti)
+        testo += "wrote " + percorso + " (" + std::to_string(piattaforma::dimensione(percorso)) + " bytes)\n";
+    testo += "compiled " + std::to_string(m.celle.size()) + " cells, " + std::to_string(p.stazioni) + " stations, " +
+             std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
+             std::to_string(std::ranges::count(m.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs\n";
+    if (!scrivi) testo += "nothing written (--check)\n";
+    return testo;
+}
+
+int compila(const RichiestaCompila& r) {
+    std::vector<SorgenteAutore> testi{{r.file[0], {}}, {r.file[1], {}}};
+    std::vector<Diagnostica> caratteri;
+    for (SorgenteAutore& s : testi) {
+        TestoConvertito convertito = converti_in_1252(piattaforma::leggi(s.percorso));
+        s.testo = std::move(convertito.testo);
+        if (convertito.errore) caratteri.push_back(diagnostica_carattere(s, *convertito.errore));
+    }
+    // JSON diagnostics are the output a program reads; the listing then goes to standard error.
+    const bool json = r.resoconto.forma == FormaDiagnostiche::json;
+    const auto diagnostiche = json ? piattaforma::scrivi_su_uscita : piattaforma::scrivi_su_errore;
+    const auto elenco = json ? piattaforma::scrivi_su_errore : piattaforma::scrivi_su_uscita;
+    if (!caratteri.empty()) {
+        diagnostiche(resoconto_diagnostiche(caratteri, false, testi, r.resoconto));
+        return USCITA_SCENARIO;
+    }
+
+    Modello m;
+    m.stato.chiave_linea = *r.chiave_linea;
+    m.stato.chiave_treno = *r.chiave_treno;
+    const SorgentiDescrizione sorgenti{testi[0].percorso, testi[1].percorso, testi[0].testo, testi[1].testo};
+    const OpzioniLettura lettura{.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori};
+    const EsitoPercorso esito = compila_percorso(m, r.tracciato ? 1 : 0, sorgenti, lettura);
+    diagnostiche(resoconto_diagnostiche(esito.diagnostiche.voci(), esito.diagnostiche.troppi(), testi, r.resoconto));
+
+    const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
+    const bool errore = esito.codice_lettura != 0 || esito.codice_riservato != 0;
+    if (da_scrivere(esito, opzioni)) {
+        const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
+        elenco(riepilogo(m, esito.provenienze, scrivi_file_binari(m, r.directory, r.sincronizza), true));
+    } else if (!r.scrivi && !errore) {
+        elenco(riepilogo(m, esito.provenienze, {}, false));
+    }
+    return errore ? USCITA_SCENARIO : USCITA_RIUSCITA;
+}
+
+// One compile with its failures turned into the exit status.
+int compila_riportando(const RichiestaCompila& r) {
+    try {
+        return compila(r);
+    } catch (const piattaforma::ErroreFile& e) {
+        piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() + "\n");
+        return USCITA_FILE;
+    }
+}
+
+}  // namespace
+
+int esegui_compila(std::span<const std::string_view> argomenti) {
+    RichiestaCompila richiesta;
+    try {
+        richiesta = leggi_argomenti(argomenti);
+        if (richiesta.aiuto) return mostra_testo(AIUTO);
+        risolvi_chiavi(richiesta);
+        proteggi_sorgenti(richiesta);
+    } catch (const std::invalid_argument& e) {
+        return errore_di_uso("compile", e);
+    }
+    if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });
+    return compila_riportando(richiesta);
+}
+
+}  // namespace compattatore

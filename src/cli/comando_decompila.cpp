@@ -1,0 +1,110 @@
+#include "cli/comando_decompila.h"
+#include "cli/opzioni.h"
+#include "cli/testo_utente.h"
+#include "platform/flussi_standard.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/argomenti_file.h"
+#include "cli/stampa_diagnostiche.h"
+#include "cli/stato_uscita.h"
+#include "decompile/decompila.h"
+#include "documents/scrivi_righe.h"
+#include "model/nomi_file.h"
+#include "platform/file.h"
+
+namespace compattatore {
+
+namespace {
+
+constexpr const char* AIUTO =
+    "Usage: compattatore decompile [DIR] [-o OUTDIR] [--line-key KEY] [--train-key KEY] [--force]\n"
+    "\n"
+    "Writes the description files LINE_linea.txt and LINE_TRAIN-.txt from the\n"
+    "compiled files in DIR (default: the current directory; the keys are found as\n"
+    "inspect finds them). Compiling them with the same keys gives the very same\n"
+    "plan, object and cell files. Without a plan file the line description has no\n"
+    "curves (compile it with --no-plan).\n"
+    "\n"
+    "  -o OUTDIR        write the description files into OUTDIR (default: DIR)\n"
+    "  --line-key KEY   the line key, when DIR holds more than one scenario\n"
+    "  --train-key KEY  the train key\n"
+    "  --force          replace description files that already exist\n"
+    "  --help           show this text\n"
+    "\n"
+    "A place of the compiled files that no description can produce (a hand-edited\n"
+    "cell, a plan row no curve makes) is reported as 'FILE: error: PLACE: what\n"
+    "differs'; the nearest description is still written.\n"
+    "\n"
+    "Exit status of decompile: 0 exact, 1 a place cannot be expressed or a compiled\n"
+    "file is damaged, 2 usage error, 3 a file could not be read or written (or\n"
+    "exists, without --force).\n";
+
+// The most places reported per compiled file; a file edited throughout would
+// otherwise bury the first ones.
+constexpr size_t MASSIMO_PER_FILE = 50;
+
+void riporta(const std::vector<Scostamento>& scostamenti) {
+    std::vector<std::pair<std::string, size_t>> contati;
+    for (const Scostamento& s : scostamenti) {
+        auto it = std::find_if(contati.begin(), contati.end(), [&](const auto& c) { return c.first == s.file; });
+        if (it == contati.end()) it = contati.insert(contati.end(), {s.file, 0});
+        if (++it->second <= MASSIMO_PER_FILE)
+            piattaforma::scrivi_su_errore(
+                formatta_diagnostica(crea_errore(0, s.file, {}, s.dove + ": " + s.motivo), {}));
+    }
+    for (const auto& [file, n] : contati)
+        if (n > MASSIMO_PER_FILE)
+            piattaforma::scrivi_su_errore(file + ": error: " + std::to_string(n - MASSIMO_PER_FILE) +
+                                          " more places cannot be expressed\n");
+}
+
+void scrivi(const std::string& percorso, const std::vector<std::string>& righe) {
+    const std::vector<std::string_view> tabella(righe.begin(), righe.end());
+    scrivi_righe(percorso, tabella);
+    piattaforma::scrivi_su_uscita("wrote " + percorso + " (" + std::to_string(piattaforma::dimensione(percorso)) +
+                                  " bytes)\n");
+}
+
+}  // namespace
+
+int esegui_decompila(std::span<const std::string_view> argomenti) {
+    RichiestaFile richiesta;
+    std::optional<std::string> uscita;
+    bool forza = false;
+    try {
+        Opzioni opzioni;
+        opzioni_file(opzioni, richiesta);
+        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; }).flag("--force", [&] { forza = true; });
+        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+    } catch (const std::invalid_argument& e) {
+        return errore_di_uso("decompile", e);
+    }
+    return con_file_compilati(richiesta, "decompile", [&](const FileCompilati& f) {
+        const std::string directory = uscita.value_or(richiesta.directory);
+        const std::string linea = piattaforma::unisci(directory, nome_descrizione_linea(f.chiavi.linea));
+        const std::string treno =
+            piattaforma::unisci(directory, nome_descrizione_treno(f.chiavi.linea, f.chiavi.treno));
+        for (const std::string& percorso : {linea, treno}) {
+            if (!forza && piattaforma::esiste(percorso)) {
+                piattaforma::scrivi_su_errore("compattatore decompile: " + percorso +
+                                              " exists: give --force to replace it\n");
+                return int{USCITA_FILE};
+            }
+        }
+        const SorgentiRicostruite r = decompila(f.scenario, f.chiavi);
+        scrivi(linea, r.linea);
+        scrivi(treno, r.treno);
+        if (!r.con_curve)
+            piattaforma::scrivi_su_errore("compattatore decompile: warning: no plan file " +
+                                          nome_file_tracciato(f.chiavi.linea) +
+                                          ": the line description has no curves (compile it with --no-plan)\n");
+        riporta(r.scostamenti);
+        return int{r.scostamenti.empty() ? USCITA_RIUSCITA : USCITA_SCENARIO};
+    });
+}
+
+}  // namespace compattatore

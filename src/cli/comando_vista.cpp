@@ -1,0 +1,60 @@
+#include "cli/comando_vista.h"
+#include "cli/opzioni.h"
+#include "cli/testo_utente.h"
+#include "platform/flussi_standard.h"
+
+#include <optional>
+#include <stdexcept>
+
+#include "cli/argomenti_file.h"
+#include "cli/stato_uscita.h"
+#include "platform/file.h"
+#include "view/pagina.h"
+
+namespace compattatore {
+
+namespace {
+
+constexpr const char* AIUTO =
+    "Usage: compattatore view [DIR] [-o FILE.html] [--line-key KEY] [--train-key KEY]\n"
+    "\n"
+    "Writes the compiled scenario found in DIR (default: the current directory) as\n"
+    "one self-contained HTML page to open in a web browser: the plan and the\n"
+    "profile, linked, at any scale (wheel, pinch or + and -, drag to pan), every\n"
+    "object with its decoded fields when pointed at, and a box that centres the\n"
+    "view on a kilometre. The page needs no network. The keys are found as by\n"
+    "inspect.\n"
+    "\n"
+    "Options:\n"
+    "  -o FILE.html     write the page to FILE.html (default: DIR/LINE_TRAIN.html)\n"
+    "  --line-key KEY   the line key of the files to read\n"
+    "  --train-key KEY  the train key of the files to read\n"
+    "  --help           show this text\n"
+    "\n"
+    "Exit status: 0 written, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
+    "could not be found, read or written.\n";
+
+}  // namespace
+
+int esegui_vista(std::span<const std::string_view> argomenti) {
+    RichiestaFile richiesta;
+    std::optional<std::string> uscita;
+    try {
+        Opzioni opzioni;
+        opzioni_file(opzioni, richiesta);
+        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
+        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+    } catch (const std::invalid_argument& e) {
+        return errore_di_uso("view", e);
+    }
+    return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
+        const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".html");
+        piattaforma::sostituisci(percorso, pagina_vista(file.scenario, file.chiavi));
+        piattaforma::scrivi_su_uscita(
+            std::string(file.scenario.tracciato.empty() ? "no plan file: the page shows the profile alone\n" : "") +
+            "wrote " + percorso + "\n");
+        return int{USCITA_RIUSCITA};
+    });
+}
+
+}  // namespace compattatore

@@ -1,0 +1,97 @@
+#include "cli/file_compilati.h"
+#include "platform/flussi_standard.h"
+
+#include <cerrno>
+#include <stdexcept>
+
+#include "cli/scenario.h"
+#include "cli/stato_uscita.h"
+#include "model/nomi_file.h"
+#include "platform/file.h"
+
+namespace compattatore {
+
+namespace {
+
+ImmagineFile leggi_immagine(const std::string& directory, const std::string& nome) {
+    const std::string percorso = piattaforma::unisci(directory, nome);
+    return {percorso, piattaforma::leggi_file_regolare(percorso)};
+}
+
+// The keys a lone *.sim file holds in records 85 and 86, provided they
+// name that very file; none when there is no *.sim file at all.
+std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory) {
+    std::vector<std::string> oggetti;
+    for (const std::string& nome : piattaforma::elenca(directory)) {
+        if (nome.ends_with(".sim")) oggetti.push_back(nome);
+    }
+    if (oggetti.empty()) return std::nullopt;
+    if (oggetti.size() > 1) {
+        throw std::invalid_argument("more than one *.sim file in " + directory +
+                                    ": name the keys with --line-key and --train-key");
+    }
+    const ImmagineFile immagine = leggi_immagine(directory, oggetti.front());
+    const TabellaOggetti tabella = decodifica_oggetti(immagine.byte, immagine.nome);
+    ChiaviScenario chiavi{tabella[OGGETTO_LINEA].nome, tabella[OGGETTO_TRENO].nome};
+    if (nome_file_oggetti(chiavi.linea, chiavi.treno) != oggetti.front()) {
+        throw std::invalid_argument("the keys held by " + immagine.nome +
+                                    " do not name it: give them with --line-key and --train-key");
+    }
+    return chiavi;
+}
+
+}  // namespace
+
+FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
+    const std::string& directory = richiesta.directory;
+    ChiaviScenario chiavi{richiesta.linea.value_or(CHIAVE_LINEA), richiesta.treno.value_or(CHIAVE_TRENO)};
+    if (!richiesta.linea && !richiesta.treno &&
+        !piattaforma::esiste(piattaforma::unisci(directory, nome_file_oggetti(chiavi.linea, chiavi.treno)))) {
+        const std::optional<ChiaviScenario> trovate = chiavi_dall_unico_sim(directory);
+        if (!trovate) throw piattaforma::ErroreFile("no compiled scenario (*.sim file) found in", directory, ENOENT);
+        chiavi = *trovate;
+    }
+    const ImmagineFile oggetti = leggi_immagine(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
+    const ImmagineFile celle = leggi_immagine(directory, nome_file_celle(chiavi.linea, chiavi.treno));
+    std::optional<ImmagineFile> tracciato;
+    const std::string nome_tracciato = nome_file_tracciato(chiavi.linea);
+    if (piattaforma::esiste(piattaforma::unisci(directory, nome_tracciato))) {
+        tracciato = leggi_immagine(directory, nome_tracciato);
+    }
+    std::vector<std::string> letti{oggetti.nome, celle.nome};
+    if (tracciato) letti.push_back(tracciato->nome);
+    return {chiavi, decodifica_scenario(oggetti, celle, tracciato), std::move(letti)};
+}
+
+std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
+                              const FileCompilati& file, const std::string& estensione) {
+    std::string percorso = uscita.value_or(
+        piattaforma::unisci(richiesta.directory, nome_file_scenario(file.chiavi.linea, file.chiavi.treno, estensione)));
+    for (const std::string& letto : file.letti) {
+        if (!piattaforma::stesso_file(percorso, letto)) continue;
+        std::string motivo = "the output " + percorso;
+        motivo += " is " + letto;
+        motivo += ", a file it is made from";
+        throw std::invalid_argument(motivo);
+    }
+    return percorso;
+}
+
+int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
+                       const std::function<int(const FileCompilati&)>& azione) {
+    const std::string prefisso = "compattatore " + comando + ": ";
+    try {
+        return azione(leggi_file_compilati(richiesta));
+    } catch (const ErroreDecodifica& e) {
+        piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
+        return USCITA_SCENARIO;
+    } catch (const piattaforma::ErroreFile& e) {
+        piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
+        return USCITA_FILE;
+    } catch (const std::invalid_argument& e) {
+        piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
+        return USCITA_USO;
+    }
+}
+
+}  // namespace compattatore

@@ -1,0 +1,48 @@
+// Finding and reading the compiled files of one scenario in a directory,
+// for the commands that look at them.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "format/decodifica.h"
+#include "scenario/rapporto.h"
+
+namespace compattatore {
+
+struct RichiestaFile {
+    std::string directory = ".";
+    std::optional<std::string> linea;  // keys given on the command line
+    std::optional<std::string> treno;
+};
+
+struct FileCompilati {
+    ChiaviScenario chiavi;
+    ScenarioCompilato scenario;
+    std::vector<std::string> letti;  // paths of the files read
+};
+
+// The keys: those given; otherwise the build's when its object file is in
+// the directory; otherwise those held by the directory's only *.sim file
+// (none there: a missing file).
+// Then reads and decodes the object and cell files and, when present, the
+// plan file. Throws piattaforma::ErroreFile for a missing or unreadable file,
+// ErroreDecodifica for a bad one, std::invalid_argument when the keys cannot
+// be told.
+FileCompilati leggi_file_compilati(const RichiestaFile& richiesta);
+
+// Where a command writes what it makes of the files: `uscita` (-o) or
+// DIR/LINE_TRAIN.EXT. Throws std::invalid_argument when that is one of the
+// files read, which writing would destroy.
+std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
+                              const FileCompilati& file, const std::string& estensione);
+
+// Runs `azione` and turns the failures of reading into the exit status and a
+// message on standard error: 1 bad file, 2 usage, 3 missing or unreadable.
+int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
+                       const std::function<int(const FileCompilati&)>& azione);
+
+}  // namespace compattatore

@@ -1,0 +1,65 @@
+#include "cli/opzioni.h"
+
+#include <stdexcept>
+
+#include "cli/stato_uscita.h"
+#include "platform/flussi_standard.h"
+
+namespace compattatore {
+
+Opzioni& Opzioni::flag(std::string nome, Azione azione) {
+    opzioni_.push_back({std::move(nome), [a = std::move(azione)](const std::string&) { a(); }, false, false, {}});
+    return *this;
+}
+
+Opzioni& Opzioni::con_valore(std::string nome, AzioneValore azione, std::string cosa) {
+    opzioni_.push_back({std::move(nome), std::move(azione), true, false, std::move(cosa)});
+    return *this;
+}
+
+Opzioni& Opzioni::con_prefisso(std::string prefisso, AzioneValore azione) {
+    opzioni_.push_back({std::move(prefisso), std::move(azione), false, true, {}});
+    return *this;
+}
+
+Opzioni& Opzioni::parole(AzioneValore azione) {
+    parole_ = std::move(azione);
+    return *this;
+}
+
+const Opzioni::Opzione* Opzioni::trova(std::string_view argomento) const {
+    for (const Opzione& o : opzioni_)
+        if (o.prefisso ? argomento.starts_with(o.nome) : argomento == o.nome) return &o;
+    return nullptr;
+}
+
+bool Opzioni::leggi(std::span<const std::string_view> argomenti) const {
+    for (size_t i = 0; i < argomenti.size(); ++i) {
+        const std::string_view a = argomenti[i];
+        if (a == "--help" || a == "-h") return true;
+        if (!a.starts_with("-") || a == "-") {
+            if (!parole_) throw std::invalid_argument("unexpected argument '" + std::string(a) + "'");
+            parole_(std::string(a));
+            continue;
+        }
+        const Opzione* o = trova(a);
+        if (o == nullptr) throw std::invalid_argument("unknown option '" + std::string(a) + "'");
+        if (o->prefisso) {
+            o->azione(std::string(a.substr(o->nome.size())));
+        } else if (!o->con_valore) {
+            o->azione({});
+        } else {
+            if (i + 1 >= argomenti.size()) throw std::invalid_argument(std::string(a) + " needs " + o->cosa);
+            o->azione(std::string(argomenti[++i]));
+        }
+    }
+    return false;
+}
+
+int errore_di_uso(std::string_view comando, const std::exception& errore) {
+    const std::string programma = comando.empty() ? "compattatore" : "compattatore " + std::string(comando);
+    piattaforma::scrivi_su_errore(programma + ": " + errore.what() + "\nTry '" + programma + " --help'.\n");
+    return USCITA_USO;
+}
+
+}  // namespace compattatore

@@ -1,0 +1,31 @@
+#include "cli/resoconto_compila.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "compiler/codici_errore.h"
+
+namespace compattatore {
+
+Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere) {
+    char codice[16];
+    std::snprintf(codice, sizeof codice, "U+%04X", static_cast<unsigned>(carattere.codice));
+    return crea_errore(ERRORE_LETTURA, sorgente.percorso, {carattere.riga, carattere.colonna},
+                       std::string("the character ") + codice + " has no Windows-1252 byte");
+}
+
+std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,
+                                   std::span<const SorgenteAutore> sorgenti, const ResocontoCompila& r) {
+    const std::vector<Diagnostica> mostrate = da_mostrare(voci, r.silenziati);
+    if (r.forma == FormaDiagnostiche::json) return diagnostiche_json(mostrate, troppi);
+    std::string testo;
+    for (const Diagnostica& d : mostrate) testo += formatta_diagnostica(d, sorgenti);
+    if (mostrate.empty()) return testo;
+    const auto errori = static_cast<size_t>(std::ranges::count(mostrate, Livello::errore, &Diagnostica::livello));
+    testo += conteggio_diagnostiche(errori, mostrate.size() - errori);
+    if (troppi)
+        testo += "; too many errors, the rest was not checked (--max-errors " + std::to_string(r.massimo_errori) + ")";
+    return testo + "\n";
+}
+
+}  // namespace compattatore

@@ -1,0 +1,35 @@
+// What the author's compile command says about a compilation: every
+// diagnostic against the description file and the line that caused it, in
+// the form editors and terminals understand, or as JSON.
+#pragma once
+
+#include <set>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "cli/stampa_diagnostiche.h"
+#include "compiler/diagnostiche.h"
+#include "model/testo_1252.h"
+
+namespace compattatore {
+
+enum class FormaDiagnostiche { testo, json };
+
+struct ResocontoCompila {
+    FormaDiagnostiche forma = FormaDiagnostiche::testo;
+    std::set<std::string, std::less<>> silenziati;  // kinds of the reader's warnings not shown
+    size_t massimo_errori = 20;                     // 0: no limit
+};
+
+// A character that Windows-1252 cannot hold, at its line and column (code 25).
+Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere);
+
+// The report of `voci`: as text, each diagnostic with its line and caret,
+// then the count as the last line, which also says "too many errors" when
+// the limit cut the list (nothing at all when there is nothing to say); as
+// JSON, one document.
+std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,
+                                   std::span<const SorgenteAutore> sorgenti, const ResocontoCompila& r);
+
+}  // namespace compattatore

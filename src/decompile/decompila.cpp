@@ -1,0 +1,114 @@
+#include "decompile/decompila.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "compiler/memorizza_percorso.h"
+#include "decompile/confronto.h"
+#include "decompile/curve.h"
+#include "decompile/sorgente_linea.h"
+#include "decompile/sorgente_treno.h"
+#include "documents/scrivi_righe.h"
+#include "model/nomi_file.h"
+
+namespace compattatore {
+
+namespace {
+
+// The tables without what the compiler stamps by itself (the key copies, the
+// reserved value and the identity codes), so that nothing of it is written
+// as source; the plan is not needed to write either file.
+ScenarioCompilato senza_timbri(const ScenarioCompilato& s) {
+    ScenarioCompilato p;
+    p.oggetti = s.oggetti;
+    p.celle = s.celle;
+    Oggetto& linea = p.oggetti[OGGETTO_LINEA];
+    linea.nome.clear();
+    linea.valori[0] = 0;
+    linea.orario = 0;
+    p.oggetti[OGGETTO_TRENO].nome.clear();
+    if (p.celle.size() > 1) p.celle[1].dato1 = p.celle[1].dato2 = 0;
+    return p;
+}
+
+std::string testo(const std::vector<std::string>& righe) {
+    std::vector<std::string_view> tabella(righe.begin(), righe.end());
+    return testo_righe(tabella);
+}
+
+struct Compilazione {
+    Modello modello;
+    std::vector<Scostamento> errori;  // the written description did not compile cleanly
+};
+
+Compilazione compila(const SorgentiRicostruite& r, const ChiaviScenario& chiavi, bool tracciato) {
+    Compilazione c;
+    c.modello.stato.chiave_linea = chiavi.linea;
+    c.modello.stato.chiave_treno = chiavi.treno;
+    const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea),
+                                       nome_descrizione_treno(chiavi.linea, chiavi.treno), testo(r.linea),
+                                       testo(r.treno)};
+    const EsitoPercorso esito = compila_percorso(c.modello, tracciato ? 1 : 0, sorgenti);
+    if (const Diagnostica* d = esito.diagnostiche.primo_errore()) {
+        c.errori.push_back({d->file.empty() ? sorgenti.file_linea : d->file,
+                            d->luogo.riga > 0 ? "line " + std::to_string(d->luogo.riga) : "the file",
+                            "the written description does not compile: code " + std::to_string(d->codice) +
+                                (d->motivo.empty() ? "" : ": " + d->motivo)});
+    }
+    return c;
+}
+
+// The code cells an author asked for: every kind 13 cell, and each kind 12
+// cell the finishing pass does not make by itself with that value. A record
+// blocks the pass at its cell, so the pass is run again until it settles.
+std::vector<size_t> abbattimenti_autore(const ScenarioCompilato& s, SorgentiRicostruite& r,
+                                        const ChiaviScenario& chiavi) {
+    std::vector<size_t> celle;
+    for (size_t i = 0; i < s.celle.size(); ++i)
+        if (s.celle[i].tipo == CELLA_ABBATTIMENTO_NULLO) celle.push_back(i);
+    for (int giro = 0; giro < 8; ++giro) {
+        r.treno = sorgente_treno(s, celle);
+        const Compilazione c = compila(r, chiavi, false);
+        if (c.modello.celle.size() != s.celle.size()) break;
+        bool aggiunte = false;
+        for (size_t i = 0; i < s.celle.size(); ++i) {
+            const Cella& atteso = s.celle[i];
+            const Cella& ottenuto = c.modello.celle[i];
+            if (atteso.tipo != CELLA_ABBATTIMENTO ||
+                (ottenuto.tipo == CELLA_ABBATTIMENTO && ottenuto.dato1 == atteso.dato1))
+                continue;
+            if (std::find(celle.begin(), celle.end(), i) != celle.end()) continue;
+            celle.push_back(i);
+            aggiunte = true;
+        }
+        std::sort(celle.begin(), celle.end());
+        if (!aggiunte) break;
+    }
+    return celle;
+}
+
+}  // namespace
+
+SorgentiRicostruite decompila(const ScenarioCompilato& s, const ChiaviScenario& chiavi) {
+    SorgentiRicostruite r;
+    const ScenarioCompilato sorgente = senza_timbri(s);
+    r.con_curve = !s.tracciato.empty();
+    CurveRicostruite curve;
+    if (r.con_curve) curve = ricostruisci_curve(s.tracciato, s.lunghezza());
+    r.linea = sorgente_linea(sorgente, curve.curve);
+    const std::vector<size_t> abbattimenti = abbattimenti_autore(sorgente, r, chiavi);
+    r.treno = sorgente_treno(sorgente, abbattimenti);
+
+    Compilazione c = compila(r, chiavi, r.con_curve);
+    r.scostamenti = std::move(c.errori);
+    // A row no step makes is named where it stands; the rows after it would
+    // only repeat the difference.
+    const std::string file_tracciato = nome_file_tracciato(chiavi.linea);
+    for (const RigaEstranea& e : curve.estranee)
+        r.scostamenti.push_back({file_tracciato, "row " + std::to_string(e.riga), e.motivo});
+    if (!curve.estranee.empty()) c.modello.tracciato = TrattiTracciato{};
+    for (Scostamento& d : confronta(s, c.modello, chiavi)) r.scostamenti.push_back(std::move(d));
+    return r;
+}
+
+}  // namespace compattatore

@@ -1,0 +1,182 @@
+#include "decompile/sorgente_linea.h"
+
+#include <algorithm>
+#include <array>
+
+#include "compiler/progressive_ordina.h"
+#include "decompile/cifre.h"
+#include "decompile/colonne.h"
+#include "decompile/profili.h"
+#include "model/errore_lettura.h"
+
+namespace compattatore {
+
+namespace {
+
+using std::to_string;
+
+// "keyword,    v1,    v2": the header's own layout.
+std::string intestazione(const std::string& parola, std::initializer_list<int64_t> valori) {
+    std::string riga = parola;
+    for (int64_t v : valori) riga += ",    " + to_string(v);
+    return riga;
+}
+
+bool stessa_progressiva(const Oggetto& a, const Oggetto& b) {
+    return a.inizio == b.inizio && a.fine == b.fine && a.posizione == b.posizione;
+}
+
+// The "uno", "due" and "tre" progressives that the ordering turns into
+// records 83, 82 and 81: each record loses the 100 the ordering adds, then
+// every assignment to the three lines is tried through the ordering itself.
+std::array<Oggetto, 3> progressive_sorgente(const TabellaOggetti& oggetti) {
+    std::array<Oggetto, 3> letti;  // as records 81, 82, 83 hold them before the ordering
+    for (int r = 0; r < 3; ++r) {
+        const Oggetto& o = oggetti[OGGETTO_PROGRESSIVA_TRE + r];
+        letti[r].inizio = o.inizio;
+        letti[r].fine = o.posizione == 1 ? o.fine - 100 : o.fine;
+        letti[r].posizione = o.posizione;
+    }
+    std::array<int, 3> ordine{0, 1, 2};
+    do {
+        TabellaOggetti prova{};
+        for (int r = 0; r < 3; ++r) prova[OGGETTO_PROGRESSIVA_TRE + r] = letti[ordine[r]];
+        try {
+            progressive_ordina(prova);
+        } catch (const ErroreLettura&) {
+            continue;
+        }
+        bool uguali = true;
+        for (int r = OGGETTO_PROGRESSIVA_TRE; r < OGGETTO_PROGRESSIVA_TRE + 3; ++r)
+            uguali = uguali && stessa_progressiva(prova[r], oggetti[r]);
+        if (uguali) return {letti[ordine[0]], letti[ordine[1]], letti[ordine[2]]};
+    } while (std::next_permutation(ordine.begin(), ordine.end()));
+    return letti;  // the nearest: the comparison names what differs
+}
+
+void generale(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+    const TabellaOggetti& o = s.oggetti;
+    righe.emplace_back("[generale]");
+    righe.push_back(intestazione("lunghezza percorso", {s.lunghezza()}));
+    const std::array<Oggetto, 3> p = progressive_sorgente(o);  // tre, due, uno
+    const char* nomi[3] = {"tre", "due", "uno"};
+    for (int r = 2; r >= 0; --r)
+        righe.push_back(
+            intestazione(std::string("progressiva chilometrica ") + nomi[r], {p[r].inizio, p[r].fine, p[r].posizione}));
+    const Oggetto& linea = o[OGGETTO_LINEA];
+    righe.push_back(intestazione("sfondo uno", {linea.inizio}));
+    righe.push_back(intestazione("sfondo due", {linea.posizione}));
+    righe.push_back(intestazione("sfondo tre", {linea.fine}));
+    // An end of 0 leaves no codes whichever count the keyword names.
+    const Oggetto& treno = o[OGGETTO_TRENO];
+    const char* codici = treno.posizione == 9 ? "ripetizione segnali 9 codici" : "ripetizione segnali 4 codici";
+    righe.push_back(intestazione(codici, {treno.inizio, treno.fine}));
+}
+
+void curve(const std::vector<CurvaRicostruita>& curve, std::vector<std::string>& righe) {
+    righe.emplace_back("[curve]");
+    Colonne c;
+    for (const CurvaRicostruita& k : curve)
+        c.riga({std::string(k.sinistra ? "curvas" : "curvad") + to_string(k.classe), to_string(k.inizio),
+                to_string(k.lunghezza)});
+    c.aggiungi_a(righe);
+}
+
+void pendenze(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+    righe.emplace_back("[pendenze]");
+    Colonne c;
+    for (const PuntoProfilo& p : punti_profilo(s.celle, &Cella::pendenza))
+        c.riga({"pendenza", to_string(p.posizione), to_string(int{p.valore} - 100)});
+    c.aggiungi_a(righe);
+}
+
+// Runs of one mountain kind, each a span; a span whose fourth cells are
+// marked is written with the kind + 10 that asks for the marks, an unmarked
+// kind above 10 as the negative number whose low byte it is.
+void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+    righe.emplace_back("[montagne]");
+    Colonne c;
+    const auto& celle = s.celle;
+    bool prima = true;
+    int64_t fine_precedente = 0;
+    for (size_t a = 0; a < celle.size();) {
+        const uint8_t tipo = celle[a].montagna;
+        size_t b = a;
+        while (b + 1 < celle.size() && celle[b + 1].montagna == tipo) ++b;
+        if (tipo != 0) {
+            bool segnalini = false;
+            for (size_t i = a + 3; i <= b; i += 4) segnalini = segnalini || celle[i].tipo == CELLA_GALLERIA;
+            const int64_t inizio = inizio_cella(static_cast<int64_t>(a)),
+                          fine = inizio_cella(static_cast<int64_t>(b) + 1);
+            // A span 150 m or less after the previous one's end turns kind 3.
+            // An empty span (its end before its start: no cell) moves the end
+            // that the next one is measured from, as a source in another order did.
+            if (!prima && tipo != 3 && inizio - fine_precedente <= 150)
+                c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
+            const int valore = segnalini ? tipo + 10 : tipo > 10 ? tipo - 256 : tipo;
+            c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
+            prima = false;
+            fine_precedente = fine;
+        }
+        a = b + 1;
+    }
+    c.aggiungi_a(righe);
+}
+
+// A packed value holds the left speed / 5 in its hundreds and the right
+// speed / 5 below.
+std::pair<int32_t, int32_t> velocita_tabella(int16_t valore) {
+    const auto [sinistra, destra] = dividi(valore, 100);
+    return {5 * sinistra, 5 * destra};
+}
+
+void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+    righe.emplace_back("[cartelli]");
+    Colonne c;
+    for (size_t i = 0; i < s.celle.size(); ++i) {
+        const Cella& k = s.celle[i];
+        if (k.tipo != CELLA_INDICATORE_VMAX) continue;
+        auto [vas, vad] = velocita_tabella(k.dato1);
+        auto [vbs, vbd] = velocita_tabella(k.dato2);
+        auto [vcs, vcd] = velocita_tabella(k.dato3);
+        auto [strisces, strisced] = dividi(k.dato4, 10);
+        // No right board: its fields stay empty, as an author leaves them.
+        const bool destra = vad != 0 || vbd != 0 || vcd != 0;
+        auto campo = [&](int32_t v) { return destra ? to_string(v) : std::string(); };
+        c.riga({"indicatori_vmax", to_string(inizio_cella(static_cast<int64_t>(i) - 1)), to_string(vas), to_string(vbs),
+                to_string(vcs), to_string(strisces), campo(vad), campo(vbd), campo(vcd), to_string(strisced)});
+    }
+    c.aggiungi_a(righe);
+}
+
+// Signs take the object records from 80 down in file order.
+void cartelli(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+    righe.emplace_back("[indicazioni]");
+    std::vector<std::pair<int, size_t>> segni;  // record, cell
+    for (size_t i = 0; i < s.celle.size(); ++i)
+        if (s.celle[i].tipo == CELLA_CARTELLO) segni.emplace_back(s.celle[i].dato1, i);
+    std::stable_sort(segni.begin(), segni.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    Colonne c(true);
+    for (auto [record, i] : segni) {
+        const std::string testo =
+            record >= 0 && record < NUMERO_OGGETTI ? s.oggetti[static_cast<size_t>(record)].nome : "";
+        c.riga({"cartello_indicatore", to_string(inizio_cella(static_cast<int64_t>(i) - 1)), campo_testo(testo)});
+    }
+    c.aggiungi_a(righe);
+}
+
+}  // namespace
+
+std::vector<std::string> sorgente_linea(const ScenarioCompilato& s, const std::vector<CurvaRicostruita>& c) {
+    std::vector<std::string> righe;
+    generale(s, righe);
+    curve(c, righe);
+    pendenze(s, righe);
+    montagne(s, righe);
+    indicatori(s, righe);
+    cartelli(s, righe);
+    righe.emplace_back("[fine]");
+    return righe;
+}
+
+}  // namespace compattatore

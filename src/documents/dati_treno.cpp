@@ -1,0 +1,110 @@
+#include "documents/documenti.h"
+
+#include "documents/scrivi_righe.h"
+#include "model/nomi_file.h"
+#include "platform/file.h"
+
+namespace compattatore {
+
+namespace {
+
+// The train description: general values, adhesion, speed limits, stations, slowdown, signals.
+constexpr std::string_view righe[] = {
+    "[generale]",
+    "numero vetture,    12",
+    "percentuale massa frenata,    135",
+    "sabbia,    300",
+    "orologio,    19              9             40 ",
+    "[aderenze]",
+    "aderenza,   0,    100",
+    "[vel_limite]",
+    "velocita,   0,    30",
+    "velocita,     900,   120",
+    "velocita,    3300,   160",
+    "velocita,    6650,   170",
+    "velocita,   16300,   120",
+    "velocita,   37200,   175",
+    "velocita,   55750,   125",
+    "velocita,   56850,   180",
+    "velocita,   61400,   140",
+    "velocita,   72550,   180",
+    "velocita,   80250,   140",
+    "velocita,   91000,   145",
+    "velocita,   95500,    70",
+    "velocita,   96000,    30",
+    "[stazioni]",
+    "stazione,       0,  8,  500,  0, 1, 0,  1,1,0,  4,1,1,    1,  19,10, 0, FIRENZE S.M.N.",
+    "stazione,    2750, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, FIRENZE RIFREDI",
+    "stazione,    5200, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, FIRENZE CASTELLO",
+    "stazione,    8000, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, SESTO FIORENTINO",
+    "stazione,   12550, 28,  300,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, CALENZANO",
+    "stazione,   16250,  4,  500,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, PRATO",
+    "stazione,   26200, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, VAIANO",
+    "stazione,   36700, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, VERNIO",
+    "stazione,   46800, 26,  400,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, PRECEDENZE",
+    "stazione,   56300, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, SAN BENEDETTO V.d.S",
+    "stazione,   61400, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, GRIZZANA",
+    "stazione,   71350, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, MONZUNO-VADO",
+    "stazione,   80300, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, PIANORO",
+    "stazione,   90600, 12,  400,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, BO.S.RUFFILLO",
+    "stazione,   93650, 25,  200,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, BIVIO CROCIALI",
+    "stazione,   96600,  2,  600,  0, 0, 0,  1,1,0,  2,1,1,    0,  20, 7, 0, BOLOGNA C.LE",
+    "[rallentamenti]",
+    "rallentamento,   21200,    60, 1100, 1,  0,  60",
+    "[segnali]",
+    "segnale,    1050,   2, 4, 1,  0, 0,    0,  0,0,0, 0",
+    "segnale,    2250,   2, 4, 1,  1, 0,    0,  0,0,0, 0",
+    "segnale,    4250,   2, 4, 1,  1, 0,    0,  0,0,0, 0",
+    "segnale,    5850,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+    "segnale,    7050,   2, 4, 1,  0, 0,    0,  0,0,0, 0",
+    "segnale,    8950,   2, 4, 0,  0, 0,    0,  0,0,0, 0",
+    "segnale,   10250,   2, 4, 0,  0, 0,    0,  0,0,0, 0",
+    "segnale,   11500,   2, 4, 0,  0, 0,    0,  0,0,0, 0",
+    "segnale,   12850,   2, 4, 0,  0, 0,    0,  0,0,0, 0",
+    "segnale,   14100,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+    "segnale,   15400,   2, 4, 1,  1, 0,    0,  0,0,0, 0",
+    "segnale,   20100,   1, 4, 0,  0, 0,    1,  1,0,0, 0",
+    "segnale,   21350,   2, 4, 0,  0, 0,    2,  1,0,0, 0",
+    "segnale,   24050,   1, 4, 1,  0, 0,    1,  3,1,0, 0",
+    "segnale,   25300,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+    "segnale,   30150,   1, 4, 0,  0, 0,    1,  1,0,0, 0",
+    "segnale,   31400,   2, 4, 0,  0, 0,    2,  1,0,0, 0",
+    "segnale,   34750,   1, 4, 1,  0, 0,    1,  3,1,0, 0",
+    "segnale,   36050,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+    "segnale,   40650,   1, 3, 0,  0, 0,    1,  1,0,0, 0",
+    "segnale,   41900,   2, 4, 0,  0, 0,    2,  1,0,0, 240",
+    "segnale,   44750,   1, 3, 1,  0, 0,    1,  3,1,0, 0",
+    "segnale,   46000,   2, 4, 1,  0, 0,    2,  2,1,0, 210",
+    "segnale,   49800,   1, 3, 0,  0, 0,    1,  1,0,0, 0",
+    "segnale,   51050,   2, 4, 0,  0, 0,    2,  1,0,0, 130",
+    "segnale,   54250,   1, 4, 1,  0, 0,    1,  3,1,0, 0",
+    "segnale,   55500,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+    "segnale,   58900,   1, 4, 1,  0, 0,    1,  3,1,0, 0",
+    "segnale,   60150,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+    "segnale,   65300,   1, 4, 0,  0, 0,    1,  1,0,0, 0",
+    "segnale,   66550,   2, 4, 0,  0, 0,    2,  1,0,0, 0",
+    "segnale,   69050,   1, 4, 1,  0, 0,    1,  3,1,0, 0",
+    "segnale,   70300,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+    "segnale,   74450,   1, 4, 0,  0, 0,    1,  1,0,0, 0",
+    "segnale,   76000,   2, 4, 0,  0, 0,    2,  1,0,0, 0",
+    "segnale,   78250,   1, 4, 1,  0, 0,    1,  3,1,0, 0",
+    "segnale,   79500,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+    "segnale,   83750,   1, 4, 0,  0, 0,    1,  1,0,0, 0",
+    "segnale,   85000,   2, 4, 0,  0, 0,    2,  1,0,0, 0",
+    "segnale,   88400,   1, 4, 1,  0, 0,    1,  3,1,0, 0",
+    "segnale,   89650,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+    "segnale,   92200,   1, 4, 1,  0, 0,    0,  0,0,0, 0",
+    "segnale,   93450,   2, 4, 1,  1, 0,    0,  0,0,0, 0",
+    "segnale,   94250,   1, 5, 1,  0, 0,    0,  0,0,0, 215",
+    "segnale,   95500,   2, 3, 1,  1, 0,    0,  0,0,0, 0",
+    "[codici]",
+    "[fine]",
+};
+
+}  // namespace
+
+void dati_treno(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno) {
+    scrivi_righe(piattaforma::unisci(directory, nome_descrizione_treno(chiave_linea, chiave_treno)), righe);
+}
+
+}  // namespace compattatore

@@ -1,0 +1,50 @@
+#include "view/pagina.h"
+
+#include "draw/svg.h"
+#include "model/testo_1252.h"
+#include "view/dati_vista.h"
+#include "vista_risorse.h"
+
+namespace compattatore {
+
+namespace {
+
+// Inside a script element "</script" ends it and "<!--" changes how the rest
+// is read. In JSON a "<" can only stand inside a string, where "\u003c" reads
+// the same.
+std::string sicuro_in_script(const std::string& json) {
+    std::string uscita;
+    uscita.reserve(json.size());
+    for (char c : json) {
+        if (c == '<') {
+            uscita += "\\u003c";
+        } else {
+            uscita += c;
+        }
+    }
+    return uscita;
+}
+
+}  // namespace
+
+std::string pagina_vista(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
+    const std::string titolo = svg::testo(da_1252_a_utf8(chiavi.linea) + " / " + da_1252_a_utf8(chiavi.treno));
+    std::string pagina;
+    pagina +=
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+        // Nothing may be fetched: the page holds all it needs.
+        "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+        "script-src 'unsafe-inline'; style-src 'unsafe-inline'; img-src data:\">\n"
+        "<title>" +
+        titolo + "</title>\n<style>\n";
+    pagina += STILE_VISTA;
+    pagina += "</style>\n</head>\n<body>\n<script type=\"application/json\" id=\"dati\">";
+    pagina += sicuro_in_script(dati_vista_json(scenario, chiavi));
+    pagina += "</script>\n<script>\n";
+    pagina += SCRIPT_VISTA;
+    pagina += "</script>\n</body>\n</html>\n";
+    return pagina;
+}
+
+}  // namespace compattatore
