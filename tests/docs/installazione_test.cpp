@@ -21,8 +21,9 @@ TEST(Installazione, InstallsTheProgramItsManualAndDocumentsAndTheProgramRuns) {
     ASSERT_EQ(installa.stato, 0) << installa.uscita << installa.errori;
 
     const fs::path& p = prefisso.percorso();
-    for (const char* file : {"bin/compattatore", "share/man/man1/compattatore.1", "share/doc/compattatore/README.md",
-                             "share/doc/compattatore/description-files.md"})
+    for (const char* file :
+         {"bin/compattatore", "share/man/man1/compattatore.1", "share/doc/compattatore/README.md",
+          "share/doc/compattatore/docs/description-files.md", "share/doc/compattatore/docs/usage.md"})
         EXPECT_TRUE(fs::is_regular_file(p / file)) << file;
 #ifdef COMPATTATORE_FINESTRA
     // The window program, which the installed program starts beside itself.
