@@ -1,4 +1,4 @@
-// The inspect report as one JSON document; its schema is in the README.
+// The inspect report as one JSON document; its schema is in docs/json.md.
 #include "inspect/forme_rapporto.h"
 #include "json/scrittore_json.h"
 
