@@ -4,7 +4,6 @@
 #include "platform/flussi_standard.h"
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -75,14 +74,10 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
     bool forza = false;
-    try {
-        Opzioni opzioni;
-        opzioni_file(opzioni, richiesta);
-        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; }).flag("--force", [&] { forza = true; });
-        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("decompile", e);
-    }
+    Opzioni opzioni;
+    opzioni_file(opzioni, richiesta);
+    opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; }).flag("--force", [&] { forza = true; });
+    if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     return con_file_compilati(richiesta, "decompile", [&](const FileCompilati& f) {
         const std::string directory = uscita.value_or(richiesta.directory);
         const std::string linea = piattaforma::unisci(directory, nome_descrizione_linea(f.chiavi.linea));

@@ -4,7 +4,6 @@
 #include "platform/flussi_standard.h"
 
 #include <optional>
-#include <stdexcept>
 
 #include "cli/argomenti_file.h"
 #include "cli/stato_uscita.h"
@@ -42,16 +41,12 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
     Intervallo intervallo;
-    try {
-        Opzioni opzioni;
-        opzioni_file(opzioni, richiesta);
-        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
-        opzioni_intervallo(opzioni, intervallo);
-        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
-        controlla_intervallo(intervallo);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("draw", e);
-    }
+    Opzioni opzioni;
+    opzioni_file(opzioni, richiesta);
+    opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
+    opzioni_intervallo(opzioni, intervallo);
+    if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+    controlla_intervallo(intervallo);
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".svg");
         piattaforma::sostituisci(percorso, disegna_scenario(file.scenario, file.chiavi, intervallo));

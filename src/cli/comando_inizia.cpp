@@ -3,7 +3,6 @@
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "cli/argomenti_file.h"
@@ -90,12 +89,7 @@ int inizia(const RichiestaInizia& r) {
 }  // namespace
 
 int esegui_inizia(std::span<const std::string_view> argomenti) {
-    RichiestaInizia richiesta;
-    try {
-        richiesta = leggi_argomenti(argomenti);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("init", e);
-    }
+    const RichiestaInizia richiesta = leggi_argomenti(argomenti);
     if (richiesta.aiuto) return mostra_testo(AIUTO);
     try {
         return inizia(richiesta);

@@ -4,7 +4,6 @@
 #include "platform/flussi_standard.h"
 
 #include <optional>
-#include <stdexcept>
 
 #include "cli/argomenti_file.h"
 #include "cli/stato_uscita.h"
@@ -39,14 +38,10 @@ constexpr const char* AIUTO =
 int esegui_vista(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
-    try {
-        Opzioni opzioni;
-        opzioni_file(opzioni, richiesta);
-        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
-        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("view", e);
-    }
+    Opzioni opzioni;
+    opzioni_file(opzioni, richiesta);
+    opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
+    if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".html");
         piattaforma::sostituisci(percorso, pagina_vista(file.scenario, file.chiavi));

@@ -3,7 +3,6 @@
 // options. --help and -h belong to every command.
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <span>
 #include <string>
@@ -27,7 +26,7 @@ public:
     Opzioni& parole(AzioneValore azione);
 
     // Reads the arguments in order and runs each one's action. True, with
-    // what follows unread, when --help or -h comes; std::invalid_argument for
+    // what follows unread, when --help or -h comes; ErroreUso for
     // an option that is not known, a value that is missing or a word that is
     // not expected (and whatever an action throws).
     bool leggi(std::span<const std::string_view> argomenti) const;
@@ -45,9 +44,5 @@ private:
     std::vector<Opzione> opzioni_;
     AzioneValore parole_;
 };
-
-// The usage error on standard error, "compattatore COMMAND: WHAT" and a hint
-// to the command's help; the status for it. `comando` is empty for the run.
-int errore_di_uso(std::string_view comando, const std::exception& errore);
 
 }  // namespace compattatore
