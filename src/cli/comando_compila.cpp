@@ -51,6 +51,7 @@ constexpr const char* AIUTO =
     "                   reversed-span, beyond-line, value-truncated\n"
     "  --watch          compile again each time a source file changes, until Ctrl-C\n"
     "  --help           show this text\n"
+    "  --               end the options: each argument after it is a file, even -NAME\n"
     "\n"
     "Every error of the scenario is reported, each once, in file order (the line\n"
     "file first), as 'FILE:LINE:COLUMN: error: MEANING [ECODE]' with the line and a\n"

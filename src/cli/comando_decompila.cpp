@@ -33,6 +33,7 @@ constexpr const char* AIUTO =
     "  --train-key KEY  the train key\n"
     "  --force          replace description files that already exist\n"
     "  --help           show this text\n"
+    "  --               end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "A place of the compiled files that no description can produce (a hand-edited\n"
     "cell, a plan row no curve makes) is reported as 'FILE: error: PLACE: what\n"

@@ -31,6 +31,7 @@ constexpr const char* AIUTO =
     "  --from KM        draw the line from this kilometre (default: its start)\n"
     "  --to KM          draw the line up to this kilometre (default: its end)\n"
     "  --help           show this text\n"
+    "  --               end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "Exit status: 0 drawn, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
     "could not be found, read or written.\n";

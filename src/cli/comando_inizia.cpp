@@ -29,6 +29,7 @@ constexpr const char* AIUTO =
     "  --train-key TRAIN  the train key of the file names (default: 4821-3)\n"
     "  --force            replace files of the same names\n"
     "  --help             show this text\n"
+    "  --                 end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "Exit status: 0 written, 2 usage error (an existing file included), 3 a file\n"
     "could not be written.\n";

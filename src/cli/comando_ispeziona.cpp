@@ -28,6 +28,7 @@ constexpr const char* AIUTO =
     "  --from KM        first kilometre of the cell listing (default: 0)\n"
     "  --to KM          last kilometre of the cell listing (default: the end)\n"
     "  --help           show this text\n"
+    "  --               end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "Exit status: 0 shown, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
     "could not be found or read.\n";

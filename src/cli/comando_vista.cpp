@@ -29,6 +29,7 @@ constexpr const char* AIUTO =
     "  --line-key KEY   the line key of the files to read\n"
     "  --train-key KEY  the train key of the files to read\n"
     "  --help           show this text\n"
+    "  --               end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "Exit status: 0 written, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
     "could not be found, read or written.\n";

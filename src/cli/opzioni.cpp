@@ -31,12 +31,19 @@ const Opzioni::Opzione* Opzioni::trova(std::string_view argomento) const {
 }
 
 bool Opzioni::leggi(std::span<const std::string_view> argomenti) const {
+    const auto parola = [this](std::string_view a) {
+        if (!parole_) throw ErroreUso("unexpected argument '" + std::string(a) + "'");
+        parole_(std::string(a));
+    };
     for (size_t i = 0; i < argomenti.size(); ++i) {
         const std::string_view a = argomenti[i];
+        if (a == "--") {
+            for (const std::string_view dopo : argomenti.subspan(i + 1)) parola(dopo);
+            return false;
+        }
         if (a == "--help" || a == "-h") return true;
         if (!a.starts_with("-") || a == "-") {
-            if (!parole_) throw ErroreUso("unexpected argument '" + std::string(a) + "'");
-            parole_(std::string(a));
+            parola(a);
             continue;
         }
         const Opzione* o = trova(a);
