@@ -2,8 +2,8 @@
 
 #include <charconv>
 #include <cmath>
-#include <stdexcept>
 
+#include "cli/errore_uso.h"
 #include "model/testo_1252.h"
 
 namespace compattatore {
@@ -11,8 +11,7 @@ namespace compattatore {
 std::string chiave_del_comando(const std::string& chiave, const char* opzione) {
     TestoConvertito convertito = converti_in_1252(chiave_valida(chiave, opzione));
     if (convertito.errore)
-        throw std::invalid_argument(std::string(opzione) + " '" + chiave +
-                                    "' holds a character Windows-1252 cannot hold");
+        throw ErroreUso(std::string(opzione) + " '" + chiave + "' holds a character Windows-1252 cannot hold");
     return convertito.testo;
 }
 
@@ -20,14 +19,14 @@ int32_t metri_da_km(const std::string& testo) {
     double km = 0;
     auto [fine, errore] = std::from_chars(testo.data(), testo.data() + testo.size(), km);
     if (errore != std::errc() || fine != testo.data() + testo.size() || !std::isfinite(km) || km < 0 || km > 2000) {
-        throw std::invalid_argument("'" + testo + "' is not a distance in km");
+        throw ErroreUso("'" + testo + "' is not a distance in km");
     }
     return static_cast<int32_t>(std::nearbyint(km * 1000));
 }
 
 std::string chiave_valida(std::string chiave, const char* opzione) {
     if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
-        throw std::invalid_argument(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
+        throw ErroreUso(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
     return chiave;
 }
 
@@ -38,7 +37,7 @@ void opzioni_intervallo(Opzioni& opzioni, Intervallo& intervallo) {
 
 void controlla_intervallo(const Intervallo& intervallo) {
     if (intervallo.da && intervallo.a && *intervallo.da >= *intervallo.a)
-        throw std::invalid_argument("--from must come before --to");
+        throw ErroreUso("--from must come before --to");
 }
 
 void opzioni_file(Opzioni& opzioni, RichiestaFile& richiesta) {
@@ -47,7 +46,7 @@ void opzioni_file(Opzioni& opzioni, RichiestaFile& richiesta) {
         .con_valore("--train-key",
                     [&](const std::string& v) { richiesta.treno = chiave_del_comando(v, "--train-key"); })
         .parole([&richiesta, data = false](const std::string& directory) mutable {
-            if (data) throw std::invalid_argument("more than one directory given");
+            if (data) throw ErroreUso("more than one directory given");
             richiesta.directory = directory;
             data = true;
         });

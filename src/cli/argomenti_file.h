@@ -15,7 +15,7 @@ namespace compattatore {
 void opzioni_file(Opzioni& opzioni, RichiestaFile& richiesta);
 
 // A key becomes part of file names: empty, holding a '/' or '\\', "." and
-// ".." are refused with std::invalid_argument naming `opzione`.
+// ".." are refused with ErroreUso naming `opzione`.
 std::string chiave_valida(std::string chiave, const char* opzione);
 
 // A key as given on the command line (or read from a file name): refused
@@ -28,7 +28,7 @@ int32_t metri_da_km(const std::string& testo);
 
 // --from KM and --to KM, the stretch of line shown.
 void opzioni_intervallo(Opzioni& opzioni, Intervallo& intervallo);
-// A stretch that ends where it starts, or before, is refused (std::invalid_argument).
+// A stretch that ends where it starts, or before, is refused (ErroreUso).
 void controlla_intervallo(const Intervallo& intervallo);
 
 }  // namespace compattatore

@@ -5,12 +5,12 @@
 
 #include <algorithm>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "cli/argomenti_file.h"
 #include "cli/attesa_directory.h"
+#include "cli/errore_uso.h"
 #include "cli/resoconto_compila.h"
 #include "cli/sorgenti_protette.h"
 #include "cli/sorveglia.h"
@@ -51,6 +51,7 @@ constexpr const char* AIUTO =
     "                   reversed-span, beyond-line, value-truncated\n"
     "  --watch          compile again each time a source file changes, until Ctrl-C\n"
     "  --help           show this text\n"
+    "  --               end the options: each argument after it is a file, even -NAME\n"
     "\n"
     "Every error of the scenario is reported, each once, in file order (the line\n"
     "file first), as 'FILE:LINE:COLUMN: error: MEANING [ECODE]' with the line and a\n"
@@ -81,14 +82,14 @@ struct RichiestaCompila {
 size_t numero_errori(std::string_view testo) {
     size_t n = 0;
     if (testo.empty() || testo.size() > 9 || !std::ranges::all_of(testo, [](char c) { return c >= '0' && c <= '9'; }))
-        throw std::invalid_argument("--max-errors needs a whole number, not '" + std::string(testo) + "'");
+        throw ErroreUso("--max-errors needs a whole number, not '" + std::string(testo) + "'");
     for (char c : testo) n = n * 10 + static_cast<size_t>(c - '0');
     return n;
 }
 
 void silenzia(RichiestaCompila& r, std::string_view gruppo) {
     if (std::ranges::find(GRUPPI_AVVISO, gruppo) == std::end(GRUPPI_AVVISO))
-        throw std::invalid_argument("no warning kind '" + std::string(gruppo) + "' to silence");
+        throw ErroreUso("no warning kind '" + std::string(gruppo) + "' to silence");
     r.resoconto.silenziati.emplace(gruppo);
 }
 
@@ -107,13 +108,13 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
         .con_valore("--diagnostics",
                     [&](const std::string& forma) {
                         if (forma != "text" && forma != "json")
-                            throw std::invalid_argument("--diagnostics takes 'text' or 'json', not '" + forma + "'");
+                            throw ErroreUso("--diagnostics takes 'text' or 'json', not '" + forma + "'");
                         r.resoconto.forma = forma == "json" ? FormaDiagnostiche::json : FormaDiagnostiche::testo;
                     })
         .con_prefisso("-Wno-", [&](const std::string& gruppo) { silenzia(r, gruppo); })
         .parole([&](const std::string& file) { r.file.push_back(file); });
     r.aiuto = opzioni.leggi(argomenti);
-    if (!r.aiuto && r.file.size() != 2) throw std::invalid_argument("needs LINE_FILE and TRAIN_FILE");
+    if (!r.aiuto && r.file.size() != 2) throw ErroreUso("needs LINE_FILE and TRAIN_FILE");
     return r;
 }
 
@@ -134,7 +135,7 @@ void nomi_scrivibili(const RichiestaCompila& r) {
         motivo += "' makes the file name '" + nome + "' " + std::to_string(nome.size()) + " bytes long, above the ";
         motivo += std::to_string(massimo) + " a file written in ";
         motivo += (r.directory.empty() ? "." : r.directory) + " can have";
-        throw std::invalid_argument(motivo);
+        throw ErroreUso(motivo);
     }
 }
 
@@ -142,16 +143,16 @@ void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
         if (!r.chiave_linea)
-            throw std::invalid_argument("the line key cannot be told from '" + r.file[0] +
-                                        "' (not named LINE_linea.txt): give --line-key");
+            throw ErroreUso("the line key cannot be told from '" + r.file[0] +
+                            "' (not named LINE_linea.txt): give --line-key");
     }
     // The train file's name is matched with the line key as spelled here,
     // before the keys are converted for the records.
     if (!r.chiave_treno) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
-            throw std::invalid_argument("the train key cannot be told from '" + r.file[1] + "' (not named " +
-                                        *r.chiave_linea + "_TRAIN-.txt): give --train-key");
+            throw ErroreUso("the train key cannot be told from '" + r.file[1] + "' (not named " + *r.chiave_linea +
+                            "_TRAIN-.txt): give --train-key");
     }
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
@@ -230,15 +231,10 @@ int compila_riportando(const RichiestaCompila& r) {
 }  // namespace
 
 int esegui_compila(std::span<const std::string_view> argomenti) {
-    RichiestaCompila richiesta;
-    try {
-        richiesta = leggi_argomenti(argomenti);
-        if (richiesta.aiuto) return mostra_testo(AIUTO);
-        risolvi_chiavi(richiesta);
-        proteggi_sorgenti(richiesta);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("compile", e);
-    }
+    RichiestaCompila richiesta = leggi_argomenti(argomenti);
+    if (richiesta.aiuto) return mostra_testo(AIUTO);
+    risolvi_chiavi(richiesta);
+    proteggi_sorgenti(richiesta);
     if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });
     return compila_riportando(richiesta);
 }

@@ -4,7 +4,6 @@
 #include "platform/flussi_standard.h"
 
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,6 +33,7 @@ constexpr const char* AIUTO =
     "  --train-key KEY  the train key\n"
     "  --force          replace description files that already exist\n"
     "  --help           show this text\n"
+    "  --               end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "A place of the compiled files that no description can produce (a hand-edited\n"
     "cell, a plan row no curve makes) is reported as 'FILE: error: PLACE: what\n"
@@ -75,14 +75,10 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
     bool forza = false;
-    try {
-        Opzioni opzioni;
-        opzioni_file(opzioni, richiesta);
-        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; }).flag("--force", [&] { forza = true; });
-        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("decompile", e);
-    }
+    Opzioni opzioni;
+    opzioni_file(opzioni, richiesta);
+    opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; }).flag("--force", [&] { forza = true; });
+    if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     return con_file_compilati(richiesta, "decompile", [&](const FileCompilati& f) {
         const std::string directory = uscita.value_or(richiesta.directory);
         const std::string linea = piattaforma::unisci(directory, nome_descrizione_linea(f.chiavi.linea));

@@ -4,7 +4,6 @@
 #include "platform/flussi_standard.h"
 
 #include <optional>
-#include <stdexcept>
 
 #include "cli/argomenti_file.h"
 #include "cli/stato_uscita.h"
@@ -32,6 +31,7 @@ constexpr const char* AIUTO =
     "  --from KM        draw the line from this kilometre (default: its start)\n"
     "  --to KM          draw the line up to this kilometre (default: its end)\n"
     "  --help           show this text\n"
+    "  --               end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "Exit status: 0 drawn, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
     "could not be found, read or written.\n";
@@ -42,16 +42,12 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
     Intervallo intervallo;
-    try {
-        Opzioni opzioni;
-        opzioni_file(opzioni, richiesta);
-        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
-        opzioni_intervallo(opzioni, intervallo);
-        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
-        controlla_intervallo(intervallo);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("draw", e);
-    }
+    Opzioni opzioni;
+    opzioni_file(opzioni, richiesta);
+    opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
+    opzioni_intervallo(opzioni, intervallo);
+    if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+    controlla_intervallo(intervallo);
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".svg");
         piattaforma::sostituisci(percorso, disegna_scenario(file.scenario, file.chiavi, intervallo));

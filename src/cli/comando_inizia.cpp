@@ -3,7 +3,6 @@
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
 
-#include <stdexcept>
 #include <string>
 
 #include "cli/argomenti_file.h"
@@ -30,6 +29,7 @@ constexpr const char* AIUTO =
     "  --train-key TRAIN  the train key of the file names (default: 4821-3)\n"
     "  --force            replace files of the same names\n"
     "  --help             show this text\n"
+    "  --                 end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "Exit status: 0 written, 2 usage error (an existing file included), 3 a file\n"
     "could not be written.\n";
@@ -90,12 +90,7 @@ int inizia(const RichiestaInizia& r) {
 }  // namespace
 
 int esegui_inizia(std::span<const std::string_view> argomenti) {
-    RichiestaInizia richiesta;
-    try {
-        richiesta = leggi_argomenti(argomenti);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("init", e);
-    }
+    const RichiestaInizia richiesta = leggi_argomenti(argomenti);
     if (richiesta.aiuto) return mostra_testo(AIUTO);
     try {
         return inizia(richiesta);

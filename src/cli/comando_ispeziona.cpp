@@ -3,8 +3,6 @@
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
 
-#include <stdexcept>
-
 #include "cli/argomenti_file.h"
 #include "cli/stato_uscita.h"
 #include "inspect/forme_rapporto.h"
@@ -30,6 +28,7 @@ constexpr const char* AIUTO =
     "  --from KM        first kilometre of the cell listing (default: 0)\n"
     "  --to KM          last kilometre of the cell listing (default: the end)\n"
     "  --help           show this text\n"
+    "  --               end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "Exit status: 0 shown, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
     "could not be found or read.\n";
@@ -40,16 +39,12 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     Intervallo intervallo;
     bool json = false;
-    try {
-        Opzioni opzioni;
-        opzioni_file(opzioni, richiesta);
-        opzioni.flag("--json", [&] { json = true; });
-        opzioni_intervallo(opzioni, intervallo);
-        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
-        controlla_intervallo(intervallo);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("inspect", e);
-    }
+    Opzioni opzioni;
+    opzioni_file(opzioni, richiesta);
+    opzioni.flag("--json", [&] { json = true; });
+    opzioni_intervallo(opzioni, intervallo);
+    if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+    controlla_intervallo(intervallo);
     return con_file_compilati(richiesta, "inspect", [&](const FileCompilati& file) {
         const Rapporto rapporto = costruisci_rapporto(file.scenario, file.chiavi, intervallo);
         piattaforma::scrivi_su_uscita(json ? rapporto_json(rapporto) : rapporto_testo(rapporto));

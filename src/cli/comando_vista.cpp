@@ -4,7 +4,6 @@
 #include "platform/flussi_standard.h"
 
 #include <optional>
-#include <stdexcept>
 
 #include "cli/argomenti_file.h"
 #include "cli/stato_uscita.h"
@@ -30,6 +29,7 @@ constexpr const char* AIUTO =
     "  --line-key KEY   the line key of the files to read\n"
     "  --train-key KEY  the train key of the files to read\n"
     "  --help           show this text\n"
+    "  --               end the options: an argument after it is DIR, even -NAME\n"
     "\n"
     "Exit status: 0 written, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
     "could not be found, read or written.\n";
@@ -39,14 +39,10 @@ constexpr const char* AIUTO =
 int esegui_vista(std::span<const std::string_view> argomenti) {
     RichiestaFile richiesta;
     std::optional<std::string> uscita;
-    try {
-        Opzioni opzioni;
-        opzioni_file(opzioni, richiesta);
-        opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
-        if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("view", e);
-    }
+    Opzioni opzioni;
+    opzioni_file(opzioni, richiesta);
+    opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
+    if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
         const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".html");
         piattaforma::sostituisci(percorso, pagina_vista(file.scenario, file.chiavi));

@@ -2,8 +2,8 @@
 #include "platform/flussi_standard.h"
 
 #include <cerrno>
-#include <stdexcept>
 
+#include "cli/errore_uso.h"
 #include "cli/scenario.h"
 #include "cli/stato_uscita.h"
 #include "model/nomi_file.h"
@@ -27,15 +27,15 @@ std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory
     }
     if (oggetti.empty()) return std::nullopt;
     if (oggetti.size() > 1) {
-        throw std::invalid_argument("more than one *.sim file in " + directory +
-                                    ": name the keys with --line-key and --train-key");
+        throw ErroreUso("more than one *.sim file in " + directory + ": name the keys with --line-key and --train-key",
+                        false);
     }
     const ImmagineFile immagine = leggi_immagine(directory, oggetti.front());
     const TabellaOggetti tabella = decodifica_oggetti(immagine.byte, immagine.nome);
     ChiaviScenario chiavi{tabella[OGGETTO_LINEA].nome, tabella[OGGETTO_TRENO].nome};
     if (nome_file_oggetti(chiavi.linea, chiavi.treno) != oggetti.front()) {
-        throw std::invalid_argument("the keys held by " + immagine.nome +
-                                    " do not name it: give them with --line-key and --train-key");
+        throw ErroreUso(
+            "the keys held by " + immagine.nome + " do not name it: give them with --line-key and --train-key", false);
     }
     return chiavi;
 }
@@ -72,7 +72,7 @@ std::string percorso_prodotto(const std::optional<std::string>& uscita, const Ri
         std::string motivo = "the output " + percorso;
         motivo += " is " + letto;
         motivo += ", a file it is made from";
-        throw std::invalid_argument(motivo);
+        throw ErroreUso(motivo, false);
     }
     return percorso;
 }
@@ -88,9 +88,6 @@ int con_file_compilati(const RichiestaFile& richiesta, const std::string& comand
     } catch (const piattaforma::ErroreFile& e) {
         piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
         return USCITA_FILE;
-    } catch (const std::invalid_argument& e) {
-        piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
-        return USCITA_USO;
     }
 }
 

@@ -30,18 +30,17 @@ struct FileCompilati {
 // (none there: a missing file).
 // Then reads and decodes the object and cell files and, when present, the
 // plan file. Throws piattaforma::ErroreFile for a missing or unreadable file,
-// ErroreDecodifica for a bad one, std::invalid_argument when the keys cannot
-// be told.
+// ErroreDecodifica for a bad one, ErroreUso when the keys cannot be told.
 FileCompilati leggi_file_compilati(const RichiestaFile& richiesta);
 
 // Where a command writes what it makes of the files: `uscita` (-o) or
-// DIR/LINE_TRAIN.EXT. Throws std::invalid_argument when that is one of the
+// DIR/LINE_TRAIN.EXT. Throws ErroreUso when that is one of the
 // files read, which writing would destroy.
 std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
                               const FileCompilati& file, const std::string& estensione);
 
 // Runs `azione` and turns the failures of reading into the exit status and a
-// message on standard error: 1 bad file, 2 usage, 3 missing or unreadable.
+// message on standard error: 1 bad file, 3 missing or unreadable.
 int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
                        const std::function<int(const FileCompilati&)>& azione);
 

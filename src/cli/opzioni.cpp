@@ -1,9 +1,6 @@
 #include "cli/opzioni.h"
 
-#include <stdexcept>
-
-#include "cli/stato_uscita.h"
-#include "platform/flussi_standard.h"
+#include "cli/errore_uso.h"
 
 namespace compattatore {
 
@@ -34,32 +31,33 @@ const Opzioni::Opzione* Opzioni::trova(std::string_view argomento) const {
 }
 
 bool Opzioni::leggi(std::span<const std::string_view> argomenti) const {
+    const auto parola = [this](std::string_view a) {
+        if (!parole_) throw ErroreUso("unexpected argument '" + std::string(a) + "'");
+        parole_(std::string(a));
+    };
     for (size_t i = 0; i < argomenti.size(); ++i) {
         const std::string_view a = argomenti[i];
+        if (a == "--") {
+            for (const std::string_view dopo : argomenti.subspan(i + 1)) parola(dopo);
+            return false;
+        }
         if (a == "--help" || a == "-h") return true;
         if (!a.starts_with("-") || a == "-") {
-            if (!parole_) throw std::invalid_argument("unexpected argument '" + std::string(a) + "'");
-            parole_(std::string(a));
+            parola(a);
             continue;
         }
         const Opzione* o = trova(a);
-        if (o == nullptr) throw std::invalid_argument("unknown option '" + std::string(a) + "'");
+        if (o == nullptr) throw ErroreUso("unknown option '" + std::string(a) + "'");
         if (o->prefisso) {
             o->azione(std::string(a.substr(o->nome.size())));
         } else if (!o->con_valore) {
             o->azione({});
         } else {
-            if (i + 1 >= argomenti.size()) throw std::invalid_argument(std::string(a) + " needs " + o->cosa);
+            if (i + 1 >= argomenti.size()) throw ErroreUso(std::string(a) + " needs " + o->cosa);
             o->azione(std::string(argomenti[++i]));
         }
     }
     return false;
-}
-
-int errore_di_uso(std::string_view comando, const std::exception& errore) {
-    const std::string programma = comando.empty() ? "compattatore" : "compattatore " + std::string(comando);
-    piattaforma::scrivi_su_errore(programma + ": " + errore.what() + "\nTry '" + programma + " --help'.\n");
-    return USCITA_USO;
 }
 
 }  // namespace compattatore

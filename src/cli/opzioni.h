@@ -1,9 +1,9 @@
 // The command line of every command: options by name, each a flag or one
 // that takes the next argument as its value, and the words that are not
-// options. --help and -h belong to every command.
+// options. --help and -h belong to every command, and so does "--", after
+// which every argument is a word, even one that starts with '-'.
 #pragma once
 
-#include <exception>
 #include <functional>
 #include <span>
 #include <string>
@@ -27,7 +27,7 @@ public:
     Opzioni& parole(AzioneValore azione);
 
     // Reads the arguments in order and runs each one's action. True, with
-    // what follows unread, when --help or -h comes; std::invalid_argument for
+    // what follows unread, when --help or -h comes before "--"; ErroreUso for
     // an option that is not known, a value that is missing or a word that is
     // not expected (and whatever an action throws).
     bool leggi(std::span<const std::string_view> argomenti) const;
@@ -45,9 +45,5 @@ private:
     std::vector<Opzione> opzioni_;
     AzioneValore parole_;
 };
-
-// The usage error on standard error, "compattatore COMMAND: WHAT" and a hint
-// to the command's help; the status for it. `comando` is empty for the run.
-int errore_di_uso(std::string_view comando, const std::exception& errore);
 
 }  // namespace compattatore

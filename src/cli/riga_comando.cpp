@@ -11,6 +11,7 @@
 #include "cli/comando_inizia.h"
 #include "cli/comando_ispeziona.h"
 #include "cli/comando_vista.h"
+#include "cli/errore_uso.h"
 #include "cli/esecuzione.h"
 #include "cli/stato_uscita.h"
 #include "impostazioni.h"
@@ -60,38 +61,25 @@ constexpr const char* AIUTO =
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
     "with --force), 2 usage error, 3 a file could not be found, read or written.\n";
 
-}  // namespace
-
-int esegui_riga_comando(std::span<const std::string_view> argomenti) {
-    using Comando = int (*)(std::span<const std::string_view>);
-    static constexpr std::pair<std::string_view, Comando> COMANDI[] = {
-        {"inspect", esegui_ispeziona}, {"draw", esegui_disegna}, {"view", esegui_vista},
-        {"compile", esegui_compila},   {"init", esegui_inizia},  {"decompile", esegui_decompila},
-    };
-    for (const auto& [nome, comando] : COMANDI)
-        if (!argomenti.empty() && argomenti[0] == nome) return comando(argomenti.subspan(1));
-
+// The normal run, its options first.
+int esegui_senza_comando(std::span<const std::string_view> argomenti) {
     OpzioniEsecuzione opzioni;
     bool directory_data = false;
     bool finestra_permessa = true;
     bool versione = false;
-    try {
-        Opzioni riga;
-        riga.con_valore(
-                "--dir",
-                [&](const std::string& v) {
-                    opzioni.directory = v;
-                    directory_data = true;
-                },
-                "a directory")
-            .flag("--force", [&] { opzioni.forza = true; })
-            .flag("--sync", [&] { opzioni.sincronizza = true; })
-            .flag("--no-window", [&] { finestra_permessa = false; })
-            .flag("--version", [&] { versione = true; });
-        if (riga.leggi(argomenti)) return mostra_testo(AIUTO);
-    } catch (const std::invalid_argument& e) {
-        return errore_di_uso("", e);
-    }
+    Opzioni riga;
+    riga.con_valore(
+            "--dir",
+            [&](const std::string& v) {
+                opzioni.directory = v;
+                directory_data = true;
+            },
+            "a directory")
+        .flag("--force", [&] { opzioni.forza = true; })
+        .flag("--sync", [&] { opzioni.sincronizza = true; })
+        .flag("--no-window", [&] { finestra_permessa = false; })
+        .flag("--version", [&] { versione = true; });
+    if (riga.leggi(argomenti)) return mostra_testo(AIUTO);
     if (versione) return mostra_testo(std::string("compattatore ") + VERSIONE + "\n");
 
     auto interfaccia = piattaforma::crea_interfaccia(finestra_permessa);
@@ -104,6 +92,29 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
         }
     }
     return esegui_normale(opzioni, *interfaccia);
+}
+
+}  // namespace
+
+int esegui_riga_comando(std::span<const std::string_view> argomenti) {
+    using Comando = int (*)(std::span<const std::string_view>);
+    static constexpr std::pair<std::string_view, Comando> COMANDI[] = {
+        {"inspect", esegui_ispeziona}, {"draw", esegui_disegna}, {"view", esegui_vista},
+        {"compile", esegui_compila},   {"init", esegui_inizia},  {"decompile", esegui_decompila},
+    };
+    // Every command's usage errors are told here, each under its own name.
+    std::string_view nome_comando;
+    try {
+        for (const auto& [nome, comando] : COMANDI) {
+            if (!argomenti.empty() && argomenti[0] == nome) {
+                nome_comando = nome;
+                return comando(argomenti.subspan(1));
+            }
+        }
+        return esegui_senza_comando(argomenti);
+    } catch (const ErroreUso& e) {
+        return errore_di_uso(nome_comando, e);
+    }
 }
 
 }  // namespace compattatore

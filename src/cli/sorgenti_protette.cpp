@@ -1,7 +1,6 @@
 #include "cli/sorgenti_protette.h"
 
-#include <stdexcept>
-
+#include "cli/errore_uso.h"
 #include "platform/file.h"
 
 namespace compattatore {
@@ -13,7 +12,7 @@ void rifiuta_uscite_sulle_sorgenti(const std::vector<std::string>& uscite, const
                 std::string motivo = "the compiled file " + uscita;
                 motivo += " would replace the source " + sorgente;
                 motivo += ": write elsewhere (-o) or under other keys";
-                throw std::invalid_argument(motivo);
+                throw ErroreUso(motivo);
             }
 }
 

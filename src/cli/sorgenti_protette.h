@@ -6,7 +6,7 @@
 
 namespace compattatore {
 
-// Throws std::invalid_argument (a usage error) when one of `uscite` is the
+// Throws ErroreUso when one of `uscite` is the
 // same file as one of `sorgenti` by any path: same device and inode.
 void rifiuta_uscite_sulle_sorgenti(const std::vector<std::string>& uscite, const std::vector<std::string>& sorgenti);
 

@@ -18,9 +18,9 @@ const std::string PAGINA = std::string(DIRECTORY_DOCS) + "/compattatore.1";
 
 using Opzioni = std::set<std::string>;
 
-// The first option named on a line: "-o", "--line-key"...
+// The first option named on a line: "-o", "--line-key"..., or "--" alone.
 std::string opzione_in(const std::string& riga) {
-    static const std::regex opzione("(^|[^A-Za-z0-9-])(--?[A-Za-z][A-Za-z-]*)");
+    static const std::regex opzione(R"((^|[^A-Za-z0-9-])(--?[A-Za-z][A-Za-z-]*|--(?=\s|$)))");
     std::smatch m;
     return std::regex_search(riga, m, opzione) ? m[2].str() : "";
 }
@@ -93,10 +93,12 @@ TEST(PaginaManuale, EveryCommandsOptionsAreThoseOfItsHelp) {
 
 // The comparison itself catches an option missing on either side.
 TEST(PaginaManuale, TheComparisonSeesAnOptionMissingFromThePage) {
-    const std::string pagina = ".SS compile\n.TP\n.BI \\-o \" DIR\"\nText.\n.TP\n.B \\-\\-check\n";
+    const std::string pagina =
+        ".SS compile\n.TP\n.BI \\-o \" DIR\"\nText.\n.TP\n.B \\-\\-check\n.TP\n.B \\-\\-\nEnd.\n";
     const auto sezioni = opzioni_della_pagina(pagina);
     ASSERT_TRUE(sezioni.contains("compile"));
-    EXPECT_EQ(sezioni.at("compile"), (Opzioni{"-o", "--check"}));
+    EXPECT_EQ(sezioni.at("compile"), (Opzioni{"-o", "--check", "--"}));
+    EXPECT_EQ(sezioni.at("compile"), opzioni_dell_aiuto("  -o DIR  x\n  --check  y\n  --       end, even -NAME\n"));
     EXPECT_NE(sezioni.at("compile"), opzioni_dell_aiuto("  -o DIR  x\n  --check  y\n  --watch  z\n"));
 }
 
