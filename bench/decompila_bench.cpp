@@ -3,7 +3,7 @@
 // it in memory.
 #include <benchmark/benchmark.h>
 
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compila.h"
 #include "decompile/decompila.h"
 #include "format/file_binari.h"
 #include "linea_generata.h"
@@ -15,14 +15,13 @@ namespace {
 
 void decompila_linea_massima(benchmark::State& stato) {
     const ChiaviScenario chiavi{"Lunga", "L1"};
-    Modello m;
-    m.stato.chiave_linea = chiavi.linea;
-    m.stato.chiave_treno = chiavi.treno;
     const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea),
                                        nome_descrizione_treno(chiavi.linea, chiavi.treno),
                                        linea_generata(LUNGHEZZA_MASSIMA), treno_generato(LUNGHEZZA_MASSIMA)};
-    const EsitoPercorso esito = compila_percorso(m, 1, sorgenti);
-    if (esito.codice_lettura != 0 || esito.codice_riservato != 0) {
+    const Compilazione esito = compila(
+        sorgenti, {.chiave_linea = chiavi.linea, .chiave_treno = chiavi.treno, .crea_tracciato = 1, .lettura = {}});
+    const Modello& m = esito.modello;
+    if (esito.diagnostiche.errori() != 0) {
         stato.SkipWithError("the generated line does not compile cleanly");
         return;
     }

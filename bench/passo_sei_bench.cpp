@@ -47,18 +47,15 @@ FileDescrizione descrizioni(const std::string& dir) {
 void passo_sei(benchmark::State& stato, const std::string& dir, bool scrivi) {
     const FileDescrizione f = descrizioni(dir);
     for (auto _ : stato) {
-        Modello m;
-        m.stato.chiave_linea = LINEA;
-        m.stato.chiave_treno = TRENO;
         const SorgentiDescrizione s{f.linea, f.treno, piattaforma::leggi(f.linea), piattaforma::leggi(f.treno)};
-        EsitoPercorso esito = compila_percorso(m, 1, s);
-        if (scrivi && da_scrivere(esito, {})) scrivi_file_binari(m, dir);
-        if (esito.codice_lettura != 0 || esito.codice_riservato != 0) {
-            stato.SkipWithError(
-                ("compilation recorded code " + std::to_string(esito.codice_lettura + esito.codice_riservato)).c_str());
+        const Compilazione esito =
+            compila(s, {.chiave_linea = LINEA, .chiave_treno = TRENO, .crea_tracciato = 1, .lettura = {}});
+        if (scrivi && da_scrivere(esito, {})) scrivi_file_binari(esito.modello, dir);
+        if (const Diagnostica* errore = esito.diagnostiche.primo_errore()) {
+            stato.SkipWithError(("compilation recorded code " + std::to_string(errore->codice.value_or(0))).c_str());
             break;
         }
-        benchmark::DoNotOptimize(m.celle.data());
+        benchmark::DoNotOptimize(esito.modello.celle.data());
     }
 }
 

@@ -26,6 +26,7 @@
 #include <utility>
 
 #include "compiler/codici_errore.h"
+#include "compiler/compila.h"
 #include "compiler/diagnostiche.h"
 #include "compiler/memorizza_dati.h"
 #include "compiler/memorizza_percorso.h"
@@ -43,17 +44,17 @@ void verifica(bool vero, const char* promessa) {
     std::abort();
 }
 
-void verifica_diagnostiche(const EsitoPercorso& esito) {
-    for (const Diagnostica& d : esito.diagnostiche.voci()) {
-        if (d.codice == 0) {
+void verifica_diagnostiche(const ElencoDiagnostiche& diagnostiche) {
+    for (const Diagnostica& d : diagnostiche.voci()) {
+        if (!d.codice) {
             verifica(!d.gruppo.empty() && !d.motivo.empty(), "a warning of the reader names its kind and says why");
             continue;
         }
-        verifica(voce_codice(d.codice).has_value(), "a recorded code is in the code table");
+        const auto voce = voce_codice(*d.codice);
+        verifica(voce.has_value(), "a recorded code is in the code table");
+        verifica(voce && voce->livello == d.livello, "a coded diagnostic has its code's severity");
         if (d.codice == ERRORE_LETTURA) verifica(!d.motivo.empty(), "code 25 says what failed");
     }
-    if (esito.codice_lettura != 0)
-        verifica(esito.diagnostiche.primo_errore() != nullptr, "a reading error is in the list of diagnostics");
 }
 
 // What the forced run writes, encoded once; for a clean compile the object
@@ -84,18 +85,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dati, size_t dimensione) {
     // A character Windows-1252 cannot hold stops compile before reading.
     if (linea.errore || treno.errore) return 0;
 
-    Modello m;
-    m.stato.chiave_linea = "L";
-    m.stato.chiave_treno = "T";
     const SorgentiDescrizione sorgenti{.file_linea = "L_linea.txt",
                                        .file_treno = "L_T-.txt",
                                        .testo_linea = std::move(linea.testo),
                                        .testo_treno = std::move(treno.testo)};
-    const OpzioniLettura tutti{.tutti_gli_errori = true, .massimo_errori = 0};
-    EsitoPercorso esito = compila_percorso(m, crea_tracciato, sorgenti, tutti);
+    const Compilazione esito = compila(sorgenti, {.chiave_linea = "L",
+                                                  .chiave_treno = "T",
+                                                  .crea_tracciato = crea_tracciato,
+                                                  .lettura = {.tutti_gli_errori = true, .massimo_errori = 0}});
 
-    verifica_diagnostiche(esito);
-    const OpzioniScrittura forzata{.directory = "", .scrivi = true, .forza = true};
-    if (da_scrivere(esito, forzata)) codifica(m, esito.codice_lettura == 0);
+    verifica_diagnostiche(esito.diagnostiche);
+    const OpzioniScrittura forzata{.directory = "", .scrivi = true, .forza = true, .sincronizza = false};
+    if (da_scrivere(esito, forzata)) codifica(esito.modello, esito.diagnostiche.errori() == 0);
     return 0;
 }

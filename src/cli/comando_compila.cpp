@@ -199,21 +199,22 @@ int compila(const RichiestaCompila& r) {
         return USCITA_SCENARIO;
     }
 
-    Modello m;
-    m.stato.chiave_linea = *r.chiave_linea;
-    m.stato.chiave_treno = *r.chiave_treno;
     const SorgentiDescrizione sorgenti{testi[0].percorso, testi[1].percorso, testi[0].testo, testi[1].testo};
-    const OpzioniLettura lettura{.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori};
-    const EsitoPercorso esito = compila_percorso(m, r.tracciato ? 1 : 0, sorgenti, lettura);
-    diagnostiche(resoconto_diagnostiche(esito.diagnostiche.voci(), esito.diagnostiche.troppi(), testi, r.resoconto));
+    const Compilazione c =
+        compila(sorgenti, {.chiave_linea = *r.chiave_linea,
+                           .chiave_treno = *r.chiave_treno,
+                           .crea_tracciato = r.tracciato ? 1 : 0,
+                           .lettura = {.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori}});
+    diagnostiche(resoconto_diagnostiche(c.diagnostiche.voci(), c.diagnostiche.troppi(), testi, r.resoconto));
 
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
-    const bool errore = esito.codice_lettura != 0 || esito.codice_riservato != 0;
-    if (da_scrivere(esito, opzioni)) {
+    // A reserved field set is an error too, even when the list was full before it.
+    const bool errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche);
+    if (da_scrivere(c, opzioni)) {
         const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
-        elenco(riepilogo(m, esito.provenienze, scrivi_file_binari(m, r.directory, r.sincronizza), true));
+        elenco(riepilogo(c.modello, c.provenienze, scrivi_file_binari(c.modello, r.directory, r.sincronizza), true));
     } else if (!r.scrivi && !errore) {
-        elenco(riepilogo(m, esito.provenienze, {}, false));
+        elenco(riepilogo(c.modello, c.provenienze, {}, false));
     }
     return errore ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }

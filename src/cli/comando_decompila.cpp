@@ -54,7 +54,7 @@ void riporta(const std::vector<Scostamento>& scostamenti) {
         if (it == contati.end()) it = contati.insert(contati.end(), {s.file, 0});
         if (++it->second <= MASSIMO_PER_FILE)
             piattaforma::scrivi_su_errore(
-                formatta_diagnostica(crea_errore(0, s.file, {}, s.dove + ": " + s.motivo), {}));
+                formatta_diagnostica(crea_messaggio(s.file, {}, s.dove + ": " + s.motivo), {}));
     }
     for (const auto& [file, n] : contati)
         if (n > MASSIMO_PER_FILE)

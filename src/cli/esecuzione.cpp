@@ -16,11 +16,8 @@ namespace compattatore {
 
 int esegui_normale(const OpzioniEsecuzione& opzioni, piattaforma::Interfaccia& interfaccia) {
     const std::string& dir = opzioni.directory;
-    Modello modello;
-    modello.stato.chiave_linea = CHIAVE_LINEA;
-    modello.stato.chiave_treno = CHIAVE_TRENO;
-    const std::string& linea = modello.stato.chiave_linea;
-    const std::string& treno = modello.stato.chiave_treno;
+    const std::string linea = CHIAVE_LINEA;
+    const std::string treno = CHIAVE_TRENO;
 
     interfaccia.mostra_attesa();
     const piattaforma::BloccoDirectory blocco(dir, [&] { attesa_directory(dir); });
@@ -35,8 +32,9 @@ int esegui_normale(const OpzioniEsecuzione& opzioni, piattaforma::Interfaccia& i
                                           piattaforma::unisci(dir, nome_descrizione_treno(linea, treno))};
         OpzioniScrittura scrittura{
             .directory = dir, .scrivi = true, .forza = opzioni.forza, .sincronizza = opzioni.sincronizza};
-        EsitoPercorso esito = memorizza_percorso(modello, 1, descrizioni, scrittura);
-        return segnala_esito(interfaccia, esito);
+        const PercorsoMemorizzato esito = memorizza_percorso(
+            {.chiave_linea = linea, .chiave_treno = treno, .crea_tracciato = 1, .lettura = {}}, descrizioni, scrittura);
+        return segnala_esito(interfaccia, esito.compilazione.diagnostiche);
     } catch (const piattaforma::ErroreFile& e) {
         segnala_errore_file(interfaccia, e);
         return USCITA_FILE;

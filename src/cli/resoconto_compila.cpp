@@ -10,8 +10,8 @@ namespace compattatore {
 Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere) {
     char codice[16];
     std::snprintf(codice, sizeof codice, "U+%04X", static_cast<unsigned>(carattere.codice));
-    return crea_errore(ERRORE_LETTURA, sorgente.percorso, {carattere.riga, carattere.colonna},
-                       std::string("the character ") + codice + " has no Windows-1252 byte");
+    return crea_diagnostica(ERRORE_LETTURA, sorgente.percorso, {carattere.riga, carattere.colonna},
+                            std::string("the character ") + codice + " has no Windows-1252 byte");
 }
 
 std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,

@@ -3,7 +3,7 @@
 #include "cli/errore.h"
 #include "cli/stampa_diagnostiche.h"
 #include "cli/stato_uscita.h"
-#include "compiler/codici_errore.h"
+#include "compiler/compila.h"
 
 namespace compattatore {
 
@@ -13,19 +13,21 @@ void segnala_errore_file(piattaforma::Interfaccia& interfaccia, const piattaform
 }
 
 std::string testo_codice_registrato(const Diagnostica& d) {
-    std::string t = (e_avviso(d.codice) ? " Avviso n. " : " Errore n. ") + std::to_string(d.codice);
+    std::string t =
+        (d.livello == Livello::avviso ? " Avviso n. " : " Errore n. ") + std::to_string(d.codice.value_or(0));
     t += ": " + significato_diagnostica(d);
     if (!d.file.empty()) t += " (" + posto_nel_file(d.file, d.luogo.riga, d.luogo.colonna) + ")";
     return t;
 }
 
-int segnala_esito(piattaforma::Interfaccia& interfaccia, const EsitoPercorso& esito) {
-    for (const Diagnostica& d : esito.diagnostiche.voci()) {
-        if (d.codice == 0 || d.codice == esito.codice_riservato) continue;
+int segnala_esito(piattaforma::Interfaccia& interfaccia, const ElencoDiagnostiche& diagnostiche) {
+    const std::optional<int32_t> riservato = codice_riservato(diagnostiche);
+    for (const Diagnostica& d : diagnostiche.voci()) {
+        if (!d.codice || d.codice == riservato) continue;
         interfaccia.messaggio(testo_codice_registrato(d));
     }
-    if (esito.codice_riservato != 0) return errore(interfaccia, std::to_string(esito.codice_riservato));
-    return esito.codice_lettura != 0 ? USCITA_SCENARIO : USCITA_RIUSCITA;
+    if (riservato) return errore(interfaccia, std::to_string(*riservato));
+    return diagnostiche.errori() != 0 ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }
 
 }  // namespace compattatore

@@ -4,7 +4,6 @@
 #include <string>
 
 #include "compiler/diagnostiche.h"
-#include "compiler/memorizza_percorso.h"
 #include "platform/file.h"
 #include "platform/interfaccia.h"
 
@@ -23,6 +22,6 @@ std::string testo_codice_registrato(const Diagnostica& d);
 // the reader's warnings about what it drops are for the author's compile
 // only), and returns the exit status: 0 when at most warnings were recorded,
 // else 1.
-int segnala_esito(piattaforma::Interfaccia& interfaccia, const EsitoPercorso& esito);
+int segnala_esito(piattaforma::Interfaccia& interfaccia, const ElencoDiagnostiche& diagnostiche);
 
 }  // namespace compattatore

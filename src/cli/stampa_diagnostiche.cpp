@@ -83,8 +83,8 @@ std::string formatta_posto(std::string_view tipo, const std::string& file, Luogo
 }
 
 std::string significato_diagnostica(const Diagnostica& d) {
-    if (d.codice == 0) return d.motivo;
-    auto voce = voce_codice(d.codice);
+    if (!d.codice) return d.motivo;
+    auto voce = voce_codice(*d.codice);
     std::string t(voce ? voce->significato : "unknown error");
     if (d.posizione) t += ", at " + std::to_string(*d.posizione) + " m";
     if (d.cella) t += d.posizione ? " (" + cella_e_tratto(*d.cella) + ")" : ", at " + cella_e_tratto(*d.cella);
@@ -94,8 +94,8 @@ std::string significato_diagnostica(const Diagnostica& d) {
 
 std::string messaggio_diagnostica(const Diagnostica& d) {
     // A place no code of the table names (decompile's) carries its reason alone.
-    if (d.codice == 0) return d.gruppo.empty() ? d.motivo : d.motivo + " [-W" + std::string(d.gruppo) + "]";
-    return significato_diagnostica(d) + " [E" + std::to_string(d.codice) + "]";
+    if (!d.codice) return d.gruppo.empty() ? d.motivo : d.motivo + " [-W" + std::string(d.gruppo) + "]";
+    return significato_diagnostica(d) + " [E" + std::to_string(*d.codice) + "]";
 }
 
 std::string formatta_diagnostica(const Diagnostica& d, std::span<const SorgenteAutore> sorgenti) {
@@ -146,8 +146,8 @@ std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi) {
         j.chiave("level");
         j.valore(d.livello == Livello::errore ? "error" : "warning");
         j.chiave("code");
-        if (d.codice != 0)
-            j.valore(int64_t{d.codice});
+        if (d.codice)
+            j.valore(int64_t{*d.codice});
         else
             j.nullo();
         j.chiave("warning_kind");
@@ -156,7 +156,7 @@ std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi) {
         else
             j.valore(d.gruppo);
         j.chiave("meaning");
-        auto voce = voce_codice(d.codice);
+        auto voce = d.codice ? voce_codice(*d.codice) : std::nullopt;
         if (voce)
             j.valore(voce->significato);
         else

@@ -38,23 +38,25 @@ inline constexpr int32_t ERRORE_CURVA = 103;
 inline constexpr int32_t ERRORE_CAMPO_RISERVATO_UNO = 1250;  // valori[0] of 85, dato1 of cell 1, an object in cell 1
 inline constexpr int32_t ERRORE_CAMPO_RISERVATO_DUE = 1251;  // orario of 85 or dato2 of cell 1
 
-enum class GravitaCodice {
-    errore,    // recorded while reading: the scenario is not whole, nothing is written
-    avviso,    // recorded by the finishing pass: the files are written as they are
-    mostrato,  // a reserved header field is set: shown through `errore`, nothing is written
+// The one notion of severity, for a code of the table as for a diagnostic
+// that has none.
+enum class Livello {
+    errore,  // the scenario is not whole: nothing is written unless forced
+    avviso,  // the files are written as they are
 };
 
 struct VoceCodice {
     int32_t codice;
-    GravitaCodice gravita;
-    bool ha_posizione;  // posizione_errore (metres) is set by this code
+    Livello livello;
+    // A reserved header field is set: the normal run shows the bare code in
+    // the error box instead of a line among its messages, and nothing is
+    // written even when forced.
+    bool riservato;
+    bool ha_posizione;  // a diagnostic of this code gives the record's position in metres
     std::string_view significato;
 };
 
-// The entry of `codice`; none for 0 or a number no part of the program sets.
+// The entry of `codice`; none for a number no part of the program sets.
 std::optional<VoceCodice> voce_codice(int32_t codice);
-
-// Whether a recorded code still lets the binary files be written (11 to 13).
-bool e_avviso(int32_t codice);
 
 }  // namespace compattatore

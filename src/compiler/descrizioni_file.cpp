@@ -17,8 +17,7 @@ EsitoLettura memorizza_dati_da_file(Modello& m, const FileDescrizione& file) {
     if (!piattaforma::esiste(file.linea)) {
         EsitoLettura esito;
         esito.diagnostiche.aggiungi(
-            crea_errore(ERRORE_LINEA_ASSENTE, file.linea, {}, "the line description file does not exist"));
-        m.stato.codice_errore = ERRORE_LINEA_ASSENTE;
+            crea_diagnostica(ERRORE_LINEA_ASSENTE, file.linea, {}, "the line description file does not exist"));
         return esito;
     }
     SorgentiDescrizione sorgenti{file.linea, file.treno, piattaforma::leggi(file.linea), std::nullopt};

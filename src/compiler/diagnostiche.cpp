@@ -4,17 +4,23 @@
 
 namespace compattatore {
 
-Diagnostica crea_errore(int32_t codice, std::string file, Luogo luogo, std::string motivo) {
+Diagnostica crea_messaggio(std::string file, Luogo luogo, std::string motivo) {
     Diagnostica d;
-    d.codice = codice;
     d.file = std::move(file);
     d.luogo = luogo;
     d.motivo = std::move(motivo);
     return d;
 }
 
+Diagnostica crea_diagnostica(int32_t codice, std::string file, Luogo luogo, std::string motivo) {
+    Diagnostica d = crea_messaggio(std::move(file), luogo, std::move(motivo));
+    d.codice = codice;
+    if (auto voce = voce_codice(codice)) d.livello = voce->livello;
+    return d;
+}
+
 Diagnostica crea_avviso(std::string_view gruppo, std::string file, Luogo luogo, std::string motivo) {
-    Diagnostica d = crea_errore(0, std::move(file), luogo, std::move(motivo));
+    Diagnostica d = crea_messaggio(std::move(file), luogo, std::move(motivo));
     d.livello = Livello::avviso;
     d.gruppo = gruppo;
     return d;
@@ -22,7 +28,10 @@ Diagnostica crea_avviso(std::string_view gruppo, std::string file, Luogo luogo, 
 
 Diagnostica* ElencoDiagnostiche::aggiungi(Diagnostica d) {
     if (d.livello == Livello::errore && al_limite()) troppi_ = true;
-    if (troppi_) return nullptr;
+    if (troppi_) {
+        oltre_limite_.push_back(std::move(d));
+        return nullptr;
+    }
     voci_.push_back(std::move(d));
     return &voci_.back();
 }

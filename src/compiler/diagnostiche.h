@@ -11,11 +11,10 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/codici_errore.h"
 #include "model/errore_lettura.h"
 
 namespace compattatore {
-
-enum class Livello { errore, avviso };
 
 // A further place that explains a diagnostic: where its record begins, who
 // holds a contested cell.
@@ -27,8 +26,8 @@ struct Nota {
 
 struct Diagnostica {
     Livello livello = Livello::errore;
-    int32_t codice = 0;                // the code table's code; 0 for a warning of the reader
-    std::string_view gruppo;           // such a warning's kind, as in -Wunknown-record; empty otherwise
+    std::optional<int32_t> codice;     // the code table's code; none for a reader's warning or a decompile message
+    std::string_view gruppo;           // a reader's warning's kind, as in -Wunknown-record; empty otherwise
     std::string file;                  // empty: the scenario as a whole
     Luogo luogo;                       // 0 where no line or column can be named
     std::optional<int32_t> posizione;  // metres, as the record wrote it
@@ -37,8 +36,12 @@ struct Diagnostica {
     std::vector<Nota> note;
 };
 
-// An error of code `codice`, at `luogo` of `file` (empty: the scenario as a whole).
-Diagnostica crea_errore(int32_t codice, std::string file, Luogo luogo, std::string motivo);
+// The condition of code `codice`, at `luogo` of `file` (empty: the scenario
+// as a whole), with the severity the code table gives it (an error for a
+// number not in the table).
+Diagnostica crea_diagnostica(int32_t codice, std::string file, Luogo luogo, std::string motivo);
+// An error no code names: what decompiling found.
+Diagnostica crea_messaggio(std::string file, Luogo luogo, std::string motivo);
 // A warning of the reader of kind `gruppo`.
 Diagnostica crea_avviso(std::string_view gruppo, std::string file, Luogo luogo, std::string motivo);
 
@@ -61,9 +64,13 @@ public:
     explicit ElencoDiagnostiche(size_t massimo_errori) : massimo_(massimo_errori) {}
 
     // The diagnostic as kept, to add to it at once; null when it is an
-    // error beyond the limit, or comes after one.
+    // error beyond the limit, or comes after one: that one is set aside.
     Diagnostica* aggiungi(Diagnostica d);
+    // What is reported, in the order found.
     const std::vector<Diagnostica>& voci() const { return voci_; }
+    // What was found once the list was full: never reported, but still part
+    // of the outcome (a reserved field set stops the writing all the same).
+    const std::vector<Diagnostica>& oltre_limite() const { return oltre_limite_; }
     const Diagnostica* primo_errore() const;
     size_t errori() const;
     // True once an error beyond the limit was met.
@@ -73,6 +80,7 @@ public:
 
 private:
     std::vector<Diagnostica> voci_;
+    std::vector<Diagnostica> oltre_limite_;
     size_t massimo_ = 0;
     bool troppi_ = false;
 };

@@ -19,7 +19,7 @@ constexpr int32_t CELLA_TIMBRI = 1;
 
 class Rifinitura {
 public:
-    explicit Rifinitura(Modello& m) : m_(m), c_(m.celle), ultima_(m.ultima_cella()) {}
+    explicit Rifinitura(Modello& m) : c_(m.celle), ultima_(m.ultima_cella()) {}
 
     std::vector<AvvisoFinitura> esegui() {
         for (int32_t i = 1; i <= ultima_ - 2; ++i) {
@@ -40,11 +40,7 @@ private:
 
     void abbassa(int32_t i) { c_[i].dato1 = std::min(VALORE_ABBATTIMENTO, c_[i].dato1); }
 
-    void registra(int32_t codice, int32_t cella, int32_t oggetto) {
-        m_.stato.codice_errore = codice;
-        m_.stato.posizione_errore = static_cast<int32_t>(inizio_cella(cella));
-        avvisi_.push_back({codice, cella, oggetto});
-    }
+    void registra(int32_t codice, int32_t cella, int32_t oggetto) { avvisi_.push_back({codice, cella, oggetto}); }
 
     void segnali_prima_dell_avviso(int32_t i) {
         for (int32_t k = 1; k <= CELLE_SCANSIONE_AVVISO && i - k >= PRIMA_CELLA_SCANSIONE_AVVISO; ++k) {
@@ -131,7 +127,6 @@ private:
             registra(AVVISO_CODICE_INTERNO, fine, inizio);
     }
 
-    Modello& m_;
     std::vector<Cella>& c_;
     const int32_t ultima_;
     std::vector<AvvisoFinitura> avvisi_;

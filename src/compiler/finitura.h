@@ -34,9 +34,8 @@ struct AvvisoFinitura {
 //   cell, and one just before the first signal within 12 cells after the end;
 //   none free: code 13 at the position of the cell being tried or of the end.
 // Cell 1, which the identity stamps fill, counts as taken throughout.
-// Codes 11 to 13 go to m.stato.codice_errore / posizione_errore, the last one
-// surviving; the pass always runs to the end and returns every one of them in
-// the order met. A walk or search never passes the last cell. Needs
+// The pass always runs to the end and returns every code it met, in the order
+// met. A walk or search never passes the last cell. Needs
 // m.celle_create().
 std::vector<AvvisoFinitura> rifinisci_celle(Modello& m);
 

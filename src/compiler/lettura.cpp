@@ -44,7 +44,7 @@ std::string_view Lettura::testo_oggetto(const char* record, const char* campo) {
 }
 
 Diagnostica* Lettura::registra(int32_t codice, Luogo luogo, std::string motivo) {
-    Diagnostica d = crea_errore(codice, file, luogo, std::move(motivo));
+    Diagnostica d = crea_diagnostica(codice, file, luogo, std::move(motivo));
     if (luogo.riga > voce.riga && voce.riga > 0) d.note.push_back({file, voce, "the record begins here"});
     return ultimo_rifiuto = r.diagnostiche.aggiungi(std::move(d));
 }

@@ -16,9 +16,10 @@ void controlla_progressive(const Modello& m, const std::string& file_linea, Elen
     for (int r = OGGETTO_PROGRESSIVA_TRE; r < OGGETTO_PROGRESSIVA_TRE + 3; ++r) {
         const Oggetto& o = m.oggetti[r];
         if (o.inizio % 50 == 0 && o.fine % 50 == 0) continue;
-        d.aggiungi(crea_errore(ERRORE_PROGRESSIVA, file_linea, {},
-                               "progressiva: record " + std::to_string(r) + " has start " + std::to_string(o.inizio) +
-                                   " and end " + std::to_string(o.fine) + ", not both multiples of 50"));
+        d.aggiungi(crea_diagnostica(ERRORE_PROGRESSIVA, file_linea, {},
+                                    "progressiva: record " + std::to_string(r) + " has start " +
+                                        std::to_string(o.inizio) + " and end " + std::to_string(o.fine) +
+                                        ", not both multiples of 50"));
         return;
     }
 }
@@ -44,7 +45,7 @@ bool leggi(Modello& m, const SorgentiDescrizione& s, Raccolta& r) {
         controlla_progressive(m, s.file_linea, r.diagnostiche);
     } catch (const ErroreLettura& errore) {
         // A failure outside any record: the fills at a file's end.
-        r.diagnostiche.aggiungi(crea_errore(ERRORE_LETTURA, *in_lettura, errore.luogo(), errore.what()));
+        r.diagnostiche.aggiungi(crea_diagnostica(ERRORE_LETTURA, *in_lettura, errore.luogo(), errore.what()));
     }
     return true;
 }
@@ -56,13 +57,6 @@ EsitoLettura memorizza_dati(Modello& m, const SorgentiDescrizione& sorgenti, con
     const Modello prima_della_lettura = m;
     Raccolta raccolta(esito.diagnostiche, esito.provenienze, false);
     esito.treno_raggiunto = leggi(m, sorgenti, raccolta);
-    // The run state records the errors as the reading that stops meets
-    // them, each overwriting the last: a code 15 ends only its own file.
-    for (const Diagnostica& d : esito.diagnostiche.voci()) {
-        if (d.livello != Livello::errore) continue;
-        m.stato.codice_errore = d.codice;
-        if (d.posizione) m.stato.posizione_errore = *d.posizione;
-    }
     if (opzioni.tutti_gli_errori && esito.diagnostiche.primo_errore() != nullptr) {
         // The model to be written stays the one read up to the first error;
         // a second reading, on a copy, goes past every rejected record.

@@ -36,8 +36,8 @@ struct EsitoLettura {
 
 // Reads both files into `m` (whose keys and `crea_tracciato` are already
 // set). The model is the one read up to the error that stopped the reading,
-// as the files to be written need; codice_errore and posizione_errore hold
-// that error (after a code 15, which ends only its file, a later one).
+// as the files to be written need (a code 15 ends only its own file, so a
+// later error may follow it).
 EsitoLettura memorizza_dati(Modello& m, const SorgentiDescrizione& sorgenti, const OpzioniLettura& opzioni = {});
 
 }  // namespace compattatore

@@ -1,7 +1,5 @@
 #include "compiler/memorizza_percorso.h"
 
-#include "compiler/campi_riservati.h"
-#include "compiler/codici_errore.h"
 #include "format/file_binari.h"
 #include "model/nomi_file.h"
 #include "platform/file.h"
@@ -12,86 +10,9 @@
 
 namespace compattatore {
 
-namespace {
-
-// A finishing warning at the record whose object it concerns, with that
-// record's position and the cell the code concerns.
-Diagnostica diagnostica_finitura(const AvvisoFinitura& a, const Provenienze& provenienze) {
-    Diagnostica d = crea_errore(a.codice, {}, {}, {});
-    d.livello = Livello::avviso;
-    d.cella = a.cella;
-    if (const Provenienza* p = provenienze.di(a.oggetto)) {
-        d.file = p->file;
-        d.luogo = p->luogo;
-        d.posizione = p->posizione;
-    }
-    return d;
-}
-
-// A reserved field set: where cell 1's object came from, when one is known.
-Diagnostica diagnostica_riservata(int32_t codice, const Provenienze& provenienze) {
-    Diagnostica d = crea_errore(codice, {}, {}, {});
-    if (const Provenienza* p = provenienze.di(1)) {
-        d.file = p->file;
-        d.luogo = p->luogo;
-        d.posizione = p->posizione;
-    }
-    return d;
-}
-
-// Before reading: the plan flag stored, no error, the object table cleared.
-void prepara(Modello& m, int32_t crea_tracciato) {
-    m.stato.crea_tracciato = crea_tracciato;
-    m.stato.codice_errore = 0;
-    m.stato.posizione_errore = 0;
-    m.oggetti = TabellaOggetti{};
-}
-
-}  // namespace
-
-EsitoPercorso compila_percorso(Modello& m, int32_t crea_tracciato, const SorgentiDescrizione& sorgenti,
-                               const OpzioniLettura& lettura) {
-    prepara(m, crea_tracciato);
-    EsitoLettura letto = memorizza_dati(m, sorgenti, lettura);
-    return completa_percorso(m, std::move(letto));
-}
-
-EsitoPercorso completa_percorso(Modello& m, EsitoLettura letto) {
-    EsitoPercorso esito;
-    esito.diagnostiche = std::move(letto.diagnostiche);
-    esito.provenienze = std::move(letto.provenienze);
-    esito.celle_create = m.celle.size() > 1;
-    if (!esito.celle_create && m.stato.codice_errore == 0) {
-        // A reader that ends without a cell array has always recorded why;
-        // should it not, the run must still not pass for a success.
-        m.stato.codice_errore = ERRORE_LETTURA;
-        esito.diagnostiche.aggiungi(crea_errore(ERRORE_LETTURA, {}, {}, "the line has no cell 1"));
-    }
-    esito.codice_lettura = m.stato.codice_errore;
-    esito.posizione_lettura = m.stato.posizione_errore;
-    if (!esito.celle_create) return esito;
-
-    m.stato.codice_errore = 0;
-    esito.avvisi = rifinisci_celle(m);
-    if (m.stato.codice_errore == 0) {
-        // The model keeps the reader's code when the pass recorded none.
-        m.stato.codice_errore = esito.codice_lettura;
-        m.stato.posizione_errore = esito.posizione_lettura;
-    }
-    // After a reading error the model is incomplete, and what the pass
-    // finds in it says nothing the author can act on.
-    if (esito.codice_lettura == 0)
-        for (const AvvisoFinitura& a : esito.avvisi)
-            esito.diagnostiche.aggiungi(diagnostica_finitura(a, esito.provenienze));
-    esito.codice_riservato = controlla_e_timbra(m);
-    if (esito.codice_riservato != 0)
-        esito.diagnostiche.aggiungi(diagnostica_riservata(esito.codice_riservato, esito.provenienze));
-    return esito;
-}
-
-bool da_scrivere(const EsitoPercorso& esito, const OpzioniScrittura& opzioni) {
-    return opzioni.scrivi && esito.celle_create && esito.codice_riservato == 0 &&
-           (esito.codice_lettura == 0 || opzioni.forza);
+bool da_scrivere(const Compilazione& c, const OpzioniScrittura& opzioni) {
+    return opzioni.scrivi && c.modello.celle.size() > 1 && !codice_riservato(c.diagnostiche) &&
+           (c.diagnostiche.errori() == 0 || opzioni.forza);
 }
 
 namespace {
@@ -147,12 +68,14 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
     return scritti;
 }
 
-EsitoPercorso memorizza_percorso(Modello& m, int32_t crea_tracciato, const FileDescrizione& file,
-                                 const OpzioniScrittura& opzioni) {
-    prepara(m, crea_tracciato);
-    EsitoPercorso esito = completa_percorso(m, memorizza_dati_da_file(m, file));
-    if (da_scrivere(esito, opzioni)) esito.file_scritti = scrivi_file_binari(m, opzioni.directory, opzioni.sincronizza);
-    return esito;
+PercorsoMemorizzato memorizza_percorso(const OpzioniCompilazione& compilazione, const FileDescrizione& file,
+                                       const OpzioniScrittura& opzioni) {
+    PercorsoMemorizzato r{.compilazione = inizia_compilazione(compilazione), .file_scritti = {}};
+    Compilazione& c = r.compilazione;
+    EsitoLettura letto = memorizza_dati_da_file(c.modello, file);
+    completa_compilazione(c, std::move(letto));
+    if (da_scrivere(c, opzioni)) r.file_scritti = scrivi_file_binari(c.modello, opzioni.directory, opzioni.sincronizza);
+    return r;
 }
 
 }  // namespace compattatore

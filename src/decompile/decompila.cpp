@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compila.h"
 #include "decompile/confronto.h"
 #include "decompile/curve.h"
 #include "decompile/sorgente_linea.h"
@@ -36,23 +36,26 @@ std::string testo(const std::vector<std::string>& righe) {
     return testo_righe(tabella);
 }
 
-struct Compilazione {
+struct Ricompilazione {
     Modello modello;
     std::vector<Scostamento> errori;  // the written description did not compile cleanly
 };
 
-Compilazione compila(const SorgentiRicostruite& r, const ChiaviScenario& chiavi, bool tracciato) {
-    Compilazione c;
-    c.modello.stato.chiave_linea = chiavi.linea;
-    c.modello.stato.chiave_treno = chiavi.treno;
+Ricompilazione ricompila(const SorgentiRicostruite& r, const ChiaviScenario& chiavi, bool tracciato) {
     const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea),
                                        nome_descrizione_treno(chiavi.linea, chiavi.treno), testo(r.linea),
                                        testo(r.treno)};
-    const EsitoPercorso esito = compila_percorso(c.modello, tracciato ? 1 : 0, sorgenti);
-    if (const Diagnostica* d = esito.diagnostiche.primo_errore()) {
+    OpzioniCompilazione opzioni;
+    opzioni.chiave_linea = chiavi.linea;
+    opzioni.chiave_treno = chiavi.treno;
+    opzioni.crea_tracciato = tracciato ? 1 : 0;
+    Compilazione compilata = compila(sorgenti, opzioni);
+    Ricompilazione c;
+    c.modello = std::move(compilata.modello);
+    if (const Diagnostica* d = compilata.diagnostiche.primo_errore()) {
         c.errori.push_back({d->file.empty() ? sorgenti.file_linea : d->file,
                             d->luogo.riga > 0 ? "line " + std::to_string(d->luogo.riga) : "the file",
-                            "the written description does not compile: code " + std::to_string(d->codice) +
+                            "the written description does not compile: code " + std::to_string(d->codice.value_or(0)) +
                                 (d->motivo.empty() ? "" : ": " + d->motivo)});
     }
     return c;
@@ -68,7 +71,7 @@ std::vector<size_t> abbattimenti_autore(const ScenarioCompilato& s, SorgentiRico
         if (s.celle[i].tipo == CELLA_ABBATTIMENTO_NULLO) celle.push_back(i);
     for (int giro = 0; giro < 8; ++giro) {
         r.treno = sorgente_treno(s, celle);
-        const Compilazione c = compila(r, chiavi, false);
+        const Ricompilazione c = ricompila(r, chiavi, false);
         if (c.modello.celle.size() != s.celle.size()) break;
         bool aggiunte = false;
         for (size_t i = 0; i < s.celle.size(); ++i) {
@@ -99,7 +102,7 @@ SorgentiRicostruite decompila(const ScenarioCompilato& s, const ChiaviScenario& 
     const std::vector<size_t> abbattimenti = abbattimenti_autore(sorgente, r, chiavi);
     r.treno = sorgente_treno(sorgente, abbattimenti);
 
-    Compilazione c = compila(r, chiavi, r.con_curve);
+    Ricompilazione c = ricompila(r, chiavi, r.con_curve);
     r.scostamenti = std::move(c.errori);
     // A row no step makes is named where it stands; the rows after it would
     // only repeat the difference.

@@ -198,11 +198,6 @@ struct StatoPercorso {
     std::string chiave_linea;
     std::string chiave_treno;
     int32_t crea_tracciato = 0;
-    // The first error of the compilation (0: none) and its record's
-    // position in metres; every condition found, with its place, is in the
-    // reader's list of diagnostics.
-    int32_t codice_errore = 0;
-    int32_t posizione_errore = 0;
 };
 
 struct Modello {

@@ -23,16 +23,16 @@ TEST(CodiciErrore, EveryCodeHasAMeaningAndOnlyTheFinishingCodesWarn) {
         auto voce = voce_codice(c);
         ASSERT_TRUE(voce) << c;
         EXPECT_FALSE(voce->significato.empty()) << c;
-        EXPECT_EQ(e_avviso(c), c >= 11 && c <= 13) << c;
+        EXPECT_EQ(voce->livello == Livello::avviso, c >= 11 && c <= 13) << c;
+        EXPECT_EQ(voce->riservato, c >= 1250) << c;
     }
     for (int32_t c : {0, 14, 23, 26, 1249}) EXPECT_FALSE(voce_codice(c)) << c;
 }
 
 Diagnostica registrata(int32_t codice, std::optional<int32_t> posizione, std::string file = {}, Luogo luogo = {},
                        std::string motivo = {}) {
-    Diagnostica d = crea_errore(codice, std::move(file), luogo, std::move(motivo));
+    Diagnostica d = crea_diagnostica(codice, std::move(file), luogo, std::move(motivo));
     d.posizione = posizione;
-    if (e_avviso(codice)) d.livello = Livello::avviso;
     return d;
 }
 
@@ -66,14 +66,9 @@ TEST(SegnalaErroreFile, NumberOperationFileAndReason) {
               std::vector<std::string>{"Errore: cannot create dir/L_linea.txt: No such file or directory"});
 }
 
-EsitoPercorso esito_con(std::vector<Diagnostica> voci, int32_t riservato, bool celle = true) {
-    EsitoPercorso e;
-    for (Diagnostica& d : voci) {
-        if (d.livello == Livello::errore && d.codice != riservato && e.codice_lettura == 0) e.codice_lettura = d.codice;
-        e.diagnostiche.aggiungi(std::move(d));
-    }
-    e.codice_riservato = riservato;
-    e.celle_create = celle;
+ElencoDiagnostiche esito_con(std::vector<Diagnostica> voci) {
+    ElencoDiagnostiche e;
+    for (Diagnostica& d : voci) e.aggiungi(std::move(d));
     return e;
 }
 
@@ -87,20 +82,20 @@ TEST(SegnalaEsito, ReportsInOrderAndGivesTheExitStatus) {
     const Diagnostica scartato = crea_avviso(AVVISO_RECORD_SCONOSCIUTO, "t.txt", {1, 1}, "'x' is skipped");
     const struct {
         const char* nome;
-        EsitoPercorso esito;
+        ElencoDiagnostiche esito;
         std::vector<std::string> messaggi;
         int stato;
     } casi[] = {
-        {"clean", esito_con({}, 0), {}, 0},
-        {"warning only", esito_con({avviso_12}, 0), {avviso}, 0},
-        {"every warning, in order", esito_con({avviso_12, avviso_13d}, 0), {avviso, avviso_13}, 0},
-        {"the reader's own warnings are not shown", esito_con({scartato}, 0), {}, 0},
-        {"reading error", esito_con({errore_16}, 0), {lettura}, 1},
+        {"clean", esito_con({}), {}, 0},
+        {"warning only", esito_con({avviso_12}), {avviso}, 0},
+        {"every warning, in order", esito_con({avviso_12, avviso_13d}), {avviso, avviso_13}, 0},
+        {"the reader's own warnings are not shown", esito_con({scartato}), {}, 0},
+        {"reading error", esito_con({errore_16}), {lettura}, 1},
         {"no cell array",
-         esito_con({registrata(101, {})}, 0, false),
+         esito_con({registrata(101, {})}),
          {" Errore n. 101: the line description file does not exist"},
          1},
-        {"reserved field", esito_con({avviso_12, registrata(1250, {})}, 1250), {avviso, " Errore n. 1250"}, 1},
+        {"reserved field", esito_con({avviso_12, registrata(1250, {})}), {avviso, " Errore n. 1250"}, 1},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.nome);

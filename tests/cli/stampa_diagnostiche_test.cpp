@@ -40,13 +40,13 @@ TEST(Diagnostica, WarningsTabsAccentsAndMissingPlaces) {
 // The record's position as the author wrote it, then the cell with the
 // stretch it stands for; the reason; the code or the warning's kind.
 TEST(Diagnostica, MessagesNamePositionCellReasonAndTag) {
-    Diagnostica finitura = crea_errore(12, "t.txt", {2, 18}, "");
+    Diagnostica finitura = crea_diagnostica(12, "t.txt", {2, 18}, "");
     finitura.livello = Livello::avviso;
     finitura.posizione = 21200;
     finitura.cella = 425;
     Diagnostica senza_record = finitura;
     senza_record.posizione.reset();
-    Diagnostica conflitto = crea_errore(16, "t.txt", {1, 10}, "segnale: cell 22 is taken");
+    Diagnostica conflitto = crea_diagnostica(16, "t.txt", {1, 10}, "segnale: cell 22 is taken");
     conflitto.posizione = 1050;
     const struct {
         Diagnostica d;
@@ -62,7 +62,7 @@ TEST(Diagnostica, MessagesNamePositionCellReasonAndTag) {
 }
 
 TEST(Diagnostica, NotesFollowInWhicheverFileTheyName) {
-    Diagnostica d = crea_errore(16, "T.txt", {2, 10}, "");
+    Diagnostica d = crea_diagnostica(16, "T.txt", {2, 10}, "");
     d.posizione = 1000;
     d.note.push_back({"L.txt", {1, 18}, "cell 21 (1050 m) already holds the speed board placed here"});
     const std::vector<SorgenteAutore> sorgenti{{"L.txt", "indicatori_vmax, 1000, 60\r\n"},

@@ -32,7 +32,7 @@ class Trabocco : public ::testing::TestWithParam<Caso> {};
 TEST_P(Trabocco, EndsTheReaderWithCode25) {
     const Caso& caso = GetParam();
     prova::Letti r = prova::leggi_descrizioni(caso.linea, caso.treno);
-    EXPECT_EQ(r.m.stato.codice_errore, 25) << r.primo().motivo;
+    EXPECT_EQ(r.codice(), 25) << r.primo().motivo;
     EXPECT_EQ(r.primo().motivo.rfind(caso.motivo, 0), 0u) << r.primo().motivo;
     EXPECT_FALSE(r.linea_rimasta);
     EXPECT_FALSE(r.treno_rimasto);

@@ -100,8 +100,8 @@ class CodiceLettura : public ::testing::TestWithParam<Caso> {};
 TEST_P(CodiceLettura, RecordsTheCodeAndDeletesItsFiles) {
     const Caso& caso = GetParam();
     prova::Letti r = prova::leggi_descrizioni(caso.linea, caso.treno);
-    EXPECT_EQ(r.m.stato.codice_errore, caso.codice) << r.primo().motivo;
-    EXPECT_EQ(r.m.stato.posizione_errore, caso.posizione);
+    EXPECT_EQ(r.codice(), caso.codice) << r.primo().motivo;
+    EXPECT_EQ(r.posizione(), caso.posizione);
     EXPECT_EQ(r.linea_rimasta, caso.linea_rimasta);
     EXPECT_EQ(r.treno_rimasto, caso.treno_rimasto);
     EXPECT_FALSE(r.primo().motivo.empty());

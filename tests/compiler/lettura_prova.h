@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "compiler/compila.h"
 #include "compiler/descrizioni_file.h"
 #include "compiler/memorizza_dati.h"
 #include "support/cartella_temporanea.h"
@@ -19,6 +20,9 @@ struct Letti {
     Modello m;
     EsitoLettura letto;
     Diagnostica primo() const { return primo_errore(letto.diagnostiche); }
+    // The code the reading records, and its position in metres.
+    int32_t codice() const { return codice_registrato(letto.diagnostiche).codice; }
+    int32_t posizione() const { return codice_registrato(letto.diagnostiche).posizione; }
     bool linea_rimasta = false;
     bool treno_rimasto = false;
 };
@@ -40,7 +44,7 @@ inline Letti leggi_descrizioni(const std::optional<std::string>& linea, const st
     r.letto = memorizza_dati_da_file(r.m, {cartella.file(LINEA_PROVA), cartella.file(TRENO_PROVA)});
     r.linea_rimasta = cartella.esiste(LINEA_PROVA);
     r.treno_rimasto = cartella.esiste(TRENO_PROVA);
-    if (linea && treno && r.m.stato.codice_errore == 0) {
+    if (linea && treno && r.codice() == 0) {
         EXPECT_TRUE(giro_esatto_se_pulito(*linea, *treno, crea_tracciato != 0));
     }
     return r;

@@ -11,6 +11,7 @@
 #include "documents/documenti.h"
 #include "model/nomi_file.h"
 #include "support/cartella_temporanea.h"
+#include "support/diagnostiche_prova.h"
 #include "support/interfaccia_registrata.h"
 
 namespace compattatore {
@@ -22,6 +23,10 @@ const std::string FILE_LINEA = nome_descrizione_linea(LINEA);
 const std::string FILE_TRENO = nome_descrizione_treno(LINEA, TRENO);
 const std::string BINARI[] = {nome_file_tracciato(LINEA), nome_file_oggetti(LINEA, TRENO),
                               nome_file_celle(LINEA, TRENO)};
+
+OpzioniCompilazione chiavi(int32_t crea_tracciato) {
+    return {.chiave_linea = LINEA, .chiave_treno = TRENO, .crea_tracciato = crea_tracciato, .lettura = {}};
+}
 
 // A speed board at 0 m lands in cell 1, whose dato1 and dato2 are reserved.
 void cartello_a_zero(const prova::CartellaTemporanea& dir, const std::string& velocita) {
@@ -58,24 +63,21 @@ TEST(MemorizzaPercorsoSuFile, PathsThatWriteNoBinaryFile) {
         c.prepara(dir);
         dir.scrivi(BINARI[1], "an earlier object file");
 
-        Modello m;
-        m.stato.chiave_linea = LINEA;
-        m.stato.chiave_treno = TRENO;
-        int32_t j = 1;
         OpzioniScrittura opzioni;
         opzioni.directory = dir.str();
         opzioni.forza = c.forza;
-        EsitoPercorso esito = memorizza_percorso(m, j, {dir.file(FILE_LINEA), dir.file(FILE_TRENO)}, opzioni);
+        const PercorsoMemorizzato esito =
+            memorizza_percorso(chiavi(1), {dir.file(FILE_LINEA), dir.file(FILE_TRENO)}, opzioni);
 
-        EXPECT_EQ(esito.codice_lettura, c.codice_lettura);
-        EXPECT_EQ(esito.codice_riservato, c.codice_riservato);
+        EXPECT_EQ(prova::codice_lettura(esito.compilazione.diagnostiche), c.codice_lettura);
+        EXPECT_EQ(codice_riservato(esito.compilazione.diagnostiche).value_or(0), c.codice_riservato);
         EXPECT_TRUE(esito.file_scritti.empty());
         EXPECT_FALSE(dir.esiste(BINARI[0]));
         EXPECT_EQ(dir.leggi(BINARI[1]), "an earlier object file");
         EXPECT_FALSE(dir.esiste(BINARI[2]));
 
         prova::InterfacciaRegistrata ui;
-        EXPECT_NE(segnala_esito(ui, esito), 0);
+        EXPECT_NE(segnala_esito(ui, esito.compilazione.diagnostiche), 0);
         ASSERT_FALSE(ui.messaggi.empty());
         if (!c.ultimo_messaggio.empty()) {
             EXPECT_EQ(ui.messaggi.back(), c.ultimo_messaggio);
@@ -92,16 +94,13 @@ TEST(MemorizzaPercorsoSuFile, ForcedAfterAReadingErrorWritesWhatWasRead) {
     dati_linea(dir.str(), LINEA);
     std::filesystem::remove(dir.file(FILE_TRENO));
 
-    Modello m;
-    m.stato.chiave_linea = LINEA;
-    m.stato.chiave_treno = TRENO;
-    int32_t j = 0;
     OpzioniScrittura opzioni;
     opzioni.directory = dir.str();
     opzioni.forza = true;
-    EsitoPercorso esito = memorizza_percorso(m, j, {dir.file(FILE_LINEA), dir.file(FILE_TRENO)}, opzioni);
+    const PercorsoMemorizzato esito =
+        memorizza_percorso(chiavi(0), {dir.file(FILE_LINEA), dir.file(FILE_TRENO)}, opzioni);
 
-    EXPECT_EQ(esito.codice_lettura, 25);
+    EXPECT_EQ(prova::codice_lettura(esito.compilazione.diagnostiche), 25);
     EXPECT_EQ(esito.file_scritti.size(), 2u);  // no plan with the flag at 0
     EXPECT_FALSE(dir.esiste(BINARI[0]));
     EXPECT_EQ(dir.leggi(BINARI[2]).size(), 31215u);

@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
+#include "compiler/finitura.h"
 #include "format/file_binari.h"
 #include "support/cartella_temporanea.h"
+#include "support/diagnostiche_prova.h"
 #include "support/modello_prova.h"
 
 namespace compattatore {
@@ -16,35 +21,49 @@ OpzioniScrittura opzioni(bool scrivi, bool forza) {
     return o;
 }
 
-EsitoPercorso esito_con(int32_t lettura, int32_t finitura, int32_t riservato) {
-    EsitoPercorso e;
-    e.codice_lettura = lettura;
-    if (finitura != 0) e.avvisi.push_back({finitura, 30, 30});
-    e.codice_riservato = riservato;
-    e.celle_create = true;
-    return e;
+// The stages after reading on a model built by hand, after a reading that
+// found `lette`.
+Compilazione completata(Modello m, const std::vector<Diagnostica>& lette = {}) {
+    Compilazione c;
+    c.modello = std::move(m);
+    EsitoLettura letto;
+    for (const Diagnostica& d : lette) letto.diagnostiche.aggiungi(d);
+    completa_compilazione(c, std::move(letto));
+    return c;
 }
 
-TEST(CompletaPercorso, FinishesThenStampsTheReservedFields) {
+Diagnostica letta(int32_t codice, std::optional<int32_t> posizione = std::nullopt) {
+    Diagnostica d = crea_diagnostica(codice, "L_linea.txt", {3, 1}, "");
+    d.posizione = posizione;
+    return d;
+}
+
+// A model with cells whose outcome lists these codes.
+Compilazione esito_con(int32_t lettura, int32_t finitura, int32_t riservato) {
+    Compilazione c;
+    c.modello.celle.resize(2);
+    for (int32_t codice : {lettura, finitura, riservato})
+        if (codice != 0) c.diagnostiche.aggiungi(crea_diagnostica(codice, {}, {}, {}));
+    return c;
+}
+
+TEST(CompletaCompilazione, FinishesThenStampsTheReservedFields) {
     Modello m = prova::modello_vuoto(100);
     prova::posa(m, {{30, CELLA_INIZIO_RALLENTAMENTO, 120}, {40, CELLA_FINE_RALLENTAMENTO}});
 
-    EsitoPercorso esito = completa_percorso(m);
+    const Compilazione c = completata(std::move(m));
 
-    EXPECT_TRUE(esito.celle_create);
-    EXPECT_EQ(esito.codice_lettura, 0);
-    EXPECT_TRUE(esito.avvisi.empty());
-    EXPECT_EQ(esito.codice_riservato, 0);
-    EXPECT_EQ(m.celle[25].tipo, CELLA_ABBATTIMENTO);
-    EXPECT_EQ(m.oggetti[OGGETTO_LINEA].valori[0], 610);
-    EXPECT_EQ(m.oggetti[OGGETTO_LINEA].orario, 32113);
-    EXPECT_EQ(m.celle[1].dato1, 5121);
-    EXPECT_EQ(m.celle[1].dato2, 2266);
+    EXPECT_TRUE(c.diagnostiche.voci().empty());  // no reading code, no warning, no reserved field
+    EXPECT_EQ(c.modello.celle[25].tipo, CELLA_ABBATTIMENTO);
+    EXPECT_EQ(c.modello.oggetti[OGGETTO_LINEA].valori[0], 610);
+    EXPECT_EQ(c.modello.oggetti[OGGETTO_LINEA].orario, 32113);
+    EXPECT_EQ(c.modello.celle[1].dato1, 5121);
+    EXPECT_EQ(c.modello.celle[1].dato2, 2266);
     // Bytes 16..17 of the cell file: 01 14.
-    EXPECT_EQ(codifica_celle(m.celle).substr(16, 2), std::string("\x01\x14", 2));
+    EXPECT_EQ(codifica_celle(c.modello.celle).substr(16, 2), std::string("\x01\x14", 2));
 }
 
-TEST(CompletaPercorso, ReservedFieldAlreadySet) {
+TEST(CompletaCompilazione, ReservedFieldAlreadySet) {
     struct Caso {
         const char* nome;
         void (*imposta)(Modello&);
@@ -61,49 +80,47 @@ TEST(CompletaPercorso, ReservedFieldAlreadySet) {
         SCOPED_TRACE(c.nome);
         Modello m = prova::modello_vuoto(100);
         c.imposta(m);
-        EsitoPercorso esito = completa_percorso(m);
-        EXPECT_EQ(esito.codice_riservato, c.codice);
-        EXPECT_EQ(m.celle[1].dato1 == 5121, c.primo_timbro);
+        const Compilazione esito = completata(std::move(m));
+        EXPECT_EQ(codice_riservato(esito.diagnostiche), c.codice);
+        EXPECT_EQ(esito.modello.celle[1].dato1 == 5121, c.primo_timbro);
         EXPECT_FALSE(da_scrivere(esito, opzioni(true, true)));
     }
 }
 
-TEST(CompletaPercorso, KeepsTheReadingCodeApartFromTheWarnings) {
-    // A reading error (17) followed by a finishing warning (12): the warning
-    // must not hide the error, as the single code of the model would.
+TEST(CompletaCompilazione, KeepsTheReadingCodeApartFromTheWarnings) {
+    // A reading error (17) and a model on which the finishing pass meets a
+    // code 12: the warning must not hide the error.
     Modello m = prova::modello_vuoto(100);
-    m.stato.codice_errore = 17;
-    m.stato.posizione_errore = 21200;
     prova::posa(m, {{23, CELLA_INDICATORE_VMAX},
                     {24, CELLA_INDICATORE_VMAX},
                     {25, CELLA_INDICATORE_VMAX},
                     {30, CELLA_INIZIO_RALLENTAMENTO, 120},
                     {40, CELLA_FINE_RALLENTAMENTO}});
+    Modello copia = m;
+    ASSERT_EQ(rifinisci_celle(copia), (std::vector<AvvisoFinitura>{{12, 30, 30}}));
 
-    EsitoPercorso esito = completa_percorso(m);
+    const Compilazione esito = completata(std::move(m), {letta(17, 21200)});
 
-    EXPECT_EQ(esito.codice_lettura, 17);
-    EXPECT_EQ(esito.posizione_lettura, 21200);
-    EXPECT_EQ(esito.avvisi, (std::vector<AvvisoFinitura>{{12, 30, 30}}));
-    EXPECT_EQ(m.stato.posizione_errore, 1500);
-    EXPECT_EQ(m.stato.codice_errore, 12);  // the model keeps the last code
+    EXPECT_EQ(prova::codice_lettura(esito.diagnostiche), 17);
+    EXPECT_EQ(codice_registrato(esito.diagnostiche), (CodiceRegistrato{17, 21200}));
+    EXPECT_TRUE(prova::codici_finitura(esito.diagnostiche).empty());
     EXPECT_FALSE(da_scrivere(esito, {}));
     EXPECT_TRUE(da_scrivere(esito, opzioni(true, true)));
 }
 
-TEST(CompletaPercorso, WithoutCellsNothingRunsAndTheCodeStays) {
+TEST(CompletaCompilazione, WithoutCellsNothingRunsAndTheCodeStays) {
     const struct {
         int32_t codice;
         int32_t atteso;
     } casi[] = {{101, 101}, {1, 1}, {25, 25}, {0, 25}};
     for (const auto& c : casi) {
         SCOPED_TRACE(c.codice);
-        Modello m;
-        m.stato.codice_errore = c.codice;
-        EsitoPercorso esito = completa_percorso(m);
-        EXPECT_FALSE(esito.celle_create);
-        EXPECT_EQ(esito.codice_lettura, c.atteso);
-        EXPECT_EQ(m.oggetti[OGGETTO_LINEA].valori[0], 0);
+        std::vector<Diagnostica> lette;
+        if (c.codice != 0) lette.push_back(letta(c.codice));
+        const Compilazione esito = completata(Modello{}, lette);
+        EXPECT_TRUE(esito.modello.celle.empty());
+        EXPECT_EQ(prova::codice_lettura(esito.diagnostiche), c.atteso);
+        EXPECT_EQ(esito.modello.oggetti[OGGETTO_LINEA].valori[0], 0);
         EXPECT_FALSE(da_scrivere(esito, opzioni(true, true)));
     }
 }
@@ -111,7 +128,7 @@ TEST(CompletaPercorso, WithoutCellsNothingRunsAndTheCodeStays) {
 TEST(DaScrivere, OnlyWarningsOrForceLetTheFilesGo) {
     const struct {
         const char* nome;
-        EsitoPercorso esito;
+        Compilazione esito;
         OpzioniScrittura opzioni;
         bool atteso;
     } casi[] = {

@@ -36,7 +36,7 @@ std::vector<Atteso> errori_di(const std::string& linea, const std::string& treno
     std::vector<Atteso> errori;
     for (const Diagnostica& d : esito.diagnostiche.voci())
         if (d.livello == Livello::errore)
-            errori.push_back({d.file == LINEA ? 'L' : 'T', d.luogo.riga, d.luogo.colonna, d.codice, 0});
+            errori.push_back({d.file == LINEA ? 'L' : 'T', d.luogo.riga, d.luogo.colonna, d.codice.value_or(0), 0});
     return errori;
 }
 
@@ -140,9 +140,11 @@ TEST(Recupero, TheModelStaysTheOneReadUpToTheFirstError) {
         m->stato.chiave_treno = std::string(1, 'T');
         m->stato.crea_tracciato = 1;
     }
-    memorizza_dati(tutti, {LINEA, TRENO, LINEA_PULITA, TRENO_ERRATO}, {.tutti_gli_errori = true, .massimo_errori = 0});
+    const EsitoLettura letto = memorizza_dati(tutti, {LINEA, TRENO, LINEA_PULITA, TRENO_ERRATO},
+                                              {.tutti_gli_errori = true, .massimo_errori = 0});
     memorizza_dati(primo, {LINEA, TRENO, LINEA_PULITA, TRENO_ERRATO});
-    EXPECT_EQ(tutti.stato.codice_errore, 25);
+    ASSERT_NE(letto.diagnostiche.primo_errore(), nullptr);
+    EXPECT_EQ(letto.diagnostiche.primo_errore()->codice, 25);
     EXPECT_EQ(tutti.celle[41].tipo, CELLA_LIBERA);  // the signals after the first error are not in it
     ASSERT_EQ(tutti.celle.size(), primo.celle.size());
     for (size_t i = 0; i < tutti.celle.size(); ++i) EXPECT_EQ(tutti.celle[i].tipo, primo.celle[i].tipo) << i;

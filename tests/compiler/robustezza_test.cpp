@@ -9,6 +9,7 @@
 #include <string>
 
 #include "compiler/codici_errore.h"
+#include "compiler/compila.h"
 #include "compiler/lettura_prova.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/file_binari.h"
@@ -23,21 +24,18 @@ using prova::linea_con;
 using prova::treno_con;
 
 struct Compilato {
-    Modello m;
-    EsitoPercorso esito;
+    Compilazione esito;
 };
 
 // The whole compile of the two texts with the plan, the author's way, then
 // the encoding a forced run would write.
-Compilato compila(const std::string& linea, const std::string& treno) {
-    Compilato c;
-    c.m.stato.chiave_linea = "L";
-    c.m.stato.chiave_treno = "T";
-    c.esito = compila_percorso(c.m, 1, {prova::LINEA_PROVA, prova::TRENO_PROVA, linea, treno});
-    if (da_scrivere(c.esito, {.directory = "", .scrivi = true, .forza = true})) {
-        EXPECT_EQ(codifica_celle(c.m.celle).size(), 15 * c.m.celle.size());
-        EXPECT_FALSE(codifica_oggetti(c.m.oggetti).empty());
-        EXPECT_EQ(codifica_tracciato(c.m.tracciato).empty(), c.m.tracciato.empty());
+Compilato compila_testi(const std::string& linea, const std::string& treno) {
+    Compilato c{.esito = compila({prova::LINEA_PROVA, prova::TRENO_PROVA, linea, treno},
+                                 {.chiave_linea = "L", .chiave_treno = "T", .crea_tracciato = 1, .lettura = {}})};
+    if (da_scrivere(c.esito, {.directory = "", .scrivi = true, .forza = true, .sincronizza = false})) {
+        EXPECT_EQ(codifica_celle(c.esito.modello.celle).size(), 15 * c.esito.modello.celle.size());
+        EXPECT_FALSE(codifica_oggetti(c.esito.modello.oggetti).empty());
+        EXPECT_EQ(codifica_tracciato(c.esito.modello.tracciato).empty(), c.esito.modello.tracciato.empty());
     }
     return c;
 }
@@ -82,10 +80,11 @@ class Malformato : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(Malformato, EndsInACodedErrorWithAReason) {
     const Caso& caso = GetParam();
-    Compilato c = compila(caso.linea, caso.treno);
-    EXPECT_EQ(c.esito.codice_lettura, caso.codice) << prova::primo_errore(c.esito.diagnostiche).motivo;
+    Compilato c = compila_testi(caso.linea, caso.treno);
+    EXPECT_EQ(prova::codice_lettura(c.esito.diagnostiche), caso.codice)
+        << prova::primo_errore(c.esito.diagnostiche).motivo;
     if (caso.codice != 0) {
-        EXPECT_TRUE(voce_codice(c.esito.codice_lettura).has_value());
+        EXPECT_TRUE(voce_codice(prova::codice_lettura(c.esito.diagnostiche)).has_value());
         EXPECT_FALSE(prova::primo_errore(c.esito.diagnostiche).motivo.empty());
     }
     EXPECT_EQ(prova::primo_errore(c.esito.diagnostiche).luogo.riga, caso.riga)
@@ -158,15 +157,15 @@ std::string treno_denso() {
 }
 
 TEST(LineaMassima, DenseRecordsCompile) {
-    Compilato c = compila(linea_densa(), treno_denso());
+    Compilato c = compila_testi(linea_densa(), treno_denso());
 
-    EXPECT_EQ(c.esito.codice_lettura, 0) << prova::primo_errore(c.esito.diagnostiche).motivo;
-    ASSERT_EQ(c.m.celle.size(), 20141u);
-    EXPECT_EQ(c.m.tracciato.size(), 1007001u);
-    EXPECT_EQ(c.m.celle[cella_di(250)].tipo, CELLA_SEGNALE);
-    EXPECT_EQ(c.m.celle[cella_di(999500)].tipo, CELLA_INDICATORE_VMAX);
-    EXPECT_EQ(c.m.celle[cella_di(980750)].tipo, CELLA_CARTELLO);
-    EXPECT_EQ(c.m.celle[cella_di(900000)].tipo, CELLA_INIZIO_RALLENTAMENTO);
+    EXPECT_EQ(prova::codice_lettura(c.esito.diagnostiche), 0) << prova::primo_errore(c.esito.diagnostiche).motivo;
+    ASSERT_EQ(c.esito.modello.celle.size(), 20141u);
+    EXPECT_EQ(c.esito.modello.tracciato.size(), 1007001u);
+    EXPECT_EQ(c.esito.modello.celle[cella_di(250)].tipo, CELLA_SEGNALE);
+    EXPECT_EQ(c.esito.modello.celle[cella_di(999500)].tipo, CELLA_INDICATORE_VMAX);
+    EXPECT_EQ(c.esito.modello.celle[cella_di(980750)].tipo, CELLA_CARTELLO);
+    EXPECT_EQ(c.esito.modello.celle[cella_di(900000)].tipo, CELLA_INIZIO_RALLENTAMENTO);
 }
 
 }  // namespace

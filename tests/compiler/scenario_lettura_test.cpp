@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/scenario.h"
+#include "compiler/compila.h"
 #include "compiler/descrizioni_file.h"
 #include "compiler/memorizza_dati.h"
 #include "documents/documenti.h"
@@ -26,15 +27,16 @@ protected:
         m.stato.chiave_linea = CHIAVE_LINEA;
         m.stato.chiave_treno = CHIAVE_TRENO;
         m.stato.crea_tracciato = 1;
-        memorizza_dati_da_file(m, {cartella.file(nome_descrizione_linea(CHIAVE_LINEA)),
-                                   cartella.file(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO))});
+        letto = memorizza_dati_da_file(m, {cartella.file(nome_descrizione_linea(CHIAVE_LINEA)),
+                                           cartella.file(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO))});
     }
     prova::CartellaTemporanea cartella;
     Modello m;
+    EsitoLettura letto;
 };
 
 TEST_F(ScenarioLetto, FillsTheModelAndDeletesBothFiles) {
-    EXPECT_EQ(m.stato.codice_errore, 0);
+    EXPECT_EQ(codice_registrato(letto.diagnostiche).codice, 0);
     EXPECT_FALSE(cartella.esiste(nome_descrizione_linea(CHIAVE_LINEA)));
     EXPECT_FALSE(cartella.esiste(nome_descrizione_treno(CHIAVE_LINEA, CHIAVE_TRENO)));
     ASSERT_EQ(m.celle.size(), 2081u);
@@ -165,7 +167,7 @@ TEST(ScenarioAutore, TheTextsInMemoryWithoutThePlan) {
     m.stato.chiave_linea = CHIAVE_LINEA;
     m.stato.chiave_treno = CHIAVE_TRENO;
     const EsitoLettura esito = memorizza_dati(m, {linea, treno, cartella.leggi(linea), cartella.leggi(treno)});
-    EXPECT_EQ(m.stato.codice_errore, 0);
+    EXPECT_EQ(codice_registrato(esito.diagnostiche).codice, 0);
     EXPECT_TRUE(esito.diagnostiche.voci().empty());
     EXPECT_TRUE(m.tracciato.empty());
     EXPECT_EQ(m.celle.size(), 2081u);

@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "compiler/codici_errore.h"
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compila.h"
 #include "compiler/parole_chiave.h"
 #include "support/cartella_temporanea.h"
+#include "support/diagnostiche_prova.h"
 
 namespace compattatore {
 namespace {
@@ -69,22 +70,21 @@ std::vector<Esempio> esempi(const std::string& documento) {
 // What the program makes of a line and a train description, in the words of
 // the reference; the reader's reason goes to `motivo`.
 std::string esito_compilazione(const std::string& linea, const std::string& treno, std::string* motivo = nullptr) {
-    Modello m;
-    m.stato.chiave_linea = "Valle";
-    m.stato.chiave_treno = "R1";
     const SorgentiDescrizione sorgenti{"Valle_linea.txt", "Valle_R1-.txt", linea, treno};
-    const EsitoPercorso esito = compila_percorso(m, 1, sorgenti);
+    const Compilazione esito =
+        compila(sorgenti, {.chiave_linea = "Valle", .chiave_treno = "R1", .crea_tracciato = 1, .lettura = {}});
     if (motivo)
         for (const Diagnostica& d : esito.diagnostiche.voci()) *motivo += d.motivo + "; ";
-    if (esito.codice_riservato != 0) return "error " + std::to_string(esito.codice_riservato);
-    if (esito.codice_lettura != 0) return "error " + std::to_string(esito.codice_lettura);
+    if (auto riservato = codice_riservato(esito.diagnostiche)) return "error " + std::to_string(*riservato);
+    if (int32_t lettura = prova::codice_lettura(esito.diagnostiche); lettura != 0)
+        return "error " + std::to_string(lettura);
     std::set<int32_t> avvisi;
-    for (const AvvisoFinitura& a : esito.avvisi) avvisi.insert(a.codice);
+    for (int32_t codice : prova::codici_finitura(esito.diagnostiche)) avvisi.insert(codice);
     std::string testo;
     for (int32_t codice : avvisi) testo += (testo.empty() ? "warning " : ", ") + std::to_string(codice);
     // The reader's own warnings (an unknown record, a reversed span...) spoil a clean outcome too.
     for (const Diagnostica& d : esito.diagnostiche.voci())
-        if (d.livello == Livello::avviso && d.codice == 0)
+        if (d.livello == Livello::avviso && !d.codice)
             testo += (testo.empty() ? "warning " : ", ") + std::string(d.gruppo);
     return testo.empty() ? "clean" : testo;
 }

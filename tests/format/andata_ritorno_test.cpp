@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <set>
 
+#include "compiler/compila.h"
 #include "compiler/memorizza_percorso.h"
 #include "format/decodifica.h"
 #include "format/file_binari.h"
 #include "model/nomi_file.h"
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
+#include "support/diagnostiche_prova.h"
 #include "support/giro_completo.h"
 
 namespace compattatore {
@@ -82,13 +84,12 @@ constexpr const char* TRENO_BREVE =
 
 TEST(AndataRitorno, TheThreeFilesOfACompiledShortLine) {
     prova::CartellaTemporanea dir;
-    Modello m;
-    m.stato.chiave_linea = "Breve";
-    m.stato.chiave_treno = "T1";
-    const EsitoPercorso esito = compila_percorso(
-        m, 1, {nome_descrizione_linea("Breve"), nome_descrizione_treno("Breve", "T1"), LINEA_BREVE, TRENO_BREVE});
-    ASSERT_EQ(esito.codice_lettura, 0);
-    ASSERT_TRUE(esito.avvisi.empty());
+    const Compilazione esito =
+        compila({nome_descrizione_linea("Breve"), nome_descrizione_treno("Breve", "T1"), LINEA_BREVE, TRENO_BREVE},
+                {.chiave_linea = "Breve", .chiave_treno = "T1", .crea_tracciato = 1, .lettura = {}});
+    ASSERT_EQ(prova::codice_lettura(esito.diagnostiche), 0);
+    ASSERT_TRUE(prova::codici_finitura(esito.diagnostiche).empty());
+    const Modello& m = esito.modello;
     scrivi_file_binari(m, dir.str());
 
     // What the files must hold for the round trip to cover every kind.

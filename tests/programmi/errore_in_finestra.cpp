@@ -31,8 +31,9 @@ int main(int argc, char** argv) {
     if (argc != 2) return USCITA_USO;
     auto interfaccia = piattaforma::crea_interfaccia(true);
     interfaccia->mostra_attesa();
-    Modello modello = modello_con_cella_uno_occupata();
-    EsitoPercorso esito = completa_percorso(modello);
-    if (da_scrivere(esito, OpzioniScrittura{.directory = argv[1]})) scrivi_file_binari(modello, argv[1]);
-    return segnala_esito(*interfaccia, esito);
+    Compilazione c;
+    c.modello = modello_con_cella_uno_occupata();
+    completa_compilazione(c, {});
+    if (da_scrivere(c, OpzioniScrittura{.directory = argv[1]})) scrivi_file_binari(c.modello, argv[1]);
+    return segnala_esito(*interfaccia, c.diagnostiche);
 }

@@ -1,6 +1,11 @@
-// The first error of a list of diagnostics, for tests that look at it alone.
+// What tests look at in a list of diagnostics: its first error, the code the
+// reading recorded, the finishing pass's codes.
 #pragma once
 
+#include <cstdint>
+#include <vector>
+
+#include "compiler/compila.h"
 #include "compiler/diagnostiche.h"
 
 namespace compattatore::prova {
@@ -9,6 +14,23 @@ namespace compattatore::prova {
 inline Diagnostica primo_errore(const ElencoDiagnostiche& d) {
     const Diagnostica* p = d.primo_errore();
     return p != nullptr ? *p : Diagnostica{};
+}
+
+// The code the reading recorded (0: it read both files whole). The finishing
+// pass reports only after a clean reading, so an error recorded is the
+// reading's.
+inline int32_t codice_lettura(const ElencoDiagnostiche& d) {
+    const int32_t codice = codice_registrato(d).codice;
+    const auto voce = voce_codice(codice);
+    return voce && voce->livello == Livello::errore ? codice : 0;
+}
+
+// The finishing pass's codes, in the order found: the coded warnings.
+inline std::vector<int32_t> codici_finitura(const ElencoDiagnostiche& d) {
+    std::vector<int32_t> codici;
+    for (const Diagnostica& v : d.voci())
+        if (v.codice && v.livello == Livello::avviso) codici.push_back(*v.codice);
+    return codici;
 }
 
 }  // namespace compattatore::prova

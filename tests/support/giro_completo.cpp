@@ -2,25 +2,29 @@
 
 #include <string_view>
 
-#include "compiler/memorizza_percorso.h"
+#include "compiler/compila.h"
 #include "documents/scrivi_righe.h"
 #include "format/file_binari.h"
 #include "model/nomi_file.h"
+#include "support/diagnostiche_prova.h"
 
 namespace compattatore::prova {
 
 FileBinari compila_testi(const std::string& linea, const std::string& treno, bool tracciato,
                          const ChiaviScenario& chiavi) {
-    Modello m;
-    m.stato.chiave_linea = chiavi.linea;
-    m.stato.chiave_treno = chiavi.treno;
     const SorgentiDescrizione sorgenti{nome_descrizione_linea(chiavi.linea),
                                        nome_descrizione_treno(chiavi.linea, chiavi.treno), linea, treno};
-    const EsitoPercorso esito = compila_percorso(m, tracciato ? 1 : 0, sorgenti);
+    OpzioniCompilazione opzioni;
+    opzioni.chiave_linea = chiavi.linea;
+    opzioni.chiave_treno = chiavi.treno;
+    opzioni.crea_tracciato = tracciato ? 1 : 0;
+    const Compilazione c = compila(sorgenti, opzioni);
+    const Modello& m = c.modello;
     FileBinari file;
-    file.codice = esito.codice_lettura != 0 ? esito.codice_lettura : esito.codice_riservato;
-    for (const AvvisoFinitura& a : esito.avvisi) file.avvisi.push_back(std::to_string(a.codice));
-    if (!esito.celle_create) return file;
+    const int32_t lettura = codice_lettura(c.diagnostiche);
+    file.codice = lettura != 0 ? lettura : codice_riservato(c.diagnostiche).value_or(0);
+    for (int32_t codice : codici_finitura(c.diagnostiche)) file.avvisi.push_back(std::to_string(codice));
+    if (m.celle.size() <= 1) return file;
     if (tracciato) file.tracciato = codifica_tracciato(m.tracciato);
     file.oggetti = codifica_oggetti(m.oggetti);
     file.celle = codifica_celle(m.celle);
