@@ -175,7 +175,12 @@ else (function () { // eslint-disable-line curly
   const sicuro = (v) => String(v).replace(/[&<"]/g, (c) => sostituti[c]);
   function scriviMarkup(e, parti) {
     parti.push("<", e.nome);
-    for (const k in e.attributi) parti.push(" ", k, '="', sicuro(e.attributi[k]), '"');
+    for (const k in e.attributi) {
+      const v = e.attributi[k];
+      // A tenth of a pixel is as fine as the screen shows; more digits are
+      // only more markup to read.
+      parti.push(" ", k, '="', typeof v === "number" ? Math.round(v * 10) / 10 : sicuro(v), '"');
+    }
     parti.push(">", sicuro(e.textContent));
     for (const f of e.figli) scriviMarkup(f, parti);
     parti.push("</", e.nome, ">");
@@ -346,11 +351,15 @@ else (function () { // eslint-disable-line curly
     const gOggetti = elemento("g", {}, tela);
     const gStazioni = elemento("g", {}, tela);
     const candidati = [];
-    const pixel = doppione();
+    const inVista = [];
     oggetti.forEach((o, indice) => {
       const [x, y] = puntoAlMetro(o.metro);
       const X = schermoX(x, W), Y = schermoY(y, H);
-      if (X < -10 || X > W + 10 || Y < -10 || Y > H + 10 || pixel(o, X, Y)) return;
+      if (X >= -10 && X <= W + 10 && Y >= -10 && Y <= H + 10) inVista.push([o, indice, X, Y]);
+    });
+    const pixel = doppione(inVista, W);
+    inVista.forEach(([o, indice, X, Y]) => {
+      if (pixel(o, X, Y)) return;
       simbolo(o.tipo === "station" ? gStazioni : gOggetti, o, indice, X, Y);
       candidati.push([o, X, Y]);
     });
@@ -385,16 +394,20 @@ else (function () { // eslint-disable-line curly
     mostraTela(svgPianta, tela);
   }
 
-  // Whether an object, not a station, falls on the pixel of the last one of
-  // its kind drawn: it would only cover that one, and a line a thousand km
-  // long seen whole has hundreds to a handful of pixels.
-  function doppione() {
+  // Whether an object in view [o, index, X, Y], not a station, would stand
+  // within a pixel of the last one of its kind drawn, and so only cover it;
+  // within 3 px where its kind has more objects in view than one for each
+  // 8 px of the panel's width, as a line a thousand km long seen whole has.
+  function doppione(inVista, W) {
+    const quanti = new Map();
+    for (const [o] of inVista) quanti.set(o.tipo, (quanti.get(o.tipo) || 0) + 1);
     const ultimo = new Map();
     return (o, X, Y) => {
       if (o.tipo === "station") return false;
-      const p = Math.round(X) + "," + Math.round(Y);
-      if (ultimo.get(o.tipo) === p) return true;
-      ultimo.set(o.tipo, p);
+      const d = quanti.get(o.tipo) > W / 8 ? 3 : 1;
+      const u = ultimo.get(o.tipo);
+      if (u && Math.abs(X - u[0]) < d && Math.abs(Y - u[1]) < d) return true;
+      ultimo.set(o.tipo, [X, Y]);
       return false;
     };
   }
@@ -519,10 +532,14 @@ else (function () { // eslint-disable-line curly
       }
     });
     const segnati = [];
-    const pixel = doppione();
+    const inVista = [];
     oggetti.forEach((o, indice) => {
       const X = xProfilo(o.metro);
-      if (X < x0 - 1 || X > x1 + 1 || pixel(o, X, 0)) return;
+      if (X >= x0 - 1 && X <= x1 + 1) inVista.push([o, indice, X, 0]);
+    });
+    const pixel = doppione(inVista, W);
+    inVista.forEach(([o, indice, X]) => {
+      if (pixel(o, X, 0)) return;
       segnati.push([o, X]);
       const a = { class: "ogg", "data-o": indice, "data-kind": o.tipo };
       const piede = yV(0);
