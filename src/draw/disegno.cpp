@@ -96,7 +96,9 @@ std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScen
            svg::testo(linea + " / " + treno) +
            "</title>\n"
            "<style>\n"
-           ".titolo{font-size:24px;font-weight:bold;fill:#1d3557}\n"
+           ".titolo{font-size:24px;font-weight:bold;fill:" +
+           colore::BINARIO +
+           "}\n"
            ".sottotitolo{font-size:14px;fill:#555}\n"
            ".titolo-pannello{font-size:15px;font-weight:bold;fill:#333}\n"
            ".stazione{font-size:11px;fill:#111}\n"

@@ -1,6 +1,7 @@
 #include "draw/etichette.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace compattatore {
 
@@ -22,9 +23,28 @@ Riquadro SpazioEtichette::riquadro(const PostoEtichetta& posto, std::string_view
     return {x0, posto.y - dimensione, x0 + w, posto.y - dimensione + h};
 }
 
+template <typename F>
+bool SpazioEtichette::ogni_cella(const Riquadro& r, F&& f) {
+    const auto cella = [](double v) { return static_cast<int64_t>(std::floor(v / CELLA)); };
+    for (int64_t i = cella(r.x0); i <= cella(r.x1); ++i) {
+        for (int64_t j = cella(r.y0); j <= cella(r.y1); ++j) {
+            // The same key as the page's: i * 2^32 + j.
+            if (!f(celle_[i * 4294967296 + j])) return false;
+        }
+    }
+    return true;
+}
+
 bool SpazioEtichette::prendi(const Riquadro& r) {
-    if (std::any_of(presi_.begin(), presi_.end(), [&](const Riquadro& q) { return q.tocca(r); })) return false;
-    presi_.push_back(r);
+    if (r.x0 < area_.x0 || r.y0 < area_.y0 || r.x1 > area_.x1 || r.y1 > area_.y1) return false;
+    const bool libero = ogni_cella(r, [&](const std::vector<Riquadro>& presi) {
+        return std::none_of(presi.begin(), presi.end(), [&](const Riquadro& q) { return q.tocca(r); });
+    });
+    if (!libero) return false;
+    ogni_cella(r, [&](std::vector<Riquadro>& presi) {
+        presi.push_back(r);
+        return true;
+    });
     return true;
 }
 

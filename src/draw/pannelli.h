@@ -1,10 +1,10 @@
-// The two panels of the route drawing and the colours they share with the
-// legend.
+// The two panels of the route drawing.
 #pragma once
 
 #include <string>
 
 #include "draw/elementi.h"
+#include "draw/tavolozza.h"
 
 namespace compattatore {
 
@@ -12,20 +12,6 @@ struct Pannello {
     std::string svg;
     double altezza = 0;
 };
-
-namespace colore {
-inline constexpr const char* BINARIO = "#1d3557";
-inline constexpr const char* PROLUNGAMENTO = "#a8b2bd";
-inline constexpr const char* SEGNALE = "#2a9d3f";
-inline constexpr const char* RALLENTAMENTO = "#d62828";
-inline constexpr const char* AVVISO = "#f77f00";
-inline constexpr const char* ABBATTIMENTO = "#6a4c93";
-inline constexpr const char* VELOCITA = "#1565c0";
-inline constexpr const char* SALITA = "#e76f51";
-inline constexpr const char* DISCESA = "#2a9d8f";
-// Mountain and tunnel spans by kind 1, 2, 3 (others take the last).
-const char* montagna(int64_t tipo);
-}  // namespace colore
 
 // A signal post at (x, y) standing out along the unit vector (nx, ny), its
 // foot `scostamento` away, with its light at the top.

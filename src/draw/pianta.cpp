@@ -11,14 +11,6 @@
 
 namespace compattatore {
 
-const char* colore::montagna(int64_t tipo) {
-    switch (tipo) {
-        case 1: return "#8d6e63";
-        case 2: return "#37474f";
-        default: return "#9c6ade";
-    }
-}
-
 std::string simbolo_segnale(double x, double y, double nx, double ny, double scostamento) {
     const double palo = scostamento + 7, luce = palo + 1.5;
     return svg::linea(x + nx * scostamento, y + ny * scostamento, x + nx * palo, y + ny * palo,

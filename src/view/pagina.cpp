@@ -1,6 +1,7 @@
 #include "view/pagina.h"
 
 #include "draw/svg.h"
+#include "draw/tavolozza.h"
 #include "model/testo_1252.h"
 #include "view/dati_vista.h"
 #include "vista_risorse.h"
@@ -25,6 +26,20 @@ std::string sicuro_in_script(const std::string& json) {
     return uscita;
 }
 
+// The drawing's colours as the custom properties the style sheet and the
+// script read, so that the page and `draw` share one palette.
+std::string proprieta_colori() {
+    std::string regola = ":root {";
+    for (const colore::Voce& v : colore::TAVOLOZZA) {
+        regola += " --";
+        regola += v.nome;
+        regola += ": ";
+        regola += v.valore;
+        regola += ";";
+    }
+    return regola + " }\n";
+}
+
 }  // namespace
 
 std::string pagina_vista(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
@@ -38,6 +53,7 @@ std::string pagina_vista(const ScenarioCompilato& scenario, const ChiaviScenario
         "script-src 'unsafe-inline'; style-src 'unsafe-inline'; img-src data:\">\n"
         "<title>" +
         titolo + "</title>\n<style>\n";
+    pagina += proprieta_colori();
     pagina += STILE_VISTA;
     pagina += "</style>\n</head>\n<body>\n<script type=\"application/json\" id=\"dati\">";
     pagina += sicuro_in_script(dati_vista_json(scenario, chiavi));

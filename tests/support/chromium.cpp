@@ -23,13 +23,13 @@ std::vector<std::string> opzioni(const CartellaTemporanea& profilo) {
                                   "--hide-scrollbars",
                                   "--user-data-dir=" + profilo.str()};
     // Chromium's sandbox refuses to start as root.
-    if (::geteuid() == 0) o.push_back("--no-sandbox");
+    if (::geteuid() == 0) o.emplace_back("--no-sandbox");
     return o;
 }
 
 std::string chromium() {
     for (const char* nome : {"chromium", "chromium-browser"}) {
-        const std::string p = trova_programma(nome);
+        std::string p = trova_programma(nome);
         if (!p.empty()) return p;
     }
     return "";
@@ -54,11 +54,11 @@ std::optional<std::string> chromium_mancante() {
     return std::nullopt;
 }
 
-EsitoProcesso dom_dopo_script(const std::string& pagina) {
+EsitoProcesso dom_dopo_script(const std::string& pagina, int larghezza, int altezza) {
     CartellaTemporanea profilo;
     auto argomenti = opzioni(profilo);
-    argomenti.insert(argomenti.end(),
-                     {"--window-size=1400,900", "--virtual-time-budget=5000", "--dump-dom", url(pagina)});
+    argomenti.insert(argomenti.end(), {"--window-size=" + std::to_string(larghezza) + "," + std::to_string(altezza),
+                                       "--virtual-time-budget=5000", "--dump-dom", url(pagina)});
     return esegui(chromium(), argomenti);
 }
 

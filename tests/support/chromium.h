@@ -14,8 +14,9 @@ namespace compattatore::prova {
 // Why Chromium cannot run here, or nothing when it can.
 std::optional<std::string> chromium_mancante();
 
-// The DOM of `pagina` (a local file) after its scripts ran, as Chromium dumps it.
-EsitoProcesso dom_dopo_script(const std::string& pagina);
+// The DOM of `pagina` (a local file) after its scripts ran, as Chromium dumps
+// it, in a window `larghezza` by `altezza`.
+EsitoProcesso dom_dopo_script(const std::string& pagina, int larghezza = 1400, int altezza = 900);
 
 // A screenshot of `pagina`, `larghezza` by `altezza`, into `png`.
 EsitoProcesso fotografia(const std::string& pagina, const std::string& png, int larghezza, int altezza);

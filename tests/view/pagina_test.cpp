@@ -20,7 +20,9 @@ namespace fs = std::filesystem;
 using Esito = std::multimap<std::string, std::string>;
 
 // The page with the test script added; errors and refused loads are caught
-// from the very start.
+// from the very start. The page's animation frames are held back for the
+// test script to run when it has done what a frame should follow: headless
+// Chromium's frames under virtual time come too seldom to wait for.
 std::string pagina_di_prova(const prova::CartellaTemporanea& dir, const std::string& pagina,
                             const std::vector<std::string>& passi) {
     std::string html = dir.leggi(pagina);
@@ -29,7 +31,9 @@ std::string pagina_di_prova(const prova::CartellaTemporanea& dir, const std::str
         "addEventListener('error',function(e){PROVA_ERRORI.push('error: '+e.message)});"
         "addEventListener('securitypolicyviolation',function(e){PROVA_ERRORI.push('refused: '+e.blockedURI)});"
         "(function(){var c=console.error;console.error=function(){PROVA_ERRORI.push([].join.call(arguments,' '));"
-        "c.apply(console,arguments)}})();</script>";
+        "c.apply(console,arguments)}})();"
+        "window.PROVA_FOTOGRAMMI=[];"
+        "window.requestAnimationFrame=function(f){return PROVA_FOTOGRAMMI.push(f)};</script>";
     html.insert(html.find("<head>") + 6, spia);
     std::string elenco;
     for (const std::string& p : passi) elenco += (elenco.empty() ? "\"" : ",\"") + p + "\"";
@@ -40,8 +44,8 @@ std::string pagina_di_prova(const prova::CartellaTemporanea& dir, const std::str
 }
 
 Esito esegui_pagina(const prova::CartellaTemporanea& dir, const std::string& pagina,
-                    const std::vector<std::string>& passi) {
-    const auto esito = prova::dom_dopo_script(pagina_di_prova(dir, pagina, passi));
+                    const std::vector<std::string>& passi, int larghezza = 1400) {
+    const auto esito = prova::dom_dopo_script(pagina_di_prova(dir, pagina, passi), larghezza);
     EXPECT_EQ(esito.stato, 0) << esito.errori;
     Esito valori = prova::esito_della_pagina(esito.uscita);
     EXPECT_FALSE(valori.empty()) << "the test script wrote nothing:\n" << esito.uscita.substr(0, 2000);
@@ -193,6 +197,30 @@ TEST_F(Vista, NamesThatLookLikeMarkupStayText) {
     EXPECT_EQ(uno(e, "profile_stations"), "1");
     const Esito s = esegui_pagina(dir, "M_T.html", {"suggerimenti_profilo"});
     EXPECT_NE(uno(s, "station_tooltip").find("name:" + nome + ";"), std::string::npos) << uno(s, "station_tooltip");
+}
+
+// Zoomed in as far as each panel goes, the km marks read apart however wide
+// the screen; a burst of wheel events redraws once, in the next frame.
+TEST_F(Vista, KmMarksReadApartOnWideScreensAndABurstRedrawsOnce) {
+    prova::CartellaTemporanea dir;
+    const auto scritto =
+        prova::esegui_programma({"view", prova::corsa_normale_eseguita().directory, "-o", dir.file("vista.html")});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    for (int larghezza : {1400, 2560, 5120}) {
+        const Esito e = esegui_pagina(dir, "vista.html", {"fotogrammi", "km_distinti"}, larghezza);
+        EXPECT_EQ(uno(e, "errors"), "0") << larghezza;
+        EXPECT_EQ(uno(e, "draws_during_events"), "0") << larghezza;
+        EXPECT_EQ(uno(e, "draws_in_frame"), "1") << larghezza;
+        const auto profilo = numeri(uno(e, "profile_km"));  // marks, repeated, from, to
+        ASSERT_EQ(profilo.size(), 4u);
+        EXPECT_GE(profilo[0], 3) << larghezza;
+        EXPECT_EQ(profilo[1], 0) << larghezza << " px: repeated km marks in the profile";
+        EXPECT_LE(profilo[3] - profilo[2], 101) << larghezza << " px: zoomed in as far as it goes";
+        const auto pianta = numeri(uno(e, "plan_km"));
+        ASSERT_EQ(pianta.size(), 2u);
+        EXPECT_GE(pianta[0], 2) << larghezza;
+        EXPECT_EQ(pianta[1], 0) << larghezza << " px: repeated km marks in the plan";
+    }
 }
 
 // The generated 1,000,000 m line: labels never overprint, at the whole-line

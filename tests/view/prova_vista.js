@@ -1,7 +1,9 @@
 // Runs inside the viewer page in headless Chromium: drives it with real
 // wheel, pointer, click and key events and writes what it saw as
 // "name=value" lines into <pre id="esito">, which the test reads from the
-// dumped DOM. `PROVA_PASSI` names the checks to run.
+// dumped DOM. `PROVA_PASSI` names the checks to run. The page draws once an
+// animation frame; the test holds its frames back (PROVA_FOTOGRAMMI), and
+// each check runs the frame after what it did.
 "use strict";
 (function () {
   const esito = [];
@@ -30,6 +32,9 @@
     if (s.hidden) return "";
     return [...s.querySelectorAll("tr")].map((r) => [...r.cells].map((c) => c.textContent).join(":")).join(";");
   }
+  const fotogramma = async () => {
+    for (const f of window.PROVA_FOTOGRAMMI.splice(0)) f(performance.now());
+  };
   const intervallo = () => [+profilo.getAttribute("data-from-m"), +profilo.getAttribute("data-to-m")];
   const oggettiDi = (svg, tipo) => [...svg.querySelectorAll('[data-kind="' + tipo + '"]')];
   const distinti = (lista) => new Set(lista.map((e) => e.getAttribute("data-o"))).size;
@@ -73,17 +78,22 @@
     suggerimenti_profilo() {
       for (const e of oggettiDi(profilo, "station")) scrivi("station_tooltip", indica(e));
     },
-    casella() {
+    async casella() {
       document.getElementById("intera").click();
       const km = document.getElementById("km");
       km.value = "50";
       document.getElementById("vai").click();
+      await fotogramma();
       scrivi("after_km_50", intervallo().join(","));
       km.value = "21.2";
       km.dispatchEvent(new KeyboardEvent("keydown", { key: "Enter", bubbles: true }));
+      await fotogramma();
       scrivi("after_km_21.2", intervallo().join(","));
       // Zoom in on the plan's middle, where km 21.2 now is, until about 3 km show.
-      for (let k = 0; k < 60 && intervallo()[1] - intervallo()[0] > 3300; k++) rotella(pianta, -100);
+      for (let k = 0; k < 60 && intervallo()[1] - intervallo()[0] > 3300; k++) {
+        rotella(pianta, -100);
+        await fotogramma();
+      }
       scrivi("zoomed", intervallo().join(","));
       for (const e of oggettiDi(pianta, "slowdown_start")) scrivi("slowdown_start_tooltip", indica(e));
       for (const tipo of ["slowdown_warning", "slowdown_start", "slowdown_end"]) {
@@ -95,28 +105,34 @@
         }
       }
     },
-    movimenti() {
+    async movimenti() {
       document.getElementById("intera").click();
+      await fotogramma();
       scrivi("whole", intervallo().join(","));
       document.getElementById("piu").click();
+      await fotogramma();
       scrivi("plus", intervallo().join(","));
       document.getElementById("meno").click();
       document.getElementById("meno").click();
+      await fotogramma();
       scrivi("minus", intervallo().join(","));
       document.getElementById("intera").click();
       rotella(pianta, -500);
+      await fotogramma();
       scrivi("wheel_plan", intervallo().join(","));
       // Drag the profile 200 px to the left: the view moves on along the line.
       const [x, y] = centro(profilo);
       puntatore("pointerdown", profilo, x, y);
       puntatore("pointermove", profilo, x - 200, y);
       puntatore("pointerup", profilo, x - 200, y);
+      await fotogramma();
       scrivi("drag_profile", intervallo().join(","));
       // Drag the plan: the profile follows.
       const [px, py] = centro(pianta);
       puntatore("pointerdown", pianta, px, py);
       puntatore("pointermove", pianta, px + 150, py - 120);
       puntatore("pointerup", pianta, px + 150, py - 120);
+      await fotogramma();
       scrivi("drag_plan", intervallo().join(","));
       // Pinch: two touches moving apart zoom in.
       document.getElementById("intera").click();
@@ -126,51 +142,94 @@
       puntatore("pointermove", pianta, px + 120, py, 8);
       puntatore("pointerup", pianta, px - 120, py, 7);
       puntatore("pointerup", pianta, px + 120, py, 8);
+      await fotogramma();
       scrivi("pinch", intervallo().join(","));
       document.body.dispatchEvent(new KeyboardEvent("keydown", { key: "0", bubbles: true }));
+      await fotogramma();
       scrivi("key_home", intervallo().join(","));
     },
     // A page without a plan: the profile alone answers the controls.
-    profilo() {
+    async profilo() {
       scrivi("has_plan", pianta ? "yes" : "no");
       scrivi("profile_stations", distinti(oggettiDi(profilo, "station")));
       document.getElementById("intera").click();
+      await fotogramma();
       scrivi("whole", intervallo().join(","));
       rotella(profilo, -300);
+      await fotogramma();
       scrivi("wheel_profile", intervallo().join(","));
       document.getElementById("piu").click();
+      await fotogramma();
       scrivi("plus", intervallo().join(","));
       const km = document.getElementById("km");
       km.value = "60";
       document.getElementById("vai").click();
+      await fotogramma();
       scrivi("after_km_60", intervallo().join(","));
+      await fotogramma();
       const [n] = sovrapposte();
       scrivi("overlaps", n);
     },
-    etichette() {
+    async etichette() {
       document.getElementById("intera").click();
+      await fotogramma();
       // Zoom where the track is: at the station in the middle of the line.
       const stazioni = oggettiDi(pianta, "station");
       const [x, y] = centro(stazioni[Math.floor(stazioni.length / 2)]);
       const livelli = [0, -700, -700, -700];
-      livelli.forEach((dy, k) => {
+      for (const [k, dy] of livelli.entries()) {
         if (dy) rotella(pianta, dy, x, y);
+        await fotogramma();
         const [n, tutte] = sovrapposte();
         scrivi("level" + k, n + "," + tutte + "," + intervallo().join(","));
-      });
+      }
+    },
+    // A burst of wheel events redraws once, in the next frame.
+    async fotogrammi() {
+      let ridisegni = 0;
+      const conta = (registri) => {
+        ridisegni += registri.filter((r) => r.target === profilo && r.removedNodes.length).length;
+      };
+      const osservatore = new MutationObserver(conta);
+      osservatore.observe(profilo, { childList: true });
+      for (let k = 0; k < 20; k++) rotella(profilo, k % 2 ? 40 : -60);
+      conta(osservatore.takeRecords());
+      scrivi("draws_during_events", ridisegni);
+      ridisegni = 0;
+      await fotogramma();
+      conta(osservatore.takeRecords());
+      scrivi("draws_in_frame", ridisegni);
+      osservatore.disconnect();
+    },
+    // Zoomed in as far as each panel goes, the km marks still read apart.
+    async km_distinti() {
+      const ripetute = (svg) => {
+        const testi = [...svg.querySelectorAll("text.etichetta.km")].map((t) => t.textContent);
+        return [testi.length, testi.length - new Set(testi).size];
+      };
+      for (let k = 0; k < 40; k++) rotella(profilo, -500);
+      await fotogramma();
+      scrivi("profile_km", ripetute(profilo).join(",") + "," + intervallo().join(","));
+      if (pianta) {
+        for (let k = 0; k < 40; k++) rotella(pianta, -500);
+        await fotogramma();
+        scrivi("plan_km", ripetute(pianta).join(","));
+      }
     },
   };
 
-  for (const nome of window.PROVA_PASSI) {
-    try {
-      passi[nome]();
-    } catch (e) {
-      scrivi("failed", nome + ": " + e);
+  (async function () {
+    for (const nome of window.PROVA_PASSI) {
+      try {
+        await passi[nome]();
+      } catch (e) {
+        scrivi("failed", nome + ": " + e);
+      }
     }
-  }
-  scrivi("errors", window.PROVA_ERRORI.length + (window.PROVA_ERRORI.length ? ": " + window.PROVA_ERRORI.join(" | ") : ""));
-  const pre = document.createElement("pre");
-  pre.id = "esito";
-  pre.textContent = "\n" + esito.join("\n") + "\n";
-  document.body.appendChild(pre);
+    scrivi("errors", window.PROVA_ERRORI.length + (window.PROVA_ERRORI.length ? ": " + window.PROVA_ERRORI.join(" | ") : ""));
+    const pre = document.createElement("pre");
+    pre.id = "esito";
+    pre.textContent = "\n" + esito.join("\n") + "\n";
+    document.body.appendChild(pre);
+  })();
 })();

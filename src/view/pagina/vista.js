@@ -1,19 +1,153 @@
 // The viewer: draws the plan and the profile of one compiled scenario from
 // the JSON in #dati, only what is in view, at any scale. Everything it needs
-// is in the page; it fetches nothing.
+// is in the page; it fetches nothing. Its calculations need no page: loaded
+// under Node (the unit tests) the script only exports them.
 "use strict";
-(function () {
+const calcoli = (function () {
+  // A step of 1, 2 or 5 times a power of ten, in km, at least `minimo` km.
+  function passoKm(minimo) {
+    let p = Math.pow(10, Math.floor(Math.log10(Math.max(minimo, 1e-3))));
+    for (;;) {
+      for (const m of [1, 2, 5]) if (m * p >= minimo) return m * p;
+      p *= 10;
+    }
+  }
+  // The decimals of km that tell apart marks `passo` metres apart.
+  function decimaliKm(passo) {
+    let d = 0;
+    const scarto = (cifre) => Math.abs(passo / 1000 * Math.pow(10, cifre) - Math.round(passo / 1000 * Math.pow(10, cifre)));
+    while (d < 6 && scarto(d) > 1e-9) d++;
+    return d;
+  }
+  // Metre m in km, as precise as marks `passo` metres apart need, without
+  // trailing zeros: "21 km", "21.5 km", "21.505 km".
+  function testoKm(metri, passo) {
+    let t = (metri / 1000).toFixed(decimaliKm(passo));
+    if (t.includes(".")) t = t.replace(/0+$/, "").replace(/\.$/, "");
+    return (t === "-0" ? "0" : t) + " km";
+  }
+  // The marks `passo` metres apart from metre da to metre a, each a whole
+  // multiple of the step (adding the step up would drift).
+  function marcheKm(da, a, passo) {
+    const fuori = [];
+    for (let k = Math.ceil(da / passo); k * passo <= a; k++) fuori.push(k * passo);
+    return fuori;
+  }
+
+  // Labels never overprint: each, most important first, takes the first of
+  // its candidate boxes that lies inside the area and overlaps (with a
+  // positive area) no box taken before; with none free it is left out.
+  // draw/etichette.cpp follows the same rule; tests/data/etichette_posa.json
+  // holds the cases both must answer alike. Taken boxes are filed in square
+  // cells of CELLA px, so that a box is checked only against those near it.
+  const CELLA = 64;
+  class Spazio {
+    // An area w by h px from the origin; without them, unbounded.
+    constructor(w, h) {
+      this.area = w === undefined ? { x0: -Infinity, y0: -Infinity, x1: Infinity, y1: Infinity } : { x0: 0, y0: 0, x1: w, y1: h };
+      this.celle = new Map();
+    }
+    // Calls f with the list of each cell the box covers while f returns true.
+    celleDi(r, f) {
+      const i0 = Math.floor(r.x0 / CELLA), i1 = Math.floor(r.x1 / CELLA);
+      const j0 = Math.floor(r.y0 / CELLA), j1 = Math.floor(r.y1 / CELLA);
+      for (let i = i0; i <= i1; i++) {
+        for (let j = j0; j <= j1; j++) {
+          const chiave = i * 4294967296 + j;
+          let lista = this.celle.get(chiave);
+          if (lista === undefined) {
+            lista = [];
+            this.celle.set(chiave, lista);
+          }
+          if (!f(lista)) return false;
+        }
+      }
+      return true;
+    }
+    // Takes the box when it is free.
+    prendi(r) {
+      const a = this.area;
+      if (r.x0 < a.x0 || r.y0 < a.y0 || r.x1 > a.x1 || r.y1 > a.y1) return false;
+      const tocca = (p) => r.x0 < p.x1 && p.x0 < r.x1 && r.y0 < p.y1 && p.y0 < r.y1;
+      if (!this.celleDi(r, (lista) => !lista.some(tocca))) return false;
+      this.celleDi(r, (lista) => lista.push(r));
+      return true;
+    }
+    // The index of the first free box of `riquadri`, now taken, or -1.
+    posa(riquadri) {
+      return riquadri.findIndex((r) => this.prendi(r));
+    }
+  }
+  // The box of a label w by h px whose baseline is anchored at (x, y).
+  function riquadroEtichetta(x, y, ancora, w, h) {
+    const x0 = ancora === "end" ? x - w : ancora === "middle" ? x - w / 2 : x;
+    return { x0: x0, y0: y - h / 2, x1: x0 + w, y1: y + h / 2 };
+  }
+
+  // The part [t0, t1] of the segment from (x0, y0) to (x1, y1) inside the
+  // rectangle 0..W, 0..H (Liang-Barsky), or null.
+  function ritaglio(x0, y0, x1, y1, W, H) {
+    let t0 = 0, t1 = 1;
+    const dx = x1 - x0, dy = y1 - y0;
+    for (const [p, q] of [[-dx, x0], [dx, W - x0], [-dy, y0], [dy, H - y0]]) {
+      if (p === 0) {
+        if (q < 0) return null;
+      } else {
+        const r = q / p;
+        if (p < 0) t0 = Math.max(t0, r); else t1 = Math.min(t1, r);
+      }
+    }
+    return t0 <= t1 ? [t0, t1] : null;
+  }
+  // The zoom factor of a wheel event: lines and pages count as many pixels.
+  const fattoreRotella = (ev) => Math.exp(-ev.deltaY * (ev.deltaMode === 1 ? 40 : ev.deltaMode === 2 ? 400 : 1) * 0.002);
+  // The range the profile may show on a line L metres long: at least 100 m,
+  // at most half as much again as the line, its middle on the line.
+  function intervalloAmmesso(da, a, L) {
+    const w = Math.min(Math.max(a - da, 100), L * 1.5);
+    const c = Math.min(Math.max((da + a) / 2, 0), L);
+    return [c - w / 2, c + w / 2];
+  }
+  // Mountain and tunnel spans [from, to, kind] of each kind no more than
+  // `unita` metres apart joined, so that their number follows the picture,
+  // not the line.
+  function spanUniti(tratti, unita) {
+    const ultimo = new Map();
+    const fuori = [];
+    for (const [da, a, k] of tratti) {
+      if (k === 0) continue;
+      const u = ultimo.get(k);
+      if (u && da - u[1] <= unita) { u[1] = a; continue; }
+      const nuovo = [da, a, k];
+      ultimo.set(k, nuovo);
+      fuori.push(nuovo);
+    }
+    return fuori;
+  }
+  return { passoKm, decimaliKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella,
+    intervalloAmmesso, spanUniti };
+})();
+
+// (Braces around the page's part would indent all of it once more.)
+if (typeof module !== "undefined") module.exports = calcoli;
+else (function () { // eslint-disable-line curly
+  const { passoKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella, intervalloAmmesso,
+    spanUniti } = calcoli;
   const NS = "http://www.w3.org/2000/svg";
   const dati = JSON.parse(document.getElementById("dati").textContent);
   const L = Math.max(dati.line_length_m, 1);
   const piano = dati.plan; // {m, x, y, e} or null
   const METRI_PER_PIXEL_MINIMI = 0.25;
 
-  // ---- colours shared with the static drawing ----
+  // ---- colours: the drawing's palette, which the program writes into the
+  // page as custom properties ----
+  const tavolozza = getComputedStyle(document.documentElement);
+  const tinta = (nome) => tavolozza.getPropertyValue("--" + nome).trim();
   const COLORE = {
-    binario: "#1d3557", prolungamento: "#a8b2bd", segnale: "#2a9d3f", rallentamento: "#d62828",
-    avviso: "#f77f00", abbattimento: "#6a4c93", velocita: "#1565c0", salita: "#e76f51", discesa: "#2a9d8f",
-    cartello: "#8d6e63", indicatore: "#1565c0", montagna: ["#8d6e63", "#37474f", "#9c6ade"],
+    binario: tinta("binario"), prolungamento: tinta("prolungamento"), segnale: tinta("segnale"),
+    rallentamento: tinta("rallentamento"), avviso: tinta("avviso"), abbattimento: tinta("abbattimento"),
+    velocita: tinta("velocita"), salita: tinta("salita"), discesa: tinta("discesa"), cartello: tinta("montagna-1"),
+    indicatore: tinta("velocita"), montagna: [tinta("montagna-1"), tinta("montagna-2"), tinta("montagna-3")],
   };
   const coloreMontagna = (k) => COLORE.montagna[Math.min(Math.max(k, 1), 3) - 1];
 
@@ -30,13 +164,35 @@
   // Stations with a timed stop outrank those without when labels compete.
   const stazioniMaggiori = new Set(dati.stations.filter((s) => s.time_s > 0).map((s) => s.number));
 
-  // ---- page ----
+  // ---- drawing: each panel is written as markup and set at once, far
+  // quicker than making its thousands of elements one by one ----
   function elemento(nome, attributi, genitore) {
-    const e = document.createElementNS(NS, nome);
-    for (const k in attributi) e.setAttribute(k, attributi[k]);
-    if (genitore) genitore.appendChild(e);
+    const e = { nome: nome, attributi: attributi, figli: [], textContent: "" };
+    if (genitore) genitore.figli.push(e);
     return e;
   }
+  const sostituti = { "&": "&amp;", "<": "&lt;", '"': "&quot;" };
+  const sicuro = (v) => String(v).replace(/[&<"]/g, (c) => sostituti[c]);
+  function scriviMarkup(e, parti) {
+    parti.push("<", e.nome);
+    for (const k in e.attributi) {
+      const v = e.attributi[k];
+      // A tenth of a pixel is as fine as the screen shows; more digits are
+      // only more markup to read.
+      parti.push(" ", k, '="', typeof v === "number" ? Math.round(v * 10) / 10 : sicuro(v), '"');
+    }
+    parti.push(">", sicuro(e.textContent));
+    for (const f of e.figli) scriviMarkup(f, parti);
+    parti.push("</", e.nome, ">");
+  }
+  // Puts what was drawn on `tela` into the panel `svg`, in place of the last.
+  function mostraTela(svg, tela) {
+    const parti = [];
+    for (const f of tela.figli) scriviMarkup(f, parti);
+    svg.innerHTML = parti.join("");
+  }
+
+  // ---- page ----
   const barra = document.createElement("header");
   barra.id = "barra";
   barra.innerHTML =
@@ -48,8 +204,13 @@
   barra.querySelector(".titolo").textContent =
     "Line " + dati.keys.line + " \u2013 train " + dati.keys.train + " (" + (L / 1000) + " km)";
   document.body.appendChild(barra);
-  const svgPianta = piano ? elemento("svg", { id: "pianta" }, document.body) : null;
-  const svgProfilo = elemento("svg", { id: "profilo" }, document.body);
+  function pannello(id) {
+    const svg = document.createElementNS(NS, "svg");
+    svg.id = id;
+    return document.body.appendChild(svg);
+  }
+  const svgPianta = piano ? pannello("pianta") : null;
+  const svgProfilo = pannello("profilo");
   const suggerimento = document.createElement("div");
   suggerimento.id = "suggerimento";
   suggerimento.hidden = true;
@@ -69,43 +230,20 @@
     }
     return l;
   }
-  class Spazio {
-    constructor(w, h) { this.w = w; this.h = h; this.presi = []; }
-    libero(r) {
-      if (r.x0 < 0 || r.y0 < 0 || r.x1 > this.w || r.y1 > this.h) return false;
-      return !this.presi.some((p) => r.x0 < p.x1 && p.x0 < r.x1 && r.y0 < p.y1 && p.y0 < r.y1);
-    }
-    // Tries the places in turn; draws the label at the first free one.
-    posa(gruppo, testo, classe, dimensione, posti) {
-      // Slowdown labels are bold (see the style sheet).
-      const w = larghezzaTesto(testo, dimensione, classe === "rallentamento") + 4, h = dimensione * 1.35 + 2;
-      for (const [x, y, ancora] of posti) {
-        const x0 = ancora === "end" ? x - w : ancora === "middle" ? x - w / 2 : x;
-        const r = { x0: x0, y0: y - h / 2, x1: x0 + w, y1: y + h / 2 };
-        if (!this.libero(r)) continue;
-        this.presi.push(r);
-        const t = elemento("text", { x: x0 + 2, y: y + dimensione * 0.36, class: "etichetta " + classe }, gruppo);
-        t.textContent = testo;
-        return true;
-      }
-      return false;
-    }
+  // Draws the label at the first free one of the places [x, y, anchor].
+  function posaEtichetta(spazio, gruppo, testo, classe, dimensione, posti) {
+    // Slowdown labels are bold (see the style sheet).
+    const w = larghezzaTesto(testo, dimensione, classe === "rallentamento") + 4, h = dimensione * 1.35 + 2;
+    const riquadri = posti.map(([x, y, ancora]) => riquadroEtichetta(x, y, ancora, w, h));
+    const k = spazio.posa(riquadri);
+    if (k < 0) return false;
+    const t = elemento("text", { x: riquadri[k].x0 + 2, y: posti[k][1] + dimensione * 0.36, class: "etichetta " + classe },
+      gruppo);
+    t.textContent = testo;
+    return true;
   }
   // Places around a point at (x, y): right, left, above, below.
   const intorno = (x, y, d) => [[x + d, y, "start"], [x - d, y, "end"], [x, y - d - 6, "middle"], [x, y + d + 6, "middle"]];
-
-  // A step of 1, 2 or 5 times a power of ten, in km, at least `minimo` km.
-  function passoKm(minimo) {
-    let p = Math.pow(10, Math.floor(Math.log10(Math.max(minimo, 1e-3))));
-    for (;;) {
-      for (const m of [1, 2, 5]) if (m * p >= minimo) return m * p;
-      p *= 10;
-    }
-  }
-  const testoKm = (metri) => {
-    const km = metri / 1000;
-    return (Math.abs(km - Math.round(km)) < 1e-9 ? km.toFixed(0) : km.toFixed(km * 10 % 1 === 0 ? 1 : 2)) + " km";
-  };
 
   // ---- state: the km range of the profile and the plan's camera ----
   const stato = { da: 0, a: L, cx: 0, cy: 0, s: 1 };
@@ -168,26 +306,10 @@
     }
     return da > a ? null : [Math.max(0, da), Math.min(L, a)];
   }
-  // The part [t0, t1] of the segment from (x0, y0) to (x1, y1) inside the
-  // rectangle 0..W, 0..H (Liang-Barsky), or null.
-  function ritaglio(x0, y0, x1, y1, W, H) {
-    let t0 = 0, t1 = 1;
-    const dx = x1 - x0, dy = y1 - y0;
-    for (const [p, q] of [[-dx, x0], [dx, W - x0], [-dy, y0], [dy, H - y0]]) {
-      if (p === 0) {
-        if (q < 0) return null;
-      } else {
-        const r = q / p;
-        if (p < 0) t0 = Math.max(t0, r); else t1 = Math.min(t1, r);
-      }
-    }
-    return t0 <= t1 ? [t0, t1] : null;
-  }
-
   function disegnaPianta() {
     const [W, H] = dimensioniPianta();
     svgPianta.setAttribute("viewBox", "0 0 " + W + " " + H);
-    svgPianta.textContent = "";
+    const tela = elemento("svg", {});
     const t = 1 / stato.s; // one pixel in plan metres: the error allowed
     const mx = 20 * t;      // what may stand just outside the view
     const vx0 = stato.cx - W / 2 * t - mx, vx1 = stato.cx + W / 2 * t + mx;
@@ -215,34 +337,39 @@
       aggiungi(puntoAlMetro(a));
       return pezzi.join("");
     }
-    const gMontagne = elemento("g", { "stroke-opacity": 0.45, fill: "none", "stroke-linecap": "round" }, svgPianta);
-    for (const [da, a, k] of spanMontagne(t)) {
+    const gMontagne = elemento("g", { "stroke-opacity": 0.45, fill: "none", "stroke-linecap": "round" }, tela);
+    for (const [da, a, k] of spanUniti(dati.profile.mountain_kind, t)) {
       elemento("path", { d: percorso(da, a), stroke: coloreMontagna(k), "stroke-width": 9 }, gMontagne);
     }
     const fine = piano.m[nPunti - 1];
     elemento("path", { d: percorso(Math.min(L, fine), fine), fill: "none", stroke: COLORE.prolungamento,
-      "stroke-width": 2, "stroke-dasharray": "6 4" }, svgPianta);
+      "stroke-width": 2, "stroke-dasharray": "6 4" }, tela);
     elemento("path", { id: "binario", d: percorso(0, Math.min(L, fine)), fill: "none", stroke: COLORE.binario,
-      "stroke-width": 2.5, "stroke-linejoin": "round" }, svgPianta);
+      "stroke-width": 2.5, "stroke-linejoin": "round" }, tela);
 
     // Objects in view, stations last so that they stay on top.
-    const gOggetti = elemento("g", {}, svgPianta);
-    const gStazioni = elemento("g", {}, svgPianta);
+    const gOggetti = elemento("g", {}, tela);
+    const gStazioni = elemento("g", {}, tela);
     const candidati = [];
+    const inVista = [];
     oggetti.forEach((o, indice) => {
       const [x, y] = puntoAlMetro(o.metro);
       const X = schermoX(x, W), Y = schermoY(y, H);
-      if (X < -10 || X > W + 10 || Y < -10 || Y > H + 10) return;
+      if (X >= -10 && X <= W + 10 && Y >= -10 && Y <= H + 10) inVista.push([o, indice, X, Y]);
+    });
+    const pixel = doppione(inVista, W);
+    inVista.forEach(([o, indice, X, Y]) => {
+      if (pixel(o, X, Y)) return;
       simbolo(o.tipo === "station" ? gStazioni : gOggetti, o, indice, X, Y);
       candidati.push([o, X, Y]);
     });
 
     // Labels by importance: slowdowns, main stations, other stations,
     // signal numbers, kilometre marks.
-    const gEtichette = elemento("g", {}, svgPianta);
+    const gEtichette = elemento("g", {}, tela);
     const spazio = new Spazio(W, H);
     const posaTutti = (filtro, testo, classe) => {
-      for (const [o, X, Y] of candidati) if (filtro(o)) spazio.posa(gEtichette, testo(o), classe, 12, intorno(X, Y, 9));
+      for (const [o, X, Y] of candidati) if (filtro(o)) posaEtichetta(spazio, gEtichette, testo(o), classe, 12, intorno(X, Y, 9));
     };
     posaTutti((o) => o.tipo === "slowdown_start", (o) => o.dati.fields.speed_kmh + " km/h", "rallentamento");
     posaTutti((o) => o.tipo === "station" && stazioniMaggiori.has(o.dati.number), (o) => o.dati.name, "stazione");
@@ -251,35 +378,38 @@
     const passo = passoKm(100 * t / 1000) * 1000;
     const vista = metriInVista(W, H);
     if (vista) {
-      for (let m = Math.ceil(vista[0] / passo) * passo; m <= vista[1]; m += passo) {
+      for (const m of marcheKm(vista[0], vista[1], passo)) {
         const [x, y] = puntoAlMetro(m);
         const X = schermoX(x, W), Y = schermoY(y, H);
         elemento("circle", { cx: X, cy: Y, r: 2, fill: "#555", "pointer-events": "none" }, gEtichette);
-        spazio.posa(gEtichette, testoKm(m), "km", 11, intorno(X, Y, 6));
+        posaEtichetta(spazio, gEtichette, testoKm(m, passo), "km", 11, intorno(X, Y, 6));
       }
     }
     // Scale bar.
     const km = passoKm(W / 6 * t / 1000);
     const lb = km * 1000 * stato.s;
-    elemento("rect", { x: 20, y: H - 22, width: lb, height: 5, fill: "#222" }, svgPianta);
-    const ts = elemento("text", { x: 20 + lb + 6, y: H - 16, class: "asse" }, svgPianta);
-    ts.textContent = testoKm(km * 1000);
+    elemento("rect", { x: 20, y: H - 22, width: lb, height: 5, fill: "#222" }, tela);
+    const ts = elemento("text", { x: 20 + lb + 6, y: H - 16, class: "asse" }, tela);
+    ts.textContent = testoKm(km * 1000, km * 1000);
+    mostraTela(svgPianta, tela);
   }
 
-  // Mountain and tunnel spans of each kind, those closer than a pixel
-  // joined, so that their number follows the picture, not the line.
-  function spanMontagne(unita) {
+  // Whether an object in view [o, index, X, Y], not a station, would stand
+  // within a pixel of the last one of its kind drawn, and so only cover it;
+  // within 3 px where its kind has more objects in view than one for each
+  // 8 px of the panel's width, as a line a thousand km long seen whole has.
+  function doppione(inVista, W) {
+    const quanti = new Map();
+    for (const [o] of inVista) quanti.set(o.tipo, (quanti.get(o.tipo) || 0) + 1);
     const ultimo = new Map();
-    const fuori = [];
-    for (const [da, a, k] of dati.profile.mountain_kind) {
-      if (k === 0) continue;
-      const u = ultimo.get(k);
-      if (u && da - u[1] <= unita) { u[1] = a; continue; }
-      const nuovo = [da, a, k];
-      ultimo.set(k, nuovo);
-      fuori.push(nuovo);
-    }
-    return fuori;
+    return (o, X, Y) => {
+      if (o.tipo === "station") return false;
+      const d = quanti.get(o.tipo) > W / 8 ? 3 : 1;
+      const u = ultimo.get(o.tipo);
+      if (u && Math.abs(X - u[0]) < d && Math.abs(Y - u[1]) < d) return true;
+      ultimo.set(o.tipo, [X, Y]);
+      return false;
+    };
   }
 
   // ---- symbols of each kind ----
@@ -302,7 +432,7 @@
       case "abbattimento_zero":
         e = elemento("path", { ...a, d: "M" + X + " " + (Y - 4) + "l4 4l-4 4l-4 -4z",
           fill: o.tipo === "abbattimento" ? COLORE.abbattimento : "#fff", stroke: COLORE.abbattimento }, g); break;
-      case "tunnel_marker": e = elemento("circle", { ...a, cx: X, cy: Y, r: 2, fill: "#37474f" }, g); break;
+      case "tunnel_marker": e = elemento("circle", { ...a, cx: X, cy: Y, r: 2, fill: coloreMontagna(2) }, g); break;
       case "station_stop": e = elemento("rect", { ...a, x: X - 2.5, y: Y - 2.5, width: 5, height: 5, fill: "#111" }, g); break;
       default: e = elemento("circle", { ...a, cx: X, cy: Y, r: 2.5, fill: "#999" }, g);
     }
@@ -347,7 +477,7 @@
     svgProfilo.setAttribute("viewBox", "0 0 " + W + " " + H);
     svgProfilo.setAttribute("data-from-m", Math.round(stato.da));
     svgProfilo.setAttribute("data-to-m", Math.round(stato.a));
-    svgProfilo.textContent = "";
+    const tela = elemento("svg", {});
     const x0 = MARGINE_SINISTRO, x1 = W - MARGINE_DESTRO;
     const nomi = 34; // room for station names
     const altoV = Math.max((H - nomi - 40) * 0.55, 40), altoP = Math.max(H - nomi - 40 - altoV - 16, 30);
@@ -359,7 +489,7 @@
     pmax = Math.ceil(pmax / 5) * 5;
     const yV = (v) => yV0 + altoV * (1 - v / vmax);
     const yP = (v) => yP0 + altoP * (pmax - v) / (2 * pmax);
-    const g = elemento("g", {}, svgProfilo);
+    const g = elemento("g", {}, tela);
     const unita = (stato.a - stato.da) / (x1 - x0);
 
     for (const c of colonne(dati.profile.mountain_kind.filter((r) => r[2] !== 0), (a, b) => Math.max(a, b))) {
@@ -387,7 +517,7 @@
 
     // Objects on the line: slowdowns as bands, points as marks.
     const spazio = new Spazio(W, H);
-    const gOggetti = elemento("g", {}, svgProfilo), gEtichette = elemento("g", {}, svgProfilo);
+    const gOggetti = elemento("g", {}, tela), gEtichette = elemento("g", {}, tela);
     let inizio = null;
     oggetti.forEach((o) => {
       if (o.tipo === "slowdown_start") inizio = o;
@@ -402,9 +532,14 @@
       }
     });
     const segnati = [];
+    const inVista = [];
     oggetti.forEach((o, indice) => {
       const X = xProfilo(o.metro);
-      if (X < x0 - 1 || X > x1 + 1) return;
+      if (X >= x0 - 1 && X <= x1 + 1) inVista.push([o, indice, X, 0]);
+    });
+    const pixel = doppione(inVista, W);
+    inVista.forEach(([o, indice, X]) => {
+      if (pixel(o, X, 0)) return;
       segnati.push([o, X]);
       const a = { class: "ogg", "data-o": indice, "data-kind": o.tipo };
       const piede = yV(0);
@@ -436,13 +571,15 @@
           break;
         }
         case "text_sign": elemento("rect", { ...a, x: X - 4, y: piede - 44, width: 8, height: 6, fill: COLORE.cartello }, gOggetti); break;
-        case "tunnel_marker": elemento("rect", { ...a, x: X - 1, y: fondo - 8, width: 2, height: 8, fill: "#37474f" }, gOggetti); break;
+        case "tunnel_marker": elemento("rect", { ...a, x: X - 1, y: fondo - 8, width: 2, height: 8, fill: coloreMontagna(2) }, gOggetti); break;
         case "station_stop": elemento("rect", { ...a, x: X - 2.5, y: yV0 + 2, width: 5, height: 5, fill: "#111" }, gOggetti); break;
         default: elemento("circle", { ...a, cx: X, cy: piede - 50, r: 2.5, fill: "#999" }, gOggetti);
       }
     });
     const posa = (filtro, testo, classe, y) => {
-      for (const [o, X] of segnati) if (filtro(o)) spazio.posa(gEtichette, testo(o), classe, 12, [[X, y(o), "middle"], [X + 8, y(o), "start"], [X - 8, y(o), "end"]]);
+      for (const [o, X] of segnati) {
+        if (filtro(o)) posaEtichetta(spazio, gEtichette, testo(o), classe, 12, [[X, y(o), "middle"], [X + 8, y(o), "start"], [X - 8, y(o), "end"]]);
+      }
     };
     posa((o) => o.tipo === "slowdown_start", (o) => o.dati.fields.speed_kmh + " km/h", "rallentamento",
       (o) => yV(o.dati.fields.speed_kmh) + 16);
@@ -452,11 +589,12 @@
       (o) => yV(Math.max(o.dati.fields.rank_a_left_kmh, o.dati.fields.rank_a_right_kmh)) - 12);
     // Kilometre axis.
     const passo = passoKm(70 * unita / 1000) * 1000;
-    for (let m = Math.ceil(stato.da / passo) * passo; m <= stato.a; m += passo) {
+    for (const m of marcheKm(stato.da, stato.a, passo)) {
       const X = xProfilo(m);
       elemento("line", { x1: X, x2: X, y1: fondo, y2: fondo + 5, stroke: "#555" }, gEtichette);
-      spazio.posa(gEtichette, testoKm(m), "km", 11, [[X, fondo + 14, "middle"]]);
+      posaEtichetta(spazio, gEtichette, testoKm(m, passo), "km", 11, [[X, fondo + 14, "middle"]]);
     }
+    mostraTela(svgProfilo, tela);
     const intervallo = document.getElementById("intervallo");
     intervallo.textContent = "km " + (stato.da / 1000).toFixed(3) + " \u2013 " + (stato.a / 1000).toFixed(3);
   }
@@ -467,32 +605,46 @@
     disegnaProfilo();
   }
   function limitaIntervallo(da, a) {
-    const minimo = 100, massimo = L * 1.5;
-    let w = Math.min(Math.max(a - da, minimo), massimo);
-    let c = (da + a) / 2;
-    c = Math.min(Math.max(c, 0), L);
-    stato.da = c - w / 2;
-    stato.a = c + w / 2;
+    [stato.da, stato.a] = intervalloAmmesso(da, a, L);
   }
-  // After the plan moved, the profile shows the track in the plan's view.
+  // Events only change the state; the drawing follows once an animation
+  // frame, however many events came since the last.
+  let fotogramma = 0, segui = null;
+  function ridisegna() {
+    if (fotogramma) return;
+    fotogramma = requestAnimationFrame(() => {
+      fotogramma = 0;
+      if (segui) segui();
+      segui = null;
+      disegna();
+    });
+  }
+  // After the plan moved, the profile shows the track in the plan's view;
+  // after the profile moved, the plan shows the same stretch. Either is
+  // worked out once, in the frame, for the panel moved last.
   function dopoPianta() {
-    const v = metriInVista();
-    if (v) limitaIntervallo(v[0], v[1]);
-    disegna();
+    segui = () => {
+      const v = metriInVista();
+      if (v) limitaIntervallo(v[0], v[1]);
+    };
+    ridisegna();
   }
-  // After the profile moved, the plan shows the same stretch.
   function dopoProfilo() {
-    if (svgPianta) inquadra(Math.max(stato.da, 0), Math.min(stato.a, L));
-    disegna();
+    segui = () => { if (svgPianta) inquadra(Math.max(stato.da, 0), Math.min(stato.a, L)); };
+    ridisegna();
   }
   function lineaIntera() {
+    inquadraTutto();
+    ridisegna();
+  }
+  function inquadraTutto() {
+    segui = null;
     stato.da = 0;
     stato.a = L;
     if (svgPianta) {
       inquadra(0, L);
       scalaMinima = stato.s / 4;
     }
-    disegna();
   }
   function zoomPianta(f, X, Y) {
     const [W, H] = dimensioniPianta();
@@ -512,13 +664,13 @@
     limitaIntervallo(m - w / 2, m + w / 2);
     if (svgPianta) {
       [stato.cx, stato.cy] = puntoAlMetro(m);
-      disegna();
+      segui = null;
+      ridisegna();
     } else {
       dopoProfilo();
     }
   }
   const locale = (svg, ev) => { const r = svg.getBoundingClientRect(); return [ev.clientX - r.left, ev.clientY - r.top]; };
-  const fattoreRotella = (ev) => Math.exp(-ev.deltaY * (ev.deltaMode === 1 ? 40 : ev.deltaMode === 2 ? 400 : 1) * 0.002);
 
   // Wheel, drag and pinch on either panel.
   function comandi(svg, zoom, sposta) {
@@ -639,7 +791,9 @@
   }
   function nascondi() { suggerimento.hidden = true; }
 
-  window.addEventListener("resize", disegna);
-  lineaIntera();
+  window.addEventListener("resize", ridisegna);
+  // The first drawing comes at once, with the page.
+  inquadraTutto();
+  disegna();
   document.body.setAttribute("data-drawn-ms", performance.now().toFixed(0));
 })();
