@@ -59,12 +59,13 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
         scrivi_celle(destinazione, m.celle);
     });
 
+    std::vector<piattaforma::FileNuovo*> insieme;
     std::vector<std::string> scritti;
     for (auto& file : nuovi) {
-        file->rinomina();
+        insieme.push_back(file.get());
         scritti.push_back(file->percorso());
     }
-    if (sincronizza) piattaforma::sincronizza_directory(directory.empty() ? "." : directory);
+    piattaforma::rinomina_insieme(insieme, sincronizza);
     return scritti;
 }
 

@@ -31,8 +31,9 @@ bool da_scrivere(const Compilazione& c, const OpzioniScrittura& opzioni);
 
 // The plan file (only when m.stato.crea_tracciato is non-zero), the object
 // file and the cell file, each written whole under a temporary name; only
-// when all are complete are they renamed over the old files, so a failure
-// while writing leaves every old file as it was and no temporary behind.
+// when all are complete are they put in place, as one set
+// (piattaforma::rinomina_insieme), so a failure while writing or renaming
+// leaves every old file as it was and no temporary behind.
 // Returns their paths. Throws piattaforma::ErroreFile when a file cannot be
 // written.
 std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza = false);

@@ -1,6 +1,6 @@
 #include "platform/file.h"
 
-#include "platform/temporanei.h"
+#include "platform/guasti.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -12,33 +12,10 @@
 #include <cstring>
 
 #include <memory>
-#include <random>
 #include <utility>
 #include <vector>
 
 namespace compattatore::piattaforma {
-
-namespace {
-
-// sostituisci's temporary: the file's name, a dot and six random characters.
-constexpr std::string_view CODA_TEMPORANEO = ".XXXXXX";
-
-// A name for a temporary that no file has yet, created with the usual mode
-// (0666 less the umask), as mkstemp would do but for its owner-only mode.
-int crea_temporaneo(std::string& nome) {
-    static constexpr std::string_view CIFRE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 caso{std::random_device{}()};
-    const size_t coda = nome.size() - CODA_TEMPORANEO.size() + 1;
-    for (int tentativo = 0; tentativo < 100; ++tentativo) {
-        uint64_t estratto = caso();
-        for (size_t i = coda; i < nome.size(); ++i, estratto /= CIFRE.size()) nome[i] = CIFRE[estratto % CIFRE.size()];
-        const int fd = ::open(nome.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
-}
-
-}  // namespace
 
 ErroreFile::ErroreFile(const std::string& operazione, std::string file, int numero)
     : std::runtime_error(operazione + " " + file + ": " + std::strerror(numero)),
@@ -75,17 +52,22 @@ std::string nome_in_percorso(const std::string& percorso) {
 
 bool esiste(const std::string& percorso) {
     struct stat info {};
-    return ::stat(percorso.c_str(), &info) == 0;
+    if (contata("stat", [&] { return ::stat(percorso.c_str(), &info); }) == 0) return true;
+    // A disk that fails is not a file that is missing.
+    if (errno != ENOENT && errno != ENOTDIR) throw ErroreFile("cannot stat", percorso, errno);
+    return false;
 }
 
 uint64_t dimensione(const std::string& percorso) {
     struct stat info {};
-    if (::stat(percorso.c_str(), &info) != 0) throw ErroreFile("cannot stat", percorso, errno);
+    if (contata("stat", [&] { return ::stat(percorso.c_str(), &info); }) != 0)
+        throw ErroreFile("cannot stat", percorso, errno);
     return static_cast<uint64_t>(info.st_size);
 }
 
 std::vector<std::string> elenca(const std::string& directory) {
-    std::unique_ptr<DIR, int (*)(DIR*)> cartella(::opendir(directory.c_str()), ::closedir);
+    std::unique_ptr<DIR, int (*)(DIR*)> cartella(contata("opendir", [&] { return ::opendir(directory.c_str()); }),
+                                                 ::closedir);
     if (!cartella) throw ErroreFile("cannot list", directory, errno);
     std::vector<std::string> nomi;
     while (const dirent* voce = ::readdir(cartella.get())) {
@@ -96,11 +78,13 @@ std::vector<std::string> elenca(const std::string& directory) {
 }
 
 void elimina(const std::string& percorso) {
-    if (::unlink(percorso.c_str()) != 0) throw ErroreFile("cannot delete", percorso, errno);
+    if (contata("unlink", [&] { return ::unlink(percorso.c_str()); }) != 0)
+        throw ErroreFile("cannot delete", percorso, errno);
 }
 
 void crea_directory(const std::string& percorso) {
-    if (::mkdir(percorso.c_str(), 0777) != 0 && errno != EEXIST) throw ErroreFile("cannot create", percorso, errno);
+    if (contata("mkdir", [&] { return ::mkdir(percorso.c_str(), 0777); }) != 0 && errno != EEXIST)
+        throw ErroreFile("cannot create", percorso, errno);
 }
 
 namespace {
@@ -136,7 +120,8 @@ std::string leggi_tutto(const Descrittore& fd, const std::string& percorso) {
     size_t letti = 0;
     for (;;) {
         if (letti == contenuto.size()) contenuto.resize(2 * contenuto.size());
-        const ssize_t n = ::read(fd.get(), contenuto.data() + letti, contenuto.size() - letti);
+        const ssize_t n =
+            contata("read", [&] { return ::read(fd.get(), contenuto.data() + letti, contenuto.size() - letti); });
         if (n < 0) {
             if (errno == EINTR) continue;
             throw ErroreFile("cannot read", percorso, errno);
@@ -151,17 +136,18 @@ std::string leggi_tutto(const Descrittore& fd, const std::string& percorso) {
 }  // namespace
 
 std::string leggi(const std::string& percorso) {
-    Descrittore fd(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC));
+    Descrittore fd(contata("open", [&] { return ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC); }));
     if (fd.get() < 0) throw ErroreFile("cannot open", percorso, errno);
     return leggi_tutto(fd, percorso);
 }
 
 std::string leggi_file_regolare(const std::string& percorso) {
     // Without O_NONBLOCK opening a FIFO waits for a writer.
-    Descrittore fd(::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    Descrittore fd(contata("open", [&] { return ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); }));
     if (fd.get() < 0) throw ErroreFile("cannot open", percorso, errno);
     struct stat info {};
-    if (::fstat(fd.get(), &info) != 0) throw ErroreFile("cannot read", percorso, errno);
+    if (contata("fstat", [&] { return ::fstat(fd.get(), &info); }) != 0)
+        throw ErroreFile("cannot read", percorso, errno);
     if (!S_ISREG(info.st_mode)) throw ErroreFile("cannot read", percorso, "not a regular file");
     const int stato = ::fcntl(fd.get(), F_GETFL);
     if (stato < 0 || ::fcntl(fd.get(), F_SETFL, stato & ~O_NONBLOCK) != 0)
@@ -172,97 +158,9 @@ std::string leggi_file_regolare(const std::string& percorso) {
 bool stesso_file(const std::string& a, const std::string& b) {
     struct stat ia {};
     struct stat ib {};
-    return ::stat(a.c_str(), &ia) == 0 && ::stat(b.c_str(), &ib) == 0 && ia.st_dev == ib.st_dev &&
+    return contata("stat", [&] { return ::stat(a.c_str(), &ia); }) == 0 &&
+           contata("stat", [&] { return ::stat(b.c_str(), &ib); }) == 0 && ia.st_dev == ib.st_dev &&
            ia.st_ino == ib.st_ino;
-}
-
-size_t nome_piu_lungo(const std::string& directory) {
-    long limite = ::pathconf(directory.empty() ? "." : directory.c_str(), _PC_NAME_MAX);
-    if (limite <= 0) limite = NAME_MAX;  // no such directory yet, or no stated limit
-    return static_cast<size_t>(limite) - CODA_TEMPORANEO.size();
-}
-
-FileNuovo::FileNuovo(std::string percorso)
-    : percorso_(std::move(percorso)), temporaneo_(percorso_ + std::string(CODA_TEMPORANEO)) {
-    // The signals wait while the file is created and registered, so that no
-    // signal comes between the two.
-    SegnaliSospesi sospesi;
-    fd_ = crea_temporaneo(temporaneo_);  // NOLINT(cppcoreguidelines-prefer-member-initializer)
-    if (fd_ < 0) throw ErroreFile("cannot create", percorso_, errno);
-    posto_ = registra_temporaneo(temporaneo_);
-}
-
-FileNuovo::~FileNuovo() { rimuovi(); }
-
-void FileNuovo::rimuovi() {
-    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
-    if (temporaneo_.empty()) return;  // renamed
-    SegnaliSospesi sospesi;
-    ::unlink(temporaneo_.c_str());
-    temporaneo_.clear();
-    rilascia_temporaneo(std::exchange(posto_, -1));
-}
-
-void FileNuovo::abbandona(const char* operazione) {
-    const int numero = errno;
-    if (fd_ >= 0) ::close(std::exchange(fd_, -1));
-    throw ErroreFile(operazione, percorso_, numero);
-}
-
-void FileNuovo::scrivi(std::string_view byte) {
-    scrivi_da(seguito_, byte);
-    seguito_ += byte.size();
-}
-
-void FileNuovo::scrivi_da(uint64_t posizione, std::string_view byte) {
-    const char* dati = byte.data();
-    size_t restanti = byte.size();
-    while (restanti > 0) {
-        ssize_t n = ::pwrite(fd_, dati, restanti, static_cast<off_t>(posizione));
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            abbandona("cannot write");
-        }
-        dati += n;
-        restanti -= static_cast<size_t>(n);
-        posizione += static_cast<uint64_t>(n);
-    }
-}
-
-void FileNuovo::chiudi(bool sincronizza) {
-    if (sincronizza && ::fsync(fd_) != 0) abbandona("cannot write");
-    if (::close(std::exchange(fd_, -1)) != 0) abbandona("cannot write");
-    sincronizzato_ = sincronizza;
-}
-
-namespace {
-
-// Swaps the temporary with the regular file it replaces, in one step, and
-// removes the old file under its new name. A rename over an existing file
-// would do the same, but some file systems (ext4) then write the new file's
-// data out before the rename returns, which makes a run wait for the disk
-// after all. False, with nothing changed, where there is no regular file to
-// swap with or the system cannot swap.
-bool scambia_e_rimuovi_vecchio(const std::string& temporaneo, const std::string& percorso) {
-    struct stat info {};
-    if (::lstat(percorso.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
-    if (::renameat2(AT_FDCWD, temporaneo.c_str(), AT_FDCWD, percorso.c_str(), RENAME_EXCHANGE) != 0) return false;
-    if (::unlink(temporaneo.c_str()) == 0) return true;
-    // Replaced by something else meanwhile: put the names back as they were.
-    ::renameat2(AT_FDCWD, temporaneo.c_str(), AT_FDCWD, percorso.c_str(), RENAME_EXCHANGE);
-    return false;
-}
-
-}  // namespace
-
-void FileNuovo::rinomina() {
-    SegnaliSospesi sospesi;
-    // A synced file has nothing left to write, so the plain rename costs nothing more.
-    if ((sincronizzato_ || !scambia_e_rimuovi_vecchio(temporaneo_, percorso_)) &&
-        ::rename(temporaneo_.c_str(), percorso_.c_str()) != 0)
-        abbandona("cannot replace");
-    temporaneo_.clear();
-    rilascia_temporaneo(std::exchange(posto_, -1));
 }
 
 std::string directory_di(const std::string& percorso) {
@@ -272,16 +170,9 @@ std::string directory_di(const std::string& percorso) {
 }
 
 void sincronizza_directory(const std::string& directory) {
-    Descrittore fd(::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() < 0 || ::fsync(fd.get()) != 0) throw ErroreFile("cannot sync", directory, errno);
-}
-
-void sostituisci(const std::string& percorso, std::string_view contenuto, bool sincronizza) {
-    FileNuovo file(percorso);
-    file.scrivi(contenuto);
-    file.chiudi(sincronizza);
-    file.rinomina();
-    if (sincronizza) sincronizza_directory(directory_di(percorso));
+    Descrittore fd(contata("open", [&] { return ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
+    if (fd.get() < 0 || contata("fsync", [&] { return ::fsync(fd.get()); }) != 0)
+        throw ErroreFile("cannot sync", directory, errno);
 }
 
 }  // namespace compattatore::piattaforma

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -36,6 +37,8 @@ std::string unisci(const std::string& directory, const std::string& nome);
 // The last component of a path: the file's own name.
 std::string nome_in_percorso(const std::string& percorso);
 
+// Whether the path leads to something; ErroreFile when the system cannot
+// tell (a failing disk, a directory that cannot be searched).
 bool esiste(const std::string& percorso);
 // Size in bytes of an existing file.
 uint64_t dimensione(const std::string& percorso);
@@ -55,8 +58,16 @@ size_t nome_piu_lungo(const std::string& directory);
 
 // A file written under a temporary name in the directory of `percorso`, which
 // takes the name only when rinomina() is called. Until then the old file of
-// that name stays as it was; a temporary that is never renamed is removed,
+// that name stays as it was. The temporary has no name at all while it is
+// written where the system allows it, so that even a run that is killed
+// leaves nothing behind; a named temporary that is never renamed is removed,
 // also when the program is ended by SIGINT, SIGTERM or SIGHUP.
+//
+// What `percorso` names decides what is replaced: a symbolic link to a
+// regular file is followed, and its target replaced in the target's own
+// directory (the link stays a link); a character device, a FIFO or a socket
+// is written to, never replaced, when rinomina() is called; a directory is
+// refused at once.
 class FileNuovo {
 public:
     explicit FileNuovo(std::string percorso);
@@ -68,24 +79,48 @@ public:
     void scrivi(std::string_view byte);
     // From byte `posizione` on; bytes before it that no write fills read as zeros.
     void scrivi_da(uint64_t posizione, std::string_view byte);
-    // Closes the temporary, after syncing it to the disk when asked.
+    // Ends the writing, after syncing the file to the disk when asked.
     void chiudi(bool sincronizza);
-    // Puts the closed temporary in the file's place, in one step.
+    // Puts the closed file in its place, in one step: rinomina_insieme of
+    // this file alone.
     void rinomina();
     const std::string& percorso() const { return percorso_; }
 
 private:
+    friend void rinomina_insieme(std::span<FileNuovo* const> file, bool sincronizza);
+    enum class Modo : uint8_t { senza_nome, con_nome, attraverso };
+
     [[noreturn]] void abbandona(const char* operazione);
     // Closes and removes the temporary unless it was renamed.
     void rimuovi();
+    // Gives a temporary written without a name its name beside its place.
+    void dai_nome();
+    // Puts the file in its place; false, with errno set, when it cannot.
+    bool metti_al_posto();
+    // Puts back what metti_al_posto() replaced.
+    void rimetti();
+    // Writes the bytes kept for a device, a FIFO or a socket.
+    void scrivi_attraverso();
 
-    std::string percorso_;
-    std::string temporaneo_;
+    std::string percorso_;      // as given: the messages name it
+    std::string destinazione_;  // what is replaced: percorso_, or the file a link leads to
+    std::string temporaneo_;    // the temporary's name, while it has one
+    Modo modo_ = Modo::con_nome;
     int fd_ = -1;
-    uint64_t seguito_ = 0;  // where scrivi() goes on
-    int posto_ = -1;        // in the list the signal handler cleans up
-    bool sincronizzato_ = false;
+    uint64_t seguito_ = 0;    // where scrivi() goes on
+    int posto_ = -1;          // in the list the signal handler cleans up
+    std::string attraverso_;  // the bytes for a device, a FIFO or a socket
+    bool scambiato_ = false;  // the temporary's name holds the old file
+    bool al_posto_ = false;   // renamed, with nothing to put back
 };
+
+// Puts the closed files in their places as one set. Every place is checked
+// before the first file moves, and a file that cannot take its place puts
+// back the ones before it, so a failure leaves every old file as it was; the
+// signals that end the program wait from the first rename to the last. With
+// `sincronizza` the directories the files went into are synced after. The
+// files written to a device, a FIFO or a socket are written last.
+void rinomina_insieme(std::span<FileNuovo* const> file, bool sincronizza = false);
 
 // Syncs a directory's entries (renames in it) to the disk.
 void sincronizza_directory(const std::string& directory);
