@@ -4,6 +4,7 @@
 #include "platform/flussi_standard.h"
 
 #include <algorithm>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <vector>
@@ -114,6 +115,7 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
         .con_prefisso("-Wno-", [&](const std::string& gruppo) { silenzia(r, gruppo); })
         .parole([&](const std::string& file) { r.file.push_back(file); });
     r.aiuto = opzioni.leggi(argomenti);
+    if (r.directory == "-") throw ErroreUso("-o takes the directory of the binary files; '-' is none");
     if (!r.aiuto && r.file.size() != 2) throw ErroreUso("needs LINE_FILE and TRAIN_FILE");
     return r;
 }
@@ -139,6 +141,23 @@ void nomi_scrivibili(const RichiestaCompila& r) {
     }
 }
 
+// Letters of either case alike, as the simulator's file system takes them.
+bool stesso_nome(const std::string& a, const std::string& b) {
+    return std::ranges::equal(a, b,
+                              [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
+}
+
+// The train key "linea" would make the cell file the line's plan file: one
+// would replace the other, and a plan file left from an earlier compile
+// would read as the cells.
+void nomi_distinti(const RichiestaCompila& r) {
+    const std::string tracciato = nome_file_tracciato(*r.chiave_linea);
+    const std::string celle = nome_file_celle(*r.chiave_linea, *r.chiave_treno);
+    if (!stesso_nome(tracciato, celle)) return;
+    throw ErroreUso("--train-key '" + da_1252_a_utf8(*r.chiave_treno) + "' makes the cell file '" + celle +
+                    "' and the plan file '" + tracciato + "' one file: choose another train key");
+}
+
 void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
@@ -157,6 +176,7 @@ void risolvi_chiavi(RichiestaCompila& r) {
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
     nomi_scrivibili(r);
+    nomi_distinti(r);
 }
 
 void proteggi_sorgenti(const RichiestaCompila& r) {

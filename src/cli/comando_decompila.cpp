@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "cli/argomenti_file.h"
+#include "cli/errore_uso.h"
 #include "cli/stampa_diagnostiche.h"
 #include "cli/stato_uscita.h"
 #include "decompile/decompila.h"
@@ -79,6 +80,7 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
     opzioni_file(opzioni, richiesta);
     opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; }).flag("--force", [&] { forza = true; });
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+    if (uscita == "-") throw ErroreUso("-o takes the directory of the description files; '-' is none");
     return con_file_compilati(richiesta, "decompile", [&](const FileCompilati& f) {
         const std::string directory = uscita.value_or(richiesta.directory);
         const std::string linea = piattaforma::unisci(directory, nome_descrizione_linea(f.chiavi.linea));

@@ -25,7 +25,8 @@ constexpr const char* AIUTO =
     "overprint are thinned, the less important first.\n"
     "\n"
     "Options:\n"
-    "  -o FILE.svg      write the picture to FILE.svg (default: DIR/LINE_TRAIN.svg)\n"
+    "  -o FILE.svg      write the picture to FILE.svg (default: DIR/LINE_TRAIN.svg;\n"
+    "                   '-': standard output)\n"
     "  --line-key KEY   the line key of the files to read\n"
     "  --train-key KEY  the train key of the files to read\n"
     "  --from KM        draw the line from this kilometre (default: its start)\n"
@@ -49,12 +50,9 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     controlla_intervallo(intervallo);
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {
-        const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".svg");
-        piattaforma::sostituisci(percorso, disegna_scenario(file.scenario, file.chiavi, intervallo));
-        piattaforma::scrivi_su_uscita(
-            std::string(file.scenario.tracciato.empty() ? "no plan file: the drawing holds the profile alone\n" : "") +
-            "wrote " + percorso + "\n");
-        return int{USCITA_RIUSCITA};
+        return consegna_prodotto(
+            uscita, richiesta, file, ".svg", [&] { return disegna_scenario(file.scenario, file.chiavi, intervallo); },
+            file.scenario.tracciato.empty() ? "no plan file: the drawing holds the profile alone\n" : "");
     });
 }
 

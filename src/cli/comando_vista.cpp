@@ -25,7 +25,8 @@ constexpr const char* AIUTO =
     "inspect.\n"
     "\n"
     "Options:\n"
-    "  -o FILE.html     write the page to FILE.html (default: DIR/LINE_TRAIN.html)\n"
+    "  -o FILE.html     write the page to FILE.html (default: DIR/LINE_TRAIN.html;\n"
+    "                   '-': standard output)\n"
     "  --line-key KEY   the line key of the files to read\n"
     "  --train-key KEY  the train key of the files to read\n"
     "  --help           show this text\n"
@@ -44,12 +45,9 @@ int esegui_vista(std::span<const std::string_view> argomenti) {
     opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
-        const std::string percorso = percorso_prodotto(uscita, richiesta, file, ".html");
-        piattaforma::sostituisci(percorso, pagina_vista(file.scenario, file.chiavi));
-        piattaforma::scrivi_su_uscita(
-            std::string(file.scenario.tracciato.empty() ? "no plan file: the page shows the profile alone\n" : "") +
-            "wrote " + percorso + "\n");
-        return int{USCITA_RIUSCITA};
+        return consegna_prodotto(
+            uscita, richiesta, file, ".html", [&] { return pagina_vista(file.scenario, file.chiavi); },
+            file.scenario.tracciato.empty() ? "no plan file: the page shows the profile alone\n" : "");
     });
 }
 

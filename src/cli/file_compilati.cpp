@@ -77,6 +77,20 @@ std::string percorso_prodotto(const std::optional<std::string>& uscita, const Ri
     return percorso;
 }
 
+int consegna_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
+                      const FileCompilati& file, const std::string& estensione,
+                      const std::function<std::string()>& prodotto, const std::string& nota) {
+    if (uscita == "-") {
+        piattaforma::scrivi_su_uscita(prodotto());
+        piattaforma::scrivi_su_errore(nota);
+        return USCITA_RIUSCITA;
+    }
+    const std::string percorso = percorso_prodotto(uscita, richiesta, file, estensione);
+    piattaforma::sostituisci(percorso, prodotto());
+    piattaforma::scrivi_su_uscita(nota + "wrote " + percorso + "\n");
+    return USCITA_RIUSCITA;
+}
+
 int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
                        const std::function<int(const FileCompilati&)>& azione) {
     const std::string prefisso = "compattatore " + comando + ": ";

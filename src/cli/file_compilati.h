@@ -39,6 +39,14 @@ FileCompilati leggi_file_compilati(const RichiestaFile& richiesta);
 std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
                               const FileCompilati& file, const std::string& estensione);
 
+// What draw and view do with what they make: write it to
+// percorso_prodotto's file and say so on standard output, or, for `-o -`,
+// write it on standard output itself; `nota` (a line, or nothing) goes
+// beside the report, on standard error for `-o -`.
+int consegna_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
+                      const FileCompilati& file, const std::string& estensione,
+                      const std::function<std::string()>& prodotto, const std::string& nota);
+
 // Runs `azione` and turns the failures of reading into the exit status and a
 // message on standard error: 1 bad file, 3 missing or unreadable.
 int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,

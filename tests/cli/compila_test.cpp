@@ -161,6 +161,18 @@ TEST(Compila, KeysUsageErrorsAndFileFailures) {
          2,
          "--train-key '" + LUNGA + "' makes the file name",
          {}},
+        // The cell file of the train "linea" would be the plan file, in
+        // either case (as on the simulator's file system), plan or none.
+        {"train key that makes the cell file the plan file",
+         {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", "K", "--train-key", "linea"},
+         2,
+         "--train-key 'linea' makes the cell file 'K_linea.dat' and the plan file 'K_linea.dat' one file",
+         {}},
+        {"the same in capitals, without the plan",
+         {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", "K", "--train-key", "LINEA", "--no-plan"},
+         2,
+         "--train-key 'LINEA' makes the cell file 'K_LINEA.dat' and the plan file 'K_linea.dat' one file",
+         {}},
         {"long line key without the plan",
          {"IN/a.txt", "IN/b.txt", "-o", "OUT", "--line-key", LUNGA.substr(0, 240), "--train-key", "9", "--no-plan"},
          0,

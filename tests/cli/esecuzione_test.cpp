@@ -88,6 +88,15 @@ TEST(RigaComando, OptionsAndUsageErrors) {
         {{"compile", "-Wno-bogus"}, 2, "", "compattatore compile: no warning kind 'bogus' to silence"},
         {{"decompile", "--bogus", "--help"}, 2, "", "unknown option '--bogus'"},
         {{"decompile", "--help", "--bogus"}, 0, "Usage: compattatore decompile", ""},
+        // Standard output is one file; a command writing two or three has no use for it.
+        {{"decompile", "DIR", "-o", "-"},
+         2,
+         "",
+         "compattatore decompile: -o takes the directory of the description files"},
+        {{"compile", "l.txt", "t.txt", "-o", "-"},
+         2,
+         "",
+         "compattatore compile: -o takes the directory of the binary files"},
     };
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.argomenti[0] + " " + caso.argomenti.back());

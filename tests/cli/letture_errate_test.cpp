@@ -131,6 +131,31 @@ TEST(LettureErrate, UnsafeKeysAndAnOutputThatIsAnInputAreUsageErrors) {
     EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE).size(), 31215u);
 }
 
+// `-o -` gives the drawing or the page on standard output, the note on
+// standard error; a link to a file is written through and stays a link.
+TEST(LettureErrate, OutputOnStandardOutputOrThroughALink) {
+    const std::string& corsa = prova::corsa_normale_eseguita().directory;
+    for (const std::string comando : {"draw", "view"}) {
+        SCOPED_TRACE(comando);
+        prova::CartellaTemporanea uscite;
+        ASSERT_EQ(esegui_programma({comando, corsa, "-o", uscite.file("riferimento")}).stato, 0);
+        const std::string atteso = uscite.leggi("riferimento");
+
+        const auto su_uscita = esegui_programma({comando, corsa, "-o", "-"});
+        EXPECT_EQ(su_uscita.stato, 0) << su_uscita.errori;
+        EXPECT_TRUE(su_uscita.uscita == atteso) << "not the file's bytes";
+        EXPECT_EQ(su_uscita.errori.find("wrote"), std::string::npos) << su_uscita.errori;
+
+        uscite.scrivi("bersaglio", "old");
+        std::filesystem::create_symlink("bersaglio", uscite.percorso() / "collegamento");
+        const auto attraverso = esegui_programma({comando, corsa, "-o", uscite.file("collegamento")});
+        EXPECT_EQ(attraverso.stato, 0) << attraverso.errori;
+        EXPECT_TRUE(std::filesystem::is_symlink(uscite.percorso() / "collegamento"));
+        EXPECT_TRUE(uscite.leggi("bersaglio") == atteso);
+        EXPECT_EQ(prova::istantanea(uscite.percorso()).size(), 3u) << "no temporary left";
+    }
+}
+
 TEST(LettureErrate, AFailedWriteToStandardOutputIsStatusThree) {
     prova::CartellaTemporanea uscite;
     const std::string& corsa = prova::corsa_normale_eseguita().directory;
