@@ -90,11 +90,11 @@ FileNuovo::FileNuovo(std::string percorso) : percorso_(std::move(percorso)), des
             return;
         }
         if (S_ISDIR(info.st_mode)) throw ErroreFile("cannot replace", percorso_, EISDIR);
-        std::unique_ptr<char, decltype(&std::free)> vero(::realpath(percorso_.c_str(), nullptr), std::free);
         struct stat proprio {};
         if (contata("lstat", [&] { return ::lstat(percorso_.c_str(), &proprio); }) != 0)
             throw ErroreFile("cannot replace", percorso_, errno);
         if (S_ISLNK(proprio.st_mode)) {
+            const std::unique_ptr<char, decltype(&std::free)> vero(::realpath(percorso_.c_str(), nullptr), std::free);
             if (!vero) throw ErroreFile("cannot follow", percorso_, errno);
             destinazione_ = vero.get();
         }
