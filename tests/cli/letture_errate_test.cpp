@@ -73,6 +73,26 @@ TEST(LettureErrate, DamagedMissingAndNonRegularFilesGiveTheSameMessageAndStatusE
              d.scrivi(prova::FILE_TRACCIATO_NORMALE, p);
          },
          1, "Corvale_Mendra_linea.dat: byte 1039992: column 1 row 2 is not a finite number"},
+        // Sparse files far larger than their layout allows: refused by their
+        // size before a byte of them is read.
+        {"object file of 1 GiB",
+         [](const prova::CartellaTemporanea& d) {
+             fs::resize_file(d.file(prova::FILE_OGGETTI_NORMALE), uint64_t{1} << 30);
+         },
+         1,
+         "Corvale_Mendra_4821-3.sim: byte 5704503: the file holds 1073741824 bytes, more than the 5704503 that 87 "
+         "records can take"},
+        {"cell file of 1.5 GB",
+         [](const prova::CartellaTemporanea& d) { fs::resize_file(d.file(prova::FILE_CELLE_NORMALE), 1500000000); }, 1,
+         "Corvale_Mendra_4821-3.dat: byte 31215: a line of 97000 m has 2081 cells (31215 bytes), the file holds "
+         "100000000"},
+        {"plan file of 4 GiB",
+         [](const prova::CartellaTemporanea& d) {
+             fs::resize_file(d.file(prova::FILE_TRACCIATO_NORMALE), uint64_t{4} << 30);
+         },
+         1,
+         "Corvale_Mendra_linea.dat: byte 2080020: the file holds 4294967296 bytes, more than the 2080020 that "
+         "104001 rows can take"},
         {"cell file a FIFO",
          [](const prova::CartellaTemporanea& d) {
              fs::remove(d.file(prova::FILE_CELLE_NORMALE));
