@@ -14,6 +14,12 @@ Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const Caratter
                             std::string("the character ") + codice + " has no Windows-1252 byte");
 }
 
+Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente) {
+    return crea_diagnostica(ERRORE_LETTURA, sorgente.percorso, {},
+                            "the file holds more than " + std::to_string(MASSIMO_BYTE_DESCRIZIONE) +
+                                " bytes (64 MiB), the most a description file may hold");
+}
+
 std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,
                                    std::span<const SorgenteAutore> sorgenti, const ResocontoCompila& r) {
     const std::vector<Diagnostica> mostrate = da_mostrare(voci, r.silenziati);
