@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 
 #include "model/numeri.h"
 
@@ -103,9 +104,17 @@ private:
     size_t posizione_ = 0;
 };
 
+// How far from the origin a plan of `righe` rows can reach: rows 0 and 1
+// are 16-bit integers, and each row after them goes on by the step between
+// the two before it, turned but no longer (under 92682 m, kept within
+// 131072 m to leave room for rounding). A value beyond it, like a NaN, is
+// damage, and would overflow the drawing's arithmetic.
+double portata_tracciato(size_t righe) { return 32768.0 + 131072.0 * static_cast<double>(righe); }
+
 // One value of a plan column: its tag must be the one its row has (rows 0
-// and 1 integers, then floats, then from the first empty row on nothing).
-double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const char* colonna) {
+// and 1 integers, then floats, then from the first empty row on nothing),
+// a float no farther than `portata`.
+double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const char* colonna, double portata) {
     const size_t inizio = lettore.posizione();
     const auto campo = [&] { return colonna + (" row " + std::to_string(r)); };
     const uint16_t etichetta = lettore.u16([&] { return "the tag of " + campo(); });
@@ -127,6 +136,13 @@ double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const char* 
             const size_t valore = lettore.posizione();
             const double x = lettore.f64(campo);
             if (!std::isfinite(x)) lettore.errore(valore, campo() + " is not a finite number");
+            if (std::abs(x) > portata) {
+                char testo[64];
+                std::snprintf(testo, sizeof testo, "%g", x);
+                lettore.errore(valore, campo() + " is " + testo + " m, beyond the " +
+                                           std::to_string(static_cast<int64_t>(portata)) +
+                                           " m from the origin that a plan of its rows can reach");
+            }
             return x;
         }
         default: return 0.0;
@@ -204,20 +220,21 @@ Tracciato decodifica_tracciato(std::string_view byte, const std::string& file, i
         lettore.errore(byte.size(), "the file is too short for " + std::to_string(righe) + " rows in two columns");
     }
     const auto n = static_cast<size_t>(righe);
+    const double portata = portata_tracciato(n);
     // Column 0 tells how many rows are assigned: those before its first
     // empty tag. The second pass reads both columns side by side.
     size_t assegnate = n;
     for (size_t r = 0; r < n; ++r) {
         const bool assegnata = assegnate == n && lettore.prossimo_u16() != 0;
         if (!assegnata && assegnate == n) assegnate = r;
-        leggi_valore(lettore, r, assegnata, "column 0");
+        leggi_valore(lettore, r, assegnata, "column 0", portata);
     }
     LettoreByte colonna0(byte, file);
     Tracciato tracciato(n);
     for (size_t r = 0; r < n; ++r) {
         const bool assegnata = r < assegnate;
-        const double y = leggi_valore(lettore, r, assegnata, "column 1");
-        if (assegnata) tracciato.aggiungi(leggi_valore(colonna0, r, true, "column 0"), y);
+        const double y = leggi_valore(lettore, r, assegnata, "column 1", portata);
+        if (assegnata) tracciato.aggiungi(leggi_valore(colonna0, r, true, "column 0", portata), y);
     }
     lettore.fine_attesa("row " + std::to_string(righe - 1) + " of column 1");
     return tracciato;
