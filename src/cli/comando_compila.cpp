@@ -143,7 +143,7 @@ void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
         if (!r.chiave_linea)
-            throw ErroreUso("the line key cannot be told from '" + r.file[0] +
+            throw ErroreUso("the line key cannot be told from '" + controlli_visibili(r.file[0]) +
                             "' (not named LINE_linea.txt): give --line-key");
     }
     // The train file's name is matched with the line key as spelled here,
@@ -151,8 +151,8 @@ void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_treno) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
-            throw ErroreUso("the train key cannot be told from '" + r.file[1] + "' (not named " + *r.chiave_linea +
-                            "_TRAIN-.txt): give --train-key");
+            throw ErroreUso("the train key cannot be told from '" + controlli_visibili(r.file[1]) + "' (not named " +
+                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key");
     }
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");

@@ -161,6 +161,45 @@ TEST(LettureErrate, UnsafeKeysAndAnOutputThatIsAnInputAreUsageErrors) {
     EXPECT_EQ(dir.leggi(prova::FILE_CELLE_NORMALE).size(), 31215u);
 }
 
+// A key becomes file names: a control character or a newline would be one
+// there, and the five bytes Windows-1252 gives no character would all be
+// U+FFFD, one name for different keys. Every command refuses them, naming
+// the key (escaped) and the character.
+TEST(LettureErrate, KeysWithControlCharactersOrBytesWithoutACharacterAreUsageErrors) {
+    prova::CartellaTemporanea dir, uscite;
+    copia_corsa_normale(dir);
+    const std::string linea = dir.scrivi("L_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    const std::string treno = dir.scrivi("L_T-.txt", "[generale]\r\n[fine]\r\n");
+    const struct {
+        std::string chiave;
+        std::string atteso;
+    } casi[] = {
+        {"Valle\nR", "'Valle\\x0aR' holds the control character \\x0a, which cannot be part of a file name"},
+        {"\x1B[2J", "'\\x1b[2J' holds the control character \\x1b, which cannot be part of a file name"},
+        {"Valle\x81", "holds the byte 0x81, which Windows-1252 gives no character"},
+        {"Valle\x8D", "holds the byte 0x8D, which Windows-1252 gives no character"},
+        {"Valle\x9D", "holds the byte 0x9D, which Windows-1252 gives no character"},
+    };
+    for (const auto& c : casi) {
+        for (const std::string opzione : {"--line-key", "--train-key"}) {
+            std::vector<std::vector<std::string>> comandi;
+            for (const std::string& comando : COMANDI) comandi.push_back(argomenti(comando, dir.str(), uscite.str()));
+            // compile tells the train key from the file's name by the line key: both given.
+            comandi.push_back({"compile", linea, treno, "-o", uscite.str(),
+                               opzione == "--line-key" ? "--train-key" : "--line-key", "T"});
+            for (std::vector<std::string> a : comandi) {
+                a.insert(a.end(), {opzione, c.chiave});
+                const auto esito = esegui_programma(a);
+                EXPECT_EQ(esito.stato, 2) << a[0] << " " << opzione << " " << c.atteso;
+                EXPECT_NE(esito.errori.find(opzione + " '"), std::string::npos) << esito.errori;
+                EXPECT_NE(esito.errori.find(c.atteso), std::string::npos) << esito.errori;
+                EXPECT_EQ(esito.errori.find('\x1B'), std::string::npos) << esito.errori;
+            }
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(uscite.percorso()));
+}
+
 TEST(LettureErrate, AFailedWriteToStandardOutputIsStatusThree) {
     prova::CartellaTemporanea uscite;
     const std::string& corsa = prova::corsa_normale_eseguita().directory;
