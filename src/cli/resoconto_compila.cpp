@@ -25,8 +25,10 @@ std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool tr
     const std::vector<Diagnostica> mostrate = da_mostrare(voci, r.silenziati);
     if (r.forma == FormaDiagnostiche::json) return diagnostiche_json(mostrate, troppi);
     std::string testo;
-    for (const Diagnostica& d : mostrate) testo += formatta_diagnostica(d, sorgenti);
     if (mostrate.empty()) return testo;
+    // Each file's lines indexed once: a scan per diagnostic made a long list quadratic.
+    const SorgentiIndicizzate indicizzate(sorgenti);
+    for (const Diagnostica& d : mostrate) testo += formatta_diagnostica(d, indicizzate);
     const auto errori = static_cast<size_t>(std::ranges::count(mostrate, Livello::errore, &Diagnostica::livello));
     testo += conteggio_diagnostiche(errori, mostrate.size() - errori);
     if (troppi)
