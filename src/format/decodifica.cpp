@@ -252,7 +252,7 @@ size_t posizione_lunghezza(const TabellaOggetti& oggetti) {
 // A record takes 34 bytes and its name, of 65535 bytes at most.
 constexpr uint64_t MASSIMO_BYTE_OGGETTI = uint64_t{NUMERO_OGGETTI} * (34 + UINT16_MAX);
 // A plan value takes its tag and 8 bytes at most, in each of two columns.
-constexpr uint64_t MASSIMO_BYTE_RIGA = 2 * (2 + 8);
+constexpr uint64_t MASSIMO_BYTE_RIGA = uint64_t{2} * (2 + 8);
 
 // A file larger than `massimo`, refused at the first byte past it.
 void verifica_massimo(const FileCompilato& file, uint64_t massimo, const std::string& che_cosa) {
