@@ -1,7 +1,9 @@
 #include "cli/argomenti_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "cli/errore_uso.h"
 #include "model/testo_1252.h"
@@ -12,6 +14,15 @@ std::string chiave_del_comando(const std::string& chiave, const char* opzione) {
     TestoConvertito convertito = converti_in_1252(chiave_valida(chiave, opzione));
     if (convertito.errore)
         throw ErroreUso(std::string(opzione) + " '" + chiave + "' holds a character Windows-1252 cannot hold");
+    // Bytes that are not UTF-8 stay as they are: the five without a character
+    // would all be U+FFFD in the file names, one name for different keys.
+    const auto vuoto = std::ranges::find_if(convertito.testo, senza_carattere_1252);
+    if (vuoto != convertito.testo.end()) {
+        char byte[8];
+        std::snprintf(byte, sizeof byte, "0x%02X", static_cast<unsigned>(static_cast<unsigned char>(*vuoto)));
+        throw ErroreUso(std::string(opzione) + " '" + controlli_visibili(chiave) + "' holds the byte " + byte +
+                        ", which Windows-1252 gives no character");
+    }
     return convertito.testo;
 }
 
@@ -26,7 +37,13 @@ int32_t metri_da_km(const std::string& testo) {
 
 std::string chiave_valida(std::string chiave, const char* opzione) {
     if (chiave.empty() || chiave.find_first_of("/\\") != std::string::npos || chiave == "." || chiave == "..")
-        throw ErroreUso(std::string(opzione) + " '" + chiave + "' cannot be part of a file name");
+        throw ErroreUso(std::string(opzione) + " '" + controlli_visibili(chiave) + "' cannot be part of a file name");
+    // A newline or an escape in a file name breaks every listing that shows it.
+    const auto controllo = std::ranges::find_if(chiave, carattere_di_controllo);
+    if (controllo != chiave.end()) {
+        throw ErroreUso(std::string(opzione) + " '" + controlli_visibili(chiave) + "' holds the control character " +
+                        controlli_visibili({&*controllo, 1}) + ", which cannot be part of a file name");
+    }
     return chiave;
 }
 

@@ -49,7 +49,7 @@ constexpr const char* AIUTO =
     "                   on standard output; the list of files written goes to\n"
     "                   standard error)\n"
     "  -Wno-KIND        do not warn about KIND: unknown-record, unknown-section,\n"
-    "                   reversed-span, beyond-line, value-truncated\n"
+    "                   reversed-span, beyond-line, value-truncated, multiline-text\n"
     "  --watch          compile again each time a source file changes, until Ctrl-C\n"
     "  --help           show this text\n"
     "  --               end the options: each argument after it is a file, even -NAME\n"
@@ -162,7 +162,7 @@ void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
         if (!r.chiave_linea)
-            throw ErroreUso("the line key cannot be told from '" + r.file[0] +
+            throw ErroreUso("the line key cannot be told from '" + controlli_visibili(r.file[0]) +
                             "' (not named LINE_linea.txt): give --line-key");
     }
     // The train file's name is matched with the line key as spelled here,
@@ -170,8 +170,8 @@ void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_treno) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
-            throw ErroreUso("the train key cannot be told from '" + r.file[1] + "' (not named " + *r.chiave_linea +
-                            "_TRAIN-.txt): give --train-key");
+            throw ErroreUso("the train key cannot be told from '" + controlli_visibili(r.file[1]) + "' (not named " +
+                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key");
     }
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
@@ -204,18 +204,23 @@ std::string riepilogo(const Modello& m, const Provenienze& p, const std::vector<
 
 int compila(const RichiestaCompila& r) {
     std::vector<SorgenteAutore> testi{{r.file[0], {}}, {r.file[1], {}}};
-    std::vector<Diagnostica> caratteri;
+    std::vector<Diagnostica> illeggibili;
     for (SorgenteAutore& s : testi) {
-        TestoConvertito convertito = converti_in_1252(piattaforma::leggi(s.percorso));
+        std::string byte = piattaforma::leggi(s.percorso, MASSIMO_BYTE_DESCRIZIONE + 1);
+        if (byte.size() > MASSIMO_BYTE_DESCRIZIONE) {
+            illeggibili.push_back(diagnostica_troppo_grande(s));
+            continue;
+        }
+        TestoConvertito convertito = converti_in_1252(byte);
         s.testo = std::move(convertito.testo);
-        if (convertito.errore) caratteri.push_back(diagnostica_carattere(s, *convertito.errore));
+        if (convertito.errore) illeggibili.push_back(diagnostica_carattere(s, *convertito.errore));
     }
     // JSON diagnostics are the output a program reads; the listing then goes to standard error.
     const bool json = r.resoconto.forma == FormaDiagnostiche::json;
     const auto diagnostiche = json ? piattaforma::scrivi_su_uscita : piattaforma::scrivi_su_errore;
     const auto elenco = json ? piattaforma::scrivi_su_errore : piattaforma::scrivi_su_uscita;
-    if (!caratteri.empty()) {
-        diagnostiche(resoconto_diagnostiche(caratteri, false, testi, r.resoconto));
+    if (!illeggibili.empty()) {
+        diagnostiche(resoconto_diagnostiche(illeggibili, false, testi, r.resoconto));
         return USCITA_SCENARIO;
     }
 

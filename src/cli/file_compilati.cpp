@@ -13,10 +13,18 @@ namespace compattatore {
 
 namespace {
 
-ImmagineFile leggi_immagine(const std::string& directory, const std::string& nome) {
-    const std::string percorso = piattaforma::unisci(directory, nome);
-    return {percorso, piattaforma::leggi_file_regolare(percorso)};
-}
+// A compiled file on disk, open from the start so that a missing or
+// unreadable one is told before any is decoded.
+class FileSuDisco : public FileCompilato {
+public:
+    FileSuDisco(const std::string& directory, const std::string& nome) : file_(piattaforma::unisci(directory, nome)) {}
+    const std::string& nome() const override { return file_.percorso(); }
+    uint64_t dimensione() const override { return file_.dimensione(); }
+    std::string leggi(uint64_t massimo) const override { return file_.leggi(massimo); }
+
+private:
+    piattaforma::FileInLettura file_;
+};
 
 // The keys a lone *.sim file holds in records 85 and 86, provided they
 // name that very file; none when there is no *.sim file at all.
@@ -30,12 +38,12 @@ std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory
         throw ErroreUso("more than one *.sim file in " + directory + ": name the keys with --line-key and --train-key",
                         false);
     }
-    const ImmagineFile immagine = leggi_immagine(directory, oggetti.front());
-    const TabellaOggetti tabella = decodifica_oggetti(immagine.byte, immagine.nome);
+    const FileSuDisco file(directory, oggetti.front());
+    const TabellaOggetti tabella = leggi_oggetti(file);
     ChiaviScenario chiavi{tabella[OGGETTO_LINEA].nome, tabella[OGGETTO_TRENO].nome};
     if (nome_file_oggetti(chiavi.linea, chiavi.treno) != oggetti.front()) {
         throw ErroreUso(
-            "the keys held by " + immagine.nome + " do not name it: give them with --line-key and --train-key", false);
+            "the keys held by " + file.nome() + " do not name it: give them with --line-key and --train-key", false);
     }
     return chiavi;
 }
@@ -51,16 +59,16 @@ FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
         if (!trovate) throw piattaforma::ErroreFile("no compiled scenario (*.sim file) found in", directory, ENOENT);
         chiavi = *trovate;
     }
-    const ImmagineFile oggetti = leggi_immagine(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
-    const ImmagineFile celle = leggi_immagine(directory, nome_file_celle(chiavi.linea, chiavi.treno));
-    std::optional<ImmagineFile> tracciato;
+    const FileSuDisco oggetti(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
+    const FileSuDisco celle(directory, nome_file_celle(chiavi.linea, chiavi.treno));
+    std::optional<FileSuDisco> tracciato;
     const std::string nome_tracciato = nome_file_tracciato(chiavi.linea);
-    if (piattaforma::esiste(piattaforma::unisci(directory, nome_tracciato))) {
-        tracciato = leggi_immagine(directory, nome_tracciato);
-    }
-    std::vector<std::string> letti{oggetti.nome, celle.nome};
-    if (tracciato) letti.push_back(tracciato->nome);
-    return {chiavi, decodifica_scenario(oggetti, celle, tracciato), std::move(letti)};
+    if (piattaforma::esiste(piattaforma::unisci(directory, nome_tracciato)))
+        tracciato.emplace(directory, nome_tracciato);
+    std::vector<std::string> letti{oggetti.nome(), celle.nome()};
+    if (tracciato) letti.push_back(tracciato->nome());
+    ScenarioCompilato scenario = leggi_scenario(oggetti, celle, tracciato ? &*tracciato : nullptr);
+    return {chiavi, std::move(scenario), std::move(letti)};
 }
 
 std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,

@@ -25,6 +25,12 @@ struct ResocontoCompila {
 // A character that Windows-1252 cannot hold, at its line and column (code 25).
 Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere);
 
+// The most bytes an author's description file may hold: a line of the
+// greatest length takes a few MB, and a larger file would only cost time and
+// memory. A file beyond it is refused after reading a byte more (code 25).
+inline constexpr uint64_t MASSIMO_BYTE_DESCRIZIONE = uint64_t{64} << 20;
+Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente);
+
 // The report of `voci`: as text, each diagnostic with its line and caret,
 // then the count as the last line, which also says "too many errors" when
 // the limit cut the list (nothing at all when there is nothing to say); as

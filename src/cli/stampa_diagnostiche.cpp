@@ -11,20 +11,6 @@ namespace compattatore {
 
 namespace {
 
-// The text of line `riga` (1-based) without its line end; CR LF, CR and LF
-// each end a line, as for the reader.
-std::string_view riga_di(std::string_view s, int riga) {
-    size_t inizio = 0;
-    for (int r = 1; r < riga; ++r) {
-        size_t fine = s.find_first_of("\r\n", inizio);
-        if (fine == std::string_view::npos) return {};
-        inizio = fine + (s[fine] == '\r' && fine + 1 < s.size() && s[fine + 1] == '\n' ? 2 : 1);
-    }
-    if (inizio > s.size()) return {};
-    size_t fine = s.find_first_of("\r\n", inizio);
-    return s.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio);
-}
-
 // File text as a terminal may safely show it: control characters other than
 // tabs (escape sequences in a damaged file) stand as '?', one for one, so the
 // caret keeps its column.
@@ -35,9 +21,47 @@ std::string mostrabile(std::string_view riga) {
     return da_1252_a_utf8(t);
 }
 
-std::string_view testo_di(const std::string& file, std::span<const SorgenteAutore> sorgenti) {
-    auto it = std::ranges::find(sorgenti, file, &SorgenteAutore::percorso);
-    return it == sorgenti.end() ? std::string_view{} : std::string_view(it->testo);
+// The line at `luogo` with a caret under its column (none for column 0),
+// cut to LARGHEZZA_RIGA_MOSTRATA columns around the caret when longer.
+std::string riga_e_segno(std::string_view riga, int colonna) {
+    size_t inizio = 0;
+    size_t fine = riga.size();
+    if (riga.size() > LARGHEZZA_RIGA_MOSTRATA) {
+        const size_t segno = colonna > 0 ? static_cast<size_t>(colonna) - 1 : 0;
+        inizio = std::min(segno > LARGHEZZA_RIGA_MOSTRATA / 2 ? segno - LARGHEZZA_RIGA_MOSTRATA / 2 : 0,
+                          riga.size() - LARGHEZZA_RIGA_MOSTRATA);
+        fine = inizio + LARGHEZZA_RIGA_MOSTRATA;
+    }
+    const std::string_view prima = inizio > 0 ? "..." : "";
+    std::string out = "  " + std::string(prima) + mostrabile(riga.substr(inizio, fine - inizio)) +
+                      (fine < riga.size() ? "..." : "") + "\n";
+    if (colonna > 0) {
+        // Tabs before the field stay tabs so the caret lines up in any terminal.
+        std::string sotto = "  " + std::string(prima.size(), ' ');
+        for (size_t i = inizio; i + 1 < static_cast<size_t>(colonna) && i < fine; ++i)
+            sotto.push_back(riga[i] == '\t' ? '\t' : ' ');
+        out += sotto + "^\n";
+    }
+    return out;
+}
+
+std::string intestazione_posto(std::string_view tipo, const std::string& file, Luogo luogo,
+                               const std::string& messaggio) {
+    std::string out = posto_nel_file(file, luogo.riga, luogo.colonna);
+    out += (out.empty() ? "" : ": ") + std::string(tipo) + ": ";
+    out += mostrabile(messaggio);  // it may quote a field of the file
+    return out + "\n";
+}
+
+// The place, then `riga` (the line it names) with its caret.
+std::string formatta_riga(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
+                          std::string_view riga) {
+    return intestazione_posto(tipo, file, luogo, messaggio) + (riga.empty() ? "" : riga_e_segno(riga, luogo.colonna));
+}
+
+std::string formatta_in(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
+                        const SorgentiIndicizzate& sorgenti) {
+    return formatta_riga(tipo, file, luogo, messaggio, sorgenti.riga(file, luogo.riga));
 }
 
 std::string cella_e_tratto(int64_t cella) {
@@ -62,24 +86,32 @@ std::string posto_nel_file(const std::string& file, int riga, int colonna) {
     return posto;
 }
 
+IndiceRighe::IndiceRighe(std::string_view testo) : testo_(testo), inizi_{0} {
+    for (size_t i = 0; i < testo.size(); ++i) {
+        if (testo[i] == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') ++i;
+        if (testo[i] == '\r' || testo[i] == '\n') inizi_.push_back(i + 1);
+    }
+}
+
+std::string_view IndiceRighe::riga(int riga) const {
+    if (riga < 1 || static_cast<size_t>(riga) > inizi_.size()) return {};
+    const size_t inizio = inizi_[static_cast<size_t>(riga) - 1];
+    const size_t fine = testo_.find_first_of("\r\n", inizio);
+    return testo_.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio);
+}
+
+SorgentiIndicizzate::SorgentiIndicizzate(std::span<const SorgenteAutore> sorgenti) {
+    for (const SorgenteAutore& s : sorgenti) indici_.emplace_back(s.percorso, IndiceRighe(s.testo));
+}
+
+std::string_view SorgentiIndicizzate::riga(const std::string& file, int riga) const {
+    auto it = std::ranges::find(indici_, file, &std::pair<std::string, IndiceRighe>::first);
+    return it == indici_.end() ? std::string_view{} : it->second.riga(riga);
+}
+
 std::string formatta_posto(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
                            std::string_view sorgente) {
-    std::string out = posto_nel_file(file, luogo.riga, luogo.colonna);
-    out += (out.empty() ? "" : ": ") + std::string(tipo) + ": ";
-    out += mostrabile(messaggio);  // it may quote a field of the file
-    out += "\n";
-
-    std::string_view riga = luogo.riga > 0 ? riga_di(sorgente, luogo.riga) : std::string_view{};
-    if (riga.empty()) return out;
-    out += "  " + mostrabile(riga) + "\n";
-    if (luogo.colonna > 0) {
-        // Tabs before the field stay tabs so the caret lines up in any terminal.
-        std::string sotto = "  ";
-        for (size_t i = 0; i + 1 < static_cast<size_t>(luogo.colonna) && i < riga.size(); ++i)
-            sotto.push_back(riga[i] == '\t' ? '\t' : ' ');
-        out += sotto + "^\n";
-    }
-    return out;
+    return formatta_riga(tipo, file, luogo, messaggio, IndiceRighe(sorgente).riga(luogo.riga));
 }
 
 std::string significato_diagnostica(const Diagnostica& d) {
@@ -98,11 +130,15 @@ std::string messaggio_diagnostica(const Diagnostica& d) {
     return significato_diagnostica(d) + " [E" + std::to_string(*d.codice) + "]";
 }
 
-std::string formatta_diagnostica(const Diagnostica& d, std::span<const SorgenteAutore> sorgenti) {
-    std::string out = formatta_posto(d.livello == Livello::errore ? "error" : "warning", d.file, d.luogo,
-                                     messaggio_diagnostica(d), testo_di(d.file, sorgenti));
-    for (const Nota& n : d.note) out += formatta_posto("note", n.file, n.luogo, n.testo, testo_di(n.file, sorgenti));
+std::string formatta_diagnostica(const Diagnostica& d, const SorgentiIndicizzate& sorgenti) {
+    std::string out = formatta_in(d.livello == Livello::errore ? "error" : "warning", d.file, d.luogo,
+                                  messaggio_diagnostica(d), sorgenti);
+    for (const Nota& n : d.note) out += formatta_in("note", n.file, n.luogo, n.testo, sorgenti);
     return out;
+}
+
+std::string formatta_diagnostica(const Diagnostica& d, std::span<const SorgenteAutore> sorgenti) {
+    return formatta_diagnostica(d, SorgentiIndicizzate(sorgenti));
 }
 
 std::string conteggio_diagnostiche(size_t errori, size_t avvisi) {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "compiler/diagnostiche.h"
@@ -20,13 +21,44 @@ struct SorgenteAutore {
     std::string testo;     // Windows-1252
 };
 
+// The starts of a text's lines, found once, so that each diagnostic finds
+// its line without reading the text from the start again. CR LF, CR and LF
+// each end a line, as for the reader.
+class IndiceRighe {
+public:
+    explicit IndiceRighe(std::string_view testo);
+    // Line `riga` (1-based) without its line end; empty past the last.
+    std::string_view riga(int riga) const;
+
+private:
+    std::string_view testo_;
+    std::vector<size_t> inizi_;
+};
+
+// The description files with their lines indexed, for a list of diagnostics.
+class SorgentiIndicizzate {
+public:
+    explicit SorgentiIndicizzate(std::span<const SorgenteAutore> sorgenti);
+    // Line `riga` of `file`; empty for a file not among them.
+    std::string_view riga(const std::string& file, int riga) const;
+
+private:
+    std::vector<std::pair<std::string, IndiceRighe>> indici_;
+};
+
+// Echoed lines longer than this many columns are cut around the caret's
+// column, with "..." where text is left out.
+inline constexpr size_t LARGHEZZA_RIGA_MOSTRATA = 200;
+
 // "FILE:LINE:COLUMN", without the line or the column when it is 0.
 std::string posto_nel_file(const std::string& file, int riga, int colonna);
 
 // One located line: "FILE:LINE:COLUMN: <tipo>: <messaggio>", then the line
 // of `sorgente` (Windows-1252, may be empty) it names and a caret under the
-// column. The message may quote the file's text too: both are shown as UTF-8
-// with control characters other than tabs as '?'. Ends with a line end.
+// column, the line cut around the column when it is longer than
+// LARGHEZZA_RIGA_MOSTRATA. The message may quote the file's text too: both
+// are shown as UTF-8 with control characters other than tabs as '?'. Ends
+// with a line end.
 std::string formatta_posto(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
                            std::string_view sorgente);
 
@@ -42,6 +74,7 @@ std::string messaggio_diagnostica(const Diagnostica& d);
 
 // A diagnostic and its notes, each located in whichever of `sorgenti` it names.
 std::string formatta_diagnostica(const Diagnostica& d, std::span<const SorgenteAutore> sorgenti);
+std::string formatta_diagnostica(const Diagnostica& d, const SorgentiIndicizzate& sorgenti);
 
 // "N errors, M warnings", in the singular where a count is 1.
 std::string conteggio_diagnostiche(size_t errori, size_t avvisi);

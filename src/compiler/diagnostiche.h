@@ -52,9 +52,10 @@ inline constexpr std::string_view AVVISO_SEZIONE_SCONOSCIUTA = "unknown-section"
 inline constexpr std::string_view AVVISO_TRATTO_ROVESCIATO = "reversed-span";
 inline constexpr std::string_view AVVISO_OLTRE_LINEA = "beyond-line";
 inline constexpr std::string_view AVVISO_VALORE_TRONCATO = "value-truncated";
+inline constexpr std::string_view AVVISO_TESTO_A_CAPO = "multiline-text";
 inline constexpr std::string_view GRUPPI_AVVISO[] = {AVVISO_RECORD_SCONOSCIUTO, AVVISO_SEZIONE_SCONOSCIUTA,
-                                                     AVVISO_TRATTO_ROVESCIATO, AVVISO_OLTRE_LINEA,
-                                                     AVVISO_VALORE_TRONCATO};
+                                                     AVVISO_TRATTO_ROVESCIATO,  AVVISO_OLTRE_LINEA,
+                                                     AVVISO_VALORE_TRONCATO,    AVVISO_TESTO_A_CAPO};
 
 class ElencoDiagnostiche {
 public:

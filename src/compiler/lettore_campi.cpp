@@ -102,15 +102,15 @@ Campo LettoreCampi::leggi_testo(const char* record, const char* campo) {
     salta_spazi();
     Luogo dove = luogo();
     std::string_view contenuto;
+    std::optional<Luogo> chiusura_a_capo;
     if (pos_ < testo_.size() && testo_[pos_] == '"') {
         size_t chiusura = testo_.find('"', pos_ + 1);
-        if (chiusura == std::string_view::npos) {
-            contenuto = testo_.substr(pos_ + 1);
-            avanza_fino(testo_.size());
-            return {contenuto, dove};
-        }
+        if (chiusura == std::string_view::npos)
+            throw ErroreLettura("the quoted text opened here has no closing quote before the end of the file", dove);
         contenuto = testo_.substr(pos_ + 1, chiusura - pos_ - 1);
-        avanza_fino(chiusura + 1);
+        avanza_fino(chiusura);
+        if (riga_ != dove.riga) chiusura_a_capo = luogo();
+        ++pos_;
         while (pos_ < testo_.size() && !delimitatore(testo_[pos_])) ++pos_;
     } else {
         size_t inizio = pos_;
@@ -119,7 +119,7 @@ Campo LettoreCampi::leggi_testo(const char* record, const char* campo) {
         while (!contenuto.empty() && contenuto.back() == ' ') contenuto.remove_suffix(1);
     }
     consuma_delimitatore();
-    return {contenuto, dove};
+    return {contenuto, dove, chiusura_a_capo};
 }
 
 LettoreCampi::Intero LettoreCampi::leggi_intero(int64_t minimo, int64_t massimo, const char* record,

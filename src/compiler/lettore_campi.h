@@ -4,7 +4,8 @@
 // consumed; leading blanks are skipped. A text field drops its trailing
 // blanks; one that opens with a double quote runs to the closing quote, line
 // ends included, and anything between that quote and the delimiter is
-// dropped. A numeric field also ends at a blank, and takes with it a comma or
+// dropped; a quote never closed is a failure where it opened, since the rest
+// of the file would otherwise be one text. A numeric field also ends at a blank, and takes with it a comma or
 // line end that follows after blanks only. Every field remembers the line and
 // column where it begins.
 #pragma once
@@ -12,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string_view>
 
 #include "model/errore_lettura.h"
@@ -21,6 +23,9 @@ namespace compattatore {
 struct Campo {
     std::string_view testo;
     Luogo luogo;
+    // Where the closing quote lies, for a quoted text that runs over a line
+    // end: most often a quote left open by mistake.
+    std::optional<Luogo> chiusura_a_capo;
 };
 
 // A place in the text to come back to.

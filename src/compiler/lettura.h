@@ -60,6 +60,8 @@ struct Lettura {
     Segno dopo_voce;         // just after it
     // NOLINTEND(cppcoreguidelines-non-private-member-variables-in-classes)
 
+    // The next text field, warning of a quoted one that runs over a line end.
+    Campo testo(const char* record = nullptr, const char* campo = nullptr);
     // The next field into voce_letta.
     void leggi_voce();
     template <class T>

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstdio>
 
 #include "model/numeri.h"
 
@@ -103,9 +104,17 @@ private:
     size_t posizione_ = 0;
 };
 
+// How far from the origin a plan of `righe` rows can reach: rows 0 and 1
+// are 16-bit integers, and each row after them goes on by the step between
+// the two before it, turned but no longer (under 92682 m, kept within
+// 131072 m to leave room for rounding). A value beyond it, like a NaN, is
+// damage, and would overflow the drawing's arithmetic.
+double portata_tracciato(size_t righe) { return 32768.0 + 131072.0 * static_cast<double>(righe); }
+
 // One value of a plan column: its tag must be the one its row has (rows 0
-// and 1 integers, then floats, then from the first empty row on nothing).
-double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const char* colonna) {
+// and 1 integers, then floats, then from the first empty row on nothing),
+// a float no farther than `portata`.
+double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const char* colonna, double portata) {
     const size_t inizio = lettore.posizione();
     const auto campo = [&] { return colonna + (" row " + std::to_string(r)); };
     const uint16_t etichetta = lettore.u16([&] { return "the tag of " + campo(); });
@@ -127,6 +136,13 @@ double leggi_valore(LettoreByte& lettore, size_t r, bool assegnata, const char* 
             const size_t valore = lettore.posizione();
             const double x = lettore.f64(campo);
             if (!std::isfinite(x)) lettore.errore(valore, campo() + " is not a finite number");
+            if (std::abs(x) > portata) {
+                char testo[64];
+                std::snprintf(testo, sizeof testo, "%g", x);
+                lettore.errore(valore, campo() + " is " + testo + " m, beyond the " +
+                                           std::to_string(static_cast<int64_t>(portata)) +
+                                           " m from the origin that a plan of its rows can reach");
+            }
             return x;
         }
         default: return 0.0;
@@ -160,16 +176,22 @@ TabellaOggetti decodifica_oggetti(std::string_view byte, const std::string& file
 }
 
 namespace {
+
 constexpr size_t BYTE_PER_CELLA = 15;
+
+// Told by the size alone, before a file is read as after.
+void verifica_celle_intere(uint64_t dimensione, const std::string& file) {
+    if (dimensione % BYTE_PER_CELLA == 0) return;
+    throw ErroreDecodifica(file, static_cast<size_t>(dimensione - dimensione % BYTE_PER_CELLA),
+                           "the size " + std::to_string(dimensione) + " is not a multiple of 15: " +
+                               byte_contati(dimensione % BYTE_PER_CELLA) + " of a partial cell");
 }
+
+}  // namespace
 
 std::vector<Cella> decodifica_celle(std::string_view byte, const std::string& file) {
     LettoreByte lettore(byte, file);
-    if (byte.size() % BYTE_PER_CELLA != 0) {
-        size_t completi = byte.size() - byte.size() % BYTE_PER_CELLA;
-        lettore.errore(completi, "the size " + std::to_string(byte.size()) + " is not a multiple of 15: " +
-                                     byte_contati(byte.size() % BYTE_PER_CELLA) + " of a partial cell");
-    }
+    verifica_celle_intere(byte.size(), file);
     std::vector<Cella> celle(byte.size() / BYTE_PER_CELLA);
     for (size_t i = 0; i < celle.size(); ++i) {
         const auto cella = [i] { return "cell " + std::to_string(i); };
@@ -198,20 +220,21 @@ Tracciato decodifica_tracciato(std::string_view byte, const std::string& file, i
         lettore.errore(byte.size(), "the file is too short for " + std::to_string(righe) + " rows in two columns");
     }
     const auto n = static_cast<size_t>(righe);
+    const double portata = portata_tracciato(n);
     // Column 0 tells how many rows are assigned: those before its first
     // empty tag. The second pass reads both columns side by side.
     size_t assegnate = n;
     for (size_t r = 0; r < n; ++r) {
         const bool assegnata = assegnate == n && lettore.prossimo_u16() != 0;
         if (!assegnata && assegnate == n) assegnate = r;
-        leggi_valore(lettore, r, assegnata, "column 0");
+        leggi_valore(lettore, r, assegnata, "column 0", portata);
     }
     LettoreByte colonna0(byte, file);
     Tracciato tracciato(n);
     for (size_t r = 0; r < n; ++r) {
         const bool assegnata = r < assegnate;
-        const double y = leggi_valore(lettore, r, assegnata, "column 1");
-        if (assegnata) tracciato.aggiungi(leggi_valore(colonna0, r, true, "column 0"), y);
+        const double y = leggi_valore(lettore, r, assegnata, "column 1", portata);
+        if (assegnata) tracciato.aggiungi(leggi_valore(colonna0, r, true, "column 0", portata), y);
     }
     lettore.fine_attesa("row " + std::to_string(righe - 1) + " of column 1");
     return tracciato;
@@ -226,33 +249,92 @@ size_t posizione_lunghezza(const TabellaOggetti& oggetti) {
     return posizione + 5;
 }
 
-}  // namespace
+// A record takes 34 bytes and its name, of 65535 bytes at most.
+constexpr uint64_t MASSIMO_BYTE_OGGETTI = uint64_t{NUMERO_OGGETTI} * (34 + UINT16_MAX);
+// A plan value takes its tag and 8 bytes at most, in each of two columns.
+constexpr uint64_t MASSIMO_BYTE_RIGA = uint64_t{2} * (2 + 8);
 
-ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const ImmagineFile& celle,
-                                      const std::optional<ImmagineFile>& tracciato) {
-    ScenarioCompilato scenario;
-    scenario.oggetti = decodifica_oggetti(oggetti.byte, oggetti.nome);
-    const int32_t lunghezza = scenario.lunghezza();
+// A file larger than `massimo`, refused at the first byte past it.
+void verifica_massimo(const FileCompilato& file, uint64_t massimo, const std::string& che_cosa) {
+    if (file.dimensione() <= massimo) return;
+    throw ErroreDecodifica(file.nome(), static_cast<size_t>(massimo),
+                           "the file holds " + std::to_string(file.dimensione()) + " bytes, more than the " +
+                               std::to_string(massimo) + " that " + che_cosa + " can take");
+}
+
+// The line length record 84 gives, within what a line can be.
+int32_t lunghezza_valida(const TabellaOggetti& oggetti, const std::string& file) {
+    const int32_t lunghezza = oggetti[OGGETTO_DIMENSIONI].fine;
     if (lunghezza < 0 || lunghezza > LUNGHEZZA_MASSIMA) {
-        throw ErroreDecodifica(oggetti.nome, posizione_lunghezza(scenario.oggetti),
+        throw ErroreDecodifica(file, posizione_lunghezza(oggetti),
                                "record 84 gives a line length of " + std::to_string(lunghezza) + " m, outside 0 to " +
                                    std::to_string(LUNGHEZZA_MASSIMA));
     }
+    return lunghezza;
+}
 
-    scenario.celle = decodifica_celle(celle.byte, celle.nome);
-    const auto attese = static_cast<size_t>(ultima_cella_per_lunghezza(lunghezza) + 1);
-    if (scenario.celle.size() != attese) {
-        throw ErroreDecodifica(celle.nome, std::min(celle.byte.size(), attese * BYTE_PER_CELLA),
+// A cell file of `dimensione` bytes must hold exactly the cells of the line;
+// told by its size alone, before and after it is read.
+void verifica_celle(uint64_t dimensione, const std::string& file, int32_t lunghezza) {
+    verifica_celle_intere(dimensione, file);
+    const auto attese = static_cast<uint64_t>(ultima_cella_per_lunghezza(lunghezza) + 1);
+    if (dimensione / BYTE_PER_CELLA != attese) {
+        throw ErroreDecodifica(file, static_cast<size_t>(std::min(dimensione, attese * BYTE_PER_CELLA)),
                                "a line of " + std::to_string(lunghezza) + " m has " + std::to_string(attese) +
                                    " cells (" + std::to_string(attese * BYTE_PER_CELLA) + " bytes), the file holds " +
-                                   std::to_string(scenario.celle.size()));
+                                   std::to_string(dimensione / BYTE_PER_CELLA));
+    }
+}
+
+// A compiled file already in memory.
+class FileInMemoria : public FileCompilato {
+public:
+    explicit FileInMemoria(const ImmagineFile& immagine) : immagine_(immagine) {}
+    const std::string& nome() const override { return immagine_.nome; }
+    uint64_t dimensione() const override { return immagine_.byte.size(); }
+    std::string leggi(uint64_t massimo) const override {
+        return immagine_.byte.substr(0, static_cast<size_t>(std::min<uint64_t>(massimo, immagine_.byte.size())));
     }
 
+private:
+    const ImmagineFile& immagine_;
+};
+
+}  // namespace
+
+TabellaOggetti leggi_oggetti(const FileCompilato& file) {
+    verifica_massimo(file, MASSIMO_BYTE_OGGETTI, std::to_string(NUMERO_OGGETTI) + " records");
+    // A byte more than the most the file may hold shows one that grew since.
+    return decodifica_oggetti(file.leggi(MASSIMO_BYTE_OGGETTI + 1), file.nome());
+}
+
+ScenarioCompilato leggi_scenario(const FileCompilato& oggetti, const FileCompilato& celle,
+                                 const FileCompilato* tracciato) {
+    ScenarioCompilato scenario;
+    scenario.oggetti = leggi_oggetti(oggetti);
+    const int32_t lunghezza = lunghezza_valida(scenario.oggetti, oggetti.nome());
+
+    verifica_celle(celle.dimensione(), celle.nome(), lunghezza);
+    const std::string byte_celle = celle.leggi(celle.dimensione() + 1);
+    verifica_celle(byte_celle.size(), celle.nome(), lunghezza);
+    scenario.celle = decodifica_celle(byte_celle, celle.nome());
+
     if (tracciato) {
-        scenario.tracciato =
-            decodifica_tracciato(tracciato->byte, tracciato->nome, int64_t{lunghezza} + OLTRE_LINEA + 1);
+        const int64_t righe = int64_t{lunghezza} + OLTRE_LINEA + 1;
+        const uint64_t massimo = static_cast<uint64_t>(righe) * MASSIMO_BYTE_RIGA;
+        verifica_massimo(*tracciato, massimo, std::to_string(righe) + " rows");
+        scenario.tracciato = decodifica_tracciato(tracciato->leggi(massimo + 1), tracciato->nome(), righe);
     }
     return scenario;
+}
+
+ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const ImmagineFile& celle,
+                                      const std::optional<ImmagineFile>& tracciato) {
+    const FileInMemoria o(oggetti);
+    const FileInMemoria c(celle);
+    if (!tracciato) return leggi_scenario(o, c, nullptr);
+    const FileInMemoria t(*tracciato);
+    return leggi_scenario(o, c, &t);
 }
 
 }  // namespace compattatore

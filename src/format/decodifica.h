@@ -44,6 +44,21 @@ struct ImmagineFile {
     std::string byte;
 };
 
+// A compiled file yet to be read: its size is known first, so that a file
+// larger than its layout allows is refused before its bytes are read.
+class FileCompilato {
+public:
+    virtual ~FileCompilato() = default;
+    virtual const std::string& nome() const = 0;
+    virtual uint64_t dimensione() const = 0;
+    // The file's bytes, `massimo` at most.
+    virtual std::string leggi(uint64_t massimo) const = 0;
+};
+
+// decodifica_oggetti of the file, refused unread when it is larger than 87
+// records with the longest names.
+TabellaOggetti leggi_oggetti(const FileCompilato& file);
+
 struct ScenarioCompilato {
     TabellaOggetti oggetti{};
     std::vector<Cella> celle;
@@ -56,5 +71,9 @@ struct ScenarioCompilato {
 // how many cells and plan rows the other two must hold.
 ScenarioCompilato decodifica_scenario(const ImmagineFile& oggetti, const ImmagineFile& celle,
                                       const std::optional<ImmagineFile>& tracciato);
+// The same read from files whose sizes are checked first: the cell and plan
+// files are read only when their size fits the line the object file gives.
+ScenarioCompilato leggi_scenario(const FileCompilato& oggetti, const FileCompilato& celle,
+                                 const FileCompilato* tracciato);
 
 }  // namespace compattatore

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "inspect/forme_rapporto.h"
+#include "model/testo_1252.h"
 
 namespace compattatore {
 
@@ -37,7 +38,7 @@ size_t caratteri(const std::string& utf8) {
 
 std::string valore_campo(const Campo& campo) {
     if (const auto* numero = std::get_if<int64_t>(&campo.valore)) return std::to_string(*numero);
-    return "\"" + std::get<std::string>(campo.valore) + "\"";
+    return "\"" + controlli_visibili(std::get<std::string>(campo.valore)) + "\"";
 }
 
 }  // namespace
@@ -45,8 +46,9 @@ std::string valore_campo(const Campo& campo) {
 std::string rapporto_testo(const Rapporto& r) {
     std::ostringstream uscita;
     const Intestazione& i = r.intestazione;
-    uscita << "Scenario " << i.chiavi.linea << " / " << i.chiavi.treno << "\n"
-           << "  keys in the files    " << i.chiavi_nei_file.linea << " / " << i.chiavi_nei_file.treno << "\n"
+    uscita << "Scenario " << controlli_visibili(i.chiavi.linea) << " / " << controlli_visibili(i.chiavi.treno) << "\n"
+           << "  keys in the files    " << controlli_visibili(i.chiavi_nei_file.linea) << " / "
+           << controlli_visibili(i.chiavi_nei_file.treno) << "\n"
            << "  line length          " << i.lunghezza << " m\n"
            << "  coaches              " << i.vetture << "\n"
            << "  braked mass          " << i.massa_frenata << " %\n"
@@ -56,8 +58,8 @@ std::string rapporto_testo(const Rapporto& r) {
            << i.codici_ripetizione << " codes\n"
            << "  backgrounds          " << i.sfondi[0] << " " << i.sfondi[1] << " " << i.sfondi[2] << "\n";
     for (const Progressiva& p : i.progressive) {
-        uscita << formato("  progressive %-8s inizio %d, fine %d, posizione %d\n", p.nome.c_str(), p.inizio, p.fine,
-                          p.posizione);
+        uscita << formato("  progressive %-8s inizio %d, fine %d, posizione %d\n", controlli_visibili(p.nome).c_str(),
+                          p.inizio, p.fine, p.posizione);
     }
     uscita << "  codice_gara_st       " << codice(i.codice_gara_st) << "\n"
            << "  codice_gara_og       " << codice(i.codice_gara_og) << "\n"
@@ -67,8 +69,9 @@ std::string rapporto_testo(const Rapporto& r) {
            << "   #  name                       kind  position    stop zone          time      attr  values  flags\n";
     for (const Stazione& s : r.stazioni) {
         const Oggetto& o = s.record;
-        uscita << formato("  %2d  ", s.numero) << s.nome
-               << std::string(caratteri(s.nome) < 25 ? 25 - caratteri(s.nome) : 1, ' ')
+        const std::string nome = controlli_visibili(s.nome);
+        uscita << formato("  %2d  ", s.numero) << nome
+               << std::string(caratteri(nome) < 25 ? 25 - caratteri(nome) : 1, ' ')
                << formato("%4d  %8d  %8d..%-8d  %s  %4d  %d %d %d %d %d  %d %d %d %d\n", o.tipo, o.posizione, o.inizio,
                           o.fine, ora_del_giorno(o.orario).c_str(), o.attributo, o.valori[0], o.valori[1], o.valori[2],
                           o.valori[3], o.valori[4], o.flag[0], o.flag[1], o.flag[2], o.flag[3]);
@@ -76,7 +79,7 @@ std::string rapporto_testo(const Rapporto& r) {
     uscita << "\nText signs (" << r.cartelli.size() << ")\n";
     for (const Cartello& c : r.cartelli) {
         uscita << formato("  record %2d  ", c.record) << (c.cella ? formato("cell %5d", *c.cella) : "no cell   ")
-               << "  " << c.testo << "\n";
+               << "  " << controlli_visibili(c.testo) << "\n";
     }
 
     uscita << "\nCells from " << r.da << " m to " << r.a << " m (" << r.celle.size() << " not empty)\n";

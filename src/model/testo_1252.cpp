@@ -1,6 +1,7 @@
 #include "model/testo_1252.h"
 
 #include <array>
+#include <cstdio>
 #include <vector>
 
 namespace compattatore {
@@ -102,6 +103,28 @@ TestoConvertito converti_in_1252(std::string_view contenuto) {
         }
     }
     return risultato;
+}
+
+bool senza_carattere_1252(char byte) {
+    const auto b = static_cast<unsigned char>(byte);
+    return b >= 0x80 && b <= 0x9F && ZONA_80[b - 0x80] == 0;
+}
+
+bool carattere_di_controllo(char byte) { return static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F; }
+
+std::string controlli_visibili(std::string_view testo) {
+    std::string uscita;
+    uscita.reserve(testo.size());
+    for (char c : testo) {
+        if (!carattere_di_controllo(c)) {
+            uscita.push_back(c);
+            continue;
+        }
+        char codice[8];
+        std::snprintf(codice, sizeof codice, "\\x%02x", static_cast<unsigned>(static_cast<unsigned char>(c)));
+        uscita += codice;
+    }
+    return uscita;
 }
 
 }  // namespace compattatore

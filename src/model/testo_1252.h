@@ -31,4 +31,15 @@ TestoConvertito converti_in_1252(std::string_view contenuto);
 // page leaves unused show as U+FFFD.
 std::string da_1252_a_utf8(std::string_view testo);
 
+// The five bytes Windows-1252 gives no character: 0x81, 0x8D, 0x8F, 0x90, 0x9D.
+bool senza_carattere_1252(char byte);
+
+// Bytes below 0x20, and 0x7F.
+bool carattere_di_controllo(char byte);
+
+// Text for a terminal or a text report, with every control character (an
+// escape sequence in a damaged or hostile file would act on the terminal)
+// written as \xNN.
+std::string controlli_visibili(std::string_view testo);
+
 }  // namespace compattatore

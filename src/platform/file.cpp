@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -109,19 +110,18 @@ private:
 
 namespace {
 
-std::string leggi_tutto(const Descrittore& fd, const std::string& percorso) {
+std::string leggi_tutto(int fd, const std::string& percorso, uint64_t massimo) {
     // Read straight into a string of the file's size and a byte more, where
     // the end shows; a file that grows meanwhile, or one of no stated size,
-    // gets room as it comes.
+    // gets room as it comes, up to `massimo`.
     struct stat info {};
-    size_t spazio = size_t{1} << 16;
-    if (::fstat(fd.get(), &info) == 0 && S_ISREG(info.st_mode)) spazio = static_cast<size_t>(info.st_size) + 1;
-    std::string contenuto(spazio, '\0');
+    uint64_t spazio = uint64_t{1} << 16;
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) spazio = static_cast<uint64_t>(info.st_size) + 1;
+    std::string contenuto(static_cast<size_t>(std::min(spazio, massimo)), '\0');
     size_t letti = 0;
-    for (;;) {
-        if (letti == contenuto.size()) contenuto.resize(2 * contenuto.size());
-        const ssize_t n =
-            contata("read", [&] { return ::read(fd.get(), contenuto.data() + letti, contenuto.size() - letti); });
+    while (letti < massimo) {
+        if (letti == contenuto.size()) contenuto.resize(static_cast<size_t>(std::min<uint64_t>(2 * letti, massimo)));
+        const ssize_t n = contata("read", [&] { return ::read(fd, contenuto.data() + letti, contenuto.size() - letti); });
         if (n < 0) {
             if (errno == EINTR) continue;
             throw ErroreFile("cannot read", percorso, errno);
@@ -135,25 +135,30 @@ std::string leggi_tutto(const Descrittore& fd, const std::string& percorso) {
 
 }  // namespace
 
-std::string leggi(const std::string& percorso) {
+std::string leggi(const std::string& percorso, uint64_t massimo) {
     Descrittore fd(contata("open", [&] { return ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC); }));
     if (fd.get() < 0) throw ErroreFile("cannot open", percorso, errno);
-    return leggi_tutto(fd, percorso);
+    return leggi_tutto(fd.get(), percorso, massimo);
 }
 
-std::string leggi_file_regolare(const std::string& percorso) {
+FileInLettura::FileInLettura(std::string percorso) : percorso_(std::move(percorso)) {
     // Without O_NONBLOCK opening a FIFO waits for a writer.
-    Descrittore fd(contata("open", [&] { return ::open(percorso.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); }));
-    if (fd.get() < 0) throw ErroreFile("cannot open", percorso, errno);
+    Descrittore fd(contata("open", [&] { return ::open(percorso_.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK); }));
+    if (fd.get() < 0) throw ErroreFile("cannot open", percorso_, errno);
     struct stat info {};
     if (contata("fstat", [&] { return ::fstat(fd.get(), &info); }) != 0)
-        throw ErroreFile("cannot read", percorso, errno);
-    if (!S_ISREG(info.st_mode)) throw ErroreFile("cannot read", percorso, "not a regular file");
+        throw ErroreFile("cannot read", percorso_, errno);
+    if (!S_ISREG(info.st_mode)) throw ErroreFile("cannot read", percorso_, "not a regular file");
     const int stato = ::fcntl(fd.get(), F_GETFL);
     if (stato < 0 || ::fcntl(fd.get(), F_SETFL, stato & ~O_NONBLOCK) != 0)
-        throw ErroreFile("cannot read", percorso, errno);
-    return leggi_tutto(fd, percorso);
+        throw ErroreFile("cannot read", percorso_, errno);
+    dimensione_ = static_cast<uint64_t>(info.st_size);
+    fd_ = fd.rilascia();
 }
+
+FileInLettura::~FileInLettura() { ::close(fd_); }
+
+std::string FileInLettura::leggi(uint64_t massimo) const { return leggi_tutto(fd_, percorso_, massimo); }
 
 bool stesso_file(const std::string& a, const std::string& b) {
     struct stat ia {};

@@ -47,10 +47,31 @@ std::vector<std::string> elenca(const std::string& directory);
 void elimina(const std::string& percorso);
 // Creates the directory unless it is there already (its parent must be).
 void crea_directory(const std::string& percorso);
-std::string leggi(const std::string& percorso);
-// The same for a file that must be a regular file: a FIFO, a device or a
-// directory is refused at once, never waited on.
-std::string leggi_file_regolare(const std::string& percorso);
+// The file's bytes from the start, `massimo` at most: a caller that reads
+// one byte more than it accepts tells a file too large without holding it.
+std::string leggi(const std::string& percorso, uint64_t massimo = UINT64_MAX);
+
+// A file that must be a regular file, open for reading: a FIFO, a device or
+// a directory is refused at once, never waited on. Its size is known before
+// a byte is read, so that a file too large is refused unread.
+class FileInLettura {
+public:
+    explicit FileInLettura(std::string percorso);
+    ~FileInLettura();
+    FileInLettura(const FileInLettura&) = delete;
+    FileInLettura& operator=(const FileInLettura&) = delete;
+
+    const std::string& percorso() const { return percorso_; }
+    uint64_t dimensione() const { return dimensione_; }
+    // The file's bytes, `massimo` at most (a file that grew since it was
+    // opened is cut there); read once.
+    std::string leggi(uint64_t massimo) const;
+
+private:
+    std::string percorso_;
+    int fd_ = -1;
+    uint64_t dimensione_ = 0;
+};
 
 // The longest file name sostituisci can write in `directory` (empty: the
 // current one): the system's limit there, less what its temporary adds.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -511,6 +512,51 @@ TEST(Compila, MaxErrorsOneIsTheFirstErrorAndTheCount) {
     EXPECT_TRUE(tutti.errori.ends_with("\n2 errors, 0 warnings\n")) << tutti.errori;
 }
 
+// Input refused whole, with its place: a quote left open to the end of the
+// file, which would otherwise turn every later record into one text; a file
+// above the size limit (sparse, or endless), refused after reading one byte
+// past the limit.
+TEST(Compila, AStrayQuoteAndAnOversizedFileAreErrors) {
+    const struct {
+        const char* nome;
+        std::function<void(const CartellaTemporanea&)> prepara;
+        std::string treno;  // the train file's path, in the directory unless absolute
+        std::string atteso;
+    } casi[] = {
+        {"a quote never closed",
+         [](const CartellaTemporanea& d) {
+             d.scrivi("L_linea.txt", linea("cartello_indicatore, 100, \"oops\r\n" + SEGNALE));
+         },
+         "L_T-.txt",
+         "L_linea.txt:4:27: error: a description file could not be read: the quoted text opened here has no closing "
+         "quote before the end of the file [E25]\n"},
+        {"a line file of 64 MiB and a byte",
+         [](const CartellaTemporanea& d) {
+             d.scrivi("L_linea.txt", linea(""));
+             fs::resize_file(d.file("L_linea.txt"), (uint64_t{64} << 20) + 1);
+         },
+         "L_T-.txt",
+         "L_linea.txt: error: a description file could not be read: the file holds more than 67108864 bytes (64 "
+         "MiB), the most a description file may hold [E25]\n"},
+        {"an endless train file", [](const CartellaTemporanea& d) { d.scrivi("L_linea.txt", linea("")); }, "/dev/zero",
+         "/dev/zero: error: a description file could not be read: the file holds more than 67108864 bytes (64 MiB), "
+         "the most a description file may hold [E25]\n"},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        CartellaTemporanea dir;
+        dir.scrivi("L_T-.txt", treno(""));
+        c.prepara(dir);
+        const std::string file_treno = c.treno.starts_with('/') ? c.treno : dir.file(c.treno);
+        const auto esito = esegui_programma(
+            {"compile", dir.file("L_linea.txt"), file_treno, "--line-key", "L", "--train-key", "T", "-o", dir.str()});
+        EXPECT_EQ(esito.stato, 1);
+        const std::string atteso = c.atteso.starts_with('/') ? c.atteso : dir.file(c.atteso);
+        EXPECT_TRUE(esito.errori.starts_with(atteso)) << esito.errori;
+        EXPECT_FALSE(fs::exists(dir.file("L_T.dat")));
+    }
+}
+
 // Each kind of the reader's warnings once, silenced one at a time; none
 // changes the files written or the exit status.
 TEST(Compila, WarningsOfWhatTheReaderDropsOrBends) {
@@ -524,6 +570,7 @@ TEST(Compila, WarningsOfWhatTheReaderDropsOrBends) {
         {"reversed-span", linea("montagna, 3000, 2000, 1\r\n"), treno(""), "L_linea.txt:4:17"},
         {"beyond-line", linea(""), treno("segnale, 12000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"), "L_T-.txt:4:10"},
         {"value-truncated", linea(""), treno("abbattimento, 3000, 40000\r\n"), "L_T-.txt:4:21"},
+        {"multiline-text", linea("cartello_indicatore, 100, \"due\r\nrighe\"\r\n"), treno(""), "L_linea.txt:4:27"},
     };
     for (const auto& c : casi) {
         SCOPED_TRACE(c.tipo);

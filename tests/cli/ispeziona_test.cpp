@@ -24,6 +24,34 @@ TEST(Ispeziona, NormalRunFilesShowStationsTimesAndMatchingCodes) {
     }
 }
 
+// Texts of the files are the author's, or anyone's: a station name and a
+// sign text holding terminal escapes (set the window title, clear the
+// screen) are shown escaped in the text report, and as JSON escapes.
+TEST(Ispeziona, ControlCharactersOfTheFilesNeverReachTheTerminal) {
+    prova::CartellaTemporanea dir;
+    const std::string fuga = "\x1B]0;titolo\x07\x1B[2J";
+    const std::string linea = dir.scrivi("Valle_linea.txt",
+                                         "[generale]\r\nlunghezza percorso, 10000\r\n"
+                                         "[indicazioni]\r\ncartello_indicatore, 500, cartello" +
+                                             fuga + "\r\n[fine]\r\n");
+    const std::string treno = dir.scrivi(
+        "Valle_R12-.txt",
+        "[generale]\r\nstazione, 1000, 1, 100, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, Valle" + fuga + "\r\n[fine]\r\n");
+    const auto compilato = esegui_programma({"compile", linea, treno, "-o", dir.str(), "--no-plan"});
+    ASSERT_EQ(compilato.stato, 0) << compilato.errori;
+
+    const auto testo = esegui_programma({"inspect", dir.str()});
+    ASSERT_EQ(testo.stato, 0) << testo.errori;
+    EXPECT_EQ(testo.uscita.find_first_of("\x1B\x07"), std::string::npos) << testo.uscita;
+    for (const char* atteso : {"Valle\\x1b]0;titolo\\x07\\x1b[2J", "cartello\\x1b]0;titolo\\x07\\x1b[2J"})
+        EXPECT_NE(testo.uscita.find(atteso), std::string::npos) << atteso << "\n" << testo.uscita;
+
+    const auto json = esegui_programma({"inspect", dir.str(), "--json"});
+    ASSERT_EQ(json.stato, 0) << json.errori;
+    EXPECT_EQ(json.uscita.find_first_of("\x1B\x07"), std::string::npos);
+    EXPECT_NE(json.uscita.find("Valle\\u001b]0;titolo\\u0007\\u001b[2J"), std::string::npos) << json.uscita;
+}
+
 // Another scenario, compiled without a plan: inspect and draw take its keys
 // from the only *.sim file there, and refuse to guess between two.
 TEST(Ispeziona, KeysOfAnotherScenarioComeFromItsOnlySimFile) {

@@ -73,6 +73,36 @@ TEST(LettureErrate, DamagedMissingAndNonRegularFilesGiveTheSameMessageAndStatusE
              d.scrivi(prova::FILE_TRACCIATO_NORMALE, p);
          },
          1, "Corvale_Mendra_linea.dat: byte 1039992: column 1 row 2 is not a finite number"},
+        // Sparse files far larger than their layout allows: refused by their
+        // size before a byte of them is read.
+        {"object file of 1 GiB",
+         [](const prova::CartellaTemporanea& d) {
+             fs::resize_file(d.file(prova::FILE_OGGETTI_NORMALE), uint64_t{1} << 30);
+         },
+         1,
+         "Corvale_Mendra_4821-3.sim: byte 5704503: the file holds 1073741824 bytes, more than the 5704503 that 87 "
+         "records can take"},
+        {"cell file of 1.5 GB",
+         [](const prova::CartellaTemporanea& d) { fs::resize_file(d.file(prova::FILE_CELLE_NORMALE), 1500000000); }, 1,
+         "Corvale_Mendra_4821-3.dat: byte 31215: a line of 97000 m has 2081 cells (31215 bytes), the file holds "
+         "100000000"},
+        {"plan file of 4 GiB",
+         [](const prova::CartellaTemporanea& d) {
+             fs::resize_file(d.file(prova::FILE_TRACCIATO_NORMALE), uint64_t{4} << 30);
+         },
+         1,
+         "Corvale_Mendra_linea.dat: byte 2080020: the file holds 4294967296 bytes, more than the 2080020 that "
+         "104001 rows can take"},
+        {"plan value beyond what a line can reach",
+         [](const prova::CartellaTemporanea& d) {
+             std::string p = d.leggi(prova::FILE_TRACCIATO_NORMALE);
+             const double enorme = 1.7e308;
+             std::memcpy(p.data() + 10, &enorme, 8);  // row 2 of column 0
+             d.scrivi(prova::FILE_TRACCIATO_NORMALE, p);
+         },
+         1,
+         "Corvale_Mendra_linea.dat: byte 10: column 0 row 2 is 1.7e+308 m, beyond the 13631651840 m from the origin "
+         "that a plan of its rows can reach"},
         {"cell file a FIFO",
          [](const prova::CartellaTemporanea& d) {
              fs::remove(d.file(prova::FILE_CELLE_NORMALE));
@@ -156,6 +186,45 @@ TEST(LettureErrate, OutputOnStandardOutputOrThroughALink) {
     }
 }
 
+// A key becomes file names: a control character or a newline would be one
+// there, and the five bytes Windows-1252 gives no character would all be
+// U+FFFD, one name for different keys. Every command refuses them, naming
+// the key (escaped) and the character.
+TEST(LettureErrate, KeysWithControlCharactersOrBytesWithoutACharacterAreUsageErrors) {
+    prova::CartellaTemporanea dir, uscite;
+    copia_corsa_normale(dir);
+    const std::string linea = dir.scrivi("L_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    const std::string treno = dir.scrivi("L_T-.txt", "[generale]\r\n[fine]\r\n");
+    const struct {
+        std::string chiave;
+        std::string atteso;
+    } casi[] = {
+        {"Valle\nR", "'Valle\\x0aR' holds the control character \\x0a, which cannot be part of a file name"},
+        {"\x1B[2J", "'\\x1b[2J' holds the control character \\x1b, which cannot be part of a file name"},
+        {"Valle\x81", "holds the byte 0x81, which Windows-1252 gives no character"},
+        {"Valle\x8D", "holds the byte 0x8D, which Windows-1252 gives no character"},
+        {"Valle\x9D", "holds the byte 0x9D, which Windows-1252 gives no character"},
+    };
+    for (const auto& c : casi) {
+        for (const std::string opzione : {"--line-key", "--train-key"}) {
+            std::vector<std::vector<std::string>> comandi;
+            for (const std::string& comando : COMANDI) comandi.push_back(argomenti(comando, dir.str(), uscite.str()));
+            // compile tells the train key from the file's name by the line key: both given.
+            comandi.push_back({"compile", linea, treno, "-o", uscite.str(),
+                               opzione == "--line-key" ? "--train-key" : "--line-key", "T"});
+            for (std::vector<std::string> a : comandi) {
+                a.insert(a.end(), {opzione, c.chiave});
+                const auto esito = esegui_programma(a);
+                EXPECT_EQ(esito.stato, 2) << a[0] << " " << opzione << " " << c.atteso;
+                EXPECT_NE(esito.errori.find(opzione + " '"), std::string::npos) << esito.errori;
+                EXPECT_NE(esito.errori.find(c.atteso), std::string::npos) << esito.errori;
+                EXPECT_EQ(esito.errori.find('\x1B'), std::string::npos) << esito.errori;
+            }
+        }
+    }
+    EXPECT_TRUE(fs::is_empty(uscite.percorso()));
+}
+
 TEST(LettureErrate, AFailedWriteToStandardOutputIsStatusThree) {
     prova::CartellaTemporanea uscite;
     const std::string& corsa = prova::corsa_normale_eseguita().directory;
@@ -187,7 +256,7 @@ TEST(LettureErrate, HugeFinitePlanValuesAreDrawnWhole) {
     prova::CartellaTemporanea dir;
     copia_corsa_normale(dir);
     std::string p = dir.leggi(prova::FILE_TRACCIATO_NORMALE);
-    const double enorme = 1e300;
+    const double enorme = 1e10;                              // as far as a plan of these rows can reach, about
     std::memcpy(p.data() + 8 + 10 * 50000 + 2, &enorme, 8);  // row 50002 of column 0
     dir.scrivi(prova::FILE_TRACCIATO_NORMALE, p);
     for (const std::string comando : {"draw", "view"}) {
@@ -198,7 +267,7 @@ TEST(LettureErrate, HugeFinitePlanValuesAreDrawnWhole) {
             // The page's data holds the value itself, never a stand-in.
             const auto x = testo.find("\"x\":["), fine = testo.find(']', x);
             const std::string colonna = testo.substr(x, fine - x);
-            EXPECT_NE(colonna.find("1e+300"), std::string::npos);
+            EXPECT_NE(colonna.find("1e+10"), std::string::npos);
             EXPECT_EQ(colonna.find("null"), std::string::npos);
         } else {
             for (const char* rotto : {"inf", "nan"}) EXPECT_EQ(testo.find(rotto), std::string::npos) << rotto;

@@ -37,6 +37,54 @@ TEST(Diagnostica, WarningsTabsAccentsAndMissingPlaces) {
     for (const Caso& c : casi) EXPECT_EQ(formatta_posto(c.tipo, "t.txt", c.luogo, c.messaggio, c.sorgente), c.atteso);
 }
 
+// The line index, built once per file, finds each line as the reader ends
+// them: CR LF once, CR and LF alone; nothing past the last line.
+TEST(Diagnostica, TheLineIndexFindsEveryLineWithoutItsEnd) {
+    const struct {
+        std::string testo;
+        std::vector<std::string> righe;  // lines 1, 2, ...; then one past the last reads empty
+    } casi[] = {
+        {"", {""}},
+        {"uno", {"uno"}},
+        {"uno\r\ndue\rtre\nquattro", {"uno", "due", "tre", "quattro"}},
+        {"a\r\n\r\n\n\rb\r\n", {"a", "", "", "", "b", ""}},
+        {"\n\r\r\n", {"", "", "", ""}},
+    };
+    for (const auto& c : casi) {
+        const IndiceRighe indice(c.testo);
+        for (size_t r = 0; r < c.righe.size(); ++r) EXPECT_EQ(indice.riga(static_cast<int>(r) + 1), c.righe[r]) << r;
+        EXPECT_EQ(indice.riga(static_cast<int>(c.righe.size()) + 1), "");
+        EXPECT_EQ(indice.riga(0), "");
+    }
+    const std::vector<SorgenteAutore> sorgenti{{"L.txt", "l1\r\nl2\r\n"}, {"T.txt", "t1\nt2"}};
+    const SorgentiIndicizzate indicizzate(sorgenti);
+    EXPECT_EQ(indicizzate.riga("L.txt", 2), "l2");
+    EXPECT_EQ(indicizzate.riga("T.txt", 2), "t2");
+    EXPECT_EQ(indicizzate.riga("X.txt", 1), "");
+}
+
+// A line longer than the width is cut around the caret, "..." where text is
+// left out, and the caret stays under its column.
+TEST(Diagnostica, LongLinesAreCutAroundTheCaret) {
+    std::string riga;
+    for (int i = 0; i < 500; ++i) riga.push_back(static_cast<char>('a' + i % 26));
+    const struct {
+        int colonna;
+        size_t da, a;  // the bytes shown
+    } casi[] = {{5, 0, 200}, {300, 199, 399}, {498, 300, 500}, {0, 0, 200}};
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.colonna);
+        const std::string prima = c.da > 0 ? "..." : "";
+        std::string atteso = "t.txt:1" + (c.colonna > 0 ? ":" + std::to_string(c.colonna) : "") + ": error: m\n  " +
+                             prima + riga.substr(c.da, c.a - c.da) + (c.a < riga.size() ? "..." : "") + "\n";
+        if (c.colonna > 0)
+            atteso += "  " + std::string(prima.size() + static_cast<size_t>(c.colonna) - 1 - c.da, ' ') + "^\n";
+        EXPECT_EQ(formatta_posto("error", "t.txt", {1, c.colonna}, "m", riga), atteso);
+    }
+    EXPECT_EQ(formatta_posto("error", "t.txt", {1, 3}, "m", riga.substr(0, 200)),
+              "t.txt:1:3: error: m\n  " + riga.substr(0, 200) + "\n    ^\n");
+}
+
 // The record's position as the author wrote it, then the cell with the
 // stretch it stands for; the reason; the code or the warning's kind.
 TEST(Diagnostica, MessagesNamePositionCellReasonAndTag) {

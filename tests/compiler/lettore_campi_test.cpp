@@ -22,10 +22,30 @@ TEST(LettoreCampi, TextFieldsEndAtCommasAndEveryKindOfLineEnd) {
     EXPECT_TRUE(l.fine_file());
 }
 
-TEST(LettoreCampi, QuotedTextWithoutClosingQuoteTakesTheRestOfTheFile) {
-    LettoreCampi l("\"abc,\r\ndef");
-    EXPECT_EQ(l.leggi_testo().testo, "abc,\r\ndef");
-    EXPECT_TRUE(l.fine_file());
+// A quote left open would make the rest of the file one text: never closed
+// it is a failure where it opened; closed on a later line the field tells
+// where, for a warning.
+TEST(LettoreCampi, QuotedTextOverALineEndOrNeverClosed) {
+    LettoreCampi l("x, \"uno\", \"due\r\ntre\rquattro\" junk\n\"cinque");
+    EXPECT_EQ(l.leggi_testo().testo, "x");
+    const Campo su_una_riga = l.leggi_testo();
+    EXPECT_EQ(su_una_riga.testo, "uno");
+    EXPECT_FALSE(su_una_riga.chiusura_a_capo);
+    const Campo a_capo = l.leggi_testo();
+    EXPECT_EQ(a_capo.testo, "due\r\ntre\rquattro");
+    EXPECT_EQ(a_capo.luogo.riga, 1);
+    EXPECT_EQ(a_capo.luogo.colonna, 11);
+    ASSERT_TRUE(a_capo.chiusura_a_capo);
+    EXPECT_EQ(a_capo.chiusura_a_capo->riga, 3);
+    EXPECT_EQ(a_capo.chiusura_a_capo->colonna, 8);
+    try {
+        l.leggi_testo("cartello_indicatore", "testo");
+        ADD_FAILURE() << "a quote never closed was read";
+    } catch (const ErroreLettura& e) {
+        EXPECT_STREQ(e.what(), "the quoted text opened here has no closing quote before the end of the file");
+        EXPECT_EQ(e.luogo().riga, 4);
+        EXPECT_EQ(e.luogo().colonna, 1);
+    }
 }
 
 TEST(LettoreCampi, NumbersEndAtBlanksAndTakeTheFollowingDelimiter) {
