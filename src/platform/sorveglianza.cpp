@@ -131,7 +131,7 @@ bool SorveglianzaFile::Stato::leggi_eventi() {
             if (evento.mask & (IN_Q_OVERFLOW | IN_IGNORED)) {
                 pertinente = true;
                 // The watch is over: the directory's name is watched anew when it is back.
-                std::erase_if(directory, [&](const auto& d) { return d.second.wd == evento.wd; });
+                std::erase_if(directory, [wd = evento.wd](const auto& d) { return d.second.wd == wd; });
                 continue;
             }
             const auto voce = nomi.find(evento.wd);
