@@ -12,21 +12,10 @@
 #include "model/nomi_file.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
+#include "support/sanitizzatore.h"
 
 namespace compattatore {
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool CON_ASAN = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool CON_ASAN = true;
-#else
-constexpr bool CON_ASAN = false;
-#endif
-#else
-constexpr bool CON_ASAN = false;
-#endif
 
 // Enough for the program to start and to handle the normal run's scenario,
 // far from enough for the plan of the longest line (20 MB on disk, as much
@@ -34,7 +23,8 @@ constexpr bool CON_ASAN = false;
 constexpr size_t LIMITE = size_t{32} << 20;
 
 TEST(MemoriaEsaurita, EachCommandStopsWithStatus3AndLeavesNothingBehind) {
-    if (CON_ASAN) GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit on it can be set";
+    if (prova::CON_ASAN)
+        GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit on it can be set";
     prova::CartellaTemporanea compilati;  // the longest line, compiled without a limit
     const std::string linea = banco::CHIAVE_LINEA, treno = banco::CHIAVE_TRENO;
     const std::string file_linea = nome_descrizione_linea(linea), file_treno = nome_descrizione_treno(linea, treno);
