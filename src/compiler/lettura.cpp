@@ -129,11 +129,12 @@ Lettura::Ripristino Lettura::prepara_ripristino() {
 
 void Lettura::ripristina(const Ripristino& prima) {
     std::vector<std::pair<size_t, Cella>>& cambiate = m.registro_celle.prima;
-    if (prima.senza_celle)
+    if (prima.senza_celle) {
         m.celle = {};  // the record made the cells: none were there
-    else
-        for (auto i = cambiate.rbegin(); i != cambiate.rend(); ++i) m.celle[i->first] = i->second;
-    cambiate.clear();
+        cambiate.clear();
+    }
+    // The latest first, so that a cell reached twice ends as it was before both.
+    for (; !cambiate.empty(); cambiate.pop_back()) m.celle[cambiate.back().first] = cambiate.back().second;
     m.oggetti.swap(r.oggetti_salvati);
     m.tracciato.torna_a(prima.tracciato);
 }

@@ -119,7 +119,7 @@ private:
     // What the model was before a record, beside the cells the record will
     // log as it changes them.
     struct Ripristino {
-        bool senza_celle;
+        bool senza_celle = false;
         TrattiTracciato::Tacca tracciato;
     };
     Ripristino prepara_ripristino();
