@@ -229,7 +229,8 @@ int compila(const RichiestaCompila& r) {
         compila(sorgenti, {.chiave_linea = *r.chiave_linea,
                            .chiave_treno = *r.chiave_treno,
                            .crea_tracciato = r.tracciato ? 1 : 0,
-                           .lettura = {.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori}});
+                           .lettura = {.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori},
+                           .forza = r.forza && r.scrivi});
     diagnostiche(resoconto_diagnostiche(c.diagnostiche.voci(), c.diagnostiche.troppi(), testi, r.resoconto));
 
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};

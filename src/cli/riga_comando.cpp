@@ -3,6 +3,7 @@
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
 
+#include <new>
 #include <string>
 
 #include "cli/comando_compila.h"
@@ -114,6 +115,13 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
         return esegui_senza_comando(argomenti);
     } catch (const ErroreUso& e) {
         return errore_di_uso(nome_comando, e);
+    } catch (const std::bad_alloc&) {
+        // Caught here, the stack is unwound: every temporary file is removed
+        // and the memory of the work given back before this is said.
+        const std::string comando = nome_comando.empty() ? "" : " " + std::string(nome_comando);
+        piattaforma::scrivi_su_errore("compattatore" + comando +
+                                      ": out of memory; the work was stopped and its temporary files removed\n");
+        return USCITA_FILE;
     }
 }
 

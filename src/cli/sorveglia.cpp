@@ -45,6 +45,9 @@ int compila_sorvegliando(const std::vector<std::string>& sorgenti, const std::fu
             }
             if (sorveglianza.attendi(QUIETE) == piattaforma::SorveglianzaFile::Evento::interruzione)
                 return USCITA_RIUSCITA;
+            for (const std::string& directory : sorveglianza.riarmate())
+                piattaforma::scrivi_su_errore("compattatore compile: watching " + directory +
+                                              " anew (the folder is back, or a link now leads there)\n");
         }
     } catch (const piattaforma::ErroreFile& e) {
         piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() + "\n");

@@ -20,7 +20,9 @@ Cella& cella(Modello& m, int64_t indice, std::string_view record, int32_t posizi
         throw ErroreLettura(std::string(record) + ": position " + std::to_string(posizione) + " m reaches cell " +
                                 std::to_string(indice) + ", beyond the last cell " + std::to_string(m.ultima_cella()),
                             luogo);
-    return m.celle[static_cast<size_t>(indice)];
+    Cella& c = m.celle[static_cast<size_t>(indice)];
+    if (m.registro_celle.attivo) m.registro_celle.prima.emplace_back(static_cast<size_t>(indice), c);
+    return c;
 }
 
 void riempi_celle(Modello& m, int32_t& indice, int64_t fino, uint8_t Cella::*campo, uint8_t valore,

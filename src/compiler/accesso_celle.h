@@ -13,6 +13,8 @@ namespace compattatore {
 // Throws when the line description gave no length, so there are no cells.
 void richiedi_celle(const Modello& m, std::string_view record, Luogo luogo = {});
 
+// Every cell a recorder changes is reached through here, so that the
+// reader's recovery can undo a rejected record (see RegistroCelle).
 Cella& cella(Modello& m, int64_t indice, std::string_view record, int32_t posizione, Luogo luogo = {});
 
 // Carries a profile value (gradient, speed, adhesion) into `campo` of the

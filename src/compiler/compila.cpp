@@ -28,6 +28,9 @@ Diagnostica diagnostica_finitura(const AvvisoFinitura& a, const Provenienze& pro
     return d;
 }
 
+constexpr const char* NOTA_DOPO_ERRORI =
+    "the files written under --force carry this; it may follow from the errors above, which left the model incomplete";
+
 bool riservato(const Diagnostica& d) {
     auto voce = d.codice ? voce_codice(*d.codice) : std::nullopt;
     return voce && voce->riservato;
@@ -46,11 +49,11 @@ Compilazione inizia_compilazione(const OpzioniCompilazione& opzioni) {
 Compilazione compila(const SorgentiDescrizione& sorgenti, const OpzioniCompilazione& opzioni) {
     Compilazione c = inizia_compilazione(opzioni);
     EsitoLettura letto = memorizza_dati(c.modello, sorgenti, opzioni.lettura);
-    completa_compilazione(c, std::move(letto));
+    completa_compilazione(c, std::move(letto), opzioni.forza);
     return c;
 }
 
-void completa_compilazione(Compilazione& c, EsitoLettura letto) {
+void completa_compilazione(Compilazione& c, EsitoLettura letto, bool forza) {
     c.diagnostiche = std::move(letto.diagnostiche);
     c.provenienze = std::move(letto.provenienze);
     Modello& m = c.modello;
@@ -63,10 +66,15 @@ void completa_compilazione(Compilazione& c, EsitoLettura letto) {
         return;
     }
     const std::vector<AvvisoFinitura> avvisi = rifinisci_celle(m);
-    // After a reading error the model is incomplete, and what the pass
-    // finds in it says nothing the author can act on.
-    if (letto_senza_errori)
-        for (const AvvisoFinitura& a : avvisi) c.diagnostiche.aggiungi(diagnostica_finitura(a, c.provenienze));
+    // After a reading error the model is incomplete, and what the pass finds
+    // in it says little the author can act on; but a forced model is written
+    // with the pass's effect, so that is reported, marked as a likely echo.
+    if (letto_senza_errori || forza)
+        for (const AvvisoFinitura& a : avvisi) {
+            Diagnostica d = diagnostica_finitura(a, c.provenienze);
+            if (!letto_senza_errori) d.note.push_back({d.file, {}, NOTA_DOPO_ERRORI});
+            c.diagnostiche.aggiungi(std::move(d));
+        }
     if (const int32_t codice = controlla_e_timbra(m); codice != 0) {
         // Where cell 1's object came from, when one is known.
         Diagnostica d = crea_diagnostica(codice, {}, {}, {});
@@ -77,8 +85,11 @@ void completa_compilazione(Compilazione& c, EsitoLettura letto) {
 
 CodiceRegistrato codice_registrato(const ElencoDiagnostiche& diagnostiche) {
     CodiceRegistrato r;
+    bool dopo_errore = false;
     for (const Diagnostica& d : diagnostiche.voci()) {
-        if (!d.codice || riservato(d)) continue;
+        const bool finitura = d.cella.has_value();
+        if (!d.codice || riservato(d) || (dopo_errore && finitura)) continue;
+        dopo_errore = dopo_errore || d.livello == Livello::errore;
         r.codice = *d.codice;
         if (d.cella)
             r.posizione = static_cast<int32_t>(inizio_cella(*d.cella));

@@ -20,13 +20,17 @@ struct OpzioniCompilazione {
     std::string chiave_treno;
     int32_t crea_tracciato = 1;  // non-zero: the plan is built, and written as its own file
     OpzioniLettura lettura;
+    // The model goes to disk even after a reading error (--force), so the
+    // finishing pass's warnings on it are reported then too.
+    bool forza = false;
 };
 
 struct Compilazione {
     Modello modello;
     // Everything found, in order: the reader's errors and warnings, the
-    // finishing pass's warnings (only when reading found no error), a
-    // reserved header field set.
+    // finishing pass's warnings (after a reading error only when forced, each
+    // with a note that it may follow from the errors), a reserved header
+    // field set.
     ElencoDiagnostiche diagnostiche;
     // Where the model's objects came from, and how many were compiled.
     Provenienze provenienze;
@@ -42,14 +46,16 @@ Compilazione inizia_compilazione(const OpzioniCompilazione& opzioni);
 // On c.modello already read, with what its reading found (which becomes the
 // start of c's diagnostics): the finishing pass, then the reserved-field
 // checks and stamps. Without a cell array neither runs, and an error says so
-// if the reading named none.
-void completa_compilazione(Compilazione& c, EsitoLettura letto);
+// if the reading named none. `forza`: as OpzioniCompilazione::forza.
+void completa_compilazione(Compilazione& c, EsitoLettura letto, bool forza = false);
 
 // The code a run records, and the position in metres that goes with it:
 // the last coded error or warning (a reserved field aside) of a reading that
 // stops, or of the finishing pass after it, each overwriting the last; the
 // position is the cell's start for a finishing warning, else the record's
 // position, kept from an earlier code when the last names none. {0, 0}: none.
+// A finishing warning reported after a reading error (under --force) records
+// nothing: the code stays the reading's.
 struct CodiceRegistrato {
     int32_t codice = 0;
     int32_t posizione = 0;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "compiler/accesso_celle.h"
 #include "model/nomi_celle.h"
@@ -127,6 +129,25 @@ void Lettura::controlla_oltre_linea(const Valore<int32_t>& p, const char* record
     avvisa(AVVISO_OLTRE_LINEA, p.luogo,
            std::string(record) + " at " + std::to_string(p.v) + " m lies beyond the line's end at " +
                std::to_string(lunghezza) + " m, in the run-out");
+}
+
+Lettura::Ripristino Lettura::prepara_ripristino() {
+    m.registro_celle.prima.clear();
+    m.registro_celle.attivo = true;
+    r.oggetti_salvati = m.oggetti;
+    return {!m.celle_create(), m.tracciato.tacca()};
+}
+
+void Lettura::ripristina(const Ripristino& prima) {
+    std::vector<std::pair<size_t, Cella>>& cambiate = m.registro_celle.prima;
+    if (prima.senza_celle) {
+        m.celle = {};  // the record made the cells: none were there
+        cambiate.clear();
+    }
+    // The latest first, so that a cell reached twice ends as it was before both.
+    for (; !cambiate.empty(); cambiate.pop_back()) m.celle[cambiate.back().first] = cambiate.back().second;
+    m.oggetti.swap(r.oggetti_salvati);
+    m.tracciato.torna_a(prima.tracciato);
 }
 
 bool Lettura::puo_proseguire(Diagnostica* rifiuto) {

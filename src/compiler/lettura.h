@@ -39,8 +39,8 @@ struct Raccolta {
     Provenienze& provenienze;
     bool recupera;
     bool celle_attese = false;  // the length record has been met or passed: no cells, nothing to check against
-    // The cells and object table before the record being read, for recovery.
-    std::vector<Cella> celle_salvate;
+    // The object table before the record being read, for recovery (the
+    // cells and the plan are taken back by what the record changed).
     TabellaOggetti oggetti_salvati{};
 };
 
@@ -118,6 +118,16 @@ struct Lettura {
     void controlla_oltre_linea(const Valore<int32_t>& p, const char* record);
 
 private:
+    // What the model was before a record, beside the cells the record will
+    // log as it changes them.
+    struct Ripristino {
+        bool senza_celle = false;
+        TrattiTracciato::Tacca tracciato;
+    };
+    Ripristino prepara_ripristino();
+    // The model back to what it was before the rejected record.
+    void ripristina(const Ripristino& prima);
+
     // After a rejected record: reading can go on unless there are too many
     // errors or no cells to check the rest against (then a note says so).
     bool puo_proseguire(Diagnostica* rifiuto);
@@ -167,15 +177,14 @@ template <class Stato, class F>
 Esito Lettura::un_record(Stato& stato, F&& record) {
     if (!r.recupera) return esegui(record);
     ultimo_rifiuto = nullptr;
-    r.celle_salvate = m.celle;
-    r.oggetti_salvati = m.oggetti;
+    const Ripristino ripristino = prepara_ripristino();
     const Stato prima = stato;
     const Segno ripresa = dopo_voce;
     const int riga = voce.riga;
     const Esito e = esegui(record);
+    m.registro_celle.attivo = false;
     if (e == Esito::prosegui) return e;
-    m.celle.swap(r.celle_salvate);
-    m.oggetti.swap(r.oggetti_salvati);
+    ripristina(ripristino);
     stato = prima;
     if (!puo_proseguire(ultimo_rifiuto)) return Esito::interrotta;
     campi.riprendi_dopo_riga(ripresa, riga);

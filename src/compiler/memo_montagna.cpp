@@ -24,9 +24,9 @@ void memo_montagna(Modello& m, Montagne& s, int32_t inizio, int32_t fine, int32_
     int64_t ultimo = arrotonda(fine / 50.0 - 1);
     if (primo > ultimo) return;
     if (ultimo > m.ultima_cella()) ultimo = m.ultima_cella();  // a span past the cells is cut there
-    cella(m, primo, "montagna", inizio);
+    cella(m, primo, "montagna", inizio);  // a span starting past the cells or before the line is refused
     for (int64_t i = primo, conteggio = 1; i <= ultimo; ++i, ++conteggio) {
-        Cella& c = m.celle[static_cast<size_t>(i)];
+        Cella& c = cella(m, i, "montagna", inizio);
         c.montagna = basso8(tipo);
         if (segnalini && conteggio % 4 == 0 && c.tipo == CELLA_LIBERA) c.tipo = CELLA_GALLERIA;
     }

@@ -47,7 +47,7 @@ int32_t memo_rallentamento(Modello& m, int32_t x, int32_t v, int32_t l, int32_t 
     for (int q = 0; q < 4; ++q)
         if (!cella_libera(cella(m, h - q, record, x))) return ERRORE_PREAVVISO_OCCUPATO;
     for (int q = 0; q < 4; ++q) {
-        Cella& c = m.celle[static_cast<size_t>(h - q)];
+        Cella& c = cella(m, h - q, record, x);
         c.tipo = CELLA_PREAVVISO_RALLENTAMENTO;
         c.dato1 = static_cast<int16_t>(q + 1);
         if (d_v != 0) c.dato2 = static_cast<int16_t>(q + 1);

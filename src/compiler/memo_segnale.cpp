@@ -34,7 +34,7 @@ int32_t memo_segnale(Modello& m, int32_t posizione, int32_t sx, int32_t s1, int3
         int64_t j = i - 2 * int64_t{k};
         if (j < 0) break;
         int32_t teste = somma32(prodotto32(3, sx, formula_marca), dx, formula_marca);
-        m.celle[static_cast<size_t>(j)].codice =
+        cella(m, j, "segnale", posizione).codice =
             basso8(somma32(prodotto32(10, teste, formula_marca), k, formula_marca));
     }
     return 0;

@@ -74,7 +74,7 @@ PercorsoMemorizzato memorizza_percorso(const OpzioniCompilazione& compilazione, 
     PercorsoMemorizzato r{.compilazione = inizia_compilazione(compilazione), .file_scritti = {}};
     Compilazione& c = r.compilazione;
     EsitoLettura letto = memorizza_dati_da_file(c.modello, file);
-    completa_compilazione(c, std::move(letto));
+    completa_compilazione(c, std::move(letto), opzioni.forza && opzioni.scrivi);
     if (da_scrivere(c, opzioni)) r.file_scritti = scrivi_file_binari(c.modello, opzioni.directory, opzioni.sincronizza);
     return r;
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -181,6 +182,16 @@ public:
     // Calls `blocco` with the assigned rows in order, a few thousand at a time.
     void per_blocchi(const std::function<void(std::span<const PuntoPiano>)>& blocco) const;
 
+    // How far the plan has been laid: taking the plan back to a notch drops
+    // every row assigned after it.
+    struct Tacca {
+        size_t assegnate = 0;
+        size_t tratti = 0;
+        size_t righe_ultimo = 0;  // rows of the last run
+    };
+    Tacca tacca() const { return {assegnate_, tratti_.size(), tratti_.empty() ? 0 : tratti_.back().righe}; }
+    void torna_a(const Tacca& t);
+
 private:
     struct Tratto {
         double curvatura;  // 0: straight
@@ -200,11 +211,19 @@ struct StatoPercorso {
     int32_t crea_tracciato = 0;
 };
 
+// The cells a record has reached, each with what it held before, while the
+// reader may have to undo a rejected record; nothing is kept when off.
+struct RegistroCelle {
+    bool attivo = false;
+    std::vector<std::pair<size_t, Cella>> prima;
+};
+
 struct Modello {
     StatoPercorso stato;
     std::vector<Cella> celle;  // indexes 0..N; empty until the length record is read
     TabellaOggetti oggetti{};
     TrattiTracciato tracciato;  // rows 0..lunghezza + OLTRE_LINEA; none unless built
+    RegistroCelle registro_celle;
 
     bool celle_create() const { return !celle.empty(); }
     int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }

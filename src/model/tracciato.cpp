@@ -52,6 +52,13 @@ void TrattiTracciato::aggiungi_tratto(double curvatura, size_t quanti) {
     assegnate_ += quanti;
 }
 
+void TrattiTracciato::torna_a(const Tacca& t) {
+    assert(t.tratti <= tratti_.size() && t.assegnate <= assegnate_);
+    tratti_.resize(t.tratti);
+    if (!tratti_.empty()) tratti_.back().righe = t.righe_ultimo;
+    assegnate_ = t.assegnate;
+}
+
 namespace {
 
 // `quanti` steps from the two rows `prima` and `ultima`, stored from `dove`;

@@ -3,12 +3,19 @@
 #include <poll.h>
 #include <sys/inotify.h>
 #include <sys/signalfd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <map>
 #include <optional>
+#include <set>
+#include <utility>
 
 #include "platform/file.h"
 
@@ -18,46 +25,101 @@ namespace {
 
 constexpr uint32_t EVENTI = IN_CLOSE_WRITE | IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
 
+// A directory made again, or a link that now leads elsewhere, tells nothing
+// to a watch on what was there before: the paths are looked at again at
+// every wake and at least this often.
+constexpr std::chrono::milliseconds VERIFICA{500};
+
+// What a path leads to now.
+struct Identita {
+    dev_t dispositivo;
+    ino_t nodo;
+    bool operator==(const Identita&) const = default;
+};
+
+std::optional<Identita> identita(const std::string& percorso) {
+    struct stat st {};
+    if (::stat(percorso.c_str(), &st) != 0) return std::nullopt;
+    return Identita{st.st_dev, st.st_ino};
+}
+
+// The file a symbolic link leads to in the end; none for another file or a
+// link that leads nowhere.
+std::optional<std::string> destinazione(const std::string& percorso) {
+    struct stat st {};
+    if (::lstat(percorso.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return std::nullopt;
+    char* vero = ::realpath(percorso.c_str(), nullptr);
+    if (vero == nullptr) return std::nullopt;
+    std::string r(vero);
+    std::free(vero);  // NOLINT(cppcoreguidelines-no-malloc): realpath's own allocation
+    return r;
+}
+
 }  // namespace
 
-SorveglianzaFile::SorveglianzaFile(const std::vector<std::string>& percorsi)
-    : inotify_(::inotify_init1(IN_CLOEXEC | IN_NONBLOCK)) {
-    if (inotify_ < 0) throw ErroreFile("cannot watch", directory_di(percorsi.front()), errno);
+struct SorveglianzaFile::Stato {
+    struct Osservata {
+        int wd;
+        Identita identita;
+    };
+
+    std::vector<std::string> percorsi;
+    int inotify = -1;
+    int segnali = -1;
+    sigset_t maschera_precedente{};
+    std::map<std::string, Osservata> directory;  // as the paths name them
+    std::map<int, std::set<std::string>> nomi;   // watch descriptor -> file names followed in its directory
+    std::vector<std::string> riarmate;
+
+    // Brings the watches in line with what the paths lead to now: whether a
+    // directory is watched anew. At the start every directory must be there.
+    bool arma(bool iniziale);
+    bool leggi_eventi();  // whether one of the files was concerned
+};
+
+bool SorveglianzaFile::Stato::arma(bool iniziale) {
+    std::map<std::string, std::set<std::string>> volute;
     for (const std::string& percorso : percorsi) {
-        const std::string directory = directory_di(percorso);
-        const int wd = ::inotify_add_watch(inotify_, directory.c_str(), EVENTI);
-        if (wd < 0) {
-            const int numero = errno;
-            ::close(inotify_);
-            throw ErroreFile("cannot watch", directory, numero);
+        volute[directory_di(percorso)].insert(nome_in_percorso(percorso));
+        if (const auto vero = destinazione(percorso)) volute[directory_di(*vero)].insert(nome_in_percorso(*vero));
+    }
+    for (auto o = directory.begin(); o != directory.end();) {
+        const std::optional<Identita> ora = identita(o->first);
+        if (volute.contains(o->first) && ora == o->second.identita) {
+            ++o;
+            continue;
         }
-        nomi_[wd].insert(nome_in_percorso(percorso));
+        const int wd = o->second.wd;
+        o = directory.erase(o);
+        // One directory by two names shares one watch.
+        if (std::ranges::none_of(directory, [wd](const auto& d) { return d.second.wd == wd; }))
+            ::inotify_rm_watch(inotify, wd);
     }
-    sigset_t segnali;
-    sigemptyset(&segnali);
-    sigaddset(&segnali, SIGINT);
-    sigaddset(&segnali, SIGTERM);
-    ::sigprocmask(SIG_BLOCK, &segnali, &maschera_precedente_);
-    segnali_ = ::signalfd(-1, &segnali, SFD_CLOEXEC | SFD_NONBLOCK);
-    if (segnali_ < 0) {
-        const int numero = errno;
-        ::sigprocmask(SIG_SETMASK, &maschera_precedente_, nullptr);
-        ::close(inotify_);
-        throw ErroreFile("cannot watch", "the interrupt signals", numero);
+    bool nuove = false;
+    for (const auto& [cartella, file] : volute) {
+        if (directory.contains(cartella)) continue;
+        const std::optional<Identita> ora = identita(cartella);
+        const int wd = ora ? ::inotify_add_watch(inotify, cartella.c_str(), EVENTI) : -1;
+        if (wd < 0) {
+            if (!iniziale && (!ora || errno == ENOENT)) continue;  // gone: looked at again later
+            throw ErroreFile("cannot watch", cartella, ora ? errno : ENOENT);
+        }
+        directory[cartella] = {wd, *ora};
+        if (!iniziale) riarmate.push_back(cartella);
+        nuove = true;
     }
+    nomi.clear();
+    for (const auto& [cartella, file] : volute)
+        if (const auto o = directory.find(cartella); o != directory.end())
+            nomi[o->second.wd].insert(file.begin(), file.end());
+    return nuove && !iniziale;
 }
 
-SorveglianzaFile::~SorveglianzaFile() {
-    ::close(segnali_);
-    ::close(inotify_);
-    ::sigprocmask(SIG_SETMASK, &maschera_precedente_, nullptr);
-}
-
-bool SorveglianzaFile::leggi_eventi() {
+bool SorveglianzaFile::Stato::leggi_eventi() {
     bool pertinente = false;
     alignas(inotify_event) char blocco[8192];
     for (;;) {
-        const ssize_t n = ::read(inotify_, blocco, sizeof blocco);
+        const ssize_t n = ::read(inotify, blocco, sizeof blocco);
         if (n <= 0) return pertinente;  // EAGAIN: nothing more for now
         for (size_t i = 0; i + sizeof(inotify_event) <= static_cast<size_t>(n);) {
             inotify_event evento{};
@@ -68,34 +130,70 @@ bool SorveglianzaFile::leggi_eventi() {
             // A lost queue or a directory gone: the files may have changed.
             if (evento.mask & (IN_Q_OVERFLOW | IN_IGNORED)) {
                 pertinente = true;
+                // The watch is over: the directory's name is watched anew when it is back.
+                std::erase_if(directory, [wd = evento.wd](const auto& d) { return d.second.wd == wd; });
                 continue;
             }
-            const auto voce = nomi_.find(evento.wd);
-            if (!nome.empty() && voce != nomi_.end() && voce->second.contains(nome)) pertinente = true;
+            const auto voce = nomi.find(evento.wd);
+            if (!nome.empty() && voce != nomi.end() && voce->second.contains(nome)) pertinente = true;
         }
     }
 }
+
+SorveglianzaFile::SorveglianzaFile(const std::vector<std::string>& percorsi) : s_(std::make_unique<Stato>()) {
+    s_->percorsi = percorsi;
+    s_->inotify = ::inotify_init1(IN_CLOEXEC | IN_NONBLOCK);
+    if (s_->inotify < 0) throw ErroreFile("cannot watch", directory_di(percorsi.front()), errno);
+    try {
+        s_->arma(true);
+    } catch (const ErroreFile&) {
+        ::close(s_->inotify);
+        throw;
+    }
+    sigset_t segnali;
+    sigemptyset(&segnali);
+    sigaddset(&segnali, SIGINT);
+    sigaddset(&segnali, SIGTERM);
+    ::sigprocmask(SIG_BLOCK, &segnali, &s_->maschera_precedente);
+    s_->segnali = ::signalfd(-1, &segnali, SFD_CLOEXEC | SFD_NONBLOCK);
+    if (s_->segnali < 0) {
+        const int numero = errno;
+        ::sigprocmask(SIG_SETMASK, &s_->maschera_precedente, nullptr);
+        ::close(s_->inotify);
+        throw ErroreFile("cannot watch", "the interrupt signals", numero);
+    }
+}
+
+SorveglianzaFile::~SorveglianzaFile() {
+    ::close(s_->segnali);
+    ::close(s_->inotify);
+    ::sigprocmask(SIG_SETMASK, &s_->maschera_precedente, nullptr);
+}
+
+std::vector<std::string> SorveglianzaFile::riarmate() { return std::exchange(s_->riarmate, {}); }
 
 SorveglianzaFile::Evento SorveglianzaFile::attendi(std::chrono::milliseconds quiete) {
     using Orologio = std::chrono::steady_clock;
     std::optional<Orologio::time_point> scadenza;  // set by a change of one of the files
     for (;;) {
-        int attesa = -1;
+        auto resta = VERIFICA;
         if (scadenza) {
-            const auto resta = std::chrono::ceil<std::chrono::milliseconds>(*scadenza - Orologio::now());
-            if (resta.count() <= 0) return Evento::cambiamento;  // the burst is over
-            attesa = static_cast<int>(resta.count());
+            const auto fine = std::chrono::ceil<std::chrono::milliseconds>(*scadenza - Orologio::now());
+            if (fine.count() <= 0) return Evento::cambiamento;  // the burst is over
+            resta = std::min(resta, fine);
         }
-        pollfd attese[] = {{segnali_, POLLIN, 0}, {inotify_, POLLIN, 0}};
-        if (::poll(attese, 2, attesa) < 0) {
+        pollfd attese[] = {{s_->segnali, POLLIN, 0}, {s_->inotify, POLLIN, 0}};
+        if (::poll(attese, 2, static_cast<int>(resta.count())) < 0) {
             if (errno == EINTR) continue;
             throw ErroreFile("cannot watch", "the source files", errno);
         }
         if (attese[0].revents & POLLIN) {
             signalfd_siginfo info{};
-            if (::read(segnali_, &info, sizeof info) == static_cast<ssize_t>(sizeof info)) return Evento::interruzione;
+            if (::read(s_->segnali, &info, sizeof info) == static_cast<ssize_t>(sizeof info))
+                return Evento::interruzione;
         }
-        if ((attese[1].revents & POLLIN) && leggi_eventi()) scadenza = Orologio::now() + quiete;
+        const bool cambiati = (attese[1].revents & POLLIN) && s_->leggi_eventi();
+        if (s_->arma(false) || cambiati) scadenza = Orologio::now() + quiete;
     }
 }
 

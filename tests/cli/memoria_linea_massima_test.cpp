@@ -11,24 +11,13 @@
 #include "model/nomi_file.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
+#include "support/sanitizzatore.h"
 
 namespace compattatore {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool CON_SANITIZER = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool CON_SANITIZER = true;
-#else
-constexpr bool CON_SANITIZER = false;
-#endif
-#else
-constexpr bool CON_SANITIZER = false;
-#endif
-
 TEST(MemoriaLineaMassima, PeakOfTheCompileStaysWithinHalfTheSizeOfThePlanFile) {
-    if (CON_SANITIZER) GTEST_SKIP() << "a sanitizer keeps freed memory and shadows all of it";
+    if (prova::CON_ASAN) GTEST_SKIP() << "a sanitizer keeps freed memory and shadows all of it";
     // The kernel counts the starting process's own peak in the child's.
     rusage proprio{};
     getrusage(RUSAGE_SELF, &proprio);

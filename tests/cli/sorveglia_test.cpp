@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -123,6 +124,90 @@ TEST_F(Sorveglia, SigtermEndsItWithZero) {
     processo.segnala(SIGTERM);
     EXPECT_EQ(processo.attendi(30s), std::optional<int>(0));
     EXPECT_TRUE(dir.esiste("Valle_R1.sim"));
+}
+
+// The paths are watched, not what they led to at the start: each way of
+// taking the watched folder or a source away and bringing it back as
+// something else gives the new result, and a folder watched anew is said.
+TEST_F(Sorveglia, AFolderMadeAgainOrReplacedByALinkAndALinkedSourceAreFollowed) {
+    namespace fs = std::filesystem;
+    using Passo = std::function<void(const fs::path& base)>;
+    const struct {
+        const char* nome;
+        Passo prepara;  // leaves the erroneous train file at base/valle/Valle_R1-.txt
+        Passo cambia;   // makes it the clean one
+        bool anew;      // a folder watched anew is reported
+    } casi[] = {
+        {"the folder deleted and made again",
+         [](const fs::path& b) { prova::scrivi_tutto(b / "valle" / "Valle_R1-.txt", TRENO_ERRATO); },
+         [](const fs::path& b) {
+             fs::remove_all(b / "valle");
+             std::this_thread::sleep_for(1s);  // the loss is seen before the folder is back
+             fs::create_directory(b / "valle");
+             prova::scrivi_tutto(b / "valle" / "Valle_linea.txt", LINEA);
+             prova::scrivi_tutto(b / "valle" / "Valle_R1-.txt", TRENO_PULITO);
+         },
+         true},
+        {"the folder replaced by a link",
+         [](const fs::path& b) { prova::scrivi_tutto(b / "valle" / "Valle_R1-.txt", TRENO_ERRATO); },
+         [](const fs::path& b) {
+             fs::create_directory(b / "altra");
+             prova::scrivi_tutto(b / "altra" / "Valle_linea.txt", LINEA);
+             prova::scrivi_tutto(b / "altra" / "Valle_R1-.txt", TRENO_PULITO);
+             fs::remove_all(b / "valle");
+             fs::create_directory_symlink(b / "altra", b / "valle");
+         },
+         true},
+        {"the file a linked source leads to rewritten",
+         [](const fs::path& b) {
+             fs::create_directory(b / "bersaglio");
+             prova::scrivi_tutto(b / "bersaglio" / "treno.txt", TRENO_ERRATO);
+             fs::create_symlink(b / "bersaglio" / "treno.txt", b / "valle" / "Valle_R1-.txt");
+         },
+         [](const fs::path& b) { prova::scrivi_tutto(b / "bersaglio" / "treno.txt", TRENO_PULITO); }, false},
+        {"a linked source led elsewhere",
+         [](const fs::path& b) {
+             fs::create_directory(b / "bersaglio");
+             prova::scrivi_tutto(b / "bersaglio" / "treno.txt", TRENO_ERRATO);
+             fs::create_symlink(b / "bersaglio" / "treno.txt", b / "valle" / "Valle_R1-.txt");
+         },
+         [](const fs::path& b) {
+             fs::create_directory(b / "altro");
+             prova::scrivi_tutto(b / "altro" / "treno.txt", TRENO_PULITO);
+             fs::create_symlink(b / "altro" / "treno.txt", b / "valle" / "nuovo");
+             fs::rename(b / "valle" / "nuovo", b / "valle" / "Valle_R1-.txt");
+         },
+         true},
+    };
+    for (const auto& c : casi) {
+        SCOPED_TRACE(c.nome);
+        CartellaTemporanea base;
+        CartellaTemporanea uscite;
+        const fs::path valle = base.percorso() / "valle";
+        fs::create_directory(valle);
+        prova::scrivi_tutto(valle / "Valle_linea.txt", LINEA);
+        c.prepara(base.percorso());
+        prova::ProcessoFiglio processo({.argomenti = {PROGRAMMA, "compile", (valle / "Valle_linea.txt").string(),
+                                                      (valle / "Valle_R1-.txt").string(), "--watch", "--check"},
+                                        .file_uscita = uscite.file("stdout"),
+                                        .file_errori = uscite.file("stderr")});
+        const auto conti = [&](size_t puliti, size_t errati) {
+            const auto limite = std::chrono::steady_clock::now() + 60s;
+            while (conta(uscite.leggi("stdout"), "compiled ") < puliti ||
+                   conta(uscite.leggi("stderr"), "[E8]") < errati) {
+                if (std::chrono::steady_clock::now() > limite) return false;
+                std::this_thread::sleep_for(20ms);
+            }
+            return true;
+        };
+        ASSERT_TRUE(conti(0, 1)) << uscite.leggi("stderr");
+        std::this_thread::sleep_for(300ms);  // the first compile's quiet is over
+        c.cambia(base.percorso());
+        EXPECT_TRUE(conti(1, 1)) << "stdout:\n" << uscite.leggi("stdout") << "stderr:\n" << uscite.leggi("stderr");
+        EXPECT_EQ(conta(uscite.leggi("stderr"), " anew "), c.anew ? 1u : 0u) << uscite.leggi("stderr");
+        processo.segnala(SIGINT);
+        EXPECT_EQ(processo.attendi(30s), std::optional<int>(0));
+    }
 }
 
 }  // namespace

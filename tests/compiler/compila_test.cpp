@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_prova.h"
@@ -69,6 +70,35 @@ TEST(CodiceRegistrato, IsWhatTheRunRecords) {
         EXPECT_EQ(codice_riservato(esito.diagnostiche), c.riservato);
         EXPECT_EQ(da_scrivere(esito, {}), c.scritto);
     }
+}
+
+// A forced model is written with the finishing pass's effect even after a
+// reading error, so its warnings are reported then too, each with a note
+// that it may follow from the errors; the code recorded stays the
+// reading's. Unforced, nothing is written and they are left out.
+TEST(CodiceRegistrato, FinishingWarningsAfterAReadingErrorOnlyWhenForced) {
+    const std::string linea = linea_con(FINESTRA_PIENA);
+    const std::string treno = treno_con(RALLENTAMENTO_1500 + SEGNALE_3800 + SEGNALE_3800);
+    for (const bool tutti : {false, true})
+        for (const bool forza : {false, true}) {
+            SCOPED_TRACE(std::string(tutti ? "every error" : "first error") + (forza ? ", forced" : ""));
+            const Compilazione esito = compila({prova::LINEA_PROVA, prova::TRENO_PROVA, linea, treno},
+                                               {.chiave_linea = "L",
+                                                .chiave_treno = "T",
+                                                .crea_tracciato = 1,
+                                                .lettura = {.tutti_gli_errori = tutti, .massimo_errori = 0},
+                                                .forza = forza});
+            std::vector<const Diagnostica*> finitura;
+            for (const Diagnostica& d : esito.diagnostiche.voci())
+                if (d.codice == AVVISO_FINESTRA_INIZIO) finitura.push_back(&d);
+            ASSERT_EQ(finitura.size(), forza ? 1u : 0u);
+            EXPECT_EQ(codice_registrato(esito.diagnostiche), (CodiceRegistrato{16, 3800}));
+            if (!forza) continue;
+            EXPECT_EQ(finitura[0]->livello, Livello::avviso);
+            EXPECT_EQ(finitura[0]->cella, 31);
+            ASSERT_EQ(finitura[0]->note.size(), 1u);
+            EXPECT_NE(finitura[0]->note[0].testo.find("may follow from the errors above"), std::string::npos);
+        }
 }
 
 TEST(CodiceRegistrato, TheLastCodeWinsAndAPositionStaysUntilAnotherIsGiven) {

@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <vector>
 
+#include "compiler/lettura.h"
+#include "compiler/lettura_linea.h"
+#include "compiler/lettura_treno.h"
 #include "compiler/memorizza_dati.h"
 
 namespace compattatore {
@@ -130,6 +134,93 @@ INSTANTIATE_TEST_SUITE_P(Casi, MoltiErrori,
                              std::replace(nome.begin(), nome.end(), ' ', '_');
                              return nome;
                          });
+
+// A rejected record leaves the model and the reader's state as if it had
+// not been there, although each of these changed something before it was
+// refused: the reading of the rest gives what the file without it gives.
+struct Rifiuto {
+    const char* nome;
+    int32_t lunghezza;
+    std::string prima_linea, dopo_linea, prima_treno, dopo_treno;  // around the rejected record
+    std::string rifiutato;
+    char dove;  // 'G' the line's general section, 'C' its body, 'T' the train file
+    int32_t codice;
+};
+
+void PrintTo(const Rifiuto& c, std::ostream* os) { *os << c.nome; }
+
+struct Letto {
+    Modello m;
+    std::vector<int32_t> errori;
+};
+
+// Both files read as the second reading of memorizza_dati reads them, on past
+// every rejected record, keeping the model that reading ends with.
+Letto leggi_recuperando(const std::string& linea, const std::string& treno) {
+    Letto l;
+    l.m.stato.crea_tracciato = 1;
+    ElencoDiagnostiche diagnostiche;
+    Provenienze provenienze;
+    Raccolta raccolta(diagnostiche, provenienze, true);
+    Lettura lettura_linea(l.m, linea, LINEA, raccolta);
+    int32_t prossimo_cartello = PRIMO_CARTELLO;
+    if (leggi_descrizione_linea(lettura_linea, prossimo_cartello) == Esito::prosegui) {
+        Lettura lettura_treno(l.m, treno, TRENO, raccolta);
+        leggi_descrizione_treno(lettura_treno, prossimo_cartello);
+    }
+    for (const Diagnostica& d : diagnostiche.voci())
+        if (d.livello == Livello::errore) l.errori.push_back(d.codice.value_or(0));
+    return l;
+}
+
+std::vector<double> righe_piano(const TrattiTracciato& t) {
+    std::vector<double> righe;
+    t.per_blocchi([&righe](std::span<const PuntoPiano> blocco) {
+        for (const PuntoPiano& p : blocco) righe.insert(righe.end(), {p.x, p.y});
+    });
+    return righe;
+}
+
+class RecordRifiutato : public ::testing::TestWithParam<Rifiuto> {};
+
+TEST_P(RecordRifiutato, LeavesTheModelAsWithoutIt) {
+    const Rifiuto& c = GetParam();
+    auto file = [&](bool con_rifiutato) {
+        auto se = [&](char dove) { return con_rifiutato && c.dove == dove ? c.rifiutato : std::string(); };
+        const std::string linea = "[generale]\r\nlunghezza percorso, " + std::to_string(c.lunghezza) + "\r\n" +
+                                  se('G') + "[corpo]\r\n" + c.prima_linea + se('C') + c.dopo_linea + "[fine]\r\n";
+        const std::string treno =
+            "[generale]\r\nvelocita, 0, 100\r\n" + c.prima_treno + se('T') + c.dopo_treno + "[fine]\r\n";
+        return leggi_recuperando(linea, treno);
+    };
+    const Letto con = file(true);
+    const Letto senza = file(false);
+    ASSERT_TRUE(senza.errori.empty());
+    EXPECT_EQ(con.errori, std::vector<int32_t>{c.codice});
+    EXPECT_TRUE(con.m.celle == senza.m.celle);
+    EXPECT_TRUE(con.m.oggetti == senza.m.oggetti);
+    EXPECT_EQ(con.m.tracciato.assegnate(), senza.m.tracciato.assegnate());
+    EXPECT_TRUE(righe_piano(con.m.tracciato) == righe_piano(senza.m.tracciato));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casi, RecordRifiutato,
+    ::testing::Values(
+        // The rows laid up to metre 1,000,000 and the reader's metre go back.
+        Rifiuto{"curve_past_the_last_metre", 1000000, "curva2, 1000, 300\r\n", "curva3, 2000, 100\r\n", "", "",
+                "curva1, 999000, 5000\r\n", 'C', 103},
+        // Packed speeds that do not fit, found after the board took its cell.
+        Rifiuto{"board_speeds_overflow", 20000, "indicatori_vmax, 500, 60,0,0,0,0,0,0,0\r\n", "pendenza, 3000, 4\r\n",
+                "", "", "indicatori_vmax, 1000, 2000,0,0,0,0,0,0,0\r\n", 'C', 25},
+        // The repetition stretch is written before its start is checked.
+        Rifiuto{"repetition_start_off_50", 20000, "", "", "", "", "ripetizione segnali 4, 55, 100\r\n", 'G', 3},
+        // A signal's fields that overflow after it took its cell.
+        Rifiuto{"signal_overflow", 20000, "", "", "", "segnale, 4000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n",
+                "segnale, 2000, 1000000000, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n", 'T', 25},
+        // Warning, start and end placed before an approach cell is found taken.
+        Rifiuto{"slowdown_approach_taken", 20000, "", "", "segnale, 3650, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n",
+                "abbattimento, 9000, 90\r\n", "rallentamento, 5000, 60, 500, 1, 1, 60\r\n", 'T', 20}),
+    [](const auto& info) { return std::string(info.param.nome); });
 
 // The model written with --force is the one read up to the first error,
 // whatever the reading on found.

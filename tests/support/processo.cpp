@@ -40,6 +40,25 @@ std::vector<char*> puntatori(std::vector<std::string>& testi) {
     return p;
 }
 
+// What posix_spawn cannot do: a resource limit set in the child. Between
+// fork and exec only async-signal-safe calls are made.
+pid_t avvia_figlio_limitato(const AvvioProcesso& avvio, const std::vector<char*>& argv,
+                            const std::vector<char*>& envp) {
+    const pid_t pid = fork();
+    if (pid != 0) return pid;
+    const int ingresso = open("/dev/null", O_RDONLY);
+    const int uscita = open(avvio.file_uscita.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int errori = open(avvio.file_errori.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (ingresso < 0 || uscita < 0 || errori < 0 || dup2(ingresso, STDIN_FILENO) < 0 ||
+        dup2(uscita, STDOUT_FILENO) < 0 || dup2(errori, STDERR_FILENO) < 0)
+        _exit(127);
+    if (!avvio.directory.empty() && chdir(avvio.directory.c_str()) != 0) _exit(127);
+    const rlimit limite{*avvio.limite_memoria, *avvio.limite_memoria};
+    if (setrlimit(RLIMIT_AS, &limite) != 0) _exit(127);
+    execve(argv[0], argv.data(), envp.data());
+    _exit(127);
+}
+
 int stato_uscita(int stato) { return WIFEXITED(stato) ? WEXITSTATUS(stato) : 128 + WTERMSIG(stato); }
 
 }  // namespace
@@ -50,6 +69,11 @@ ProcessoFiglio::ProcessoFiglio(const AvvioProcesso& avvio) {
     std::vector<char*> argv = puntatori(argomenti);
     std::vector<char*> envp = puntatori(ambiente);
 
+    if (avvio.limite_memoria) {
+        pid_ = avvia_figlio_limitato(avvio, argv, envp);
+        if (pid_ < 0) throw std::runtime_error("cannot start " + argomenti[0]);
+        return;
+    }
     posix_spawn_file_actions_t azioni;
     posix_spawn_file_actions_init(&azioni);
     posix_spawn_file_actions_addopen(&azioni, STDIN_FILENO, "/dev/null", O_RDONLY, 0);

@@ -20,6 +20,9 @@ struct AvvioProcesso {
     std::string file_uscita = "/dev/null";  // standard output goes here
     std::string file_errori = "/dev/null";  // standard error goes here
     std::string directory{};                // the working directory; empty: the test's
+    // A limit on the process's address space (RLIMIT_AS), set in the child
+    // before the program starts; the program must then be a path.
+    std::optional<size_t> limite_memoria{};
 };
 
 class ProcessoFiglio {
