@@ -121,7 +121,8 @@ std::string leggi_tutto(int fd, const std::string& percorso, uint64_t massimo) {
     size_t letti = 0;
     while (letti < massimo) {
         if (letti == contenuto.size()) contenuto.resize(static_cast<size_t>(std::min<uint64_t>(2 * letti, massimo)));
-        const ssize_t n = contata("read", [&] { return ::read(fd, contenuto.data() + letti, contenuto.size() - letti); });
+        const ssize_t n =
+            contata("read", [&] { return ::read(fd, contenuto.data() + letti, contenuto.size() - letti); });
         if (n < 0) {
             if (errno == EINTR) continue;
             throw ErroreFile("cannot read", percorso, errno);
