@@ -53,12 +53,6 @@ std::string intestazione_posto(std::string_view tipo, const std::string& file, L
     return out + "\n";
 }
 
-// The place, then `riga` (the line it names) with its caret.
-std::string formatta_riga(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
-                          std::string_view riga) {
-    return intestazione_posto(tipo, file, luogo, messaggio) + (riga.empty() ? "" : riga_e_segno(riga, luogo.colonna));
-}
-
 std::string formatta_in(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
                         const SorgentiIndicizzate& sorgenti) {
     return formatta_riga(tipo, file, luogo, messaggio, sorgenti.riga(file, luogo.riga));
@@ -72,6 +66,11 @@ std::string cella_e_tratto(int64_t cella) {
 std::string plurale(size_t n, const char* parola) { return std::to_string(n) + " " + parola + (n == 1 ? "" : "s"); }
 
 }  // namespace
+
+std::string formatta_riga(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
+                          std::string_view riga) {
+    return intestazione_posto(tipo, file, luogo, messaggio) + (riga.empty() ? "" : riga_e_segno(riga, luogo.colonna));
+}
 
 std::string posto_nel_file(const std::string& file, int riga, int colonna) {
     std::string posto = file;
@@ -107,11 +106,6 @@ SorgentiIndicizzate::SorgentiIndicizzate(std::span<const SorgenteAutore> sorgent
 std::string_view SorgentiIndicizzate::riga(const std::string& file, int riga) const {
     auto it = std::ranges::find(indici_, file, &std::pair<std::string, IndiceRighe>::first);
     return it == indici_.end() ? std::string_view{} : it->second.riga(riga);
-}
-
-std::string formatta_posto(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
-                           std::string_view sorgente) {
-    return formatta_riga(tipo, file, luogo, messaggio, IndiceRighe(sorgente).riga(luogo.riga));
 }
 
 std::string significato_diagnostica(const Diagnostica& d) {

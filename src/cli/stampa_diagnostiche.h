@@ -53,14 +53,14 @@ inline constexpr size_t LARGHEZZA_RIGA_MOSTRATA = 200;
 // "FILE:LINE:COLUMN", without the line or the column when it is 0.
 std::string posto_nel_file(const std::string& file, int riga, int colonna);
 
-// One located line: "FILE:LINE:COLUMN: <tipo>: <messaggio>", then the line
-// of `sorgente` (Windows-1252, may be empty) it names and a caret under the
+// One located line: "FILE:LINE:COLUMN: <tipo>: <messaggio>", then `riga`
+// (Windows-1252, the line it names; may be empty) and a caret under the
 // column, the line cut around the column when it is longer than
 // LARGHEZZA_RIGA_MOSTRATA. The message may quote the file's text too: both
 // are shown as UTF-8 with control characters other than tabs as '?'. Ends
 // with a line end.
-std::string formatta_posto(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
-                           std::string_view sorgente);
+std::string formatta_riga(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
+                          std::string_view riga);
 
 // What a diagnostic says: the code's meaning, the record's position in
 // metres and the cell concerned ("at 21200 m (cell 425, 21250-21300 m)"),

@@ -7,9 +7,15 @@
 namespace compattatore {
 namespace {
 
+// A located line of `sorgente`, found as a report finds it.
+std::string posto(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
+                  std::string_view sorgente) {
+    return formatta_riga(tipo, file, luogo, messaggio, IndiceRighe(sorgente).riga(luogo.riga));
+}
+
 TEST(Diagnostica, ShowsTheLineAndACaretUnderTheField) {
     const std::string sorgente = "[generale]\r\nlunghezza percorso,    97x00\r\n[fine]\r\n";
-    EXPECT_EQ(formatta_posto("error", "linea.txt", {2, 24}, "'lunghezza': not a number: '97x00' [E25]", sorgente),
+    EXPECT_EQ(posto("error", "linea.txt", {2, 24}, "'lunghezza': not a number: '97x00' [E25]", sorgente),
               "linea.txt:2:24: error: 'lunghezza': not a number: '97x00' [E25]\n"
               "  lunghezza percorso,    97x00\n"
               "                         ^\n");
@@ -34,7 +40,7 @@ TEST(Diagnostica, WarningsTabsAccentsAndMissingPlaces) {
          std::string("\x1B[2J\0\x7Fx", 7),
          "t.txt:1:5: error: '?[2J\xC3\xA8'\n  ?[2J??x\n      ^\n"},
     };
-    for (const Caso& c : casi) EXPECT_EQ(formatta_posto(c.tipo, "t.txt", c.luogo, c.messaggio, c.sorgente), c.atteso);
+    for (const Caso& c : casi) EXPECT_EQ(posto(c.tipo, "t.txt", c.luogo, c.messaggio, c.sorgente), c.atteso);
 }
 
 // The line index, built once per file, finds each line as the reader ends
@@ -79,9 +85,9 @@ TEST(Diagnostica, LongLinesAreCutAroundTheCaret) {
                              prima + riga.substr(c.da, c.a - c.da) + (c.a < riga.size() ? "..." : "") + "\n";
         if (c.colonna > 0)
             atteso += "  " + std::string(prima.size() + static_cast<size_t>(c.colonna) - 1 - c.da, ' ') + "^\n";
-        EXPECT_EQ(formatta_posto("error", "t.txt", {1, c.colonna}, "m", riga), atteso);
+        EXPECT_EQ(posto("error", "t.txt", {1, c.colonna}, "m", riga), atteso);
     }
-    EXPECT_EQ(formatta_posto("error", "t.txt", {1, 3}, "m", riga.substr(0, 200)),
+    EXPECT_EQ(posto("error", "t.txt", {1, 3}, "m", riga.substr(0, 200)),
               "t.txt:1:3: error: m\n  " + riga.substr(0, 200) + "\n    ^\n");
 }
 
