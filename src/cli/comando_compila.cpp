@@ -88,10 +88,20 @@ size_t numero_errori(std::string_view testo) {
     return n;
 }
 
-void silenzia(RichiestaCompila& r, std::string_view gruppo) {
+std::string_view gruppo_noto(std::string_view gruppo, const char* azione) {
     if (std::ranges::find(GRUPPI_AVVISO, gruppo) == std::end(GRUPPI_AVVISO))
-        throw ErroreUso("no warning kind '" + std::string(gruppo) + "' to silence");
-    r.resoconto.silenziati.emplace(gruppo);
+        throw ErroreUso("no warning kind '" + std::string(gruppo) + "' to " + azione);
+    return gruppo;
+}
+
+// -Wno-KIND, and -Wno-error and -Wno-error=KIND, which it also reads.
+void silenzia(RichiestaCompila& r, std::string_view gruppo) {
+    if (gruppo == "error")
+        r.resoconto.avvisi_errori = false;
+    else if (gruppo.starts_with("error="))
+        r.resoconto.declassa(gruppo_noto(gruppo.substr(6), "keep as a warning"));
+    else
+        r.resoconto.silenziati.emplace(gruppo_noto(gruppo, "silence"));
 }
 
 RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
@@ -113,6 +123,9 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
                         r.resoconto.forma = forma == "json" ? FormaDiagnostiche::json : FormaDiagnostiche::testo;
                     })
         .con_prefisso("-Wno-", [&](const std::string& gruppo) { silenzia(r, gruppo); })
+        .flag("-Werror", [&] { r.resoconto.avvisi_errori = true; })
+        .con_prefisso("-Werror=",
+                      [&](const std::string& gruppo) { r.resoconto.promuovi(gruppo_noto(gruppo, "make an error")); })
         .parole([&](const std::string& file) { r.file.push_back(file); });
     r.aiuto = opzioni.leggi(argomenti);
     if (r.directory == "-") throw ErroreUso("-o takes the directory of the binary files; '-' is none");
@@ -235,8 +248,9 @@ int compila(const RichiestaCompila& r) {
 
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
     // A reserved field set is an error too, even when the list was full before it.
-    const bool errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche);
-    if (da_scrivere(c, opzioni)) {
+    const bool promossi = avvisi_promossi(c.diagnostiche.voci(), r.resoconto);
+    const bool errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche) || promossi;
+    if (da_scrivere(c, opzioni) && (!promossi || r.forza)) {
         const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
         elenco(riepilogo(c.modello, c.provenienze, scrivi_file_binari(c.modello, r.directory, r.sincronizza), true));
     } else if (!r.scrivi && !errore) {

@@ -139,14 +139,6 @@ std::string conteggio_diagnostiche(size_t errori, size_t avvisi) {
     return plurale(errori, "error") + ", " + plurale(avvisi, "warning");
 }
 
-std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci,
-                                     const std::set<std::string, std::less<>>& silenziati) {
-    std::vector<Diagnostica> scelte;
-    for (const Diagnostica& d : voci)
-        if (d.gruppo.empty() || !silenziati.contains(d.gruppo)) scelte.push_back(d);
-    return scelte;
-}
-
 std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi) {
     ScrittoreJson j;
     auto luogo = [&](const std::string& file, Luogo l) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -82,10 +81,5 @@ std::string conteggio_diagnostiche(size_t errori, size_t avvisi);
 // The list as one JSON document: {"diagnostics": [...], "errors": N,
 // "warnings": M, "too_many_errors": bool}, texts as UTF-8.
 std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi);
-
-// The diagnostics a report shows: all of them but the reader's warnings of
-// the kinds in `silenziati`.
-std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci,
-                                     const std::set<std::string, std::less<>>& silenziati);
 
 }  // namespace compattatore

@@ -7,6 +7,7 @@
 #include "compiler/lettura_linea.h"
 #include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
+#include "compiler/valori_scritti.h"
 #include "model/numeri.h"
 #include "model/tracciato.h"
 
@@ -34,7 +35,7 @@ Esito pendenza(Lettura& l, CorpoLinea& s) {
     auto p = l.numero<int32_t>("pendenza", "posizione");
     auto g = l.numero<int32_t>("pendenza", "pendenza");
     if (!l.nel_percorso(p.v, 100, "pendenza", p.luogo)) return Esito::fuori_percorso;
-    if (g.v <= INT32_MAX - 100) l.controlla_8({g.v + 100, g.luogo}, "pendenza: gradient + 100");
+    controlla_pendenza(l, g);
     int64_t k = arrotonda(p.v / 50.0);
     if (k > 0)
         riempi_celle(l.m, s.indice_pendenza, k, &Cella::pendenza, pendenza_cella(s.pendenza_corrente), "pendenza", p.v,
@@ -118,6 +119,10 @@ Esito indicatori(Lettura& l) {
     if (codice == 0) {
         l.colloca(cella_di(p.v), p);
         l.controlla_oltre_linea(p, r);
+        controlla_indicatore(l, 'A', vas, vad);
+        controlla_indicatore(l, 'B', vbs, vbd);
+        controlla_indicatore(l, 'C', vcs, vcd);
+        controlla_strisce(l, strisces, strisced);
         return Esito::prosegui;
     }
     l.conflitto(codice, cella_di(p.v), p.v, p.luogo,

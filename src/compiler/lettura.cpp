@@ -88,6 +88,11 @@ void Lettura::colloca(int64_t cella, const Valore<int32_t>& posizione) {
 
 bool Lettura::nel_percorso(int32_t p, int32_t margine, const char* record, Luogo luogo) {
     richiedi_celle(m, record, luogo);
+    // Before the line's start there is no cell; the nearest ones would take
+    // the record without a word.
+    if (p < 0)
+        throw ErroreLettura(
+            std::string(record) + ": position " + std::to_string(p) + " m is before the start of the line", luogo);
     if (m.ultima_cella() >= (p + static_cast<double>(margine)) / 50) return true;
     registra(ERRORE_OLTRE_LINEA, p, luogo,
              std::string(record) + ": position " + std::to_string(p) + " m needs cells up to (p + " +

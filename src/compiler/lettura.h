@@ -88,7 +88,8 @@ struct Lettura {
     void colloca(int64_t cella, const Valore<int32_t>& posizione);
 
     // The range check: a record at p needs cells up to (p + margine) / 50;
-    // otherwise code 15. Throws when there is no cell array yet.
+    // otherwise code 15. Throws when there is no cell array yet, or when p
+    // is before the line's start.
     bool nel_percorso(int32_t p, int32_t margine, const char* record, Luogo luogo);
 
     // Runs one record, a failure of the reader recorded as code 25.

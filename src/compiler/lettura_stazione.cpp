@@ -4,6 +4,7 @@
 #include "compiler/accesso_celle.h"
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_treno.h"
+#include "compiler/valori_scritti.h"
 #include "model/numeri.h"
 
 namespace compattatore {
@@ -52,6 +53,7 @@ void campi_stazione(Lettura& l, Oggetto& o) {
     o.orario = nel_campo(ore.luogo, [&] {
         return somma32(prodotto32(somma32(prodotto32(ore.v, 60, cosa), minuti.v, cosa), 60, cosa), secondi.v, cosa);
     });
+    controlla_orario(l, "stazione", ore, minuti, secondi, true);
 }
 
 // Stations fill the object table upward, text signs downward (code 10).

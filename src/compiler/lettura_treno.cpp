@@ -8,6 +8,7 @@
 #include "compiler/codici_errore.h"
 #include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
+#include "compiler/valori_scritti.h"
 #include "model/numeri.h"
 
 namespace compattatore {
@@ -72,6 +73,7 @@ Esito segnale(Lettura& l) {
         ++l.r.provenienze.segnali;
         l.controlla_oltre_linea(p, r);
         if (sx.v == 2 && (tempo.v < 1 || tempo.v > 100)) l.controlla_8(tempo, "segnale: tempo");
+        controlla_segnale(l, {sx, dx, rapp, {s1, s2, s3}, {d1, d2, d3}});
         return Esito::prosegui;
     }
     l.conflitto(codice, cella_di(p.v), p.v, p.luogo,
@@ -185,9 +187,14 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
     if (riconosce(v, VELOCITA) && (e = velocita(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, ADERENZA) && (e = aderenza(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, OROLOGIO)) {
-        treno.valori[2] = l.numero<int16_t>("orologio", "ore").v;
-        treno.valori[3] = l.numero<int16_t>("orologio", "minuti").v;
-        treno.valori[4] = l.numero<int16_t>("orologio", "secondi").v;
+        auto ore = l.numero<int16_t>("orologio", "ore");
+        auto minuti = l.numero<int16_t>("orologio", "minuti");
+        auto secondi = l.numero<int16_t>("orologio", "secondi");
+        treno.valori[2] = ore.v;
+        treno.valori[3] = minuti.v;
+        treno.valori[4] = secondi.v;
+        controlla_orario(l, "orologio", {ore.v, ore.luogo}, {minuti.v, minuti.luogo}, {secondi.v, secondi.luogo},
+                         false);
     }
     if (riconosce(v, SABBIA)) treno.valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
     if (riconosce(v, SEGNALE) && (e = segnale(l)) != Esito::prosegui) return e;
