@@ -155,18 +155,30 @@ Esito cartello(Lettura& l, CorpoLinea& s) {
     return Esito::prosegui;
 }
 
+// Without the plan a curve's start and length go unread: they are passed
+// over, so that they do not read as numbers left over from a record.
+void salta_curva(Lettura& l) {
+    for (int n = 0; n < 2 && !l.campi.fine_file(); ++n) l.campi.leggi_testo();
+}
+
 // Every test is made even when an earlier one matched.
 Esito record_corpo(Lettura& l, CorpoLinea& s) {
     const std::string& v = l.voce_letta;
     const bool curva_o_no = contiene(v, "curva");  // known even when the plan is not built
     if (!contiene(v, "pendenza") && !curva_o_no && !contiene(v, "montagna") && !contiene(v, "indicatori_v") &&
         !(contiene(v, "cartello") && contiene(v, "indicat"))) {
-        l.voce_ignorata(SEZIONI_LINEA);
+        l.voce_ignorata(SEZIONI_LINEA, SCRITTE_LINEA);
         return Esito::prosegui;
     }
     Esito e = Esito::prosegui;
     if (riconosce(v, PENDENZA) && (e = pendenza(l, s)) != Esito::prosegui) return e;
-    if (l.m.stato.crea_tracciato != 0 && riconosce(v, CURVA) && (e = curva(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, CURVA)) {
+        if (l.m.stato.crea_tracciato != 0) {
+            if ((e = curva(l, s)) != Esito::prosegui) return e;
+        } else {
+            salta_curva(l);
+        }
+    }
     if (riconosce(v, MONTAGNA) && (e = montagna(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, INDICATORI_VMAX) && (e = indicatori(l)) != Esito::prosegui) return e;
     if (riconosce(v, CARTELLO_INDICATORE) && (e = cartello(l, s)) != Esito::prosegui) return e;

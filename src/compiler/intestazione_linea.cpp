@@ -91,7 +91,7 @@ Esito record_intestazione(Lettura& l) {
     if (riconosce(v, RIPETIZIONE_SEGNALI)) return ripetizione(l);
     const bool nota =
         riconosce(v, LUNGHEZZA_PERCORSO) || contiene_esatto(v, "progressiva") || contiene_esatto(v, "sfondo");
-    if (!nota) l.voce_ignorata(SEZIONI_LINEA);
+    if (!nota) l.voce_ignorata(SEZIONI_LINEA, SCRITTE_LINEA);
     return Esito::prosegui;
 }
 

@@ -142,7 +142,7 @@ LettoreCampi::Intero LettoreCampi::leggi_intero(int64_t minimo, int64_t massimo,
                                 " for its field (" + std::to_string(minimo) + " to " + std::to_string(massimo) +
                                 "): '" + std::string(cifre) + "'",
                             dove);
-    return {valore, dove};
+    return {valore, dove, cifre};
 }
 
 }  // namespace compattatore

@@ -56,6 +56,8 @@ struct Lettura {
     const std::string& file;
     Raccolta& r;
     std::string voce_letta;  // the field most recently read
+    int riga_testo = 0;      // the line of the last object text read, for the hint to quote one with a comma
+    int riga_ignorata = 0;   // the line of the last word skipped: the numbers after it on that line are its own
     Luogo voce;              // where voce_letta begins
     Segno dopo_voce;         // just after it
     // NOLINTEND(cppcoreguidelines-non-private-member-variables-in-classes)
@@ -64,13 +66,20 @@ struct Lettura {
     Campo testo(const char* record = nullptr, const char* campo = nullptr);
     // The next field into voce_letta.
     void leggi_voce();
+    // A number; one written with a decimal point that is not a whole
+    // number, or that reads as a thousands separator (40.000), is a
+    // value-truncated diagnostic.
     template <class T>
     Valore<T> numero(const char* record, const char* campo) {
-        return campi.leggi_numero<T>(record, campo);
+        Valore<T> v = campi.leggi_numero<T>(record, campo);
+        if (v.scritto.find('.') != std::string_view::npos) punto_decimale(record, campo, v.v, v.luogo, v.scritto);
+        return v;
     }
 
     // A text field an object record keeps: its file stores the length in 16
-    // bits, so a longer text cannot be compiled.
+    // bits, so a longer text cannot be compiled. One on a later line than
+    // its keyword that reads as a record's keyword is a field missing from
+    // the record: the text took the next record, which would vanish.
     std::string_view testo_oggetto(const char* record, const char* campo);
 
     // Records an error with the field it concerns and why (and the record's
@@ -109,8 +118,10 @@ struct Lettura {
     }
 
     // A field that names no record here: a warning when it looks like a
-    // misspelt record or names a section this file does not have.
-    void voce_ignorata(std::span<const std::string_view> sezioni);
+    // misspelt record or names a section this file does not have, with the
+    // nearest known one; a number, which can only be left over from the
+    // record before (a decimal comma), is an error.
+    void voce_ignorata(std::span<const std::string_view> sezioni, std::span<const std::string_view> parole);
     // A value kept by its low bits in a narrower field: a warning saying
     // what is stored instead.
     void controlla_8(const Valore<int32_t>& v, const char* cosa);
@@ -119,6 +130,10 @@ struct Lettura {
     void controlla_oltre_linea(const Valore<int32_t>& p, const char* record);
 
 private:
+    void punto_decimale(const char* record, const char* campo, int64_t letto, Luogo luogo, std::string_view scritto);
+    // An unknown-record or unknown-section warning, with its "did you mean".
+    void sconosciuta(std::string_view gruppo, std::string motivo, std::span<const std::string_view> note);
+
     // What the model was before a record, beside the cells the record will
     // log as it changes them.
     struct Ripristino {

@@ -175,7 +175,7 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
     const std::string& v = l.voce_letta;
     const bool nota = std::ranges::any_of(PAROLE_TRENO, [&](const ParolaChiave* p) { return riconosce(v, *p); });
     if (!nota) {
-        l.voce_ignorata(SEZIONI_TRENO);
+        l.voce_ignorata(SEZIONI_TRENO, SCRITTE_TRENO);
         return Esito::prosegui;
     }
     Oggetto& dimensioni = l.m.oggetti[OGGETTO_DIMENSIONI];
