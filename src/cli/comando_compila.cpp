@@ -17,6 +17,7 @@
 #include "cli/sorveglia.h"
 #include "cli/stato_uscita.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/parola_vicina.h"
 #include "model/nomi_file.h"
 #include "model/testo_1252.h"
 #include "platform/blocco_directory.h"
@@ -89,8 +90,11 @@ size_t numero_errori(std::string_view testo) {
 }
 
 std::string_view gruppo_noto(std::string_view gruppo, const char* azione) {
-    if (std::ranges::find(GRUPPI_AVVISO, gruppo) == std::end(GRUPPI_AVVISO))
-        throw ErroreUso("no warning kind '" + std::string(gruppo) + "' to " + azione);
+    if (std::ranges::find(GRUPPI_AVVISO, gruppo) == std::end(GRUPPI_AVVISO)) {
+        const auto vicino = parola_vicina(gruppo, GRUPPI_AVVISO);
+        throw ErroreUso("no warning kind '" + std::string(gruppo) + "' to " + azione +
+                        (vicino ? "; did you mean '" + std::string(*vicino) + "'?" : ""));
+    }
     return gruppo;
 }
 

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <string>
 
 #include "compiler/codici_errore.h"
@@ -89,8 +90,8 @@ Esito record_intestazione(Lettura& l) {
     if (riconosce(v, SFONDO_DUE)) sfondi.posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
     if (riconosce(v, SFONDO_TRE)) sfondi.fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
     if (riconosce(v, RIPETIZIONE_SEGNALI)) return ripetizione(l);
-    const bool nota =
-        riconosce(v, LUNGHEZZA_PERCORSO) || contiene_esatto(v, "progressiva") || contiene_esatto(v, "sfondo");
+    // A field no header record takes is skipped, and its numbers with it.
+    const bool nota = std::ranges::any_of(PAROLE_INTESTAZIONE, [&](const ParolaChiave* p) { return riconosce(v, *p); });
     if (!nota) l.voce_ignorata(SEZIONI_LINEA, SCRITTE_LINEA);
     return Esito::prosegui;
 }

@@ -54,7 +54,8 @@ std::string_view Lettura::testo_oggetto(const char* record, const char* campo) {
     if (c.luogo.riga > voce.riga) {
         const auto chiave = [&](const ParolaChiave* p) { return riconosce(c.testo, *p); };
         if (std::ranges::any_of(PAROLE_LINEA, chiave) || std::ranges::any_of(PAROLE_TRENO, chiave))
-            throw ErroreLettura(std::string(record) + ": a field is missing: the " + campo +
+            throw ErroreLettura(std::string(record) + ": a field is missing: the " +
+                                    (std::string_view(campo) == "nome" ? "name" : "text") +
                                     " took the next record's keyword '" + std::string(c.testo) + "'",
                                 c.luogo);
     }
@@ -122,7 +123,8 @@ void Lettura::punto_decimale(const char* record, const char* campo, int64_t lett
 }
 
 void Lettura::sconosciuta(std::string_view gruppo, std::string motivo, std::span<const std::string_view> note) {
-    const std::optional<std::string_view> vicina = parola_vicina(voce_letta, note);
+    std::optional<std::string_view> vicina = parola_vicina(voce_letta, note);
+    if (vicina == std::string_view(voce_letta)) vicina.reset();  // a known word out of its place
     if (vicina) {
         const bool maiuscole = vicina->size() == voce_letta.size() && contiene(*vicina, voce_letta);
         motivo += maiuscole ? "; it differs from '" + std::string(*vicina) + "' only in case, which counts here"

@@ -59,6 +59,9 @@ inline constexpr std::array PAROLE_LINEA = {
     &LUNGHEZZA_PERCORSO, &PROGRESSIVA_TRE, &PROGRESSIVA_DUE,     &PROGRESSIVA_UNO, &SFONDO_UNO,
     &SFONDO_DUE,         &SFONDO_TRE,      &RIPETIZIONE_SEGNALI, &PENDENZA,        &CURVA,
     &MONTAGNA,           &INDICATORI_VMAX, &CARTELLO_INDICATORE};
+inline constexpr std::array PAROLE_INTESTAZIONE = {&LUNGHEZZA_PERCORSO, &PROGRESSIVA_TRE,    &PROGRESSIVA_DUE,
+                                                   &PROGRESSIVA_UNO,    &SFONDO_UNO,         &SFONDO_DUE,
+                                                   &SFONDO_TRE,         &RIPETIZIONE_SEGNALI};
 inline constexpr std::array PAROLE_TRENO = {&MASSA_FRENATA, &NUMERO_VETTURE, &VELOCITA,      &ADERENZA,     &OROLOGIO,
                                             &SABBIA,        &SEGNALE,        &RALLENTAMENTO, &ABBATTIMENTO, &STAZIONE};
 

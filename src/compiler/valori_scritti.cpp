@@ -32,10 +32,10 @@ std::string orario(int64_t ore, int64_t minuti, int64_t secondi) {
 
 void controlla_pendenza(Lettura& l, const Valore<int32_t>& g) {
     if (g.v >= -100 && g.v <= 155) return;
-    const int memorizzata = static_cast<uint8_t>(static_cast<uint32_t>(g.v) + 100U) - 100;
+    const int byte = static_cast<uint8_t>(static_cast<uint32_t>(g.v) + 100U);
     l.avvisa(AVVISO_VALORE_TRONCATO, g.luogo,
-             "pendenza: gradient " + n(g.v) + " per mille does not fit its byte (-100 to 155); " + n(memorizzata) +
-                 " per mille is stored instead");
+             "pendenza: gradient " + n(g.v) + " per mille does not fit its byte (gradient + 100, -100 to 155); " +
+                 n(byte - 100) + " per mille (byte " + n(byte) + ") is stored instead");
 }
 
 void controlla_segnale(Lettura& l, const CampiSegnale& s) {
@@ -65,7 +65,8 @@ void controlla_indicatore(Lettura& l, char rango, const Valore<int32_t>& sinistr
     if (impaccato < INT16_MIN || impaccato > INT16_MAX) return;  // the recorder refuses it
     const int64_t s = impaccato / 100 * 5, d = impaccato % 100 * 5;
     if (s == sinistra.v && d == destra.v) return;
-    const Valore<int32_t>& colpa = s != sinistra.v ? sinistra : destra;
+    const bool destra_fuori = destra.v < 0 || destra.v > 495 || destra.v % 5 != 0;
+    const Valore<int32_t>& colpa = destra_fuori ? destra : sinistra;
     const std::string r(1, static_cast<char>(rango - 'A' + 'a'));
     l.avvisa(AVVISO_VALORE_TRONCATO, colpa.luogo,
              "indicatori_vmax: rank " + std::string(1, rango) + " speeds v" + r + "s " + n(sinistra.v) + " and v" + r +
