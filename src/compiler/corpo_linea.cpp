@@ -24,6 +24,9 @@ struct CorpoLinea {
     int32_t metro_corrente = 2;
     int32_t prossimo_cartello = PRIMO_CARTELLO;
     Montagne montagne;
+    Precedente pendenza_prima;  // the gradient record before
+    Precedente curva_prima;     // the furthest end of a curve so far
+    Precedente montagna_prima;  // the furthest end of a mountain so far
 };
 
 // The byte a gradient is stored as: per mille + 100, low 8 bits.
@@ -35,6 +38,7 @@ Esito pendenza(Lettura& l, CorpoLinea& s) {
     auto p = l.numero<int32_t>("pendenza", "posizione");
     auto g = l.numero<int32_t>("pendenza", "pendenza");
     if (!l.nel_percorso(p.v, 100, "pendenza", p.luogo)) return Esito::fuori_percorso;
+    controlla_ordine(l, s.pendenza_prima, p, "pendenza");
     controlla_pendenza(l, g);
     int64_t k = arrotonda(p.v / 50.0);
     if (k > 0)
@@ -79,6 +83,10 @@ Esito curva(Lettura& l, CorpoLinea& s) {
     if (contiene(voce, "s")) c = -c;  // left-hand
     int32_t fine =
         nel_campo(inizio.luogo, [&] { return intero32(int64_t{inizio.v} + lunghezza.v, "curva: start + length"); });
+    if (lunghezza.v < 0)
+        l.avvisa(AVVISO_TRATTO_ROVESCIATO, lunghezza.luogo,
+                 "curva: the length " + std::to_string(lunghezza.v) + " m is negative; the curve bends nothing");
+    controlla_sovrapposti(l, s.curva_prima, inizio, fine, "curva");
 
     // A curve running past the plan's last row stops there.
     auto& t = l.m.tracciato;
@@ -97,6 +105,7 @@ Esito montagna(Lettura& l, CorpoLinea& s) {
     auto fine = l.numero<int32_t>(record, "fine");
     auto tipo = l.numero<int32_t>(record, "tipo");
     if (!l.nel_percorso(inizio.v, 100, record, inizio.luogo)) return Esito::fuori_percorso;
+    controlla_sovrapposti(l, s.montagna_prima, inizio, fine.v, record);
     if (arrotonda(fine.v / 50.0 - 1) < arrotonda(inizio.v / 50.0))
         l.avvisa(AVVISO_TRATTO_ROVESCIATO, fine.luogo,
                  "montagna: the span ends at " + std::to_string(fine.v) + " m, before the cell where it starts at " +

@@ -89,8 +89,8 @@ void Lettura::conflitto(int32_t codice, int64_t cella, int32_t posizione, Luogo 
                            std::string(nome_oggetto(m.celle.at(static_cast<size_t>(cella)).tipo)) + " placed here"});
 }
 
-void Lettura::avvisa(std::string_view gruppo, Luogo luogo, std::string motivo) {
-    r.diagnostiche.aggiungi(crea_avviso(gruppo, file, luogo, std::move(motivo)));
+Diagnostica* Lettura::avvisa(std::string_view gruppo, Luogo luogo, std::string motivo) {
+    return r.diagnostiche.aggiungi(crea_avviso(gruppo, file, luogo, std::move(motivo)));
 }
 
 void Lettura::colloca(int64_t cella, const Valore<int32_t>& posizione) {

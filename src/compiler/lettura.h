@@ -92,7 +92,7 @@ struct Lettura {
     // that took it.
     void conflitto(int32_t codice, int64_t cella, int32_t posizione, Luogo luogo, std::string motivo);
     // A warning about what the reader drops or bends without a word.
-    void avvisa(std::string_view gruppo, Luogo luogo, std::string motivo);
+    Diagnostica* avvisa(std::string_view gruppo, Luogo luogo, std::string motivo);
     // `cella` now holds the object of the record at `posizione`.
     void colloca(int64_t cella, const Valore<int32_t>& posizione);
 

@@ -88,6 +88,13 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
         return Esito::interrotta;
     }
     campi_stazione(l, o);
+    // A time of 0 is a station the train passes without a time: the check
+    // is against the last station that has one.
+    for (int32_t k = j - 1; k >= 1 && o.orario != 0; --k) {
+        if (m.oggetti[k].orario == 0) continue;
+        controlla_orari_avanti(l, p, o.orario, m.oggetti[k].orario);
+        break;
+    }
     nel_campo(p.luogo, [&] { zona_fermata(o, p.v, L.v); });
     if (L.v < 600) o.flag[3] = 0;
     if (j == 1) {

@@ -29,6 +29,7 @@ Esito velocita(Lettura& l, StatoTreno& s) {
     auto p = l.numero<int32_t>("velocita", "posizione");
     auto v = l.numero<int32_t>("velocita", "velocita");
     if (!l.nel_percorso(p.v, 100, "velocita", p.luogo)) return Esito::fuori_percorso;
+    controlla_ordine(l, s.velocita_prima, p, "velocita");
     // Unlike the other profiles, the speed stops short of the last cell.
     const int64_t k = arrotonda(p.v / 50.0);
     const int32_t ultima = l.m.ultima_cella();
@@ -48,6 +49,7 @@ Esito aderenza(Lettura& l, StatoTreno& s) {
     auto p = l.numero<int32_t>("aderenza", "posizione");
     auto a = l.numero<int32_t>("aderenza", "aderenza");
     if (!l.nel_percorso(p.v, 100, "aderenza", p.luogo)) return Esito::fuori_percorso;
+    controlla_ordine(l, s.aderenza_prima, p, "aderenza");
     int64_t k = arrotonda(p.v / 50.0);
     if (k > 0)
         riempi_celle(l.m, s.indice_aderenza, k, &Cella::aderenza, basso8(s.aderenza_corrente), "aderenza", p.v,

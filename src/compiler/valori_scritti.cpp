@@ -28,6 +28,9 @@ std::string orario(int64_t ore, int64_t minuti, int64_t secondi) {
     return testo;
 }
 
+// Seconds of the day as HH:MM:SS.
+std::string orario_di(int64_t secondi) { return orario(secondi / 3600, secondi / 60 % 60, secondi % 60); }
+
 }  // namespace
 
 void controlla_pendenza(Lettura& l, const Valore<int32_t>& g) {
@@ -92,9 +95,39 @@ void controlla_orario(Lettura& l, const char* record, const Valore<int32_t>& ore
                          " is not a time of day (minutes and seconds run 0 to 59)";
     if (somma) {
         const int64_t tutti = (int64_t{ore.v} * 60 + minuti.v) * 60 + secondi.v;
-        if (tutti >= 0) motivo += "; " + orario(tutti / 3600, tutti / 60 % 60, tutti % 60) + " is stored instead";
+        if (tutti >= 0) motivo += "; " + orario_di(tutti) + " is stored instead";
     }
     l.avvisa(AVVISO_VALORE_TRONCATO, colpa.luogo, motivo);
+}
+
+void controlla_orari_avanti(Lettura& l, const Valore<int32_t>& posizione, int32_t orario, int32_t precedente) {
+    if (orario >= precedente || orario < 0 || precedente < 0) return;
+    l.avvisa(AVVISO_ORARIO_INDIETRO, posizione.luogo,
+             "stazione: the time " + orario_di(orario) + " comes before " + orario_di(precedente) +
+                 " of a station before it: a timetable's times go forward");
+}
+
+void controlla_ordine(Lettura& l, Precedente& prima, const Valore<int32_t>& p, const char* record) {
+    if (p.v < prima.posizione) {
+        Diagnostica* d =
+            l.avvisa(AVVISO_FUORI_ORDINE, p.luogo,
+                     std::string(record) + " at " + n(p.v) + " m comes after one at " + n(prima.posizione) +
+                         " m: records of a profile go in ascending order, and this one takes effect only from there");
+        if (d != nullptr) d->note.push_back({l.file, prima.luogo, "the record before it is here"});
+        return;  // the profile goes on from the later position
+    }
+    prima = {p.v, p.luogo};
+}
+
+void controlla_sovrapposti(Lettura& l, Precedente& prima, const Valore<int32_t>& inizio, int32_t fine,
+                           const char* record) {
+    if (inizio.v < prima.posizione) {
+        Diagnostica* d = l.avvisa(AVVISO_SOVRAPPOSTI, inizio.luogo,
+                                  std::string(record) + " starting at " + n(inizio.v) +
+                                      " m overlaps the one before it, which ends at " + n(prima.posizione) + " m");
+        if (d != nullptr) d->note.push_back({l.file, prima.luogo, "the one before it is here"});
+    }
+    if (fine > prima.posizione) prima = {fine, inizio.luogo};
 }
 
 }  // namespace compattatore

@@ -34,4 +34,24 @@ void controlla_strisce(Lettura& l, const Valore<int32_t>& sinistra, const Valore
 void controlla_orario(Lettura& l, const char* record, const Valore<int32_t>& ore, const Valore<int32_t>& minuti,
                       const Valore<int32_t>& secondi, bool somma);
 
+// A station whose time (seconds of the day) comes before the time of the
+// last station before it that has one (time-backwards).
+void controlla_orari_avanti(Lettura& l, const Valore<int32_t>& posizione, int32_t orario, int32_t precedente);
+
+// Where the record before lies, for the checks of one record against it.
+struct Precedente {
+    int32_t posizione = -1;  // none yet
+    Luogo luogo;
+};
+
+// A profile record (gradient, speed, adhesion) at a position before the one
+// before it: profiles are carried forward from record to record, so it takes
+// effect only from where the one before it reached (out-of-order).
+void controlla_ordine(Lettura& l, Precedente& prima, const Valore<int32_t>& posizione, const char* record);
+
+// A span (curve, mountain) that starts before the one before it ends
+// (overlap): `prima` holds the end of the one before.
+void controlla_sovrapposti(Lettura& l, Precedente& prima, const Valore<int32_t>& inizio, int32_t fine,
+                           const char* record);
+
 }  // namespace compattatore
