@@ -89,6 +89,8 @@ public:
     Diagnostica* aggiungi(Diagnostica d);
     // What is reported, in the order found.
     const std::vector<Diagnostica>& voci() const { return voci_; }
+    // The `indice`th reported, to add to it later.
+    Diagnostica& voce(size_t indice) { return voci_.at(indice); }
     // What was found once the list was full: never reported, but still part
     // of the outcome (a reserved field set stops the writing all the same).
     const std::vector<Diagnostica>& oltre_limite() const { return oltre_limite_; }

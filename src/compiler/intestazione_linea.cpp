@@ -24,6 +24,8 @@ Esito lunghezza(Lettura& l) {
     auto lunghezza = l.numero<int32_t>("lunghezza percorso", "lunghezza");
     Modello& m = l.m;
     m.oggetti[OGGETTO_DIMENSIONI].fine = lunghezza.v;
+    l.r.luogo_lunghezza = lunghezza.luogo;
+    l.r.file_lunghezza = l.file;
     if (lunghezza.v > LUNGHEZZA_MASSIMA) {
         l.registra(ERRORE_LUNGHEZZA, lunghezza.luogo,
                    "lunghezza percorso: line length " + std::to_string(lunghezza.v) + " m is above " +

@@ -105,9 +105,26 @@ bool Lettura::nel_percorso(int32_t p, int32_t margine, const char* record, Luogo
         throw ErroreLettura(
             std::string(record) + ": position " + std::to_string(p) + " m is before the start of the line", luogo);
     if (m.ultima_cella() >= (p + static_cast<double>(margine)) / 50) return true;
-    registra(ERRORE_OLTRE_LINEA, p, luogo,
-             std::string(record) + ": position " + std::to_string(p) + " m needs cells up to (p + " +
-                 std::to_string(margine) + ") / 50, beyond the last cell " + std::to_string(m.ultima_cella()));
+    if (r.recupera && r.oltre_linea && r.oltre_linea->file == file) {
+        Diagnostica& prima = r.diagnostiche.voce(r.oltre_linea->voce);
+        const int32_t altri = ++r.oltre_linea->altri;
+        std::string conto = std::to_string(altri) + (altri == 1 ? " more record lies" : " more records lie") +
+                            " beyond the end of the line in this file";
+        if (altri == 1)
+            prima.note.push_back({file, {}, std::move(conto)});
+        else
+            prima.note.back().testo = std::move(conto);
+        return false;
+    }
+    Diagnostica* d =
+        registra(ERRORE_OLTRE_LINEA, p, luogo,
+                 std::string(record) + ": position " + std::to_string(p) + " m needs cells up to (p + " +
+                     std::to_string(margine) + ") / 50, beyond the last cell " + std::to_string(m.ultima_cella()));
+    if (d == nullptr) return false;
+    if (!r.file_lunghezza.empty())
+        d->note.push_back({r.file_lunghezza, r.luogo_lunghezza,
+                           "the line is " + std::to_string(m.oggetti[OGGETTO_DIMENSIONI].fine) + " m long, set here"});
+    if (r.recupera) r.oltre_linea = Raccolta::OltreLinea{file, r.diagnostiche.voci().size() - 1, 0};
     return false;
 }
 

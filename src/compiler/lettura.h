@@ -42,6 +42,18 @@ struct Raccolta {
     // The object table before the record being read, for recovery (the
     // cells and the plan are taken back by what the record changed).
     TabellaOggetti oggetti_salvati{};
+    // Where the line's length was set, for the note of a record beyond it.
+    Luogo luogo_lunghezza;
+    std::string file_lunghezza;
+    // The first record beyond the line's end in the file being read, when
+    // reading goes on past it: the records beyond it share its cause, so
+    // they only add to its count.
+    struct OltreLinea {
+        std::string file;
+        size_t voce = 0;
+        int32_t altri = 0;
+    };
+    std::optional<OltreLinea> oltre_linea;
 };
 
 struct Lettura {

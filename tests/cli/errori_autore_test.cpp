@@ -308,6 +308,23 @@ TEST(ErroriAutore, EachMistakeIsNamedWithWhatWasWrittenAndWhatIsStored) {
     }
 }
 
+// A length too short makes every later record lie beyond the end: one error
+// at the first, a note at the length, and the count of the others.
+TEST(ErroriAutore, RecordsBeyondAShortLineCollapseToTheFirst) {
+    const Esito e = compila(
+        "[generale]\r\nlunghezza percorso, 40.000\r\n[pendenze]\r\npendenza, 0, 1\r\n"
+        "pendenza, 9000, 2\r\npendenza, 12000, 2\r\npendenza, 14000, 2\r\n[fine]\r\n",
+        treno(""), {"-Wno-value-truncated"});
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_TRUE(e.errori.starts_with("L_linea.txt:5:11: error: ")) << e.errori;
+    EXPECT_NE(e.errori.find("L_linea.txt:2:21: note: the line is 40 m long, set here\n"), std::string::npos)
+        << e.errori;
+    EXPECT_NE(e.errori.find("L_linea.txt: note: 2 more records lie beyond the end of the line in this file\n"),
+              std::string::npos)
+        << e.errori;
+    EXPECT_TRUE(e.errori.ends_with("\n1 error, 0 warnings\n")) << e.errori;
+}
+
 // An error the options made is an error like any other: --force still
 // writes what the format stores, and -Wno-KIND silences it altogether.
 TEST(ErroriAutore, ForceWritesDespiteAValueThatDoesNotFitAndSilencingDropsIt) {
