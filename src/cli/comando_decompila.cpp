@@ -94,6 +94,7 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
             }
         }
         const SorgentiRicostruite r = decompila(f.scenario, f.chiavi);
+        if (uscita && !uscita->empty()) piattaforma::crea_directory(*uscita);  // a missing folder is made, as by init
         scrivi(linea, r.linea);
         scrivi(treno, r.treno);
         if (!r.con_curve)

@@ -94,6 +94,9 @@ int consegna_prodotto(const std::optional<std::string>& uscita, const RichiestaF
         return USCITA_RIUSCITA;
     }
     const std::string percorso = percorso_prodotto(uscita, richiesta, file, estensione);
+    // As compile does with -o: a folder named for the picture or page that is not there yet is made.
+    if (const std::string cartella = piattaforma::directory_di(percorso); uscita && !cartella.empty())
+        piattaforma::crea_directory(cartella);
     piattaforma::sostituisci(percorso, prodotto());
     piattaforma::scrivi_su_uscita(nota + "wrote " + percorso + "\n");
     return USCITA_RIUSCITA;

@@ -355,5 +355,23 @@ TEST(ErroriAutore, MisspeltOptionsAndKindsGetTheNearestOne) {
     }
 }
 
+// A new author's first compile into a folder not made yet: every command
+// that writes into -o makes the folder, as init does.
+TEST(ErroriAutore, OutputFoldersAreMadeWhenMissing) {
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", linea(""));
+    dir.scrivi("L_T-.txt", treno(""));
+    const auto esegui = [&](const std::vector<std::string>& argomenti) {
+        const auto esito = prova::esegui(PROGRAMMA, argomenti, {}, dir.str());
+        EXPECT_EQ(esito.stato, 0) << esito.errori;
+    };
+    esegui({"compile", "L_linea.txt", "L_T-.txt", "-o", "nuova"});
+    esegui({"draw", "nuova", "-o", "disegni/L.svg"});
+    esegui({"view", "nuova", "-o", "pagine/L.html"});
+    esegui({"decompile", "nuova", "-o", "sorgenti"});
+    for (const char* file : {"nuova/L_T.dat", "disegni/L.svg", "pagine/L.html", "sorgenti/L_linea.txt"})
+        EXPECT_TRUE(std::filesystem::exists(dir.file(file))) << file;
+}
+
 }  // namespace
 }  // namespace compattatore
