@@ -1,4 +1,5 @@
 #include "cli/comando_compila.h"
+#include "cli/cartella_uscita.h"
 #include "cli/opzioni.h"
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
@@ -255,7 +256,7 @@ int compila(const RichiestaCompila& r) {
     const bool promossi = avvisi_promossi(c.diagnostiche.voci(), r.resoconto);
     const bool errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche) || promossi;
     if (da_scrivere(c, opzioni) && (!promossi || r.forza)) {
-        if (!r.directory.empty()) piattaforma::crea_directory(r.directory);  // a missing folder is made, as by init
+        prepara_cartella_uscita(r.directory);
         const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
         elenco(riepilogo(c.modello, c.provenienze, scrivi_file_binari(c.modello, r.directory, r.sincronizza), true));
     } else if (!r.scrivi && !errore) {

@@ -1,4 +1,5 @@
 #include "cli/comando_decompila.h"
+#include "cli/cartella_uscita.h"
 #include "cli/opzioni.h"
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
@@ -94,7 +95,7 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
             }
         }
         const SorgentiRicostruite r = decompila(f.scenario, f.chiavi);
-        if (uscita && !uscita->empty()) piattaforma::crea_directory(*uscita);  // a missing folder is made, as by init
+        if (uscita) prepara_cartella_uscita(*uscita);
         scrivi(linea, r.linea);
         scrivi(treno, r.treno);
         if (!r.con_curve)

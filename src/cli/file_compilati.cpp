@@ -3,6 +3,7 @@
 
 #include <cerrno>
 
+#include "cli/cartella_uscita.h"
 #include "cli/errore_uso.h"
 #include "cli/scenario.h"
 #include "cli/stato_uscita.h"
@@ -94,9 +95,7 @@ int consegna_prodotto(const std::optional<std::string>& uscita, const RichiestaF
         return USCITA_RIUSCITA;
     }
     const std::string percorso = percorso_prodotto(uscita, richiesta, file, estensione);
-    // As compile does with -o: a folder named for the picture or page that is not there yet is made.
-    if (const std::string cartella = piattaforma::directory_di(percorso); uscita && !cartella.empty())
-        piattaforma::crea_directory(cartella);
+    if (uscita) prepara_cartella_uscita(piattaforma::directory_di(percorso));
     piattaforma::sostituisci(percorso, prodotto());
     piattaforma::scrivi_su_uscita(nota + "wrote " + percorso + "\n");
     return USCITA_RIUSCITA;
