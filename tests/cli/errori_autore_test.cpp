@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "support/cartella_temporanea.h"
+#include "support/json_prova.h"
 #include "support/processo.h"
 
 namespace compattatore {
@@ -353,6 +354,28 @@ TEST(ErroriAutore, MisspeltOptionsAndKindsGetTheNearestOne) {
         EXPECT_EQ(esito.stato, 2);
         EXPECT_NE(esito.errori.find(c.messaggio), std::string::npos) << esito.errori;
     }
+}
+
+// The "did you mean" as an edit an editor can apply, and a warning the
+// options made an error reported as one.
+TEST(ErroriAutore, JsonGivesTheReplacementAndTheLevelTheOptionsSet) {
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", linea("pendnza, 100, 2\r\n"));
+    dir.scrivi("L_T-.txt", treno(""));
+    const auto esito =
+        prova::esegui(PROGRAMMA, {"compile", "L_linea.txt", "L_T-.txt", "--check", "--diagnostics", "json", "-Werror"},
+                      {}, dir.str());
+    EXPECT_EQ(esito.stato, 1);
+    const prova::ValoreJson doc = prova::leggi_json(esito.uscita);
+    ASSERT_EQ(doc["diagnostics"].lista().size(), 1u);
+    const prova::ValoreJson& d = doc["diagnostics"].lista()[0];
+    EXPECT_EQ(d["level"].testo(), "error");
+    EXPECT_EQ(doc["errors"].numero(), 1.0);
+    const prova::ValoreJson& r = d["replacement"];
+    EXPECT_EQ(r["line"].numero(), 4.0);
+    EXPECT_EQ(r["column"].numero(), 1.0);
+    EXPECT_EQ(r["length"].numero(), 7.0);
+    EXPECT_EQ(r["text"].testo(), "pendenza");
 }
 
 // A new author's first compile into a folder not made yet: every command
