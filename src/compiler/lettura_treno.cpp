@@ -142,7 +142,9 @@ Esito rallentamento(Lettura& l) {
         l.controlla_16(d_v, "rallentamento: d_v");
         return Esito::prosegui;
     }
-    l.conflitto(codice, cella_contesa(l.m, codice, x.v, lung.v), x.v, x.luogo,
+    // An end not after the start is the length's fault, not the position's.
+    const bool corto = codice == ERRORE_FINE_OCCUPATA && cella_di(x.v + lung.v) <= cella_di(x.v);
+    l.conflitto(codice, cella_contesa(l.m, codice, x.v, lung.v), x.v, corto ? lung.luogo : x.luogo,
                 conflitto_rallentamento(codice, x.v, lung.v));
     return Esito::interrotta;
 }

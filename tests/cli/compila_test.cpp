@@ -382,9 +382,9 @@ TEST(Compila, BadScenariosPointAtTheRecordAndWriteNothing) {
          5, 11, 22},
         {"train file without [generale]", linea(""), "hello\r\n", 'T', 2, 1, 25},
         {"line file given as the train file", linea(""), linea(""), 'T', 0, 0, 25},
-        {"slowdown ending in its start cell", linea(""), treno("rallentamento, 5000, 60, 20, 1, 0, 60\r\n"), 'T', 4, 16,
+        {"slowdown ending in its start cell", linea(""), treno("rallentamento, 5000, 60, 20, 1, 0, 60\r\n"), 'T', 4, 26,
          19},
-        {"slowdown of negative length", linea(""), treno("rallentamento, 5000, 60, -500, 1, 0, 60\r\n"), 'T', 4, 16,
+        {"slowdown of negative length", linea(""), treno("rallentamento, 5000, 60, -500, 1, 0, 60\r\n"), 'T', 4, 26,
          19},
         {"reserved field set by a signal at cell 1", linea(""), treno("segnale, 0, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"),
          'T', 4, 10, 1250},
@@ -454,10 +454,10 @@ TEST(Compila, WholeDiagnostics) {
          "'[generale]' field [E25]\n"
          "1 error, 0 warnings\n"},
         {"slowdown ending in its start cell", linea(""), treno("rallentamento, 5000, 60, 20, 1, 0, 60\r\n"), 1,
-         "F/L_T-.txt:4:16: error: a slowdown's end falls on a cell that is not free, at 5000 m: rallentamento: the "
-         "end cell 101 (length 20 m) is not after the start cell 101 [E19]\n"
+         "F/L_T-.txt:4:26: error: a slowdown's end falls on a cell that is not free, or not after its start, at 5000 "
+         "m: rallentamento: the end cell 101 (length 20 m) is not after the start cell 101 [E19]\n"
          "  rallentamento, 5000, 60, 20, 1, 0, 60\n"
-         "                 ^\n"
+         "                           ^\n"
          "1 error, 0 warnings\n"},
         {"finishing warning at its slowdown", sorgente_normale(LINEA_NORMALE), avvisi_treno, 0,
          "F/L_T-.txt:41:18: warning: no free cell for a code cell before a slowdown start, at 21200 m (cell 425, "
