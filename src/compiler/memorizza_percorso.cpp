@@ -1,6 +1,7 @@
 #include "compiler/memorizza_percorso.h"
 
 #include "format/file_binari.h"
+#include "format/scrittore_le.h"
 #include "model/nomi_file.h"
 #include "platform/file.h"
 
@@ -34,9 +35,8 @@ private:
     std::optional<uint64_t> posizione_;
 };
 
-}  // namespace
-
-std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza) {
+std::vector<std::string> scrivi_insieme(const Modello& m, const std::string& directory, bool sincronizza,
+                                        bool con_tracciato) {
     const std::string& linea = m.stato.chiave_linea;
     const std::string& treno = m.stato.chiave_treno;
     std::vector<std::unique_ptr<piattaforma::FileNuovo>> nuovi;
@@ -45,7 +45,7 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
         codifica(*file);
         file->chiudi(sincronizza);
     };
-    if (m.stato.crea_tracciato != 0)
+    if (con_tracciato)
         scrivi(nome_file_tracciato(linea), [&](piattaforma::FileNuovo& file) {
             DestinazioneFile colonna0(file), colonna1(file, byte_colonna_tracciato(m.tracciato));
             scrivi_tracciato(colonna0, colonna1, m.tracciato);
@@ -67,6 +67,24 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
     }
     piattaforma::rinomina_insieme(insieme, sincronizza);
     return scritti;
+}
+
+}  // namespace
+
+std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza) {
+    return scrivi_insieme(m, directory, sincronizza, m.stato.crea_tracciato != 0);
+}
+
+std::vector<std::string> scrivi_file_treno(const Modello& m, const std::string& directory, bool sincronizza) {
+    return scrivi_insieme(m, directory, sincronizza, false);
+}
+
+std::string byte_tracciato(const TrattiTracciato& tracciato) {
+    DestinazioneTesto colonna0, colonna1;
+    scrivi_tracciato(colonna0, colonna1, tracciato);
+    std::string byte = std::move(colonna0.testo);
+    byte.resize(byte_colonna_tracciato(tracciato));
+    return byte + colonna1.testo;
 }
 
 PercorsoMemorizzato memorizza_percorso(const OpzioniCompilazione& compilazione, const FileDescrizione& file,

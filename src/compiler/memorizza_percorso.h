@@ -38,6 +38,14 @@ bool da_scrivere(const Compilazione& c, const OpzioniScrittura& opzioni);
 // written.
 std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza = false);
 
+// The train's own files of a line's many trains, the object file and the
+// cell file, put in place as one set as scrivi_file_binari puts its three;
+// the plan is the line's, written apart (byte_tracciato).
+std::vector<std::string> scrivi_file_treno(const Modello& m, const std::string& directory, bool sincronizza = false);
+
+// The plan file's bytes, as scrivi_file_binari writes them.
+std::string byte_tracciato(const TrattiTracciato& tracciato);
+
 struct PercorsoMemorizzato {
     Compilazione compilazione;
     std::vector<std::string> file_scritti;  // full paths, in the order written
