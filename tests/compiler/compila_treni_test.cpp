@@ -56,7 +56,7 @@ struct Caso {
 // compiling it alone gives: the model, every diagnostic in its place and
 // order, the code recorded; with the first error only and with every error,
 // and with an error limit that the line's own errors may fill.
-TEST(CompilaTreni, EachTrainFromTheLineReadOnceIsItsCompileAlone) {
+TEST(CompilaTreniInMemoria, EachTrainFromTheLineReadOnceIsItsCompileAlone) {
     const std::vector<Caso> casi = {
         {"clean line, clean and faulty trains",
          linea_con(SEGNALE_3800),
