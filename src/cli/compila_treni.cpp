@@ -67,17 +67,12 @@ bool taglia_al_limite(std::vector<Diagnostica>& voci, size_t massimo) {
     return false;
 }
 
-// The plan, written only when its bytes differ from the file there, so that
-// compiling a line again after a change to a train leaves it untouched.
-std::string scrivi_tracciato_cambiato(const Modello& m, const std::string& directory, bool sincronizza) {
-    const std::string percorso = piattaforma::unisci(directory, nome_file_tracciato(m.stato.chiave_linea));
-    const std::string byte = byte_tracciato(m.tracciato);
-    const std::string dimensione = " (" + std::to_string(byte.size()) + " bytes";
-    if (piattaforma::esiste(percorso) && piattaforma::dimensione(percorso) == byte.size() &&
-        piattaforma::leggi(percorso, byte.size()) == byte)
-        return "kept " + percorso + dimensione + ", unchanged)\n";
-    piattaforma::sostituisci(percorso, byte, sincronizza);
-    return "wrote " + percorso + dimensione + ")\n";
+// The plan, written only when its bytes changed, so that compiling a line
+// again after a change to a train leaves it untouched.
+std::string riga_tracciato(const Modello& m, const std::string& directory, bool sincronizza) {
+    const TracciatoScritto t = scrivi_tracciato_se_cambiato(m, directory, sincronizza);
+    const std::string dimensione = " (" + std::to_string(piattaforma::dimensione(t.percorso)) + " bytes";
+    return (t.scritto ? "wrote " : "kept ") + t.percorso + dimensione + (t.scritto ? ")\n" : ", unchanged)\n");
 }
 
 std::string conteggi(const Compilazione& c) {
@@ -146,7 +141,7 @@ int compila_treni(const RichiestaTreni& r) {
     if (!scrivibili.empty()) {
         const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
         if (r.tracciato)
-            riepilogo += scrivi_tracciato_cambiato(esiti[scrivibili.front()]->modello, r.directory, r.sincronizza);
+            riepilogo += riga_tracciato(esiti[scrivibili.front()]->modello, r.directory, r.sincronizza);
         // Each train's set stands alone: one that cannot be written leaves
         // the others, and its own old files, whole.
         for (size_t i : scrivibili) {

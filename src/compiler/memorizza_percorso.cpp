@@ -5,6 +5,7 @@
 #include "model/nomi_file.h"
 #include "platform/file.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -79,12 +80,57 @@ std::vector<std::string> scrivi_file_treno(const Modello& m, const std::string& 
     return scrivi_insieme(m, directory, sincronizza, false);
 }
 
-std::string byte_tracciato(const TrattiTracciato& tracciato) {
-    DestinazioneTesto colonna0, colonna1;
-    scrivi_tracciato(colonna0, colonna1, tracciato);
-    std::string byte = std::move(colonna0.testo);
-    byte.resize(byte_colonna_tracciato(tracciato));
-    return byte + colonna1.testo;
+namespace {
+
+// Bytes handed on to the file, and compared with what the file already at
+// the place holds at the same offsets.
+class DestinazioneConfrontata final : public Destinazione {
+public:
+    DestinazioneConfrontata(Destinazione& file, const piattaforma::FileInLettura* vecchio, uint64_t posizione,
+                            bool& diverso, uint64_t& fine)
+        : file_(file), vecchio_(vecchio), posizione_(posizione), diverso_(diverso), fine_(fine) {}
+    void ricevi(std::string_view byte) override {
+        file_.ricevi(byte);
+        if (!diverso_) diverso_ = vecchio_ == nullptr || vecchio_->leggi_da(posizione_, byte.size()) != byte;
+        posizione_ += byte.size();
+        fine_ = std::max(fine_, posizione_);
+    }
+
+private:
+    Destinazione& file_;
+    const piattaforma::FileInLettura* vecchio_;
+    uint64_t posizione_;
+    bool& diverso_;
+    uint64_t& fine_;
+};
+
+}  // namespace
+
+TracciatoScritto scrivi_tracciato_se_cambiato(const Modello& m, const std::string& directory, bool sincronizza) {
+    TracciatoScritto r{piattaforma::unisci(directory, nome_file_tracciato(m.stato.chiave_linea)), false};
+    // Anything there that cannot be read as a file (a directory, say) is
+    // different, and writing then says why it cannot replace it.
+    std::optional<piattaforma::FileInLettura> vecchio;
+    try {
+        if (piattaforma::esiste(r.percorso)) vecchio.emplace(r.percorso);
+    } catch (const piattaforma::ErroreFile&) {
+        vecchio.reset();
+    }
+    piattaforma::FileNuovo file(r.percorso);
+    const uint64_t inizio_colonna1 = byte_colonna_tracciato(m.tracciato);
+    bool diverso = false;
+    uint64_t fine = 0;
+    DestinazioneFile colonna0(file), colonna1(file, inizio_colonna1);
+    const piattaforma::FileInLettura* confronto = vecchio ? &*vecchio : nullptr;
+    DestinazioneConfrontata confrontata0(colonna0, confronto, 0, diverso, fine);
+    DestinazioneConfrontata confrontata1(colonna1, confronto, inizio_colonna1, diverso, fine);
+    scrivi_tracciato(confrontata0, confrontata1, m.tracciato);
+    if (!diverso && fine == vecchio->dimensione()) return r;
+    file.chiudi(sincronizza);
+    piattaforma::FileNuovo* insieme[] = {&file};
+    piattaforma::rinomina_insieme(insieme, sincronizza);
+    r.scritto = true;
+    return r;
 }
 
 PercorsoMemorizzato memorizza_percorso(const OpzioniCompilazione& compilazione, const FileDescrizione& file,

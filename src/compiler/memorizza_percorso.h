@@ -43,8 +43,16 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
 // the plan is the line's, written apart (byte_tracciato).
 std::vector<std::string> scrivi_file_treno(const Modello& m, const std::string& directory, bool sincronizza = false);
 
-// The plan file's bytes, as scrivi_file_binari writes them.
-std::string byte_tracciato(const TrattiTracciato& tracciato);
+// The plan file as scrivi_file_binari writes it, put in place only when the
+// file there does not already hold these very bytes: compared as they are
+// written, so that neither is ever held whole. Returns its path and whether
+// it was written. Throws piattaforma::ErroreFile when it cannot be written.
+struct TracciatoScritto {
+    std::string percorso;
+    bool scritto = false;
+};
+TracciatoScritto scrivi_tracciato_se_cambiato(const Modello& m, const std::string& directory,
+                                              bool sincronizza = false);
 
 struct PercorsoMemorizzato {
     Compilazione compilazione;

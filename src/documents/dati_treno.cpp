@@ -143,7 +143,9 @@ std::string riga_spostata(std::string_view riga, int32_t ritardo) {
     const int32_t h = numero(f[14]), m = numero(f[15]), sec = numero(f[16]);
     if (h == 0 && m == 0 && sec == 0) return std::string(riga);
     const auto t = dopo(h, m, sec, ritardo);
-    for (size_t i = 0; i < 3; ++i) f[14 + i] = " " + std::to_string(t[i]);
+    // Appended rather than concatenated from a literal, which GCC 12 reports
+    // as a false -Wrestrict in optimised builds.
+    for (size_t i = 0; i < 3; ++i) f[14 + i].assign(1, ' ').append(std::to_string(t[i]));
     std::string r = f[0];
     for (size_t i = 1; i < f.size(); ++i) r += "," + f[i];
     return r;
