@@ -4,6 +4,7 @@
 #include <atomic>
 #include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <thread>
@@ -21,8 +22,9 @@ namespace compattatore {
 namespace {
 
 // Runs lavoro(0) to lavoro(n - 1) on as many threads as the machine has
-// cores; the first failure of any is thrown again once all have ended.
-void in_parallelo(size_t n, const std::function<void(size_t)>& lavoro) {
+// cores, and `intanto` on this one meanwhile; the first failure of any is
+// thrown again once all have ended.
+void in_parallelo(size_t n, const std::function<void(size_t)>& lavoro, const std::function<void()>& intanto) {
     const size_t fili = std::min<size_t>(n, std::max(1U, std::thread::hardware_concurrency()));
     std::atomic<size_t> prossimo{0};
     std::vector<std::exception_ptr> guasti(n);
@@ -38,6 +40,8 @@ void in_parallelo(size_t n, const std::function<void(size_t)>& lavoro) {
                     }
                 }
             });
+        // Should it fail, the threads are joined as the group goes.
+        intanto();
     }
     for (const std::exception_ptr& guasto : guasti)
         if (guasto) std::rethrow_exception(guasto);
@@ -65,14 +69,6 @@ bool taglia_al_limite(std::vector<Diagnostica>& voci, size_t massimo) {
         return true;
     }
     return false;
-}
-
-// The plan, written only when its bytes changed, so that compiling a line
-// again after a change to a train leaves it untouched.
-std::string riga_tracciato(const Modello& m, const std::string& directory, bool sincronizza) {
-    const TracciatoScritto t = scrivi_tracciato_se_cambiato(m, directory, sincronizza);
-    const std::string dimensione = " (" + std::to_string(piattaforma::dimensione(t.percorso)) + " bytes";
-    return (t.scritto ? "wrote " : "kept ") + t.percorso + dimensione + (t.scritto ? ")\n" : ", unchanged)\n");
 }
 
 std::string conteggi(const Compilazione& c) {
@@ -108,14 +104,30 @@ int compila_treni(const RichiestaTreni& r) {
                                    .lettura = {.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori},
                                    .forza = r.forza && r.scrivi};
     const LineaMemorizzata linea = memorizza_linea(inizia_compilazione(base).modello, r.file_linea, testi[0].testo);
+    const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
+    std::optional<piattaforma::BloccoDirectory> blocco;
+    if (r.scrivi) blocco.emplace(r.directory, [&] { attesa_directory(r.directory); });
+    // Each train compiled and its files encoded on the worker threads; the
+    // files are written here after, one train after another, since only
+    // this thread touches the disk. The plan, the line's alone and the
+    // largest file, is laid out here meanwhile, under its temporary name.
     std::vector<std::optional<Compilazione>> esiti(n);
-    in_parallelo(n, [&](size_t i) {
-        if (illeggibili[i + 1]) return;
-        OpzioniCompilazione opzioni = base;
-        opzioni.chiave_treno = r.treni[i].chiave;
-        const SorgentiDescrizione sorgenti{r.file_linea, r.treni[i].file, testi[0].testo, testi[i + 1].testo};
-        esiti[i] = compila_treno(linea, sorgenti, opzioni);
-    });
+    std::vector<std::optional<FileTreno>> file(n);
+    std::unique_ptr<TracciatoPreparato> tracciato;
+    in_parallelo(
+        n,
+        [&](size_t i) {
+            if (illeggibili[i + 1]) return;
+            OpzioniCompilazione o = base;
+            o.chiave_treno = r.treni[i].chiave;
+            const SorgentiDescrizione sorgenti{r.file_linea, r.treni[i].file, testi[0].testo, testi[i + 1].testo};
+            esiti[i] = compila_treno(linea, sorgenti, o);
+            if (da_scrivere(*esiti[i], opzioni)) file[i] = codifica_file_treno(esiti[i]->modello);
+        },
+        [&] {
+            if (r.scrivi && r.tracciato)
+                tracciato = std::make_unique<TracciatoPreparato>(linea.modello, r.directory, r.sincronizza);
+        });
 
     std::vector<Diagnostica> voci;
     std::set<std::string, std::less<>> della_linea;
@@ -130,24 +142,26 @@ int compila_treni(const RichiestaTreni& r) {
     troppi = taglia_al_limite(voci, r.resoconto.massimo_errori) || troppi;
     diagnostiche(resoconto_diagnostiche(voci, troppi, testi, r.resoconto));
 
-    const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
-    const auto da_scrivere_treno = [&](size_t i) { return esiti[i] && da_scrivere(*esiti[i], opzioni); };
-    std::vector<size_t> scrivibili;
-    for (size_t i = 0; i < n; ++i)
-        if (da_scrivere_treno(i)) scrivibili.push_back(i);
     std::string riepilogo;
     std::vector<std::string> esito_scrittura(n);
     bool guasto = false;
-    if (!scrivibili.empty()) {
-        const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
-        if (r.tracciato)
-            riepilogo += riga_tracciato(esiti[scrivibili.front()]->modello, r.directory, r.sincronizza);
+    if (std::ranges::any_of(file, [](const auto& f) { return f.has_value(); })) {
+        // The plan first, written only when its bytes changed, so that
+        // compiling the line again after a change to a train leaves it
+        // untouched.
+        if (tracciato) {
+            const bool scritto = tracciato->metti_al_posto();
+            riepilogo += (scritto ? "wrote " : "kept ") + tracciato->percorso() + " (" +
+                         std::to_string(piattaforma::dimensione(tracciato->percorso())) + " bytes" +
+                         (scritto ? ")\n" : ", unchanged)\n");
+        }
         // Each train's set stands alone: one that cannot be written leaves
         // the others, and its own old files, whole.
-        for (size_t i : scrivibili) {
+        for (size_t i = 0; i < n; ++i) {
+            if (!file[i]) continue;
             try {
                 std::string scritti;
-                for (const std::string& p : scrivi_file_treno(esiti[i]->modello, r.directory, r.sincronizza))
+                for (const std::string& p : scrivi_file_treno(*file[i], r.directory, r.sincronizza))
                     scritti += (scritti.empty() ? "; wrote " : ", ") + p + " (" +
                                std::to_string(piattaforma::dimensione(p)) + " bytes)";
                 esito_scrittura[i] = scritti;

@@ -36,8 +36,9 @@ private:
     std::optional<uint64_t> posizione_;
 };
 
-std::vector<std::string> scrivi_insieme(const Modello& m, const std::string& directory, bool sincronizza,
-                                        bool con_tracciato) {
+}  // namespace
+
+std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza) {
     const std::string& linea = m.stato.chiave_linea;
     const std::string& treno = m.stato.chiave_treno;
     std::vector<std::unique_ptr<piattaforma::FileNuovo>> nuovi;
@@ -46,7 +47,7 @@ std::vector<std::string> scrivi_insieme(const Modello& m, const std::string& dir
         codifica(*file);
         file->chiudi(sincronizza);
     };
-    if (con_tracciato)
+    if (m.stato.crea_tracciato != 0)
         scrivi(nome_file_tracciato(linea), [&](piattaforma::FileNuovo& file) {
             DestinazioneFile colonna0(file), colonna1(file, byte_colonna_tracciato(m.tracciato));
             scrivi_tracciato(colonna0, colonna1, m.tracciato);
@@ -70,14 +71,24 @@ std::vector<std::string> scrivi_insieme(const Modello& m, const std::string& dir
     return scritti;
 }
 
-}  // namespace
-
-std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza) {
-    return scrivi_insieme(m, directory, sincronizza, m.stato.crea_tracciato != 0);
+FileTreno codifica_file_treno(const Modello& m) {
+    DestinazioneTesto oggetti, celle;
+    scrivi_oggetti(oggetti, m.oggetti);
+    scrivi_celle(celle, m.celle);
+    return {nome_file_oggetti(m.stato.chiave_linea, m.stato.chiave_treno), std::move(oggetti.testo),
+            nome_file_celle(m.stato.chiave_linea, m.stato.chiave_treno), std::move(celle.testo)};
 }
 
-std::vector<std::string> scrivi_file_treno(const Modello& m, const std::string& directory, bool sincronizza) {
-    return scrivi_insieme(m, directory, sincronizza, false);
+std::vector<std::string> scrivi_file_treno(const FileTreno& file, const std::string& directory, bool sincronizza) {
+    piattaforma::FileNuovo oggetti(piattaforma::unisci(directory, file.nome_oggetti));
+    oggetti.scrivi(file.oggetti);
+    oggetti.chiudi(sincronizza);
+    piattaforma::FileNuovo celle(piattaforma::unisci(directory, file.nome_celle));
+    celle.scrivi(file.celle);
+    celle.chiudi(sincronizza);
+    piattaforma::FileNuovo* insieme[] = {&oggetti, &celle};
+    piattaforma::rinomina_insieme(insieme, sincronizza);
+    return {oggetti.percorso(), celle.percorso()};
 }
 
 namespace {
@@ -106,31 +117,37 @@ private:
 
 }  // namespace
 
-TracciatoScritto scrivi_tracciato_se_cambiato(const Modello& m, const std::string& directory, bool sincronizza) {
-    TracciatoScritto r{piattaforma::unisci(directory, nome_file_tracciato(m.stato.chiave_linea)), false};
+TracciatoPreparato::TracciatoPreparato(const Modello& m, const std::string& directory, bool sincronizza)
+    : percorso_(piattaforma::unisci(directory, nome_file_tracciato(m.stato.chiave_linea))),
+      file_(std::make_unique<piattaforma::FileNuovo>(percorso_)),
+      sincronizza_(sincronizza) {
     // Anything there that cannot be read as a file (a directory, say) is
-    // different, and writing then says why it cannot replace it.
+    // different, and putting the plan in place then says why it cannot.
     std::optional<piattaforma::FileInLettura> vecchio;
     try {
-        if (piattaforma::esiste(r.percorso)) vecchio.emplace(r.percorso);
+        if (piattaforma::esiste(percorso_)) vecchio.emplace(percorso_);
     } catch (const piattaforma::ErroreFile&) {
         vecchio.reset();
     }
-    piattaforma::FileNuovo file(r.percorso);
     const uint64_t inizio_colonna1 = byte_colonna_tracciato(m.tracciato);
     bool diverso = false;
     uint64_t fine = 0;
-    DestinazioneFile colonna0(file), colonna1(file, inizio_colonna1);
+    DestinazioneFile colonna0(*file_), colonna1(*file_, inizio_colonna1);
     const piattaforma::FileInLettura* confronto = vecchio ? &*vecchio : nullptr;
     DestinazioneConfrontata confrontata0(colonna0, confronto, 0, diverso, fine);
     DestinazioneConfrontata confrontata1(colonna1, confronto, inizio_colonna1, diverso, fine);
     scrivi_tracciato(confrontata0, confrontata1, m.tracciato);
-    if (!diverso && fine == vecchio->dimensione()) return r;
-    file.chiudi(sincronizza);
-    piattaforma::FileNuovo* insieme[] = {&file};
-    piattaforma::rinomina_insieme(insieme, sincronizza);
-    r.scritto = true;
-    return r;
+    cambiato_ = diverso || fine != vecchio->dimensione();
+    file_->chiudi(sincronizza);
+}
+
+TracciatoPreparato::~TracciatoPreparato() = default;
+
+bool TracciatoPreparato::metti_al_posto() {
+    if (!cambiato_) return false;
+    piattaforma::FileNuovo* insieme[] = {file_.get()};
+    piattaforma::rinomina_insieme(insieme, sincronizza_);
+    return true;
 }
 
 PercorsoMemorizzato memorizza_percorso(const OpzioniCompilazione& compilazione, const FileDescrizione& file,
