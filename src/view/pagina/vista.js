@@ -633,7 +633,7 @@ else (function () { // eslint-disable-line curly
   // How far a moved drawing may stray before it is drawn again at once:
   // beyond this its edges, drawn for the old view, would show bare, and its
   // symbols stand blurred and many times their size.
-  const SCALA_MASSIMA = 100;
+  const SCALA_MASSIMA = 16;
   function muoviPianta() {
     const d = disegnato.pianta, [W, H] = dimensioniPianta();
     if (!d || d.W !== W || d.H !== H) return false;
