@@ -54,10 +54,14 @@ std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory
 std::vector<ChiaviScenario> treni_della_directory(const std::string& directory,
                                                   const std::optional<std::string>& linea) {
     std::vector<std::string> oggetti;
-    for (const std::string& nome : piattaforma::elenca(directory))
-        if (nome.ends_with(".sim")) oggetti.push_back(nome);
-    std::ranges::sort(oggetti);
     std::vector<ChiaviScenario> treni;
+    try {
+        for (const std::string& nome : piattaforma::elenca(directory))
+            if (nome.ends_with(".sim")) oggetti.push_back(nome);
+    } catch (const piattaforma::ErroreFile&) {
+        return {};
+    }
+    std::ranges::sort(oggetti);
     for (const std::string& nome : oggetti) {
         try {
             const FileSuDisco file(directory, nome);
