@@ -3,6 +3,8 @@
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
 
+#include <algorithm>
+
 #include "cli/argomenti_file.h"
 #include "cli/file_compilati.h"
 #include "cli/scenario.h"
@@ -26,7 +28,8 @@ constexpr const char* AIUTO =
     "--to and the gradient, speed, adhesion and mountain profile. The keys are\n"
     "those given, else the build's when its object file is there, else those of\n"
     "the only *.sim file in DIR. A DIR holding several trains of one line (and\n"
-    "not the build's train), with no --train-key, gives the list of its trains.\n"
+    "not the build's train), with no --train-key, gives the list of its trains;\n"
+    "--train-key alone then names one of them.\n"
     "\n"
     "Options:\n"
     "  --line-key KEY   the line key of the files to read\n"
@@ -82,6 +85,12 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     opzioni_intervallo(opzioni, intervallo);
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     controlla_intervallo(intervallo);
+    // A train of the one line compiled here needs no --line-key.
+    if (richiesta.treno && !richiesta.linea) {
+        const std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, std::nullopt);
+        if (std::ranges::any_of(treni, [&](const ChiaviScenario& t) { return t.treno == *richiesta.treno; }))
+            richiesta.linea = treni.front().linea;
+    }
     if (!richiesta.treno &&
         !piattaforma::esiste(piattaforma::unisci(
             richiesta.directory, nome_file_oggetti(richiesta.linea.value_or(CHIAVE_LINEA), CHIAVE_TRENO)))) {

@@ -93,7 +93,7 @@ TEST(Ispeziona, ADirectoryOfSeveralTrainsListsThem) {
     EXPECT_EQ(json.uscita,
               "{\"line\":\"Valle\",\"trains\":[{\"train\":\"R12\",\"object_file\":\"Valle_R12.sim\"},"
               "{\"train\":\"R13\",\"object_file\":\"Valle_R13.sim\"}]}\n");
-    const auto uno = esegui_programma({"inspect", dir.str(), "--train-key", "R13", "--line-key", "Valle"});
+    const auto uno = esegui_programma({"inspect", dir.str(), "--train-key", "R13"});
     EXPECT_EQ(uno.stato, 0) << uno.errori;
     EXPECT_NE(uno.uscita.find("Scenario Valle / R13\n"), std::string::npos) << uno.uscita;
     EXPECT_NE(uno.uscita.find("sand                 200"), std::string::npos) << uno.uscita;
