@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "compiler/codici_errore.h"
+#include "platform/file.h"
 
 namespace compattatore {
 
@@ -55,6 +56,15 @@ std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci, const
 
 bool avvisi_promossi(const std::vector<Diagnostica>& voci, const ResocontoCompila& r) {
     return std::ranges::any_of(voci, [&](const Diagnostica& d) { return promosso(d, r); });
+}
+
+std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s) {
+    std::string byte = piattaforma::leggi(s.percorso, MASSIMO_BYTE_DESCRIZIONE + 1);
+    if (byte.size() > MASSIMO_BYTE_DESCRIZIONE) return diagnostica_troppo_grande(s);
+    TestoConvertito convertito = converti_in_1252(byte);
+    s.testo = std::move(convertito.testo);
+    if (convertito.errore) return diagnostica_carattere(s, *convertito.errore);
+    return std::nullopt;
 }
 
 std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,

@@ -339,6 +339,20 @@ TEST(ErroriAutore, ForceWritesDespiteAValueThatDoesNotFitAndSilencingDropsIt) {
     EXPECT_TRUE(zitto.scritto);
 }
 
+// Several trains at once: the train with a value that does not fit is not
+// written, the other is.
+TEST(ErroriAutore, AmongSeveralTrainsTheOneWithATruncatedValueIsNotWritten) {
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", linea(""));
+    dir.scrivi("L_A-.txt", treno("aderenza, 1000, 300\r\n"));
+    dir.scrivi("L_B-.txt", treno(""));
+    const auto esito = prova::esegui(PROGRAMMA, {"compile", "L_linea.txt", "L_A-.txt", "L_B-.txt"}, {}, dir.str());
+    EXPECT_EQ(esito.stato, 1) << esito.errori;
+    EXPECT_NE(esito.errori.find("L_A-.txt:4:17: error: "), std::string::npos) << esito.errori;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("L_A.dat")));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("L_B.dat")));
+}
+
 TEST(ErroriAutore, MisspeltOptionsAndKindsGetTheNearestOne) {
     const struct {
         const char* opzione;
