@@ -353,6 +353,20 @@ TEST(ErroriAutore, AmongSeveralTrainsTheOneWithATruncatedValueIsNotWritten) {
     EXPECT_TRUE(std::filesystem::exists(dir.file("L_B.dat")));
 }
 
+TEST(ErroriAutore, FilesGivenInTheWrongOrderGetTheHintToSwapThem) {
+    CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", linea(""));
+    dir.scrivi("L_T-.txt", treno(""));
+    const auto esito = prova::esegui(
+        PROGRAMMA, {"compile", "L_T-.txt", "L_linea.txt", "--line-key", "L", "--train-key", "T", "--check"}, {},
+        dir.str());
+    EXPECT_EQ(esito.stato, 1);
+    EXPECT_NE(esito.errori.find("L_T-.txt: note: this reads as a train description and L_linea.txt holds the line's "
+                                "length: the files seem swapped (the line file comes first)\n"),
+              std::string::npos)
+        << esito.errori;
+}
+
 TEST(ErroriAutore, MisspeltOptionsAndKindsGetTheNearestOne) {
     const struct {
         const char* opzione;
