@@ -39,7 +39,7 @@ template <class T>
 struct Valore {
     T v;
     Luogo luogo;
-    std::string_view scritto = {};  // the field as written, for a number read from the file
+    std::string_view scritto = {};  // the field as written, for a number with a decimal point only
 };
 
 class LettoreCampi {

@@ -84,7 +84,7 @@ struct Lettura {
     template <class T>
     Valore<T> numero(const char* record, const char* campo) {
         Valore<T> v = campi.leggi_numero<T>(record, campo);
-        if (v.scritto.find('.') != std::string_view::npos) punto_decimale(record, campo, v.v, v.luogo, v.scritto);
+        if (!v.scritto.empty()) punto_decimale(record, campo, v.v, v.luogo, v.scritto);
         return v;
     }
 

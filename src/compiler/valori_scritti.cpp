@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "model/numeri.h"
 
@@ -48,9 +49,12 @@ void controlla_segnale(Lettura& l, const CampiSegnale& s) {
         const Coppia c = dividi_10(int64_t{a.v} * 10 + b.v);
         if (c.sinistra == a.v && c.destra == b.v) continue;
         const std::string i = n(static_cast<int64_t>(k) + 1);
-        l.avvisa(AVVISO_VALORE_TRONCATO, (b.v < 0 || b.v > 9) ? b.luogo : a.luogo,
-                 "segnale: aspects s" + i + " " + n(a.v) + " and d" + i + " " + n(b.v) + " share one field as 10 * s" +
-                     i + " + d" + i + ", each 0 to 9; they are stored as " + n(c.sinistra) + " and " + n(c.destra));
+        std::string motivo = "segnale: aspects s";
+        for (const std::string& parte :
+             {i, " " + n(a.v), " and d" + i, " " + n(b.v), " share one field as 10 * s" + i, " + d" + i,
+              ", each 0 to 9; they are stored as " + n(c.sinistra), " and " + n(c.destra)})
+            motivo += parte;
+        l.avvisa(AVVISO_VALORE_TRONCATO, (b.v < 0 || b.v > 9) ? b.luogo : a.luogo, std::move(motivo));
     }
     const int64_t impaccato = int64_t{s.rapp.v} * 10 + int64_t{s.sx.v} * 3 + s.dx.v;
     const Coppia c = dividi_10(impaccato);

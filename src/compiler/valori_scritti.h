@@ -13,7 +13,7 @@
 namespace compattatore {
 
 // A gradient in per mille, kept as gradient + 100 in one byte.
-void controlla_pendenza(Lettura& l, const Valore<int32_t>& pendenza);
+void controlla_pendenza(Lettura& l, const Valore<int32_t>& g);
 
 // A signal's three aspect pairs, each kept as 10 * left + right, and its
 // heads and rapp, kept as 10 * rapp + 3 * sx + dx.
