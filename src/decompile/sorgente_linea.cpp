@@ -6,6 +6,7 @@
 #include "compiler/progressive_ordina.h"
 #include "decompile/cifre.h"
 #include "decompile/colonne.h"
+#include "decompile/montagne.h"
 #include "decompile/profili.h"
 #include "model/errore_lettura.h"
 
@@ -90,35 +91,26 @@ void pendenze(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     c.aggiungi_a(righe);
 }
 
-// Runs of one mountain kind, each a span; a span whose fourth cells are
-// marked is written with the kind + 10 that asks for the marks, an unmarked
-// kind above 10 as the negative number whose low byte it is.
+// Each span at its cells; a marked span is written with the kind + 10 that
+// asks for the marks, an unmarked kind above 10 as the negative number whose
+// low byte it is, a marked kind 0 as 266.
 void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     righe.emplace_back("[montagne]");
     Colonne c;
-    const auto& celle = s.celle;
     bool prima = true;
     int64_t fine_precedente = 0;
-    for (size_t a = 0; a < celle.size();) {
-        const uint8_t tipo = celle[a].montagna;
-        size_t b = a;
-        while (b + 1 < celle.size() && celle[b + 1].montagna == tipo) ++b;
-        if (tipo != 0) {
-            bool segnalini = false;
-            for (size_t i = a + 3; i <= b; i += 4) segnalini = segnalini || celle[i].tipo == CELLA_GALLERIA;
-            const int64_t inizio = inizio_cella(static_cast<int64_t>(a)),
-                          fine = inizio_cella(static_cast<int64_t>(b) + 1);
-            // A span 150 m or less after the previous one's end turns kind 3.
-            // An empty span (its end before its start: no cell) moves the end
-            // that the next one is measured from, as a source in another order did.
-            if (!prima && tipo != 3 && inizio - fine_precedente <= 150)
-                c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
-            const int valore = segnalini ? tipo + 10 : tipo > 10 ? tipo - 256 : tipo;
-            c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
-            prima = false;
-            fine_precedente = fine;
-        }
-        a = b + 1;
+    for (const TrattoMontagna& t : tratti_montagna(s.celle)) {
+        const int64_t inizio = inizio_cella(static_cast<int64_t>(t.primo)),
+                      fine = inizio_cella(static_cast<int64_t>(t.ultimo) + 1);
+        // A span 150 m or less after the previous one's end turns kind 3.
+        // An empty span (its end before its start: no cell) moves the end
+        // that the next one is measured from, as a source in another order did.
+        if (!prima && t.tipo != 3 && inizio - fine_precedente <= 150)
+            c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
+        const int valore = t.segnalini ? (t.tipo == 0 ? 266 : t.tipo + 10) : t.tipo > 10 ? t.tipo - 256 : t.tipo;
+        c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
+        prima = false;
+        fine_precedente = fine;
     }
     c.aggiungi_a(righe);
 }

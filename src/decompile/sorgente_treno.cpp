@@ -1,5 +1,11 @@
 #include "decompile/sorgente_treno.h"
 
+#include <algorithm>
+#include <array>
+#include <map>
+#include <optional>
+#include <set>
+
 #include "decompile/cifre.h"
 #include "decompile/colonne.h"
 #include "decompile/profili.h"
@@ -51,98 +57,252 @@ int ultima_stazione(const ScenarioCompilato& s) {
     return ultima;
 }
 
-void stazioni(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.emplace_back("[stazioni]");
-    Colonne c(true);
-    for (int j = 1; j <= ultima_stazione(s); ++j) {
-        const Oggetto& o = s.oggetti[static_cast<size_t>(j)];
-        // The platform length back from the stop zone's start; the lengthening
-        // flag from its end (the first station's flag is cleared after use).
-        const bool attestata = o.tipo >= 5 && o.tipo <= 8;
-        const int64_t L = attestata ? int64_t{o.posizione} - o.inizio : 2 * (int64_t{o.posizione} - o.inizio);
-        int64_t allungata = o.flag[2];
-        if (!attestata && j == 1) allungata = int64_t{o.fine} - (o.posizione + L / 2) == 50 ? 1 : 0;
-        const auto [ore_minuti, secondi] = std::pair{o.orario / 60, o.orario % 60};
-        c.riga({"stazione", to_string(o.posizione), to_string(o.tipo), to_string(L), to_string(o.attributo),
-                to_string(o.flag[3]), to_string(allungata), to_string(o.valori[0]), to_string(o.valori[1]),
-                to_string(o.flag[0]), to_string(o.valori[2]), to_string(o.valori[3]), to_string(o.valori[4]),
-                to_string(o.flag[1]), to_string(ore_minuti / 60), to_string(ore_minuti % 60), to_string(secondi),
-                campo_testo(o.nome)});
-    }
-    c.aggiungi_a(righe);
+// A record of the run and what places it in the file: the section it
+// belongs to, and the cell that orders it among its kind.
+struct RecordTreno {
+    int sezione;  // index into SEZIONI
+    size_t cella;
+    std::vector<std::string> campi;
+};
+
+enum Sezione { STAZIONI, RALLENTAMENTI, SEGNALI, CODICI };
+constexpr const char* SEZIONI[] = {"[stazioni]", "[rallentamenti]", "[segnali]", "[codici]"};
+
+// The code marks a record writes into the cells' `codice`, which a later
+// record overwrites: cell and value.
+using Marche = std::vector<std::pair<size_t, uint8_t>>;
+
+RecordTreno stazione(const Oggetto& o, int j) {
+    // The platform length back from the stop zone's start; the lengthening
+    // flag from its end (the first station's flag is cleared after use).
+    const bool attestata = o.tipo >= 5 && o.tipo <= 8;
+    const int64_t L = attestata ? int64_t{o.posizione} - o.inizio : 2 * (int64_t{o.posizione} - o.inizio);
+    int64_t allungata = o.flag[2];
+    if (!attestata && j == 1) allungata = int64_t{o.fine} - (o.posizione + L / 2) == 50 ? 1 : 0;
+    const auto [ore_minuti, secondi] = std::pair{o.orario / 60, o.orario % 60};
+    return {STAZIONI,
+            static_cast<size_t>(j),
+            {"stazione", to_string(o.posizione), to_string(o.tipo), to_string(L), to_string(o.attributo),
+             to_string(o.flag[3]), to_string(allungata), to_string(o.valori[0]), to_string(o.valori[1]),
+             to_string(o.flag[0]), to_string(o.valori[2]), to_string(o.valori[3]), to_string(o.valori[4]),
+             to_string(o.flag[1]), to_string(ore_minuti / 60), to_string(ore_minuti % 60), to_string(secondi),
+             campo_testo(o.nome)}};
 }
 
-// Each start cell, its end (the next end cell, or the start itself when
-// another start comes first: a slowdown of length 0), the approach cells.
-void rallentamenti(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.emplace_back("[rallentamenti]");
-    Colonne c;
-    const auto& celle = s.celle;
-    for (size_t i = 0; i < celle.size(); ++i) {
-        const Cella& inizio = celle[i];
-        if (inizio.tipo != CELLA_INIZIO_RALLENTAMENTO) continue;
-        size_t fine = i;
-        for (size_t k = i + 1; k < celle.size() && celle[k].tipo != CELLA_INIZIO_RALLENTAMENTO; ++k) {
-            if (celle[k].tipo == CELLA_FINE_RALLENTAMENTO) {
-                fine = k;
-                break;
-            }
-        }
-        const int64_t x = inizio_cella(static_cast<int64_t>(i) - 1);
-        // Approach cells lie just before the warning cell, 24 cells before the start.
-        const int64_t avvicinamento = static_cast<int64_t>(i) - 25;
-        const bool f_ta = x > 1500 && avvicinamento >= 0 &&
-                          celle[static_cast<size_t>(avvicinamento)].tipo == CELLA_PREAVVISO_RALLENTAMENTO;
-        c.riga({"rallentamento", to_string(x), to_string(inizio.dato1),
-                to_string(inizio_cella(static_cast<int64_t>(fine - i))), to_string(inizio.dato3), f_ta ? "1" : "0",
-                to_string(inizio.dato2)});
+// The stop mark's four code marks before the stop cell.
+Marche marche_stazione(const Oggetto& o) {
+    Marche m;
+    if (o.tipo >= 25 || o.tipo == 5 || o.tipo == 6) return m;
+    const double fine_celle = o.fine / 50.0;
+    for (int k = 1; k <= 4; ++k)
+        if (fine_celle - k - 1 > 1) m.emplace_back(static_cast<size_t>(arrotonda(fine_celle - k - 1)), 80 + k);
+    return m;
+}
+
+// Where a start anywhere in cell `inizio` puts its warning and approach
+// cells; a start on a half metre rounds the two apart by one cell more or
+// less, and a start past 1500 m in the cell of 1500 m still has a warning.
+struct Partenza {
+    int64_t x;
+    bool avvicinamento;
+};
+
+bool avviso_a(const std::vector<Cella>& celle, int64_t i, int16_t v) {
+    return i >= 0 && static_cast<size_t>(i) < celle.size() && celle[static_cast<size_t>(i)].tipo == CELLA_AVVISO_RALLENTAMENTO &&
+           celle[static_cast<size_t>(i)].dato1 == v;
+}
+
+bool avvicinamento_a(const std::vector<Cella>& celle, int64_t h) {
+    for (int q = 0; q < 4; ++q) {
+        const int64_t i = h - q;
+        if (i < 0 || celle[static_cast<size_t>(i)].tipo != CELLA_PREAVVISO_RALLENTAMENTO ||
+            celle[static_cast<size_t>(i)].dato1 != q + 1)
+            return false;
     }
-    c.aggiungi_a(righe);
+    return true;
+}
+
+Partenza partenza(const std::vector<Cella>& celle, size_t inizio) {
+    const int64_t base = inizio_cella(static_cast<int64_t>(inizio) - 1);
+    const int16_t v = celle[inizio].dato1;
+    std::optional<Partenza> senza;
+    for (int64_t x : {base, base - 25, base + 25, base + 1, base - 1}) {
+        if (cella_di(static_cast<int32_t>(x)) != static_cast<int64_t>(inizio)) continue;
+        const bool avviso = avviso_a(celle, cella_di(static_cast<int32_t>(x - 1200)), v);
+        if (avviso != (x > 1500)) continue;
+        if (avviso && avvicinamento_a(celle, arrotonda((x - 1200) / 50.0))) return {x, true};
+        if (!senza) senza = Partenza{x, false};
+    }
+    return senza.value_or(Partenza{base, false});
+}
+
+// Each start with an end after it that carries the same values: any such
+// pairing gives the same cells.
+std::vector<RecordTreno> rallentamenti(const std::vector<Cella>& celle) {
+    std::vector<RecordTreno> r;
+    std::vector<size_t> aperti;
+    auto stessi = [&](size_t a, size_t b) {
+        return celle[a].dato1 == celle[b].dato1 && celle[a].dato2 == celle[b].dato2 && celle[a].dato3 == celle[b].dato3;
+    };
+    for (size_t i = 0; i < celle.size(); ++i) {
+        if (celle[i].tipo == CELLA_INIZIO_RALLENTAMENTO) aperti.push_back(i);
+        if (celle[i].tipo != CELLA_FINE_RALLENTAMENTO) continue;
+        auto a = std::find_if(aperti.begin(), aperti.end(), [&](size_t k) { return stessi(k, i); });
+        if (a == aperti.end()) continue;
+        const Cella& inizio = celle[*a];
+        const Partenza p = partenza(celle, *a);
+        const int64_t lunghezza = inizio_cella(static_cast<int64_t>(i) - 1) - p.x;
+        r.push_back({RALLENTAMENTI,
+                     *a,
+                     {"rallentamento", to_string(p.x), to_string(inizio.dato1), to_string(lunghezza),
+                      to_string(inizio.dato3), p.avvicinamento ? "1" : "0", to_string(inizio.dato2)}});
+        aperti.erase(a);
+    }
+    // A start with no end: the nearest, a length of one cell.
+    for (size_t a : aperti) {
+        const Cella& inizio = celle[a];
+        const int64_t x = inizio_cella(static_cast<int64_t>(a) - 1);
+        r.push_back({RALLENTAMENTI,
+                     a,
+                     {"rallentamento", to_string(x), to_string(inizio.dato1), "50", to_string(inizio.dato3), "0",
+                      to_string(inizio.dato2)}});
+    }
+    std::stable_sort(r.begin(), r.end(), [](const RecordTreno& a, const RecordTreno& b) { return a.cella < b.cella; });
+    return r;
 }
 
 // dato4 = 10 * rapp + 3 * sx + dx. The code mark 100 m before the signal
 // carries 10 * (3 * sx + dx) + 1, which tells the heads from rapp; a time
-// is kept only for sx = 2.
-void segnali(const ScenarioCompilato& s, std::vector<std::string>& righe) {
-    righe.emplace_back("[segnali]");
-    Colonne c;
-    const auto& celle = s.celle;
-    for (size_t i = 0; i < celle.size(); ++i) {
-        const Cella& k = celle[i];
-        if (k.tipo != CELLA_SEGNALE) continue;
-        auto [rapp, teste] = dividi(k.dato4, 10);
-        if (i >= 2 && celle[i - 2].codice % 10 == 1) {
-            const int32_t dal_segno = (celle[i - 2].codice - 1) / 10;
-            if ((k.dato4 - dal_segno) % 10 == 0) {
-                teste = dal_segno;
-                rapp = (k.dato4 - dal_segno) / 10;
-            }
+// is kept only for sx = 2. The marks follow from the heads written.
+RecordTreno segnale(const std::vector<Cella>& celle, size_t i, Marche& marche) {
+    const Cella& k = celle[i];
+    auto [rapp, teste] = dividi(k.dato4, 10);
+    if (i >= 2 && celle[i - 2].codice % 10 == 1) {
+        const int32_t dal_segno = (celle[i - 2].codice - 1) / 10;
+        if ((k.dato4 - dal_segno) % 10 == 0) {
+            teste = dal_segno;
+            rapp = (k.dato4 - dal_segno) / 10;
         }
-        int32_t sx = teste / 3, dx = teste % 3;
-        if (k.tempo != 0) {
-            sx = 2;
-            dx = teste - 6;
-        }
-        const auto [s1, d1] = dividi(k.dato1, 10);
-        const auto [s2, d2] = dividi(k.dato2, 10);
-        const auto [s3, d3] = dividi(k.dato3, 10);
-        c.riga({"segnale", posizione_punto(i), to_string(sx), to_string(s1), to_string(s2), to_string(s3),
-                to_string(rapp), to_string(dx), to_string(d1), to_string(d2), to_string(d3), to_string(k.tempo)});
     }
-    c.aggiungi_a(righe);
+    int32_t sx = teste / 3, dx = teste % 3;
+    if (k.tempo != 0) {
+        sx = 2;
+        dx = teste - 6;
+    }
+    for (int n = 1; n <= 4 && i >= 2 * static_cast<size_t>(n); ++n)
+        marche.emplace_back(i - 2 * static_cast<size_t>(n), basso8(10 * (3 * sx + dx) + n));
+    const auto [s1, d1] = dividi(k.dato1, 10);
+    const auto [s2, d2] = dividi(k.dato2, 10);
+    const auto [s3, d3] = dividi(k.dato3, 10);
+    return {SEGNALI,
+            i,
+            {"segnale", posizione_punto(i), to_string(sx), to_string(s1), to_string(s2), to_string(s3), to_string(rapp),
+             to_string(dx), to_string(d1), to_string(d2), to_string(d3), to_string(k.tempo)}};
 }
 
 // Placed at round(p / 50), without the + 1; a value stored in 16 bits, a
 // kind 13 cell from a value of 0.
-void abbattimenti(const ScenarioCompilato& s, const std::vector<size_t>& celle, std::vector<std::string>& righe) {
-    righe.emplace_back("[codici]");
-    Colonne c;
-    for (size_t i : celle) {
-        const Cella& k = s.celle[i];
-        const int32_t valore = k.tipo != CELLA_ABBATTIMENTO ? 0 : k.dato1 > 0 ? k.dato1 : k.dato1 + 65536;
-        c.riga({"abbattimento", to_string(inizio_cella(static_cast<int64_t>(i))), to_string(valore)});
+RecordTreno abbattimento(const Cella& k, size_t i) {
+    const int32_t valore = k.tipo != CELLA_ABBATTIMENTO ? 0 : k.dato1 > 0 ? k.dato1 : k.dato1 + 65536;
+    return {CODICI, i, {"abbattimento", to_string(inizio_cella(static_cast<int64_t>(i))), to_string(valore)}};
+}
+
+// The order the records are written in: by section and cell, except that a
+// record whose code marks the cells keep comes after every record that
+// marks those cells otherwise, and stations keep their numbering order.
+std::vector<size_t> ordine(const std::vector<RecordTreno>& record, const std::vector<Marche>& marche,
+                           const std::vector<Cella>& celle) {
+    const size_t n = record.size();
+    std::vector<std::vector<size_t>> dopo(n);
+    std::vector<int> prima(n, 0);
+    auto lega = [&](size_t a, size_t b) {
+        dopo[a].push_back(b);
+        ++prima[b];
+    };
+    std::map<size_t, std::vector<std::pair<size_t, uint8_t>>> per_cella;  // cell: record, value
+    for (size_t r = 0; r < n; ++r)
+        for (auto [c, v] : marche[r]) per_cella[c].emplace_back(r, v);
+    for (const auto& [c, chi] : per_cella) {
+        const uint8_t tiene = celle[c].codice;
+        // The last record in the plain order among those that give the kept value.
+        std::optional<size_t> ultimo;
+        for (auto [r, v] : chi)
+            if (v == tiene && (!ultimo || r > *ultimo)) ultimo = r;
+        if (!ultimo) continue;
+        for (auto [r, v] : chi)
+            if (v != tiene) lega(r, *ultimo);
     }
-    c.aggiungi_a(righe);
+    std::optional<size_t> stazione_prima;
+    for (size_t r = 0; r < n; ++r) {
+        if (record[r].sezione != STAZIONI) continue;
+        if (stazione_prima) lega(*stazione_prima, r);
+        stazione_prima = r;
+    }
+    // The records come in plain order; among those free to go, the first.
+    std::set<size_t> pronti;
+    for (size_t r = 0; r < n; ++r)
+        if (prima[r] == 0) pronti.insert(r);
+    std::vector<size_t> ordinati;
+    while (!pronti.empty()) {
+        const size_t r = *pronti.begin();
+        pronti.erase(pronti.begin());
+        ordinati.push_back(r);
+        for (size_t b : dopo[r])
+            if (--prima[b] == 0) pronti.insert(b);
+    }
+    if (ordinati.size() == n) return ordinati;
+    // No order gives every mark: the plain one, and the comparison names the cells.
+    ordinati.resize(n);
+    for (size_t r = 0; r < n; ++r) ordinati[r] = r;
+    return ordinati;
+}
+
+void oggetti_percorso(const ScenarioCompilato& s, const std::vector<size_t>& abbattimenti_autore,
+                      std::vector<std::string>& righe) {
+    std::vector<RecordTreno> record;
+    std::vector<Marche> marche;
+    for (int j = 1; j <= ultima_stazione(s); ++j) {
+        record.push_back(stazione(s.oggetti[static_cast<size_t>(j)], j));
+        marche.push_back(marche_stazione(s.oggetti[static_cast<size_t>(j)]));
+    }
+    for (RecordTreno& r : rallentamenti(s.celle)) {
+        record.push_back(std::move(r));
+        marche.emplace_back();
+    }
+    for (size_t i = 0; i < s.celle.size(); ++i) {
+        if (s.celle[i].tipo != CELLA_SEGNALE) continue;
+        marche.emplace_back();
+        record.push_back(segnale(s.celle, i, marche.back()));
+    }
+    for (size_t i : abbattimenti_autore) {
+        record.push_back(abbattimento(s.celle[i], i));
+        marche.emplace_back();
+    }
+    // Each run of one section under its header, laid out on its own; a
+    // section with no record still has its header, where it stands in order.
+    std::array<bool, std::size(SEZIONI)> usate{};
+    for (const RecordTreno& r : record) usate[static_cast<size_t>(r.sezione)] = true;
+    auto vuote_fino_a = [&](size_t fino) {
+        for (size_t k = 0; k < fino; ++k) {
+            if (usate[k]) continue;
+            righe.emplace_back(SEZIONI[k]);
+            usate[k] = true;
+        }
+    };
+    int sezione = -1;
+    Colonne c;
+    for (size_t r : ordine(record, marche, s.celle)) {
+        if (record[r].sezione != sezione) {
+            if (sezione >= 0) c.aggiungi_a(righe);
+            sezione = record[r].sezione;
+            vuote_fino_a(static_cast<size_t>(sezione));
+            righe.emplace_back(SEZIONI[sezione]);
+            c = Colonne(sezione == STAZIONI);
+        }
+        c.riga(record[r].campi);
+    }
+    if (sezione >= 0) c.aggiungi_a(righe);
+    vuote_fino_a(std::size(SEZIONI));
 }
 
 }  // namespace
@@ -152,10 +312,7 @@ std::vector<std::string> sorgente_treno(const ScenarioCompilato& s, const std::v
     generale(s.oggetti, righe);
     profilo(s, "[aderenze]", "aderenza", &Cella::aderenza, 1, righe);
     profilo(s, "[vel_limite]", "velocita", &Cella::vel_limite, 5, righe);
-    stazioni(s, righe);
-    rallentamenti(s, righe);
-    segnali(s, righe);
-    abbattimenti(s, abbattimenti_autore, righe);
+    oggetti_percorso(s, abbattimenti_autore, righe);
     righe.emplace_back("[fine]");
     return righe;
 }
