@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <limits>
 
 namespace compattatore {
@@ -33,14 +34,20 @@ struct Passo {
 
 // One run of a kind, [a, b]: the spans by fewest records. Kind 0 unmarked
 // is no span at all, so its cells need none.
-void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vector<TrattoMontagna>& tratti) {
+// A marked span may start up to 3 cells before the run, in the run before it
+// (from `prima_corsa` on), which gets its kind back from a span written after.
+void dividi_corsa(const std::vector<Cella>& celle, size_t prima_corsa, size_t a, size_t b,
+                  std::vector<TrattoMontagna>& tratti) {
     const uint8_t tipo = celle[a].montagna;
     const bool senza_tratto = tipo == 0;
     std::vector<std::array<Passo, STATI>> passi(b - a + 1);
     for (size_t i = a; i <= b; ++i) {
         auto& qui = passi[i - a];
-        // The only marked span that can start here.
-        const unsigned nasce = 1U << ((i + 3) % 4);
+        // The only marked span that can start here; at the run's start, also
+        // those that start in the cells before it.
+        unsigned nasce = 1U << ((i + 3) % 4);
+        if (i == a)
+            for (size_t k = 1; k <= 3 && k <= a - prima_corsa; ++k) nasce |= 1U << ((a - k + 3) % 4);
         for (unsigned s = 0; s < STATI; ++s) {
             if (!ammesso(celle[i], i, s, senza_tratto)) continue;
             if ((s & 15U & ~nasce) != 0 && i == a) continue;
@@ -50,7 +57,7 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vect
                 // Spans may end anywhere; only one marked span can start.
                 if ((s & 15U & ~(d & 15U) & ~nasce) != 0) continue;
                 int costo = prima;
-                if ((s & nasce) != 0 && (d & nasce) == 0) ++costo;
+                costo += std::popcount(s & nasce & ~d);
                 if ((s & NON_SEGNATO) != 0 && (d & NON_SEGNATO) == 0 && !senza_tratto) ++costo;
                 if (costo < qui[s].costo) qui[s] = {costo, d};
             }
@@ -67,7 +74,7 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vect
         // No spans give these marks: the nearest, one span marked where any mark is.
         bool segnalini = false;
         for (size_t i = a; i <= b; ++i) segnalini = segnalini || celle[i].tipo == CELLA_GALLERIA;
-        if (tipo != 0 || segnalini) tratti.push_back({a, b, tipo, segnalini});
+        if (tipo != 0 || segnalini) tratti.push_back({a, b, tipo, segnalini, 0});
         return;
     }
     std::vector<unsigned> stati(b - a + 1);
@@ -84,7 +91,9 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vect
             if ((stati[i - a] & m) == 0) continue;
             size_t fine = i;
             while (fine < b && (stati[fine + 1 - a] & m) != 0) ++fine;
-            corsa.push_back({i, fine, tipo, m != NON_SEGNATO});
+            // A marked span seen from the run's start began where its first mark says.
+            const size_t rientro = i == a && m != NON_SEGNATO ? (a + 3 - bit) % 4 : 0;
+            corsa.push_back({i - rientro, fine, tipo, m != NON_SEGNATO, rientro});
             i = fine;
         }
     }
@@ -96,10 +105,12 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vect
 
 std::vector<TrattoMontagna> tratti_montagna(const std::vector<Cella>& celle) {
     std::vector<TrattoMontagna> tratti;
+    size_t prima_corsa = 0;
     for (size_t a = 0; a < celle.size();) {
         size_t b = a;
         while (b + 1 < celle.size() && celle[b + 1].montagna == celle[a].montagna) ++b;
-        dividi_corsa(celle, a, b, tratti);
+        dividi_corsa(celle, prima_corsa, a, b, tratti);
+        prima_corsa = a;
         a = b + 1;
     }
     return tratti;

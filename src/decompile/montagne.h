@@ -14,6 +14,9 @@ struct TrattoMontagna {
     size_t ultimo;
     uint8_t tipo;
     bool segnalini;  // marks on the span's fourth cells
+    // Cells at its start that belong to the run before: a span of their
+    // kind, written after this one, gives them their kind back.
+    size_t rientro;
 };
 
 // The fewest spans, in cell order, that give each run of one kind and its

@@ -99,18 +99,25 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     Colonne c;
     bool prima = true;
     int64_t fine_precedente = 0;
-    for (const TrattoMontagna& t : tratti_montagna(s.celle)) {
-        const int64_t inizio = inizio_cella(static_cast<int64_t>(t.primo)),
-                      fine = inizio_cella(static_cast<int64_t>(t.ultimo) + 1);
+    auto tratto = [&](int64_t inizio, int64_t fine, uint8_t tipo, int valore) {
         // A span 150 m or less after the previous one's end turns kind 3.
         // An empty span (its end before its start: no cell) moves the end
         // that the next one is measured from, as a source in another order did.
-        if (!prima && t.tipo != 3 && inizio - fine_precedente <= 150)
+        if (!prima && tipo != 3 && inizio - fine_precedente <= 150)
             c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
-        const int valore = t.segnalini ? (t.tipo == 0 ? 266 : t.tipo + 10) : t.tipo > 10 ? t.tipo - 256 : t.tipo;
         c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
         prima = false;
         fine_precedente = fine;
+    };
+    for (const TrattoMontagna& t : tratti_montagna(s.celle)) {
+        const int64_t inizio = inizio_cella(static_cast<int64_t>(t.primo)),
+                      fine = inizio_cella(static_cast<int64_t>(t.ultimo) + 1);
+        const int valore = t.segnalini ? (t.tipo == 0 ? 266 : t.tipo + 10) : t.tipo > 10 ? t.tipo - 256 : t.tipo;
+        tratto(inizio, fine, t.tipo, valore);
+        if (t.rientro == 0) continue;
+        const uint8_t prima_tipo = s.celle[t.primo].montagna;
+        tratto(inizio, inizio_cella(static_cast<int64_t>(t.primo + t.rientro)), prima_tipo,
+               prima_tipo > 10 ? prima_tipo - 256 : prima_tipo);
     }
     c.aggiungi_a(righe);
 }
