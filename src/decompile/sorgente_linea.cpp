@@ -8,6 +8,7 @@
 #include "decompile/colonne.h"
 #include "decompile/montagne.h"
 #include "decompile/profili.h"
+#include "decompile/tabella_oggetti.h"
 #include "model/errore_lettura.h"
 
 namespace compattatore {
@@ -148,12 +149,21 @@ void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     c.aggiungi_a(righe);
 }
 
-// Signs take the object records from 80 down in file order.
+// Signs take the object records from 80 down in file order. A sign whose
+// cell a station's stop mark took goes back under a stop mark that covers
+// nothing else, each under its own.
 void cartelli(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     righe.emplace_back("[indicazioni]");
     std::vector<std::pair<int, size_t>> segni;  // record, cell
-    for (size_t i = 0; i < s.celle.size(); ++i)
-        if (s.celle[i].tipo == CELLA_CARTELLO) segni.emplace_back(s.celle[i].dato1, i);
+    std::vector<size_t> fermate;
+    for (size_t i = 0; i < s.celle.size(); ++i) {
+        const Cella& k = s.celle[i];
+        if (k.tipo == CELLA_CARTELLO) segni.emplace_back(k.dato1, i);
+        if (k.tipo == CELLA_FERMATA && k.dato2 == 0 && k.dato3 == 0 && k.dato4 == 0 && k.tempo == 0)
+            fermate.push_back(i);
+    }
+    const std::vector<int> persi = record_tabella(s).cartelli_persi;
+    for (size_t n = 0; n < persi.size() && n < fermate.size(); ++n) segni.emplace_back(persi[n], fermate[n]);
     std::stable_sort(segni.begin(), segni.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     Colonne c(true);
     for (auto [record, i] : segni) {

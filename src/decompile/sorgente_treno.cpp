@@ -9,6 +9,7 @@
 #include "decompile/cifre.h"
 #include "decompile/colonne.h"
 #include "decompile/profili.h"
+#include "decompile/tabella_oggetti.h"
 #include "model/numeri.h"
 
 namespace compattatore {
@@ -38,23 +39,6 @@ void profilo(const ScenarioCompilato& s, const char* sezione, const char* parola
     for (const PuntoProfilo& p : punti_profilo(s.celle, campo))
         c.riga({parola, to_string(p.posizione), to_string(int{p.valore} * fattore)});
     c.aggiungi_a(righe);
-}
-
-// The last record of the table below the first text sign that holds
-// anything: stations fill the records from 1 upward with no gap.
-int ultima_stazione(const ScenarioCompilato& s) {
-    int primo_cartello = PRIMO_CARTELLO + 1;
-    for (const Cella& c : s.celle)
-        if (c.tipo == CELLA_CARTELLO && c.dato1 >= 1 && c.dato1 < primo_cartello) primo_cartello = c.dato1;
-    int ultima = 0;
-    for (int j = 1; j < primo_cartello; ++j) {
-        const Oggetto& o = s.oggetti[static_cast<size_t>(j)];
-        const bool vuoto = o.tipo == 0 && o.inizio == 0 && o.fine == 0 && o.posizione == 0 && o.attributo == 0 &&
-                           o.nome.empty() && o.valori == decltype(o.valori){} && o.flag == decltype(o.flag){} &&
-                           o.orario == 0;
-        if (!vuoto) ultima = j;
-    }
-    return ultima;
 }
 
 // A record of the run and what places it in the file: the section it
@@ -261,7 +245,7 @@ void oggetti_percorso(const ScenarioCompilato& s, const std::vector<size_t>& abb
                       std::vector<std::string>& righe) {
     std::vector<RecordTreno> record;
     std::vector<Marche> marche;
-    for (int j = 1; j <= ultima_stazione(s); ++j) {
+    for (int j = 1; j <= record_tabella(s).ultima_stazione; ++j) {
         record.push_back(stazione(s.oggetti[static_cast<size_t>(j)], j));
         marche.push_back(marche_stazione(s.oggetti[static_cast<size_t>(j)]));
     }

@@ -1,0 +1,44 @@
+#include "decompile/tabella_oggetti.h"
+
+#include <algorithm>
+#include <set>
+
+namespace compattatore {
+
+namespace {
+
+// Fields a station always sets some of; a sign sets only the name.
+bool dati_stazione(const Oggetto& o) {
+    return o.tipo != 0 || o.inizio != 0 || o.fine != 0 || o.posizione != 0 || o.attributo != 0 ||
+           o.valori != decltype(o.valori){} || o.flag != decltype(o.flag){} || o.orario != 0;
+}
+
+}  // namespace
+
+RecordTabella record_tabella(const ScenarioCompilato& s) {
+    RecordTabella t;
+    t.primo_cartello = PRIMO_CARTELLO + 1;
+    std::set<int> visti;
+    for (const Cella& c : s.celle) {
+        if (c.tipo != CELLA_CARTELLO || c.dato1 < 1 || c.dato1 > PRIMO_CARTELLO) continue;
+        visti.insert(c.dato1);
+        t.primo_cartello = std::min<int>(t.primo_cartello, c.dato1);
+    }
+    int ultimi_dati = 0;
+    for (int j = 1; j <= PRIMO_CARTELLO; ++j)
+        if (dati_stazione(s.oggetti[static_cast<size_t>(j)])) ultimi_dati = j;
+    for (int j = ultimi_dati + 1; j < t.primo_cartello; ++j) {
+        if (s.oggetti[static_cast<size_t>(j)].nome.empty()) continue;
+        t.primo_cartello = j;
+        break;
+    }
+    for (int j = 1; j < t.primo_cartello; ++j) {
+        const Oggetto& o = s.oggetti[static_cast<size_t>(j)];
+        if (dati_stazione(o) || !o.nome.empty()) t.ultima_stazione = j;
+    }
+    for (int j = PRIMO_CARTELLO; j >= t.primo_cartello; --j)
+        if (!visti.count(j)) t.cartelli_persi.push_back(j);
+    return t;
+}
+
+}  // namespace compattatore
