@@ -135,8 +135,10 @@ void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     Colonne c;
     for (size_t i = 0; i < s.celle.size(); ++i) {
         const Cella& k = s.celle[i];
-        if (k.tipo != CELLA_INDICATORE_VMAX) continue;
-        auto [vas, vad] = velocita_tabella(k.dato1);
+        // A board under a stop mark is written where it stood; its first
+        // field, which the mark took, as 0.
+        if (k.tipo != CELLA_INDICATORE_VMAX && sotto_fermata(s.celle, i) != Nascosto::indicatore) continue;
+        auto [vas, vad] = velocita_tabella(k.tipo == CELLA_INDICATORE_VMAX ? k.dato1 : int16_t{0});
         auto [vbs, vbd] = velocita_tabella(k.dato2);
         auto [vcs, vcd] = velocita_tabella(k.dato3);
         auto [strisces, strisced] = dividi(k.dato4, 10);
@@ -159,8 +161,7 @@ void cartelli(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     for (size_t i = 0; i < s.celle.size(); ++i) {
         const Cella& k = s.celle[i];
         if (k.tipo == CELLA_CARTELLO) segni.emplace_back(k.dato1, i);
-        if (k.tipo == CELLA_FERMATA && k.dato2 == 0 && k.dato3 == 0 && k.dato4 == 0 && k.tempo == 0)
-            fermate.push_back(i);
+        if (k.tipo == CELLA_FERMATA && sotto_fermata(s.celle, i) == Nascosto::niente) fermate.push_back(i);
     }
     const std::vector<int> persi = record_tabella(s).cartelli_persi;
     for (size_t n = 0; n < persi.size() && n < fermate.size(); ++n) segni.emplace_back(persi[n], fermate[n]);

@@ -47,7 +47,13 @@ struct RecordTreno {
     int sezione;  // index into SEZIONI
     size_t cella;
     std::vector<std::string> campi;
+    std::vector<int> sotto_stazioni;  // stations whose stop marks take cells of this record's
 };
+
+// The station whose stop mark holds cell i, if one does.
+void sotto_stazione(const Cella& c, std::vector<int>& stazioni) {
+    if (c.tipo == CELLA_FERMATA) stazioni.push_back(c.dato1);
+}
 
 enum Sezione { STAZIONI, RALLENTAMENTI, SEGNALI, CODICI };
 constexpr const char* SEZIONI[] = {"[stazioni]", "[rallentamenti]", "[segnali]", "[codici]"};
@@ -70,7 +76,8 @@ RecordTreno stazione(const Oggetto& o, int j) {
              to_string(o.flag[3]), to_string(allungata), to_string(o.valori[0]), to_string(o.valori[1]),
              to_string(o.flag[0]), to_string(o.valori[2]), to_string(o.valori[3]), to_string(o.valori[4]),
              to_string(o.flag[1]), to_string(ore_minuti / 60), to_string(ore_minuti % 60), to_string(secondi),
-             campo_testo(o.nome)}};
+             campo_testo(o.nome)},
+            {}};
 }
 
 // The stop mark's four code marks before the stop cell.
@@ -91,31 +98,35 @@ struct Partenza {
     bool avvicinamento;
 };
 
-bool avviso_a(const std::vector<Cella>& celle, int64_t i, int16_t v) {
-    return i >= 0 && static_cast<size_t>(i) < celle.size() && celle[static_cast<size_t>(i)].tipo == CELLA_AVVISO_RALLENTAMENTO &&
-           celle[static_cast<size_t>(i)].dato1 == v;
+// A cell of kind `tipo` with `dato1` = v, or, when `fermate` allows it, a
+// stop mark that took it after.
+bool cella_come(const std::vector<Cella>& celle, int64_t i, uint8_t tipo, int16_t v, bool fermate) {
+    if (i < 0 || static_cast<size_t>(i) >= celle.size()) return false;
+    const Cella& c = celle[static_cast<size_t>(i)];
+    return (c.tipo == tipo && c.dato1 == v) || (fermate && c.tipo == CELLA_FERMATA);
 }
 
-bool avvicinamento_a(const std::vector<Cella>& celle, int64_t h) {
-    for (int q = 0; q < 4; ++q) {
-        const int64_t i = h - q;
-        if (i < 0 || celle[static_cast<size_t>(i)].tipo != CELLA_PREAVVISO_RALLENTAMENTO ||
-            celle[static_cast<size_t>(i)].dato1 != q + 1)
+bool avvicinamento_a(const std::vector<Cella>& celle, int64_t h, bool fermate) {
+    for (int q = 0; q < 4; ++q)
+        if (!cella_come(celle, h - q, CELLA_PREAVVISO_RALLENTAMENTO, static_cast<int16_t>(q + 1), fermate))
             return false;
-    }
     return true;
 }
 
+// First as the cells show it, then allowing for stop marks laid after.
 Partenza partenza(const std::vector<Cella>& celle, size_t inizio) {
     const int64_t base = inizio_cella(static_cast<int64_t>(inizio) - 1);
     const int16_t v = celle[inizio].dato1;
     std::optional<Partenza> senza;
-    for (int64_t x : {base, base - 25, base + 25, base + 1, base - 1}) {
-        if (cella_di(static_cast<int32_t>(x)) != static_cast<int64_t>(inizio)) continue;
-        const bool avviso = avviso_a(celle, cella_di(static_cast<int32_t>(x - 1200)), v);
-        if (avviso != (x > 1500)) continue;
-        if (avviso && avvicinamento_a(celle, arrotonda((x - 1200) / 50.0))) return {x, true};
-        if (!senza) senza = Partenza{x, false};
+    for (bool fermate : {false, true}) {
+        for (int64_t x : {base, base - 25, base + 25, base + 1, base - 1}) {
+            if (cella_di(static_cast<int32_t>(x)) != static_cast<int64_t>(inizio)) continue;
+            const bool avviso =
+                cella_come(celle, cella_di(static_cast<int32_t>(x - 1200)), CELLA_AVVISO_RALLENTAMENTO, v, fermate);
+            if (avviso != (x > 1500)) continue;
+            if (avviso && avvicinamento_a(celle, arrotonda((x - 1200) / 50.0), fermate)) return {x, true};
+            if (!senza) senza = Partenza{x, false};
+        }
     }
     return senza.value_or(Partenza{base, false});
 }
@@ -136,10 +147,15 @@ std::vector<RecordTreno> rallentamenti(const std::vector<Cella>& celle) {
         const Cella& inizio = celle[*a];
         const Partenza p = partenza(celle, *a);
         const int64_t lunghezza = inizio_cella(static_cast<int64_t>(i) - 1) - p.x;
+        std::vector<int> stazioni;
+        if (p.x > 1500) sotto_stazione(celle[static_cast<size_t>(cella_di(static_cast<int32_t>(p.x - 1200)))], stazioni);
+        for (int q = 0; p.avvicinamento && q < 4; ++q)
+            sotto_stazione(celle[static_cast<size_t>(arrotonda((p.x - 1200) / 50.0) - q)], stazioni);
         r.push_back({RALLENTAMENTI,
                      *a,
                      {"rallentamento", to_string(p.x), to_string(inizio.dato1), to_string(lunghezza),
-                      to_string(inizio.dato3), p.avvicinamento ? "1" : "0", to_string(inizio.dato2)}});
+                      to_string(inizio.dato3), p.avvicinamento ? "1" : "0", to_string(inizio.dato2)},
+                     stazioni});
         aperti.erase(a);
     }
     // A start with no end: the nearest, a length of one cell.
@@ -149,7 +165,8 @@ std::vector<RecordTreno> rallentamenti(const std::vector<Cella>& celle) {
         r.push_back({RALLENTAMENTI,
                      a,
                      {"rallentamento", to_string(x), to_string(inizio.dato1), "50", to_string(inizio.dato3), "0",
-                      to_string(inizio.dato2)}});
+                      to_string(inizio.dato2)},
+                     {}});
     }
     std::stable_sort(r.begin(), r.end(), [](const RecordTreno& a, const RecordTreno& b) { return a.cella < b.cella; });
     return r;
@@ -175,20 +192,23 @@ RecordTreno segnale(const std::vector<Cella>& celle, size_t i, Marche& marche) {
     }
     for (int n = 1; n <= 4 && i >= 2 * static_cast<size_t>(n); ++n)
         marche.emplace_back(i - 2 * static_cast<size_t>(n), basso8(10 * (3 * sx + dx) + n));
-    const auto [s1, d1] = dividi(k.dato1, 10);
+    // Under a stop mark the first field is lost: written as 0.
+    const bool perso = k.tipo == CELLA_FERMATA;
+    const auto [s1, d1] = dividi(perso ? int16_t{0} : k.dato1, 10);
     const auto [s2, d2] = dividi(k.dato2, 10);
     const auto [s3, d3] = dividi(k.dato3, 10);
     return {SEGNALI,
             i,
             {"segnale", posizione_punto(i), to_string(sx), to_string(s1), to_string(s2), to_string(s3), to_string(rapp),
-             to_string(dx), to_string(d1), to_string(d2), to_string(d3), to_string(k.tempo)}};
+             to_string(dx), to_string(d1), to_string(d2), to_string(d3), to_string(k.tempo)},
+            perso ? std::vector<int>{k.dato1} : std::vector<int>{}};
 }
 
 // Placed at round(p / 50), without the + 1; a value stored in 16 bits, a
 // kind 13 cell from a value of 0.
 RecordTreno abbattimento(const Cella& k, size_t i) {
     const int32_t valore = k.tipo != CELLA_ABBATTIMENTO ? 0 : k.dato1 > 0 ? k.dato1 : k.dato1 + 65536;
-    return {CODICI, i, {"abbattimento", to_string(inizio_cella(static_cast<int64_t>(i))), to_string(valore)}};
+    return {CODICI, i, {"abbattimento", to_string(inizio_cella(static_cast<int64_t>(i))), to_string(valore)}, {}};
 }
 
 // The order the records are written in: by section and cell, except that a
@@ -217,11 +237,16 @@ std::vector<size_t> ordine(const std::vector<RecordTreno>& record, const std::ve
             if (v != tiene) lega(r, *ultimo);
     }
     std::optional<size_t> stazione_prima;
+    std::map<int, size_t> stazioni;  // number: record
     for (size_t r = 0; r < n; ++r) {
         if (record[r].sezione != STAZIONI) continue;
         if (stazione_prima) lega(*stazione_prima, r);
         stazione_prima = r;
+        stazioni[static_cast<int>(record[r].cella)] = r;
     }
+    for (size_t r = 0; r < n; ++r)
+        for (int j : record[r].sotto_stazioni)
+            if (auto k = stazioni.find(j); k != stazioni.end()) lega(r, k->second);
     // The records come in plain order; among those free to go, the first.
     std::set<size_t> pronti;
     for (size_t r = 0; r < n; ++r)
@@ -254,7 +279,7 @@ void oggetti_percorso(const ScenarioCompilato& s, const std::vector<size_t>& abb
         marche.emplace_back();
     }
     for (size_t i = 0; i < s.celle.size(); ++i) {
-        if (s.celle[i].tipo != CELLA_SEGNALE) continue;
+        if (s.celle[i].tipo != CELLA_SEGNALE && sotto_fermata(s.celle, i) != Nascosto::segnale) continue;
         marche.emplace_back();
         record.push_back(segnale(s.celle, i, marche.back()));
     }

@@ -19,4 +19,10 @@ struct RecordTabella {
 // record between the signs that cells name.
 RecordTabella record_tabella(const ScenarioCompilato& s);
 
+// What a stop mark at cell i hid, told from what it left: a signal's fields
+// and time, with its code marks 6 and 8 cells before; a speed board's other
+// fields; or nothing to tell (an empty cell, a sign, a code cell).
+enum class Nascosto { niente, segnale, indicatore };
+Nascosto sotto_fermata(const std::vector<Cella>& celle, size_t i);
+
 }  // namespace compattatore
