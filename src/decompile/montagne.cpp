@@ -46,6 +46,9 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t prima_corsa, size_t a,
         // The only marked span that can start here; at the run's start, also
         // those that start in the cells before it.
         unsigned nasce = 1U << ((i + 3) % 4);
+        // The reader takes no span starting in the last two cells.
+        const bool apre = i + 2 < celle.size();
+        if (!apre) nasce = 0;
         if (i == a)
             for (size_t k = 1; k <= 3 && k <= a - prima_corsa; ++k) nasce |= 1U << ((a - k + 3) % 4);
         for (unsigned s = 0; s < STATI; ++s) {
@@ -58,7 +61,10 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t prima_corsa, size_t a,
                 if ((s & 15U & ~(d & 15U) & ~nasce) != 0) continue;
                 int costo = prima;
                 costo += std::popcount(s & nasce & ~d);
-                if ((s & NON_SEGNATO) != 0 && (d & NON_SEGNATO) == 0 && !senza_tratto) ++costo;
+                if ((s & NON_SEGNATO) != 0 && (d & NON_SEGNATO) == 0 && !senza_tratto) {
+                    if (!apre) continue;
+                    ++costo;
+                }
                 if (costo < qui[s].costo) qui[s] = {costo, d};
             }
         }
