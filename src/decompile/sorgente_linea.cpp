@@ -130,14 +130,14 @@ std::pair<int32_t, int32_t> velocita_tabella(int16_t valore) {
     return {5 * sinistra, 5 * destra};
 }
 
-void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+void indicatori(const ScenarioCompilato& s, const std::vector<Nascosto>& nascosti, std::vector<std::string>& righe) {
     righe.emplace_back("[cartelli]");
     Colonne c;
     for (size_t i = 0; i < s.celle.size(); ++i) {
         const Cella& k = s.celle[i];
         // A board under a stop mark is written where it stood; its first
         // field, which the mark took, as 0.
-        if (k.tipo != CELLA_INDICATORE_VMAX && sotto_fermata(s.celle, i) != Nascosto::indicatore) continue;
+        if (k.tipo != CELLA_INDICATORE_VMAX && nascosti[i] != Nascosto::indicatore) continue;
         auto [vas, vad] = velocita_tabella(k.tipo == CELLA_INDICATORE_VMAX ? k.dato1 : int16_t{0});
         auto [vbs, vbd] = velocita_tabella(k.dato2);
         auto [vcs, vcd] = velocita_tabella(k.dato3);
@@ -154,14 +154,14 @@ void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
 // Signs take the object records from 80 down in file order. A sign whose
 // cell a station's stop mark took goes back under a stop mark that covers
 // nothing else, each under its own.
-void cartelli(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+void cartelli(const ScenarioCompilato& s, const std::vector<Nascosto>& nascosti, std::vector<std::string>& righe) {
     righe.emplace_back("[indicazioni]");
     std::vector<std::pair<int, size_t>> segni;  // record, cell
     std::vector<size_t> fermate;
     for (size_t i = 0; i < s.celle.size(); ++i) {
         const Cella& k = s.celle[i];
         if (k.tipo == CELLA_CARTELLO) segni.emplace_back(k.dato1, i);
-        if (k.tipo == CELLA_FERMATA && sotto_fermata(s.celle, i) == Nascosto::niente) fermate.push_back(i);
+        if (k.tipo == CELLA_FERMATA && nascosti[i] == Nascosto::niente) fermate.push_back(i);
     }
     const std::vector<int> persi = record_tabella(s).cartelli_persi;
     for (size_t n = 0; n < persi.size() && n < fermate.size(); ++n) segni.emplace_back(persi[n], fermate[n]);
@@ -183,8 +183,9 @@ std::vector<std::string> sorgente_linea(const ScenarioCompilato& s, const std::v
     curve(c, righe);
     pendenze(s, righe);
     montagne(s, righe);
-    indicatori(s, righe);
-    cartelli(s, righe);
+    const std::vector<Nascosto> nascosti = sotto_fermate(s.celle);
+    indicatori(s, nascosti, righe);
+    cartelli(s, nascosti, righe);
     righe.emplace_back("[fine]");
     return righe;
 }

@@ -9,6 +9,7 @@
 #include "decompile/cifre.h"
 #include "decompile/colonne.h"
 #include "decompile/profili.h"
+#include "decompile/rallentamenti.h"
 #include "decompile/tabella_oggetti.h"
 #include "model/numeri.h"
 
@@ -130,23 +131,17 @@ Partenza partenza(const std::vector<Cella>& celle, size_t inizio, int16_t v) {
     return senza.value_or(Partenza{base, false});
 }
 
-// Each start with an end after it that carries the same values: any such
-// pairing gives the same cells. A start or end a station's stop mark took
-// keeps its other values under the mark.
+// A record for each start and end; the stations whose stop marks took any
+// of its cells come after it.
 std::vector<RecordTreno> rallentamenti(const std::vector<Cella>& celle) {
     std::vector<RecordTreno> r;
-    auto stessi = [&](size_t a, size_t b) {
-        return celle[a].dato2 == celle[b].dato2 && celle[a].dato3 == celle[b].dato3 &&
-               (celle[a].dato1 == celle[b].dato1 || celle[a].tipo == CELLA_FERMATA ||
-                celle[b].tipo == CELLA_FERMATA);
-    };
-    auto scrivi = [&](size_t a, size_t e) {
+    for (auto [a, e] : coppie_rallentamento(celle)) {
         const Cella& inizio = celle[a].tipo == CELLA_FERMATA ? celle[e] : celle[a];
         const Partenza p = partenza(celle, a, inizio.dato1);
         const int64_t lunghezza = inizio_cella(static_cast<int64_t>(e) - 1) - p.x;
         std::vector<int> stazioni;
         sotto_stazione(celle[a], stazioni);
-        sotto_stazione(celle[e], stazioni);
+        if (e < celle.size()) sotto_stazione(celle[e], stazioni);
         if (p.x > 1500) sotto_stazione(celle[static_cast<size_t>(cella_di(static_cast<int32_t>(p.x - 1200)))], stazioni);
         for (int q = 0; p.avvicinamento && q < 4; ++q)
             sotto_stazione(celle[static_cast<size_t>(arrotonda((p.x - 1200) / 50.0) - q)], stazioni);
@@ -155,42 +150,7 @@ std::vector<RecordTreno> rallentamenti(const std::vector<Cella>& celle) {
                      {"rallentamento", to_string(p.x), to_string(inizio.dato1), to_string(lunghezza),
                       to_string(inizio.dato3), p.avvicinamento ? "1" : "0", to_string(inizio.dato2)},
                      stazioni});
-    };
-    // First the pairs the cells show, then those with a part under a stop mark.
-    std::vector<size_t> inizi, fini;
-    for (size_t i = 0; i < celle.size(); ++i) {
-        std::vector<size_t>* aperti = &inizi;
-        if (celle[i].tipo == CELLA_FINE_RALLENTAMENTO) {
-            auto a = std::find_if(inizi.begin(), inizi.end(), [&](size_t k) { return stessi(k, i); });
-            if (a != inizi.end()) {
-                scrivi(*a, i);
-                inizi.erase(a);
-                continue;
-            }
-            aperti = &fini;
-        } else if (celle[i].tipo != CELLA_INIZIO_RALLENTAMENTO) {
-            continue;
-        }
-        aperti->push_back(i);
     }
-    std::vector<bool> prese(celle.size(), false);
-    auto fermata_per = [&](size_t da, size_t a, size_t parte) -> std::optional<size_t> {
-        for (size_t k = da; k < a; ++k)
-            if (celle[k].tipo == CELLA_FERMATA && !prese[k] && stessi(k, parte)) return k;
-        return std::nullopt;
-    };
-    for (size_t a : inizi) {
-        const std::optional<size_t> e = fermata_per(a + 1, celle.size(), a);
-        if (e) prese[*e] = true;
-        scrivi(a, e.value_or(a + 1));  // with no end found, the nearest: one cell long
-    }
-    for (size_t e : fini) {
-        if (const std::optional<size_t> a = fermata_per(0, e, e)) {
-            prese[*a] = true;
-            scrivi(*a, e);
-        }
-    }
-    std::stable_sort(r.begin(), r.end(), [](const RecordTreno& a, const RecordTreno& b) { return a.cella < b.cella; });
     return r;
 }
 
@@ -300,8 +260,9 @@ void oggetti_percorso(const ScenarioCompilato& s, const std::vector<size_t>& abb
         record.push_back(std::move(r));
         marche.emplace_back();
     }
+    const std::vector<Nascosto> nascosti = sotto_fermate(s.celle);
     for (size_t i = 0; i < s.celle.size(); ++i) {
-        if (s.celle[i].tipo != CELLA_SEGNALE && sotto_fermata(s.celle, i) != Nascosto::segnale) continue;
+        if (s.celle[i].tipo != CELLA_SEGNALE && nascosti[i] != Nascosto::segnale) continue;
         marche.emplace_back();
         record.push_back(segnale(s.celle, i, marche.back()));
     }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <set>
 
+#include "decompile/rallentamenti.h"
+
 namespace compattatore {
 
 namespace {
@@ -41,9 +43,10 @@ RecordTabella record_tabella(const ScenarioCompilato& s) {
     return t;
 }
 
+namespace {
+
 Nascosto sotto_fermata(const std::vector<Cella>& celle, size_t i) {
     const Cella& c = celle[i];
-    if (c.tipo != CELLA_FERMATA) return Nascosto::niente;
     if (c.tempo != 0) return Nascosto::segnale;
     if (c.dato2 == 0 && c.dato3 == 0 && c.dato4 == 0) return Nascosto::niente;
     // The station's own marks cover the 4 cells before it; a signal's third
@@ -55,6 +58,18 @@ Nascosto sotto_fermata(const std::vector<Cella>& celle, size_t i) {
         if (celle[i - d].codice != static_cast<uint8_t>(10 * teste + k)) return Nascosto::indicatore;
     }
     return Nascosto::segnale;
+}
+
+}  // namespace
+
+std::vector<Nascosto> sotto_fermate(const std::vector<Cella>& celle) {
+    std::vector<Nascosto> n(celle.size(), Nascosto::niente);
+    for (size_t i = 0; i < celle.size(); ++i)
+        if (celle[i].tipo == CELLA_FERMATA) n[i] = sotto_fermata(celle, i);
+    for (auto [a, e] : coppie_rallentamento(celle))
+        for (size_t i : {a, e})
+            if (i < celle.size() && celle[i].tipo == CELLA_FERMATA) n[i] = Nascosto::rallentamento;
+    return n;
 }
 
 }  // namespace compattatore

@@ -19,10 +19,12 @@ struct RecordTabella {
 // record between the signs that cells name.
 RecordTabella record_tabella(const ScenarioCompilato& s);
 
-// What a stop mark at cell i hid, told from what it left: a signal's fields
-// and time, with its code marks 6 and 8 cells before; a speed board's other
-// fields; or nothing to tell (an empty cell, a sign, a code cell).
-enum class Nascosto { niente, segnale, indicatore };
-Nascosto sotto_fermata(const std::vector<Cella>& celle, size_t i);
+// What the stop mark of each cell hid, told from what it left: a slowdown's
+// start or end, paired by its other values; a signal's fields and time, with
+// its code marks 6 and 8 cells before; a speed board's other fields; or
+// nothing to tell (an empty cell, a sign, a code cell). `niente` for every
+// cell with no stop mark.
+enum class Nascosto { niente, rallentamento, segnale, indicatore };
+std::vector<Nascosto> sotto_fermate(const std::vector<Cella>& celle);
 
 }  // namespace compattatore
