@@ -34,10 +34,9 @@ struct Passo {
 
 // One run of a kind, [a, b]: the spans by fewest records. Kind 0 unmarked
 // is no span at all, so its cells need none.
-// A marked span may start up to 3 cells before the run, in the run before it
-// (from `prima_corsa` on), which gets its kind back from a span written after.
-void dividi_corsa(const std::vector<Cella>& celle, size_t prima_corsa, size_t a, size_t b,
-                  std::vector<TrattoMontagna>& tratti) {
+// A marked span may start up to 3 cells before the run, in the runs before
+// it, which get their kinds back from spans written after.
+void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vector<TrattoMontagna>& tratti) {
     const uint8_t tipo = celle[a].montagna;
     const bool senza_tratto = tipo == 0;
     std::vector<std::array<Passo, STATI>> passi(b - a + 1);
@@ -50,7 +49,7 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t prima_corsa, size_t a,
         const bool apre = i + 2 < celle.size();
         if (!apre) nasce = 0;
         if (i == a)
-            for (size_t k = 1; k <= 3 && k <= a - prima_corsa; ++k) nasce |= 1U << ((a - k + 3) % 4);
+            for (size_t k = 1; k <= 3 && k <= a; ++k) nasce |= 1U << ((a - k + 3) % 4);
         for (unsigned s = 0; s < STATI; ++s) {
             if (!ammesso(celle[i], i, s, senza_tratto)) continue;
             if ((s & 15U & ~nasce) != 0 && i == a) continue;
@@ -111,12 +110,10 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t prima_corsa, size_t a,
 
 std::vector<TrattoMontagna> tratti_montagna(const std::vector<Cella>& celle) {
     std::vector<TrattoMontagna> tratti;
-    size_t prima_corsa = 0;
     for (size_t a = 0; a < celle.size();) {
         size_t b = a;
         while (b + 1 < celle.size() && celle[b + 1].montagna == celle[a].montagna) ++b;
-        dividi_corsa(celle, prima_corsa, a, b, tratti);
-        prima_corsa = a;
+        dividi_corsa(celle, a, b, tratti);
         a = b + 1;
     }
     return tratti;

@@ -14,8 +14,8 @@ struct TrattoMontagna {
     size_t ultimo;
     uint8_t tipo;
     bool segnalini;  // marks on the span's fourth cells
-    // Cells at its start that belong to the run before: a span of their
-    // kind, written after this one, gives them their kind back.
+    // Cells at its start that belong to the runs before: spans of their
+    // kinds, written after this one, give them their kinds back.
     size_t rientro;
 };
 

@@ -115,10 +115,14 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
                       fine = inizio_cella(static_cast<int64_t>(t.ultimo) + 1);
         const int valore = t.segnalini ? (t.tipo == 0 ? 266 : t.tipo + 10) : t.tipo > 10 ? t.tipo - 256 : t.tipo;
         tratto(inizio, fine, t.tipo, valore);
-        if (t.rientro == 0) continue;
-        const uint8_t prima_tipo = s.celle[t.primo].montagna;
-        tratto(inizio, inizio_cella(static_cast<int64_t>(t.primo + t.rientro)), prima_tipo,
-               prima_tipo > 10 ? prima_tipo - 256 : prima_tipo);
+        for (size_t a = t.primo; a < t.primo + t.rientro;) {
+            const uint8_t tipo = s.celle[a].montagna;
+            size_t b = a;
+            while (b + 1 < t.primo + t.rientro && s.celle[b + 1].montagna == tipo) ++b;
+            tratto(inizio_cella(static_cast<int64_t>(a)), inizio_cella(static_cast<int64_t>(b) + 1), tipo,
+                   tipo > 10 ? tipo - 256 : tipo);
+            a = b + 1;
+        }
     }
     c.aggiungi_a(righe);
 }
