@@ -49,14 +49,14 @@ Nascosto sotto_fermata(const std::vector<Cella>& celle, size_t i) {
     const Cella& c = celle[i];
     if (c.tempo != 0) return Nascosto::segnale;
     if (c.dato2 == 0 && c.dato3 == 0 && c.dato4 == 0) return Nascosto::niente;
-    // The station's own marks cover the 4 cells before it; a signal's third
-    // and fourth marks lie beyond them.
+    // Any of its code marks still standing tells a signal: the station's own
+    // marks may cover the nearer two, a later signal's any of them.
     const int32_t teste = ((c.dato4 % 10) + 10) % 10;
-    for (int k = 3; k <= 4; ++k) {
+    for (int k = 1; k <= 4; ++k) {
         const size_t d = 2 * static_cast<size_t>(k);
-        if (i < d) return Nascosto::segnale;
-        if (celle[i - d].codice != static_cast<uint8_t>(10 * teste + k)) return Nascosto::indicatore;
+        if (i >= d && celle[i - d].codice == static_cast<uint8_t>(10 * teste + k)) return Nascosto::segnale;
     }
+    if (i >= 2) return Nascosto::indicatore;
     return Nascosto::segnale;
 }
 
