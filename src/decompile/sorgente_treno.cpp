@@ -91,88 +91,17 @@ Marche marche_stazione(const Oggetto& o) {
     return m;
 }
 
-// Where a start anywhere in cell `inizio` puts its warning and approach
-// cells; a start on a half metre rounds the two apart by one cell more or
-// less, and a start past 1500 m in the cell of 1500 m still has a warning.
-struct Partenza {
-    int64_t x;
-    bool avvicinamento;
-};
-
-// A cell of kind `tipo` with `dato1` = v, or, when `fermate` allows it, a
-// stop mark that took it after.
-bool cella_come(const std::vector<Cella>& celle, int64_t i, uint8_t tipo, int16_t v, bool fermate) {
-    if (i < 0 || static_cast<size_t>(i) >= celle.size()) return false;
-    const Cella& c = celle[static_cast<size_t>(i)];
-    return (c.tipo == tipo && c.dato1 == v) || (fermate && c.tipo == CELLA_FERMATA);
-}
-
-// Approach cells another slowdown has already claimed are not this one's.
-bool avvicinamento_a(const std::vector<Cella>& celle, int64_t h, bool fermate, const std::vector<bool>& prese) {
-    for (int q = 0; q < 4; ++q)
-        if (!cella_come(celle, h - q, CELLA_PREAVVISO_RALLENTAMENTO, static_cast<int16_t>(q + 1), fermate) ||
-            prese[static_cast<size_t>(h - q)])
-            return false;
-    return true;
-}
-
-// First as the cells show it, then allowing for stop marks laid after.
-// `solo_metro_cella`: only the start on the cell's own metre, which the
-// other starts must not take approach cells from.
-Partenza partenza(const std::vector<Cella>& celle, size_t inizio, int16_t v, bool solo_metro_cella,
-                  const std::vector<bool>& prese) {
-    const int64_t base = inizio_cella(static_cast<int64_t>(inizio) - 1);
-    std::optional<Partenza> senza;
-    const std::vector<int64_t> metri =
-        solo_metro_cella ? std::vector<int64_t>{base} : std::vector<int64_t>{base, base - 25, base + 25, base + 1, base - 1};
-    for (bool fermate : {false, true}) {
-        for (int64_t x : metri) {
-            if (cella_di(static_cast<int32_t>(x)) != static_cast<int64_t>(inizio)) continue;
-            const bool avviso =
-                cella_come(celle, cella_di(static_cast<int32_t>(x - 1200)), CELLA_AVVISO_RALLENTAMENTO, v, fermate);
-            if (avviso != (x > 1500)) continue;
-            if (avviso && avvicinamento_a(celle, arrotonda((x - 1200) / 50.0), fermate, prese)) return {x, true};
-            if (!senza) senza = Partenza{x, false};
-        }
-    }
-    return senza.value_or(Partenza{base, false});
-}
-
-// A record for each start and end; the stations whose stop marks took any
-// of its cells come after it.
+// A record for each slowdown; the stations whose stop marks took any of its
+// cells come after it.
 std::vector<RecordTreno> rallentamenti(const std::vector<Cella>& celle) {
     std::vector<RecordTreno> r;
-    const std::vector<CoppiaRallentamento> coppie = coppie_rallentamento(celle);
-    auto valori = [&](CoppiaRallentamento c) -> const Cella& {
-        return celle[c.inizio].tipo == CELLA_FERMATA ? celle[c.fine] : celle[c.inizio];
-    };
-    // Starts on their cell's metre claim their approach cells first.
-    std::vector<bool> prese(celle.size(), false);
-    std::vector<std::optional<Partenza>> partenze(coppie.size());
-    for (bool solo_metro_cella : {true, false}) {
-        for (size_t k = 0; k < coppie.size(); ++k) {
-            if (partenze[k] && partenze[k]->avvicinamento) continue;
-            partenze[k] = partenza(celle, coppie[k].inizio, valori(coppie[k]).dato1, solo_metro_cella, prese);
-            if (!partenze[k]->avvicinamento) continue;
-            const int64_t h = arrotonda((partenze[k]->x - 1200) / 50.0);
-            for (int q = 0; q < 4; ++q) prese[static_cast<size_t>(h - q)] = true;
-        }
-    }
-    for (size_t k = 0; k < coppie.size(); ++k) {
-        const auto [a, e] = coppie[k];
-        const Cella& inizio = valori(coppie[k]);
-        const Partenza p = *partenze[k];
-        const int64_t lunghezza = inizio_cella(static_cast<int64_t>(e) - 1) - p.x;
+    for (const Rallentamento& k : rallentamenti_celle(celle)) {
         std::vector<int> stazioni;
-        sotto_stazione(celle[a], stazioni);
-        if (e < celle.size()) sotto_stazione(celle[e], stazioni);
-        if (p.x > 1500) sotto_stazione(celle[static_cast<size_t>(cella_di(static_cast<int32_t>(p.x - 1200)))], stazioni);
-        for (int q = 0; p.avvicinamento && q < 4; ++q)
-            sotto_stazione(celle[static_cast<size_t>(arrotonda((p.x - 1200) / 50.0) - q)], stazioni);
+        for (size_t i : k.celle) sotto_stazione(celle[i], stazioni);
         r.push_back({RALLENTAMENTI,
-                     a,
-                     {"rallentamento", to_string(p.x), to_string(inizio.dato1), to_string(lunghezza),
-                      to_string(inizio.dato3), p.avvicinamento ? "1" : "0", to_string(inizio.dato2)},
+                     k.inizio,
+                     {"rallentamento", to_string(k.x), to_string(k.v), to_string(k.lunghezza), to_string(k.f_tt),
+                      k.avvicinamento ? "1" : "0", to_string(k.d_v)},
                      stazioni});
     }
     return r;

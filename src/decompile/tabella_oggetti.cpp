@@ -66,8 +66,8 @@ std::vector<Nascosto> sotto_fermate(const std::vector<Cella>& celle) {
     std::vector<Nascosto> n(celle.size(), Nascosto::niente);
     for (size_t i = 0; i < celle.size(); ++i)
         if (celle[i].tipo == CELLA_FERMATA) n[i] = sotto_fermata(celle, i);
-    for (auto [a, e] : coppie_rallentamento(celle))
-        for (size_t i : {a, e})
+    for (const Rallentamento& r : rallentamenti_celle(celle))
+        for (size_t i : r.celle)
             if (i < celle.size() && celle[i].tipo == CELLA_FERMATA) n[i] = Nascosto::rallentamento;
     return n;
 }
