@@ -146,58 +146,67 @@ RecordTreno abbattimento(const Cella& k, size_t i) {
     return {CODICI, i, {"abbattimento", to_string(inizio_cella(static_cast<int64_t>(i))), to_string(valore)}, {}};
 }
 
-// The order the records are written in: by section and cell, except that a
-// record whose code marks the cells keep comes after every record that
-// marks those cells otherwise, and stations keep their numbering order.
+// The order the records are written in: by section and cell, except where
+// the code marks the cells keep ask for another. Built from the last record
+// back: a record can come after all those not yet placed when each of its
+// marks is the one its cell keeps, or falls on a cell a record after it
+// marks; stations keep their numbering order, and a record whose cell a
+// station's stop mark took comes before that station. A record that can go
+// last stays so as others are placed after it, so the first found serves.
 std::vector<size_t> ordine(const std::vector<RecordTreno>& record, const std::vector<Marche>& marche,
                            const std::vector<Cella>& celle) {
     const size_t n = record.size();
-    std::vector<std::vector<size_t>> dopo(n);
-    std::vector<int> prima(n, 0);
-    auto lega = [&](size_t a, size_t b) {
-        dopo[a].push_back(b);
-        ++prima[b];
-    };
-    std::map<size_t, std::vector<std::pair<size_t, uint8_t>>> per_cella;  // cell: record, value
-    for (size_t r = 0; r < n; ++r)
-        for (auto [c, v] : marche[r]) per_cella[c].emplace_back(r, v);
-    for (const auto& [c, chi] : per_cella) {
-        const uint8_t tiene = celle[c].codice;
-        // The last record in the plain order among those that give the kept value.
-        std::optional<size_t> ultimo;
-        for (auto [r, v] : chi)
-            if (v == tiene && (!ultimo || r > *ultimo)) ultimo = r;
-        if (!ultimo) continue;
-        for (auto [r, v] : chi)
-            if (v != tiene) lega(r, *ultimo);
-    }
-    std::optional<size_t> stazione_prima;
-    std::map<int, size_t> stazioni;  // number: record
+    std::vector<int> bloccato(n, 0);
+    std::vector<std::vector<size_t>> sblocca(n);  // placing r unblocks these
+    std::map<size_t, std::vector<size_t>> diversi;  // cell: records whose mark there is not the kept one
     for (size_t r = 0; r < n; ++r) {
-        if (record[r].sezione != STAZIONI) continue;
-        if (stazione_prima) lega(*stazione_prima, r);
-        stazione_prima = r;
-        stazioni[static_cast<int>(record[r].cella)] = r;
+        for (auto [c, v] : marche[r]) {
+            if (v == celle[c].codice) continue;
+            diversi[c].push_back(r);
+            ++bloccato[r];
+        }
     }
+    std::map<int, size_t> stazioni;  // number: record
+    for (size_t r = 0; r < n; ++r)
+        if (record[r].sezione == STAZIONI) stazioni[static_cast<int>(record[r].cella)] = r;
+    auto dopo = [&](size_t prima, size_t poi) {  // `prima` waits for `poi` to be placed
+        sblocca[poi].push_back(prima);
+        ++bloccato[prima];
+    };
+    for (auto k = stazioni.begin(); k != stazioni.end() && std::next(k) != stazioni.end(); ++k)
+        dopo(k->second, std::next(k)->second);
     for (size_t r = 0; r < n; ++r)
         for (int j : record[r].sotto_stazioni)
-            if (auto k = stazioni.find(j); k != stazioni.end()) lega(r, k->second);
-    // The records come in plain order; among those free to go, the first.
+            if (auto k = stazioni.find(j); k != stazioni.end() && k->second != r) dopo(r, k->second);
+
     std::set<size_t> pronti;
     for (size_t r = 0; r < n; ++r)
-        if (prima[r] == 0) pronti.insert(r);
+        if (bloccato[r] == 0) pronti.insert(r);
+    std::vector<bool> coperta(celle.size(), false);
     std::vector<size_t> ordinati;
     while (!pronti.empty()) {
-        const size_t r = *pronti.begin();
-        pronti.erase(pronti.begin());
+        // The latest in plain order goes last, so that the rest stay in plain order.
+        const size_t r = *pronti.rbegin();
+        pronti.erase(r);
         ordinati.push_back(r);
-        for (size_t b : dopo[r])
-            if (--prima[b] == 0) pronti.insert(b);
+        auto libera = [&](size_t k) {
+            if (--bloccato[k] == 0) pronti.insert(k);
+        };
+        for (size_t k : sblocca[r]) libera(k);
+        for (auto [c, v] : marche[r]) {
+            if (coperta[c]) continue;
+            coperta[c] = true;
+            if (auto d = diversi.find(c); d != diversi.end())
+                for (size_t k : d->second) libera(k);
+        }
     }
-    if (ordinati.size() == n) return ordinati;
-    // No order gives every mark: the plain one, and the comparison names the cells.
-    ordinati.resize(n);
-    for (size_t r = 0; r < n; ++r) ordinati[r] = r;
+    if (ordinati.size() != n) {
+        // No order gives every mark: the plain one, and the comparison names the cells.
+        ordinati.resize(n);
+        for (size_t r = 0; r < n; ++r) ordinati[r] = r;
+        return ordinati;
+    }
+    std::reverse(ordinati.begin(), ordinati.end());
     return ordinati;
 }
 
