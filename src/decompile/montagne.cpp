@@ -102,7 +102,8 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vect
             i = fine;
         }
     }
-    std::sort(corsa.begin(), corsa.end(), [](const TrattoMontagna& x, const TrattoMontagna& y) { return x.primo < y.primo; });
+    std::sort(corsa.begin(), corsa.end(),
+              [](const TrattoMontagna& x, const TrattoMontagna& y) { return x.primo < y.primo; });
     tratti.insert(tratti.end(), corsa.begin(), corsa.end());
 }
 

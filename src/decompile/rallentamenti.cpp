@@ -46,8 +46,9 @@ Partenza partenza(const std::vector<Cella>& celle, size_t inizio, int16_t v, boo
                   const std::vector<bool>& prese) {
     const int64_t base = inizio_cella(static_cast<int64_t>(inizio) - 1);
     std::optional<Partenza> senza;
-    const std::vector<int64_t> metri =
-        solo_metro_cella ? std::vector<int64_t>{base} : std::vector<int64_t>{base, base - 25, base + 25, base + 1, base - 1};
+    const std::vector<int64_t> metri = solo_metro_cella
+                                           ? std::vector<int64_t>{base}
+                                           : std::vector<int64_t>{base, base - 25, base + 25, base + 1, base - 1};
     for (bool fermate : {false, true}) {
         for (int64_t x : metri) {
             if (cella_di(static_cast<int32_t>(x)) != static_cast<int64_t>(inizio)) continue;
@@ -65,8 +66,7 @@ std::vector<CoppiaRallentamento> coppie_rallentamento(const std::vector<Cella>& 
     std::vector<CoppiaRallentamento> coppie;
     auto stessi = [&](size_t a, size_t b) {
         return celle[a].dato2 == celle[b].dato2 && celle[a].dato3 == celle[b].dato3 &&
-               (celle[a].dato1 == celle[b].dato1 || celle[a].tipo == CELLA_FERMATA ||
-                celle[b].tipo == CELLA_FERMATA);
+               (celle[a].dato1 == celle[b].dato1 || celle[a].tipo == CELLA_FERMATA || celle[b].tipo == CELLA_FERMATA);
     };
     // First the pairs the cells show, then those with a part under a stop mark.
     std::vector<size_t> inizi, fini;
@@ -127,8 +127,14 @@ std::vector<Rallentamento> rallentamenti_celle(const std::vector<Cella>& celle) 
         const auto [a, e] = coppie[k];
         const Cella& inizio = valori(coppie[k]);
         const Partenza p = *partenze[k];
-        Rallentamento z{a,          p.x,          inizio_cella(static_cast<int64_t>(e) - 1) - p.x, inizio.dato1,
-                        inizio.dato3, inizio.dato2, p.avvicinamento, {a}};
+        Rallentamento z{a,
+                        p.x,
+                        inizio_cella(static_cast<int64_t>(e) - 1) - p.x,
+                        inizio.dato1,
+                        inizio.dato3,
+                        inizio.dato2,
+                        p.avvicinamento,
+                        {a}};
         if (e < celle.size()) z.celle.push_back(e);
         if (p.x > 1500) z.celle.push_back(static_cast<size_t>(cella_di(static_cast<int32_t>(p.x - 1200))));
         for (int q = 0; p.avvicinamento && q < 4; ++q)

@@ -157,7 +157,7 @@ std::vector<size_t> ordine(const std::vector<RecordTreno>& record, const std::ve
                            const std::vector<Cella>& celle) {
     const size_t n = record.size();
     std::vector<int> bloccato(n, 0);
-    std::vector<std::vector<size_t>> sblocca(n);  // placing r unblocks these
+    std::vector<std::vector<size_t>> sblocca(n);    // placing r unblocks these
     std::map<size_t, std::vector<size_t>> diversi;  // cell: records whose mark there is not the kept one
     for (size_t r = 0; r < n; ++r) {
         for (auto [c, v] : marche[r]) {

@@ -10,8 +10,8 @@
 namespace compattatore {
 
 struct RecordTabella {
-    int ultima_stazione = 0;         // stations are records 1 to this
-    int primo_cartello = 81;         // signs are records this to 80
+    int ultima_stazione = 0;          // stations are records 1 to this
+    int primo_cartello = 81;          // signs are records this to 80
     std::vector<int> cartelli_persi;  // sign records no cell names, from 80 down
 };
 

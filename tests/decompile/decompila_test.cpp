@@ -5,9 +5,9 @@
 
 #include <bit>
 #include <cstdlib>
-#include <iostream>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <sstream>
 
 #include "decompile/generatore.h"

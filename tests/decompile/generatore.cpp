@@ -20,13 +20,13 @@ std::string riga(const std::string& parola, const std::vector<int64_t>& valori) 
 std::string riga_stazione(Generatore& g, int64_t p, int64_t tipo, int64_t L) {
     const bool attestata = tipo >= 5 && tipo <= 8;
     std::string r = "stazione, " + to_string(p) + ", " + to_string(tipo) + ", " + to_string(L) + ", " +
-            to_string(g.bordo(0, 255)) + ", " + to_string(g.bordo(0, 255)) + ", " +
-            to_string(attestata ? 0 : 1);
+                    to_string(g.bordo(0, 255)) + ", " + to_string(g.bordo(0, 255)) + ", " +
+                    to_string(attestata ? 0 : 1);
     r += ", " + to_string(g.bordo(INT16_MIN, INT16_MAX)) + ", " + to_string(g.bordo(INT16_MIN, INT16_MAX)) + ", " +
          to_string(g.bordo(0, 255));
     for (int k = 0; k < 3; ++k) r += ", " + to_string(g.bordo(INT16_MIN, INT16_MAX));
-    r += ", " + to_string(g.bordo(0, 255)) + ", " + to_string(g.tra(0, 23)) + ", " + to_string(g.tra(0, 59)) +
-         ", " + to_string(g.tra(0, 59)) + ", " + Generatore::campo(g.testo()) + "\r\n";
+    r += ", " + to_string(g.bordo(0, 255)) + ", " + to_string(g.tra(0, 23)) + ", " + to_string(g.tra(0, 59)) + ", " +
+         to_string(g.tra(0, 59)) + ", " + Generatore::campo(g.testo()) + "\r\n";
     return r;
 }
 

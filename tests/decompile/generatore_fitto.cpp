@@ -75,8 +75,7 @@ public:
     ScenarioGenerato genera() {
         ScenarioGenerato s;
         s.linea = "[generale]\r\n" + riga("lunghezza percorso", {lunghezza_}) + riga("sfondo due", {g_.tra(0, 3)});
-        if (g_.moneta())
-            s.linea += riga("ripetizione segnali 4 codici", {50 * g_.tra(0, 20), 50 * g_.tra(21, 80)});
+        if (g_.moneta()) s.linea += riga("ripetizione segnali 4 codici", {50 * g_.tra(0, 20), 50 * g_.tra(21, 80)});
         Voci linea;
         curve(linea);
         profilo(linea, PENDENZE, "[pendenze]", "pendenza", -100, 155);
@@ -99,9 +98,7 @@ public:
 
 private:
     // A cell near one of the places where objects crowd.
-    int64_t vicina() {
-        return std::clamp<int64_t>(g_.uno(centri_) + g_.tra(-30, 30), 3, ultimo_oggetto_);
-    }
+    int64_t vicina() { return std::clamp<int64_t>(g_.uno(centri_) + g_.tra(-30, 30), 3, ultimo_oggetto_); }
     // Metres that put a point object into cell i: on the cell's metre, or
     // anywhere the rounding still gives that cell.
     int64_t metri(int64_t i) {
@@ -200,9 +197,9 @@ private:
             int64_t i = vicina();
             for (int k = static_cast<int>(g_.tra(1, 5)); k > 0 && i <= ultimo_oggetto_; --k, i += g_.tra(1, 5)) {
                 if (!g_.prendi_celle({i})) continue;
-                v.libera("[segnali]", riga("segnale", {metri(i), g_.tra(1, 2), g_.tra(0, 9), g_.tra(0, 9),
-                                                       g_.tra(0, 9), g_.tra(0, 9), g_.tra(0, 2), g_.tra(0, 9),
-                                                       g_.tra(0, 9), g_.tra(0, 9), g_.bordo(0, 255)}));
+                v.libera("[segnali]", riga("segnale", {metri(i), g_.tra(1, 2), g_.tra(0, 9), g_.tra(0, 9), g_.tra(0, 9),
+                                                       g_.tra(0, 9), g_.tra(0, 2), g_.tra(0, 9), g_.tra(0, 9),
+                                                       g_.tra(0, 9), g_.bordo(0, 255)}));
             }
         }
     }
