@@ -39,7 +39,7 @@ RecordTabella record_tabella(const ScenarioCompilato& s) {
         if (dati_stazione(o) || !o.nome.empty()) t.ultima_stazione = j;
     }
     for (int j = PRIMO_CARTELLO; j >= t.primo_cartello; --j)
-        if (!visti.count(j)) t.cartelli_persi.push_back(j);
+        if (!visti.contains(j)) t.cartelli_persi.push_back(j);
     return t;
 }
 

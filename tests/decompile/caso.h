@@ -41,7 +41,7 @@ public:
     // Takes each of the cells, which may touch taken ones, or none.
     bool prendi_celle(const std::vector<int64_t>& celle) {
         for (int64_t i : celle)
-            if (i < 2 || occupate_.count(i)) return false;
+            if (i < 2 || occupate_.contains(i)) return false;
         occupate_.insert(celle.begin(), celle.end());
         return true;
     }

@@ -229,6 +229,7 @@ TEST(Readable, OnlyTheAuthorsCodeCellsBecomeRecords) {
 TEST(NotExpressible, HandEditedCellsAndRecordsAreNamedWithWhatDiffers) {
     struct Caso {
         size_t byte;  // of the file
+        int valore;   // written there
         bool celle;   // the cell file, else the object file
         const char* file;
         const char* dove;
@@ -236,17 +237,21 @@ TEST(NotExpressible, HandEditedCellsAndRecordsAreNamedWithWhatDiffers) {
     };
     const Caso casi[] = {
         // A code mark with nothing that lays it.
-        {15 * 1000 + 10, true, "Corvale_Mendra_4821-3.dat", "cell 1000 (metre 50000)",
+        {15 * 1000 + 10, 55, true, "Corvale_Mendra_4821-3.dat", "cell 1000 (metre 50000)",
          "`codice` is 55, the written description gives 0"},
+        // A stop mark with no station over a tunnel marker: the kinds are
+        // named with their objects.
+        {15 * 1000, 10, true, "Corvale_Mendra_4821-3.dat", "cell 1000 (metre 50000)",
+         "`tipo` is 10 (station stop mark), the written description gives 11 (tunnel marker)"},
         // The last cell, which no gradient fill reaches.
-        {15 * 2080 + 13, true, "Corvale_Mendra_4821-3.dat", "cell 2080 (metre 104000)",
+        {15 * 2080 + 13, 55, true, "Corvale_Mendra_4821-3.dat", "cell 2080 (metre 104000)",
          "`pendenza` is 55, the written description gives 0"},
         // Object record 0, which no record fills.
-        {0, false, "Corvale_Mendra_4821-3.sim", "record 0", "`tipo` is 55, the written description gives 0"},
+        {0, 55, false, "Corvale_Mendra_4821-3.sim", "record 0", "`tipo` is 55, the written description gives 0"},
     };
     for (const Caso& caso : casi) {
         FileBinari file = normale(false);
-        (caso.celle ? file.celle : file.oggetti)[caso.byte] = static_cast<char>(55);
+        (caso.celle ? file.celle : file.oggetti)[caso.byte] = static_cast<char>(caso.valore);
         const prova::Giro g = prova::giro(file, NORMALI);
         ASSERT_EQ(g.sorgenti.scostamenti.size(), 1u) << caso.dove << "\n" << elenco(g.sorgenti.scostamenti);
         const Scostamento& s = g.sorgenti.scostamenti[0];
