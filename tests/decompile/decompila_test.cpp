@@ -104,6 +104,45 @@ TEST(RoundTrip, UnusualSources) {
     }
 }
 
+// Layouts where records meet, each compiling cleanly: the record order, the
+// start metre or the spans the decompiler writes must give the same cells.
+TEST(RoundTrip, RecordsThatMeet) {
+    struct Caso {
+        const char* linea;  // body of the line description
+        const char* treno;  // body of the train description
+    };
+    const Caso casi[] = {
+        // Signals two cells apart, the nearer written first: its code marks
+        // are overwritten by the later one's.
+        {"", "segnale, 3100, 1, 1, 1, 1, 0, 2, 1, 1, 1, 0\r\nsegnale, 3000, 2, 1, 1, 1, 0, 1, 1, 1, 1, 0\r\n"},
+        // Marked spans of one kind touching, out of step with each other.
+        {"montagna, 1000, 1300, 14\r\nmontagna, 1300, 1800, 14\r\n", ""},
+        // A marked span overlapping a short span of another kind written after it.
+        {"montagna, 1000, 1500, 14\r\nmontagna, 1200, 1250, 5\r\n", ""},
+        // A station's stop mark over a text sign, a speed board and a signal.
+        {"cartello_indicatore, 2650, UNO\r\ncartello_indicatore, 2000, DUE\r\n"
+         "indicatori_vmax, 5650, 100, 80, 60, 2, 50, 40, 30, 1\r\n",
+         "segnale, 8650, 1, 1, 2, 3, 1, 2, 4, 5, 6, 0\r\n"
+         "stazione, 2500, 0, 200, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"
+         "stazione, 5500, 0, 200, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, B\r\n"
+         "stazione, 8500, 0, 200, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 10, 0, 0, C\r\n"},
+        // Slowdowns one cell long, one starting on a half metre, which moves
+        // its approach cells a cell further from its warning point.
+        {"", "rallentamento, 3000, 30, 26, 0, 1, 0\r\nrallentamento, 4925, 60, 75, 1, 1, 7\r\n"},
+        // A slowdown's end under a station's stop mark.
+        {"", "rallentamento, 2000, 30, 650, 2, 0, 0\r\nstazione, 2500, 0, 200, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"},
+    };
+    for (const Caso& caso : casi) {
+        const std::string linea =
+            std::string("[generale]\r\nlunghezza percorso, 10000\r\n[montagne]\r\n") + caso.linea + "[fine]\r\n";
+        const std::string treno = std::string("[generale]\r\n[segnali]\r\n") + caso.treno + "[fine]\r\n";
+        const FileBinari file = prova::compila_testi(linea, treno, false, {"L", "T"});
+        ASSERT_EQ(file.codice, 0) << caso.linea << caso.treno;
+        ASSERT_EQ(file.diagnostiche, 0u) << caso.linea << caso.treno;
+        EXPECT_TRUE(prova::giro_esatto(file, {"L", "T"})) << caso.linea << caso.treno;
+    }
+}
+
 // A few hundred generated scenarios; a failure names the seed that
 // regenerates its scenario with genera_scenario.
 TEST(RoundTrip, GeneratedScenarios) {
