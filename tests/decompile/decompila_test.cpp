@@ -130,7 +130,9 @@ TEST(RoundTrip, RecordsThatMeet) {
         // its approach cells a cell further from its warning point.
         {"", "rallentamento, 3000, 30, 26, 0, 1, 0\r\nrallentamento, 4925, 60, 75, 1, 1, 7\r\n"},
         // A slowdown's end under a station's stop mark.
-        {"", "rallentamento, 2000, 30, 650, 2, 0, 0\r\nstazione, 2500, 0, 200, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"},
+        {"",
+         "rallentamento, 2000, 30, 650, 2, 0, 0\r\nstazione, 2500, 0, 200, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, "
+         "A\r\n"},
     };
     for (const Caso& caso : casi) {
         const std::string linea =

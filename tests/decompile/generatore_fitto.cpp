@@ -63,12 +63,13 @@ int64_t cella_di(int64_t p) { return static_cast<int64_t>(std::nearbyint(p / 50.
 
 class Fitto {
 public:
-    explicit Fitto(uint32_t seme) : g_(seme) {
-        lunghezza_ = g_.tra(2000, 6000);
-        ultima_cella_ = static_cast<int64_t>(std::nearbyint((lunghezza_ + 7000) / 50.0));
-        ultimo_punto_ = 50 * (ultima_cella_ - 3);
-        // Objects stay on the line: past its end they are warned about.
-        ultimo_oggetto_ = lunghezza_ / 50 - 2;
+    // Objects stay on the line: past its end they are warned about.
+    explicit Fitto(uint32_t seme)
+        : g_(seme),
+          lunghezza_(g_.tra(2000, 6000)),
+          ultima_cella_(static_cast<int64_t>(std::nearbyint((lunghezza_ + 7000) / 50.0))),
+          ultimo_punto_(50 * (ultima_cella_ - 3)),
+          ultimo_oggetto_(lunghezza_ / 50 - 2) {
         for (int n = 0; n < 2; ++n) centri_.push_back(g_.tra(40, ultimo_oggetto_ - 10));
     }
 
@@ -213,10 +214,10 @@ private:
     }
 
     Generatore g_;
-    int64_t lunghezza_ = 0;
-    int64_t ultima_cella_ = 0;
-    int64_t ultimo_punto_ = 0;
-    int64_t ultimo_oggetto_ = 0;
+    int64_t lunghezza_;
+    int64_t ultima_cella_;
+    int64_t ultimo_punto_;
+    int64_t ultimo_oggetto_;
     std::vector<int64_t> centri_;
 };
 
