@@ -282,7 +282,7 @@ TEST(NotExpressible, HandEditedCellsAndRecordsAreNamedWithWhatDiffers) {
          "`codice` is 55, the written description gives 0"},
         // A stop mark with no station over a tunnel marker: the kinds are
         // named with their objects.
-        {15 * 1000, 10, true, "Corvale_Mendra_4821-3.dat", "cell 1000 (metre 50000)",
+        {size_t{15} * 1000, 10, true, "Corvale_Mendra_4821-3.dat", "cell 1000 (metre 50000)",
          "`tipo` is 10 (station stop mark), the written description gives 11 (tunnel marker)"},
         // The last cell, which no gradient fill reaches.
         {15 * 2080 + 13, 55, true, "Corvale_Mendra_4821-3.dat", "cell 2080 (metre 104000)",
