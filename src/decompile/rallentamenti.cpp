@@ -82,18 +82,21 @@ std::vector<CoppiaRallentamento> coppie_rallentamento(const std::vector<Cella>& 
         inizi.erase(a);
     }
     std::vector<bool> prese(celle.size(), false);
-    auto fermata_per = [&](size_t da, size_t a, size_t parte) -> std::optional<size_t> {
-        for (size_t k = da; k < a; ++k)
+    // The stop mark nearest the part that is left, after a start, before an end.
+    auto fermata_per = [&](size_t parte, bool dopo) -> std::optional<size_t> {
+        for (size_t d = 1; dopo ? parte + d < celle.size() : d <= parte; ++d) {
+            const size_t k = dopo ? parte + d : parte - d;
             if (celle[k].tipo == CELLA_FERMATA && !prese[k] && stessi(k, parte)) return k;
+        }
         return std::nullopt;
     };
     for (size_t a : inizi) {
-        const std::optional<size_t> e = fermata_per(a + 1, celle.size(), a);
+        const std::optional<size_t> e = fermata_per(a, true);
         if (e) prese[*e] = true;
         coppie.push_back({a, e.value_or(a + 1)});
     }
     for (size_t e : fini) {
-        if (const std::optional<size_t> a = fermata_per(0, e, e)) {
+        if (const std::optional<size_t> a = fermata_per(e, false)) {
             prese[*a] = true;
             coppie.push_back({*a, e});
         }
