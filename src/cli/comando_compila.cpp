@@ -213,7 +213,7 @@ int compila(const RichiestaCompila& r) {
         }
         TestoConvertito convertito = converti_in_1252(byte);
         s.testo = std::move(convertito.testo);
-        if (convertito.errore) illeggibili.push_back(diagnostica_carattere(s, *convertito.errore));
+        if (convertito.errore) illeggibili.push_back(diagnostica_carattere(s.percorso, *convertito.errore));
     }
     // JSON diagnostics are the output a program reads; the listing then goes to standard error.
     const bool json = r.resoconto.forma == FormaDiagnostiche::json;

@@ -1,18 +1,10 @@
 #include "cli/resoconto_compila.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "compiler/codici_errore.h"
 
 namespace compattatore {
-
-Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere) {
-    char codice[16];
-    std::snprintf(codice, sizeof codice, "U+%04X", static_cast<unsigned>(carattere.codice));
-    return crea_diagnostica(ERRORE_LETTURA, sorgente.percorso, {carattere.riga, carattere.colonna},
-                            std::string("the character ") + codice + " has no Windows-1252 byte");
-}
 
 Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente) {
     return crea_diagnostica(ERRORE_LETTURA, sorgente.percorso, {},
