@@ -62,7 +62,8 @@ Json apri(const std::string& percorso, const std::string& testo) {
     return {{"jsonrpc", "2.0"},
             {"method", "textDocument/didOpen"},
             {"params",
-             {{"textDocument", {{"uri", uri_da_percorso(percorso)}, {"languageId", "x"}, {"version", 1}, {"text", testo}}}}}};
+             {{"textDocument",
+               {{"uri", uri_da_percorso(percorso)}, {"languageId", "x"}, {"version", 1}, {"text", testo}}}}}};
 }
 
 Json cambia(const std::string& percorso, const std::string& testo, int versione) {
@@ -89,7 +90,8 @@ int main(int argc, char** argv) {
     const int modifiche = argc > 2 ? std::stoi(argv[2]) : 100;
     const int modifiche_memoria = argc > 3 ? std::stoi(argv[3]) : 10000;
     const std::string linea = piattaforma::unisci(dir, nome_descrizione_linea(banco::CHIAVE_LINEA));
-    const std::string treno = piattaforma::unisci(dir, nome_descrizione_treno(banco::CHIAVE_LINEA, banco::CHIAVE_TRENO));
+    const std::string treno =
+        piattaforma::unisci(dir, nome_descrizione_treno(banco::CHIAVE_LINEA, banco::CHIAVE_TRENO));
     const std::string testo = piattaforma::leggi(linea);
     const std::string testo_treno = piattaforma::leggi(treno);
 

@@ -118,8 +118,7 @@ Json hover(const Documento& d, const Json& parametri, const DocumentiAperti&) {
         if (auto metri = metri_di(campo->testo); posizione && metri)
             testo += ": " + cella_e_metri(cella_per(*metri, s.regola));
     } else {
-        testo = "a field beyond the " + std::to_string(s.campi.size()) + " of `" + std::string(s.parola->scritta) +
-                "`";
+        testo = "a field beyond the " + std::to_string(s.campi.size()) + " of `" + std::string(s.parola->scritta) + "`";
     }
     // A station's time, from its three fields, wherever on its line.
     if (s.parola == &STAZIONE && r.campi.size() > 16) {

@@ -126,11 +126,11 @@ void compila_scenario(const GruppoScenari& g, const std::optional<std::string>& 
     // that missing file names a path of no file of the group, and is dropped.
     const SorgentiDescrizione s{g.linea, treno.value_or(g.linea + ":no-train-file"), linea->testo,
                                 testo_treno ? std::optional<std::string>(testo_treno->testo) : std::nullopt};
-    const Compilazione c = compila(
-        s, {.chiave_linea = chiave_1252(g.chiave_linea),
-            .chiave_treno = chiave_1252(chiave_treno),
-            .crea_tracciato = opzioni.tracciato ? 1 : 0,
-            .lettura = {.tutti_gli_errori = true, .massimo_errori = opzioni.massimo_errori}});
+    const Compilazione c =
+        compila(s, {.chiave_linea = chiave_1252(g.chiave_linea),
+                    .chiave_treno = chiave_1252(chiave_treno),
+                    .crea_tracciato = opzioni.tracciato ? 1 : 0,
+                    .lettura = {.tutti_gli_errori = true, .massimo_errori = opzioni.massimo_errori}});
     for (const Diagnostica& d : da_mostrare(c.diagnostiche.voci(), opzioni.silenziati)) raccolta.aggiungi(d);
 }
 
@@ -159,8 +159,9 @@ std::map<std::string, Json> diagnostiche_gruppo(const GruppoScenari& gruppo, con
             elenco[t] = Json::array({{{"range", intervallo_campo({}, 0, 0)},
                                       {"severity", 1},
                                       {"source", "compattatore"},
-                                      {"message", "no line file " + nome + " beside this train file: a train file "
-                                                  "is compiled with its line"}}});
+                                      {"message", "no line file " + nome +
+                                                      " beside this train file: a train file "
+                                                      "is compiled with its line"}}});
         return elenco;
     }
     if (gruppo.treni.empty()) compila_scenario(gruppo, std::nullopt, sorgenti, opzioni, raccolta);

@@ -43,8 +43,7 @@ void formatta_gruppo(const std::vector<std::string_view>& righe, size_t da, size
     for (size_t i = 0; i < nuove.size(); ++i) {
         const std::string_view vecchia = righe[da + i];
         if (nuove[i] == vecchia) continue;
-        modifiche.push_back(
-            {{"range", intervallo(da + i, 0, vecchia.size())}, {"newText", da_1252_a_utf8(nuove[i])}});
+        modifiche.push_back({{"range", intervallo(da + i, 0, vecchia.size())}, {"newText", da_1252_a_utf8(nuove[i])}});
     }
 }
 

@@ -12,10 +12,10 @@
 namespace compattatore {
 
 struct GruppoScenari {
-    std::string linea;                // the line file's path
-    std::string chiave_linea;         // as its name spells it
-    bool linea_presente = false;      // open or on the disk
-    std::vector<std::string> treni;   // the train files' paths, in name order
+    std::string linea;               // the line file's path
+    std::string chiave_linea;        // as its name spells it
+    bool linea_presente = false;     // open or on the disk
+    std::vector<std::string> treni;  // the train files' paths, in name order
 };
 
 // The group `percorso` belongs to, as a line file or as a train file; none

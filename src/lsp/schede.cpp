@@ -14,7 +14,11 @@ const std::vector<Scheda>& schede(bool linea) {
         {&SFONDO_DUE, "[generale]", "a background", {"VALUE"}, {}},
         {&SFONDO_TRE, "[generale]", "a background", {"VALUE"}, {}},
         {&RIPETIZIONE_SEGNALI, "[generale]", "the signal repetition stretch", {"START", "END"}, {0, 1}},
-        {&CURVA, "[curve]", "a curve (curvas1 to curvas6 left, curvad1 to curvad6 right)", {"START", "LENGTH"}, {0},
+        {&CURVA,
+         "[curve]",
+         "a curve (curvas1 to curvas6 left, curvad1 to curvad6 right)",
+         {"START", "LENGTH"},
+         {0},
          RegolaCella::inizio},
         {&PENDENZA, "[pendenze]", "a gradient", {"POSITION", "GRADIENT"}, {0}, RegolaCella::inizio},
         {&MONTAGNA, "[montagne]", "a mountain or tunnel", {"INIZIO", "FINE", "TIPO"}, {0, 1}, RegolaCella::inizio},
@@ -55,8 +59,8 @@ const std::vector<Scheda>& schede(bool linea) {
 
 const Scheda* scheda_di(std::string_view voce, bool linea) {
     // The reader's order decides between words one field may hold both of.
-    const auto& parole = linea ? std::span<const ParolaChiave* const>(PAROLE_LINEA)
-                               : std::span<const ParolaChiave* const>(PAROLE_TRENO);
+    const auto& parole =
+        linea ? std::span<const ParolaChiave* const>(PAROLE_LINEA) : std::span<const ParolaChiave* const>(PAROLE_TRENO);
     for (const ParolaChiave* p : parole) {
         if (!riconosce(voce, *p)) continue;
         for (const Scheda& s : schede(linea))

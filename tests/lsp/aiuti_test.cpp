@@ -90,8 +90,9 @@ TEST_F(Aiuti, CompletionOffersSnippetsOfTheFilesRecords) {
         sezione = sezione || voce["label"] == "[rallentamenti]";
         EXPECT_NE(voce["label"], "pendenza");  // a line file's record
     }
-    EXPECT_EQ(snippet, "segnale, ${1:POSITION}, ${2:SX}, ${3:S1}, ${4:S2}, ${5:S3}, ${6:RAPP}, ${7:DX}, ${8:D1}, "
-                       "${9:D2}, ${10:D3}, ${11:TEMPO}");
+    EXPECT_EQ(snippet,
+              "segnale, ${1:POSITION}, ${2:SX}, ${3:S1}, ${4:S2}, ${5:S3}, ${6:RAPP}, ${7:DX}, ${8:D1}, "
+              "${9:D2}, ${10:D3}, ${11:TEMPO}");
     EXPECT_TRUE(sezione);
     EXPECT_EQ(client.chiedi("textDocument/completion", treno, 5, 12), Json::array());  // past the keyword
 }
@@ -117,8 +118,9 @@ TEST_F(Aiuti, OutlineHoldsSectionsStationsAndSignals) {
 
 // Formatting moves fields into columns and never changes one.
 TEST_F(Aiuti, FormattingKeepsEveryValue) {
-    const std::string storto = "[generale]\r\nlunghezza percorso,30000\r\n[pendenze]\r\npendenza,  0,2\r\n"
-                               "pendenza, 21225,   -12\r\n[fine]\r\n";
+    const std::string storto =
+        "[generale]\r\nlunghezza percorso,30000\r\n[pendenze]\r\npendenza,  0,2\r\n"
+        "pendenza, 21225,   -12\r\n[fine]\r\n";
     client.cambia(linea, storto);
     const Json modifiche = tutto("textDocument/formatting", linea, {{"options", {{"tabSize", 4}}}});
     std::vector<std::string> righe;
@@ -144,9 +146,10 @@ std::vector<std::string> titoli(const Json& azioni) {
 }
 
 TEST_F(Aiuti, QuoteATextWithAComma) {
-    const std::string con_virgola = "[generale]\r\nvelocita, 0, 100\r\n[stazioni]\r\n"
-                                    "stazione, 3000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 5, 0, MONZUNO, VADO\r\n"
-                                    "[fine]\r\n";
+    const std::string con_virgola =
+        "[generale]\r\nvelocita, 0, 100\r\n[stazioni]\r\n"
+        "stazione, 3000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 5, 0, MONZUNO, VADO\r\n"
+        "[fine]\r\n";
     client.cambia(treno, con_virgola);
     const Json a = tutto("textDocument/codeAction", treno, {{"range", righe(3, 3)}, {"context", Json::object()}});
     ASSERT_EQ(a.size(), 1u) << a.dump();
@@ -174,11 +177,12 @@ TEST_F(Aiuti, SwapTheFiles) {
 // A diagnostic that carries its own fix has it offered as the preferred one.
 TEST_F(Aiuti, TheFixADiagnosticCarries) {
     const Json intervallo = righe(3, 3);
-    const Json diagnostica = {{"range", intervallo},
-                              {"message", "m"},
-                              {"data", {{"title", "did you mean 'pendenza'?"}, {"range", intervallo}, {"replacement", "pendenza"}}}};
-    const Json a = tutto("textDocument/codeAction", linea,
-                         {{"range", intervallo}, {"context", {{"diagnostics", {diagnostica}}}}});
+    const Json diagnostica = {
+        {"range", intervallo},
+        {"message", "m"},
+        {"data", {{"title", "did you mean 'pendenza'?"}, {"range", intervallo}, {"replacement", "pendenza"}}}};
+    const Json a =
+        tutto("textDocument/codeAction", linea, {{"range", intervallo}, {"context", {{"diagnostics", {diagnostica}}}}});
     ASSERT_EQ(titoli(a), std::vector<std::string>{"did you mean 'pendenza'?"});
     EXPECT_EQ(a[0]["edit"]["changes"][uri_da_percorso(linea)][0]["newText"], "pendenza");
 }

@@ -38,8 +38,9 @@ public:
                           {{"uri", uri_da_percorso(percorso)}, {"languageId", "x"}, {"version", 1}, {"text", testo}}}});
     }
     std::vector<Json> cambia(const std::string& percorso, const std::string& testo) {
-        return notifica("textDocument/didChange", {{"textDocument", {{"uri", uri_da_percorso(percorso)}, {"version", 2}}},
-                                                   {"contentChanges", {{{"text", testo}}}}});
+        return notifica("textDocument/didChange",
+                        {{"textDocument", {{"uri", uri_da_percorso(percorso)}, {"version", 2}}},
+                         {"contentChanges", {{{"text", testo}}}}});
     }
     // A document question at a line and character.
     Json chiedi(const std::string& metodo, const std::string& percorso, int riga, int carattere) {

@@ -26,12 +26,12 @@ std::vector<std::string> come_compile(const Json& diagnostiche, const std::strin
                std::to_string(inizio["character"].get<int>() + 1);
     };
     for (const Json& d : diagnostiche) {
-        righe.push_back(posto(file, d["range"]["start"]) + ": " + (d["severity"] == 1 ? "error" : "warning") +
-                        ": " + d["message"].get<std::string>());
+        righe.push_back(posto(file, d["range"]["start"]) + ": " + (d["severity"] == 1 ? "error" : "warning") + ": " +
+                        d["message"].get<std::string>());
         for (const Json& n : d.value("relatedInformation", Json::array()))
-            righe.push_back(posto(*percorso_da_uri(n["location"]["uri"].get<std::string>()),
-                                  n["location"]["range"]["start"]) +
-                            ": note: " + n["message"].get<std::string>());
+            righe.push_back(
+                posto(*percorso_da_uri(n["location"]["uri"].get<std::string>()), n["location"]["range"]["start"]) +
+                ": note: " + n["message"].get<std::string>());
     }
     return righe;
 }
@@ -99,8 +99,8 @@ TEST(DiagnosticheServer, FollowTheUnsavedText) {
     const Json d = diagnostiche_per(client.cambia(treno, errato), treno);
     ASSERT_EQ(d.size(), 1u);
     EXPECT_EQ(d[0]["code"], "E25");
-    EXPECT_EQ(d[0]["range"], (Json{{"start", {{"line", 2}, {"character", 9}}},
-                                   {"end", {{"line", 2}, {"character", 12}}}}));
+    EXPECT_EQ(d[0]["range"],
+              (Json{{"start", {{"line", 2}, {"character", 9}}}, {"end", {{"line", 2}, {"character", 12}}}}));
     EXPECT_EQ(diagnostiche_per(client.cambia(treno, TRENO), treno), Json::array());
     // The line file's diagnostics come too, each file with its own.
     EXPECT_EQ(diagnostiche_per(client.cambia(treno, TRENO), linea), Json::array());
@@ -111,7 +111,8 @@ TEST(DiagnosticheServer, WarningKindsSilencedByTheOptions) {
     prova::CartellaTemporanea cartella;
     const std::string linea = cartella.scrivi("L_linea.txt", LINEA);
     cartella.scrivi("L_T-.txt", TRENO);
-    const std::string troncata = "[generale]\r\nlunghezza percorso, 10000\r\n[pendenze]\r\npendenza, 0, 900\r\n[fine]\r\n";
+    const std::string troncata =
+        "[generale]\r\nlunghezza percorso, 10000\r\n[pendenze]\r\npendenza, 0, 900\r\n[fine]\r\n";
     for (const bool silenziato : {false, true}) {
         ClienteProva client;
         client.inizializza(silenziato ? Json{{"warnings", {"-Wno-value-truncated"}}} : Json::object());

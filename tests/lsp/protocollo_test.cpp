@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "lsp/cliente_prova.h"
 #include "lsp/messaggi.h"
 #include "lsp/server.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
-#include "lsp/cliente_prova.h"
 
 namespace compattatore {
 namespace {
@@ -130,10 +130,10 @@ TEST(Protocollo, NotificationsOutOfOrder) {
 // The program itself: garbage on its input, then a clean exit.
 TEST(Protocollo, TheCommandSurvivesGarbage) {
     prova::CartellaTemporanea cartella;
-    const std::string ingresso = cartella.scrivi(
-        "ingresso", messaggio(INIZIALIZZA) + "Content-Length: -1\r\n\r\n" + incornicia("}}") +
-                        messaggio({{"jsonrpc", "2.0"}, {"id", 3}, {"method", "nope"}}) + messaggio(CHIUDI) +
-                        messaggio(ESCI));
+    const std::string ingresso =
+        cartella.scrivi("ingresso", messaggio(INIZIALIZZA) + "Content-Length: -1\r\n\r\n" + incornicia("}}") +
+                                        messaggio({{"jsonrpc", "2.0"}, {"id", 3}, {"method", "nope"}}) +
+                                        messaggio(CHIUDI) + messaggio(ESCI));
     const auto esito = prova::esegui("sh", {"-c", std::string(PROGRAMMA) + " lsp < '" + ingresso + "'"});
     EXPECT_EQ(esito.stato, 0) << esito.errori;
     EXPECT_NE(esito.uscita.find("\"code\":-32601"), std::string::npos) << esito.uscita;
