@@ -97,7 +97,7 @@ const DomandaDocumento* domanda_per(std::string_view metodo) {
     return nullptr;
 }
 
-Json hover(const Documento& d, const Json& parametri, const DocumentiAperti&) {
+Json hover(const Documento& d, const Json& parametri, const DocumentiAperti& /*aperti*/) {
     const Punto p = punto_di(parametri);
     const std::vector<std::string_view> righe = righe_di(d.testo);
     if (p.riga >= righe.size()) return nullptr;
@@ -132,7 +132,7 @@ Json hover(const Documento& d, const Json& parametri, const DocumentiAperti&) {
             {"range", intervallo(p.riga, campo->inizio, campo->fine)}};
 }
 
-Json completamento(const Documento& d, const Json& parametri, const DocumentiAperti&) {
+Json completamento(const Documento& d, const Json& parametri, const DocumentiAperti& /*aperti*/) {
     const Punto p = punto_di(parametri);
     const std::vector<std::string_view> righe = righe_di(d.testo);
     const std::string_view riga = p.riga < righe.size() ? righe[p.riga] : std::string_view();
@@ -164,7 +164,7 @@ Json completamento(const Documento& d, const Json& parametri, const DocumentiApe
     return voci;
 }
 
-Json firma(const Documento& d, const Json& parametri, const DocumentiAperti&) {
+Json firma(const Documento& d, const Json& parametri, const DocumentiAperti& /*aperti*/) {
     const Punto p = punto_di(parametri);
     const std::vector<std::string_view> righe = righe_di(d.testo);
     if (p.riga >= righe.size()) return nullptr;

@@ -28,7 +28,7 @@ std::string nome_simbolo(const RigaRecord& r) {
 
 }  // namespace
 
-Json suggerimenti_posizione(const Documento& d, const Json& parametri, const DocumentiAperti&) {
+Json suggerimenti_posizione(const Documento& d, const Json& parametri, const DocumentiAperti& /*aperti*/) {
     const std::vector<std::string_view> righe = righe_di(d.testo);
     const Json& campo = parametri.at("range");
     const auto da = campo.at("start").at("line").get<size_t>();
@@ -50,7 +50,7 @@ Json suggerimenti_posizione(const Documento& d, const Json& parametri, const Doc
     return suggerimenti;
 }
 
-Json simboli(const Documento& d, const Json&, const DocumentiAperti&) {
+Json simboli(const Documento& d, const Json& /*parametri*/, const DocumentiAperti& /*aperti*/) {
     const std::vector<std::string_view> righe = righe_di(d.testo);
     Json sezioni = Json::array();
     Json* sezione = nullptr;

@@ -100,7 +100,7 @@ std::optional<Json> scambia_file(const Documento& d, const DocumentiAperti& aper
 
 }  // namespace
 
-Json formattazione(const Documento& d, const Json&, const DocumentiAperti&) {
+Json formattazione(const Documento& d, const Json& /*parametri*/, const DocumentiAperti& /*aperti*/) {
     const std::vector<std::string_view> righe = righe_di(d.testo);
     Json modifiche = Json::array();
     size_t riga = 0;

@@ -53,6 +53,10 @@ OpzioniDiagnostiche opzioni_da(const Json& o) {
     return opzioni;
 }
 
+std::optional<std::string> percorso_del_documento(const Json& parametri) {
+    return percorso_da_uri(parametri.at("textDocument").at("uri").get<std::string>());
+}
+
 }  // namespace
 
 std::string ServerLsp::errore_intestazione(const std::string& motivo) {
@@ -89,10 +93,6 @@ std::vector<std::string> ServerLsp::ricevi(std::string_view corpo) {
         if (con_id) uscite.push_back(errore(id, PARAMETRI_NON_VALIDI, e.what()));
     }
     return uscite;
-}
-
-std::optional<std::string> ServerLsp::percorso_del_documento(const Json& parametri) const {
-    return percorso_da_uri(parametri.at("textDocument").at("uri").get<std::string>());
 }
 
 Json ServerLsp::inizializza(const Json& parametri) {

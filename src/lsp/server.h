@@ -42,7 +42,6 @@ private:
     Json inizializza(const Json& parametri);
     // Publishes the diagnostics of every file of the scenarios `percorso` is part of.
     void pubblica(const std::string& percorso, Uscite& uscite);
-    std::optional<std::string> percorso_del_documento(const Json& parametri) const;
 
     DocumentiAperti aperti_;
     OpzioniDiagnostiche opzioni_;
