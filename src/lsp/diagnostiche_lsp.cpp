@@ -70,6 +70,9 @@ public:
                      {"severity", d.livello == Livello::errore ? 1 : 2},
                      {"source", "compattatore"},
                      {"message", da_1252_a_utf8(messaggio_diagnostica(d))}};
+        // A fix the compiler suggests ("did you mean 'pendenza'?") goes in
+        // voce["data"] as {"title", "range", "replacement"}: the quick fixes
+        // (azioni) offer what they find there.
         if (d.codice)
             voce["code"] = "E" + std::to_string(*d.codice);
         else if (!d.gruppo.empty())
