@@ -151,6 +151,10 @@ void ServerLsp::notifica(const std::string& metodo, const Json& parametri, Uscit
         // The file on the disk speaks for it again; closed twice, nothing changes.
         percorso = percorso_del_documento(parametri);
         if (!percorso || !aperti_.chiudi(*percorso)) return;
+        // A file never saved leaves the scenarios with its diagnostics.
+        if (!byte_di(aperti_, *percorso))
+            uscite.push_back(notifica_uscente("textDocument/publishDiagnostics",
+                                              {{"uri", uri_da_percorso(*percorso)}, {"diagnostics", Json::array()}}));
     } else {
         return;  // other notifications ask nothing of this server
     }

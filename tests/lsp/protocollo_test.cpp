@@ -121,8 +121,8 @@ TEST(Protocollo, NotificationsOutOfOrder) {
     EXPECT_TRUE(c.notifica("textDocument/didClose", chiudi).empty());
     EXPECT_TRUE(c.notifica("$/cancelRequest", {{"id", 4}}).empty());
     EXPECT_FALSE(c.apri(linea, "[generale]\r\nlunghezza percorso, 1000\r\n[fine]\r\n").empty());
-    // The first close publishes the file as the disk holds it (no file: nothing).
-    EXPECT_TRUE(c.notifica("textDocument/didClose", chiudi).empty());
+    // The first close clears the diagnostics of a file the disk does not hold.
+    EXPECT_EQ(prova::diagnostiche_per(c.notifica("textDocument/didClose", chiudi), linea), Json::array());
     EXPECT_TRUE(c.notifica("textDocument/didClose", chiudi).empty());
     EXPECT_EQ(c.chiedi("textDocument/hover", linea, 1, 1), nullptr);
 }
