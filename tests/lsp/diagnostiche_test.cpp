@@ -106,6 +106,24 @@ TEST(DiagnosticheServer, FollowTheUnsavedText) {
     EXPECT_EQ(diagnostiche_per(client.cambia(treno, TRENO), linea), Json::array());
 }
 
+// The editor's UTF-8 text is converted as compile converts a file: a
+// character Windows-1252 has is one column, one it has not is code 25 there.
+TEST(DiagnosticheServer, ColumnsOfTheConvertedText) {
+    prova::CartellaTemporanea cartella;
+    cartella.scrivi("L_linea.txt", LINEA);
+    const std::string treno = cartella.scrivi("L_T-.txt", TRENO);
+    ClienteProva client;
+    client.inizializza();
+    const std::string corpo = "[generale]\r\nvelocita, 0, 100\r\n[stazioni]\r\n";
+    const Json numero = diagnostiche_per(client.apri(treno, corpo + "velocit\u00e0, 1x0, 100\r\n[fine]\r\n"), treno);
+    ASSERT_EQ(numero.size(), 1u) << numero.dump();
+    EXPECT_EQ(numero[0]["range"]["start"], (Json{{"line", 3}, {"character", 10}}));
+    const Json carattere = diagnostiche_per(client.cambia(treno, corpo + "segnale, 2000, \u0142\r\n[fine]\r\n"), treno);
+    ASSERT_EQ(carattere.size(), 1u) << carattere.dump();
+    EXPECT_EQ(carattere[0]["range"]["start"], (Json{{"line", 3}, {"character", 15}}));
+    EXPECT_NE(carattere[0]["message"].get<std::string>().find("U+0142 has no Windows-1252 byte"), std::string::npos);
+}
+
 // -W settings come from the initialization options, as -Wno-KIND to compile.
 TEST(DiagnosticheServer, WarningKindsSilencedByTheOptions) {
     prova::CartellaTemporanea cartella;
