@@ -84,18 +84,24 @@ std::pair<size_t, size_t> record_per_file(std::string_view testo) {
 std::optional<Json> scambia_file(const Documento& d, const DocumentiAperti& aperti) {
     const std::optional<GruppoScenari> g = gruppo_di(d.percorso, aperti);
     if (!g || !g->linea_presente || g->treni.size() != 1) return std::nullopt;
-    const std::optional<std::string> linea = byte_di(aperti, g->linea);
-    const std::optional<std::string> treno = byte_di(aperti, g->treni[0]);
-    if (!linea || !treno) return std::nullopt;
-    const auto [linea_l, linea_t] = record_per_file(converti_in_1252(*linea).testo);
-    const auto [treno_l, treno_t] = record_per_file(converti_in_1252(*treno).testo);
+    const std::optional<std::string> byte_linea = byte_di(aperti, g->linea);
+    const std::optional<std::string> byte_treno = byte_di(aperti, g->treni[0]);
+    if (!byte_linea || !byte_treno) return std::nullopt;
+    // As the compiler reads them, and back as UTF-8 for the editor: a file
+    // on the disk may be Windows-1252.
+    const std::string linea_1252 = converti_in_1252(*byte_linea).testo;
+    const std::string treno_1252 = converti_in_1252(*byte_treno).testo;
+    const auto [linea_l, linea_t] = record_per_file(linea_1252);
+    const auto [treno_l, treno_t] = record_per_file(treno_1252);
     if (linea_l != 0 || linea_t == 0 || treno_t != 0 || treno_l == 0) return std::nullopt;
     return Json{{"title", "Swap the texts of the line file and the train file"},
                 {"kind", "quickfix"},
                 {"edit",
                  {{"changes",
-                   {{uri_da_percorso(g->linea), {{{"range", testo_intero(*linea)}, {"newText", *treno}}}},
-                    {uri_da_percorso(g->treni[0]), {{{"range", testo_intero(*treno)}, {"newText", *linea}}}}}}}}};
+                   {{uri_da_percorso(g->linea),
+                     {{{"range", testo_intero(linea_1252)}, {"newText", da_1252_a_utf8(treno_1252)}}}},
+                    {uri_da_percorso(g->treni[0]),
+                     {{{"range", testo_intero(treno_1252)}, {"newText", da_1252_a_utf8(linea_1252)}}}}}}}}};
 }
 
 }  // namespace
