@@ -54,6 +54,16 @@ bool LettoreMessaggi::riga(std::string& uscita) {
     }
 }
 
+bool LettoreMessaggi::salta(size_t n) {
+    for (;;) {
+        const size_t qui = std::min(n, buffer_.size() - pos_);
+        pos_ += qui;
+        n -= qui;
+        if (n == 0) return true;
+        if (!riempi()) return false;
+    }
+}
+
 MessaggioLetto LettoreMessaggi::prossimo() {
     MessaggioLetto letto;
     std::string linea;
@@ -89,8 +99,10 @@ MessaggioLetto LettoreMessaggi::prossimo() {
         lunghezza_data = true;
     }
     if (errore.empty() && !lunghezza_data) errore = "no Content-Length";
-    if (errore.empty() && lunghezza > MASSIMO_CORPO)
-        errore = "Content-Length above " + std::to_string(MASSIMO_CORPO) + " bytes";
+    if (errore.empty() && lunghezza > massimo_) {
+        errore = "Content-Length above " + std::to_string(massimo_) + " bytes";
+        if (!salta(lunghezza)) return letto;
+    }
     if (!errore.empty()) {
         letto.esito = MessaggioLetto::Esito::intestazione_errata;
         letto.motivo = std::move(errore);

@@ -26,18 +26,24 @@ struct MessaggioLetto {
 
 class LettoreMessaggi {
 public:
-    explicit LettoreMessaggi(FonteByte fonte) : fonte_(std::move(fonte)) {}
+    // Bodies longer than `massimo` bytes are refused.
+    explicit LettoreMessaggi(FonteByte fonte, size_t massimo = MASSIMO_CORPO)
+        : fonte_(std::move(fonte)), massimo_(massimo) {}
     // The next message. A header without a usable Content-Length is reported
-    // and skipped up to its blank line, so that the next message is read
-    // where it starts; an input that ends inside a message ends the reading.
+    // and skipped up to its blank line, and a body too long is reported and
+    // skipped unread, so that the next message is read where it starts; an
+    // input that ends inside a message ends the reading.
     MessaggioLetto prossimo();
 
 private:
+    // Drops `n` bytes of the input; false when it ends first.
+    bool salta(size_t n);
     // One header line without its line end; false at the end of the input.
     bool riga(std::string& uscita);
     bool riempi();
 
     FonteByte fonte_;
+    size_t massimo_;
     std::string buffer_;
     size_t pos_ = 0;
 };

@@ -80,7 +80,6 @@ TEST(Protocollo, BadMessagesGetAnErrorAndTheNextIsRead) {
         {"header without a length", "Content-Type: x\r\n\r\n", ERRORE_JSON, nullptr},
         {"length not a number", "Content-Length: 1x\r\n\r\n", ERRORE_JSON, nullptr},
         {"header line without a colon", "Content-Length 5\r\n\r\n", ERRORE_JSON, nullptr},
-        {"length above the limit", "Content-Length: 999999999\r\n\r\n", ERRORE_JSON, nullptr},
         {"endless header line", std::string(10000, 'x') + "\r\n\r\n", ERRORE_JSON, nullptr},
         {"not JSON", incornicia("{\"jsonrpc\": "), ERRORE_JSON, nullptr},
         {"JSON but no request", messaggio(Json::array({1, 2})), RICHIESTA_NON_VALIDA, nullptr},
@@ -99,6 +98,29 @@ TEST(Protocollo, BadMessagesGetAnErrorAndTheNextIsRead) {
         EXPECT_EQ(e.risposte[2]["id"], 2);
         EXPECT_EQ(e.stato, 0);
     }
+}
+
+// A body above the limit is skipped unread: the next message is found.
+TEST(Protocollo, ABodyTooLongIsSkipped) {
+    const std::string ingresso =
+        "Content-Length: 13\r\n\r\n{\"jsonrpc\":1}" + incornicia("{}") + "Content-Length: 9\r\n\r\n";
+    size_t pos = 0;
+    LettoreMessaggi lettore(
+        [&](char* dove, size_t n) {
+            const size_t k = std::min({n, size_t{3}, ingresso.size() - pos});
+            ingresso.copy(dove, k, pos);
+            pos += k;
+            return k;
+        },
+        10);
+    const MessaggioLetto lungo = lettore.prossimo();
+    EXPECT_EQ(lungo.esito, MessaggioLetto::Esito::intestazione_errata);
+    EXPECT_EQ(lungo.motivo, "Content-Length above 10 bytes");
+    const MessaggioLetto dopo = lettore.prossimo();
+    EXPECT_EQ(dopo.esito, MessaggioLetto::Esito::messaggio);
+    EXPECT_EQ(dopo.corpo, "{}");
+    // A body cut short by the end of the input ends the reading.
+    EXPECT_EQ(lettore.prossimo().esito, MessaggioLetto::Esito::fine);
 }
 
 TEST(Protocollo, RequestsBeforeInitializeAreRefused) {
