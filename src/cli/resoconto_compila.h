@@ -3,6 +3,7 @@
 // the form editors and terminals understand, or as JSON.
 #pragma once
 
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -27,6 +28,12 @@ struct ResocontoCompila {
 // memory. A file beyond it is refused after reading a byte more (code 25).
 inline constexpr uint64_t MASSIMO_BYTE_DESCRIZIONE = uint64_t{64} << 20;
 Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente);
+
+// Reads the file at s.percorso into s.testo, converted to Windows-1252 as a
+// UTF-8 file must be; the diagnostic when the file is too large or holds a
+// character that code page lacks. Throws piattaforma::ErroreFile when the
+// file cannot be read.
+std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s);
 
 // The report of `voci`: as text, each diagnostic with its line and caret,
 // then the count as the last line, which also says "too many errors" when
