@@ -39,9 +39,6 @@ std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci, const
 // compile then fails, and writes only when forced.
 bool avvisi_promossi(const std::vector<Diagnostica>& voci, const ResocontoCompila& r);
 
-// A character that Windows-1252 cannot hold, at its line and column (code 25).
-Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere);
-
 // The most bytes an author's description file may hold: a line of the
 // greatest length takes a few MB, and a larger file would only cost time and
 // memory. A file beyond it is refused after reading a byte more (code 25).
