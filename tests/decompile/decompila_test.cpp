@@ -137,6 +137,12 @@ TEST(RoundTrip, RecordsThatMeet) {
         {"",
          "rallentamento, 2000, 30, 650, 2, 0, 0\r\nstazione, 2500, 0, 200, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, "
          "A\r\n"},
+        // A slowdown with both its start and its end under stop marks: only
+        // its warning is left.
+        {"",
+         "rallentamento, 2150, 85, 1300, 2, 0, 0\r\n"
+         "stazione, 1900, 0, 600, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"
+         "stazione, 3200, 0, 600, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, B\r\n"},
     };
     for (const Caso& caso : casi) {
         const std::string linea = "[generale]\r\nlunghezza percorso, " + std::to_string(caso.lunghezza) +
