@@ -101,8 +101,8 @@ std::vector<CoppiaRallentamento> coppie_rallentamento(const std::vector<Cella>& 
             coppie.push_back({*a, e});
         }
     }
-    // Both parts under stop marks: the warning 1200 m before the start is
-    // all the cells keep of it.
+    // Both parts under stop marks, which keep its values but the speed: the
+    // warning 1200 m before the start shows where it starts.
     for (size_t w = 0; w < celle.size(); ++w) {
         const size_t a = w + 24;
         if (celle[w].tipo != CELLA_AVVISO_RALLENTAMENTO || a >= celle.size() || celle[a].tipo != CELLA_FERMATA ||
@@ -110,7 +110,7 @@ std::vector<CoppiaRallentamento> coppie_rallentamento(const std::vector<Cella>& 
             std::any_of(coppie.begin(), coppie.end(), [&](const CoppiaRallentamento& c) { return c.inizio == a; }))
             continue;
         for (size_t e = a + 1; e < celle.size(); ++e)
-            if (celle[e].tipo == CELLA_FERMATA && !prese[e]) {
+            if (celle[e].tipo == CELLA_FERMATA && !prese[e] && stessi(a, e)) {
                 prese[a] = prese[e] = true;
                 coppie.push_back({a, e});
                 break;
