@@ -105,6 +105,19 @@ TEST(DisegnoGraficoOrario, LinesLieOnTheStationsAndTheirTimesAndAnOvertakingIsMa
         std::string::npos);
     EXPECT_NEAR(attributo(svg, incrocio, "circle", "cx"), x(0.25), 0.01);
     EXPECT_NEAR(attributo(svg, incrocio, "circle", "cy"), y(2250), 0.01);
+
+    // --train-key alone names one of the line's trains: the graph of it
+    // alone, and its own drawing and page.
+    ASSERT_EQ(esegui_programma({"draw", "--graph", dir.str(), "--train-key", "VELOCE", "-o", dir.file("v.svg")}).stato,
+              0);
+    const std::string solo = dir.leggi("v.svg");
+    EXPECT_NE(solo.find("data-treno=\"VELOCE\""), std::string::npos);
+    EXPECT_EQ(solo.find("data-treno=\"LENTO\""), std::string::npos);
+    EXPECT_EQ(solo.find("class=\"incrocio\""), std::string::npos);
+    for (const char* comando : {"draw", "view"}) {
+        const auto esito = esegui_programma({comando, dir.str(), "--train-key", "VELOCE", "-o", "-"});
+        EXPECT_EQ(esito.stato, 0) << comando << ": " << esito.errori;
+    }
 }
 
 }  // namespace
