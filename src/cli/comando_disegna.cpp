@@ -21,7 +21,7 @@ namespace {
 constexpr const char* AIUTO =
     "Usage: compattatore draw [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
     "                         [--from KM] [--to KM]\n"
-    "       compattatore draw --graph [DIR] [-o FILE.svg] [--line-key KEY]\n"
+    "       compattatore draw --graph [DIR] [-o FILE.svg] [--line-key KEY] [--train-key KEY]\n"
     "\n"
     "Draws the compiled scenario found in DIR (default: the current directory) as\n"
     "an SVG picture: the plan of the line to scale with stations, signals, the\n"
