@@ -23,9 +23,6 @@ struct ResocontoCompila {
     size_t massimo_errori = 20;                     // 0: no limit
 };
 
-// A character that Windows-1252 cannot hold, at its line and column (code 25).
-Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere);
-
 // The most bytes an author's description file may hold: a line of the
 // greatest length takes a few MB, and a larger file would only cost time and
 // memory. A file beyond it is refused after reading a byte more (code 25).
