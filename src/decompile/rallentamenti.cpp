@@ -123,7 +123,7 @@ std::vector<CoppiaRallentamento> coppie_rallentamento(const std::vector<Cella>& 
 
 }  // namespace
 
-std::vector<Rallentamento> rallentamenti_celle(const std::vector<Cella>& celle) {
+std::vector<RallentamentoCelle> rallentamenti_celle(const std::vector<Cella>& celle) {
     const std::vector<CoppiaRallentamento> coppie = coppie_rallentamento(celle);
     // The values from the part the cells show; with both parts under stop
     // marks, which keep the others, the speed from the warning.
@@ -146,19 +146,19 @@ std::vector<Rallentamento> rallentamenti_celle(const std::vector<Cella>& celle) 
             for (int q = 0; q < 4; ++q) prese[static_cast<size_t>(h - q)] = true;
         }
     }
-    std::vector<Rallentamento> r;
+    std::vector<RallentamentoCelle> r;
     for (size_t k = 0; k < coppie.size(); ++k) {
         const auto [a, e] = coppie[k];
         const Cella inizio = valori(coppie[k]);
         const Partenza p = *partenze[k];
-        Rallentamento z{a,
-                        p.x,
-                        inizio_cella(static_cast<int64_t>(e) - 1) - p.x,
-                        inizio.dato1,
-                        inizio.dato3,
-                        inizio.dato2,
-                        p.avvicinamento,
-                        {a}};
+        RallentamentoCelle z{a,
+                             p.x,
+                             inizio_cella(static_cast<int64_t>(e) - 1) - p.x,
+                             inizio.dato1,
+                             inizio.dato3,
+                             inizio.dato2,
+                             p.avvicinamento,
+                             {a}};
         if (e < celle.size()) z.celle.push_back(e);
         if (p.x > 1500) z.celle.push_back(static_cast<size_t>(cella_di(static_cast<int32_t>(p.x - 1200))));
         for (int q = 0; p.avvicinamento && q < 4; ++q)

@@ -95,7 +95,7 @@ Marche marche_stazione(const Oggetto& o) {
 // cells come after it.
 std::vector<RecordTreno> rallentamenti(const std::vector<Cella>& celle) {
     std::vector<RecordTreno> r;
-    for (const Rallentamento& k : rallentamenti_celle(celle)) {
+    for (const RallentamentoCelle& k : rallentamenti_celle(celle)) {
         std::vector<int> stazioni;
         for (size_t i : k.celle) sotto_stazione(celle[i], stazioni);
         r.push_back({RALLENTAMENTI,
