@@ -161,7 +161,7 @@ std::vector<size_t> ordine(const std::vector<RecordTreno>& record, const std::ve
     std::map<size_t, std::vector<size_t>> diversi;  // cell: records whose mark there is not the kept one
     for (size_t r = 0; r < n; ++r) {
         for (auto [c, v] : marche[r]) {
-            if (v == celle[c].codice) continue;
+            if (c >= celle.size() || v == celle[c].codice) continue;  // a mark past the last cell keeps nothing
             diversi[c].push_back(r);
             ++bloccato[r];
         }
