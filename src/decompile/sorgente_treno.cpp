@@ -194,7 +194,7 @@ std::vector<size_t> ordine(const std::vector<RecordTreno>& record, const std::ve
         };
         for (size_t k : sblocca[r]) libera(k);
         for (auto [c, v] : marche[r]) {
-            if (coperta[c]) continue;
+            if (c >= coperta.size() || coperta[c]) continue;
             coperta[c] = true;
             if (auto d = diversi.find(c); d != diversi.end())
                 for (size_t k : d->second) libera(k);
