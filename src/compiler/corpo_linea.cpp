@@ -26,7 +26,7 @@ struct CorpoLinea {
     Montagne montagne;
     Precedente pendenza_prima;  // the gradient record before
     Precedente curva_prima;     // the furthest end of a curve so far
-    Precedente montagna_prima;  // the furthest end of a mountain so far
+    Precedente montagna_prima;  // the end of the mountain written before
 };
 
 // The byte a gradient is stored as: per mille + 100, low 8 bits.
@@ -105,11 +105,16 @@ Esito montagna(Lettura& l, CorpoLinea& s) {
     auto fine = l.numero<int32_t>(record, "fine");
     auto tipo = l.numero<int32_t>(record, "tipo");
     if (!l.nel_percorso(inizio.v, 100, record, inizio.luogo)) return Esito::fuori_percorso;
-    controlla_sovrapposti(l, s.montagna_prima, inizio, fine.v, record);
-    if (arrotonda(fine.v / 50.0 - 1) < arrotonda(inizio.v / 50.0))
+    const bool vuoto = arrotonda(fine.v / 50.0 - 1) < arrotonda(inizio.v / 50.0);
+    // A span of no length is no slip: it marks nothing and is written only
+    // to part the spans around it, the next one's distance being measured
+    // from its end.
+    if (vuoto && fine.v != inizio.v)
         l.avvisa(AVVISO_TRATTO_ROVESCIATO, fine.luogo,
                  "montagna: the span ends at " + std::to_string(fine.v) + " m, before the cell where it starts at " +
                      std::to_string(inizio.v) + " m; it marks no cell");
+    if (!vuoto && s.montagne.numero_montagne > 0) controlla_montagna_sovrapposta(l, s.montagna_prima, inizio, tipo.v);
+    s.montagna_prima = {fine.v, inizio.luogo};
     nel_campo(inizio.luogo, [&] { memo_montagna(l.m, s.montagne, inizio.v, fine.v, tipo.v); });
     return Esito::prosegui;
 }

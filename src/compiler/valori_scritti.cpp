@@ -134,4 +134,21 @@ void controlla_sovrapposti(Lettura& l, Precedente& prima, const Valore<int32_t>&
     if (fine > prima.posizione) prima = {fine, inizio.luogo};
 }
 
+// Mountain spans are laid in the order written, each over the cells of those
+// before: a span over part of an earlier one is how a stretch of another
+// kind, or a tunnel's marks out of step, is laid inside a longer span, and
+// some layouts have no other spelling. What the author cannot mean is the
+// kind: a span starting before the end of the one before reads as one
+// continuous kind with it, so any kind but 3 written there is not the kind
+// stored.
+void controlla_montagna_sovrapposta(Lettura& l, const Precedente& prima, const Valore<int32_t>& inizio, int32_t tipo) {
+    const int32_t scritto = tipo > 10 ? tipo - 10 : tipo;
+    if (inizio.v >= prima.posizione || basso8(scritto) == 3) return;
+    Diagnostica* d = l.avvisa(AVVISO_SOVRAPPOSTI, inizio.luogo,
+                              "montagna starting at " + n(inizio.v) + " m overlaps the one before it, which ends at " +
+                                  n(prima.posizione) + " m: the two read as one continuous kind, so its kind " +
+                                  n(scritto) + " is stored as 3");
+    if (d != nullptr) d->note.push_back({l.file, prima.luogo, "the one before it is here"});
+}
+
 }  // namespace compattatore

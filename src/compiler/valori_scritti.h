@@ -49,9 +49,13 @@ struct Precedente {
 // effect only from where the one before it reached (out-of-order).
 void controlla_ordine(Lettura& l, Precedente& prima, const Valore<int32_t>& posizione, const char* record);
 
-// A span (curve, mountain) that starts before the one before it ends
-// (overlap): `prima` holds the end of the one before.
+// A curve that starts before the one before it ends (overlap): `prima`
+// holds the furthest end so far.
 void controlla_sovrapposti(Lettura& l, Precedente& prima, const Valore<int32_t>& inizio, int32_t fine,
                            const char* record);
+
+// A mountain span that marks cells and starts before the end of the one
+// written before it (`prima`), with a kind other than 3 (overlap).
+void controlla_montagna_sovrapposta(Lettura& l, const Precedente& prima, const Valore<int32_t>& inizio, int32_t tipo);
 
 }  // namespace compattatore

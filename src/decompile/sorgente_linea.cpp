@@ -92,23 +92,62 @@ void pendenze(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     c.aggiungi_a(righe);
 }
 
+// A mountain record as written: start, end, the kind field and the kind it lays.
+struct RigaMontagna {
+    int64_t inizio;
+    int64_t fine;
+    int valore;
+    uint8_t tipo;
+};
+
+// The kind `valore` given back to the cells [inizio, fine) that the marked
+// span of kind 3 written last took from the span written before it, which
+// covers just those cells, when there is no room for the span of no length
+// that would keep its kind: the span before takes the marks itself and runs
+// on under an unmarked span of kind 3.
+bool ripiega(std::vector<RigaMontagna>& scritte, int64_t inizio, int64_t fine, int valore) {
+    if (scritte.size() < 2) return false;
+    RigaMontagna& prima = scritte[scritte.size() - 2];
+    RigaMontagna& segnata = scritte.back();
+    const bool segnalini = segnata.valore == 13;
+    if (!segnalini || prima.inizio != inizio || prima.fine != fine || prima.valore != valore ||
+        segnata.inizio != inizio || prima.tipo > 10)
+        return false;
+    prima = {inizio, segnata.fine, prima.tipo == 0 ? 266 : prima.tipo + 10, prima.tipo};
+    segnata = {fine, segnata.fine, 3, 3};
+    return true;
+}
+
 // Each span at its cells; a marked span is written with the kind + 10 that
 // asks for the marks, an unmarked kind above 10 as the negative number whose
 // low byte it is, a marked kind 0 as 266.
 void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     righe.emplace_back("[montagne]");
-    Colonne c;
-    bool prima = true;
-    int64_t fine_precedente = 0;
+    std::vector<RigaMontagna> scritte;
     auto tratto = [&](int64_t inizio, int64_t fine, uint8_t tipo, int valore) {
-        // A span 150 m or less after the previous one's end turns kind 3.
-        // An empty span (its end before its start: no cell) moves the end
-        // that the next one is measured from, as a source in another order did.
-        if (!prima && tipo != 3 && inizio - fine_precedente <= 150)
-            c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
-        c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
-        prima = false;
-        fine_precedente = fine;
+        // A span 150 m or less after the previous one's end turns kind 3. A
+        // span of no length 200 m before it (no cell) moves the end that it
+        // is measured from, as a source in another order did.
+        if (!scritte.empty() && tipo != 3 && inizio - scritte.back().fine <= 150) {
+            const int64_t parte = inizio - 200;
+            if (parte >= 0) {
+                scritte.push_back({parte, parte, 0, 0});
+            } else if (std::ranges::all_of(scritte, [&](const RigaMontagna& r) {
+                           return r.tipo == 3 && r.fine <= inizio && r.inizio < r.fine;
+                       })) {
+                // Near the line's start, where there is no room for one, the
+                // spans before it, all of kind 3 and clear of its cells, go
+                // after it: written there they read as kind 3 all the same.
+                scritte.insert(scritte.begin(), {inizio, fine, valore, tipo});
+                return;
+            } else if (ripiega(scritte, inizio, fine, valore)) {
+                return;
+            } else {
+                // Failing that, a span ending 200 m before its start.
+                scritte.push_back({inizio, parte, 0, 0});
+            }
+        }
+        scritte.push_back({inizio, fine, valore, tipo});
     };
     for (const TrattoMontagna& t : tratti_montagna(s.celle)) {
         const int64_t inizio = inizio_cella(static_cast<int64_t>(t.primo)),
@@ -124,6 +163,8 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
             a = b + 1;
         }
     }
+    Colonne c;
+    for (const RigaMontagna& r : scritte) c.riga({"montagna", to_string(r.inizio), to_string(r.fine), to_string(r.valore)});
     c.aggiungi_a(righe);
 }
 
