@@ -206,12 +206,23 @@ void nomi_distinti(const RichiestaCompila& r) {
                     "' and the plan file '" + tracciato + "' one file: choose another train key");
 }
 
+// A key that cannot be told because a train file came first: the hint to
+// swap them, when a file after the first is named as a line file.
+std::string scambiati(const std::vector<std::string>& file) {
+    if (chiave_linea_da_nome(piattaforma::nome_in_percorso(file[0]))) return "";
+    for (size_t i = 1; i < file.size(); ++i)
+        if (chiave_linea_da_nome(piattaforma::nome_in_percorso(file[i])))
+            return "; '" + controlli_visibili(file[i]) +
+                   "' is named as a line file: the files seem swapped (the line file comes first)";
+    return "";
+}
+
 void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
         if (!r.chiave_linea)
             throw ErroreUso("the line key cannot be told from '" + controlli_visibili(r.file[0]) +
-                            "' (not named LINE_linea.txt): give --line-key");
+                            "' (not named LINE_linea.txt): give --line-key" + scambiati(r.file));
     }
     // The train file's name is matched with the line key as spelled here,
     // before the keys are converted for the records.
@@ -219,7 +230,8 @@ void risolvi_chiavi(RichiestaCompila& r) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
             throw ErroreUso("the train key cannot be told from '" + controlli_visibili(r.file[1]) + "' (not named " +
-                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key");
+                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key" +
+                            scambiati(r.file));
     }
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");

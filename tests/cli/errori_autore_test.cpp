@@ -365,6 +365,18 @@ TEST(ErroriAutore, FilesGivenInTheWrongOrderGetTheHintToSwapThem) {
                                 "length: the files seem swapped (the line file comes first)\n"),
               std::string::npos)
         << esito.errori;
+    // Without keys, one train or several: the keys cannot be told, and the hint says why.
+    dir.scrivi("L_U-.txt", treno(""));
+    for (const std::vector<std::string>& argomenti :
+         {std::vector<std::string>{"compile", "L_T-.txt", "L_linea.txt", "--check"},
+          std::vector<std::string>{"compile", "L_T-.txt", "L_linea.txt", "L_U-.txt", "--line-key", "L", "--check"}}) {
+        const auto senza_chiavi = prova::esegui(PROGRAMMA, argomenti, {}, dir.str());
+        EXPECT_EQ(senza_chiavi.stato, 2);
+        EXPECT_NE(senza_chiavi.errori.find(
+                      "; 'L_linea.txt' is named as a line file: the files seem swapped (the line file comes first)\n"),
+                  std::string::npos)
+            << senza_chiavi.errori;
+    }
 }
 
 TEST(ErroriAutore, MisspeltOptionsAndKindsGetTheNearestOne) {
