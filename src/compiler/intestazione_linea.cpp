@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "compiler/codici_errore.h"
@@ -11,11 +12,15 @@ namespace compattatore {
 
 namespace {
 
-bool trova_generale(Lettura& l) {
+// Reads up to the '[generale]' field; without one, the file's first field
+// (where the section belongs), or its end when it has none.
+std::optional<Luogo> trova_generale(Lettura& l) {
+    std::optional<Luogo> primo;
     for (;;) {
         l.leggi_voce();
-        if (l.campi.fine_file()) return false;
-        if (contiene(l.voce_letta, SEZIONE_GENERALE)) return true;
+        if (l.campi.fine_file()) return primo.value_or(l.campi.luogo());
+        if (contiene(l.voce_letta, SEZIONE_GENERALE)) return std::nullopt;
+        if (!primo) primo = l.voce;
     }
 }
 
@@ -108,8 +113,8 @@ bool nuova_sezione(const std::string& voce) {
 }  // namespace
 
 Esito leggi_intestazione_linea(Lettura& l) {
-    if (!trova_generale(l)) {
-        l.registra(ERRORE_SENZA_GENERALE, l.campi.luogo(), "the file ends before a '[generale]' field");
+    if (const std::optional<Luogo> senza = trova_generale(l)) {
+        l.registra(ERRORE_SENZA_GENERALE, *senza, "the file ends before a '[generale]' field, which comes first");
         return Esito::interrotta;
     }
     for (;;) {

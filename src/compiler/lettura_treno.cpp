@@ -1,6 +1,7 @@
 #include "compiler/lettura_treno.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -210,14 +211,18 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
 
 // Records start after the "[generale]" field. Reading comes before the
 // end-of-file test, so a file of zero bytes fails at its first read; one
-// without the field fails at its end.
+// without the field fails at its end, reported at its first field, where
+// the section belongs.
 Esito leggi_record(Lettura& l, StatoTreno& s) {
+    std::optional<Luogo> primo;
     do {
         l.leggi_voce();
+        if (!primo && !l.campi.fine_file()) primo = l.voce;
     } while (!contiene(l.voce_letta, SEZIONE_GENERALE) && !l.campi.fine_file());
     // Like the line file's code 102: without it nothing of the file is a train.
     if (!contiene(l.voce_letta, SEZIONE_GENERALE))
-        throw ErroreLettura("the train description file has no '[generale]' field", l.campi.luogo());
+        throw ErroreLettura("the train description file has no '[generale]' field, which comes first",
+                            primo.value_or(l.campi.luogo()));
     return per_ogni_record(l, s, [&] { return record_treno(l, s); });
 }
 
