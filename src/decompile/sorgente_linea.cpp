@@ -101,20 +101,19 @@ struct RigaMontagna {
 };
 
 // The kind `valore` given back to the cells [inizio, fine) that the marked
-// span of kind 3 written last took from the span written before it, which
-// covers just those cells, when there is no room for the span of no length
-// that would keep its kind: the span before takes the marks itself and runs
-// on under an unmarked span of kind 3.
+// span of kind 3 written last took, when there is no room for the span of
+// no length that would keep that kind: the marked span takes the kind
+// itself and runs on under an unmarked span of kind 3. Only where the
+// marked span keeps a kind other than 3, as the first record or far
+// enough from the one before it.
 bool ripiega(std::vector<RigaMontagna>& scritte, int64_t inizio, int64_t fine, int valore) {
-    if (scritte.size() < 2) return false;
-    RigaMontagna& prima = scritte[scritte.size() - 2];
+    if (scritte.empty() || valore < 0 || valore > 10) return false;
     RigaMontagna& segnata = scritte.back();
-    const bool segnalini = segnata.valore == 13;
-    if (!segnalini || prima.inizio != inizio || prima.fine != fine || prima.valore != valore ||
-        segnata.inizio != inizio || prima.tipo > 10)
-        return false;
-    prima = {inizio, segnata.fine, prima.tipo == 0 ? 266 : prima.tipo + 10, prima.tipo};
-    segnata = {fine, segnata.fine, 3, 3};
+    if (segnata.valore != 13 || segnata.inizio != inizio || segnata.fine <= fine) return false;
+    if (scritte.size() > 1 && inizio - scritte[scritte.size() - 2].fine <= 150) return false;
+    const int64_t fine_segnata = segnata.fine;
+    segnata = {inizio, fine_segnata, valore == 0 ? 266 : valore + 10, static_cast<uint8_t>(valore)};
+    scritte.push_back({fine, fine_segnata, 3, 3});
     return true;
 }
 
@@ -153,13 +152,21 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
         const int64_t inizio = inizio_cella(static_cast<int64_t>(t.primo)),
                       fine = inizio_cella(static_cast<int64_t>(t.ultimo) + 1);
         const int valore = t.segnalini ? (t.tipo == 0 ? 266 : t.tipo + 10) : t.tipo > 10 ? t.tipo - 256 : t.tipo;
+        // A span starting in the runs before its own lays their cells anew:
+        // the spans written for those cells alone are left out, and those
+        // of another kind than its own given back after it.
+        const int64_t rientro_fine = inizio_cella(static_cast<int64_t>(t.primo + t.rientro));
+        while (t.rientro > 0 && !scritte.empty() && scritte.back().inizio >= inizio &&
+               scritte.back().fine <= rientro_fine && scritte.back().inizio < scritte.back().fine)
+            scritte.pop_back();
         tratto(inizio, fine, t.tipo, valore);
         for (size_t a = t.primo; a < t.primo + t.rientro;) {
             const uint8_t tipo = s.celle[a].montagna;
             size_t b = a;
             while (b + 1 < t.primo + t.rientro && s.celle[b + 1].montagna == tipo) ++b;
-            tratto(inizio_cella(static_cast<int64_t>(a)), inizio_cella(static_cast<int64_t>(b) + 1), tipo,
-                   tipo > 10 ? tipo - 256 : tipo);
+            if (tipo != t.tipo)
+                tratto(inizio_cella(static_cast<int64_t>(a)), inizio_cella(static_cast<int64_t>(b) + 1), tipo,
+                       tipo > 10 ? tipo - 256 : tipo);
             a = b + 1;
         }
     }
