@@ -18,9 +18,9 @@ std::optional<Luogo> trova_generale(Lettura& l) {
     std::optional<Luogo> primo;
     for (;;) {
         l.leggi_voce();
+        if (!primo && !l.voce_letta.empty() && !contiene(l.voce_letta, SEZIONE_GENERALE)) primo = l.voce;
         if (l.campi.fine_file()) return primo.value_or(l.campi.luogo());
         if (contiene(l.voce_letta, SEZIONE_GENERALE)) return std::nullopt;
-        if (!primo) primo = l.voce;
     }
 }
 

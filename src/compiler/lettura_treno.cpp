@@ -217,7 +217,7 @@ Esito leggi_record(Lettura& l, StatoTreno& s) {
     std::optional<Luogo> primo;
     do {
         l.leggi_voce();
-        if (!primo && !l.campi.fine_file()) primo = l.voce;
+        if (!primo && !l.voce_letta.empty()) primo = l.voce;
     } while (!contiene(l.voce_letta, SEZIONE_GENERALE) && !l.campi.fine_file());
     // Like the line file's code 102: without it nothing of the file is a train.
     if (!contiene(l.voce_letta, SEZIONE_GENERALE))
