@@ -231,8 +231,7 @@ void risolvi_chiavi(RichiestaCompila& r) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
             throw ErroreUso("the train key cannot be told from '" + controlli_visibili(r.file[1]) + "' (not named " +
-                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key" +
-                            scambiati(r.file));
+                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key" + scambiati(r.file));
     }
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");

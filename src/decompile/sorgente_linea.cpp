@@ -171,7 +171,8 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
         }
     }
     Colonne c;
-    for (const RigaMontagna& r : scritte) c.riga({"montagna", to_string(r.inizio), to_string(r.fine), to_string(r.valore)});
+    for (const RigaMontagna& r : scritte)
+        c.riga({"montagna", to_string(r.inizio), to_string(r.fine), to_string(r.valore)});
     c.aggiungi_a(righe);
 }
 

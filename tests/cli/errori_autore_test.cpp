@@ -241,7 +241,8 @@ TEST(ErroriAutore, EachMistakeIsNamedWithWhatWasWrittenAndWhatIsStored) {
          "continuous kind, so its kind 2 is stored as 3",
          "[-Woverlap]"},
         {"mountain of kind 3 laid over part of another",
-         linea("[montagne]\r\nmontagna, 1000, 2000, 1\r\nmontagna, 1200, 1300, 13\r\n[pendenze]\r\npendenza, 0, 200\r\n"),
+         linea(
+             "[montagne]\r\nmontagna, 1000, 2000, 1\r\nmontagna, 1200, 1300, 13\r\n[pendenze]\r\npendenza, 0, 200\r\n"),
          treno(""),
          {},
          1,

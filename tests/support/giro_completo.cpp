@@ -64,9 +64,9 @@ Giro giro(const FileBinari& file, const ChiaviScenario& chiavi) {
     const FileBinari& r = g.ricompilati;
     if (r.codice != 0) return ::testing::AssertionFailure() << "the written description gives code " << r.codice;
     if (file.diagnostiche == 0 && r.diagnostiche != 0)
-        return ::testing::AssertionFailure() << "the written description draws " << r.diagnostiche
-                                             << " diagnostics where the scenario drew none:\n"
-                                             << r.motivi << testo_di(g.sorgenti.linea) << testo_di(g.sorgenti.treno);
+        return ::testing::AssertionFailure()
+               << "the written description draws " << r.diagnostiche << " diagnostics where the scenario drew none:\n"
+               << r.motivi << testo_di(g.sorgenti.linea) << testo_di(g.sorgenti.treno);
     if (r.oggetti != file.oggetti) return ::testing::AssertionFailure() << "the object file differs";
     if (r.celle != file.celle) return ::testing::AssertionFailure() << "the cell file differs";
     if (r.tracciato != file.tracciato) return ::testing::AssertionFailure() << "the plan file differs";
