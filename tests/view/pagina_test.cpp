@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <tuple>
 
 #include "linea_generata.h"
 #include "support/cartella_temporanea.h"
@@ -230,6 +231,57 @@ TEST_F(Vista, KmMarksReadApartOnWideScreensAndABurstRedrawsOnce) {
         EXPECT_GE(pianta[0], 2) << larghezza;
         EXPECT_EQ(pianta[1], 0) << larghezza << " px: repeated km marks in the plan";
     }
+}
+
+// A whole line of three trains, the third with every other signal left out:
+// the selector and a click on a train's line in the graph change the train
+// whose objects are drawn; the graph has one line per train, and pointing at
+// one shows that train's stops and times.
+TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
+    prova::CartellaTemporanea dir;
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"init", "--trains", "3"}, {}, dir.str()).stato, 0);
+    std::string terzo = dir.leggi("Corvale_Mendra_4821-3_3-.txt"), ridotto;
+    int segnali = 0;
+    for (size_t da = 0; da < terzo.size();) {
+        const size_t a_capo = terzo.find('\n', da);
+        const size_t fine = a_capo == std::string::npos ? terzo.size() : a_capo + 1;
+        const std::string riga = terzo.substr(da, fine - da);
+        if (!riga.starts_with("segnale,") || ++segnali % 2 == 1) ridotto += riga;
+        da = fine;
+    }
+    ASSERT_EQ(segnali, 45);
+    dir.scrivi("Corvale_Mendra_4821-3_3-.txt", ridotto);
+    const auto compilato = prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str());
+    ASSERT_EQ(compilato.stato, 0) << compilato.errori;
+    const auto scritto = prova::esegui_programma({"view", dir.str()});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    EXPECT_EQ(scritto.uscita, "wrote " + dir.file("Corvale_Mendra.html") + "\n");
+    autosufficiente(dir.leggi("Corvale_Mendra.html"));
+
+    const Esito e = esegui_pagina(dir, "Corvale_Mendra.html", {"treni"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    EXPECT_EQ(uno(e, "options"), "train 4821-3,train 4821-3_2,train 4821-3_3");
+    EXPECT_EQ(uno(e, "graph_lines"), "4821-3:1,4821-3_2:1,4821-3_3:1");
+    // Signals in the plan and the profile, FIRENZE's time, the line marked.
+    auto [mostrati, fine_mostrati] = e.equal_range("shown");
+    ASSERT_EQ(std::distance(mostrati, fine_mostrati), 2);
+    EXPECT_EQ(mostrati->second, "45,45,19:10:00,4821-3");
+    EXPECT_EQ(std::next(mostrati)->second, "23,23,19:40:00,4821-3_3");
+    auto [bersagli, fine_bersagli] = e.equal_range("graph_target");
+    std::string colpiti;
+    for (; bersagli != fine_bersagli; ++bersagli) colpiti += bersagli->second + ",";
+    EXPECT_EQ(colpiti, "4821-3,4821-3_2,4821-3_3,");
+    auto [suggeriti, fine_suggeriti] = e.equal_range("graph_tooltip");
+    ASSERT_EQ(std::distance(suggeriti, fine_suggeriti), 3);
+    for (const auto& [treno, partenza, arrivo] :
+         {std::tuple{"4821-3", "19:10", "20:07"}, std::tuple{"4821-3_2", "19:25", "20:22"},
+          std::tuple{"4821-3_3", "19:40", "20:37"}}) {
+        const std::string& righe = suggeriti++->second;
+        EXPECT_TRUE(righe.starts_with("train " + std::string(treno) + ";" + partenza + ":00|FIRENZE S.M.N.;")) << righe;
+        EXPECT_NE(righe.find(";--:--:--|PRATO;"), std::string::npos) << righe;
+        EXPECT_TRUE(righe.ends_with(";" + std::string(arrivo) + ":00|BOLOGNA C.LE")) << righe;
+    }
+    EXPECT_EQ(uno(e, "after_click"), "1,45,45,19:25:00,4821-3_2");
 }
 
 // The generated 1,000,000 m line: labels never overprint, at the whole-line

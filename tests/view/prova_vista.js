@@ -230,6 +230,47 @@
       });
       osservatore.disconnect();
     },
+    // A whole line: the train shown, chosen by the selector or by a click
+    // on its line in the graph; each train's stops when its line is
+    // pointed at.
+    async treni() {
+      const scelta = document.getElementById("treno");
+      const grafico = document.getElementById("grafico").shadowRoot;
+      const linee = [...grafico.querySelectorAll("g.corsa")];
+      scrivi("options", [...scelta.options].map((o) => o.textContent).join(","));
+      scrivi("graph_lines", linee.map((g) => g.getAttribute("data-treno") + ":" + g.querySelectorAll("polyline:not(.presa)").length).join(","));
+      const mostrato = () => {
+        const firenze = oggettiDi(pianta, "station").find((e) => indica(e).includes("name:FIRENZE"));
+        const orario = firenze ? indica(firenze).match(/time:([0-9:]+)/) : null;
+        return [distinti(oggettiDi(pianta, "signal")), distinti(oggettiDi(profilo, "signal")), orario ? orario[1] : "none",
+          linee.filter((g) => g.classList.contains("scelta")).map((g) => g.getAttribute("data-treno")).join(" ")].join(",");
+      };
+      scrivi("shown", mostrato());
+      scelta.value = "2";
+      scelta.dispatchEvent(new Event("change", { bubbles: true }));
+      await fotogramma();
+      scrivi("shown", mostrato());
+      // Point at the middle of each train's first sloped stretch, where no
+      // other line passes, as a user would: on whatever the graph shows there.
+      const cornice = document.getElementById("grafico");
+      for (const g of linee) {
+        const linea = g.querySelector("polyline:not(.presa)");
+        const punto = () => linea.getPointAtLength(linea.getTotalLength() * 0.3).matrixTransform(linea.getScreenCTM());
+        // The graph scrolls in its frame: the point brought to the frame's middle.
+        const r = cornice.getBoundingClientRect();
+        cornice.scrollTop += punto().y - (r.top + r.height / 2);
+        cornice.scrollLeft += punto().x - (r.left + r.width / 2);
+        const p = punto();
+        const sotto = grafico.elementFromPoint(p.x, p.y);
+        scrivi("graph_target", sotto ? sotto.closest("g.corsa").getAttribute("data-treno") : "none");
+        puntatore("pointermove", sotto, p.x, p.y);
+        const s = document.getElementById("suggerimento");
+        scrivi("graph_tooltip", s.hidden ? "" : [...s.querySelectorAll("tr")].map((r) => [...r.cells].map((c) => c.textContent).join("|")).join(";"));
+        if (g === linee[1]) sotto.dispatchEvent(new MouseEvent("click", { bubbles: true, clientX: p.x, clientY: p.y }));
+      }
+      await fotogramma();
+      scrivi("after_click", scelta.value + "," + mostrato());
+    },
     // Zoomed in as far as each panel goes, the km marks still read apart.
     async km_distinti() {
       const ripetute = (svg) => {
