@@ -86,7 +86,7 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
     if (uscita == "-") throw ErroreUso("-o takes the directory of the description files; '-' is none");
     linea_del_treno(richiesta);
     const std::string directory = uscita.value_or(richiesta.directory);
-    std::vector<ChiaviScenario> treni = treni_della_linea(richiesta);
+    const std::vector<ChiaviScenario> treni = treni_della_linea(richiesta);
     return con_lettura("decompile", [&] {
         std::vector<FileCompilati> letti;
         if (treni.empty()) {
@@ -106,6 +106,7 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
             }
         }
         std::vector<TrenoCompilato> compilati;
+        compilati.reserve(letti.size());
         for (const FileCompilati& f : letti) compilati.push_back({f.scenario, f.chiavi});
         const LineaRicostruita r = decompila_linea(compilati);
         scrivi(percorsi.front(), r.linea);

@@ -146,6 +146,7 @@ FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
 std::vector<FileCompilati> leggi_treni_compilati(const std::string& directory,
                                                  const std::vector<ChiaviScenario>& treni) {
     std::vector<FileCompilati> letti;
+    letti.reserve(treni.size());
     for (const ChiaviScenario& chiavi : treni) letti.push_back(leggi_treno(directory, chiavi, letti.empty()));
     return letti;
 }

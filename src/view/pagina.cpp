@@ -72,6 +72,7 @@ std::string pagina_vista(const ScenarioCompilato& scenario, const ChiaviScenario
 
 std::string pagina_vista_linea(const std::vector<TrenoVista>& treni) {
     std::vector<Corsa> corse;
+    corse.reserve(treni.size());
     for (const TrenoVista& t : treni) corse.push_back(corsa_di(t.scenario, t.chiavi));
     const std::string& linea = treni.front().chiavi.linea;
     return pagina(da_1252_a_utf8(linea) + " / " + std::to_string(treni.size()) + " trains",

@@ -188,6 +188,14 @@ TEST(Decompila, ALineOfSeveralTrains) {
     EXPECT_EQ(esito.stato, 3);
     EXPECT_FALSE(vuota.esiste(LINEA) || vuota.esiste(TRENO) || vuota.esiste(terzo));
 
+    // --train-key alone: that train of the line, and its line.
+    prova::CartellaTemporanea solo;
+    esito = esegui_programma({"decompile", dir.str(), "--train-key", "4821-3_3", "-o", solo.str()});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_EQ(solo.leggi(terzo), sorgenti.leggi(terzo));
+    EXPECT_EQ(solo.leggi(LINEA), sorgenti.leggi(LINEA));
+    EXPECT_FALSE(solo.esiste(TRENO));
+
     std::string celle = dir.leggi("Corvale_Mendra_4821-3_2.dat");
     celle[15 * 1000 + 10] = static_cast<char>(55);
     dir.scrivi("Corvale_Mendra_4821-3_2.dat", celle);
