@@ -284,7 +284,6 @@ else (function () { // eslint-disable-line curly
       if (!g) { nascondi(); return; }
       const [titolo, ...fermate] = descrizioni.get(g);
       mostraSuggerimento(titolo, fermate.map((f) => f.split(/ {2}(.*)/s).slice(0, 2)), ev);
-      suggerimento.setAttribute("data-treno", g.getAttribute("data-treno") || "");
     });
     cornice.addEventListener("pointerleave", nascondi);
     radice.addEventListener("click", (ev) => {
@@ -926,6 +925,7 @@ else (function () { // eslint-disable-line curly
   // The tooltip: a heading and rows [name, value], by the pointer.
   function mostraSuggerimento(intestazione, righe, ev) {
     suggerimento.textContent = "";
+    suggerimento.removeAttribute("data-o");
     const tabella = document.createElement("table");
     const titolo = tabella.insertRow().appendChild(document.createElement("th"));
     titolo.colSpan = 2;
