@@ -284,6 +284,22 @@ TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
     EXPECT_EQ(uno(e, "after_click"), "1,45,45,19:25:00,4821-3_2");
 }
 
+// A zoom that leaves both panels covered moves them and draws neither; one
+// that strays too far in both draws the plan in its frame and the profile in
+// the next, so that no frame draws both.
+TEST_F(Vista, AFrameDrawsOnePanelAtMost) {
+    prova::CartellaTemporanea dir;
+    const auto scritto =
+        prova::esegui_programma({"view", prova::corsa_normale_eseguita().directory, "-o", dir.file("vista.html")});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    const Esito e = esegui_pagina(dir, "vista.html", {"un_pannello_a_fotogramma"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    // plan drawn, profile drawn, panels left moved
+    EXPECT_EQ(uno(e, "zoom_3x_drawn_moved"), "0,0,2");
+    EXPECT_EQ(uno(e, "zoom_far_drawn_moved"), "1,0,1");
+    EXPECT_EQ(uno(e, "next_frame_drawn_moved"), "0,1,0");
+}
+
 // The generated 1,000,000 m line: labels never overprint, at the whole-line
 // view and three zoom levels, and the page is drawn.
 TEST_F(Vista, LongestLineLabelsNeverOverlapAndThePageIsDrawn) {

@@ -271,6 +271,42 @@
       await fotogramma();
       scrivi("after_click", scelta.value + "," + mostrato());
     },
+    // A zoom that leaves the panels covered only moves them; one that makes
+    // both stray too far draws one panel in its frame and the other in the
+    // next.
+    async un_pannello_a_fotogramma() {
+      document.getElementById("intera").click();
+      await fotogramma();
+      const disegni = new Map([[pianta, 0], [profilo, 0]]);
+      const osservatori = [pianta, profilo].map((svg) => {
+        const o = new MutationObserver((r) => disegni.set(svg, disegni.get(svg) + r.length));
+        o.observe(svg, { childList: true });
+        return o;
+      });
+      const conta = () => {
+        for (const [svg, o] of [pianta, profilo].map((v, i) => [v, osservatori[i]])) {
+          disegni.set(svg, disegni.get(svg) + o.takeRecords().length);
+        }
+        const n = [...disegni.values()].map((v) => (v ? 1 : 0));
+        disegni.set(pianta, 0).set(profilo, 0);
+        return n.join(",") + "," + [pianta, profilo].filter((v) => v.hasAttribute("data-moved")).length;
+      };
+      const [x, y] = centro(pianta);
+      rotella(pianta, -580, x, y);
+      fotogrammiTrattenuti();
+      scrivi("zoom_3x_drawn_moved", conta());
+      // In as far as the profile goes, then out to the whole line at once:
+      // both panels stray, the plan following the profile.
+      for (let k = 0; k < 6; k++) rotella(profilo, -580);
+      await fotogramma();
+      conta();
+      for (let k = 0; k < 6; k++) rotella(profilo, 580);
+      fotogrammiTrattenuti();
+      scrivi("zoom_far_drawn_moved", conta());
+      fotogrammiTrattenuti();
+      scrivi("next_frame_drawn_moved", conta());
+      osservatori.forEach((o) => o.disconnect());
+    },
     // Zoomed in as far as each panel goes, the km marks still read apart.
     async km_distinti() {
       const ripetute = (svg) => {

@@ -124,15 +124,26 @@ const calcoli = (function () {
     }
     return fuori;
   }
+  // The share of what a panel has to show that a moved drawing leaves bare:
+  // `vista` is the panel, `contenuto` where anything is drawn at all (there
+  // is nothing to miss beyond the line's ends) and `mosso` where the last
+  // drawing now stands, each [x0, y0, x1, y1].
+  function scoperto(vista, contenuto, mosso) {
+    const taglia = (p, q) => [Math.max(p[0], q[0]), Math.max(p[1], q[1]), Math.min(p[2], q[2]), Math.min(p[3], q[3])];
+    const area = (r) => Math.max(r[2] - r[0], 0) * Math.max(r[3] - r[1], 0);
+    const daVedere = taglia(vista, contenuto);
+    const tutta = area(daVedere);
+    return tutta > 0 ? 1 - area(taglia(daVedere, mosso)) / tutta : 0;
+  }
   return { passoKm, decimaliKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella,
-    intervalloAmmesso, spanUniti };
+    intervalloAmmesso, spanUniti, scoperto };
 })();
 
 // (Braces around the page's part would indent all of it once more.)
 if (typeof module !== "undefined") module.exports = calcoli;
 else (function () { // eslint-disable-line curly
   const { passoKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella, intervalloAmmesso,
-    spanUniti } = calcoli;
+    spanUniti, scoperto } = calcoli;
   const NS = "http://www.w3.org/2000/svg";
   const dati = JSON.parse(document.getElementById("dati").textContent);
   const L = Math.max(dati.line_length_m, 1);
@@ -206,10 +217,12 @@ else (function () { // eslint-disable-line curly
   // Shows the last drawing of `svg` moved by the map X' = kx X + tx,
   // Y' = ky Y + ty, with its labels hidden when they would show stretched.
   // The panel is a layer of its own in its frame: moving it paints nothing.
+  // Moved back where it was drawn, it is that drawing again.
   function muovi(svg, kx, ky, tx, ty, etichette) {
-    svg.style.transform = "matrix(" + [kx, 0, 0, ky, tx, ty].map((v) => +v.toFixed(4)).join(",") + ")";
-    svg.classList.toggle("senza-etichette", !etichette);
-    svg.setAttribute("data-moved", "");
+    const fermo = Math.abs(kx - 1) < 1e-9 && Math.abs(ky - 1) < 1e-9 && Math.abs(tx) < 0.05 && Math.abs(ty) < 0.05;
+    svg.style.transform = fermo ? "" : "matrix(" + [kx, 0, 0, ky, tx, ty].map((v) => +v.toFixed(4)).join(",") + ")";
+    svg.classList.toggle("senza-etichette", !etichette && !fermo);
+    svg.toggleAttribute("data-moved", !fermo);
   }
 
   // ---- page ----
@@ -710,18 +723,29 @@ else (function () { // eslint-disable-line curly
   // several frames' time on a long line; moving them, a fraction of one.
   const disegnato = { pianta: null, profilo: null };
   const QUIETE_MS = 120;
-  // How far a moved drawing may stray before it is drawn again at once:
-  // beyond this its edges, drawn for the old view, would show bare, and its
-  // symbols stand blurred and many times their size.
+  // How far a moved drawing may stray before it is drawn again at once: its
+  // symbols no more than this many times larger or smaller, and no more than
+  // this share of what there is to see left bare at its edges.
   const SCALA_MASSIMA = 16;
+  const SCOPERTO_MASSIMO = 0.75;
+  const troppoLontano = (k, bare) => k > SCALA_MASSIMA || k < 1 / SCALA_MASSIMA || bare > SCOPERTO_MASSIMO;
+  // Where the track lies on the plan, the same whatever the view.
+  const limitiPianta = [Infinity, Infinity, -Infinity, -Infinity];
+  for (let i = 0; i < nPunti; i++) {
+    limitiPianta[0] = Math.min(limitiPianta[0], piano.x[i]);
+    limitiPianta[1] = Math.min(limitiPianta[1], piano.y[i]);
+    limitiPianta[2] = Math.max(limitiPianta[2], piano.x[i]);
+    limitiPianta[3] = Math.max(limitiPianta[3], piano.y[i]);
+  }
   function muoviPianta() {
     const d = disegnato.pianta, [W, H] = dimensioniPianta();
     if (!d || d.W !== W || d.H !== H) return false;
     const k = stato.s / d.s;
     const tx = W / 2 * (1 - k) + (d.cx - stato.cx) * stato.s, ty = H / 2 * (1 - k) - (d.cy - stato.cy) * stato.s;
-    if (k > SCALA_MASSIMA || k < 1 / SCALA_MASSIMA || Math.abs(tx) > W / 2 || Math.abs(ty) > H / 2) return false;
+    const traccia = [schermoX(limitiPianta[0], W), schermoY(limitiPianta[3], H), schermoX(limitiPianta[2], W),
+      schermoY(limitiPianta[1], H)];
     muovi(svgPianta, k, k, tx, ty, k >= 0.5 && k <= 2);
-    return true;
+    return !troppoLontano(k, scoperto([0, 0, W, H], traccia, [tx, ty, tx + k * W, ty + k * H]));
   }
   function muoviProfilo() {
     const d = disegnato.profilo, [W] = dimensioniProfilo();
@@ -729,20 +753,31 @@ else (function () { // eslint-disable-line curly
     const larghezza = W - MARGINE_SINISTRO - MARGINE_DESTRO;
     const k = (d.a - d.da) / (stato.a - stato.da);
     const tx = MARGINE_SINISTRO * (1 - k) + (d.da - stato.da) / (stato.a - stato.da) * larghezza;
-    if (k > SCALA_MASSIMA || k < 1 / SCALA_MASSIMA || Math.abs(tx) > larghezza / 2) return false;
+    const xDi = (m) => MARGINE_SINISTRO + (m - stato.da) / (stato.a - stato.da) * larghezza;
+    const bare = scoperto([MARGINE_SINISTRO, 0, W - MARGINE_DESTRO, 1], [xDi(0), 0, xDi(L), 1],
+      [k * MARGINE_SINISTRO + tx, 0, k * (W - MARGINE_DESTRO) + tx, 1]);
     // Text stretched along one axis reads badly: labels show on a pan only.
     muovi(svgProfilo, k, 1, tx, 0, Math.abs(k - 1) < 1e-9);
-    return true;
+    return !troppoLontano(k, bare);
   }
+  // A frame draws one panel at most: drawing both would take twice as long.
+  // A panel that strayed too far while the other is drawn stays moved and is
+  // drawn in the next frame; once the gesture pauses, each panel still moved
+  // is drawn, one a frame.
   let quiete = 0;
   function muoviODisegna() {
-    if (svgPianta && !muoviPianta()) disegnaPianta();
-    if (!muoviProfilo()) disegnaProfilo();
+    const pianta = svgPianta && !muoviPianta();
+    const profilo = !muoviProfilo();
+    if (pianta) disegnaPianta(); else if (profilo) disegnaProfilo();
+    if (pianta && profilo) ridisegna(true);
     mostraIntervallo();
     clearTimeout(quiete);
-    quiete = setTimeout(() => {
-      if (document.querySelector("svg[data-moved]")) ridisegna();
-    }, QUIETE_MS);
+    quiete = setTimeout(dopoLaPausa, QUIETE_MS);
+  }
+  function disegnaUnMosso() {
+    if (svgPianta && svgPianta.hasAttribute("data-moved")) disegnaPianta();
+    else if (svgProfilo.hasAttribute("data-moved")) disegnaProfilo();
+    dopoLaPausa();
   }
   function limitaIntervallo(da, a) {
     [stato.da, stato.a] = intervalloAmmesso(da, a, L);
@@ -750,18 +785,26 @@ else (function () { // eslint-disable-line curly
   // Events only change the state; the drawing follows once an animation
   // frame, however many events came since the last.
   // A gesture (wheel, drag, pinch) asks for `gesto`: its frame may move the
-  // last drawing; anything else draws anew.
-  let fotogramma = 0, segui = null, soloGesti = true;
+  // last drawing; anything else draws anew. A frame asked for by the pause
+  // alone draws what is still moved.
+  let fotogramma = 0, segui = null, soloGesti = true, pausa = false;
   function ridisegna(gesto) {
     soloGesti = soloGesti && gesto === true;
+    pausa = false;
     if (fotogramma) return;
     fotogramma = requestAnimationFrame(() => {
       fotogramma = 0;
       if (segui) segui();
       segui = null;
-      if (soloGesti) muoviODisegna(); else disegna();
+      if (pausa) disegnaUnMosso(); else if (soloGesti) muoviODisegna(); else disegna();
       soloGesti = true;
     });
+  }
+  // A frame already asked for moves or draws, and waits for its own pause.
+  function dopoLaPausa() {
+    if (fotogramma || !document.querySelector("svg[data-moved]")) return;
+    ridisegna(true);
+    pausa = true;
   }
   // After the plan moved, the profile shows the track in the plan's view;
   // after the profile moved, the plan shows the same stretch. Either is
