@@ -284,6 +284,31 @@ TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
     EXPECT_EQ(uno(e, "after_click"), "1,45,45,19:25:00,4821-3_2");
 }
 
+// Two trains of a line without a plan, the fast one overtaking the slow one
+// between ALFA and BETA: the graph's ring says so when pointed at.
+TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
+    prova::CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    const auto treno = [](const std::string& orologio, const std::string& partenza, const std::string& arrivo) {
+        return "[generale]\r\norologio, " + orologio +
+               "\r\n[stazioni]\r\n"
+               "stazione, 0, 8, 400, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, " +
+               partenza +
+               ", ALFA\r\n"
+               "stazione, 5000, 12, 400, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 0, 0, 0, BETA\r\n"
+               "stazione, 9000, 12, 400, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, " +
+               arrivo + ", GAMMA\r\n[fine]\r\n";
+    };
+    dir.scrivi("L_LENTO-.txt", treno("7 50 0", "8, 0, 0", "9, 0, 0"));
+    dir.scrivi("L_VELOCE-.txt", treno("8 0 0", "8, 10, 0", "8, 30, 0"));
+    ASSERT_EQ(prova::esegui_programma({"compile", "--all", dir.str(), "-o", dir.str(), "--no-plan"}).stato, 0);
+    ASSERT_EQ(prova::esegui_programma({"view", dir.str()}).stato, 0);
+    const Esito e = esegui_pagina(dir, "L.html", {"incroci"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    EXPECT_EQ(uno(e, "ring_tooltip"),
+              "overtaking: trains LENTO and VELOCE cross at 08:15:00, km 2.25, between ALFA and BETA");
+}
+
 // A zoom that leaves both panels covered moves them and draws neither; one
 // that strays too far in both draws the plan in its frame and the profile in
 // the next, so that no frame draws both.

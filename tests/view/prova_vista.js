@@ -271,6 +271,17 @@
       await fotogramma();
       scrivi("after_click", scelta.value + "," + mostrato());
     },
+    // What a ring of the graph says when pointed at, at its centre.
+    incroci() {
+      const cornice = document.getElementById("grafico");
+      for (const anello of cornice.shadowRoot.querySelectorAll("g.incrocio circle")) {
+        anello.scrollIntoView({ block: "center", inline: "center" });
+        const [x, y] = centro(anello);
+        puntatore("pointermove", cornice.shadowRoot.elementFromPoint(x, y), x, y);
+        const s = document.getElementById("suggerimento");
+        scrivi("ring_tooltip", s.hidden ? "" : s.textContent);
+      }
+    },
     // A zoom that leaves the panels covered only moves them; one that makes
     // both stray too far draws one panel in its frame and the other in the
     // next.

@@ -265,7 +265,9 @@ else (function () { // eslint-disable-line curly
   // shadow root of its frame, since its style sheet names classes the
   // page's own drawing uses ----
   const STILE_GRAFICO = "svg { display: block; width: 100%; height: auto; }" +
-    " .corsa { cursor: pointer; } .corsa:hover polyline, .corsa.scelta polyline { stroke-width: 4px; }";
+    " .corsa { cursor: pointer; } .corsa:hover polyline, .corsa.scelta polyline { stroke-width: 4px; }" +
+    // A ring stands where two lines cross: its inside answers for it.
+    " .incrocio circle { pointer-events: all; }";
   function graficoOrario() {
     const cornice = document.body.appendChild(document.createElement("div"));
     cornice.className = "cornice grafico";
