@@ -39,6 +39,7 @@ std::string testo(const std::vector<std::string>& righe) {
 
 struct Ricompilazione {
     Modello modello;
+    Provenienze provenienze;          // the written records behind the model's cells
     std::vector<Scostamento> errori;  // the written description did not compile cleanly
 };
 
@@ -53,6 +54,7 @@ Ricompilazione ricompila(const SorgentiRicostruite& r, const ChiaviScenario& chi
     Compilazione compilata = compila(sorgenti, opzioni);
     Ricompilazione c;
     c.modello = std::move(compilata.modello);
+    c.provenienze = std::move(compilata.provenienze);
     if (const Diagnostica* d = compilata.diagnostiche.primo_errore()) {
         c.errori.push_back({d->file.empty() ? sorgenti.file_linea : d->file,
                             d->luogo.riga > 0 ? "line " + std::to_string(d->luogo.riga) : "the file",
@@ -115,7 +117,7 @@ SorgentiRicostruite decompila(const ScenarioCompilato& s, const ChiaviScenario& 
     for (const RigaEstranea& e : curve.estranee)
         r.scostamenti.push_back({file_tracciato, "row " + std::to_string(e.riga), e.motivo});
     if (!curve.estranee.empty()) c.modello.tracciato = TrattiTracciato{};
-    for (Scostamento& d : confronta(s, c.modello, chiavi)) r.scostamenti.push_back(std::move(d));
+    for (Scostamento& d : confronta(s, c.modello, c.provenienze, chiavi)) r.scostamenti.push_back(std::move(d));
     return r;
 }
 
