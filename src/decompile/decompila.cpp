@@ -39,6 +39,7 @@ std::string testo(const std::vector<std::string>& righe) {
 
 struct Ricompilazione {
     Modello modello;
+    Provenienze provenienze;          // the written records behind the model's cells
     std::vector<Scostamento> errori;  // the written description did not compile cleanly
 };
 
@@ -53,6 +54,7 @@ Ricompilazione ricompila(const SorgentiRicostruite& r, const ChiaviScenario& chi
     Compilazione compilata = compila(sorgenti, opzioni);
     Ricompilazione c;
     c.modello = std::move(compilata.modello);
+    c.provenienze = std::move(compilata.provenienze);
     if (const Diagnostica* d = compilata.diagnostiche.primo_errore()) {
         c.errori.push_back({d->file.empty() ? sorgenti.file_linea : d->file,
                             d->luogo.riga > 0 ? "line " + std::to_string(d->luogo.riga) : "the file",
@@ -130,7 +132,8 @@ LineaRicostruita decompila_linea(const std::vector<TrenoCompilato>& treni) {
                     {nome_file_tracciato(t.chiavi.linea), "row " + std::to_string(e.riga), e.motivo});
         }
         if (!curve.estranee.empty()) c.modello.tracciato = TrattiTracciato{};
-        for (Scostamento& d : confronta(t.scenario, c.modello, t.chiavi)) l.scostamenti.push_back(std::move(d));
+        for (Scostamento& d : confronta(t.scenario, c.modello, c.provenienze, t.chiavi))
+            l.scostamenti.push_back(std::move(d));
         l.treni.push_back(std::move(r.treno));
     }
     return l;

@@ -131,7 +131,7 @@ TEST(Decompila, NotExpressibleAndDamagedFiles) {
     EXPECT_EQ(esito.stato, 1);
     EXPECT_NE(
         esito.errori.find("Corvale_Mendra_4821-3.dat: error: cell 1000 (metre 50000): `codice` is 55, the written "
-                          "description gives 0\n"),
+                          "description gives 0; written back, the cell loses `codice` 55\n"),
         std::string::npos)
         << esito.errori;
     EXPECT_TRUE(dir.esiste(LINEA) && dir.esiste(TRENO));
@@ -203,7 +203,7 @@ TEST(Decompila, ALineOfSeveralTrains) {
     EXPECT_EQ(esito.stato, 1);
     EXPECT_EQ(esito.errori,
               "Corvale_Mendra_4821-3_2.dat: error: cell 1000 (metre 50000): `codice` is 55, the written description "
-              "gives 0\n");
+              "gives 0; written back, the cell loses `codice` 55\n");
 }
 
 }  // namespace
