@@ -285,7 +285,9 @@ TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
 }
 
 // Two trains of a line without a plan, the fast one overtaking the slow one
-// between ALFA and BETA: the graph's ring says so when pointed at.
+// between ALFA and BETA: in the browser, the graph's lines end at their
+// stations' distances and times, and its ring stands at the overtaking and
+// says so when pointed at.
 TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
     prova::CartellaTemporanea dir;
     dir.scrivi("L_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
@@ -303,8 +305,18 @@ TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
     dir.scrivi("L_VELOCE-.txt", treno("8 0 0", "8, 10, 0", "8, 30, 0"));
     ASSERT_EQ(prova::esegui_programma({"compile", "--all", dir.str(), "-o", dir.str(), "--no-plan"}).stato, 0);
     ASSERT_EQ(prova::esegui_programma({"view", dir.str()}).stato, 0);
-    const Esito e = esegui_pagina(dir, "L.html", {"incroci"});
+    const Esito e = esegui_pagina(dir, "L.html", {"grafico"});
     EXPECT_EQ(uno(e, "errors"), "0");
+    // Hours after 08:00 and metres at each end, as the browser lays them out:
+    // from the start clock at ALFA to the last time at GAMMA.
+    for (const auto& [nome, atteso] : {std::pair{"ends_LENTO", std::vector<double>{-10.0 / 60, 0, 1, 9000}},
+                                       std::pair{"ends_VELOCE", std::vector<double>{0, 0, 0.5, 9000}},
+                                       std::pair{"ring_at", std::vector<double>{0.25, 2250}}}) {
+        const std::vector<double> letti = numeri(uno(e, nome));
+        ASSERT_EQ(letti.size(), atteso.size()) << nome;
+        for (size_t k = 0; k < atteso.size(); ++k)
+            EXPECT_NEAR(letti[k], atteso[k], k % 2 ? 5.0 : 0.002) << nome << " " << k;
+    }
     EXPECT_EQ(uno(e, "ring_tooltip"),
               "overtaking: trains LENTO and VELOCE cross at 08:15:00, km 2.25, between ALFA and BETA");
 }

@@ -271,10 +271,33 @@
       await fotogramma();
       scrivi("after_click", scelta.value + "," + mostrato());
     },
-    // What a ring of the graph says when pointed at, at its centre.
-    incroci() {
+    // Where the graph's lines end and its rings stand, in hours after 08:00
+    // and metres read off its own axes as the browser lays them out; what a
+    // ring says when pointed at, at its centre.
+    grafico() {
       const cornice = document.getElementById("grafico");
-      for (const anello of cornice.shadowRoot.querySelectorAll("g.incrocio circle")) {
+      const radice = cornice.shadowRoot;
+      const schermo = (e, x, y) => {
+        const p = e.ownerSVGElement.createSVGPoint();
+        p.x = x;
+        p.y = y;
+        return p.matrixTransform(e.getScreenCTM());
+      };
+      const ore = new Map([...radice.querySelectorAll("line[data-ora]")].map((l) =>
+        [l.getAttribute("data-ora"), schermo(l, l.x1.baseVal.value, l.y1.baseVal.value).x]));
+      const stazioni = [...radice.querySelectorAll("line[data-stazione]")].map((l) =>
+        [+l.getAttribute("data-metri"), schermo(l, l.x1.baseVal.value, l.y1.baseVal.value).y]);
+      const [primo, ultimo] = [stazioni[0], stazioni[stazioni.length - 1]];
+      const luogo = (p) => [(p.x - ore.get("08:00")) / (ore.get("09:00") - ore.get("08:00")),
+        primo[0] + (p.y - primo[1]) / (ultimo[1] - primo[1]) * (ultimo[0] - primo[0])].map((v) => v.toFixed(3)).join(",");
+      for (const g of radice.querySelectorAll("g.corsa")) {
+        const linea = g.querySelector("polyline:not(.presa)");
+        const punti = [...linea.points];
+        scrivi("ends_" + g.getAttribute("data-treno"), luogo(schermo(linea, punti[0].x, punti[0].y)) + "," +
+          luogo(schermo(linea, punti[punti.length - 1].x, punti[punti.length - 1].y)));
+      }
+      for (const anello of radice.querySelectorAll("g.incrocio circle")) {
+        scrivi("ring_at", luogo(schermo(anello, anello.cx.baseVal.value, anello.cy.baseVal.value)));
         anello.scrollIntoView({ block: "center", inline: "center" });
         const [x, y] = centro(anello);
         puntatore("pointermove", cornice.shadowRoot.elementFromPoint(x, y), x, y);
