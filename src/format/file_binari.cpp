@@ -4,6 +4,8 @@
 #include <cassert>
 #include <span>
 
+#include "platform/memoria.h"
+
 namespace compattatore {
 
 namespace {
@@ -113,10 +115,11 @@ std::string codifica_tracciato(const TrattiTracciato& t) {
 }
 std::string codifica_oggetti(const TabellaOggetti& o) { return in_testo(scrivi_oggetti, o); }
 std::string codifica_celle(const std::vector<Cella>& c) {
-    // Sized at once: grown a buffer at a time, the string would be copied
-    // over and over, into pages new each time.
+    // Sized and mapped at once: grown a buffer at a time, the string would
+    // be copied over and over, and each new page would trap when first filled.
     DestinazioneTesto d;
     d.testo.reserve(BYTE_CELLA * c.size());
+    piattaforma::prepara_pagine(d.testo.data(), d.testo.capacity());
     scrivi_celle(d, c);
     return std::move(d.testo);
 }
