@@ -21,27 +21,29 @@ namespace compattatore {
 
 namespace {
 
-// Runs lavoro(0) to lavoro(n - 1) on as many threads as the machine has
-// cores, and `intanto` on this one meanwhile; the first failure of any is
-// thrown again once all have ended.
+// Runs lavoro(0) to lavoro(n - 1) on the machine's cores: `intanto` first
+// on this thread, which then takes its share of the rest, beside a thread
+// for each other core, so that no more threads run than there are cores.
+// The first failure of any is thrown again once all have ended.
 void in_parallelo(size_t n, const std::function<void(size_t)>& lavoro, const std::function<void()>& intanto) {
-    const size_t fili = std::min<size_t>(n, std::max(1U, std::thread::hardware_concurrency()));
+    const size_t altri = std::min<size_t>(n, std::max(1U, std::thread::hardware_concurrency()) - 1);
     std::atomic<size_t> prossimo{0};
     std::vector<std::exception_ptr> guasti(n);
+    const auto prendi = [&] {
+        for (size_t i = prossimo++; i < n; i = prossimo++) {
+            try {
+                lavoro(i);
+            } catch (...) {
+                guasti[i] = std::current_exception();
+            }
+        }
+    };
     {
         std::vector<std::jthread> gruppo;
-        for (size_t f = 0; f < fili; ++f)
-            gruppo.emplace_back([&] {
-                for (size_t i = prossimo++; i < n; i = prossimo++) {
-                    try {
-                        lavoro(i);
-                    } catch (...) {
-                        guasti[i] = std::current_exception();
-                    }
-                }
-            });
+        for (size_t f = 0; f < altri; ++f) gruppo.emplace_back(prendi);
         // Should it fail, the threads are joined as the group goes.
         intanto();
+        prendi();
     }
     for (const std::exception_ptr& guasto : guasti)
         if (guasto) std::rethrow_exception(guasto);
