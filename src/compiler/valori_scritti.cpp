@@ -144,10 +144,11 @@ void controlla_sovrapposti(Lettura& l, Precedente& prima, const Valore<int32_t>&
 void controlla_montagna_sovrapposta(Lettura& l, const Precedente& prima, const Valore<int32_t>& inizio, int32_t tipo) {
     const int32_t scritto = tipo > 10 ? tipo - 10 : tipo;
     if (inizio.v >= prima.posizione || basso8(scritto) == 3) return;
-    Diagnostica* d = l.avvisa(AVVISO_SOVRAPPOSTI, inizio.luogo,
-                              "montagna starting at " + n(inizio.v) + " m overlaps the one before it, which ends at " +
-                                  n(prima.posizione) + " m: the two read as one continuous kind, so its kind " +
-                                  n(scritto) + " is stored as 3");
+    Diagnostica* d =
+        l.avvisa(AVVISO_SOVRAPPOSTI, inizio.luogo,
+                 "montagna starting at " + n(inizio.v) + " m starts before the span written before it ends, at " +
+                     n(prima.posizione) + " m: the two read as one continuous kind, so its kind " + n(scritto) +
+                     " is stored as 3");
     if (d != nullptr) d->note.push_back({l.file, prima.luogo, "the one before it is here"});
 }
 

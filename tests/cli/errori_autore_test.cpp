@@ -237,8 +237,8 @@ TEST(ErroriAutore, EachMistakeIsNamedWithWhatWasWrittenAndWhatIsStored) {
          {},
          0,
          "L_linea.txt:5:11: warning: ",
-         "montagna starting at 1500 m overlaps the one before it, which ends at 2000 m: the two read as one "
-         "continuous kind, so its kind 2 is stored as 3",
+         "montagna starting at 1500 m starts before the span written before it ends, at 2000 m: the two read as "
+         "one continuous kind, so its kind 2 is stored as 3",
          "[-Woverlap]"},
         {"mountain of kind 3 laid over part of another",
          linea(
