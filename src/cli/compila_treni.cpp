@@ -71,13 +71,6 @@ bool taglia_al_limite(std::vector<Diagnostica>& voci, size_t massimo) {
     return false;
 }
 
-std::string conteggi(const Compilazione& c) {
-    const Provenienze& p = c.provenienze;
-    return "compiled " + std::to_string(c.modello.celle.size()) + " cells, " + std::to_string(p.stazioni) +
-           " stations, " + std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
-           std::to_string(std::ranges::count(c.modello.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs";
-}
-
 }  // namespace
 
 int compila_treni(const RichiestaTreni& r) {
@@ -179,11 +172,11 @@ int compila_treni(const RichiestaTreni& r) {
         errore = errore || con_errore;
         std::string riga = da_1252_a_utf8(r.treni[i].chiave) + ": ";
         if (!esito_scrittura[i].empty())
-            riga += conteggi(*esiti[i]) + esito_scrittura[i];
+            riga += conteggi_compilazione(esiti[i]->modello, esiti[i]->provenienze) + esito_scrittura[i];
         else if (con_errore)
             riga += "errors, nothing written";
         else
-            riga += conteggi(*esiti[i]) + "; nothing written (--check)";
+            riga += conteggi_compilazione(esiti[i]->modello, esiti[i]->provenienze) + "; nothing written (--check)";
         riepilogo += riga + "\n";
     }
     elenco(riepilogo);
