@@ -92,10 +92,13 @@ std::string cella_e_metri(int64_t cella) {
 }
 
 std::string cella_e_chilometro(int64_t cella) {
+    // A position before the line's start is typed on the way: "km -1+250",
+    // its sign before the whole kilometres, the metres padded as ever.
     const int64_t m = inizio_cella(cella);
-    std::string resto = std::to_string(m % 1000);
+    const int64_t metri = m < 0 ? -m : m;
+    std::string resto = std::to_string(metri % 1000);
     resto.insert(0, 3 - resto.size(), '0');
-    return "cell " + std::to_string(cella) + ", km " + std::to_string(m / 1000) + "+" + resto;
+    return "cell " + std::to_string(cella) + ", km " + (m < 0 ? "-" : "") + std::to_string(metri / 1000) + "+" + resto;
 }
 
 const DomandaDocumento* domanda_per(std::string_view metodo) {
