@@ -148,6 +148,10 @@ else (function () { // eslint-disable-line curly
   const dati = JSON.parse(document.getElementById("dati").textContent);
   const L = Math.max(dati.line_length_m, 1);
   const piano = dati.plan; // {m, x, y, e} or null
+  // The page of a whole line holds each train's objects and profile under
+  // `trains`, and the line's plan once; that of one train holds them itself.
+  const treni = dati.trains || [dati];
+  let treno = treni[0];
   const METRI_PER_PIXEL_MINIMI = 0.25;
 
   // ---- colours: the drawing's palette, which the program writes into the
@@ -162,18 +166,23 @@ else (function () { // eslint-disable-line curly
   };
   const coloreMontagna = (k) => COLORE.montagna[Math.min(Math.max(k, 1), 3) - 1];
 
-  // ---- objects: the stations and every cell that holds one ----
-  const oggetti = [];
-  dati.stations.forEach((s) => oggetti.push({ tipo: "station", metro: s.position_m, dati: s }));
-  dati.cells.forEach((c) => {
-    if (c.kind !== "free") oggetti.push({ tipo: c.kind, metro: c.position_m, dati: c });
-  });
-  oggetti.sort((a, b) => a.metro - b.metro);
-  // Signals are numbered along the line, as a driver counts them.
-  let numeroSegnale = 0;
-  oggetti.forEach((o) => { if (o.tipo === "signal") o.numero = ++numeroSegnale; });
-  // Stations with a timed stop outrank those without when labels compete.
-  const stazioniMaggiori = new Set(dati.stations.filter((s) => s.time_s > 0).map((s) => s.number));
+  // ---- objects: the stations and every cell that holds one, of the train
+  // shown ----
+  let oggetti = [], stazioniMaggiori = new Set();
+  function leggiOggetti() {
+    oggetti = [];
+    treno.stations.forEach((s) => oggetti.push({ tipo: "station", metro: s.position_m, dati: s }));
+    treno.cells.forEach((c) => {
+      if (c.kind !== "free") oggetti.push({ tipo: c.kind, metro: c.position_m, dati: c });
+    });
+    oggetti.sort((a, b) => a.metro - b.metro);
+    // Signals are numbered along the line, as a driver counts them.
+    let numeroSegnale = 0;
+    oggetti.forEach((o) => { if (o.tipo === "signal") o.numero = ++numeroSegnale; });
+    // Stations with a timed stop outrank those without when labels compete.
+    stazioniMaggiori = new Set(treno.stations.filter((s) => s.time_s > 0).map((s) => s.number));
+  }
+  leggiOggetti();
 
   // ---- drawing: each panel is written as markup and set at once, far
   // quicker than making its thousands of elements one by one ----
@@ -225,9 +234,17 @@ else (function () { // eslint-disable-line curly
     '<button id="intera">whole line</button>' +
     '<label>km <input id="km" type="text" inputmode="decimal" placeholder="position"></label>' +
     '<button id="vai">go</button><span id="intervallo"></span>';
-  barra.querySelector(".titolo").textContent =
-    "Line " + dati.keys.line + " \u2013 train " + dati.keys.train + " (" + (L / 1000) + " km)";
+  barra.querySelector(".titolo").textContent = "Line " + dati.keys.line + " \u2013 " +
+    (dati.trains ? dati.trains.length + " trains" : "train " + dati.keys.train) + " (" + (L / 1000) + " km)";
   document.body.appendChild(barra);
+  // The train whose objects the panels show.
+  const sceltaTreno = dati.trains ? document.createElement("select") : null;
+  if (sceltaTreno) {
+    sceltaTreno.id = "treno";
+    sceltaTreno.title = "the train whose objects are shown";
+    treni.forEach((t, k) => sceltaTreno.add(new Option("train " + t.keys.train, k)));
+    barra.querySelector(".titolo").after(sceltaTreno);
+  }
   // Each panel in a frame of its own, which holds it still while a gesture
   // moves the drawing inside.
   function pannello(id) {
@@ -243,6 +260,71 @@ else (function () { // eslint-disable-line curly
   suggerimento.id = "suggerimento";
   suggerimento.hidden = true;
   document.body.appendChild(suggerimento);
+
+  // ---- the train graph of a whole line, as `draw --graph` draws it: in a
+  // shadow root of its frame, since its style sheet names classes the
+  // page's own drawing uses ----
+  const STILE_GRAFICO = "svg { display: block; width: 100%; height: auto; }" +
+    " .corsa { cursor: pointer; } .corsa:hover polyline, .corsa.scelta polyline { stroke-width: 4px; }" +
+    // A ring stands where two lines cross: its inside answers for it.
+    " .incrocio circle { pointer-events: all; }";
+  function graficoOrario() {
+    const cornice = document.body.appendChild(document.createElement("div"));
+    cornice.className = "cornice grafico";
+    cornice.id = "grafico";
+    const radice = cornice.attachShadow({ mode: "open" });
+    radice.innerHTML = "<style>" + STILE_GRAFICO + "</style>" + dati.graph;
+    // What each train's line and each crossing says when pointed at: the
+    // drawing's own titles, shown as the page's tooltips rather than the
+    // browser's.
+    const descrizioni = new Map();
+    for (const g of radice.querySelectorAll("g.corsa, g.incrocio")) {
+      const titolo = g.querySelector("title");
+      descrizioni.set(g, titolo ? titolo.textContent.split("\n") : []);
+      if (titolo) titolo.remove();
+      // A line two pixels wide is hard to point at: a wider one, unseen,
+      // answers for it.
+      const linea = g.querySelector("polyline");
+      if (linea) {
+        const presa = linea.cloneNode();
+        presa.setAttribute("stroke", "transparent");
+        presa.setAttribute("stroke-width", "14");
+        presa.setAttribute("class", "presa");
+        g.insertBefore(presa, linea);
+      }
+    }
+    for (const t of radice.querySelectorAll("svg > title")) t.remove();
+    radice.addEventListener("pointermove", (ev) => {
+      const g = ev.target.closest("g.corsa, g.incrocio");
+      if (!g) { nascondi(); return; }
+      const [titolo, ...fermate] = descrizioni.get(g);
+      mostraSuggerimento(titolo, fermate.map((f) => f.split(/ {2}(.*)/s).slice(0, 2)), ev);
+    });
+    cornice.addEventListener("pointerleave", nascondi);
+    radice.addEventListener("click", (ev) => {
+      const g = ev.target.closest("g.corsa");
+      const k = g ? treni.findIndex((t) => t.keys.train === g.getAttribute("data-treno")) : -1;
+      if (k >= 0) scegliTreno(k);
+    });
+    return radice;
+  }
+  const grafico = dati.graph ? graficoOrario() : null;
+  // The line of the train shown stands out in the graph.
+  function marcaScelto() {
+    for (const g of grafico ? grafico.querySelectorAll("g.corsa") : [])
+      g.classList.toggle("scelta", g.getAttribute("data-treno") === treno.keys.train);
+  }
+  marcaScelto();
+  // Shows train `k`'s objects in the panels.
+  function scegliTreno(k) {
+    treno = treni[k];
+    sceltaTreno.value = k;
+    leggiOggetti();
+    marcaScelto();
+    nascondi();
+    ridisegna();
+  }
+  if (sceltaTreno) sceltaTreno.addEventListener("change", () => scegliTreno(+sceltaTreno.value));
 
   // ---- label placement: the most important first, each only where it
   // overprints none already placed ----
@@ -366,7 +448,7 @@ else (function () { // eslint-disable-line curly
       return pezzi.join("");
     }
     const gMontagne = elemento("g", { "stroke-opacity": 0.45, fill: "none", "stroke-linecap": "round" }, tela);
-    for (const [da, a, k] of spanUniti(dati.profile.mountain_kind, t)) {
+    for (const [da, a, k] of spanUniti(treno.profile.mountain_kind, t)) {
       elemento("path", { d: percorso(da, a), stroke: coloreMontagna(k), "stroke-width": 9 }, gMontagne);
     }
     const fine = piano.m[nPunti - 1];
@@ -510,8 +592,8 @@ else (function () { // eslint-disable-line curly
     const altoV = Math.max((H - nomi - 40) * 0.55, 40), altoP = Math.max(H - nomi - 40 - altoV - 16, 30);
     const yV0 = nomi, yP0 = yV0 + altoV + 16, fondo = yP0 + altoP;
     let vmax = 20, pmax = 5;
-    for (const [, , v] of dati.profile.speed_limit_kmh) vmax = Math.max(vmax, v);
-    for (const [, , v] of dati.profile.gradient_per_mille) pmax = Math.max(pmax, Math.abs(v));
+    for (const [, , v] of treno.profile.speed_limit_kmh) vmax = Math.max(vmax, v);
+    for (const [, , v] of treno.profile.gradient_per_mille) pmax = Math.max(pmax, Math.abs(v));
     vmax = Math.ceil((vmax + 10) / 20) * 20;
     pmax = Math.ceil(pmax / 5) * 5;
     const yV = (v) => yV0 + altoV * (1 - v / vmax);
@@ -519,18 +601,18 @@ else (function () { // eslint-disable-line curly
     const g = elemento("g", {}, tela);
     const unita = (stato.a - stato.da) / (x1 - x0);
 
-    for (const c of colonne(dati.profile.mountain_kind.filter((r) => r[2] !== 0), (a, b) => Math.max(a, b))) {
+    for (const c of colonne(treno.profile.mountain_kind.filter((r) => r[2] !== 0), (a, b) => Math.max(a, b))) {
       elemento("rect", { x: c.x0, y: yV0, width: Math.max(c.x1 - c.x0, 1), height: fondo - yV0,
         fill: coloreMontagna(c.v), "fill-opacity": 0.18 }, g);
     }
     // Gradient bars; of the runs sharing a pixel the steepest shows.
-    for (const c of colonne(dati.profile.gradient_per_mille, (a, b) => Math.abs(b) > Math.abs(a) ? b : a)) {
+    for (const c of colonne(treno.profile.gradient_per_mille, (a, b) => Math.abs(b) > Math.abs(a) ? b : a)) {
       if (c.v === 0) continue;
       elemento("rect", { x: c.x0, y: Math.min(yP(c.v), yP(0)), width: Math.max(c.x1 - c.x0, 1),
         height: Math.abs(yP(c.v) - yP(0)), fill: c.v > 0 ? COLORE.salita : COLORE.discesa, "shape-rendering": "crispEdges" }, g);
     }
     // Speed limit; of the runs sharing a pixel the lowest shows.
-    const passi = colonne(dati.profile.speed_limit_kmh, (a, b) => Math.min(a, b));
+    const passi = colonne(treno.profile.speed_limit_kmh, (a, b) => Math.min(a, b));
     elemento("path", { d: passi.map((c, k) => (k ? "L" : "M") + c.x0.toFixed(1) + " " + yV(c.v).toFixed(1) +
       "L" + c.x1.toFixed(1) + " " + yV(c.v).toFixed(1)).join(""), fill: "none", stroke: COLORE.velocita, "stroke-width": 2.2 }, g);
     for (const [y, h] of [[yV0, altoV], [yP0, altoP]]) {
@@ -882,12 +964,18 @@ else (function () { // eslint-disable-line curly
     const bersaglio = ev.target.closest ? ev.target.closest("[data-o]") : null;
     if (!bersaglio) { nascondi(); return; }
     const o = oggetti[+bersaglio.getAttribute("data-o")];
+    mostraSuggerimento(o.tipo === "station" ? "station " + o.dati.name : o.tipo, righe(o), ev);
+    suggerimento.setAttribute("data-o", bersaglio.getAttribute("data-o"));
+  }
+  // The tooltip: a heading and rows [name, value], by the pointer.
+  function mostraSuggerimento(intestazione, righe, ev) {
     suggerimento.textContent = "";
+    suggerimento.removeAttribute("data-o");
     const tabella = document.createElement("table");
     const titolo = tabella.insertRow().appendChild(document.createElement("th"));
     titolo.colSpan = 2;
-    titolo.textContent = o.tipo === "station" ? "station " + o.dati.name : o.tipo;
-    for (const [k, v] of righe(o)) {
+    titolo.textContent = intestazione;
+    for (const [k, v] of righe) {
       const riga = tabella.insertRow();
       riga.insertCell().textContent = k;
       riga.cells[0].className = "campo";
@@ -895,7 +983,6 @@ else (function () { // eslint-disable-line curly
     }
     suggerimento.appendChild(tabella);
     suggerimento.hidden = false;
-    suggerimento.setAttribute("data-o", bersaglio.getAttribute("data-o"));
     const x = Math.min(ev.clientX + 14, window.innerWidth - 370), y = Math.min(ev.clientY + 14, window.innerHeight - 20 - tabella.rows.length * 16);
     suggerimento.style.left = Math.max(x, 0) + "px";
     suggerimento.style.top = Math.max(y, 0) + "px";
