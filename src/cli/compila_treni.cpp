@@ -107,6 +107,10 @@ int compila_treni(const RichiestaTreni& r) {
     std::vector<std::optional<Compilazione>> esiti(n);
     std::vector<std::optional<FileTreno>> file(n);
     std::unique_ptr<TracciatoPreparato> tracciato;
+    // A plan that cannot be laid out (no directory to hold it, say) fails
+    // the compile only when a train is to be written, after the diagnostics,
+    // as it does for one train.
+    std::exception_ptr guasto_tracciato;
     in_parallelo(
         n,
         [&](size_t i) {
@@ -118,8 +122,12 @@ int compila_treni(const RichiestaTreni& r) {
             if (da_scrivere(*esiti[i], opzioni)) file[i] = codifica_file_treno(esiti[i]->modello);
         },
         [&] {
-            if (r.scrivi && r.tracciato)
+            if (!r.scrivi || !r.tracciato) return;
+            try {
                 tracciato = std::make_unique<TracciatoPreparato>(linea.modello, r.directory, r.sincronizza);
+            } catch (const piattaforma::ErroreFile&) {
+                guasto_tracciato = std::current_exception();
+            }
         });
 
     std::vector<Diagnostica> voci;
@@ -142,6 +150,7 @@ int compila_treni(const RichiestaTreni& r) {
         // The plan first, written only when its bytes changed, so that
         // compiling the line again after a change to a train leaves it
         // untouched.
+        if (guasto_tracciato) std::rethrow_exception(guasto_tracciato);
         if (tracciato) {
             const bool scritto = tracciato->metti_al_posto();
             riepilogo += (scritto ? "wrote " : "kept ") + tracciato->percorso() + " (" +
