@@ -35,10 +35,6 @@ std::string migliaia(int64_t metri) {
 
 Json posizione(size_t riga, size_t carattere) { return {{"line", riga}, {"character", carattere}}; }
 
-Json intervallo(size_t riga, size_t da, size_t a) {
-    return {{"start", posizione(riga, da)}, {"end", posizione(riga, a)}};
-}
-
 struct Punto {
     size_t riga = 0;
     size_t carattere = 0;
@@ -99,6 +95,16 @@ std::string cella_e_chilometro(int64_t cella) {
     std::string resto = std::to_string(metri % 1000);
     resto.insert(0, 3 - resto.size(), '0');
     return "cell " + std::to_string(cella) + ", km " + (m < 0 ? "-" : "") + std::to_string(metri / 1000) + "+" + resto;
+}
+
+Json intervallo(size_t riga, size_t da, size_t a) {
+    return {{"start", posizione(riga, da)}, {"end", posizione(riga, a)}};
+}
+
+std::pair<size_t, size_t> righe_richieste(const Json& parametri, size_t righe) {
+    const Json& campo = parametri.at("range");
+    const auto da = campo.at("start").at("line").get<size_t>();
+    return {da, std::min(campo.at("end").at("line").get<size_t>() + 1, righe)};
 }
 
 const DomandaDocumento* domanda_per(std::string_view metodo) {
