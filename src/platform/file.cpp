@@ -182,12 +182,15 @@ std::string FileInLettura::leggi_da(uint64_t posizione, size_t quanti) const {
     return contenuto;
 }
 
+std::optional<IdentitaFile> identita_file(const std::string& percorso) {
+    struct stat info {};
+    if (contata("stat", [&] { return ::stat(percorso.c_str(), &info); }) != 0) return std::nullopt;
+    return IdentitaFile{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
 bool stesso_file(const std::string& a, const std::string& b) {
-    struct stat ia {};
-    struct stat ib {};
-    return contata("stat", [&] { return ::stat(a.c_str(), &ia); }) == 0 &&
-           contata("stat", [&] { return ::stat(b.c_str(), &ib); }) == 0 && ia.st_dev == ib.st_dev &&
-           ia.st_ino == ib.st_ino;
+    const std::optional<IdentitaFile> ia = identita_file(a);
+    return ia && ia == identita_file(b);
 }
 
 std::string directory_di(const std::string& percorso) {

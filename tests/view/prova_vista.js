@@ -265,7 +265,7 @@
         scrivi("graph_target", sotto ? sotto.closest("g.corsa").getAttribute("data-treno") : "none");
         puntatore("pointermove", sotto, p.x, p.y);
         const s = document.getElementById("suggerimento");
-        scrivi("graph_tooltip", s.hidden ? "" : [...s.querySelectorAll("tr")].map((r) => [...r.cells].map((c) => c.textContent).join("|")).join(";"));
+        scrivi("graph_tooltip", s.hidden ? "" : [...s.querySelectorAll("tr")].map((riga) => [...riga.cells].map((c) => c.textContent).join("|")).join(";"));
         if (g === linee[1]) sotto.dispatchEvent(new MouseEvent("click", { bubbles: true, clientX: p.x, clientY: p.y }));
       }
       await fotogramma();

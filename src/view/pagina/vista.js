@@ -311,8 +311,9 @@ else (function () { // eslint-disable-line curly
   const grafico = dati.graph ? graficoOrario() : null;
   // The line of the train shown stands out in the graph.
   function marcaScelto() {
-    for (const g of grafico ? grafico.querySelectorAll("g.corsa") : [])
+    for (const g of grafico ? grafico.querySelectorAll("g.corsa") : []) {
       g.classList.toggle("scelta", g.getAttribute("data-treno") === treno.keys.train);
+    }
   }
   marcaScelto();
   // Shows train `k`'s objects in the panels.
@@ -968,14 +969,14 @@ else (function () { // eslint-disable-line curly
     suggerimento.setAttribute("data-o", bersaglio.getAttribute("data-o"));
   }
   // The tooltip: a heading and rows [name, value], by the pointer.
-  function mostraSuggerimento(intestazione, righe, ev) {
+  function mostraSuggerimento(intestazione, voci, ev) {
     suggerimento.textContent = "";
     suggerimento.removeAttribute("data-o");
     const tabella = document.createElement("table");
     const titolo = tabella.insertRow().appendChild(document.createElement("th"));
     titolo.colSpan = 2;
     titolo.textContent = intestazione;
-    for (const [k, v] of righe) {
+    for (const [k, v] of voci) {
       const riga = tabella.insertRow();
       riga.insertCell().textContent = k;
       riga.cells[0].className = "campo";
