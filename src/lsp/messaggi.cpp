@@ -104,11 +104,12 @@ MessaggioLetto LettoreMessaggi::prossimo() {
         lunghezza_data = true;
     }
     if (errore.empty() && !lunghezza_data) errore = "no Content-Length";
-    if (errore.empty() && lunghezza > massimo_) {
-        errore = "Content-Length above " + std::to_string(massimo_) + " bytes";
-        if (!salta(lunghezza)) return letto;
-    }
+    if (errore.empty() && lunghezza > massimo_) errore = "Content-Length above " + std::to_string(massimo_) + " bytes";
     if (!errore.empty()) {
+        // A body whose length the header gave is skipped unread, whatever
+        // else the header got wrong: read as a header, it would hide the
+        // messages after it.
+        if (lunghezza_data && !salta(lunghezza)) return letto;
         letto.esito = MessaggioLetto::Esito::intestazione_errata;
         letto.motivo = std::move(errore);
         return letto;

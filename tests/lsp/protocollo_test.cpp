@@ -80,6 +80,7 @@ TEST(Protocollo, BadMessagesGetAnErrorAndTheNextIsRead) {
         {"header without a length", "Content-Type: x\r\n\r\n", ERRORE_JSON, nullptr},
         {"length not a number", "Content-Length: 1x\r\n\r\n", ERRORE_JSON, nullptr},
         {"header line without a colon", "Content-Length 5\r\n\r\n", ERRORE_JSON, nullptr},
+        {"header line without a colon beside a length", "Content-Length: 2\r\nX\r\n\r\n{}", ERRORE_JSON, nullptr},
         {"endless header line", std::string(10000, 'x') + "\r\n\r\n", ERRORE_JSON, nullptr},
         {"not JSON", incornicia("{\"jsonrpc\": "), ERRORE_JSON, nullptr},
         {"JSON but no request", messaggio(Json::array({1, 2})), RICHIESTA_NON_VALIDA, nullptr},
