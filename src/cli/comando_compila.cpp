@@ -255,9 +255,7 @@ std::string riepilogo(const Modello& m, const Provenienze& p, const std::vector<
     std::string testo;
     for (const std::string& percorso : scritti)
         testo += "wrote " + percorso + " (" + std::to_string(piattaforma::dimensione(percorso)) + " bytes)\n";
-    testo += "compiled " + std::to_string(m.celle.size()) + " cells, " + std::to_string(p.stazioni) + " stations, " +
-             std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
-             std::to_string(std::ranges::count(m.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs\n";
+    testo += conteggi_compilazione(m, p) + "\n";
     if (!scrivi) testo += "nothing written (--check)\n";
     return testo;
 }

@@ -74,13 +74,6 @@ bool taglia_al_limite(std::vector<Diagnostica>& voci, size_t massimo) {
     return false;
 }
 
-std::string conteggi(const Compilazione& c) {
-    const Provenienze& p = c.provenienze;
-    return "compiled " + std::to_string(c.modello.celle.size()) + " cells, " + std::to_string(p.stazioni) +
-           " stations, " + std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
-           std::to_string(std::ranges::count(c.modello.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs";
-}
-
 // What a train's compile leaves for the report and the writing once its
 // model is encoded: the model itself goes on the worker's thread, so that
 // the trains hold only their own files' bytes, not a model each.
@@ -96,7 +89,7 @@ EsitoTreno esito_treno(Compilazione c, const OpzioniScrittura& opzioni, const Re
     // A warning the options made an error keeps the files back as any error does.
     const bool promossi = avvisi_promossi(c.diagnostiche.voci(), resoconto);
     e.con_errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche).has_value() || promossi;
-    e.conteggi = conteggi(c);
+    e.conteggi = conteggi_compilazione(c.modello, c.provenienze);
     if (da_scrivere(c, opzioni) && (!promossi || opzioni.forza)) e.file = codifica_file_treno(c.modello);
     e.diagnostiche = std::move(c.diagnostiche);
     return e;
@@ -140,6 +133,10 @@ int compila_treni(const RichiestaTreni& r) {
     // largest file, is laid out here meanwhile, under its temporary name.
     std::vector<std::optional<EsitoTreno>> esiti(n);
     std::unique_ptr<TracciatoPreparato> tracciato;
+    // A plan that cannot be laid out (no directory to hold it, say) fails
+    // the compile only when a train is to be written, after the diagnostics,
+    // as it does for one train.
+    std::exception_ptr guasto_tracciato;
     in_parallelo(
         n,
         [&](size_t i) {
@@ -150,8 +147,12 @@ int compila_treni(const RichiestaTreni& r) {
             esiti[i] = esito_treno(compila_treno(linea, sorgenti, o), opzioni, r.resoconto);
         },
         [&] {
-            if (r.scrivi && r.tracciato)
+            if (!r.scrivi || !r.tracciato) return;
+            try {
                 tracciato = std::make_unique<TracciatoPreparato>(linea.modello, r.directory, r.sincronizza);
+            } catch (const piattaforma::ErroreFile&) {
+                guasto_tracciato = std::current_exception();
+            }
         });
 
     std::vector<Diagnostica> voci;
@@ -174,6 +175,7 @@ int compila_treni(const RichiestaTreni& r) {
         // The plan first, written only when its bytes changed, so that
         // compiling the line again after a change to a train leaves it
         // untouched.
+        if (guasto_tracciato) std::rethrow_exception(guasto_tracciato);
         if (tracciato) {
             const bool scritto = tracciato->metti_al_posto();
             riepilogo += (scritto ? "wrote " : "kept ") + tracciato->percorso() + " (" +

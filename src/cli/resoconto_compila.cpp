@@ -59,6 +59,12 @@ std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s) {
     return std::nullopt;
 }
 
+std::string conteggi_compilazione(const Modello& m, const Provenienze& p) {
+    return "compiled " + std::to_string(m.celle.size()) + " cells, " + std::to_string(p.stazioni) + " stations, " +
+           std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
+           std::to_string(std::ranges::count(m.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs";
+}
+
 std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,
                                    std::span<const SorgenteAutore> sorgenti, const ResocontoCompila& r) {
     const std::vector<Diagnostica> mostrate = da_mostrare(voci, r);

@@ -11,6 +11,8 @@
 
 #include "cli/stampa_diagnostiche.h"
 #include "compiler/diagnostiche.h"
+#include "compiler/provenienze.h"
+#include "model/modello.h"
 #include "model/testo_1252.h"
 
 namespace compattatore {
@@ -50,6 +52,10 @@ Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente);
 // character that code page lacks. Throws piattaforma::ErroreFile when the
 // file cannot be read.
 std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s);
+
+// "compiled N cells, N stations, N signals, N slowdowns, N text signs": what
+// a compilation made, as every summary of `compile` says it.
+std::string conteggi_compilazione(const Modello& m, const Provenienze& p);
 
 // The report of `voci`: as text, each diagnostic with its line and caret,
 // then the count as the last line, which also says "too many errors" when

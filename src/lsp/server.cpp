@@ -9,16 +9,22 @@ namespace compattatore {
 
 namespace {
 
+// A message as sent. A file's name is bytes, not always UTF-8: what JSON
+// cannot hold shows as U+FFFD, where dump() would throw the message away.
+std::string testo_messaggio(const Json& messaggio) {
+    return messaggio.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
 std::string risposta(const Json& id, Json risultato) {
-    return Json{{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(risultato)}}.dump();
+    return testo_messaggio({{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(risultato)}});
 }
 
 std::string errore(const Json& id, int codice, const std::string& messaggio) {
-    return Json{{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", codice}, {"message", messaggio}}}}.dump();
+    return testo_messaggio({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", codice}, {"message", messaggio}}}});
 }
 
 std::string notifica_uscente(const std::string& metodo, Json parametri) {
-    return Json{{"jsonrpc", "2.0"}, {"method", metodo}, {"params", std::move(parametri)}}.dump();
+    return testo_messaggio({{"jsonrpc", "2.0"}, {"method", metodo}, {"params", std::move(parametri)}});
 }
 
 Json capacita() {

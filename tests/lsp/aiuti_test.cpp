@@ -74,6 +74,16 @@ TEST_F(Aiuti, InlayHintsAfterEachPosition) {
     EXPECT_EQ(tutto("textDocument/inlayHint", linea, {{"range", righe(0, 4)}}).size(), 1u);
 }
 
+// A position before the line's start, as an author may type one on the
+// way: its hint names the kilometre before zero.
+TEST_F(Aiuti, InlayHintsBeforeTheLineStart) {
+    client.cambia(linea, "[pendenze]\r\npendenza, -100, 2\r\npendenza, -1250, 2\r\npendenza, -50, 2\r\n");
+    const Json h = tutto("textDocument/inlayHint", linea, {{"range", righe(0, 4)}});
+    const char* attese[] = {"cell -2, km -0+100", "cell -25, km -1+250", "cell -1, km -0+050"};
+    ASSERT_EQ(h.size(), std::size(attese)) << h.dump();
+    for (size_t i = 0; i < std::size(attese); ++i) EXPECT_EQ(h[i]["label"], attese[i]);
+}
+
 TEST_F(Aiuti, CompletionOffersSnippetsOfTheFilesRecords) {
     client.cambia(treno, TRENO + "seg");
     const Json c = client.chiedi("textDocument/completion", treno, 7, 3);
