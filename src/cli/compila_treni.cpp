@@ -209,7 +209,7 @@ int compila_treni(const RichiestaTreni& r) {
         else if (con_errore)
             riga += "errors, nothing written";
         else
-            riga += esiti[i]->conteggi + "; nothing written (--check)";
+            riga += esiti[i]->conteggi + (r.scrivi ? "; nothing written" : "; nothing written (--check)");
         riepilogo += riga + "\n";
     }
     elenco(riepilogo);

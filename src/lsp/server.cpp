@@ -97,6 +97,13 @@ std::vector<std::string> ServerLsp::ricevi(std::string_view corpo) {
     } catch (const Json::exception& e) {
         // A field of the wrong type or missing: the request's fault, not the server's.
         if (con_id) uscite.push_back(errore(id, PARAMETRI_NON_VALIDI, e.what()));
+    } catch (const std::exception& e) {
+        // One message the server could not handle must not end the editor's
+        // session: it is answered, or told in the log, and the next is read.
+        const std::string motivo =
+            std::string("the server could not handle '") + metodo->get<std::string>() + "': " + e.what();
+        uscite.push_back(con_id ? errore(id, ERRORE_INTERNO, motivo)
+                                : notifica_uscente("window/logMessage", {{"type", 1}, {"message", motivo}}));
     }
     return uscite;
 }
@@ -114,6 +121,10 @@ void ServerLsp::richiesta(const Json& id, const std::string& metodo, const Json&
     }
     if (!inizializzato_) {
         uscite.push_back(errore(id, NON_INIZIALIZZATO, "initialize comes first"));
+        return;
+    }
+    if (chiuso_) {
+        uscite.push_back(errore(id, RICHIESTA_NON_VALIDA, "the server is shutting down"));
         return;
     }
     if (metodo == "shutdown") {

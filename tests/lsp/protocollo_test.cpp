@@ -154,6 +154,18 @@ TEST(Protocollo, RequestsBeforeInitializeAreRefused) {
     EXPECT_TRUE(c.apri("/x/L_linea.txt", "[generale]\r\n").empty());
 }
 
+// After shutdown only exit is taken: a request gets an error, not an answer.
+TEST(Protocollo, RequestsAfterShutdownAreRefused) {
+    ClienteProva c;
+    c.inizializza();
+    ASSERT_EQ(c.richiesta("shutdown", nullptr).size(), 1u);
+    for (const char* metodo : {"shutdown", "textDocument/hover"}) {
+        const std::vector<Json> r = c.richiesta(metodo, {{"textDocument", {{"uri", "file:///x/L_linea.txt"}}}});
+        ASSERT_EQ(r.size(), 1u) << metodo;
+        EXPECT_EQ(r[0]["error"]["code"], RICHIESTA_NON_VALIDA) << metodo;
+    }
+}
+
 // Notifications out of order are taken without an answer: a change or a
 // close of a file never opened, a file closed twice, an unknown notification.
 TEST(Protocollo, NotificationsOutOfOrder) {
