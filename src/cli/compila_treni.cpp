@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "cli/attesa_directory.h"
+#include "cli/cartella_uscita.h"
 #include "cli/stato_uscita.h"
 #include "compiler/memorizza_percorso.h"
 #include "model/nomi_file.h"
@@ -83,11 +84,13 @@ struct EsitoTreno {
     std::optional<FileTreno> file;
 };
 
-EsitoTreno esito_treno(Compilazione c, const OpzioniScrittura& opzioni) {
+EsitoTreno esito_treno(Compilazione c, const OpzioniScrittura& opzioni, const ResocontoCompila& resoconto) {
     EsitoTreno e;
-    e.con_errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche).has_value();
+    // A warning the options made an error keeps the files back as any error does.
+    const bool promossi = avvisi_promossi(c.diagnostiche.voci(), resoconto);
+    e.con_errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche).has_value() || promossi;
     e.conteggi = conteggi_compilazione(c.modello, c.provenienze);
-    if (da_scrivere(c, opzioni)) e.file = codifica_file_treno(c.modello);
+    if (da_scrivere(c, opzioni) && (!promossi || opzioni.forza)) e.file = codifica_file_treno(c.modello);
     e.diagnostiche = std::move(c.diagnostiche);
     return e;
 }
@@ -120,7 +123,10 @@ int compila_treni(const RichiestaTreni& r) {
     const LineaMemorizzata linea = memorizza_linea(inizia_compilazione(base).modello, r.file_linea, testi[0].testo);
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
     std::optional<piattaforma::BloccoDirectory> blocco;
-    if (r.scrivi) blocco.emplace(r.directory, [&] { attesa_directory(r.directory); });
+    if (r.scrivi) {
+        prepara_cartella_uscita(r.directory);
+        blocco.emplace(r.directory, [&] { attesa_directory(r.directory); });
+    }
     // Each train compiled and its files encoded on the worker threads; the
     // files are written here after, one train after another, since only
     // this thread touches the disk. The plan, the line's alone and the
@@ -138,7 +144,7 @@ int compila_treni(const RichiestaTreni& r) {
             OpzioniCompilazione o = base;
             o.chiave_treno = r.treni[i].chiave;
             const SorgentiDescrizione sorgenti{r.file_linea, r.treni[i].file, testi[0].testo, testi[i + 1].testo};
-            esiti[i] = esito_treno(compila_treno(linea, sorgenti, o), opzioni);
+            esiti[i] = esito_treno(compila_treno(linea, sorgenti, o), opzioni, r.resoconto);
         },
         [&] {
             if (!r.scrivi || !r.tracciato) return;

@@ -22,8 +22,24 @@ enum class FormaDiagnostiche { testo, json };
 struct ResocontoCompila {
     FormaDiagnostiche forma = FormaDiagnostiche::testo;
     std::set<std::string, std::less<>> silenziati;  // kinds of the reader's warnings not shown
-    size_t massimo_errori = 20;                     // 0: no limit
+    // Kinds of warning reported as errors (-Werror=KIND, and the kinds that
+    // are errors from the start), and kinds kept as warnings even under
+    // -Werror (-Wno-error=KIND); the later option of the two wins.
+    std::set<std::string, std::less<>> promossi{std::begin(GRUPPI_ERRORE), std::end(GRUPPI_ERRORE)};
+    std::set<std::string, std::less<>> declassati;
+    bool avvisi_errori = false;  // -Werror: every warning is an error
+    size_t massimo_errori = 20;  // 0: no limit
+
+    void promuovi(std::string_view gruppo);
+    void declassa(std::string_view gruppo);
 };
+
+// The diagnostics a report shows: all but the warnings of the kinds
+// silenced, each warning an error where the options make it one.
+std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci, const ResocontoCompila& r);
+// Whether the options made one of the warnings of `voci` an error: the
+// compile then fails, and writes only when forced.
+bool avvisi_promossi(const std::vector<Diagnostica>& voci, const ResocontoCompila& r);
 
 // The most bytes an author's description file may hold: a line of the
 // greatest length takes a few MB, and a larger file would only cost time and

@@ -146,11 +146,12 @@ TEST(CompilaTreni, AMissingOutputDirectoryFailsOnlyWhatIsWritten) {
         dir.scrivi("L_linea.txt", c.linea);
         dir.scrivi("L_A-.txt", treno(""));
         dir.scrivi("L_B-.txt", treno(""));
-        const auto esito = esegui_programma({"compile", "--all", dir.str(), "-o", dir.file("mancante")});
+        // A missing folder is made when its parent exists: this one's parent is missing too.
+        const std::string uscita = dir.file("mancante") + "/sotto";
+        const auto esito = esegui_programma({"compile", "--all", dir.str(), "-o", uscita});
         EXPECT_EQ(esito.stato, c.stato);
         EXPECT_NE(esito.errori.find(c.errori), std::string::npos) << esito.errori;
-        const auto solo =
-            esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_A-.txt"), "-o", dir.file("mancante")});
+        const auto solo = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_A-.txt"), "-o", uscita});
         EXPECT_EQ(solo.stato, c.stato) << solo.errori;
     }
 }

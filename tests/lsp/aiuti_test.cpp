@@ -191,5 +191,23 @@ TEST_F(Aiuti, TheFixADiagnosticCarries) {
     EXPECT_EQ(a[0]["edit"]["changes"][uri_da_percorso(linea)][0]["newText"], "pendenza");
 }
 
+// A misspelt keyword: the server's own diagnostic carries the replacement,
+// and the edit the fix applies gives back a text with nothing to say.
+TEST_F(Aiuti, AMisspeltKeywordIsFixedByItsDiagnostic) {
+    const std::string errato = "[generale]\r\nvelocita, 0, 100\r\n  velocta, 2000, 60\r\n[fine]\r\n";
+    const Json pubblicate = prova::diagnostiche_per(client.cambia(treno, errato), treno);
+    ASSERT_EQ(pubblicate.size(), 1u) << pubblicate.dump();
+    const Json& diagnostica = pubblicate[0];
+    const Json a = tutto("textDocument/codeAction", treno,
+                         {{"range", diagnostica["range"]}, {"context", {{"diagnostics", {diagnostica}}}}});
+    ASSERT_EQ(titoli(a), std::vector<std::string>{"Replace with 'velocita'"}) << a.dump();
+    const Json modifica = a[0]["edit"]["changes"][uri_da_percorso(treno)][0];
+    EXPECT_EQ(modifica["range"],
+              (Json{{"start", {{"line", 2}, {"character", 2}}}, {"end", {{"line", 2}, {"character", 9}}}}));
+    std::string corretto = errato;
+    corretto.replace(corretto.find("velocta"), 7, modifica["newText"].get<std::string>());
+    EXPECT_EQ(prova::diagnostiche_per(client.cambia(treno, corretto), treno), Json::array());
+}
+
 }  // namespace
 }  // namespace compattatore
