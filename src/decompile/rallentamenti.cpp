@@ -95,8 +95,20 @@ std::vector<CoppiaRallentamento> coppie_rallentamento(const std::vector<Cella>& 
         if (e) prese[*e] = true;
         coppie.push_back({a, e.value_or(a + 1)});
     }
+    // An end's start under a stop mark is the mark whose warning shows 24
+    // cells before it; another station's mark may lie nearer with the same
+    // values.
+    auto con_avviso = [&](size_t k, size_t parte) {
+        return k >= 24 && celle[k - 24].tipo == CELLA_AVVISO_RALLENTAMENTO &&
+               celle[k - 24].dato1 == celle[parte].dato1 && celle[k - 24].dato2 == celle[parte].dato2;
+    };
+    auto inizio_per = [&](size_t parte) -> std::optional<size_t> {
+        for (size_t k = parte; k-- > 0;)
+            if (celle[k].tipo == CELLA_FERMATA && !prese[k] && stessi(k, parte) && con_avviso(k, parte)) return k;
+        return fermata_per(parte, false);
+    };
     for (size_t e : fini) {
-        if (const std::optional<size_t> a = fermata_per(e, false)) {
+        if (const std::optional<size_t> a = inizio_per(e)) {
             prese[*a] = true;
             coppie.push_back({*a, e});
         }

@@ -23,8 +23,9 @@ struct RallentamentoCelle {
 
 // Each start with an end after it that carries the same values: any such
 // pairing gives the same cells. A start or end that a station's stop mark
-// took keeps its other values under the mark, and is paired by them. A start
-// with no end is given the next cell, the nearest a description can write.
+// took keeps its other values under the mark, and is paired by them, a start
+// first by the warning it left 24 cells before it. A start with no end is
+// given the next cell, the nearest a description can write.
 // The start's metre is the one that puts the warning and approach cells
 // where they are.
 std::vector<RallentamentoCelle> rallentamenti_celle(const std::vector<Cella>& celle);

@@ -143,6 +143,13 @@ TEST(RoundTrip, RecordsThatMeet) {
          "rallentamento, 2150, 85, 1300, 2, 0, 0\r\n"
          "stazione, 1900, 0, 600, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"
          "stazione, 3200, 0, 600, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, B\r\n"},
+        // A slowdown's start under a station's stop mark, and another
+        // station's stop mark over an empty cell, with the same values,
+        // nearer its end.
+        {"",
+         "rallentamento, 3450, 70, 650, 0, 0, 0\r\n"
+         "stazione, 3150, 7, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"
+         "stazione, 4150, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, B\r\n"},
     };
     for (const Caso& caso : casi) {
         const std::string linea = "[generale]\r\nlunghezza percorso, " + std::to_string(caso.lunghezza) +
