@@ -6,11 +6,13 @@
 #include <algorithm>
 #include <cctype>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "cli/argomenti_file.h"
 #include "cli/attesa_directory.h"
+#include "cli/compila_treni.h"
 #include "cli/errore_uso.h"
 #include "cli/resoconto_compila.h"
 #include "cli/sorgenti_protette.h"
@@ -27,7 +29,8 @@ namespace compattatore {
 namespace {
 
 constexpr const char* AIUTO =
-    "Usage: compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [--line-key KEY] [--train-key KEY]\n"
+    "Usage: compattatore compile LINE_FILE TRAIN_FILE... [-o DIR] [--line-key KEY] [--train-key KEY]\n"
+    "       compattatore compile --all DIR [-o DIR] [options]\n"
     "                            [--no-plan] [--check] [--force] [--sync] [--max-errors N]\n"
     "                            [--diagnostics text|json] [-Wno-KIND] [--watch]\n"
     "\n"
@@ -37,6 +40,14 @@ constexpr const char* AIUTO =
     "converted to Windows-1252; any other file is taken byte for byte. The keys\n"
     "come from the names LINE_linea.txt and LINE_TRAIN-.txt, or from the options.\n"
     "\n"
+    "Several train files of one line are compiled at once: the line is read and\n"
+    "its plan written once (only when its bytes changed), each train on its own,\n"
+    "side by side. A train with an error writes nothing; the others are written.\n"
+    "The diagnostics are one report (the line file's once); the summary has one\n"
+    "line per train.\n"
+    "\n"
+    "  --all DIR        the line file found in DIR (the only LINE_linea.txt there)\n"
+    "                   and every train file of that line in DIR\n"
     "  -o DIR           write the binary files into DIR (default: the current directory)\n"
     "  --line-key KEY   the line key, when LINE_FILE is not named KEY_linea.txt\n"
     "  --train-key KEY  the train key, when TRAIN_FILE is not named LINE_KEY-.txt\n"
@@ -71,6 +82,7 @@ struct RichiestaCompila {
     std::string directory;          // empty: the current directory
     std::optional<std::string> chiave_linea;
     std::optional<std::string> chiave_treno;
+    std::optional<std::string> tutti;  // --all DIR
     bool tracciato = true;
     bool scrivi = true;
     bool forza = false;
@@ -100,6 +112,7 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     opzioni.con_valore("-o", [&](const std::string& v) { r.directory = v; })
         .con_valore("--line-key", [&](const std::string& v) { r.chiave_linea = v; })
         .con_valore("--train-key", [&](const std::string& v) { r.chiave_treno = v; })
+        .con_valore("--all", [&](const std::string& v) { r.tutti = v; })
         .flag("--no-plan", [&] { r.tracciato = false; })
         .flag("--check", [&] { r.scrivi = false; })
         .flag("--force", [&] { r.forza = true; })
@@ -116,7 +129,10 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
         .parole([&](const std::string& file) { r.file.push_back(file); });
     r.aiuto = opzioni.leggi(argomenti);
     if (r.directory == "-") throw ErroreUso("-o takes the directory of the binary files; '-' is none");
-    if (!r.aiuto && r.file.size() != 2) throw ErroreUso("needs LINE_FILE and TRAIN_FILE");
+    if (r.aiuto) return r;
+    if (r.tutti && !r.file.empty()) throw ErroreUso("--all DIR takes no LINE_FILE or TRAIN_FILE");
+    if (!r.tutti && r.file.size() < 2) throw ErroreUso("needs LINE_FILE and TRAIN_FILE");
+    if (r.file.size() > 2 && r.chiave_treno) throw ErroreUso("--train-key names one train; several are given");
     return r;
 }
 
@@ -205,16 +221,8 @@ std::string riepilogo(const Modello& m, const Provenienze& p, const std::vector<
 int compila(const RichiestaCompila& r) {
     std::vector<SorgenteAutore> testi{{r.file[0], {}}, {r.file[1], {}}};
     std::vector<Diagnostica> illeggibili;
-    for (SorgenteAutore& s : testi) {
-        std::string byte = piattaforma::leggi(s.percorso, MASSIMO_BYTE_DESCRIZIONE + 1);
-        if (byte.size() > MASSIMO_BYTE_DESCRIZIONE) {
-            illeggibili.push_back(diagnostica_troppo_grande(s));
-            continue;
-        }
-        TestoConvertito convertito = converti_in_1252(byte);
-        s.testo = std::move(convertito.testo);
-        if (convertito.errore) illeggibili.push_back(diagnostica_carattere(s, *convertito.errore));
-    }
+    for (SorgenteAutore& s : testi)
+        if (std::optional<Diagnostica> d = leggi_sorgente(s)) illeggibili.push_back(std::move(*d));
     // JSON diagnostics are the output a program reads; the listing then goes to standard error.
     const bool json = r.resoconto.forma == FormaDiagnostiche::json;
     const auto diagnostiche = json ? piattaforma::scrivi_su_uscita : piattaforma::scrivi_su_errore;
@@ -245,9 +253,65 @@ int compila(const RichiestaCompila& r) {
     return errore ? USCITA_SCENARIO : USCITA_RIUSCITA;
 }
 
+// --all DIR: the only line file in DIR, then every train file of its line
+// there, in name order.
+void trova_file(RichiestaCompila& r) {
+    std::vector<std::string> nomi = piattaforma::elenca(*r.tutti);
+    std::ranges::sort(nomi);
+    std::optional<std::string> linea;
+    for (const std::string& nome : nomi) {
+        if (!chiave_linea_da_nome(nome)) continue;
+        if (linea)
+            throw ErroreUso("more than one line file (*_linea.txt) in " + controlli_visibili(*r.tutti) + ": " +
+                                controlli_visibili(*linea) + " and " + controlli_visibili(nome),
+                            false);
+        linea = nome;
+    }
+    if (!linea) throw ErroreUso("no line file (*_linea.txt) in " + controlli_visibili(*r.tutti), false);
+    const std::string chiave = r.chiave_linea.value_or(*chiave_linea_da_nome(*linea));
+    r.file.push_back(piattaforma::unisci(*r.tutti, *linea));
+    for (const std::string& nome : nomi)
+        if (chiave_treno_da_nome(nome, chiave)) r.file.push_back(piattaforma::unisci(*r.tutti, nome));
+    if (r.file.size() < 2)
+        throw ErroreUso(
+            "no train file (" + controlli_visibili(chiave) + "_TRAIN-.txt) in " + controlli_visibili(*r.tutti), false);
+    if (r.file.size() > 2 && r.chiave_treno) throw ErroreUso("--train-key names one train; several are found");
+}
+
+// Many trains: each one's keys told and checked as a compile of it alone
+// would, then every output kept off every source and off the other trains'.
+RichiestaTreni richiesta_treni(const RichiestaCompila& r) {
+    RichiestaTreni treni{.file_linea = r.file[0],
+                         .chiave_linea = {},
+                         .treni = {},
+                         .directory = r.directory,
+                         .tracciato = r.tracciato,
+                         .scrivi = r.scrivi,
+                         .forza = r.forza,
+                         .sincronizza = r.sincronizza,
+                         .resoconto = r.resoconto};
+    std::vector<std::string> uscite;
+    std::set<std::string> chiavi;
+    for (size_t i = 1; i < r.file.size(); ++i) {
+        RichiestaCompila una = r;
+        una.file = {r.file[0], r.file[i]};
+        risolvi_chiavi(una);
+        treni.chiave_linea = *una.chiave_linea;
+        if (!chiavi.insert(*una.chiave_treno).second)
+            throw ErroreUso("the train key '" + da_1252_a_utf8(*una.chiave_treno) + "' is given twice");
+        treni.treni.push_back({r.file[i], *una.chiave_treno});
+        uscite.push_back(piattaforma::unisci(r.directory, nome_file_oggetti(*una.chiave_linea, *una.chiave_treno)));
+        uscite.push_back(piattaforma::unisci(r.directory, nome_file_celle(*una.chiave_linea, *una.chiave_treno)));
+    }
+    if (r.tracciato) uscite.push_back(piattaforma::unisci(r.directory, nome_file_tracciato(treni.chiave_linea)));
+    if (r.scrivi) rifiuta_uscite_sulle_sorgenti(uscite, r.file);
+    return treni;
+}
+
 // One compile with its failures turned into the exit status.
-int compila_riportando(const RichiestaCompila& r) {
+int compila_riportando(const RichiestaCompila& r, const std::optional<RichiestaTreni>& treni) {
     try {
+        if (treni) return compila_treni(*treni);
         return compila(r);
     } catch (const piattaforma::ErroreFile& e) {
         piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() + "\n");
@@ -260,10 +324,18 @@ int compila_riportando(const RichiestaCompila& r) {
 int esegui_compila(std::span<const std::string_view> argomenti) {
     RichiestaCompila richiesta = leggi_argomenti(argomenti);
     if (richiesta.aiuto) return mostra_testo(AIUTO);
-    risolvi_chiavi(richiesta);
-    proteggi_sorgenti(richiesta);
-    if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, [&] { return compila_riportando(richiesta); });
-    return compila_riportando(richiesta);
+    if (richiesta.tutti) trova_file(richiesta);
+    // One train is the compile it always was, plan and all in one set.
+    std::optional<RichiestaTreni> treni;
+    if (richiesta.file.size() > 2) {
+        treni = richiesta_treni(richiesta);
+    } else {
+        risolvi_chiavi(richiesta);
+        proteggi_sorgenti(richiesta);
+    }
+    const auto una_volta = [&] { return compila_riportando(richiesta, treni); };
+    if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, una_volta);
+    return una_volta();
 }
 
 }  // namespace compattatore

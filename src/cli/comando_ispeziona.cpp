@@ -3,9 +3,17 @@
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
 
+#include <algorithm>
+
 #include "cli/argomenti_file.h"
+#include "cli/file_compilati.h"
+#include "cli/scenario.h"
 #include "cli/stato_uscita.h"
 #include "inspect/forme_rapporto.h"
+#include "json/scrittore_json.h"
+#include "model/nomi_file.h"
+#include "model/testo_1252.h"
+#include "platform/file.h"
 
 namespace compattatore {
 
@@ -19,7 +27,9 @@ constexpr const char* AIUTO =
     "header, the stations, the text signs, every non-empty cell between --from and\n"
     "--to and the gradient, speed, adhesion and mountain profile. The keys are\n"
     "those given, else the build's when its object file is there, else those of\n"
-    "the only *.sim file in DIR.\n"
+    "the only *.sim file in DIR. A DIR holding several trains of one line (and\n"
+    "not the build's train), with no --train-key, gives the list of its trains;\n"
+    "--train-key alone then names one of them.\n"
     "\n"
     "Options:\n"
     "  --line-key KEY   the line key of the files to read\n"
@@ -33,6 +43,36 @@ constexpr const char* AIUTO =
     "Exit status: 0 shown, 1 a compiled file is damaged, 2 usage error, 3 a file\n"
     "could not be found or read.\n";
 
+// The trains of a line compiled in one directory, one a line, with the
+// command that shows one.
+std::string elenco_treni(const std::vector<ChiaviScenario>& treni, const std::string& directory, bool json) {
+    if (json) {
+        ScrittoreJson j;
+        j.inizio_oggetto();
+        j.chiave("line");
+        j.valore(da_1252_a_utf8(treni.front().linea));
+        j.chiave("trains");
+        j.inizio_lista();
+        for (const ChiaviScenario& t : treni) {
+            j.inizio_oggetto();
+            j.chiave("train");
+            j.valore(da_1252_a_utf8(t.treno));
+            j.chiave("object_file");
+            j.valore(nome_file_oggetti(t.linea, t.treno));
+            j.fine_oggetto();
+        }
+        j.fine_lista();
+        j.fine_oggetto();
+        return j.testo() + "\n";
+    }
+    std::string testo = "Line " + controlli_visibili(da_1252_a_utf8(treni.front().linea)) + ": " +
+                        std::to_string(treni.size()) + " trains in " + directory + "\n";
+    for (const ChiaviScenario& t : treni)
+        testo += "  " + controlli_visibili(da_1252_a_utf8(t.treno)) + "  " +
+                 controlli_visibili(nome_file_oggetti(t.linea, t.treno)) + "\n";
+    return testo + "Show one with --train-key TRAIN.\n";
+}
+
 }  // namespace
 
 int esegui_ispeziona(std::span<const std::string_view> argomenti) {
@@ -45,6 +85,21 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     opzioni_intervallo(opzioni, intervallo);
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     controlla_intervallo(intervallo);
+    // A train of the one line compiled here needs no --line-key.
+    if (richiesta.treno && !richiesta.linea) {
+        const std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, std::nullopt);
+        if (std::ranges::any_of(treni, [&](const ChiaviScenario& t) { return t.treno == *richiesta.treno; }))
+            richiesta.linea = treni.front().linea;
+    }
+    if (!richiesta.treno &&
+        !piattaforma::esiste(piattaforma::unisci(
+            richiesta.directory, nome_file_oggetti(richiesta.linea.value_or(CHIAVE_LINEA), CHIAVE_TRENO)))) {
+        const std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, richiesta.linea);
+        if (treni.size() > 1) {
+            piattaforma::scrivi_su_uscita(elenco_treni(treni, richiesta.directory, json));
+            return USCITA_RIUSCITA;
+        }
+    }
     return con_file_compilati(richiesta, "inspect", [&](const FileCompilati& file) {
         const Rapporto rapporto = costruisci_rapporto(file.scenario, file.chiavi, intervallo);
         piattaforma::scrivi_su_uscita(json ? rapporto_json(rapporto) : rapporto_testo(rapporto));

@@ -1,6 +1,7 @@
 #include "cli/file_compilati.h"
 #include "platform/flussi_standard.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "cli/errore_uso.h"
@@ -49,6 +50,35 @@ std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory
 }
 
 }  // namespace
+
+std::vector<ChiaviScenario> treni_della_directory(const std::string& directory,
+                                                  const std::optional<std::string>& linea) {
+    std::vector<std::string> oggetti;
+    std::vector<ChiaviScenario> treni;
+    try {
+        for (const std::string& nome : piattaforma::elenca(directory))
+            if (nome.ends_with(".sim")) oggetti.push_back(nome);
+    } catch (const piattaforma::ErroreFile&) {
+        return {};
+    }
+    std::ranges::sort(oggetti);
+    for (const std::string& nome : oggetti) {
+        try {
+            const FileSuDisco file(directory, nome);
+            const TabellaOggetti tabella = leggi_oggetti(file);
+            ChiaviScenario chiavi{tabella[OGGETTO_LINEA].nome, tabella[OGGETTO_TRENO].nome};
+            if (nome_file_oggetti(chiavi.linea, chiavi.treno) != nome) return {};
+            if (linea && chiavi.linea != *linea) continue;
+            if (!treni.empty() && treni.front().linea != chiavi.linea) return {};
+            treni.push_back(std::move(chiavi));
+        } catch (const ErroreDecodifica&) {
+            return {};
+        } catch (const piattaforma::ErroreFile&) {
+            return {};
+        }
+    }
+    return treni;
+}
 
 FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
     const std::string& directory = richiesta.directory;

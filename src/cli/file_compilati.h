@@ -33,6 +33,15 @@ struct FileCompilati {
 // ErroreDecodifica for a bad one, ErroreUso when the keys cannot be told.
 FileCompilati leggi_file_compilati(const RichiestaFile& richiesta);
 
+// The trains compiled in `directory`, of the line `linea` when one is given:
+// the keys of every *.sim file there, in name order, when each names its own
+// file and all are of one line; none otherwise (no such file, one that
+// cannot be read or whose keys name another file, trains of two lines, a
+// directory that cannot be listed), and then the files are for
+// leggi_file_compilati to find or refuse as it does.
+std::vector<ChiaviScenario> treni_della_directory(const std::string& directory,
+                                                  const std::optional<std::string>& linea);
+
 // Where a command writes what it makes of the files: `uscita` (-o) or
 // DIR/LINE_TRAIN.EXT. Throws ErroreUso when that is one of the
 // files read, which writing would destroy.

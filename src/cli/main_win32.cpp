@@ -12,8 +12,8 @@ int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> testi;
     for (int i = 1; i < argc; ++i) {
         const std::wstring_view largo = argv[i];
-        const int n = WideCharToMultiByte(CP_UTF8, 0, largo.data(), static_cast<int>(largo.size()), nullptr, 0,
-                                          nullptr, nullptr);
+        const int n =
+            WideCharToMultiByte(CP_UTF8, 0, largo.data(), static_cast<int>(largo.size()), nullptr, 0, nullptr, nullptr);
         std::string& testo = testi.emplace_back(static_cast<size_t>(n), '\0');
         WideCharToMultiByte(CP_UTF8, 0, largo.data(), static_cast<int>(largo.size()), testo.data(), n, nullptr,
                             nullptr);

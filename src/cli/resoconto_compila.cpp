@@ -1,23 +1,25 @@
 #include "cli/resoconto_compila.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "compiler/codici_errore.h"
+#include "platform/file.h"
 
 namespace compattatore {
-
-Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere) {
-    char codice[16];
-    std::snprintf(codice, sizeof codice, "U+%04X", static_cast<unsigned>(carattere.codice));
-    return crea_diagnostica(ERRORE_LETTURA, sorgente.percorso, {carattere.riga, carattere.colonna},
-                            std::string("the character ") + codice + " has no Windows-1252 byte");
-}
 
 Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente) {
     return crea_diagnostica(ERRORE_LETTURA, sorgente.percorso, {},
                             "the file holds more than " + std::to_string(MASSIMO_BYTE_DESCRIZIONE) +
                                 " bytes (64 MiB), the most a description file may hold");
+}
+
+std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s) {
+    std::string byte = piattaforma::leggi(s.percorso, MASSIMO_BYTE_DESCRIZIONE + 1);
+    if (byte.size() > MASSIMO_BYTE_DESCRIZIONE) return diagnostica_troppo_grande(s);
+    TestoConvertito convertito = converti_in_1252(byte);
+    s.testo = std::move(convertito.testo);
+    if (convertito.errore) return diagnostica_carattere(s.percorso, *convertito.errore);
+    return std::nullopt;
 }
 
 std::string resoconto_diagnostiche(const std::vector<Diagnostica>& voci, bool troppi,

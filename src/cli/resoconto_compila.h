@@ -3,6 +3,7 @@
 // the form editors and terminals understand, or as JSON.
 #pragma once
 
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -22,14 +23,17 @@ struct ResocontoCompila {
     size_t massimo_errori = 20;                     // 0: no limit
 };
 
-// A character that Windows-1252 cannot hold, at its line and column (code 25).
-Diagnostica diagnostica_carattere(const SorgenteAutore& sorgente, const CarattereNonRappresentabile& carattere);
-
 // The most bytes an author's description file may hold: a line of the
 // greatest length takes a few MB, and a larger file would only cost time and
 // memory. A file beyond it is refused after reading a byte more (code 25).
 inline constexpr uint64_t MASSIMO_BYTE_DESCRIZIONE = uint64_t{64} << 20;
 Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente);
+
+// Reads the file at s.percorso into s.testo, converted to Windows-1252 as a
+// UTF-8 file must be; the diagnostic when the file is too large or holds a
+// character that code page lacks. Throws piattaforma::ErroreFile when the
+// file cannot be read.
+std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s);
 
 // The report of `voci`: as text, each diagnostic with its line and caret,
 // then the count as the last line, which also says "too many errors" when

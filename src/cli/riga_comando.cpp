@@ -11,6 +11,7 @@
 #include "cli/comando_disegna.h"
 #include "cli/comando_inizia.h"
 #include "cli/comando_ispeziona.h"
+#include "cli/comando_lsp.h"
 #include "cli/comando_vista.h"
 #include "cli/errore_uso.h"
 #include "cli/esecuzione.h"
@@ -30,6 +31,7 @@ constexpr const char* AIUTO =
     "       compattatore draw [DIR] [-o FILE.svg] [options]\n"
     "       compattatore view [DIR] [-o FILE.html] [options]\n"
     "       compattatore decompile [DIR] [-o OUTDIR] [options]\n"
+    "       compattatore lsp [--help]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"
@@ -55,9 +57,11 @@ constexpr const char* AIUTO =
     "compile compiles an author's description files; inspect shows a compiled\n"
     "scenario; draw draws it as an SVG picture; view writes it as one HTML page\n"
     "to explore at any scale in a web browser; decompile writes the description\n"
-    "files back from a compiled scenario. 'compattatore COMMAND --help' shows each\n"
-    "command's options. The format of the description files is described in\n"
-    "description-files.md, installed with the program's documents.\n"
+    "files back from a compiled scenario; lsp is the language server an editor\n"
+    "starts, to show the compiler's diagnostics as the author types.\n"
+    "'compattatore COMMAND --help' shows each command's options. The format of\n"
+    "the description files is described in description-files.md, installed with\n"
+    "the program's documents.\n"
     "\n"
     "Exit status: 0 done (warnings allowed), 1 the scenario has an error (also\n"
     "with --force), 2 usage error, 3 a file could not be found, read or written.\n";
@@ -102,6 +106,7 @@ int esegui_riga_comando(std::span<const std::string_view> argomenti) {
     static constexpr std::pair<std::string_view, Comando> COMANDI[] = {
         {"inspect", esegui_ispeziona}, {"draw", esegui_disegna}, {"view", esegui_vista},
         {"compile", esegui_compila},   {"init", esegui_inizia},  {"decompile", esegui_decompila},
+        {"lsp", esegui_lsp},
     };
     // Every command's usage errors are told here, each under its own name.
     std::string_view nome_comando;

@@ -58,11 +58,6 @@ std::string formatta_in(std::string_view tipo, const std::string& file, Luogo lu
     return formatta_riga(tipo, file, luogo, messaggio, sorgenti.riga(file, luogo.riga));
 }
 
-std::string cella_e_tratto(int64_t cella) {
-    return "cell " + std::to_string(cella) + ", " + std::to_string(inizio_cella(cella)) + "-" +
-           std::to_string(inizio_cella(cella + 1)) + " m";
-}
-
 std::string plurale(size_t n, const char* parola) { return std::to_string(n) + " " + parola + (n == 1 ? "" : "s"); }
 
 }  // namespace
@@ -108,22 +103,6 @@ std::string_view SorgentiIndicizzate::riga(const std::string& file, int riga) co
     return it == indici_.end() ? std::string_view{} : it->second.riga(riga);
 }
 
-std::string significato_diagnostica(const Diagnostica& d) {
-    if (!d.codice) return d.motivo;
-    auto voce = voce_codice(*d.codice);
-    std::string t(voce ? voce->significato : "unknown error");
-    if (d.posizione) t += ", at " + std::to_string(*d.posizione) + " m";
-    if (d.cella) t += d.posizione ? " (" + cella_e_tratto(*d.cella) + ")" : ", at " + cella_e_tratto(*d.cella);
-    if (!d.motivo.empty() && (!voce || d.motivo != voce->significato)) t += ": " + d.motivo;
-    return t;
-}
-
-std::string messaggio_diagnostica(const Diagnostica& d) {
-    // A place no code of the table names (decompile's) carries its reason alone.
-    if (!d.codice) return d.gruppo.empty() ? d.motivo : d.motivo + " [-W" + std::string(d.gruppo) + "]";
-    return significato_diagnostica(d) + " [E" + std::to_string(*d.codice) + "]";
-}
-
 std::string formatta_diagnostica(const Diagnostica& d, const SorgentiIndicizzate& sorgenti) {
     std::string out = formatta_in(d.livello == Livello::errore ? "error" : "warning", d.file, d.luogo,
                                   messaggio_diagnostica(d), sorgenti);
@@ -137,14 +116,6 @@ std::string formatta_diagnostica(const Diagnostica& d, std::span<const SorgenteA
 
 std::string conteggio_diagnostiche(size_t errori, size_t avvisi) {
     return plurale(errori, "error") + ", " + plurale(avvisi, "warning");
-}
-
-std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci,
-                                     const std::set<std::string, std::less<>>& silenziati) {
-    std::vector<Diagnostica> scelte;
-    for (const Diagnostica& d : voci)
-        if (d.gruppo.empty() || !silenziati.contains(d.gruppo)) scelte.push_back(d);
-    return scelte;
 }
 
 std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi) {

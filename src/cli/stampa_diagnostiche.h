@@ -62,16 +62,6 @@ std::string posto_nel_file(const std::string& file, int riga, int colonna);
 std::string formatta_riga(std::string_view tipo, const std::string& file, Luogo luogo, const std::string& messaggio,
                           std::string_view riga);
 
-// What a diagnostic says: the code's meaning, the record's position in
-// metres and the cell concerned ("at 21200 m (cell 425, 21250-21300 m)"),
-// the reader's reason; a warning of the reader, its reason.
-std::string significato_diagnostica(const Diagnostica& d);
-
-// A diagnostic's message: the code's meaning, the record's position in
-// metres and the cell concerned ("at 21200 m (cell 425, 21250-21300 m)"),
-// the reader's reason, then "[E<code>]" or the warning's "[-W<kind>]".
-std::string messaggio_diagnostica(const Diagnostica& d);
-
 // A diagnostic and its notes, each located in whichever of `sorgenti` it names.
 std::string formatta_diagnostica(const Diagnostica& d, std::span<const SorgenteAutore> sorgenti);
 std::string formatta_diagnostica(const Diagnostica& d, const SorgentiIndicizzate& sorgenti);
@@ -82,10 +72,5 @@ std::string conteggio_diagnostiche(size_t errori, size_t avvisi);
 // The list as one JSON document: {"diagnostics": [...], "errors": N,
 // "warnings": M, "too_many_errors": bool}, texts as UTF-8.
 std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi);
-
-// The diagnostics a report shows: all of them but the reader's warnings of
-// the kinds in `silenziati`.
-std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci,
-                                     const std::set<std::string, std::less<>>& silenziati);
 
 }  // namespace compattatore

@@ -53,6 +53,14 @@ Compilazione compila(const SorgentiDescrizione& sorgenti, const OpzioniCompilazi
     return c;
 }
 
+Compilazione compila_treno(const LineaMemorizzata& linea, const SorgentiDescrizione& sorgenti,
+                           const OpzioniCompilazione& opzioni) {
+    Compilazione c = inizia_compilazione(opzioni);
+    EsitoLettura letto = memorizza_treno(c.modello, linea, sorgenti, opzioni.lettura);
+    completa_compilazione(c, std::move(letto), opzioni.forza);
+    return c;
+}
+
 void completa_compilazione(Compilazione& c, EsitoLettura letto, bool forza) {
     c.diagnostiche = std::move(letto.diagnostiche);
     c.provenienze = std::move(letto.provenienze);

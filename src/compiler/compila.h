@@ -40,6 +40,11 @@ struct Compilazione {
 // completa_compilazione.
 Compilazione compila(const SorgentiDescrizione& sorgenti, const OpzioniCompilazione& opzioni);
 
+// compila for one of the many trains of a line read once: the same
+// outcome, the line's reading taken from `linea` (memorizza_treno).
+Compilazione compila_treno(const LineaMemorizzata& linea, const SorgentiDescrizione& sorgenti,
+                           const OpzioniCompilazione& opzioni);
+
 // An empty model with the keys and plan flag of `opzioni`, to be read into.
 Compilazione inizia_compilazione(const OpzioniCompilazione& opzioni);
 

@@ -1,6 +1,9 @@
 #include "compiler/diagnostiche.h"
 
 #include <algorithm>
+#include <cstdio>
+
+#include "model/modello.h"
 
 namespace compattatore {
 
@@ -43,6 +46,46 @@ const Diagnostica* ElencoDiagnostiche::primo_errore() const {
 
 size_t ElencoDiagnostiche::errori() const {
     return static_cast<size_t>(std::ranges::count(voci_, Livello::errore, &Diagnostica::livello));
+}
+
+Diagnostica diagnostica_carattere(std::string file, const CarattereNonRappresentabile& carattere) {
+    char codice[16];
+    std::snprintf(codice, sizeof codice, "U+%04X", static_cast<unsigned>(carattere.codice));
+    return crea_diagnostica(ERRORE_LETTURA, std::move(file), {carattere.riga, carattere.colonna},
+                            std::string("the character ") + codice + " has no Windows-1252 byte");
+}
+
+namespace {
+
+std::string cella_e_tratto(int64_t cella) {
+    return "cell " + std::to_string(cella) + ", " + std::to_string(inizio_cella(cella)) + "-" +
+           std::to_string(inizio_cella(cella + 1)) + " m";
+}
+
+}  // namespace
+
+std::string significato_diagnostica(const Diagnostica& d) {
+    if (!d.codice) return d.motivo;
+    auto voce = voce_codice(*d.codice);
+    std::string t(voce ? voce->significato : "unknown error");
+    if (d.posizione) t += ", at " + std::to_string(*d.posizione) + " m";
+    if (d.cella) t += d.posizione ? " (" + cella_e_tratto(*d.cella) + ")" : ", at " + cella_e_tratto(*d.cella);
+    if (!d.motivo.empty() && (!voce || d.motivo != voce->significato)) t += ": " + d.motivo;
+    return t;
+}
+
+std::string messaggio_diagnostica(const Diagnostica& d) {
+    // A place no code of the table names (decompile's) carries its reason alone.
+    if (!d.codice) return d.gruppo.empty() ? d.motivo : d.motivo + " [-W" + std::string(d.gruppo) + "]";
+    return significato_diagnostica(d) + " [E" + std::to_string(*d.codice) + "]";
+}
+
+std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci,
+                                     const std::set<std::string, std::less<>>& silenziati) {
+    std::vector<Diagnostica> scelte;
+    for (const Diagnostica& d : voci)
+        if (d.gruppo.empty() || !silenziati.contains(d.gruppo)) scelte.push_back(d);
+    return scelte;
 }
 
 }  // namespace compattatore

@@ -7,12 +7,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "compiler/codici_errore.h"
 #include "model/errore_lettura.h"
+#include "model/testo_1252.h"
 
 namespace compattatore {
 
@@ -56,6 +58,25 @@ inline constexpr std::string_view AVVISO_TESTO_A_CAPO = "multiline-text";
 inline constexpr std::string_view GRUPPI_AVVISO[] = {AVVISO_RECORD_SCONOSCIUTO, AVVISO_SEZIONE_SCONOSCIUTA,
                                                      AVVISO_TRATTO_ROVESCIATO,  AVVISO_OLTRE_LINEA,
                                                      AVVISO_VALORE_TRONCATO,    AVVISO_TESTO_A_CAPO};
+
+// A character that Windows-1252 cannot hold, at its line and column of
+// `file` (code 25).
+Diagnostica diagnostica_carattere(std::string file, const CarattereNonRappresentabile& carattere);
+
+// What a diagnostic says: the code's meaning, the record's position in
+// metres and the cell concerned ("at 21200 m (cell 425, 21250-21300 m)"),
+// the reader's reason; a warning of the reader, its reason.
+std::string significato_diagnostica(const Diagnostica& d);
+
+// A diagnostic's message: the code's meaning, the record's position in
+// metres and the cell concerned ("at 21200 m (cell 425, 21250-21300 m)"),
+// the reader's reason, then "[E<code>]" or the warning's "[-W<kind>]".
+std::string messaggio_diagnostica(const Diagnostica& d);
+
+// The diagnostics a report shows: all of them but the reader's warnings of
+// the kinds in `silenziati`.
+std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci,
+                                     const std::set<std::string, std::less<>>& silenziati);
 
 class ElencoDiagnostiche {
 public:

@@ -24,30 +24,63 @@ void controlla_progressive(const Modello& m, const std::string& file_linea, Elen
     }
 }
 
-// One reading of both texts. Returns whether it reached the train file.
-bool leggi(Modello& m, const SorgentiDescrizione& s, Raccolta& r) {
-    m.oggetti[OGGETTO_LINEA].nome = m.stato.chiave_linea;
-    m.oggetti[OGGETTO_TRENO].nome = m.stato.chiave_treno;
-    Lettura lettura_linea(m, s.testo_linea, s.file_linea, r);
-    const std::string* in_lettura = &s.file_linea;
-    try {
-        int32_t prossimo_cartello = PRIMO_CARTELLO;
-        if (leggi_descrizione_linea(lettura_linea, prossimo_cartello) == Esito::interrotta) return false;
+// How the line file's reading ended: read to its end, stopped at a record,
+// or stopped by a failure outside any record (after which the normal run
+// still takes the train file as reached).
+enum class FineLinea { letta, interrotta, fallita };
 
-        in_lettura = &s.file_treno;
+FineLinea leggi_linea(Modello& m, const SorgentiDescrizione& s, Raccolta& r, int32_t& prossimo_cartello) {
+    m.oggetti[OGGETTO_LINEA].nome = m.stato.chiave_linea;
+    Lettura lettura_linea(m, s.testo_linea, s.file_linea, r);
+    try {
+        if (leggi_descrizione_linea(lettura_linea, prossimo_cartello) == Esito::interrotta)
+            return FineLinea::interrotta;
+        return FineLinea::letta;
+    } catch (const ErroreLettura& errore) {
+        // A failure outside any record: the fills at a file's end.
+        r.diagnostiche.aggiungi(crea_diagnostica(ERRORE_LETTURA, s.file_linea, errore.luogo(), errore.what()));
+        return FineLinea::fallita;
+    }
+}
+
+// The train file into `m`, after the line.
+void leggi_treno(Modello& m, const SorgentiDescrizione& s, Raccolta& r, int32_t prossimo_cartello) {
+    m.oggetti[OGGETTO_TRENO].nome = m.stato.chiave_treno;
+    try {
         if (!s.testo_treno) throw ErroreLettura("the train description file does not exist");
         // The line file given again: its '[generale]' opens a line, not a train.
         if (*s.testo_treno == s.testo_linea)
             throw ErroreLettura(
                 "the train description file has the line description file's text, not a train's '[generale]'");
         Lettura lettura_treno(m, *s.testo_treno, s.file_treno, r);
-        if (leggi_descrizione_treno(lettura_treno, prossimo_cartello) == Esito::interrotta) return true;
+        if (leggi_descrizione_treno(lettura_treno, prossimo_cartello) == Esito::interrotta) return;
         controlla_progressive(m, s.file_linea, r.diagnostiche);
     } catch (const ErroreLettura& errore) {
-        // A failure outside any record: the fills at a file's end.
-        r.diagnostiche.aggiungi(crea_diagnostica(ERRORE_LETTURA, *in_lettura, errore.luogo(), errore.what()));
+        r.diagnostiche.aggiungi(crea_diagnostica(ERRORE_LETTURA, s.file_treno, errore.luogo(), errore.what()));
     }
-    return true;
+}
+
+// One reading of both texts. Returns whether it reached the train file.
+bool leggi(Modello& m, const SorgentiDescrizione& s, Raccolta& r) {
+    m.oggetti[OGGETTO_TRENO].nome = m.stato.chiave_treno;
+    int32_t prossimo_cartello = PRIMO_CARTELLO;
+    const FineLinea fine = leggi_linea(m, s, r, prossimo_cartello);
+    if (fine == FineLinea::letta) leggi_treno(m, s, r, prossimo_cartello);
+    return fine != FineLinea::interrotta;
+}
+
+// After a first reading that met an error, with every error wanted: the
+// model to be written stays the one read up to the first error; a second
+// reading, on a copy of the model before it, goes past every rejected record.
+void rileggi_ogni_errore(const Modello& prima_della_lettura, const SorgentiDescrizione& sorgenti,
+                         const OpzioniLettura& opzioni, EsitoLettura& esito) {
+    if (!opzioni.tutti_gli_errori || esito.diagnostiche.primo_errore() == nullptr) return;
+    Modello copia = prima_della_lettura;
+    ElencoDiagnostiche tutte(opzioni.massimo_errori);
+    Provenienze provenienze;
+    Raccolta completa(tutte, provenienze, true);
+    leggi(copia, sorgenti, completa);
+    esito.diagnostiche = std::move(tutte);
 }
 
 }  // namespace
@@ -57,16 +90,34 @@ EsitoLettura memorizza_dati(Modello& m, const SorgentiDescrizione& sorgenti, con
     const Modello prima_della_lettura = m;
     Raccolta raccolta(esito.diagnostiche, esito.provenienze, false);
     esito.treno_raggiunto = leggi(m, sorgenti, raccolta);
-    if (opzioni.tutti_gli_errori && esito.diagnostiche.primo_errore() != nullptr) {
-        // The model to be written stays the one read up to the first error;
-        // a second reading, on a copy, goes past every rejected record.
-        Modello copia = prima_della_lettura;
-        ElencoDiagnostiche tutte(opzioni.massimo_errori);
-        Provenienze provenienze;
-        Raccolta completa(tutte, provenienze, true);
-        leggi(copia, sorgenti, completa);
-        esito.diagnostiche = std::move(tutte);
-    }
+    rileggi_ogni_errore(prima_della_lettura, sorgenti, opzioni, esito);
+    return esito;
+}
+
+LineaMemorizzata memorizza_linea(Modello m, const std::string& file_linea, const std::string& testo_linea) {
+    LineaMemorizzata linea;
+    Raccolta raccolta(linea.esito.diagnostiche, linea.esito.provenienze, false);
+    const SorgentiDescrizione sorgente{file_linea, {}, testo_linea, std::nullopt};
+    const FineLinea fine = leggi_linea(m, sorgente, raccolta, linea.prossimo_cartello);
+    linea.senza_errori = fine == FineLinea::letta && linea.esito.diagnostiche.errori() == 0;
+    linea.celle_attese = raccolta.celle_attese;
+    linea.modello = std::move(m);
+    return linea;
+}
+
+EsitoLettura memorizza_treno(Modello& m, const LineaMemorizzata& linea, const SorgentiDescrizione& sorgenti,
+                             const OpzioniLettura& opzioni) {
+    if (!linea.senza_errori) return memorizza_dati(m, sorgenti, opzioni);
+    const Modello prima_della_lettura = m;
+    const StatoPercorso stato = m.stato;
+    m = linea.modello;
+    m.stato = stato;
+    EsitoLettura esito = linea.esito;
+    Raccolta raccolta(esito.diagnostiche, esito.provenienze, false);
+    raccolta.celle_attese = linea.celle_attese;
+    leggi_treno(m, sorgenti, raccolta, linea.prossimo_cartello);
+    esito.treno_raggiunto = true;
+    rileggi_ogni_errore(prima_della_lettura, sorgenti, opzioni, esito);
     return esito;
 }
 

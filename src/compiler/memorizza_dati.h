@@ -40,4 +40,28 @@ struct EsitoLettura {
 // later error may follow it).
 EsitoLettura memorizza_dati(Modello& m, const SorgentiDescrizione& sorgenti, const OpzioniLettura& opzioni = {});
 
+// The line file read once for the many trains of a line: the model as the
+// line leaves it and what its reading found, for each train's reading to go
+// on from a copy of it.
+struct LineaMemorizzata {
+    Modello modello;
+    EsitoLettura esito;
+    int32_t prossimo_cartello = PRIMO_CARTELLO;
+    bool celle_attese = false;
+    // The line was read to its end with no error. Otherwise each train reads
+    // the line again, as memorizza_dati does, so that what it reports and
+    // writes is what compiling it alone would.
+    bool senza_errori = false;
+};
+
+// Reads the line file alone into `m` (whose line key and `crea_tracciato`
+// are set).
+LineaMemorizzata memorizza_linea(Modello m, const std::string& file_linea, const std::string& testo_linea);
+
+// What memorizza_dati(m, sorgenti, opzioni) gives, on a model `m` holding
+// only the keys and `crea_tracciato` of the line's: when the line was read
+// without error, only the train file is read, into a copy of the line's model.
+EsitoLettura memorizza_treno(Modello& m, const LineaMemorizzata& linea, const SorgentiDescrizione& sorgenti,
+                             const OpzioniLettura& opzioni = {});
+
 }  // namespace compattatore

@@ -1,9 +1,11 @@
 #include "compiler/memorizza_percorso.h"
 
 #include "format/file_binari.h"
+#include "format/scrittore_le.h"
 #include "model/nomi_file.h"
 #include "platform/file.h"
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -67,6 +69,85 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
     }
     piattaforma::rinomina_insieme(insieme, sincronizza);
     return scritti;
+}
+
+FileTreno codifica_file_treno(const Modello& m) {
+    DestinazioneTesto oggetti, celle;
+    scrivi_oggetti(oggetti, m.oggetti);
+    scrivi_celle(celle, m.celle);
+    return {nome_file_oggetti(m.stato.chiave_linea, m.stato.chiave_treno), std::move(oggetti.testo),
+            nome_file_celle(m.stato.chiave_linea, m.stato.chiave_treno), std::move(celle.testo)};
+}
+
+std::vector<std::string> scrivi_file_treno(const FileTreno& file, const std::string& directory, bool sincronizza) {
+    piattaforma::FileNuovo oggetti(piattaforma::unisci(directory, file.nome_oggetti));
+    oggetti.scrivi(file.oggetti);
+    oggetti.chiudi(sincronizza);
+    piattaforma::FileNuovo celle(piattaforma::unisci(directory, file.nome_celle));
+    celle.scrivi(file.celle);
+    celle.chiudi(sincronizza);
+    piattaforma::FileNuovo* insieme[] = {&oggetti, &celle};
+    piattaforma::rinomina_insieme(insieme, sincronizza);
+    return {oggetti.percorso(), celle.percorso()};
+}
+
+namespace {
+
+// Bytes handed on to the file, and compared with what the file already at
+// the place holds at the same offsets.
+class DestinazioneConfrontata final : public Destinazione {
+public:
+    DestinazioneConfrontata(Destinazione& file, const piattaforma::FileInLettura* vecchio, uint64_t posizione,
+                            bool& diverso, uint64_t& fine)
+        : file_(file), vecchio_(vecchio), posizione_(posizione), diverso_(diverso), fine_(fine) {}
+    void ricevi(std::string_view byte) override {
+        file_.ricevi(byte);
+        if (!diverso_) diverso_ = vecchio_ == nullptr || vecchio_->leggi_da(posizione_, byte.size()) != byte;
+        posizione_ += byte.size();
+        fine_ = std::max(fine_, posizione_);
+    }
+
+private:
+    Destinazione& file_;
+    const piattaforma::FileInLettura* vecchio_;
+    uint64_t posizione_;
+    bool& diverso_;
+    uint64_t& fine_;
+};
+
+}  // namespace
+
+TracciatoPreparato::TracciatoPreparato(const Modello& m, const std::string& directory, bool sincronizza)
+    : percorso_(piattaforma::unisci(directory, nome_file_tracciato(m.stato.chiave_linea))),
+      file_(std::make_unique<piattaforma::FileNuovo>(percorso_)),
+      sincronizza_(sincronizza) {
+    // Anything there that cannot be read as a file (a directory, say) is
+    // different, and putting the plan in place then says why it cannot.
+    std::optional<piattaforma::FileInLettura> vecchio;
+    try {
+        if (piattaforma::esiste(percorso_)) vecchio.emplace(percorso_);
+    } catch (const piattaforma::ErroreFile&) {
+        vecchio.reset();
+    }
+    const uint64_t inizio_colonna1 = byte_colonna_tracciato(m.tracciato);
+    bool diverso = false;
+    uint64_t fine = 0;
+    DestinazioneFile colonna0(*file_), colonna1(*file_, inizio_colonna1);
+    const piattaforma::FileInLettura* confronto = vecchio ? &*vecchio : nullptr;
+    DestinazioneConfrontata confrontata0(colonna0, confronto, 0, diverso, fine);
+    DestinazioneConfrontata confrontata1(colonna1, confronto, inizio_colonna1, diverso, fine);
+    scrivi_tracciato(confrontata0, confrontata1, m.tracciato);
+    cambiato_ = diverso || fine != vecchio->dimensione();
+    file_->chiudi(sincronizza);
+}
+
+TracciatoPreparato::~TracciatoPreparato() = default;
+
+bool TracciatoPreparato::metti_al_posto() {
+    if (!cambiato_) return false;
+    piattaforma::FileNuovo* insieme[] = {file_.get()};
+    piattaforma::rinomina_insieme(insieme, sincronizza_);
+    return true;
 }
 
 PercorsoMemorizzato memorizza_percorso(const OpzioniCompilazione& compilazione, const FileDescrizione& file,

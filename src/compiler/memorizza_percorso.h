@@ -8,12 +8,14 @@
 // diagnostics say what happened, and the run layer reports them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "compiler/compila.h"
 #include "compiler/descrizioni_file.h"
 #include "model/modello.h"
+#include "platform/file.h"
 
 namespace compattatore {
 
@@ -37,6 +39,45 @@ bool da_scrivere(const Compilazione& c, const OpzioniScrittura& opzioni);
 // Returns their paths. Throws piattaforma::ErroreFile when a file cannot be
 // written.
 std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string& directory, bool sincronizza = false);
+
+// The train's own files of a line's many trains, the object file and the
+// cell file, encoded apart from their writing, so that many trains are
+// encoded side by side; the plan is the line's, written apart.
+struct FileTreno {
+    std::string nome_oggetti;
+    std::string oggetti;
+    std::string nome_celle;
+    std::string celle;
+};
+FileTreno codifica_file_treno(const Modello& m);
+
+// Writes them into `directory` and puts them in place as one set, as
+// scrivi_file_binari puts its three. Returns their paths.
+std::vector<std::string> scrivi_file_treno(const FileTreno& file, const std::string& directory,
+                                           bool sincronizza = false);
+
+// The plan file written whole under a temporary name and compared, as it is
+// written, with the file already at its place, so that neither is ever held
+// whole in memory; it takes the place only when asked, and only when its
+// bytes differ. Dropped unplaced, it leaves no trace.
+class TracciatoPreparato {
+public:
+    TracciatoPreparato(const Modello& m, const std::string& directory, bool sincronizza = false);
+    ~TracciatoPreparato();
+    TracciatoPreparato(const TracciatoPreparato&) = delete;
+    TracciatoPreparato& operator=(const TracciatoPreparato&) = delete;
+
+    const std::string& percorso() const { return percorso_; }
+    // Puts it in place unless the file there holds the same bytes; returns
+    // whether it did.
+    bool metti_al_posto();
+
+private:
+    std::string percorso_;
+    std::unique_ptr<piattaforma::FileNuovo> file_;
+    bool cambiato_ = true;
+    bool sincronizza_ = false;
+};
 
 struct PercorsoMemorizzato {
     Compilazione compilazione;

@@ -1,6 +1,7 @@
 #include "decompile/confronto.h"
 
 #include "decompile/curve.h"
+#include "model/nomi_celle.h"
 #include "model/nomi_file.h"
 #include "model/tracciato.h"
 
@@ -9,6 +10,13 @@ namespace compattatore {
 namespace {
 
 using std::to_string;
+
+// A cell's kind, given with the object it names: what meets at the cell and
+// what the written description puts there instead.
+struct TipoCella {
+    uint8_t tipo;
+    bool operator==(const TipoCella&) const = default;
+};
 
 // "`codice` 55 (the description gives 0)" for each field that differs.
 class Differenze {
@@ -27,6 +35,9 @@ private:
     static std::string valore(const T& v) {
         if constexpr (std::is_same_v<T, std::string>)
             return "'" + v + "'";
+        else if constexpr (std::is_same_v<T, TipoCella>)
+            return to_string(v.tipo) +
+                   (v.tipo == CELLA_LIBERA ? " (no object)" : " (" + std::string(nome_oggetto(v.tipo)) + ")");
         else
             return to_string(v);
     }
@@ -35,7 +46,7 @@ private:
 
 std::string differenze_cella(const Cella& a, const Cella& b) {
     Differenze d;
-    d.campo("tipo", int{a.tipo}, int{b.tipo});
+    d.campo("tipo", TipoCella{a.tipo}, TipoCella{b.tipo});
     d.campo("dato1", int{a.dato1}, int{b.dato1});
     d.campo("dato2", int{a.dato2}, int{b.dato2});
     d.campo("dato3", int{a.dato3}, int{b.dato3});

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "compiler/compila.h"
+#include "compiler/finitura.h"
 #include "decompile/confronto.h"
 #include "decompile/curve.h"
 #include "decompile/sorgente_linea.h"
@@ -61,14 +62,18 @@ Ricompilazione ricompila(const SorgentiRicostruite& r, const ChiaviScenario& chi
     return c;
 }
 
-// The code cells an author asked for: every kind 13 cell, and each kind 12
-// cell the finishing pass does not make by itself with that value. A record
-// blocks the pass at its cell, so the pass is run again until it settles.
+// The code cells an author asked for: every kind 13 cell, every kind 12
+// cell with a value the finishing pass never writes, and each other kind 12
+// cell the pass does not make by itself. A record blocks the pass at its
+// cell, so the pass is run again until it settles.
 std::vector<size_t> abbattimenti_autore(const ScenarioCompilato& s, SorgentiRicostruite& r,
                                         const ChiaviScenario& chiavi) {
     std::vector<size_t> celle;
-    for (size_t i = 0; i < s.celle.size(); ++i)
-        if (s.celle[i].tipo == CELLA_ABBATTIMENTO_NULLO) celle.push_back(i);
+    for (size_t i = 0; i < s.celle.size(); ++i) {
+        const Cella& c = s.celle[i];
+        if (c.tipo == CELLA_ABBATTIMENTO_NULLO || (c.tipo == CELLA_ABBATTIMENTO && c.dato1 != VALORE_ABBATTIMENTO))
+            celle.push_back(i);
+    }
     for (int giro = 0; giro < 8; ++giro) {
         r.treno = sorgente_treno(s, celle);
         const Ricompilazione c = ricompila(r, chiavi, false);

@@ -6,7 +6,9 @@
 #include "compiler/progressive_ordina.h"
 #include "decompile/cifre.h"
 #include "decompile/colonne.h"
+#include "decompile/montagne.h"
 #include "decompile/profili.h"
+#include "decompile/tabella_oggetti.h"
 #include "model/errore_lettura.h"
 
 namespace compattatore {
@@ -90,35 +92,37 @@ void pendenze(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     c.aggiungi_a(righe);
 }
 
-// Runs of one mountain kind, each a span; a span whose fourth cells are
-// marked is written with the kind + 10 that asks for the marks, an unmarked
-// kind above 10 as the negative number whose low byte it is.
+// Each span at its cells; a marked span is written with the kind + 10 that
+// asks for the marks, an unmarked kind above 10 as the negative number whose
+// low byte it is, a marked kind 0 as 266.
 void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     righe.emplace_back("[montagne]");
     Colonne c;
-    const auto& celle = s.celle;
     bool prima = true;
     int64_t fine_precedente = 0;
-    for (size_t a = 0; a < celle.size();) {
-        const uint8_t tipo = celle[a].montagna;
-        size_t b = a;
-        while (b + 1 < celle.size() && celle[b + 1].montagna == tipo) ++b;
-        if (tipo != 0) {
-            bool segnalini = false;
-            for (size_t i = a + 3; i <= b; i += 4) segnalini = segnalini || celle[i].tipo == CELLA_GALLERIA;
-            const int64_t inizio = inizio_cella(static_cast<int64_t>(a)),
-                          fine = inizio_cella(static_cast<int64_t>(b) + 1);
-            // A span 150 m or less after the previous one's end turns kind 3.
-            // An empty span (its end before its start: no cell) moves the end
-            // that the next one is measured from, as a source in another order did.
-            if (!prima && tipo != 3 && inizio - fine_precedente <= 150)
-                c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
-            const int valore = segnalini ? tipo + 10 : tipo > 10 ? tipo - 256 : tipo;
-            c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
-            prima = false;
-            fine_precedente = fine;
+    auto tratto = [&](int64_t inizio, int64_t fine, uint8_t tipo, int valore) {
+        // A span 150 m or less after the previous one's end turns kind 3.
+        // An empty span (its end before its start: no cell) moves the end
+        // that the next one is measured from, as a source in another order did.
+        if (!prima && tipo != 3 && inizio - fine_precedente <= 150)
+            c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
+        c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
+        prima = false;
+        fine_precedente = fine;
+    };
+    for (const TrattoMontagna& t : tratti_montagna(s.celle)) {
+        const int64_t inizio = inizio_cella(static_cast<int64_t>(t.primo)),
+                      fine = inizio_cella(static_cast<int64_t>(t.ultimo) + 1);
+        const int valore = t.segnalini ? (t.tipo == 0 ? 266 : t.tipo + 10) : t.tipo > 10 ? t.tipo - 256 : t.tipo;
+        tratto(inizio, fine, t.tipo, valore);
+        for (size_t a = t.primo; a < t.primo + t.rientro;) {
+            const uint8_t tipo = s.celle[a].montagna;
+            size_t b = a;
+            while (b + 1 < t.primo + t.rientro && s.celle[b + 1].montagna == tipo) ++b;
+            tratto(inizio_cella(static_cast<int64_t>(a)), inizio_cella(static_cast<int64_t>(b) + 1), tipo,
+                   tipo > 10 ? tipo - 256 : tipo);
+            a = b + 1;
         }
-        a = b + 1;
     }
     c.aggiungi_a(righe);
 }
@@ -130,13 +134,15 @@ std::pair<int32_t, int32_t> velocita_tabella(int16_t valore) {
     return {5 * sinistra, 5 * destra};
 }
 
-void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+void indicatori(const ScenarioCompilato& s, const std::vector<Nascosto>& nascosti, std::vector<std::string>& righe) {
     righe.emplace_back("[cartelli]");
     Colonne c;
     for (size_t i = 0; i < s.celle.size(); ++i) {
         const Cella& k = s.celle[i];
-        if (k.tipo != CELLA_INDICATORE_VMAX) continue;
-        auto [vas, vad] = velocita_tabella(k.dato1);
+        // A board under a stop mark is written where it stood; its first
+        // field, which the mark took, as 0.
+        if (k.tipo != CELLA_INDICATORE_VMAX && nascosti[i] != Nascosto::indicatore) continue;
+        auto [vas, vad] = velocita_tabella(k.tipo == CELLA_INDICATORE_VMAX ? k.dato1 : int16_t{0});
         auto [vbs, vbd] = velocita_tabella(k.dato2);
         auto [vcs, vcd] = velocita_tabella(k.dato3);
         auto [strisces, strisced] = dividi(k.dato4, 10);
@@ -149,12 +155,20 @@ void indicatori(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     c.aggiungi_a(righe);
 }
 
-// Signs take the object records from 80 down in file order.
-void cartelli(const ScenarioCompilato& s, std::vector<std::string>& righe) {
+// Signs take the object records from 80 down in file order. A sign whose
+// cell a station's stop mark took goes back under a stop mark that covers
+// nothing else, each under its own.
+void cartelli(const ScenarioCompilato& s, const std::vector<Nascosto>& nascosti, std::vector<std::string>& righe) {
     righe.emplace_back("[indicazioni]");
     std::vector<std::pair<int, size_t>> segni;  // record, cell
-    for (size_t i = 0; i < s.celle.size(); ++i)
-        if (s.celle[i].tipo == CELLA_CARTELLO) segni.emplace_back(s.celle[i].dato1, i);
+    std::vector<size_t> fermate;
+    for (size_t i = 0; i < s.celle.size(); ++i) {
+        const Cella& k = s.celle[i];
+        if (k.tipo == CELLA_CARTELLO) segni.emplace_back(k.dato1, i);
+        if (k.tipo == CELLA_FERMATA && nascosti[i] == Nascosto::niente) fermate.push_back(i);
+    }
+    const std::vector<int> persi = record_tabella(s).cartelli_persi;
+    for (size_t n = 0; n < persi.size() && n < fermate.size(); ++n) segni.emplace_back(persi[n], fermate[n]);
     std::stable_sort(segni.begin(), segni.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
     Colonne c(true);
     for (auto [record, i] : segni) {
@@ -173,8 +187,9 @@ std::vector<std::string> sorgente_linea(const ScenarioCompilato& s, const std::v
     curve(c, righe);
     pendenze(s, righe);
     montagne(s, righe);
-    indicatori(s, righe);
-    cartelli(s, righe);
+    const std::vector<Nascosto> nascosti = sotto_fermate(s.celle);
+    indicatori(s, nascosti, righe);
+    cartelli(s, nascosti, righe);
     righe.emplace_back("[fine]");
     return righe;
 }

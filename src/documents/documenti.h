@@ -4,12 +4,16 @@
 // description files are read back and deleted by the run, so never are.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace compattatore {
 
 void dati_linea(const std::string& directory, const std::string& chiave_linea);
-void dati_treno(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno);
+// `ritardo`: the same train run that many seconds later (its clock and its
+// stations' times moved on), as one more train of the line.
+void dati_treno(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
+                int32_t ritardo = 0);
 void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
                bool sincronizza = false);
 void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,

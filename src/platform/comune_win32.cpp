@@ -59,8 +59,8 @@ ErroreFile errore_win32(const std::string& operazione, const std::string& file, 
 
 HANDLE apri(const std::string& percorso, DWORD accesso, DWORD creazione, DWORD attributi) {
     // Shared as a POSIX file is: others may read, write, rename and delete it.
-    return CreateFileW(percorso_largo(percorso).c_str(), accesso, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                       nullptr, creazione, attributi, nullptr);
+    return CreateFileW(percorso_largo(percorso).c_str(), accesso,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, creazione, attributi, nullptr);
 }
 
 }  // namespace compattatore::piattaforma

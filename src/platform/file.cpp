@@ -148,6 +148,24 @@ FileInLettura::~FileInLettura() { ::close(fd_); }
 
 std::string FileInLettura::leggi(uint64_t massimo) const { return leggi_tutto(fd_, percorso_, massimo); }
 
+std::string FileInLettura::leggi_da(uint64_t posizione, size_t quanti) const {
+    std::string contenuto(quanti, '\0');
+    size_t letti = 0;
+    while (letti < quanti) {
+        const ssize_t n = contata("pread", [&] {
+            return ::pread(fd_, contenuto.data() + letti, quanti - letti, static_cast<off_t>(posizione + letti));
+        });
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            throw ErroreFile("cannot read", percorso_, errno);
+        }
+        if (n == 0) break;
+        letti += static_cast<size_t>(n);
+    }
+    contenuto.resize(letti);
+    return contenuto;
+}
+
 bool stesso_file(const std::string& a, const std::string& b) {
     struct stat ia {};
     struct stat ib {};

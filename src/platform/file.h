@@ -66,6 +66,8 @@ public:
     // The file's bytes, `massimo` at most (a file that grew since it was
     // opened is cut there); read once.
     std::string leggi(uint64_t massimo) const;
+    // `quanti` bytes from byte `posizione` on, fewer where the file ends.
+    std::string leggi_da(uint64_t posizione, size_t quanti) const;
 
 private:
     std::string percorso_;

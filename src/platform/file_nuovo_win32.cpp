@@ -117,8 +117,7 @@ void FileNuovo::scrivi_da(uint64_t posizione, std::string_view byte) {
         dove.OffsetHigh = static_cast<DWORD>(posizione >> 32);
         DWORD n = 0;
         const auto chiesti = static_cast<DWORD>(std::min<size_t>(restanti, 1U << 30));
-        if (!contata_win32("pwrite", FALSE,
-                           [&] { return WriteFile(come_handle(fd_), dati, chiesti, &n, &dove); }))
+        if (!contata_win32("pwrite", FALSE, [&] { return WriteFile(come_handle(fd_), dati, chiesti, &n, &dove); }))
             abbandona("cannot write");
         dati += n;
         restanti -= n;
@@ -140,8 +139,9 @@ void FileNuovo::rinomina() {
 void rinomina_insieme(std::span<FileNuovo* const> file, bool sincronizza) {
     // Every place first: a directory in the way fails the set before any file moves.
     for (FileNuovo* f : file) {
-        const DWORD attributi = contata_win32(
-            "lstat", INVALID_FILE_ATTRIBUTES, [&] { return GetFileAttributesW(percorso_largo(f->destinazione_).c_str()); });
+        const DWORD attributi = contata_win32("lstat", INVALID_FILE_ATTRIBUTES, [&] {
+            return GetFileAttributesW(percorso_largo(f->destinazione_).c_str());
+        });
         if (attributi == INVALID_FILE_ATTRIBUTES) {
             const DWORD codice = GetLastError();
             if (codice == ERROR_FILE_NOT_FOUND || codice == ERROR_PATH_NOT_FOUND) continue;
@@ -180,9 +180,9 @@ void rinomina_insieme(std::span<FileNuovo* const> file, bool sincronizza) {
             std::string riserva;
             if (con_nome_libero(f.destinazione_, riserva, [&] {
                     return contata_win32("renameat2", FALSE, [&] {
-                               return ReplaceFileW(percorso_largo(f.destinazione_).c_str(),
-                                                   percorso_largo(f.temporaneo_).c_str(), percorso_largo(riserva).c_str(),
-                                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
+                               return ReplaceFileW(
+                                   percorso_largo(f.destinazione_).c_str(), percorso_largo(f.temporaneo_).c_str(),
+                                   percorso_largo(riserva).c_str(), REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
                            }) != FALSE;
                 })) {
                 rilascia_temporaneo(std::exchange(f.posto_, registra_temporaneo(riserva)));

@@ -18,8 +18,8 @@ bool assente(DWORD codice) {
 WIN32_FILE_ATTRIBUTE_DATA attributi(const std::string& percorso, bool& trovato) {
     WIN32_FILE_ATTRIBUTE_DATA dati{};
     trovato = contata_win32("stat", FALSE, [&] {
-        return GetFileAttributesExW(percorso_largo(percorso).c_str(), GetFileExInfoStandard, &dati);
-    }) != FALSE;
+                  return GetFileAttributesExW(percorso_largo(percorso).c_str(), GetFileExInfoStandard, &dati);
+              }) != FALSE;
     return dati;
 }
 
@@ -155,6 +155,27 @@ FileInLettura::~FileInLettura() { CloseHandle(come_handle(fd_)); }
 
 std::string FileInLettura::leggi(uint64_t massimo) const { return leggi_tutto(come_handle(fd_), percorso_, massimo); }
 
+std::string FileInLettura::leggi_da(uint64_t posizione, size_t quanti) const {
+    std::string contenuto(quanti, '\0');
+    size_t letti = 0;
+    while (letti < quanti) {
+        OVERLAPPED dove{};
+        dove.Offset = static_cast<DWORD>(posizione + letti);
+        dove.OffsetHigh = static_cast<DWORD>((posizione + letti) >> 32);
+        DWORD n = 0;
+        const auto chiesti = static_cast<DWORD>(std::min<size_t>(quanti - letti, 1U << 30));
+        if (!contata_win32("pread", FALSE,
+                           [&] { return ReadFile(come_handle(fd_), contenuto.data() + letti, chiesti, &n, &dove); })) {
+            if (GetLastError() == ERROR_HANDLE_EOF) break;
+            throw errore_win32("cannot read", percorso_, GetLastError());
+        }
+        if (n == 0) break;
+        letti += n;
+    }
+    contenuto.resize(letti);
+    return contenuto;
+}
+
 bool stesso_file(const std::string& a, const std::string& b) {
     // The volume's serial number and the file's index name a file as device
     // and inode do; a directory opens only with backup semantics.
@@ -172,9 +193,8 @@ bool stesso_file(const std::string& a, const std::string& b) {
 void sincronizza_directory(const std::string& directory) {
     // Renames made with MOVEFILE_WRITE_THROUGH are on the disk already; a
     // directory that cannot be opened is still an error.
-    const Handle h(contata_win32("open", INVALID_HANDLE_VALUE, [&] {
-        return apri(directory, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
-    }));
+    const Handle h(contata_win32("open", INVALID_HANDLE_VALUE,
+                                 [&] { return apri(directory, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS); }));
     if (!h.valido()) throw errore_win32("cannot sync", directory, GetLastError());
 }
 

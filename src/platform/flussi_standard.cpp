@@ -26,4 +26,12 @@ void scrivi_su_uscita(std::string_view testo) {
 
 void scrivi_su_errore(std::string_view testo) { (void)scrivi_tutto(STDERR_FILENO, testo); }
 
+size_t leggi_da_ingresso(char* dove, size_t n) {
+    for (;;) {
+        const ssize_t letti = ::read(STDIN_FILENO, dove, n);
+        if (letti >= 0) return static_cast<size_t>(letti);
+        if (errno != EINTR) throw ErroreFile("cannot read", "standard input", errno);
+    }
+}
+
 }  // namespace compattatore::piattaforma

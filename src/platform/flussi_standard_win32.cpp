@@ -56,4 +56,13 @@ void scrivi_su_uscita(std::string_view testo) {
 
 void scrivi_su_errore(std::string_view testo) { (void)scrivi_tutto(2, testo); }
 
+size_t leggi_da_ingresso(char* dove, size_t n) {
+    DWORD letti = 0;
+    const auto chiesti = static_cast<DWORD>(std::min<size_t>(n, 1U << 30));
+    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), dove, chiesti, &letti, nullptr)) return letti;
+    // The writer of a pipe that closed it: the end of the input.
+    if (GetLastError() == ERROR_BROKEN_PIPE) return 0;
+    throw errore_win32("cannot read", "standard input", GetLastError());
+}
+
 }  // namespace compattatore::piattaforma

@@ -90,9 +90,8 @@ bool SorveglianzaFile::Stato::arma(bool iniziale) {
     std::map<std::string, std::set<std::wstring, SenzaMaiuscole>> volute;
     for (const std::string& percorso : percorsi)
         volute[directory_di(percorso)].insert(largo(nome_in_percorso(percorso)));
-    std::erase_if(directory, [&](const auto& d) {
-        return !volute.contains(d.first) || identita(d.first) != d.second->identita;
-    });
+    std::erase_if(directory,
+                  [&](const auto& d) { return !volute.contains(d.first) || identita(d.first) != d.second->identita; });
     bool nuove = false;
     for (auto& [cartella, nomi] : volute) {
         if (const auto o = directory.find(cartella); o != directory.end()) {
@@ -101,8 +100,8 @@ bool SorveglianzaFile::Stato::arma(bool iniziale) {
         }
         const std::optional<Identita> ora = identita(cartella);
         auto o = std::make_unique<Osservata>();
-        o->directory = apri(cartella, FILE_LIST_DIRECTORY, OPEN_EXISTING,
-                            FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED);
+        o->directory =
+            apri(cartella, FILE_LIST_DIRECTORY, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OVERLAPPED);
         o->evento = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         if (!ora || o->directory == INVALID_HANDLE_VALUE || !o->richiedi()) {
             const DWORD codice = ora ? GetLastError() : ERROR_PATH_NOT_FOUND;

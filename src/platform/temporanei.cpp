@@ -1,8 +1,8 @@
 #include "platform/temporanei.h"
 
 #include <unistd.h>
-#include <csignal>
 #include <climits>
+#include <csignal>
 #include <cstring>
 
 namespace compattatore::piattaforma {

@@ -37,6 +37,45 @@ TEST(Inizia, ItsFilesCompileIntoTheNormalRunsBinaryFiles) {
     EXPECT_EQ(prova::sha256_hex(dir.leggi(prova::FILE_TRACCIATO_NORMALE)), prova::SHA256_TRACCIATO_NORMALE);
 }
 
+// Copies of the built-in train, each 15 minutes after the one before: the
+// clock and the stations' times moved on, nothing else; the printed command
+// compiles them all.
+TEST(Inizia, ALineWithSeveralTrains) {
+    CartellaTemporanea dir;
+    const auto inizio = prova::esegui(PROGRAMMA, {"init", "--trains", "3"}, {}, dir.str());
+    ASSERT_EQ(inizio.stato, 0) << inizio.errori;
+    EXPECT_NE(
+        inizio.uscita.find("wrote Corvale_Mendra_4821-3_3-.txt\ncompile them with:\n  compattatore compile --all .\n"),
+        std::string::npos)
+        << inizio.uscita;
+    const std::string primo = prova::leggi_tutto(std::string(DATI_TEST) + "/normal-run/Corvale_Mendra_4821-3-.txt");
+    EXPECT_EQ(dir.leggi("Corvale_Mendra_4821-3-.txt"), primo);
+    std::string terzo = primo;
+    for (const auto& [prima, dopo] :
+         {std::pair<std::string, std::string>{"orologio,    19              9             40 ",
+                                              "orologio,    19              39             40 "},
+          {"    1,  19,10, 0, FIRENZE", "    1, 19, 40, 0, FIRENZE"},
+          {"    0,  20, 7, 0, BOLOGNA", "    0, 20, 37, 0, BOLOGNA"}}) {
+        ASSERT_NE(terzo.find(prima), std::string::npos) << prima;
+        terzo.replace(terzo.find(prima), prima.size(), dopo);
+    }
+    EXPECT_EQ(dir.leggi("Corvale_Mendra_4821-3_3-.txt"), terzo);
+    EXPECT_TRUE(dir.esiste("Corvale_Mendra_4821-3_2-.txt"));
+
+    const auto compilato = prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str());
+    ASSERT_EQ(compilato.stato, 0) << compilato.errori;
+    EXPECT_EQ(compilato.errori, "");
+    EXPECT_EQ(dir.leggi(prova::FILE_OGGETTI_NORMALE), prova::dato_normale(prova::FILE_OGGETTI_NORMALE));
+    EXPECT_TRUE(dir.esiste("Corvale_Mendra_4821-3_3.sim"));
+
+    for (const char* sbagliato : {"0", "100", "x", ""}) {
+        const auto esito = prova::esegui(PROGRAMMA, {"init", "altro", "--trains", sbagliato}, {}, dir.str());
+        EXPECT_EQ(esito.stato, 2) << sbagliato;
+        EXPECT_NE(esito.errori.find("--trains takes a number of trains from 1 to 99"), std::string::npos)
+            << esito.errori;
+    }
+}
+
 TEST(Inizia, OtherKeysNameTheFilesAndThePrintedCommandCompilesThem) {
     CartellaTemporanea dir;
     const std::string destinazione = dir.file("nuovo scenario");  // created, and quoted in the command

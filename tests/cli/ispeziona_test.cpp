@@ -76,6 +76,30 @@ TEST(Ispeziona, KeysOfAnotherScenarioComeFromItsOnlySimFile) {
     EXPECT_NE(esito.errori.find("more than one *.sim file"), std::string::npos) << esito.errori;
 }
 
+// Several trains of one line compiled together: inspect lists them (as text
+// or JSON), and --train-key shows one; draw still wants the keys.
+TEST(Ispeziona, ADirectoryOfSeveralTrainsListsThem) {
+    prova::CartellaTemporanea dir;
+    const std::string linea = dir.scrivi("Valle_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    const std::string r12 = dir.scrivi("Valle_R12-.txt", "[generale]\r\n[fine]\r\n");
+    const std::string r13 = dir.scrivi("Valle_R13-.txt", "[generale]\r\nsabbia, 200\r\n[fine]\r\n");
+    ASSERT_EQ(esegui_programma({"compile", linea, r12, r13, "-o", dir.str()}).stato, 0);
+
+    const auto elenco = esegui_programma({"inspect", dir.str()});
+    EXPECT_EQ(elenco.stato, 0) << elenco.errori;
+    EXPECT_EQ(elenco.uscita, "Line Valle: 2 trains in " + dir.str() +
+                                 "\n  R12  Valle_R12.sim\n  R13  Valle_R13.sim\nShow one with --train-key TRAIN.\n");
+    const auto json = esegui_programma({"inspect", dir.str(), "--json", "--line-key", "Valle"});
+    EXPECT_EQ(json.uscita,
+              "{\"line\":\"Valle\",\"trains\":[{\"train\":\"R12\",\"object_file\":\"Valle_R12.sim\"},"
+              "{\"train\":\"R13\",\"object_file\":\"Valle_R13.sim\"}]}\n");
+    const auto uno = esegui_programma({"inspect", dir.str(), "--train-key", "R13"});
+    EXPECT_EQ(uno.stato, 0) << uno.errori;
+    EXPECT_NE(uno.uscita.find("Scenario Valle / R13\n"), std::string::npos) << uno.uscita;
+    EXPECT_NE(uno.uscita.find("sand                 200"), std::string::npos) << uno.uscita;
+    EXPECT_EQ(esegui_programma({"draw", dir.str()}).stato, 2);
+}
+
 // A directory holding the normal run's files with one of them damaged.
 class Guasti : public ::testing::Test {
 protected:

@@ -11,6 +11,7 @@
 #include "compiler/lettura_linea.h"
 #include "compiler/lettura_treno.h"
 #include "compiler/memorizza_dati.h"
+#include "support/molti_errori.h"
 
 namespace compattatore {
 namespace {
@@ -58,34 +59,14 @@ struct Caso {
 
 void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
 
-const std::string LINEA_PULITA = "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n";
-const std::string TRENO_PULITO = "[generale]\r\nvelocita, 0, 100\r\n[fine]\r\n";
+using prova::LINEA_ERRATA;
+using prova::LINEA_PULITA;
+using prova::TRENO_ERRATO;
+using prova::TRENO_PULITO;
 
-const std::string LINEA_ERRATA =
-    "[generale]\r\n"
-    "lunghezza percorso, 10000\r\n"
-    "progressiva chilometrica tre, 1x0, 0, 0\r\n"  // malformed number
-    "[pendenze]\r\n"
-    "pendenza, 20000, 2\r\n"  // beyond the cells
-    "indicatori_vmax, 1000, 60,0,0,0,0,0,0,0\r\n"
-    "indicatori_vmax, 1000, 60,0,0,0,0,0,0,0\r\n"  // on the board above
-    "curvax, 100, 200\r\n"                         // no curve class
-    "pendenza, 100, 2\r\n"
-    "[fine]\r\n";
 const std::vector<Atteso> ERRORI_LINEA = {
     {'L', 3, 31, 25, 3}, {'L', 5, 11, 15, 5}, {'L', 7, 18, 21, 7}, {'L', 8, 1, 103, 8}};
 
-const std::string TRENO_ERRATO =
-    "[generale]\r\n"
-    "velocita, 0, 100\r\n"
-    "velocita,  0\r\n"  // speed missing: takes 'segnale'
-    "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"
-    "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n"                       // on the signal above
-    "stazione, 1010, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"  // off 50 m
-    "rallentamento, 5000, 60, 500, 1, 0, 60\r\n"
-    "abbattimento, 5050, 90\r\n"  // on the slowdown's start
-    "stazione, 3000, 8, 400, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, B\r\n"
-    "[fine]\r\n";
 const std::vector<Atteso> ERRORI_TRENO = {
     {'T', 4, 1, 25, 3}, {'T', 5, 10, 16, 5}, {'T', 6, 11, 8, 6}, {'T', 8, 15, 7, 8}};
 

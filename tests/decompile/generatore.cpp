@@ -3,69 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <random>
-#include <set>
 #include <vector>
+
+#include "decompile/caso.h"
 
 namespace compattatore::prova {
 
-namespace {
-
 using std::to_string;
-
-class Generatore {
-public:
-    explicit Generatore(uint32_t seme) : caso_(seme) {}
-
-    int64_t tra(int64_t a, int64_t b) { return std::uniform_int_distribution<int64_t>(a, b)(caso_); }
-    bool moneta(int su = 2) { return tra(1, su) == 1; }
-    // Often a value at an edge of [a, b], otherwise any value between.
-    int64_t bordo(int64_t a, int64_t b) {
-        switch (tra(0, 5)) {
-            case 0: return a;
-            case 1: return b;
-            default: return tra(a, b);
-        }
-    }
-    template <class T>
-    const T& uno(const std::vector<T>& v) {
-        return v[static_cast<size_t>(tra(0, static_cast<int64_t>(v.size()) - 1))];
-    }
-
-    // Takes every cell of [a, b] with a free cell on each side, or none.
-    bool prendi(int64_t a, int64_t b) {
-        if (a < 2) return false;
-        for (int64_t i = a - 1; i <= b + 1; ++i)
-            if (occupate_.count(i)) return false;
-        for (int64_t i = a; i <= b; ++i) occupate_.insert(i);
-        return true;
-    }
-
-    std::string testo() {
-        static const std::vector<std::string> pezzi = {"(GALLERIA)",
-                                                       "(VIADOTTO)",
-                                                       "(Km 3+100)",
-                                                       " SPAZIO ",
-                                                       "A,B",
-                                                       "CITT\xC0",
-                                                       "MONZUNO-VADO",
-                                                       "(S. FEDELE \xC8 VICINA)",
-                                                       ""};
-        std::string t;
-        for (int64_t n = tra(1, 3); n > 0; --n) t += uno(pezzi);
-        return t;
-    }
-    // A text field: quoted when blanks at the ends or a comma would be lost.
-    static std::string campo(const std::string& t) {
-        if (t.find(',') != std::string::npos || (!t.empty() && (t.front() == ' ' || t.back() == ' ')))
-            return "\"" + t + "\"";
-        return t;
-    }
-
-private:
-    std::mt19937 caso_;
-    std::set<int64_t> occupate_;
-};
 
 std::string riga(const std::string& parola, const std::vector<int64_t>& valori) {
     std::string r = parola;
@@ -73,7 +17,18 @@ std::string riga(const std::string& parola, const std::vector<int64_t>& valori) 
     return r + "\r\n";
 }
 
-}  // namespace
+std::string riga_stazione(Generatore& g, int64_t p, int64_t tipo, int64_t L) {
+    const bool attestata = tipo >= 5 && tipo <= 8;
+    std::string r = "stazione, " + to_string(p) + ", " + to_string(tipo) + ", " + to_string(L) + ", " +
+                    to_string(g.bordo(0, 255)) + ", " + to_string(g.bordo(0, 255)) + ", " +
+                    to_string(attestata ? 0 : 1);
+    r += ", " + to_string(g.bordo(INT16_MIN, INT16_MAX)) + ", " + to_string(g.bordo(INT16_MIN, INT16_MAX)) + ", " +
+         to_string(g.bordo(0, 255));
+    for (int k = 0; k < 3; ++k) r += ", " + to_string(g.bordo(INT16_MIN, INT16_MAX));
+    r += ", " + to_string(g.bordo(0, 255)) + ", " + to_string(g.tra(0, 23)) + ", " + to_string(g.tra(0, 59)) + ", " +
+         to_string(g.tra(0, 59)) + ", " + Generatore::campo(g.testo()) + "\r\n";
+    return r;
+}
 
 ScenarioGenerato genera_scenario(uint32_t seme) {
     Generatore g(seme);
@@ -159,20 +114,11 @@ ScenarioGenerato genera_scenario(uint32_t seme) {
         const int64_t tipo = g.uno(std::vector<int64_t>{0, 2, 4, 5, 6, 7, 8, 12, 24, 25, 26, 255});
         const int64_t p = std::max<int64_t>(fine_precedente + 350 + L + 50 * g.tra(0, 40), 1000 + L);
         if (p + 800 > 50 * ultima_cella - 100) break;
-        const bool attestata = tipo >= 5 && tipo <= 8;
         const int64_t fine = tipo == 5 || tipo == 6 ? p + 150 : tipo == 7 || tipo == 8 ? p + L : p + L / 2 + 50;
         const int64_t fermata = (fine + 25) / 50 - 1;
         if (tipo < 25 && !g.prendi(fermata, fermata)) break;
         fine_precedente = fine;
-        std::string r = "stazione, " + to_string(p) + ", " + to_string(tipo) + ", " + to_string(L) + ", " +
-                        to_string(g.bordo(0, 255)) + ", " + to_string(g.bordo(0, 255)) + ", " +
-                        to_string(attestata ? 0 : 1);
-        r += ", " + to_string(g.bordo(INT16_MIN, INT16_MAX)) + ", " + to_string(g.bordo(INT16_MIN, INT16_MAX)) + ", " +
-             to_string(g.bordo(0, 255));
-        for (int k = 0; k < 3; ++k) r += ", " + to_string(g.bordo(INT16_MIN, INT16_MAX));
-        r += ", " + to_string(g.bordo(0, 255)) + ", " + to_string(g.tra(0, 23)) + ", " + to_string(g.tra(0, 59)) +
-             ", " + to_string(g.tra(0, 59)) + ", " + Generatore::campo(g.testo()) + "\r\n";
-        t += r;
+        t += riga_stazione(g, p, tipo, L);
     }
 
     // Slowdowns with their warning and approach cells and room after the end.

@@ -20,4 +20,13 @@ struct ScenarioGenerato {
 // scenario compiles cleanly.
 ScenarioGenerato genera_scenario(uint32_t seme);
 
+// A scenario as crowded as an author's can be: records in any order with
+// the sections they belong to, several text signs, slowdowns of every length
+// from one cell up with their start anywhere in a cell, runs of signals a
+// cell or more apart, stations whose stop marks fall on other objects,
+// mountains touching, overlapping and crossing the objects, curves starting
+// on and between cells. Many do not compile cleanly: the caller keeps those
+// that do.
+ScenarioGenerato genera_scenario_fitto(uint32_t seme);
+
 }  // namespace compattatore::prova

@@ -52,7 +52,7 @@ for sistema in linux windows; do
     fi
     {
         esegui init . && esegui compile Corvale_Mendra_linea.txt Corvale_Mendra_4821-3-.txt -o uscita &&
-            esegui inspect uscita >ispeziona.txt && esegui inspect uscita --json >ispeziona.json &&
+            esegui inspect uscita >"$d/ispeziona.txt" && esegui inspect uscita --json >"$d/ispeziona.json" &&
             esegui draw uscita -o disegno.svg && esegui view uscita -o vista.html &&
             esegui decompile uscita -o ricostruiti
     } >/dev/null 2>"$lavoro/$sistema.err" || diverso "$sistema commands: $(cat "$lavoro/$sistema.err")"

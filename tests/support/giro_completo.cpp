@@ -23,6 +23,7 @@ FileBinari compila_testi(const std::string& linea, const std::string& treno, boo
     FileBinari file;
     const int32_t lettura = codice_lettura(c.diagnostiche);
     file.codice = lettura != 0 ? lettura : codice_riservato(c.diagnostiche).value_or(0);
+    file.diagnostiche = c.diagnostiche.voci().size();
     for (int32_t codice : codici_finitura(c.diagnostiche)) file.avvisi.push_back(std::to_string(codice));
     if (m.celle.size() <= 1) return file;
     if (tracciato) file.tracciato = codifica_tracciato(m.tracciato);

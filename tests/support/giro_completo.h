@@ -18,6 +18,7 @@ struct FileBinari {
     std::string celle;
     int32_t codice = 0;               // the reading or reserved-field code; 0 when clean
     std::vector<std::string> avvisi;  // warnings of the finishing pass, as codes
+    size_t diagnostiche = 0;          // every error, warning and note reported
 };
 
 // Compiles the two texts in memory with the keys.

@@ -200,7 +200,9 @@ TEST_F(Vista, NamesThatLookLikeMarkupStayText) {
 }
 
 // Zoomed in as far as each panel goes, the km marks read apart however wide
-// the screen; a burst of wheel events redraws once, in the next frame.
+// the screen; a burst of wheel events draws nothing until its frame, which
+// moves the last drawing to where the drawing after the pause puts each
+// station, and that drawing comes once.
 TEST_F(Vista, KmMarksReadApartOnWideScreensAndABurstRedrawsOnce) {
     prova::CartellaTemporanea dir;
     const auto scritto =
@@ -210,7 +212,14 @@ TEST_F(Vista, KmMarksReadApartOnWideScreensAndABurstRedrawsOnce) {
         const Esito e = esegui_pagina(dir, "vista.html", {"fotogrammi", "km_distinti"}, larghezza);
         EXPECT_EQ(uno(e, "errors"), "0") << larghezza;
         EXPECT_EQ(uno(e, "draws_during_events"), "0") << larghezza;
-        EXPECT_EQ(uno(e, "draws_in_frame"), "1") << larghezza;
+        EXPECT_EQ(uno(e, "draws_in_frame"), "0,moved") << larghezza;
+        EXPECT_EQ(uno(e, "draws_after_pause"), "1") << larghezza;
+        for (const char* pannello : {"profilo_moved_as_drawn", "pianta_moved_as_drawn"}) {
+            const auto uguali = numeri(uno(e, pannello));  // stations where they are drawn, of those drawn
+            ASSERT_EQ(uguali.size(), 2u) << pannello;
+            EXPECT_GT(uguali[1], 0) << pannello;
+            EXPECT_EQ(uguali[0], uguali[1]) << larghezza << " px, " << pannello;
+        }
         const auto profilo = numeri(uno(e, "profile_km"));  // marks, repeated, from, to
         ASSERT_EQ(profilo.size(), 4u);
         EXPECT_GE(profilo[0], 3) << larghezza;

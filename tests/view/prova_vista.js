@@ -32,8 +32,18 @@
     if (s.hidden) return "";
     return [...s.querySelectorAll("tr")].map((r) => [...r.cells].map((c) => c.textContent).join(":")).join(";");
   }
-  const fotogramma = async () => {
+  const fotogrammiTrattenuti = () => {
     for (const f of window.PROVA_FOTOGRAMMI.splice(0)) f(performance.now());
+  };
+  const mosso = () => document.querySelector("svg[data-moved]") !== null;
+  // The frame after what a check did, then the drawing that follows once a
+  // gesture pauses, so that the check sees what a user would see.
+  const fotogramma = async () => {
+    fotogrammiTrattenuti();
+    for (let attese = 0; mosso() && attese < 40; attese++) {
+      await new Promise((fatto) => setTimeout(fatto, 25));
+      fotogrammiTrattenuti();
+    }
   };
   const intervallo = () => [+profilo.getAttribute("data-from-m"), +profilo.getAttribute("data-to-m")];
   const oggettiDi = (svg, tipo) => [...svg.querySelectorAll('[data-kind="' + tipo + '"]')];
@@ -184,8 +194,12 @@
         scrivi("level" + k, n + "," + tutte + "," + intervallo().join(","));
       }
     },
-    // A burst of wheel events redraws once, in the next frame.
+    // A burst of wheel events draws nothing while it lasts; its frame moves
+    // the last drawing, whose objects then stand where the drawing that
+    // follows the pause puts them; that drawing comes once.
     async fotogrammi() {
+      document.getElementById("intera").click();
+      await fotogramma();
       let ridisegni = 0;
       const conta = (registri) => {
         ridisegni += registri.filter((r) => r.target === profilo && r.removedNodes.length).length;
@@ -195,10 +209,25 @@
       for (let k = 0; k < 20; k++) rotella(profilo, k % 2 ? 40 : -60);
       conta(osservatore.takeRecords());
       scrivi("draws_during_events", ridisegni);
+      fotogrammiTrattenuti();
+      conta(osservatore.takeRecords());
+      scrivi("draws_in_frame", ridisegni + (mosso() ? ",moved" : ""));
+      // Each station's centre by its object, moved and then drawn anew.
+      const centri = (svg) => new Map(oggettiDi(svg, "station").map((e) => [e.getAttribute("data-o"), centro(e)]));
+      const pannelli = pianta ? [profilo, pianta] : [profilo];
+      const mossi = pannelli.map(centri);
       ridisegni = 0;
       await fotogramma();
       conta(osservatore.takeRecords());
-      scrivi("draws_in_frame", ridisegni);
+      scrivi("draws_after_pause", ridisegni);
+      pannelli.forEach((svg, i) => {
+        const fermi = centri(svg);
+        const uguali = [...fermi].filter(([o, [x, y]]) => {
+          const m = mossi[i].get(o);
+          return m && Math.abs(m[0] - x) < 1 && Math.abs(m[1] - y) < 1;
+        });
+        scrivi(svg.id + "_moved_as_drawn", uguali.length + "," + fermi.size);
+      });
       osservatore.disconnect();
     },
     // Zoomed in as far as each panel goes, the km marks still read apart.

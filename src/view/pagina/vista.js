@@ -190,6 +190,17 @@ else (function () { // eslint-disable-line curly
     const parti = [];
     for (const f of tela.figli) scriviMarkup(f, parti);
     svg.innerHTML = parti.join("");
+    svg.style.transform = "";
+    svg.classList.remove("senza-etichette");
+    svg.removeAttribute("data-moved");
+  }
+  // Shows the last drawing of `svg` moved by the map X' = kx X + tx,
+  // Y' = ky Y + ty, with its labels hidden when they would show stretched.
+  // The panel is a layer of its own in its frame: moving it paints nothing.
+  function muovi(svg, kx, ky, tx, ty, etichette) {
+    svg.style.transform = "matrix(" + [kx, 0, 0, ky, tx, ty].map((v) => +v.toFixed(4)).join(",") + ")";
+    svg.classList.toggle("senza-etichette", !etichette);
+    svg.setAttribute("data-moved", "");
   }
 
   // ---- page ----
@@ -204,10 +215,14 @@ else (function () { // eslint-disable-line curly
   barra.querySelector(".titolo").textContent =
     "Line " + dati.keys.line + " \u2013 train " + dati.keys.train + " (" + (L / 1000) + " km)";
   document.body.appendChild(barra);
+  // Each panel in a frame of its own, which holds it still while a gesture
+  // moves the drawing inside.
   function pannello(id) {
+    const cornice = document.body.appendChild(document.createElement("div"));
+    cornice.className = "cornice " + id;
     const svg = document.createElementNS(NS, "svg");
     svg.id = id;
-    return document.body.appendChild(svg);
+    return cornice.appendChild(svg);
   }
   const svgPianta = piano ? pannello("pianta") : null;
   const svgProfilo = pannello("profilo");
@@ -392,6 +407,7 @@ else (function () { // eslint-disable-line curly
     const ts = elemento("text", { x: 20 + lb + 6, y: H - 16, class: "asse" }, tela);
     ts.textContent = testoKm(km * 1000, km * 1000);
     mostraTela(svgPianta, tela);
+    disegnato.pianta = { cx: stato.cx, cy: stato.cy, s: stato.s, W: W, H: H };
   }
 
   // Whether an object in view [o, index, X, Y], not a station, would stand
@@ -475,8 +491,6 @@ else (function () { // eslint-disable-line curly
     const [W, H] = dimensioniProfilo();
     larghezzaProfilo = W;
     svgProfilo.setAttribute("viewBox", "0 0 " + W + " " + H);
-    svgProfilo.setAttribute("data-from-m", Math.round(stato.da));
-    svgProfilo.setAttribute("data-to-m", Math.round(stato.a));
     const tela = elemento("svg", {});
     const x0 = MARGINE_SINISTRO, x1 = W - MARGINE_DESTRO;
     const nomi = 34; // room for station names
@@ -595,8 +609,14 @@ else (function () { // eslint-disable-line curly
       posaEtichetta(spazio, gEtichette, testoKm(m, passo), "km", 11, [[X, fondo + 14, "middle"]]);
     }
     mostraTela(svgProfilo, tela);
-    const intervallo = document.getElementById("intervallo");
-    intervallo.textContent = "km " + (stato.da / 1000).toFixed(3) + " \u2013 " + (stato.a / 1000).toFixed(3);
+    disegnato.profilo = { da: stato.da, a: stato.a, W: W };
+    mostraIntervallo();
+  }
+  function mostraIntervallo() {
+    svgProfilo.setAttribute("data-from-m", Math.round(stato.da));
+    svgProfilo.setAttribute("data-to-m", Math.round(stato.a));
+    document.getElementById("intervallo").textContent =
+      "km " + (stato.da / 1000).toFixed(3) + " \u2013 " + (stato.a / 1000).toFixed(3);
   }
 
   // ---- drawing and moving ----
@@ -604,34 +624,78 @@ else (function () { // eslint-disable-line curly
     if (svgPianta) disegnaPianta();
     disegnaProfilo();
   }
+  // What each panel shows, as it was last drawn: a gesture's frames move
+  // that drawing to the new view rather than draw the panels again, and the
+  // drawing follows once the gesture pauses. Drawing both panels costs
+  // several frames' time on a long line; moving them, a fraction of one.
+  const disegnato = { pianta: null, profilo: null };
+  const QUIETE_MS = 120;
+  // How far a moved drawing may stray before it is drawn again at once:
+  // beyond this its edges, drawn for the old view, would show bare, and its
+  // symbols stand blurred and many times their size.
+  const SCALA_MASSIMA = 16;
+  function muoviPianta() {
+    const d = disegnato.pianta, [W, H] = dimensioniPianta();
+    if (!d || d.W !== W || d.H !== H) return false;
+    const k = stato.s / d.s;
+    const tx = W / 2 * (1 - k) + (d.cx - stato.cx) * stato.s, ty = H / 2 * (1 - k) - (d.cy - stato.cy) * stato.s;
+    if (k > SCALA_MASSIMA || k < 1 / SCALA_MASSIMA || Math.abs(tx) > W / 2 || Math.abs(ty) > H / 2) return false;
+    muovi(svgPianta, k, k, tx, ty, k >= 0.5 && k <= 2);
+    return true;
+  }
+  function muoviProfilo() {
+    const d = disegnato.profilo, [W] = dimensioniProfilo();
+    if (!d || d.W !== W) return false;
+    const larghezza = W - MARGINE_SINISTRO - MARGINE_DESTRO;
+    const k = (d.a - d.da) / (stato.a - stato.da);
+    const tx = MARGINE_SINISTRO * (1 - k) + (d.da - stato.da) / (stato.a - stato.da) * larghezza;
+    if (k > SCALA_MASSIMA || k < 1 / SCALA_MASSIMA || Math.abs(tx) > larghezza / 2) return false;
+    // Text stretched along one axis reads badly: labels show on a pan only.
+    muovi(svgProfilo, k, 1, tx, 0, Math.abs(k - 1) < 1e-9);
+    return true;
+  }
+  let quiete = 0;
+  function muoviODisegna() {
+    if (svgPianta && !muoviPianta()) disegnaPianta();
+    if (!muoviProfilo()) disegnaProfilo();
+    mostraIntervallo();
+    clearTimeout(quiete);
+    quiete = setTimeout(() => {
+      if (document.querySelector("svg[data-moved]")) ridisegna();
+    }, QUIETE_MS);
+  }
   function limitaIntervallo(da, a) {
     [stato.da, stato.a] = intervalloAmmesso(da, a, L);
   }
   // Events only change the state; the drawing follows once an animation
   // frame, however many events came since the last.
-  let fotogramma = 0, segui = null;
-  function ridisegna() {
+  // A gesture (wheel, drag, pinch) asks for `gesto`: its frame may move the
+  // last drawing; anything else draws anew.
+  let fotogramma = 0, segui = null, soloGesti = true;
+  function ridisegna(gesto) {
+    soloGesti = soloGesti && gesto === true;
     if (fotogramma) return;
     fotogramma = requestAnimationFrame(() => {
       fotogramma = 0;
       if (segui) segui();
       segui = null;
-      disegna();
+      if (soloGesti) muoviODisegna(); else disegna();
+      soloGesti = true;
     });
   }
   // After the plan moved, the profile shows the track in the plan's view;
   // after the profile moved, the plan shows the same stretch. Either is
   // worked out once, in the frame, for the panel moved last.
-  function dopoPianta() {
+  function dopoPianta(gesto) {
     segui = () => {
       const v = metriInVista();
       if (v) limitaIntervallo(v[0], v[1]);
     };
-    ridisegna();
+    ridisegna(gesto);
   }
-  function dopoProfilo() {
+  function dopoProfilo(gesto) {
     segui = () => { if (svgPianta) inquadra(Math.max(stato.da, 0), Math.min(stato.a, L)); };
-    ridisegna();
+    ridisegna(gesto);
   }
   function lineaIntera() {
     inquadraTutto();
@@ -646,18 +710,18 @@ else (function () { // eslint-disable-line curly
       scalaMinima = stato.s / 4;
     }
   }
-  function zoomPianta(f, X, Y) {
+  function zoomPianta(f, X, Y, gesto) {
     const [W, H] = dimensioniPianta();
     const x = stato.cx + (X - W / 2) / stato.s, y = stato.cy - (Y - H / 2) / stato.s;
     stato.s = limitaScala(stato.s * f);
     stato.cx = x - (X - W / 2) / stato.s;
     stato.cy = y + (Y - H / 2) / stato.s;
-    dopoPianta();
+    dopoPianta(gesto);
   }
-  function zoomProfilo(f, X) {
+  function zoomProfilo(f, X, gesto) {
     const m = metroProfilo(X);
     limitaIntervallo(m - (m - stato.da) / f, m + (stato.a - m) / f);
-    dopoProfilo();
+    dopoProfilo(gesto);
   }
   function centra(m) {
     const w = stato.a - stato.da;
@@ -670,14 +734,18 @@ else (function () { // eslint-disable-line curly
       dopoProfilo();
     }
   }
-  const locale = (svg, ev) => { const r = svg.getBoundingClientRect(); return [ev.clientX - r.left, ev.clientY - r.top]; };
+  // A point of the panel's frame: the drawing itself may be moved.
+  const locale = (svg, ev) => {
+    const r = svg.parentElement.getBoundingClientRect();
+    return [ev.clientX - r.left, ev.clientY - r.top];
+  };
 
   // Wheel, drag and pinch on either panel.
   function comandi(svg, zoom, sposta) {
     svg.addEventListener("wheel", (ev) => {
       ev.preventDefault();
       const [X, Y] = locale(svg, ev);
-      zoom(fattoreRotella(ev), X, Y);
+      zoom(fattoreRotella(ev), X, Y, true);
     }, { passive: false });
     const puntatori = new Map();
     let distanza = 0;
@@ -699,7 +767,7 @@ else (function () { // eslint-disable-line curly
       if (puntatori.size === 2) {
         const [a, b] = [...puntatori.values()];
         const d = Math.hypot(a[0] - b[0], a[1] - b[1]);
-        if (distanza > 0 && d > 0) zoom(d / distanza, (a[0] + b[0]) / 2, (a[1] + b[1]) / 2);
+        if (distanza > 0 && d > 0) zoom(d / distanza, (a[0] + b[0]) / 2, (a[1] + b[1]) / 2, true);
         distanza = d;
       } else {
         sposta(ora[0] - prec[0], ora[1] - prec[1]);
@@ -717,14 +785,14 @@ else (function () { // eslint-disable-line curly
     comandi(svgPianta, zoomPianta, (dx, dy) => {
       stato.cx -= dx / stato.s;
       stato.cy += dy / stato.s;
-      dopoPianta();
+      dopoPianta(true);
     });
   }
-  comandi(svgProfilo, (f, X) => zoomProfilo(f, X), (dx) => {
+  comandi(svgProfilo, (f, X, Y, gesto) => zoomProfilo(f, X, gesto), (dx) => {
     const [W] = dimensioniProfilo();
     const d = dx / (W - MARGINE_SINISTRO - MARGINE_DESTRO) * (stato.a - stato.da);
     limitaIntervallo(stato.da - d, stato.a - d);
-    dopoProfilo();
+    dopoProfilo(true);
   });
 
   function zoomCentrale(f) {

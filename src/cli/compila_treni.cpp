@@ -1,0 +1,194 @@
+#include "cli/compila_treni.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <set>
+#include <thread>
+
+#include "cli/attesa_directory.h"
+#include "cli/stato_uscita.h"
+#include "compiler/memorizza_percorso.h"
+#include "model/nomi_file.h"
+#include "platform/blocco_directory.h"
+#include "platform/file.h"
+#include "platform/flussi_standard.h"
+
+namespace compattatore {
+
+namespace {
+
+// Runs lavoro(0) to lavoro(n - 1) on as many threads as the machine has
+// cores, and `intanto` on this one meanwhile; the first failure of any is
+// thrown again once all have ended.
+void in_parallelo(size_t n, const std::function<void(size_t)>& lavoro, const std::function<void()>& intanto) {
+    const size_t fili = std::min<size_t>(n, std::max(1U, std::thread::hardware_concurrency()));
+    std::atomic<size_t> prossimo{0};
+    std::vector<std::exception_ptr> guasti(n);
+    {
+        std::vector<std::jthread> gruppo;
+        for (size_t f = 0; f < fili; ++f)
+            gruppo.emplace_back([&] {
+                for (size_t i = prossimo++; i < n; i = prossimo++) {
+                    try {
+                        lavoro(i);
+                    } catch (...) {
+                        guasti[i] = std::current_exception();
+                    }
+                }
+            });
+        // Should it fail, the threads are joined as the group goes.
+        intanto();
+    }
+    for (const std::exception_ptr& guasto : guasti)
+        if (guasto) std::rethrow_exception(guasto);
+}
+
+// What tells one diagnostic from another: each train's compile reports the
+// line file's, which are shown once.
+std::string impronta(const Diagnostica& d) {
+    std::string testo = std::to_string(static_cast<int>(d.livello)) + "|" + std::to_string(d.codice.value_or(-1)) +
+                        "|" + std::string(d.gruppo) + "|" + std::to_string(d.luogo.riga) + ":" +
+                        std::to_string(d.luogo.colonna) + "|" + std::to_string(d.posizione.value_or(-1)) + "|" +
+                        std::to_string(d.cella.value_or(-1)) + "|" + d.motivo;
+    for (const Nota& n : d.note)
+        testo += "|" + n.file + ":" + std::to_string(n.luogo.riga) + ":" + std::to_string(n.luogo.colonna) + n.testo;
+    return testo;
+}
+
+// The errors past the limit of the whole set left out.
+bool taglia_al_limite(std::vector<Diagnostica>& voci, size_t massimo) {
+    if (massimo == 0) return false;
+    size_t errori = 0;
+    for (size_t i = 0; i < voci.size(); ++i) {
+        if (voci[i].livello != Livello::errore || ++errori <= massimo) continue;
+        voci.resize(i);
+        return true;
+    }
+    return false;
+}
+
+std::string conteggi(const Compilazione& c) {
+    const Provenienze& p = c.provenienze;
+    return "compiled " + std::to_string(c.modello.celle.size()) + " cells, " + std::to_string(p.stazioni) +
+           " stations, " + std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
+           std::to_string(std::ranges::count(c.modello.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs";
+}
+
+}  // namespace
+
+int compila_treni(const RichiestaTreni& r) {
+    const size_t n = r.treni.size();
+    std::vector<SorgenteAutore> testi{{r.file_linea, {}}};
+    for (const TrenoDaCompilare& t : r.treni) testi.push_back({t.file, {}});
+    std::vector<std::optional<Diagnostica>> illeggibili(testi.size());
+    for (size_t i = 0; i < testi.size(); ++i) illeggibili[i] = leggi_sorgente(testi[i]);
+    // JSON diagnostics are the output a program reads; the listing then goes to standard error.
+    const bool json = r.resoconto.forma == FormaDiagnostiche::json;
+    const auto diagnostiche = json ? piattaforma::scrivi_su_uscita : piattaforma::scrivi_su_errore;
+    const auto elenco = json ? piattaforma::scrivi_su_errore : piattaforma::scrivi_su_uscita;
+    if (illeggibili[0]) {
+        std::vector<Diagnostica> voci;
+        for (const std::optional<Diagnostica>& d : illeggibili)
+            if (d) voci.push_back(*d);
+        diagnostiche(resoconto_diagnostiche(voci, false, testi, r.resoconto));
+        return USCITA_SCENARIO;
+    }
+
+    const OpzioniCompilazione base{.chiave_linea = r.chiave_linea,
+                                   .chiave_treno = {},
+                                   .crea_tracciato = r.tracciato ? 1 : 0,
+                                   .lettura = {.tutti_gli_errori = true, .massimo_errori = r.resoconto.massimo_errori},
+                                   .forza = r.forza && r.scrivi};
+    const LineaMemorizzata linea = memorizza_linea(inizia_compilazione(base).modello, r.file_linea, testi[0].testo);
+    const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
+    std::optional<piattaforma::BloccoDirectory> blocco;
+    if (r.scrivi) blocco.emplace(r.directory, [&] { attesa_directory(r.directory); });
+    // Each train compiled and its files encoded on the worker threads; the
+    // files are written here after, one train after another, since only
+    // this thread touches the disk. The plan, the line's alone and the
+    // largest file, is laid out here meanwhile, under its temporary name.
+    std::vector<std::optional<Compilazione>> esiti(n);
+    std::vector<std::optional<FileTreno>> file(n);
+    std::unique_ptr<TracciatoPreparato> tracciato;
+    in_parallelo(
+        n,
+        [&](size_t i) {
+            if (illeggibili[i + 1]) return;
+            OpzioniCompilazione o = base;
+            o.chiave_treno = r.treni[i].chiave;
+            const SorgentiDescrizione sorgenti{r.file_linea, r.treni[i].file, testi[0].testo, testi[i + 1].testo};
+            esiti[i] = compila_treno(linea, sorgenti, o);
+            if (da_scrivere(*esiti[i], opzioni)) file[i] = codifica_file_treno(esiti[i]->modello);
+        },
+        [&] {
+            if (r.scrivi && r.tracciato)
+                tracciato = std::make_unique<TracciatoPreparato>(linea.modello, r.directory, r.sincronizza);
+        });
+
+    std::vector<Diagnostica> voci;
+    std::set<std::string, std::less<>> della_linea;
+    bool troppi = false;
+    for (size_t i = 0; i < n; ++i) {
+        if (illeggibili[i + 1]) voci.push_back(*illeggibili[i + 1]);
+        if (!esiti[i]) continue;
+        for (const Diagnostica& d : esiti[i]->diagnostiche.voci())
+            if (d.file != r.file_linea || della_linea.insert(impronta(d)).second) voci.push_back(d);
+        troppi = troppi || esiti[i]->diagnostiche.troppi();
+    }
+    troppi = taglia_al_limite(voci, r.resoconto.massimo_errori) || troppi;
+    diagnostiche(resoconto_diagnostiche(voci, troppi, testi, r.resoconto));
+
+    std::string riepilogo;
+    std::vector<std::string> esito_scrittura(n);
+    bool guasto = false;
+    if (std::ranges::any_of(file, [](const auto& f) { return f.has_value(); })) {
+        // The plan first, written only when its bytes changed, so that
+        // compiling the line again after a change to a train leaves it
+        // untouched.
+        if (tracciato) {
+            const bool scritto = tracciato->metti_al_posto();
+            riepilogo += (scritto ? "wrote " : "kept ") + tracciato->percorso() + " (" +
+                         std::to_string(piattaforma::dimensione(tracciato->percorso())) + " bytes" +
+                         (scritto ? ")\n" : ", unchanged)\n");
+        }
+        // Each train's set stands alone: one that cannot be written leaves
+        // the others, and its own old files, whole.
+        for (size_t i = 0; i < n; ++i) {
+            if (!file[i]) continue;
+            try {
+                std::string scritti;
+                for (const std::string& p : scrivi_file_treno(*file[i], r.directory, r.sincronizza))
+                    scritti += (scritti.empty() ? "; wrote " : ", ") + p + " (" +
+                               std::to_string(piattaforma::dimensione(p)) + " bytes)";
+                esito_scrittura[i] = scritti;
+            } catch (const piattaforma::ErroreFile& e) {
+                piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() + "\n");
+                esito_scrittura[i] = "; not written (a file could not be written)";
+                guasto = true;
+            }
+        }
+    }
+    bool errore = false;
+    for (size_t i = 0; i < n; ++i) {
+        const bool con_errore =
+            !esiti[i] || esiti[i]->diagnostiche.errori() != 0 || codice_riservato(esiti[i]->diagnostiche).has_value();
+        errore = errore || con_errore;
+        std::string riga = da_1252_a_utf8(r.treni[i].chiave) + ": ";
+        if (!esito_scrittura[i].empty())
+            riga += conteggi(*esiti[i]) + esito_scrittura[i];
+        else if (con_errore)
+            riga += "errors, nothing written";
+        else
+            riga += conteggi(*esiti[i]) + "; nothing written (--check)";
+        riepilogo += riga + "\n";
+    }
+    elenco(riepilogo);
+    if (guasto) return USCITA_FILE;
+    return errore ? USCITA_SCENARIO : USCITA_RIUSCITA;
+}
+
+}  // namespace compattatore
