@@ -17,5 +17,3 @@ find_program(WINE64 NAMES wine64 wine)
 if(WINE64)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${WINE64})
 endif()
-# nlohmann-json is headers only: the host's package serves the target too.
-set(nlohmann_json_DIR /usr/share/cmake/nlohmann_json CACHE PATH "nlohmann-json's CMake files")
