@@ -54,7 +54,9 @@ void installa_gestore() {
 
 // The mask before the outermost SegnaliSospesi of the thread, which puts it
 // back; the ones inside it find the signals waiting already.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 thread_local int sospensioni = 0;
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 thread_local sigset_t precedenti;
 
 }  // namespace
