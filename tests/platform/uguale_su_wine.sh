@@ -22,6 +22,12 @@ for f in Corvale_Mendra_4821-3.dat Corvale_Mendra_4821-3.sim Corvale_Mendra_4821
     cmp -s "$riferimento/$f" "$lavoro/normale/$f" || diverso "normal run: $f"
 done
 
+# A folder with accents, whose files' paths pass the old limit of 260 characters.
+lungo="$lavoro/$(printf 'cartella_molto_lunga_%.0s' 1 2 3 4 5)/$(printf 'ancora_più_lunga_àè_%.0s' 1 2 3 4 5 6)"
+mkdir -p "$lungo"
+"$wine" "$exe" --no-window --dir "$lungo" 2>"$lavoro/lungo.err" || diverso "long path: $(cat "$lavoro/lungo.err")"
+cmp -s "$riferimento/Corvale_Mendra_4821-3.sim" "$lungo/Corvale_Mendra_4821-3.sim" || diverso "long path: the plan file"
+
 # Windows refuses to replace a file held open without sharing, and a
 # read-only one: exit 3, the old file intact.
 doc=Corvale_Mendra_4821-3_scheda_treno.txt
