@@ -3,8 +3,6 @@
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
 
-#include <algorithm>
-
 #include "cli/argomenti_file.h"
 #include "cli/file_compilati.h"
 #include "cli/scenario.h"
@@ -85,12 +83,7 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     opzioni_intervallo(opzioni, intervallo);
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     controlla_intervallo(intervallo);
-    // A train of the one line compiled here needs no --line-key.
-    if (richiesta.treno && !richiesta.linea) {
-        const std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, std::nullopt);
-        if (std::ranges::any_of(treni, [&](const ChiaviScenario& t) { return t.treno == *richiesta.treno; }))
-            richiesta.linea = treni.front().linea;
-    }
+    linea_del_treno(richiesta);
     if (!richiesta.treno &&
         !piattaforma::esiste(piattaforma::unisci(
             richiesta.directory, nome_file_oggetti(richiesta.linea.value_or(CHIAVE_LINEA), CHIAVE_TRENO)))) {

@@ -44,6 +44,7 @@ int esegui_vista(std::span<const std::string_view> argomenti) {
     opzioni_file(opzioni, richiesta);
     opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
+    linea_del_treno(richiesta);
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
         return consegna_prodotto(
             uscita, richiesta, file, ".html", [&] { return pagina_vista(file.scenario, file.chiavi); },

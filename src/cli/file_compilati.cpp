@@ -49,6 +49,19 @@ std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory
     return chiavi;
 }
 
+// The keys leggi_file_compilati reads.
+ChiaviScenario chiavi_richieste(const RichiestaFile& richiesta) {
+    const std::string& directory = richiesta.directory;
+    ChiaviScenario chiavi{richiesta.linea.value_or(CHIAVE_LINEA), richiesta.treno.value_or(CHIAVE_TRENO)};
+    if (!richiesta.linea && !richiesta.treno &&
+        !piattaforma::esiste(piattaforma::unisci(directory, nome_file_oggetti(chiavi.linea, chiavi.treno)))) {
+        const std::optional<ChiaviScenario> trovate = chiavi_dall_unico_sim(directory);
+        if (!trovate) throw piattaforma::ErroreFile("no compiled scenario (*.sim file) found in", directory, ENOENT);
+        chiavi = *trovate;
+    }
+    return chiavi;
+}
+
 }  // namespace
 
 std::vector<ChiaviScenario> treni_della_directory(const std::string& directory,
@@ -80,15 +93,31 @@ std::vector<ChiaviScenario> treni_della_directory(const std::string& directory,
     return treni;
 }
 
+void linea_del_treno(RichiestaFile& richiesta) {
+    if (!richiesta.treno || richiesta.linea) return;
+    const std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, std::nullopt);
+    if (std::ranges::any_of(treni, [&](const ChiaviScenario& t) { return t.treno == *richiesta.treno; }))
+        richiesta.linea = treni.front().linea;
+}
+
+std::vector<ChiaviScenario> treni_richiesti(const RichiestaFile& richiesta) {
+    std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, richiesta.linea);
+    if (richiesta.treno) std::erase_if(treni, [&](const ChiaviScenario& t) { return t.treno != *richiesta.treno; });
+    if (treni.empty()) treni.push_back(chiavi_richieste(richiesta));
+    return treni;
+}
+
+OggettiTreno leggi_oggetti_treno(const std::string& directory, const ChiaviScenario& chiavi) {
+    const FileSuDisco file(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
+    OggettiTreno letti;
+    letti.scenario.oggetti = leggi_oggetti(file);
+    letti.letto = file.nome();
+    return letti;
+}
+
 FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
     const std::string& directory = richiesta.directory;
-    ChiaviScenario chiavi{richiesta.linea.value_or(CHIAVE_LINEA), richiesta.treno.value_or(CHIAVE_TRENO)};
-    if (!richiesta.linea && !richiesta.treno &&
-        !piattaforma::esiste(piattaforma::unisci(directory, nome_file_oggetti(chiavi.linea, chiavi.treno)))) {
-        const std::optional<ChiaviScenario> trovate = chiavi_dall_unico_sim(directory);
-        if (!trovate) throw piattaforma::ErroreFile("no compiled scenario (*.sim file) found in", directory, ENOENT);
-        chiavi = *trovate;
-    }
+    const ChiaviScenario chiavi = chiavi_richieste(richiesta);
     const FileSuDisco oggetti(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
     const FileSuDisco celle(directory, nome_file_celle(chiavi.linea, chiavi.treno));
     std::optional<FileSuDisco> tracciato;
@@ -101,11 +130,10 @@ FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
     return {chiavi, std::move(scenario), std::move(letti)};
 }
 
-std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
-                              const FileCompilati& file, const std::string& estensione) {
-    std::string percorso = uscita.value_or(
-        piattaforma::unisci(richiesta.directory, nome_file_scenario(file.chiavi.linea, file.chiavi.treno, estensione)));
-    for (const std::string& letto : file.letti) {
+std::string percorso_prodotto(const std::optional<std::string>& uscita, const std::string& predefinito,
+                              const std::vector<std::string>& letti) {
+    std::string percorso = uscita.value_or(predefinito);
+    for (const std::string& letto : letti) {
         if (!piattaforma::stesso_file(percorso, letto)) continue;
         std::string motivo = "the output " + percorso;
         motivo += " is " + letto;
@@ -115,25 +143,33 @@ std::string percorso_prodotto(const std::optional<std::string>& uscita, const Ri
     return percorso;
 }
 
-int consegna_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
-                      const FileCompilati& file, const std::string& estensione,
-                      const std::function<std::string()>& prodotto, const std::string& nota) {
+int consegna(const std::optional<std::string>& uscita, const std::string& predefinito,
+             const std::vector<std::string>& letti, const std::function<std::string()>& prodotto,
+             const std::string& nota) {
     if (uscita == "-") {
         piattaforma::scrivi_su_uscita(prodotto());
         piattaforma::scrivi_su_errore(nota);
         return USCITA_RIUSCITA;
     }
-    const std::string percorso = percorso_prodotto(uscita, richiesta, file, estensione);
+    const std::string percorso = percorso_prodotto(uscita, predefinito, letti);
     piattaforma::sostituisci(percorso, prodotto());
     piattaforma::scrivi_su_uscita(nota + "wrote " + percorso + "\n");
     return USCITA_RIUSCITA;
 }
 
-int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
-                       const std::function<int(const FileCompilati&)>& azione) {
+int consegna_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
+                      const FileCompilati& file, const std::string& estensione,
+                      const std::function<std::string()>& prodotto, const std::string& nota) {
+    return consegna(
+        uscita,
+        piattaforma::unisci(richiesta.directory, nome_file_scenario(file.chiavi.linea, file.chiavi.treno, estensione)),
+        file.letti, prodotto, nota);
+}
+
+int con_lettura(const std::string& comando, const std::function<int()>& azione) {
     const std::string prefisso = "compattatore " + comando + ": ";
     try {
-        return azione(leggi_file_compilati(richiesta));
+        return azione();
     } catch (const ErroreDecodifica& e) {
         piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
         return USCITA_SCENARIO;
@@ -141,6 +177,11 @@ int con_file_compilati(const RichiestaFile& richiesta, const std::string& comand
         piattaforma::scrivi_su_errore(prefisso + e.what() + "\n");
         return USCITA_FILE;
     }
+}
+
+int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
+                       const std::function<int(const FileCompilati&)>& azione) {
+    return con_lettura(comando, [&] { return azione(leggi_file_compilati(richiesta)); });
 }
 
 }  // namespace compattatore

@@ -43,21 +43,44 @@ std::vector<ChiaviScenario> treni_della_directory(const std::string& directory,
                                                   const std::optional<std::string>& linea);
 
 // Where a command writes what it makes of the files: `uscita` (-o) or
-// DIR/LINE_TRAIN.EXT. Throws ErroreUso when that is one of the
-// files read, which writing would destroy.
-std::string percorso_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
-                              const FileCompilati& file, const std::string& estensione);
+// `predefinito`. Throws ErroreUso when that is one of the files `letti`,
+// which writing would destroy.
+std::string percorso_prodotto(const std::optional<std::string>& uscita, const std::string& predefinito,
+                              const std::vector<std::string>& letti);
 
 // What draw and view do with what they make: write it to
 // percorso_prodotto's file and say so on standard output, or, for `-o -`,
 // write it on standard output itself; `nota` (a line, or nothing) goes
 // beside the report, on standard error for `-o -`.
+int consegna(const std::optional<std::string>& uscita, const std::string& predefinito,
+             const std::vector<std::string>& letti, const std::function<std::string()>& prodotto,
+             const std::string& nota);
+// consegna of what is made of one train's files, by default to
+// DIR/LINE_TRAIN.EXT.
 int consegna_prodotto(const std::optional<std::string>& uscita, const RichiestaFile& richiesta,
                       const FileCompilati& file, const std::string& estensione,
                       const std::function<std::string()>& prodotto, const std::string& nota);
 
+// --train-key alone names a train of the one line compiled in the
+// directory: its line is taken from there, and no --line-key is needed.
+void linea_del_treno(RichiestaFile& richiesta);
+
+// The keys of the trains a command over a whole line reads: those
+// treni_della_directory finds (only the one --train-key names, when given),
+// else the one train leggi_file_compilati would read.
+std::vector<ChiaviScenario> treni_richiesti(const RichiestaFile& richiesta);
+
+// The object file of one train alone, as the scenario's object table.
+struct OggettiTreno {
+    ScenarioCompilato scenario;  // no cells, no plan
+    std::string letto;           // the path read
+};
+OggettiTreno leggi_oggetti_treno(const std::string& directory, const ChiaviScenario& chiavi);
+
 // Runs `azione` and turns the failures of reading into the exit status and a
 // message on standard error: 1 bad file, 3 missing or unreadable.
+int con_lettura(const std::string& comando, const std::function<int()>& azione);
+// con_lettura of `azione` over the files leggi_file_compilati reads.
 int con_file_compilati(const RichiestaFile& richiesta, const std::string& comando,
                        const std::function<int(const FileCompilati&)>& azione);
 

@@ -97,7 +97,7 @@ void LettoreCampi::riprendi_dopo_riga(Segno s, int riga) {
     consuma_delimitatore();
 }
 
-Campo LettoreCampi::leggi_testo(const char* record, const char* campo) {
+CampoLetto LettoreCampi::leggi_testo(const char* record, const char* campo) {
     controlla_fine(record, campo);
     salta_spazi();
     Luogo dove = luogo();

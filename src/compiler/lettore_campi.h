@@ -20,7 +20,7 @@
 
 namespace compattatore {
 
-struct Campo {
+struct CampoLetto {
     std::string_view testo;
     Luogo luogo;
     // Where the closing quote lies, for a quoted text that runs over a line
@@ -57,7 +57,7 @@ public:
 
     // `record` and `campo` name the field in the reason of a failure; without
     // them the field is one being skipped.
-    Campo leggi_testo(const char* record = nullptr, const char* campo = nullptr);
+    CampoLetto leggi_testo(const char* record = nullptr, const char* campo = nullptr);
 
     // A decimal number, fraction rounded half to even, that must fit T.
     template <class T>

@@ -28,8 +28,8 @@ bool contiene_esatto(std::string_view voce, std::string_view parola) {
     return voce.find(parola) != std::string_view::npos;
 }
 
-Campo Lettura::testo(const char* record, const char* campo) {
-    Campo c = campi.leggi_testo(record, campo);
+CampoLetto Lettura::testo(const char* record, const char* campo) {
+    CampoLetto c = campi.leggi_testo(record, campo);
     if (c.chiusura_a_capo) {
         avvisa(AVVISO_TESTO_A_CAPO, c.luogo,
                "the quoted text opened here runs over a line end to its closing quote at line " +
@@ -40,7 +40,7 @@ Campo Lettura::testo(const char* record, const char* campo) {
 }
 
 void Lettura::leggi_voce() {
-    Campo c = testo();
+    CampoLetto c = testo();
     voce_letta.assign(c.testo);
     voce = c.luogo;
     dopo_voce = campi.segno();
@@ -48,7 +48,7 @@ void Lettura::leggi_voce() {
 
 std::string_view Lettura::testo_oggetto(const char* record, const char* campo) {
     constexpr size_t MASSIMO = 65535;
-    Campo c = testo(record, campo);
+    CampoLetto c = testo(record, campo);
     if (c.testo.size() > MASSIMO)
         throw ErroreLettura(std::string(record) + ": field '" + campo + "' is " + std::to_string(c.testo.size()) +
                                 " bytes long, above the " + std::to_string(MASSIMO) + " an object record can hold",

@@ -61,7 +61,7 @@ struct Lettura {
     // NOLINTEND(cppcoreguidelines-non-private-member-variables-in-classes)
 
     // The next text field, warning of a quoted one that runs over a line end.
-    Campo testo(const char* record = nullptr, const char* campo = nullptr);
+    CampoLetto testo(const char* record = nullptr, const char* campo = nullptr);
     // The next field into voce_letta.
     void leggi_voce();
     template <class T>

@@ -27,6 +27,16 @@ bool ammesso(const Cella& c, size_t i, unsigned stato, bool senza_tratto) {
     return senza_tratto || stato != 0;
 }
 
+// A span starting at cell s before the run at a, with the spans that give
+// the cells s..a-1 their kinds back: none may start in the last two cells,
+// which the reader refuses.
+bool apre_da(const std::vector<Cella>& celle, size_t s, size_t a) {
+    if (s + 2 >= celle.size()) return false;
+    for (size_t j = s + 1; j < a; ++j)
+        if (celle[j].montagna != celle[j - 1].montagna && j + 2 >= celle.size()) return false;
+    return true;
+}
+
 struct Passo {
     int costo = MAI;
     unsigned da = 0;  // the state of the cell before
@@ -49,7 +59,8 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vect
         const bool apre = i + 2 < celle.size();
         if (!apre) nasce = 0;
         if (i == a)
-            for (size_t k = 1; k <= 3 && k <= a; ++k) nasce |= 1U << ((a - k + 3) % 4);
+            for (size_t k = 1; k <= 3 && k <= a; ++k)
+                if (apre_da(celle, a - k, a)) nasce |= 1U << ((a - k + 3) % 4);
         for (unsigned s = 0; s < STATI; ++s) {
             if (!ammesso(celle[i], i, s, senza_tratto)) continue;
             if ((s & 15U & ~nasce) != 0 && i == a) continue;

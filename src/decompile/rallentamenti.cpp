@@ -101,6 +101,21 @@ std::vector<CoppiaRallentamento> coppie_rallentamento(const std::vector<Cella>& 
             coppie.push_back({*a, e});
         }
     }
+    // Both parts under stop marks, which keep its values but the speed: the
+    // warning 1200 m before the start shows where it starts.
+    for (size_t w = 0; w < celle.size(); ++w) {
+        const size_t a = w + 24;
+        if (celle[w].tipo != CELLA_AVVISO_RALLENTAMENTO || a >= celle.size() || celle[a].tipo != CELLA_FERMATA ||
+            prese[a] ||
+            std::any_of(coppie.begin(), coppie.end(), [&](const CoppiaRallentamento& c) { return c.inizio == a; }))
+            continue;
+        for (size_t e = a + 1; e < celle.size(); ++e)
+            if (celle[e].tipo == CELLA_FERMATA && !prese[e] && stessi(a, e)) {
+                prese[a] = prese[e] = true;
+                coppie.push_back({a, e});
+                break;
+            }
+    }
     std::sort(coppie.begin(), coppie.end(),
               [](const CoppiaRallentamento& x, const CoppiaRallentamento& y) { return x.inizio < y.inizio; });
     return coppie;
@@ -108,10 +123,16 @@ std::vector<CoppiaRallentamento> coppie_rallentamento(const std::vector<Cella>& 
 
 }  // namespace
 
-std::vector<Rallentamento> rallentamenti_celle(const std::vector<Cella>& celle) {
+std::vector<RallentamentoCelle> rallentamenti_celle(const std::vector<Cella>& celle) {
     const std::vector<CoppiaRallentamento> coppie = coppie_rallentamento(celle);
-    auto valori = [&](CoppiaRallentamento c) -> const Cella& {
-        return celle[c.inizio].tipo == CELLA_FERMATA ? celle[c.fine] : celle[c.inizio];
+    // The values from the part the cells show; with both parts under stop
+    // marks, which keep the others, the speed from the warning.
+    auto valori = [&](CoppiaRallentamento c) {
+        if (celle[c.inizio].tipo != CELLA_FERMATA) return celle[c.inizio];
+        if (c.fine < celle.size() && celle[c.fine].tipo != CELLA_FERMATA) return celle[c.fine];
+        Cella v = celle[c.inizio];
+        v.dato1 = celle[c.inizio - 24].dato1;
+        return v;
     };
     // Starts on their cell's metre claim their approach cells first.
     std::vector<bool> prese(celle.size(), false);
@@ -125,19 +146,19 @@ std::vector<Rallentamento> rallentamenti_celle(const std::vector<Cella>& celle) 
             for (int q = 0; q < 4; ++q) prese[static_cast<size_t>(h - q)] = true;
         }
     }
-    std::vector<Rallentamento> r;
+    std::vector<RallentamentoCelle> r;
     for (size_t k = 0; k < coppie.size(); ++k) {
         const auto [a, e] = coppie[k];
-        const Cella& inizio = valori(coppie[k]);
+        const Cella inizio = valori(coppie[k]);
         const Partenza p = *partenze[k];
-        Rallentamento z{a,
-                        p.x,
-                        inizio_cella(static_cast<int64_t>(e) - 1) - p.x,
-                        inizio.dato1,
-                        inizio.dato3,
-                        inizio.dato2,
-                        p.avvicinamento,
-                        {a}};
+        RallentamentoCelle z{a,
+                             p.x,
+                             inizio_cella(static_cast<int64_t>(e) - 1) - p.x,
+                             inizio.dato1,
+                             inizio.dato3,
+                             inizio.dato2,
+                             p.avvicinamento,
+                             {a}};
         if (e < celle.size()) z.celle.push_back(e);
         if (p.x > 1500) z.celle.push_back(static_cast<size_t>(cella_di(static_cast<int32_t>(p.x - 1200))));
         for (int q = 0; p.avvicinamento && q < 4; ++q)

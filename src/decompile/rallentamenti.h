@@ -10,7 +10,7 @@ namespace compattatore {
 
 // A slowdown record's fields and the cells it lays (start, end, warning,
 // approach), any of which a station's stop mark may have taken since.
-struct Rallentamento {
+struct RallentamentoCelle {
     size_t inizio;
     int64_t x;
     int64_t lunghezza;
@@ -27,6 +27,6 @@ struct Rallentamento {
 // with no end is given the next cell, the nearest a description can write.
 // The start's metre is the one that puts the warning and approach cells
 // where they are.
-std::vector<Rallentamento> rallentamenti_celle(const std::vector<Cella>& celle);
+std::vector<RallentamentoCelle> rallentamenti_celle(const std::vector<Cella>& celle);
 
 }  // namespace compattatore

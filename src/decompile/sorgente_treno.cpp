@@ -95,7 +95,7 @@ Marche marche_stazione(const Oggetto& o) {
 // cells come after it.
 std::vector<RecordTreno> rallentamenti(const std::vector<Cella>& celle) {
     std::vector<RecordTreno> r;
-    for (const Rallentamento& k : rallentamenti_celle(celle)) {
+    for (const RallentamentoCelle& k : rallentamenti_celle(celle)) {
         std::vector<int> stazioni;
         for (size_t i : k.celle) sotto_stazione(celle[i], stazioni);
         r.push_back({RALLENTAMENTI,
@@ -161,7 +161,7 @@ std::vector<size_t> ordine(const std::vector<RecordTreno>& record, const std::ve
     std::map<size_t, std::vector<size_t>> diversi;  // cell: records whose mark there is not the kept one
     for (size_t r = 0; r < n; ++r) {
         for (auto [c, v] : marche[r]) {
-            if (v == celle[c].codice) continue;
+            if (c >= celle.size() || v == celle[c].codice) continue;  // a mark past the last cell keeps nothing
             diversi[c].push_back(r);
             ++bloccato[r];
         }
@@ -194,7 +194,7 @@ std::vector<size_t> ordine(const std::vector<RecordTreno>& record, const std::ve
         };
         for (size_t k : sblocca[r]) libera(k);
         for (auto [c, v] : marche[r]) {
-            if (coperta[c]) continue;
+            if (c >= coperta.size() || coperta[c]) continue;
             coperta[c] = true;
             if (auto d = diversi.find(c); d != diversi.end())
                 for (size_t k : d->second) libera(k);

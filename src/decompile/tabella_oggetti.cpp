@@ -66,7 +66,7 @@ std::vector<Nascosto> sotto_fermate(const std::vector<Cella>& celle) {
     std::vector<Nascosto> n(celle.size(), Nascosto::niente);
     for (size_t i = 0; i < celle.size(); ++i)
         if (celle[i].tipo == CELLA_FERMATA) n[i] = sotto_fermata(celle, i);
-    for (const Rallentamento& r : rallentamenti_celle(celle))
+    for (const RallentamentoCelle& r : rallentamenti_celle(celle))
         for (size_t i : r.celle)
             if (i < celle.size() && celle[i].tipo == CELLA_FERMATA) n[i] = Nascosto::rallentamento;
     return n;

@@ -88,26 +88,16 @@ std::string disegna_scenario(const ScenarioCompilato& scenario, const ChiaviScen
     corpo += legenda(y, con_pianta);
     y += 90;
 
-    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
-           svg::n(LARGHEZZA) + "\" height=\"" + svg::n(y) + "\" viewBox=\"0 0 " + svg::n(LARGHEZZA) + " " + svg::n(y) +
-           "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n"
-           "<title>" +
-           svg::testo(linea + " / " + treno) +
-           "</title>\n"
-           "<style>\n"
-           ".titolo{font-size:24px;font-weight:bold;fill:" +
-           colore::BINARIO +
-           "}\n"
-           ".sottotitolo{font-size:14px;fill:#555}\n"
-           ".titolo-pannello{font-size:15px;font-weight:bold;fill:#333}\n"
-           ".stazione{font-size:11px;fill:#111}\n"
-           ".asse{font-size:11px;fill:#555}\n"
-           ".etichetta{font-size:12px;fill:#333}\n"
-           ".nota{font-size:11px}\n"
-           "</style>\n"
-           "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n" +
-           corpo + "</svg>\n";
+    return svg::documento(LARGHEZZA, y, linea + " / " + treno,
+                          ".titolo{font-size:24px;font-weight:bold;fill:" + std::string(colore::BINARIO) +
+                              "}\n"
+                              ".sottotitolo{font-size:14px;fill:#555}\n"
+                              ".titolo-pannello{font-size:15px;font-weight:bold;fill:#333}\n"
+                              ".stazione{font-size:11px;fill:#111}\n"
+                              ".asse{font-size:11px;fill:#555}\n"
+                              ".etichetta{font-size:12px;fill:#333}\n"
+                              ".nota{font-size:11px}\n",
+                          corpo);
 }
 
 }  // namespace compattatore

@@ -65,4 +65,14 @@ std::string polilinea(const std::vector<std::pair<double, double>>& punti, std::
     return "<polyline points=\"" + p + "\" fill=\"none\" " + std::string(stile) + "/>\n";
 }
 
+std::string documento(double larghezza, double altezza, std::string_view titolo, std::string_view stile,
+                      std::string_view corpo) {
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" +
+           n(larghezza) + "\" height=\"" + n(altezza) + "\" viewBox=\"0 0 " + n(larghezza) + " " + n(altezza) +
+           "\" font-family=\"DejaVu Sans, Arial, sans-serif\">\n<title>" + testo(titolo) + "</title>\n<style>\n" +
+           std::string(stile) + "</style>\n<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n" +
+           std::string(corpo) + "</svg>\n";
+}
+
 }  // namespace compattatore::svg

@@ -20,6 +20,10 @@ std::string cerchio(double x, double y, double r, std::string_view stile);
 // `ancora` is start, middle or end; `extra` more attributes, such as a rotation.
 std::string scritta(double x, double y, std::string_view utf8, std::string_view stile,
                     std::string_view ancora = "start", std::string_view extra = "");
+// A whole SVG document on a white ground: `titolo` as UTF-8 text, `stile`
+// the rules of its style sheet, `corpo` its drawing.
+std::string documento(double larghezza, double altezza, std::string_view titolo, std::string_view stile,
+                      std::string_view corpo);
 std::string polilinea(const std::vector<std::pair<double, double>>& punti, std::string_view stile);
 
 }  // namespace compattatore::svg

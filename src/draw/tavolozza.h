@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -24,6 +25,11 @@ inline constexpr std::array<const char*, 3> MONTAGNE = {"#8d6e63", "#37474f", "#
 
 // Mountain and tunnel spans of kind 1, 2, 3 (others take the last).
 inline const char* montagna(int64_t tipo) { return MONTAGNE[static_cast<size_t>(tipo == 1 ? 0 : tipo == 2 ? 1 : 2)]; }
+
+// The trains of a train graph, in turn.
+inline constexpr std::array<const char*, 8> CORSE = {BINARIO,      RALLENTAMENTO, SEGNALE,     AVVISO,
+                                                     ABBATTIMENTO, DISCESA,       MONTAGNE[2], MONTAGNE[0]};
+inline const char* corsa(size_t indice) { return CORSE[indice % CORSE.size()]; }
 
 struct Voce {
     std::string_view nome;

@@ -100,7 +100,7 @@ Intestazione intestazione_di(const ScenarioCompilato& scenario, const ChiaviScen
     i.vetture = o[OGGETTO_DIMENSIONI].posizione;
     const Oggetto& treno = o[OGGETTO_TRENO];
     i.sabbia = treno.valori[0];
-    i.orologio = (treno.valori[2] * 60 + treno.valori[3]) * 60 + treno.valori[4];
+    i.orologio = orologio_di(scenario);
     i.ripetizione_inizio = treno.inizio;
     i.ripetizione_fine = treno.fine;
     i.codici_ripetizione = treno.posizione;
@@ -146,6 +146,11 @@ std::string ora_del_giorno(int32_t secondi) {
     char testo[32];
     std::snprintf(testo, sizeof testo, "%02d:%02d:%02d", secondi / 3600, secondi / 60 % 60, secondi % 60);
     return testo;
+}
+
+int32_t orologio_di(const ScenarioCompilato& scenario) {
+    const Oggetto& treno = scenario.oggetti[OGGETTO_TRENO];
+    return (treno.valori[2] * 60 + treno.valori[3]) * 60 + treno.valori[4];
 }
 
 std::vector<Stazione> stazioni_di(const ScenarioCompilato& scenario) {

@@ -119,4 +119,7 @@ Profilo profilo_tra(const std::vector<Cella>& celle, int prima, int ultima);
 std::string nome_tipo_cella(uint8_t tipo);
 std::string ora_del_giorno(int32_t secondi);  // hh:mm:ss
 
+// The train's start clock, seconds after midnight.
+int32_t orologio_di(const ScenarioCompilato& scenario);
+
 }  // namespace compattatore

@@ -14,7 +14,7 @@ TEST(LettoreCampi, TextFieldsEndAtCommasAndEveryKindOfLineEnd) {
     std::vector<std::string> attesi = {"uno", "due", "tre", "quattro", "cin,que\r\n sei", "\t7"};
     std::vector<Luogo> luoghi = {{1, 3}, {1, 8}, {2, 1}, {3, 1}, {4, 1}, {5, 13}};
     for (size_t i = 0; i < attesi.size(); ++i) {
-        Campo c = l.leggi_testo();
+        CampoLetto c = l.leggi_testo();
         EXPECT_EQ(c.testo, attesi[i]) << i;
         EXPECT_EQ(c.luogo.riga, luoghi[i].riga) << i;
         EXPECT_EQ(c.luogo.colonna, luoghi[i].colonna) << i;
@@ -28,10 +28,10 @@ TEST(LettoreCampi, TextFieldsEndAtCommasAndEveryKindOfLineEnd) {
 TEST(LettoreCampi, QuotedTextOverALineEndOrNeverClosed) {
     LettoreCampi l("x, \"uno\", \"due\r\ntre\rquattro\" junk\n\"cinque");
     EXPECT_EQ(l.leggi_testo().testo, "x");
-    const Campo su_una_riga = l.leggi_testo();
+    const CampoLetto su_una_riga = l.leggi_testo();
     EXPECT_EQ(su_una_riga.testo, "uno");
     EXPECT_FALSE(su_una_riga.chiusura_a_capo);
-    const Campo a_capo = l.leggi_testo();
+    const CampoLetto a_capo = l.leggi_testo();
     EXPECT_EQ(a_capo.testo, "due\r\ntre\rquattro");
     EXPECT_EQ(a_capo.luogo.riga, 1);
     EXPECT_EQ(a_capo.luogo.colonna, 11);

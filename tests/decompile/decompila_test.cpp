@@ -110,6 +110,7 @@ TEST(RoundTrip, RecordsThatMeet) {
     struct Caso {
         const char* linea;  // body of the line description
         const char* treno;  // body of the train description
+        int32_t lunghezza = 10000;
     };
     const Caso casi[] = {
         // Signals two cells apart, the nearer written first: its code marks
@@ -119,6 +120,9 @@ TEST(RoundTrip, RecordsThatMeet) {
         {"montagna, 1000, 1300, 14\r\nmontagna, 1300, 1800, 14\r\n", ""},
         // A marked span overlapping a short span of another kind written after it.
         {"montagna, 1000, 1500, 14\r\nmontagna, 1200, 1250, 5\r\n", ""},
+        // The last cell, 338, keeps the kind of a span that starts three
+        // cells before it, the rest overwritten by a span that turns kind 3.
+        {"montagna, 16750, 17400, 4\r\nmontagna, 16250, 16900, 4\r\n", "", 9900},
         // A station's stop mark over a text sign, a speed board and a signal.
         {"cartello_indicatore, 2650, UNO\r\ncartello_indicatore, 2000, DUE\r\n"
          "indicatori_vmax, 5650, 100, 80, 60, 2, 50, 40, 30, 1\r\n",
@@ -133,10 +137,16 @@ TEST(RoundTrip, RecordsThatMeet) {
         {"",
          "rallentamento, 2000, 30, 650, 2, 0, 0\r\nstazione, 2500, 0, 200, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, "
          "A\r\n"},
+        // A slowdown with both its start and its end under stop marks: only
+        // its warning is left.
+        {"",
+         "rallentamento, 2150, 85, 1300, 2, 0, 0\r\n"
+         "stazione, 1900, 0, 600, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 8, 0, 0, A\r\n"
+         "stazione, 3200, 0, 600, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 9, 0, 0, B\r\n"},
     };
     for (const Caso& caso : casi) {
-        const std::string linea =
-            std::string("[generale]\r\nlunghezza percorso, 10000\r\n[montagne]\r\n") + caso.linea + "[fine]\r\n";
+        const std::string linea = "[generale]\r\nlunghezza percorso, " + std::to_string(caso.lunghezza) +
+                                  "\r\n[montagne]\r\n" + caso.linea + "[fine]\r\n";
         const std::string treno = std::string("[generale]\r\n[segnali]\r\n") + caso.treno + "[fine]\r\n";
         const FileBinari file = prova::compila_testi(linea, treno, false, {"L", "T"});
         ASSERT_EQ(file.codice, 0) << caso.linea << caso.treno;
