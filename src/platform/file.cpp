@@ -38,6 +38,10 @@ std::string nome_in_percorso(const std::string& percorso) {
     return barra == std::string::npos ? percorso : percorso.substr(barra + 1);
 }
 
+// A POSIX path already has that form.
+std::string percorso_in_forma_uri(const std::string& percorso) { return percorso; }
+std::string percorso_da_forma_uri(const std::string& forma) { return forma; }
+
 bool esiste(const std::string& percorso) {
     struct stat info {};
     if (contata("stat", [&] { return ::stat(percorso.c_str(), &info); }) == 0) return true;

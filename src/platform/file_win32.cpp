@@ -74,6 +74,21 @@ std::string nome_in_percorso(const std::string& percorso) {
     return barra == std::string::npos ? percorso : percorso.substr(barra + 1);
 }
 
+std::string percorso_in_forma_uri(const std::string& percorso) {
+    std::string forma = percorso;
+    std::replace(forma.begin(), forma.end(), '\\', '/');
+    // A drive's path "C:/dir" gains the "/" a URI's path starts with.
+    if (forma.size() >= 2 && forma[1] == ':') forma = "/" + forma;
+    return forma;
+}
+
+std::string percorso_da_forma_uri(const std::string& forma) {
+    std::string percorso = forma;
+    if (percorso.size() >= 3 && percorso[0] == '/' && percorso[2] == ':') percorso.erase(0, 1);
+    std::replace(percorso.begin(), percorso.end(), '/', '\\');
+    return percorso;
+}
+
 std::string directory_di(const std::string& percorso) {
     const size_t barra = percorso.find_last_of("\\/");
     if (barra == std::string::npos) {
