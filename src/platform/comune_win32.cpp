@@ -35,10 +35,27 @@ std::wstring percorso_largo(const std::string& percorso) {
     return LR"(\\?\)" + assoluto;
 }
 
+namespace {
+
+// Windows tells a path that runs through a file as a missing one; POSIX, and
+// so the messages, as one that is not a directory.
+bool attraverso_un_file(const std::string& percorso) {
+    for (size_t barra = percorso.find_first_of("\\/"); barra != std::string::npos;
+         barra = percorso.find_first_of("\\/", barra + 1)) {
+        if (barra == 0 || percorso[barra - 1] == ':') continue;
+        const DWORD attributi = GetFileAttributesW(percorso_largo(percorso.substr(0, barra)).c_str());
+        if (attributi == INVALID_FILE_ATTRIBUTES) return false;
+        if ((attributi & FILE_ATTRIBUTE_DIRECTORY) == 0) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 ErroreFile errore_win32(const std::string& operazione, const std::string& file, DWORD codice) {
     switch (codice) {
+        case ERROR_PATH_NOT_FOUND: return {operazione, file, attraverso_un_file(file) ? ENOTDIR : ENOENT};
         case ERROR_FILE_NOT_FOUND:
-        case ERROR_PATH_NOT_FOUND:
         case ERROR_INVALID_NAME:
         case ERROR_BAD_NETPATH: return {operazione, file, ENOENT};
         case ERROR_ACCESS_DENIED: return {operazione, file, EACCES};
