@@ -9,6 +9,7 @@
 
 #include "cli/argomenti_file.h"
 #include "cli/errore_uso.h"
+#include "cli/file_compilati.h"
 #include "cli/stampa_diagnostiche.h"
 #include "cli/stato_uscita.h"
 #include "decompile/decompila.h"
@@ -27,11 +28,13 @@ constexpr const char* AIUTO =
     "compiled files in DIR (default: the current directory; the keys are found as\n"
     "inspect finds them). Compiling them with the same keys gives the very same\n"
     "plan, object and cell files. Without a plan file the line description has no\n"
-    "curves (compile it with --no-plan).\n"
+    "curves (compile it with --no-plan). A DIR holding several trains of one line,\n"
+    "with no --train-key, gives the line description once and each train's\n"
+    "description, each train checked by compiling it with that line description.\n"
     "\n"
     "  -o OUTDIR        write the description files into OUTDIR (default: DIR)\n"
     "  --line-key KEY   the line key, when DIR holds more than one scenario\n"
-    "  --train-key KEY  the train key\n"
+    "  --train-key KEY  the train key (alone: one train of the line compiled in DIR)\n"
     "  --force          replace description files that already exist\n"
     "  --help           show this text\n"
     "  --               end the options: an argument after it is DIR, even -NAME\n"
@@ -81,24 +84,36 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
     opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; }).flag("--force", [&] { forza = true; });
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     if (uscita == "-") throw ErroreUso("-o takes the directory of the description files; '-' is none");
-    return con_file_compilati(richiesta, "decompile", [&](const FileCompilati& f) {
-        const std::string directory = uscita.value_or(richiesta.directory);
-        const std::string linea = piattaforma::unisci(directory, nome_descrizione_linea(f.chiavi.linea));
-        const std::string treno =
-            piattaforma::unisci(directory, nome_descrizione_treno(f.chiavi.linea, f.chiavi.treno));
-        for (const std::string& percorso : {linea, treno}) {
+    linea_del_treno(richiesta);
+    const std::string directory = uscita.value_or(richiesta.directory);
+    const std::vector<ChiaviScenario> treni = treni_della_linea(richiesta);
+    return con_lettura("decompile", [&] {
+        std::vector<FileCompilati> letti;
+        if (treni.empty()) {
+            letti.push_back(leggi_file_compilati(richiesta));
+        } else {
+            letti = leggi_treni_compilati(richiesta.directory, treni);
+        }
+        const ChiaviScenario& primo = letti.front().chiavi;
+        std::vector<std::string> percorsi{piattaforma::unisci(directory, nome_descrizione_linea(primo.linea))};
+        for (const FileCompilati& f : letti)
+            percorsi.push_back(piattaforma::unisci(directory, nome_descrizione_treno(f.chiavi.linea, f.chiavi.treno)));
+        for (const std::string& percorso : percorsi) {
             if (!forza && piattaforma::esiste(percorso)) {
                 piattaforma::scrivi_su_errore("compattatore decompile: " + percorso +
                                               " exists: give --force to replace it\n");
                 return int{USCITA_FILE};
             }
         }
-        const SorgentiRicostruite r = decompila(f.scenario, f.chiavi);
-        scrivi(linea, r.linea);
-        scrivi(treno, r.treno);
+        std::vector<TrenoCompilato> compilati;
+        compilati.reserve(letti.size());
+        for (const FileCompilati& f : letti) compilati.push_back({f.scenario, f.chiavi});
+        const LineaRicostruita r = decompila_linea(compilati);
+        scrivi(percorsi.front(), r.linea);
+        for (size_t k = 0; k < r.treni.size(); ++k) scrivi(percorsi[k + 1], r.treni[k]);
         if (!r.con_curve)
             piattaforma::scrivi_su_errore("compattatore decompile: warning: no plan file " +
-                                          nome_file_tracciato(f.chiavi.linea) +
+                                          nome_file_tracciato(primo.linea) +
                                           ": the line description has no curves (compile it with --no-plan)\n");
         riporta(r.scostamenti);
         return int{r.scostamenti.empty() ? USCITA_RIUSCITA : USCITA_SCENARIO};

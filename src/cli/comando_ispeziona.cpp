@@ -84,11 +84,11 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     controlla_intervallo(intervallo);
     linea_del_treno(richiesta);
-    if (!richiesta.treno &&
-        !piattaforma::esiste(piattaforma::unisci(
+    // The build's own train, when there, is shown rather than a list.
+    if (!piattaforma::esiste(piattaforma::unisci(
             richiesta.directory, nome_file_oggetti(richiesta.linea.value_or(CHIAVE_LINEA), CHIAVE_TRENO)))) {
-        const std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, richiesta.linea);
-        if (treni.size() > 1) {
+        const std::vector<ChiaviScenario> treni = treni_della_linea(richiesta);
+        if (!treni.empty()) {
             piattaforma::scrivi_su_uscita(elenco_treni(treni, richiesta.directory, json));
             return USCITA_RIUSCITA;
         }

@@ -6,7 +6,9 @@
 #include <optional>
 
 #include "cli/argomenti_file.h"
+#include "cli/file_compilati.h"
 #include "cli/stato_uscita.h"
+#include "model/testo_1252.h"
 #include "platform/file.h"
 #include "view/pagina.h"
 
@@ -22,11 +24,14 @@ constexpr const char* AIUTO =
     "profile, linked, at any scale (wheel, pinch or + and -, drag to pan), every\n"
     "object with its decoded fields when pointed at, and a box that centres the\n"
     "view on a kilometre. The page needs no network. The keys are found as by\n"
-    "inspect.\n"
+    "inspect. A DIR holding several trains of one line, with no --train-key,\n"
+    "gives one page of the whole line: a selector shows each train's objects\n"
+    "over the line, and a panel the train graph (as draw --graph), a train's\n"
+    "stops and times shown when it is pointed at.\n"
     "\n"
     "Options:\n"
-    "  -o FILE.html     write the page to FILE.html (default: DIR/LINE_TRAIN.html;\n"
-    "                   '-': standard output)\n"
+    "  -o FILE.html     write the page to FILE.html (default: DIR/LINE_TRAIN.html,\n"
+    "                   for the whole line DIR/LINE.html; '-': standard output)\n"
     "  --line-key KEY   the line key of the files to read\n"
     "  --train-key KEY  the train key of the files to read\n"
     "  --help           show this text\n"
@@ -45,6 +50,22 @@ int esegui_vista(std::span<const std::string_view> argomenti) {
     opzioni.con_valore("-o", [&](const std::string& v) { uscita = v; });
     if (opzioni.leggi(argomenti)) return mostra_testo(AIUTO);
     linea_del_treno(richiesta);
+    const std::vector<ChiaviScenario> treni = treni_della_linea(richiesta);
+    if (!treni.empty()) {
+        return con_lettura("view", [&] {
+            const std::vector<FileCompilati> letti = leggi_treni_compilati(richiesta.directory, treni);
+            std::vector<TrenoVista> vista;
+            std::vector<std::string> file;
+            for (const FileCompilati& f : letti) {
+                vista.push_back({f.scenario, f.chiavi});
+                file.insert(file.end(), f.letti.begin(), f.letti.end());
+            }
+            return consegna(
+                uscita, piattaforma::unisci(richiesta.directory, da_1252_a_utf8(treni.front().linea) + ".html"), file,
+                [&] { return pagina_vista_linea(vista); },
+                letti.front().scenario.tracciato.empty() ? "no plan file: the page shows the profile alone\n" : "");
+        });
+    }
     return con_file_compilati(richiesta, "view", [&](const FileCompilati& file) {
         return consegna_prodotto(
             uscita, richiesta, file, ".html", [&] { return pagina_vista(file.scenario, file.chiavi); },

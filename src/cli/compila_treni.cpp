@@ -21,27 +21,29 @@ namespace compattatore {
 
 namespace {
 
-// Runs lavoro(0) to lavoro(n - 1) on as many threads as the machine has
-// cores, and `intanto` on this one meanwhile; the first failure of any is
-// thrown again once all have ended.
+// Runs lavoro(0) to lavoro(n - 1) on the machine's cores: `intanto` first
+// on this thread, which then takes its share of the rest, beside a thread
+// for each other core, so that no more threads run than there are cores.
+// The first failure of any is thrown again once all have ended.
 void in_parallelo(size_t n, const std::function<void(size_t)>& lavoro, const std::function<void()>& intanto) {
-    const size_t fili = std::min<size_t>(n, std::max(1U, std::thread::hardware_concurrency()));
+    const size_t altri = std::min<size_t>(n, std::max(1U, std::thread::hardware_concurrency()) - 1);
     std::atomic<size_t> prossimo{0};
     std::vector<std::exception_ptr> guasti(n);
+    const auto prendi = [&] {
+        for (size_t i = prossimo++; i < n; i = prossimo++) {
+            try {
+                lavoro(i);
+            } catch (...) {
+                guasti[i] = std::current_exception();
+            }
+        }
+    };
     {
         std::vector<std::jthread> gruppo;
-        for (size_t f = 0; f < fili; ++f)
-            gruppo.emplace_back([&] {
-                for (size_t i = prossimo++; i < n; i = prossimo++) {
-                    try {
-                        lavoro(i);
-                    } catch (...) {
-                        guasti[i] = std::current_exception();
-                    }
-                }
-            });
+        for (size_t f = 0; f < altri; ++f) gruppo.emplace_back(prendi);
         // Should it fail, the threads are joined as the group goes.
         intanto();
+        prendi();
     }
     for (const std::exception_ptr& guasto : guasti)
         if (guasto) std::rethrow_exception(guasto);
@@ -78,6 +80,25 @@ std::string conteggi(const Compilazione& c) {
            std::to_string(std::ranges::count(c.modello.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs";
 }
 
+// What a train's compile leaves for the report and the writing once its
+// model is encoded: the model itself goes on the worker's thread, so that
+// the trains hold only their own files' bytes, not a model each.
+struct EsitoTreno {
+    ElencoDiagnostiche diagnostiche;
+    bool con_errore = false;
+    std::string conteggi;
+    std::optional<FileTreno> file;
+};
+
+EsitoTreno esito_treno(Compilazione c, const OpzioniScrittura& opzioni) {
+    EsitoTreno e;
+    e.con_errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche).has_value();
+    e.conteggi = conteggi(c);
+    if (da_scrivere(c, opzioni)) e.file = codifica_file_treno(c.modello);
+    e.diagnostiche = std::move(c.diagnostiche);
+    return e;
+}
+
 }  // namespace
 
 int compila_treni(const RichiestaTreni& r) {
@@ -111,8 +132,7 @@ int compila_treni(const RichiestaTreni& r) {
     // files are written here after, one train after another, since only
     // this thread touches the disk. The plan, the line's alone and the
     // largest file, is laid out here meanwhile, under its temporary name.
-    std::vector<std::optional<Compilazione>> esiti(n);
-    std::vector<std::optional<FileTreno>> file(n);
+    std::vector<std::optional<EsitoTreno>> esiti(n);
     std::unique_ptr<TracciatoPreparato> tracciato;
     in_parallelo(
         n,
@@ -121,8 +141,7 @@ int compila_treni(const RichiestaTreni& r) {
             OpzioniCompilazione o = base;
             o.chiave_treno = r.treni[i].chiave;
             const SorgentiDescrizione sorgenti{r.file_linea, r.treni[i].file, testi[0].testo, testi[i + 1].testo};
-            esiti[i] = compila_treno(linea, sorgenti, o);
-            if (da_scrivere(*esiti[i], opzioni)) file[i] = codifica_file_treno(esiti[i]->modello);
+            esiti[i] = esito_treno(compila_treno(linea, sorgenti, o), opzioni);
         },
         [&] {
             if (r.scrivi && r.tracciato)
@@ -145,7 +164,7 @@ int compila_treni(const RichiestaTreni& r) {
     std::string riepilogo;
     std::vector<std::string> esito_scrittura(n);
     bool guasto = false;
-    if (std::ranges::any_of(file, [](const auto& f) { return f.has_value(); })) {
+    if (std::ranges::any_of(esiti, [](const auto& e) { return e && e->file; })) {
         // The plan first, written only when its bytes changed, so that
         // compiling the line again after a change to a train leaves it
         // untouched.
@@ -158,10 +177,10 @@ int compila_treni(const RichiestaTreni& r) {
         // Each train's set stands alone: one that cannot be written leaves
         // the others, and its own old files, whole.
         for (size_t i = 0; i < n; ++i) {
-            if (!file[i]) continue;
+            if (!esiti[i] || !esiti[i]->file) continue;
             try {
                 std::string scritti;
-                for (const std::string& p : scrivi_file_treno(*file[i], r.directory, r.sincronizza))
+                for (const std::string& p : scrivi_file_treno(*esiti[i]->file, r.directory, r.sincronizza))
                     scritti += (scritti.empty() ? "; wrote " : ", ") + p + " (" +
                                std::to_string(piattaforma::dimensione(p)) + " bytes)";
                 esito_scrittura[i] = scritti;
@@ -174,16 +193,15 @@ int compila_treni(const RichiestaTreni& r) {
     }
     bool errore = false;
     for (size_t i = 0; i < n; ++i) {
-        const bool con_errore =
-            !esiti[i] || esiti[i]->diagnostiche.errori() != 0 || codice_riservato(esiti[i]->diagnostiche).has_value();
+        const bool con_errore = !esiti[i] || esiti[i]->con_errore;
         errore = errore || con_errore;
         std::string riga = da_1252_a_utf8(r.treni[i].chiave) + ": ";
         if (!esito_scrittura[i].empty())
-            riga += conteggi(*esiti[i]) + esito_scrittura[i];
+            riga += esiti[i]->conteggi + esito_scrittura[i];
         else if (con_errore)
             riga += "errors, nothing written";
         else
-            riga += conteggi(*esiti[i]) + "; nothing written (--check)";
+            riga += esiti[i]->conteggi + "; nothing written (--check)";
         riepilogo += riga + "\n";
     }
     elenco(riepilogo);

@@ -107,6 +107,13 @@ std::vector<ChiaviScenario> treni_richiesti(const RichiestaFile& richiesta) {
     return treni;
 }
 
+std::vector<ChiaviScenario> treni_della_linea(const RichiestaFile& richiesta) {
+    if (richiesta.treno) return {};
+    std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, richiesta.linea);
+    if (treni.size() < 2) treni.clear();
+    return treni;
+}
+
 OggettiTreno leggi_oggetti_treno(const std::string& directory, const ChiaviScenario& chiavi) {
     const FileSuDisco file(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
     OggettiTreno letti;
@@ -115,19 +122,33 @@ OggettiTreno leggi_oggetti_treno(const std::string& directory, const ChiaviScena
     return letti;
 }
 
-FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
-    const std::string& directory = richiesta.directory;
-    const ChiaviScenario chiavi = chiavi_richieste(richiesta);
+namespace {
+
+FileCompilati leggi_treno(const std::string& directory, const ChiaviScenario& chiavi, bool con_tracciato) {
     const FileSuDisco oggetti(directory, nome_file_oggetti(chiavi.linea, chiavi.treno));
     const FileSuDisco celle(directory, nome_file_celle(chiavi.linea, chiavi.treno));
     std::optional<FileSuDisco> tracciato;
     const std::string nome_tracciato = nome_file_tracciato(chiavi.linea);
-    if (piattaforma::esiste(piattaforma::unisci(directory, nome_tracciato)))
+    if (con_tracciato && piattaforma::esiste(piattaforma::unisci(directory, nome_tracciato)))
         tracciato.emplace(directory, nome_tracciato);
     std::vector<std::string> letti{oggetti.nome(), celle.nome()};
     if (tracciato) letti.push_back(tracciato->nome());
     ScenarioCompilato scenario = leggi_scenario(oggetti, celle, tracciato ? &*tracciato : nullptr);
     return {chiavi, std::move(scenario), std::move(letti)};
+}
+
+}  // namespace
+
+FileCompilati leggi_file_compilati(const RichiestaFile& richiesta) {
+    return leggi_treno(richiesta.directory, chiavi_richieste(richiesta), true);
+}
+
+std::vector<FileCompilati> leggi_treni_compilati(const std::string& directory,
+                                                 const std::vector<ChiaviScenario>& treni) {
+    std::vector<FileCompilati> letti;
+    letti.reserve(treni.size());
+    for (const ChiaviScenario& chiavi : treni) letti.push_back(leggi_treno(directory, chiavi, letti.empty()));
+    return letti;
 }
 
 std::string percorso_prodotto(const std::optional<std::string>& uscita, const std::string& predefinito,

@@ -70,6 +70,16 @@ void linea_del_treno(RichiestaFile& richiesta);
 // else the one train leggi_file_compilati would read.
 std::vector<ChiaviScenario> treni_richiesti(const RichiestaFile& richiesta);
 
+// The trains of the line a command without --train-key looks at as a whole:
+// those treni_della_directory finds, when there are more than one; none
+// otherwise.
+std::vector<ChiaviScenario> treni_della_linea(const RichiestaFile& richiesta);
+
+// The object and cell files of each of `treni`, trains of one line in
+// `directory`, and the line's plan file once, when present, into the first.
+std::vector<FileCompilati> leggi_treni_compilati(const std::string& directory,
+                                                 const std::vector<ChiaviScenario>& treni);
+
 // The object file of one train alone, as the scenario's object table.
 struct OggettiTreno {
     ScenarioCompilato scenario;  // no cells, no plan

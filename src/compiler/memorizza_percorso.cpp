@@ -72,11 +72,8 @@ std::vector<std::string> scrivi_file_binari(const Modello& m, const std::string&
 }
 
 FileTreno codifica_file_treno(const Modello& m) {
-    DestinazioneTesto oggetti, celle;
-    scrivi_oggetti(oggetti, m.oggetti);
-    scrivi_celle(celle, m.celle);
-    return {nome_file_oggetti(m.stato.chiave_linea, m.stato.chiave_treno), std::move(oggetti.testo),
-            nome_file_celle(m.stato.chiave_linea, m.stato.chiave_treno), std::move(celle.testo)};
+    return {nome_file_oggetti(m.stato.chiave_linea, m.stato.chiave_treno), codifica_oggetti(m.oggetti),
+            nome_file_celle(m.stato.chiave_linea, m.stato.chiave_treno), codifica_celle(m.celle)};
 }
 
 std::vector<std::string> scrivi_file_treno(const FileTreno& file, const std::string& directory, bool sincronizza) {

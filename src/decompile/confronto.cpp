@@ -27,8 +27,11 @@ public:
         if (!testo_.empty()) testo_ += "; ";
         testo_ +=
             std::string("`") + nome + "` is " + valore(atteso) + ", the written description gives " + valore(ottenuto);
+        persi_ += std::string(persi_.empty() ? "" : ", ") + "`" + nome + "` " + valore(atteso);
     }
     const std::string& testo() const { return testo_; }
+    // The file's values the written description cannot give back.
+    const std::string& persi() const { return persi_; }
 
 private:
     template <class T>
@@ -42,9 +45,10 @@ private:
             return to_string(v);
     }
     std::string testo_;
+    std::string persi_;
 };
 
-std::string differenze_cella(const Cella& a, const Cella& b) {
+Differenze differenze_cella(const Cella& a, const Cella& b) {
     Differenze d;
     d.campo("tipo", TipoCella{a.tipo}, TipoCella{b.tipo});
     d.campo("dato1", int{a.dato1}, int{b.dato1});
@@ -57,10 +61,10 @@ std::string differenze_cella(const Cella& a, const Cella& b) {
     d.campo("vel_limite", int{a.vel_limite}, int{b.vel_limite});
     d.campo("pendenza", int{a.pendenza}, int{b.pendenza});
     d.campo("aderenza", int{a.aderenza}, int{b.aderenza});
-    return d.testo();
+    return d;
 }
 
-std::string differenze_oggetto(const Oggetto& a, const Oggetto& b) {
+Differenze differenze_oggetto(const Oggetto& a, const Oggetto& b) {
     Differenze d;
     d.campo("tipo", int{a.tipo}, int{b.tipo});
     d.campo("inizio", a.inizio, b.inizio);
@@ -73,13 +77,13 @@ std::string differenze_oggetto(const Oggetto& a, const Oggetto& b) {
     const char* flag[] = {"flag[0]", "flag[1]", "flag[2]", "flag[3]"};
     for (size_t k = 0; k < a.flag.size(); ++k) d.campo(flag[k], int{a.flag[k]}, int{b.flag[k]});
     d.campo("orario", a.orario, b.orario);
-    return d.testo();
+    return d;
 }
 
 }  // namespace
 
 std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modello& ottenuto,
-                                   const ChiaviScenario& chiavi) {
+                                   const Provenienze& provenienze, const ChiaviScenario& chiavi) {
     std::vector<Scostamento> esito;
     const std::string file_celle = nome_file_celle(chiavi.linea, chiavi.treno);
     if (atteso.celle.size() != ottenuto.celle.size()) {
@@ -88,17 +92,25 @@ std::vector<Scostamento> confronta(const ScenarioCompilato& atteso, const Modell
                              to_string(ottenuto.celle.size())});
     } else {
         for (size_t i = 0; i < atteso.celle.size(); ++i) {
-            std::string d = differenze_cella(atteso.celle[i], ottenuto.celle[i]);
-            if (!d.empty())
-                esito.push_back(
-                    {file_celle,
-                     "cell " + to_string(i) + " (metre " + to_string(inizio_cella(static_cast<int64_t>(i))) + ")", d});
+            const Differenze d = differenze_cella(atteso.celle[i], ottenuto.celle[i]);
+            if (d.testo().empty()) continue;
+            // The written record whose object meets the file's here, where a
+            // recorder laid it.
+            const Provenienza* p = provenienze.di(static_cast<int64_t>(i));
+            const std::string chi =
+                p ? "; the record at " + p->file + " line " + to_string(p->luogo.riga) + " lays its object here" : "";
+            esito.push_back(
+                {file_celle,
+                 "cell " + to_string(i) + " (metre " + to_string(inizio_cella(static_cast<int64_t>(i))) + ")",
+                 d.testo() + chi + "; written back, the cell loses " + d.persi()});
         }
     }
     const std::string file_oggetti = nome_file_oggetti(chiavi.linea, chiavi.treno);
     for (size_t r = 0; r < atteso.oggetti.size(); ++r) {
-        std::string d = differenze_oggetto(atteso.oggetti[r], ottenuto.oggetti[r]);
-        if (!d.empty()) esito.push_back({file_oggetti, "record " + to_string(r), d});
+        const Differenze d = differenze_oggetto(atteso.oggetti[r], ottenuto.oggetti[r]);
+        if (!d.testo().empty())
+            esito.push_back(
+                {file_oggetti, "record " + to_string(r), d.testo() + "; written back, the record loses " + d.persi()});
     }
     if (!atteso.tracciato.empty() && !ottenuto.tracciato.empty()) {
         const Tracciato righe_ottenute = righe_tracciato(ottenuto.tracciato);

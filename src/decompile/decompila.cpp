@@ -39,6 +39,7 @@ std::string testo(const std::vector<std::string>& righe) {
 
 struct Ricompilazione {
     Modello modello;
+    Provenienze provenienze;          // the written records behind the model's cells
     std::vector<Scostamento> errori;  // the written description did not compile cleanly
 };
 
@@ -53,6 +54,7 @@ Ricompilazione ricompila(const SorgentiRicostruite& r, const ChiaviScenario& chi
     Compilazione compilata = compila(sorgenti, opzioni);
     Ricompilazione c;
     c.modello = std::move(compilata.modello);
+    c.provenienze = std::move(compilata.provenienze);
     if (const Diagnostica* d = compilata.diagnostiche.primo_errore()) {
         c.errori.push_back({d->file.empty() ? sorgenti.file_linea : d->file,
                             d->luogo.riga > 0 ? "line " + std::to_string(d->luogo.riga) : "the file",
@@ -98,25 +100,43 @@ std::vector<size_t> abbattimenti_autore(const ScenarioCompilato& s, SorgentiRico
 }  // namespace
 
 SorgentiRicostruite decompila(const ScenarioCompilato& s, const ChiaviScenario& chiavi) {
-    SorgentiRicostruite r;
-    const ScenarioCompilato sorgente = senza_timbri(s);
-    r.con_curve = !s.tracciato.empty();
-    CurveRicostruite curve;
-    if (r.con_curve) curve = ricostruisci_curve(s.tracciato, s.lunghezza());
-    r.linea = sorgente_linea(sorgente, curve.curve);
-    const std::vector<size_t> abbattimenti = abbattimenti_autore(sorgente, r, chiavi);
-    r.treno = sorgente_treno(sorgente, abbattimenti);
+    LineaRicostruita l = decompila_linea({TrenoCompilato{s, chiavi}});
+    return {std::move(l.linea), std::move(l.treni.front()), l.con_curve, std::move(l.scostamenti)};
+}
 
-    Ricompilazione c = ricompila(r, chiavi, r.con_curve);
-    r.scostamenti = std::move(c.errori);
-    // A row no step makes is named where it stands; the rows after it would
-    // only repeat the difference.
-    const std::string file_tracciato = nome_file_tracciato(chiavi.linea);
-    for (const RigaEstranea& e : curve.estranee)
-        r.scostamenti.push_back({file_tracciato, "row " + std::to_string(e.riga), e.motivo});
-    if (!curve.estranee.empty()) c.modello.tracciato = TrattiTracciato{};
-    for (Scostamento& d : confronta(s, c.modello, chiavi)) r.scostamenti.push_back(std::move(d));
-    return r;
+LineaRicostruita decompila_linea(const std::vector<TrenoCompilato>& treni) {
+    LineaRicostruita l;
+    const ScenarioCompilato& primo = treni.front().scenario;
+    l.con_curve = !primo.tracciato.empty();
+    CurveRicostruite curve;
+    if (l.con_curve) curve = ricostruisci_curve(primo.tracciato, primo.lunghezza());
+    // The line as the first train's files hold it; each train is then
+    // checked against that one line description, as it is compiled.
+    l.linea = sorgente_linea(senza_timbri(primo), curve.curve);
+
+    for (const TrenoCompilato& t : treni) {
+        SorgentiRicostruite r;
+        r.linea = l.linea;
+        const ScenarioCompilato sorgente = senza_timbri(t.scenario);
+        const std::vector<size_t> abbattimenti = abbattimenti_autore(sorgente, r, t.chiavi);
+        r.treno = sorgente_treno(sorgente, abbattimenti);
+        // The plan is the line's: compiled and compared with the first train.
+        const bool con_tracciato = l.con_curve && &t == &treni.front();
+        Ricompilazione c = ricompila(r, t.chiavi, con_tracciato);
+        for (Scostamento& d : c.errori) l.scostamenti.push_back(std::move(d));
+        // A row no step makes is named where it stands; the rows after it
+        // would only repeat the difference.
+        if (con_tracciato) {
+            for (const RigaEstranea& e : curve.estranee)
+                l.scostamenti.push_back(
+                    {nome_file_tracciato(t.chiavi.linea), "row " + std::to_string(e.riga), e.motivo});
+        }
+        if (!curve.estranee.empty()) c.modello.tracciato = TrattiTracciato{};
+        for (Scostamento& d : confronta(t.scenario, c.modello, c.provenienze, t.chiavi))
+            l.scostamenti.push_back(std::move(d));
+        l.treni.push_back(std::move(r.treno));
+    }
+    return l;
 }
 
 }  // namespace compattatore

@@ -30,4 +30,23 @@ struct SorgentiRicostruite {
 // is listed.
 SorgentiRicostruite decompila(const ScenarioCompilato& s, const ChiaviScenario& chiavi);
 
+// One train of a line, as compiled.
+struct TrenoCompilato {
+    const ScenarioCompilato& scenario;
+    const ChiaviScenario& chiavi;
+};
+
+struct LineaRicostruita {
+    std::vector<std::string> linea;               // the line description, once
+    std::vector<std::vector<std::string>> treni;  // each train's description, in the order given
+    bool con_curve = false;                       // false: the first train had no plan, so no curves
+    std::vector<Scostamento> scostamenti;         // over every train; empty: each round trip is exact
+};
+
+// decompila over several trains of one line: the line description is
+// written once, from the first train's files (which hold the line's plan,
+// when there is one), and each train is checked by compiling its own
+// description with that line description.
+LineaRicostruita decompila_linea(const std::vector<TrenoCompilato>& treni);
+
 }  // namespace compattatore

@@ -4,6 +4,8 @@
 #include <cassert>
 #include <span>
 
+#include "platform/memoria.h"
+
 namespace compattatore {
 
 namespace {
@@ -86,19 +88,22 @@ void scrivi_oggetti(Destinazione& destinazione, const TabellaOggetti& oggetti) {
 
 void scrivi_celle(Destinazione& destinazione, const std::vector<Cella>& celle) {
     ScrittoreLE w(destinazione);
-    for (const Cella& c : celle) {
-        w.u8(c.tipo);
-        w.i16(c.dato1);
-        w.i16(c.dato2);
-        w.i16(c.dato3);
-        w.i16(c.dato4);
-        w.u8(c.tempo);
-        w.u8(c.codice);
-        w.u8(c.montagna);
-        w.u8(c.vel_limite);
-        w.u8(c.pendenza);
-        w.u8(c.aderenza);
-    }
+    // A cell at a time, its fields at their offsets: the room is checked
+    // once a run of cells, as a cell file is most of a train's bytes.
+    w.campi(celle.size(), BYTE_CELLA, [&celle](char* dove, size_t i) {
+        const Cella& c = celle[i];
+        ScrittoreLE::metti(dove, c.tipo, 1);
+        ScrittoreLE::metti(dove + 1, static_cast<uint16_t>(c.dato1), 2);
+        ScrittoreLE::metti(dove + 3, static_cast<uint16_t>(c.dato2), 2);
+        ScrittoreLE::metti(dove + 5, static_cast<uint16_t>(c.dato3), 2);
+        ScrittoreLE::metti(dove + 7, static_cast<uint16_t>(c.dato4), 2);
+        ScrittoreLE::metti(dove + 9, c.tempo, 1);
+        ScrittoreLE::metti(dove + 10, c.codice, 1);
+        ScrittoreLE::metti(dove + 11, c.montagna, 1);
+        ScrittoreLE::metti(dove + 12, c.vel_limite, 1);
+        ScrittoreLE::metti(dove + 13, c.pendenza, 1);
+        ScrittoreLE::metti(dove + 14, c.aderenza, 1);
+    });
     w.svuota();
 }
 
@@ -109,6 +114,14 @@ std::string codifica_tracciato(const TrattiTracciato& t) {
     return in_testo_colonne(t, [&t](const auto& blocco) { t.per_blocchi(blocco); });
 }
 std::string codifica_oggetti(const TabellaOggetti& o) { return in_testo(scrivi_oggetti, o); }
-std::string codifica_celle(const std::vector<Cella>& c) { return in_testo(scrivi_celle, c); }
+std::string codifica_celle(const std::vector<Cella>& c) {
+    // Sized and mapped at once: grown a buffer at a time, the string would
+    // be copied over and over, and each new page would trap when first filled.
+    DestinazioneTesto d;
+    d.testo.reserve(BYTE_CELLA * c.size());
+    piattaforma::prepara_pagine(d.testo.data(), d.testo.capacity());
+    scrivi_celle(d, c);
+    return std::move(d.testo);
+}
 
 }  // namespace compattatore

@@ -21,6 +21,7 @@ void scrivi_tracciato(Destinazione& colonna0, Destinazione& colonna1, const Trat
 // The 87 records, each 34 bytes plus its name.
 void scrivi_oggetti(Destinazione& destinazione, const TabellaOggetti& oggetti);
 // 15 bytes per cell.
+inline constexpr size_t BYTE_CELLA = 15;
 void scrivi_celle(Destinazione& destinazione, const std::vector<Cella>& celle);
 
 // The same bytes as one string each.

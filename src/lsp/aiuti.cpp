@@ -55,6 +55,13 @@ std::string firma_di(const Scheda& s) {
     return t;
 }
 
+// The record on the line the editor points at; none past the text's end.
+std::optional<RigaRecord> record_a(const Documento& d, const Punto& p) {
+    const std::vector<std::string_view> righe = righe_di(d.testo);
+    if (p.riga >= righe.size()) return std::nullopt;
+    return analizza_riga(righe[p.riga], d.linea());
+}
+
 }  // namespace
 
 bool Documento::linea() const { return chiave_linea_da_nome(piattaforma::nome_in_percorso(percorso)).has_value(); }
@@ -99,9 +106,9 @@ const DomandaDocumento* domanda_per(std::string_view metodo) {
 
 Json hover(const Documento& d, const Json& parametri, const DocumentiAperti& /*aperti*/) {
     const Punto p = punto_di(parametri);
-    const std::vector<std::string_view> righe = righe_di(d.testo);
-    if (p.riga >= righe.size()) return nullptr;
-    const RigaRecord r = analizza_riga(righe[p.riga], d.linea());
+    const std::optional<RigaRecord> sotto = record_a(d, p);
+    if (!sotto) return nullptr;
+    const RigaRecord& r = *sotto;
     const CampoRiga* campo = campo_a(r.campi, p.carattere);
     if (!r.scheda || !campo) return nullptr;
     const Scheda& s = *r.scheda;
@@ -166,10 +173,9 @@ Json completamento(const Documento& d, const Json& parametri, const DocumentiApe
 
 Json firma(const Documento& d, const Json& parametri, const DocumentiAperti& /*aperti*/) {
     const Punto p = punto_di(parametri);
-    const std::vector<std::string_view> righe = righe_di(d.testo);
-    if (p.riga >= righe.size()) return nullptr;
-    const RigaRecord r = analizza_riga(righe[p.riga], d.linea());
-    if (!r.scheda) return nullptr;
+    const std::optional<RigaRecord> sotto = record_a(d, p);
+    if (!sotto || !sotto->scheda) return nullptr;
+    const RigaRecord& r = *sotto;
     const std::string etichetta = firma_di(*r.scheda);
     Json parametri_firma = Json::array();
     size_t da = r.scheda->parola->scritta.size();

@@ -1,5 +1,6 @@
 #include "model/testo_1252.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <vector>
@@ -73,6 +74,10 @@ std::string da_1252_a_utf8(std::string_view testo) {
 }
 
 TestoConvertito converti_in_1252(std::string_view contenuto) {
+    // Plain ASCII, as most description files are, is taken as it is without
+    // decoding it character by character.
+    if (std::ranges::all_of(contenuto, [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return {std::string(contenuto), std::nullopt};
     auto caratteri = decodifica_utf8(contenuto);
     // Editors may open a UTF-8 file with a byte-order mark: it is no part of the text.
     constexpr char32_t MARCA_ORDINE_BYTE = 0xFEFF;

@@ -101,6 +101,17 @@ private:
 
 namespace {
 
+// One read call's bytes (none at the end of the file), asked again when a
+// signal interrupts it.
+template <class Leggi>
+size_t un_pezzo(const char* chiamata, const std::string& percorso, Leggi leggi) {
+    for (;;) {
+        const ssize_t n = contata(chiamata, leggi);
+        if (n >= 0) return static_cast<size_t>(n);
+        if (errno != EINTR) throw ErroreFile("cannot read", percorso, errno);
+    }
+}
+
 std::string leggi_tutto(int fd, const std::string& percorso, uint64_t massimo) {
     // Read straight into a string of the file's size and a byte more, where
     // the end shows; a file that grows meanwhile, or one of no stated size,
@@ -112,14 +123,10 @@ std::string leggi_tutto(int fd, const std::string& percorso, uint64_t massimo) {
     size_t letti = 0;
     while (letti < massimo) {
         if (letti == contenuto.size()) contenuto.resize(static_cast<size_t>(std::min<uint64_t>(2 * letti, massimo)));
-        const ssize_t n =
-            contata("read", [&] { return ::read(fd, contenuto.data() + letti, contenuto.size() - letti); });
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw ErroreFile("cannot read", percorso, errno);
-        }
+        const size_t n =
+            un_pezzo("read", percorso, [&] { return ::read(fd, contenuto.data() + letti, contenuto.size() - letti); });
         if (n == 0) break;
-        letti += static_cast<size_t>(n);
+        letti += n;
     }
     contenuto.resize(letti);
     return contenuto;
@@ -156,26 +163,25 @@ std::string FileInLettura::leggi_da(uint64_t posizione, size_t quanti) const {
     std::string contenuto(quanti, '\0');
     size_t letti = 0;
     while (letti < quanti) {
-        const ssize_t n = contata("pread", [&] {
+        const size_t n = un_pezzo("pread", percorso_, [&] {
             return ::pread(fd_, contenuto.data() + letti, quanti - letti, static_cast<off_t>(posizione + letti));
         });
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw ErroreFile("cannot read", percorso_, errno);
-        }
         if (n == 0) break;
-        letti += static_cast<size_t>(n);
+        letti += n;
     }
     contenuto.resize(letti);
     return contenuto;
 }
 
+std::optional<IdentitaFile> identita_file(const std::string& percorso) {
+    struct stat info {};
+    if (contata("stat", [&] { return ::stat(percorso.c_str(), &info); }) != 0) return std::nullopt;
+    return IdentitaFile{static_cast<uint64_t>(info.st_dev), static_cast<uint64_t>(info.st_ino)};
+}
+
 bool stesso_file(const std::string& a, const std::string& b) {
-    struct stat ia {};
-    struct stat ib {};
-    return contata("stat", [&] { return ::stat(a.c_str(), &ia); }) == 0 &&
-           contata("stat", [&] { return ::stat(b.c_str(), &ib); }) == 0 && ia.st_dev == ib.st_dev &&
-           ia.st_ino == ib.st_ino;
+    const std::optional<IdentitaFile> ia = identita_file(a);
+    return ia && ia == identita_file(b);
 }
 
 std::string directory_di(const std::string& percorso) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -161,6 +162,15 @@ std::string directory_di(const std::string& percorso);
 // behind. With `sincronizza` the file is synced before the rename and its
 // directory after.
 void sostituisci(const std::string& percorso, std::string_view contenuto, bool sincronizza = false);
+
+// Which file a path leads to, whatever the path: its device and inode.
+struct IdentitaFile {
+    uint64_t dispositivo = 0;
+    uint64_t inode = 0;
+    bool operator==(const IdentitaFile&) const = default;
+};
+// None when it does not exist.
+std::optional<IdentitaFile> identita_file(const std::string& percorso);
 
 // The same file by any path: the device and inode agree. False when either
 // does not exist.

@@ -77,22 +77,10 @@ void tracciato(ScrittoreJson& j, const ScenarioCompilato& scenario) {
     j.fine_oggetto();
 }
 
-}  // namespace
-
-std::string dati_vista_json(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
+// One train's objects and profile: "stations", "text_signs", "cells" and
+// "profile", members of an open object.
+void membri_treno(ScrittoreJson& j, const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
     const Rapporto r = costruisci_rapporto(scenario, chiavi, {});
-    ScrittoreJson j;
-    j.inizio_oggetto();
-    j.chiave("keys");
-    j.inizio_oggetto();
-    j.chiave("line");
-    j.valore(r.intestazione.chiavi.linea);
-    j.chiave("train");
-    j.valore(r.intestazione.chiavi.treno);
-    j.fine_oggetto();
-    j.chiave("line_length_m");
-    j.valore(int64_t{scenario.lunghezza()});
-
     membri_stazioni_e_cartelli_json(j, r);
     j.chiave("cells");
     j.inizio_lista();
@@ -117,7 +105,54 @@ std::string dati_vista_json(const ScenarioCompilato& scenario, const ChiaviScena
     tratti(j, "speed_limit_kmh", p.velocita);
     tratti(j, "mountain_kind", p.montagne);
     j.fine_oggetto();
+}
+
+void chiavi_json(ScrittoreJson& j, const std::string& linea, const std::string* treno) {
+    j.chiave("keys");
+    j.inizio_oggetto();
+    j.chiave("line");
+    j.valore(da_1252_a_utf8(linea));
+    if (treno) {
+        j.chiave("train");
+        j.valore(da_1252_a_utf8(*treno));
+    }
+    j.fine_oggetto();
+}
+
+}  // namespace
+
+std::string dati_vista_json(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
+    ScrittoreJson j;
+    j.inizio_oggetto();
+    chiavi_json(j, chiavi.linea, &chiavi.treno);
+    j.chiave("line_length_m");
+    j.valore(int64_t{scenario.lunghezza()});
+    membri_treno(j, scenario, chiavi);
     tracciato(j, scenario);
+    j.fine_oggetto();
+    return j.testo();
+}
+
+std::string dati_vista_linea_json(const std::vector<TrenoVista>& treni, const std::string& grafico) {
+    const ScenarioCompilato& primo = treni.front().scenario;
+    ScrittoreJson j;
+    j.inizio_oggetto();
+    chiavi_json(j, treni.front().chiavi.linea, nullptr);
+    j.chiave("line_length_m");
+    j.valore(int64_t{primo.lunghezza()});
+    j.chiave("trains");
+    j.inizio_lista();
+    for (const TrenoVista& t : treni) {
+        j.inizio_oggetto();
+        chiavi_json(j, t.chiavi.linea, &t.chiavi.treno);
+        membri_treno(j, t.scenario, t.chiavi);
+        j.fine_oggetto();
+    }
+    j.fine_lista();
+    // The line's plan once, whichever train is shown.
+    tracciato(j, primo);
+    j.chiave("graph");
+    j.valore(grafico);
     j.fine_oggetto();
     return j.testo();
 }

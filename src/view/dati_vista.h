@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "format/decodifica.h"
 #include "scenario/rapporto.h"
@@ -14,5 +15,17 @@ namespace compattatore {
 inline constexpr double METRI_PER_PIXEL_MINIMI = 0.25;
 
 std::string dati_vista_json(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi);
+
+// One train of a line, as the page of the whole line shows it.
+struct TrenoVista {
+    const ScenarioCompilato& scenario;
+    const ChiaviScenario& chiavi;
+};
+
+// The page's data for several trains of one line: each train's objects and
+// profile under "trains", the line's plan once (that of the first train's
+// scenario, the others' plan being the same line's) and the train graph
+// `grafico`, an SVG document, under "graph".
+std::string dati_vista_linea_json(const std::vector<TrenoVista>& treni, const std::string& grafico);
 
 }  // namespace compattatore

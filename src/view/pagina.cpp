@@ -1,8 +1,10 @@
 #include "view/pagina.h"
 
+#include "draw/grafico_orario.h"
 #include "draw/svg.h"
 #include "draw/tavolozza.h"
 #include "model/testo_1252.h"
+#include "scenario/grafico_orario.h"
 #include "view/dati_vista.h"
 #include "vista_risorse.h"
 
@@ -40,10 +42,8 @@ std::string proprieta_colori() {
     return regola + " }\n";
 }
 
-}  // namespace
-
-std::string pagina_vista(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
-    const std::string titolo = svg::testo(da_1252_a_utf8(chiavi.linea) + " / " + da_1252_a_utf8(chiavi.treno));
+// The page around its data; `titolo` is UTF-8.
+std::string pagina(const std::string& titolo, const std::string& json) {
     std::string pagina;
     pagina +=
         "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -52,15 +52,31 @@ std::string pagina_vista(const ScenarioCompilato& scenario, const ChiaviScenario
         "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
         "script-src 'unsafe-inline'; style-src 'unsafe-inline'; img-src data:\">\n"
         "<title>" +
-        titolo + "</title>\n<style>\n";
+        svg::testo(titolo) + "</title>\n<style>\n";
     pagina += proprieta_colori();
     pagina += STILE_VISTA;
     pagina += "</style>\n</head>\n<body>\n<script type=\"application/json\" id=\"dati\">";
-    pagina += sicuro_in_script(dati_vista_json(scenario, chiavi));
+    pagina += sicuro_in_script(json);
     pagina += "</script>\n<script>\n";
     pagina += SCRIPT_VISTA;
     pagina += "</script>\n</body>\n</html>\n";
     return pagina;
+}
+
+}  // namespace
+
+std::string pagina_vista(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
+    return pagina(da_1252_a_utf8(chiavi.linea) + " / " + da_1252_a_utf8(chiavi.treno),
+                  dati_vista_json(scenario, chiavi));
+}
+
+std::string pagina_vista_linea(const std::vector<TrenoVista>& treni) {
+    std::vector<Corsa> corse;
+    corse.reserve(treni.size());
+    for (const TrenoVista& t : treni) corse.push_back(corsa_di(t.scenario, t.chiavi));
+    const std::string& linea = treni.front().chiavi.linea;
+    return pagina(da_1252_a_utf8(linea) + " / " + std::to_string(treni.size()) + " trains",
+                  dati_vista_linea_json(treni, disegna_grafico_orario(linea, corse)));
 }
 
 }  // namespace compattatore

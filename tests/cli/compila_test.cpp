@@ -21,12 +21,8 @@ using prova::CartellaTemporanea;
 using prova::esegui_programma;
 using prova::istantanea;
 
-const std::string LINEA_NORMALE = "Corvale_Mendra_linea.txt";
-const std::string TRENO_NORMALE = "Corvale_Mendra_4821-3-.txt";
-
-std::string sorgente_normale(const std::string& nome) {
-    return prova::leggi_tutto(fs::path(DATI_TEST) / "normal-run" / nome);
-}
+using prova::LINEA_NORMALE;
+using prova::TRENO_NORMALE;
 
 std::string solo_lf(std::string testo) {
     std::erase(testo, '\r');
@@ -60,8 +56,10 @@ TEST(Compila, TheNormalRunsFilesGiveItsBinaryFilesAndStayUntouched) {
     for (bool lf : {false, true}) {
         SCOPED_TRACE(lf ? "LF line ends" : "CR LF line ends");
         CartellaTemporanea dir;
-        const std::string testo_linea = lf ? solo_lf(sorgente_normale(LINEA_NORMALE)) : sorgente_normale(LINEA_NORMALE);
-        const std::string testo_treno = lf ? solo_lf(sorgente_normale(TRENO_NORMALE)) : sorgente_normale(TRENO_NORMALE);
+        const std::string testo_linea =
+            lf ? solo_lf(prova::dato_normale(LINEA_NORMALE)) : prova::dato_normale(LINEA_NORMALE);
+        const std::string testo_treno =
+            lf ? solo_lf(prova::dato_normale(TRENO_NORMALE)) : prova::dato_normale(TRENO_NORMALE);
         dir.scrivi(LINEA_NORMALE, testo_linea);
         dir.scrivi(TRENO_NORMALE, testo_treno);
 
@@ -84,8 +82,8 @@ TEST(Compila, TheNormalRunsFilesGiveItsBinaryFilesAndStayUntouched) {
 
 TEST(Compila, NoPlanWritesTheObjectAndCellFilesAlone) {
     CartellaTemporanea dir;
-    dir.scrivi(LINEA_NORMALE, sorgente_normale(LINEA_NORMALE));
-    dir.scrivi(TRENO_NORMALE, sorgente_normale(TRENO_NORMALE));
+    dir.scrivi(LINEA_NORMALE, prova::dato_normale(LINEA_NORMALE));
+    dir.scrivi(TRENO_NORMALE, prova::dato_normale(TRENO_NORMALE));
     const auto esito =
         esegui_programma({"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.str(), "--no-plan"});
     ASSERT_EQ(esito.stato, 0) << esito.errori;
@@ -426,7 +424,7 @@ TEST(Compila, WholeDiagnostics) {
         int stato;
         std::string errori;  // F/ stands for the directory of the files
     };
-    std::string avvisi_treno = sorgente_normale(TRENO_NORMALE);
+    std::string avvisi_treno = prova::dato_normale(TRENO_NORMALE);
     // Cells 418 to 420, the nearest window before the slowdown start at cell 425, taken.
     const std::string record = "rallentamento,   21200,    60, 1100, 1,  0,  60\r\n";
     avvisi_treno.replace(avvisi_treno.find(record), record.size(),
@@ -465,7 +463,7 @@ TEST(Compila, WholeDiagnostics) {
          "  rallentamento, 5000, 60, 20, 1, 0, 60\n"
          "                 ^\n"
          "1 error, 0 warnings\n"},
-        {"finishing warning at its slowdown", sorgente_normale(LINEA_NORMALE), avvisi_treno, 0,
+        {"finishing warning at its slowdown", prova::dato_normale(LINEA_NORMALE), avvisi_treno, 0,
          "F/L_T-.txt:41:18: warning: no free cell for a code cell before a slowdown start, at 21200 m (cell 425, "
          "21250-21300 m) [E12]\n"
          "  rallentamento,   21200,    60, 1100, 1,  0,  60\n"

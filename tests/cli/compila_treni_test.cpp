@@ -18,16 +18,12 @@ namespace fs = std::filesystem;
 using prova::CartellaTemporanea;
 using prova::esegui_programma;
 
-const std::string LINEA_NORMALE = "Corvale_Mendra_linea.txt";
-const std::string TRENO_NORMALE = "Corvale_Mendra_4821-3-.txt";
-
-std::string sorgente_normale(const std::string& nome) {
-    return prova::leggi_tutto(fs::path(DATI_TEST) / "normal-run" / nome);
-}
+using prova::LINEA_NORMALE;
+using prova::TRENO_NORMALE;
 
 // The normal run's train with one record changed.
 std::string treno_normale_con(const std::string& prima, const std::string& dopo) {
-    std::string testo = sorgente_normale(TRENO_NORMALE);
+    std::string testo = prova::dato_normale(TRENO_NORMALE);
     const size_t dove = testo.find(prima);
     EXPECT_NE(dove, std::string::npos) << prima;
     return testo.replace(dove, prima.size(), dopo);
@@ -43,8 +39,8 @@ const std::string SEGNALE = "segnale, 2000, 2, 4, 1, 0, 0, 0, 0, 0, 0, 0\r\n";
 
 TEST(CompilaTreni, EachTrainsFilesAreThoseOfCompilingItAloneAndThePlanIsWrittenOnce) {
     CartellaTemporanea dir;
-    dir.scrivi(LINEA_NORMALE, sorgente_normale(LINEA_NORMALE));
-    dir.scrivi(TRENO_NORMALE, sorgente_normale(TRENO_NORMALE));
+    dir.scrivi(LINEA_NORMALE, prova::dato_normale(LINEA_NORMALE));
+    dir.scrivi(TRENO_NORMALE, prova::dato_normale(TRENO_NORMALE));
     dir.scrivi("Corvale_Mendra_Tardi-.txt", treno_normale_con("orologio,    19 ", "orologio,    21 "));
     dir.scrivi("Corvale_Mendra_Lento-.txt", treno_normale_con("velocita,     900,   120", "velocita,     900,   90"));
     const std::vector<std::string> treni{"4821-3", "Lento", "Tardi"};

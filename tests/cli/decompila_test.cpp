@@ -131,7 +131,7 @@ TEST(Decompila, NotExpressibleAndDamagedFiles) {
     EXPECT_EQ(esito.stato, 1);
     EXPECT_NE(
         esito.errori.find("Corvale_Mendra_4821-3.dat: error: cell 1000 (metre 50000): `codice` is 55, the written "
-                          "description gives 0\n"),
+                          "description gives 0; written back, the cell loses `codice` 55\n"),
         std::string::npos)
         << esito.errori;
     EXPECT_TRUE(dir.esiste(LINEA) && dir.esiste(TRENO));
@@ -145,6 +145,65 @@ TEST(Decompila, NotExpressibleAndDamagedFiles) {
 
     esito = esegui_programma({"decompile", dir.str(), "--bogus"});
     EXPECT_EQ(esito.stato, 2);
+}
+
+// A line of three trains, the third with a signal less: the line
+// description once and each train's, which compile back to every one of the
+// seven files; a cell edited in one train is named in that train's file.
+TEST(Decompila, ALineOfSeveralTrains) {
+    prova::CartellaTemporanea dir, sorgenti, compilati;
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"init", "--trains", "3"}, {}, dir.str()).stato, 0);
+    const std::string terzo = "Corvale_Mendra_4821-3_3-.txt";
+    std::string testo = dir.leggi(terzo);
+    const std::string segnale = "segnale,   66550,";
+    ASSERT_NE(testo.find(segnale), std::string::npos) << testo;
+    testo.erase(testo.find(segnale), testo.find('\n', testo.find(segnale)) + 1 - testo.find(segnale));
+    dir.scrivi(terzo, testo);
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str()).stato, 0);
+    for (const char* nome : {"Corvale_Mendra_linea.txt", "Corvale_Mendra_4821-3-.txt", "Corvale_Mendra_4821-3_2-.txt",
+                             "Corvale_Mendra_4821-3_3-.txt"})
+        fs::remove(dir.file(nome));
+
+    auto esito = esegui_programma({"decompile", dir.str(), "-o", sorgenti.str()});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_EQ(esito.errori, "");
+    std::vector<std::string> scritti;
+    std::istringstream righe(esito.uscita);
+    for (std::string riga; std::getline(righe, riga);) scritti.push_back(riga.substr(0, riga.find(" (")));
+    EXPECT_EQ(scritti, (std::vector<std::string>{"wrote " + sorgenti.file(LINEA), "wrote " + sorgenti.file(TRENO),
+                                                 "wrote " + sorgenti.file("Corvale_Mendra_4821-3_2-.txt"),
+                                                 "wrote " + sorgenti.file(terzo)}));
+    EXPECT_EQ(sorgenti.leggi(terzo).find(segnale), std::string::npos);
+    esito = esegui_programma({"compile", "--all", sorgenti.str(), "-o", compilati.str()});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    for (const char* nome : {"Corvale_Mendra_linea.dat", "Corvale_Mendra_4821-3.sim", "Corvale_Mendra_4821-3.dat",
+                             "Corvale_Mendra_4821-3_2.sim", "Corvale_Mendra_4821-3_2.dat",
+                             "Corvale_Mendra_4821-3_3.sim", "Corvale_Mendra_4821-3_3.dat"})
+        EXPECT_TRUE(compilati.leggi(nome) == dir.leggi(nome)) << nome;
+
+    // One train's file in the way: nothing is written without --force.
+    prova::CartellaTemporanea vuota;
+    vuota.scrivi("Corvale_Mendra_4821-3_2-.txt", "mine\r\n");
+    esito = esegui_programma({"decompile", dir.str(), "-o", vuota.str()});
+    EXPECT_EQ(esito.stato, 3);
+    EXPECT_FALSE(vuota.esiste(LINEA) || vuota.esiste(TRENO) || vuota.esiste(terzo));
+
+    // --train-key alone: that train of the line, and its line.
+    prova::CartellaTemporanea solo;
+    esito = esegui_programma({"decompile", dir.str(), "--train-key", "4821-3_3", "-o", solo.str()});
+    ASSERT_EQ(esito.stato, 0) << esito.errori;
+    EXPECT_EQ(solo.leggi(terzo), sorgenti.leggi(terzo));
+    EXPECT_EQ(solo.leggi(LINEA), sorgenti.leggi(LINEA));
+    EXPECT_FALSE(solo.esiste(TRENO));
+
+    std::string celle = dir.leggi("Corvale_Mendra_4821-3_2.dat");
+    celle[15 * 1000 + 10] = static_cast<char>(55);
+    dir.scrivi("Corvale_Mendra_4821-3_2.dat", celle);
+    esito = esegui_programma({"decompile", dir.str(), "-o", sorgenti.str(), "--force"});
+    EXPECT_EQ(esito.stato, 1);
+    EXPECT_EQ(esito.errori,
+              "Corvale_Mendra_4821-3_2.dat: error: cell 1000 (metre 50000): `codice` is 55, the written description "
+              "gives 0; written back, the cell loses `codice` 55\n");
 }
 
 }  // namespace

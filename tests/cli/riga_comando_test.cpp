@@ -7,16 +7,13 @@
 #include <vector>
 
 #include "support/cartella_temporanea.h"
+#include "support/dati.h"
 #include "support/processo.h"
 
 namespace compattatore {
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string sorgente_normale(const std::string& nome) {
-    return prova::leggi_tutto(fs::path(DATI_TEST) / "normal-run" / nome);
-}
 
 std::set<std::string> nomi_in(const fs::path& directory) {
     std::set<std::string> nomi;
@@ -70,8 +67,8 @@ TEST(RigaComando, DoubleDashEndsTheOptions) {
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
         prova::CartellaTemporanea dir;
-        dir.scrivi("-L_linea.txt", sorgente_normale("Corvale_Mendra_linea.txt"));
-        dir.scrivi("-L_T-.txt", sorgente_normale("Corvale_Mendra_4821-3-.txt"));
+        dir.scrivi("-L_linea.txt", prova::dato_normale("Corvale_Mendra_linea.txt"));
+        dir.scrivi("-L_T-.txt", prova::dato_normale("Corvale_Mendra_4821-3-.txt"));
 
         const auto esito = prova::esegui(PROGRAMMA, caso.argomenti, {}, dir.str());
 

@@ -24,12 +24,8 @@ namespace {
 namespace fs = std::filesystem;
 using prova::CartellaTemporanea;
 
-const std::string LINEA_NORMALE = "Corvale_Mendra_linea.txt";
-const std::string TRENO_NORMALE = "Corvale_Mendra_4821-3-.txt";
-
-std::string sorgente_normale(const std::string& nome) {
-    return prova::leggi_tutto(fs::path(DATI_TEST) / "normal-run" / nome);
-}
+using prova::LINEA_NORMALE;
+using prova::TRENO_NORMALE;
 
 // The regular files of a directory with their bytes (links and directories left out).
 std::map<std::string, std::string> file_regolari(const fs::path& directory) {
@@ -74,8 +70,9 @@ TEST(Compila, RefusesToWriteOverItsOwnSources) {
     for (const Caso& caso : casi) {
         SCOPED_TRACE(caso.nome);
         CartellaTemporanea dir;
-        for (const char* nome : {"a_b.sim", "a_linea.dat", "l.txt"}) dir.scrivi(nome, sorgente_normale(LINEA_NORMALE));
-        for (const char* nome : {"a_b.dat", "t.txt"}) dir.scrivi(nome, sorgente_normale(TRENO_NORMALE));
+        for (const char* nome : {"a_b.sim", "a_linea.dat", "l.txt"})
+            dir.scrivi(nome, prova::dato_normale(LINEA_NORMALE));
+        for (const char* nome : {"a_b.dat", "t.txt"}) dir.scrivi(nome, prova::dato_normale(TRENO_NORMALE));
         std::vector<std::string> argomenti = {"compile"};
         for (const std::string& a : caso.argomenti(dir)) argomenti.push_back(a);
         const auto prima = file_regolari(dir.percorso());
@@ -91,8 +88,8 @@ TEST(Compila, RefusesToWriteOverItsOwnSources) {
 
 TEST(Compila, SyncIsAcceptedAndGivesTheSameFiles) {
     CartellaTemporanea dir;
-    dir.scrivi(LINEA_NORMALE, sorgente_normale(LINEA_NORMALE));
-    dir.scrivi(TRENO_NORMALE, sorgente_normale(TRENO_NORMALE));
+    dir.scrivi(LINEA_NORMALE, prova::dato_normale(LINEA_NORMALE));
+    dir.scrivi(TRENO_NORMALE, prova::dato_normale(TRENO_NORMALE));
 
     const auto esito = prova::esegui_programma(
         {"compile", dir.file(LINEA_NORMALE), dir.file(TRENO_NORMALE), "-o", dir.str(), "--sync"});
@@ -118,8 +115,8 @@ TEST(EsecuzioneNormale, SyncIsAcceptedAndGivesTheSameFiles) {
 // it waits, writes nothing meanwhile, and runs once the directory is free.
 TEST(BloccoDirectory, ASecondRunWaitsForTheFirstAndSaysSoOnce) {
     CartellaTemporanea dir, raccolta;
-    dir.scrivi(LINEA_NORMALE, sorgente_normale(LINEA_NORMALE));
-    dir.scrivi(TRENO_NORMALE, sorgente_normale(TRENO_NORMALE));
+    dir.scrivi(LINEA_NORMALE, prova::dato_normale(LINEA_NORMALE));
+    dir.scrivi(TRENO_NORMALE, prova::dato_normale(TRENO_NORMALE));
     fs::create_directory(dir.percorso() / "out");
     const std::string attesa = "another run is writing into ";
     struct Caso {

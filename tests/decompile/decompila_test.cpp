@@ -276,7 +276,9 @@ TEST(Readable, OnlyTheAuthorsCodeCellsBecomeRecords) {
 }
 
 // The two places no description produces: a hand-edited cell and a plan row
-// that no curve step makes. The nearest description is still written.
+// that no curve step makes. Each is named with what differs, the written
+// record that meets it and what is lost; the nearest description is still
+// written.
 TEST(NotExpressible, HandEditedCellsAndRecordsAreNamedWithWhatDiffers) {
     struct Caso {
         size_t byte;  // of the file
@@ -289,16 +291,22 @@ TEST(NotExpressible, HandEditedCellsAndRecordsAreNamedWithWhatDiffers) {
     const Caso casi[] = {
         // A code mark with nothing that lays it.
         {15 * 1000 + 10, 55, true, "Corvale_Mendra_4821-3.dat", "cell 1000 (metre 50000)",
-         "`codice` is 55, the written description gives 0"},
+         "`codice` is 55, the written description gives 0; written back, the cell loses `codice` 55"},
+        // A code mark on a signal's cell: the written signal record meets it.
+        {15 * 22 + 10, 55, true, "Corvale_Mendra_4821-3.dat", "cell 22 (metre 1100)",
+         "`codice` is 55, the written description gives 0; the record at Corvale_Mendra_4821-3-.txt line 43 lays its "
+         "object here; written back, the cell loses `codice` 55"},
         // A stop mark with no station over a tunnel marker: the kinds are
         // named with their objects.
         {size_t{15} * 1000, 10, true, "Corvale_Mendra_4821-3.dat", "cell 1000 (metre 50000)",
-         "`tipo` is 10 (station stop mark), the written description gives 11 (tunnel marker)"},
+         "`tipo` is 10 (station stop mark), the written description gives 11 (tunnel marker); written back, the cell "
+         "loses `tipo` 10 (station stop mark)"},
         // The last cell, which no gradient fill reaches.
         {15 * 2080 + 13, 55, true, "Corvale_Mendra_4821-3.dat", "cell 2080 (metre 104000)",
-         "`pendenza` is 55, the written description gives 0"},
+         "`pendenza` is 55, the written description gives 0; written back, the cell loses `pendenza` 55"},
         // Object record 0, which no record fills.
-        {0, 55, false, "Corvale_Mendra_4821-3.sim", "record 0", "`tipo` is 55, the written description gives 0"},
+        {0, 55, false, "Corvale_Mendra_4821-3.sim", "record 0",
+         "`tipo` is 55, the written description gives 0; written back, the record loses `tipo` 55"},
     };
     for (const Caso& caso : casi) {
         FileBinari file = normale(false);

@@ -7,6 +7,7 @@
 
 #include "lsp/aiuti.h"
 #include "lsp/cliente_prova.h"
+#include "lsp/linea_prova.h"
 #include "support/cartella_temporanea.h"
 
 namespace compattatore {
@@ -14,14 +15,7 @@ namespace {
 
 using prova::ClienteProva;
 
-const std::string LINEA =
-    "[generale]\r\n"
-    "lunghezza percorso, 30000\r\n"
-    "[pendenze]\r\n"
-    "pendenza, 21225, 2\r\n"
-    "[cartelli]\r\n"
-    "indicatori_vmax,   21200, 80,0,0,0,0,0,0,0\r\n"
-    "[fine]\r\n";
+const std::string& LINEA = prova::LINEA_PROVA;
 const std::string TRENO =
     "[generale]\r\n"
     "velocita, 0, 100\r\n"

@@ -4,20 +4,14 @@
 #include <string>
 
 #include "lsp/json_lsp.h"
+#include "lsp/linea_prova.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
 
 namespace compattatore {
 namespace {
 
-const std::string LINEA =
-    "[generale]\r\n"
-    "lunghezza percorso, 30000\r\n"
-    "[pendenze]\r\n"
-    "pendenza, 21225, 2\r\n"
-    "[cartelli]\r\n"
-    "indicatori_vmax,   21200, 80,0,0,0,0,0,0,0\r\n"
-    "[fine]\r\n";
+const std::string& LINEA = prova::LINEA_PROVA;
 
 TEST(Neovim, ShowsTheServersDiagnosticsHoverCompletionAndHints) {
     const std::string nvim = prova::trova_programma("nvim");

@@ -10,6 +10,10 @@
 
 namespace compattatore::prova {
 
+// The normal run's description files, kept beside its reference files.
+inline const std::string LINEA_NORMALE = "Corvale_Mendra_linea.txt";
+inline const std::string TRENO_NORMALE = "Corvale_Mendra_4821-3-.txt";
+
 // Directory of the reference object and cell files.
 inline const std::string DIRECTORY_CORSA_NORMALE = std::string(DATI_TEST) + "/normal-run";
 inline const std::string FILE_OGGETTI_NORMALE = "Corvale_Mendra_4821-3.sim";

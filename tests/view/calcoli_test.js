@@ -102,3 +102,17 @@ test("mountain spans closer than the unit join, each kind apart, kind 0 left out
   const tratti = [[0, 10, 1], [5, 6, 0], [12, 20, 1], [14, 40, 2], [24, 35, 1], [100, 110, 1]];
   assert.deepStrictEqual(calcoli.spanUniti(tratti, 5), [[0, 35, 1], [14, 40, 2], [100, 110, 1]]);
 });
+
+test("a moved drawing leaves bare only what there is to see beyond it", () => {
+  const vista = [0, 0, 100, 100];
+  for (const [nome, contenuto, mosso, nudo] of [
+    ["zoomed in about the middle", vista, [-50, -50, 150, 150], 0],
+    ["panned half a panel", vista, [50, 0, 150, 100], 0.5],
+    ["zoomed out twice about the middle", vista, [25, 25, 75, 75], 0.75],
+    ["zoomed out past the line's ends", [30, 30, 70, 70], [25, 25, 75, 75], 0],
+    ["nothing to see", [200, 200, 300, 300], [25, 25, 75, 75], 0],
+    ["moved right off", vista, [100, 0, 200, 100], 1],
+  ]) {
+    assert.strictEqual(calcoli.scoperto(vista, contenuto, mosso), nudo, nome);
+  }
+});

@@ -40,6 +40,35 @@ TEST(PaginaVista, ThePaletteIsDrawsAndEachColourIsWrittenOnce) {
     }
 }
 
+// The page of a line of three trains holds the line's plan once: it is
+// larger than one train's page by the two other trains' objects and the
+// train graph, not by copies of the line.
+TEST(PaginaVista, AWholeLineGrowsByEachTrainsObjectsNotByCopiesOfTheLine) {
+    prova::CartellaTemporanea dir;
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"init", "--trains", "3"}, {}, dir.str()).stato, 0);
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str()).stato, 0);
+    ASSERT_EQ(prova::esegui_programma({"view", dir.str(), "-o", dir.file("tutti.html")}).stato, 0);
+    ASSERT_EQ(prova::esegui_programma({"view", dir.str(), "--train-key", "4821-3", "-o", dir.file("uno.html")}).stato,
+              0);
+    const std::string uno = dir.leggi("uno.html"), tutti = dir.leggi("tutti.html");
+    // One train's page: its objects, then the plan, the last of its data.
+    const size_t oggetti = uno.find("\"stations\":"), piano = uno.find("\"plan\":"),
+                 fine = uno.find("</script>", piano);
+    ASSERT_LT(oggetti, piano);
+    ASSERT_NE(fine, std::string::npos);
+    const double treno = static_cast<double>(piano - oggetti), linea = static_cast<double>(fine - piano);
+    // A copy of the line would show: the plan is far from a rounding error.
+    ASSERT_GT(linea, 0.2 * treno);
+    EXPECT_EQ(tutti.find("\"plan\":"), tutti.rfind("\"plan\":"));
+    // The plan as one train's page holds it, without the data's closing brace.
+    EXPECT_NE(tutti.find(uno.substr(piano, fine - 1 - piano)), std::string::npos);
+    const size_t grafico = tutti.find("\"graph\":\"");
+    ASSERT_NE(grafico, std::string::npos);
+    const double crescita = static_cast<double>(tutti.size() - uno.size()) -
+                            static_cast<double>(tutti.find("</script>", grafico) - grafico);
+    EXPECT_NEAR(crescita, 2 * treno, 0.02 * treno) << "one train's objects: " << treno << " bytes";
+}
+
 // The header is written at build time from the two files as they are; a
 // file that holds its literal's closing sequence is refused, not cut short.
 TEST(PaginaVista, TheEmbeddedHeaderHoldsTheFilesAsTheyAre) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <sstream>
+#include <tuple>
 
 #include "linea_generata.h"
 #include "support/cartella_temporanea.h"
@@ -230,6 +231,110 @@ TEST_F(Vista, KmMarksReadApartOnWideScreensAndABurstRedrawsOnce) {
         EXPECT_GE(pianta[0], 2) << larghezza;
         EXPECT_EQ(pianta[1], 0) << larghezza << " px: repeated km marks in the plan";
     }
+}
+
+// A whole line of three trains, the third with every other signal left out:
+// the selector and a click on a train's line in the graph change the train
+// whose objects are drawn; the graph has one line per train, and pointing at
+// one shows that train's stops and times.
+TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
+    prova::CartellaTemporanea dir;
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"init", "--trains", "3"}, {}, dir.str()).stato, 0);
+    std::string terzo = dir.leggi("Corvale_Mendra_4821-3_3-.txt"), ridotto;
+    int segnali = 0;
+    for (size_t da = 0; da < terzo.size();) {
+        const size_t a_capo = terzo.find('\n', da);
+        const size_t fine = a_capo == std::string::npos ? terzo.size() : a_capo + 1;
+        const std::string riga = terzo.substr(da, fine - da);
+        if (!riga.starts_with("segnale,") || ++segnali % 2 == 1) ridotto += riga;
+        da = fine;
+    }
+    ASSERT_EQ(segnali, 45);
+    dir.scrivi("Corvale_Mendra_4821-3_3-.txt", ridotto);
+    const auto compilato = prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str());
+    ASSERT_EQ(compilato.stato, 0) << compilato.errori;
+    const auto scritto = prova::esegui_programma({"view", dir.str()});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    EXPECT_EQ(scritto.uscita, "wrote " + dir.file("Corvale_Mendra.html") + "\n");
+    autosufficiente(dir.leggi("Corvale_Mendra.html"));
+
+    const Esito e = esegui_pagina(dir, "Corvale_Mendra.html", {"treni"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    EXPECT_EQ(uno(e, "options"), "train 4821-3,train 4821-3_2,train 4821-3_3");
+    EXPECT_EQ(uno(e, "graph_lines"), "4821-3:1,4821-3_2:1,4821-3_3:1");
+    // Signals in the plan and the profile, FIRENZE's time, the line marked.
+    auto [mostrati, fine_mostrati] = e.equal_range("shown");
+    ASSERT_EQ(std::distance(mostrati, fine_mostrati), 2);
+    EXPECT_EQ(mostrati->second, "45,45,19:10:00,4821-3");
+    EXPECT_EQ(std::next(mostrati)->second, "23,23,19:40:00,4821-3_3");
+    auto [bersagli, fine_bersagli] = e.equal_range("graph_target");
+    std::string colpiti;
+    for (; bersagli != fine_bersagli; ++bersagli) colpiti += bersagli->second + ",";
+    EXPECT_EQ(colpiti, "4821-3,4821-3_2,4821-3_3,");
+    auto [suggeriti, fine_suggeriti] = e.equal_range("graph_tooltip");
+    ASSERT_EQ(std::distance(suggeriti, fine_suggeriti), 3);
+    for (const auto& [treno, partenza, arrivo] :
+         {std::tuple{"4821-3", "19:10", "20:07"}, std::tuple{"4821-3_2", "19:25", "20:22"},
+          std::tuple{"4821-3_3", "19:40", "20:37"}}) {
+        const std::string& righe = suggeriti++->second;
+        EXPECT_TRUE(righe.starts_with("train " + std::string(treno) + ";" + partenza + ":00|FIRENZE S.M.N.;")) << righe;
+        EXPECT_NE(righe.find(";--:--:--|PRATO;"), std::string::npos) << righe;
+        EXPECT_TRUE(righe.ends_with(";" + std::string(arrivo) + ":00|BOLOGNA C.LE")) << righe;
+    }
+    EXPECT_EQ(uno(e, "after_click"), "1,45,45,19:25:00,4821-3_2");
+}
+
+// Two trains of a line without a plan, the fast one overtaking the slow one
+// between ALFA and BETA: in the browser, the graph's lines end at their
+// stations' distances and times, and its ring stands at the overtaking and
+// says so when pointed at.
+TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
+    prova::CartellaTemporanea dir;
+    dir.scrivi("L_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
+    const auto treno = [](const std::string& orologio, const std::string& partenza, const std::string& arrivo) {
+        return "[generale]\r\norologio, " + orologio +
+               "\r\n[stazioni]\r\n"
+               "stazione, 0, 8, 400, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, " +
+               partenza +
+               ", ALFA\r\n"
+               "stazione, 5000, 12, 400, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 0, 0, 0, BETA\r\n"
+               "stazione, 9000, 12, 400, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, " +
+               arrivo + ", GAMMA\r\n[fine]\r\n";
+    };
+    dir.scrivi("L_LENTO-.txt", treno("7 50 0", "8, 0, 0", "9, 0, 0"));
+    dir.scrivi("L_VELOCE-.txt", treno("8 0 0", "8, 10, 0", "8, 30, 0"));
+    ASSERT_EQ(prova::esegui_programma({"compile", "--all", dir.str(), "-o", dir.str(), "--no-plan"}).stato, 0);
+    ASSERT_EQ(prova::esegui_programma({"view", dir.str()}).stato, 0);
+    const Esito e = esegui_pagina(dir, "L.html", {"grafico"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    // Hours after 08:00 and metres at each end, as the browser lays them out:
+    // from the start clock at ALFA to the last time at GAMMA.
+    for (const auto& [nome, atteso] : {std::pair{"ends_LENTO", std::vector<double>{-10.0 / 60, 0, 1, 9000}},
+                                       std::pair{"ends_VELOCE", std::vector<double>{0, 0, 0.5, 9000}},
+                                       std::pair{"ring_at", std::vector<double>{0.25, 2250}}}) {
+        const std::vector<double> letti = numeri(uno(e, nome));
+        ASSERT_EQ(letti.size(), atteso.size()) << nome;
+        for (size_t k = 0; k < atteso.size(); ++k)
+            EXPECT_NEAR(letti[k], atteso[k], k % 2 ? 5.0 : 0.002) << nome << " " << k;
+    }
+    EXPECT_EQ(uno(e, "ring_tooltip"),
+              "overtaking: trains LENTO and VELOCE cross at 08:15:00, km 2.25, between ALFA and BETA");
+}
+
+// A zoom that leaves both panels covered moves them and draws neither; one
+// that strays too far in both draws the plan in its frame and the profile in
+// the next, so that no frame draws both.
+TEST_F(Vista, AFrameDrawsOnePanelAtMost) {
+    prova::CartellaTemporanea dir;
+    const auto scritto =
+        prova::esegui_programma({"view", prova::corsa_normale_eseguita().directory, "-o", dir.file("vista.html")});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    const Esito e = esegui_pagina(dir, "vista.html", {"un_pannello_a_fotogramma"});
+    EXPECT_EQ(uno(e, "errors"), "0");
+    // plan drawn, profile drawn, panels left moved
+    EXPECT_EQ(uno(e, "zoom_3x_drawn_moved"), "0,0,2");
+    EXPECT_EQ(uno(e, "zoom_far_drawn_moved"), "1,0,1");
+    EXPECT_EQ(uno(e, "next_frame_drawn_moved"), "0,1,0");
 }
 
 // The generated 1,000,000 m line: labels never overprint, at the whole-line

@@ -230,6 +230,117 @@
       });
       osservatore.disconnect();
     },
+    // A whole line: the train shown, chosen by the selector or by a click
+    // on its line in the graph; each train's stops when its line is
+    // pointed at.
+    async treni() {
+      const scelta = document.getElementById("treno");
+      const grafico = document.getElementById("grafico").shadowRoot;
+      const linee = [...grafico.querySelectorAll("g.corsa")];
+      scrivi("options", [...scelta.options].map((o) => o.textContent).join(","));
+      scrivi("graph_lines", linee.map((g) => g.getAttribute("data-treno") + ":" + g.querySelectorAll("polyline:not(.presa)").length).join(","));
+      const mostrato = () => {
+        const firenze = oggettiDi(pianta, "station").find((e) => indica(e).includes("name:FIRENZE"));
+        const orario = firenze ? indica(firenze).match(/time:([0-9:]+)/) : null;
+        return [distinti(oggettiDi(pianta, "signal")), distinti(oggettiDi(profilo, "signal")), orario ? orario[1] : "none",
+          linee.filter((g) => g.classList.contains("scelta")).map((g) => g.getAttribute("data-treno")).join(" ")].join(",");
+      };
+      scrivi("shown", mostrato());
+      scelta.value = "2";
+      scelta.dispatchEvent(new Event("change", { bubbles: true }));
+      await fotogramma();
+      scrivi("shown", mostrato());
+      // Point at the middle of each train's first sloped stretch, where no
+      // other line passes, as a user would: on whatever the graph shows there.
+      const cornice = document.getElementById("grafico");
+      for (const g of linee) {
+        const linea = g.querySelector("polyline:not(.presa)");
+        const punto = () => linea.getPointAtLength(linea.getTotalLength() * 0.3).matrixTransform(linea.getScreenCTM());
+        // The graph scrolls in its frame: the point brought to the frame's middle.
+        const r = cornice.getBoundingClientRect();
+        cornice.scrollTop += punto().y - (r.top + r.height / 2);
+        cornice.scrollLeft += punto().x - (r.left + r.width / 2);
+        const p = punto();
+        const sotto = grafico.elementFromPoint(p.x, p.y);
+        scrivi("graph_target", sotto ? sotto.closest("g.corsa").getAttribute("data-treno") : "none");
+        puntatore("pointermove", sotto, p.x, p.y);
+        const s = document.getElementById("suggerimento");
+        scrivi("graph_tooltip", s.hidden ? "" : [...s.querySelectorAll("tr")].map((riga) => [...riga.cells].map((c) => c.textContent).join("|")).join(";"));
+        if (g === linee[1]) sotto.dispatchEvent(new MouseEvent("click", { bubbles: true, clientX: p.x, clientY: p.y }));
+      }
+      await fotogramma();
+      scrivi("after_click", scelta.value + "," + mostrato());
+    },
+    // Where the graph's lines end and its rings stand, in hours after 08:00
+    // and metres read off its own axes as the browser lays them out; what a
+    // ring says when pointed at, at its centre.
+    grafico() {
+      const cornice = document.getElementById("grafico");
+      const radice = cornice.shadowRoot;
+      const schermo = (e, x, y) => {
+        const p = e.ownerSVGElement.createSVGPoint();
+        p.x = x;
+        p.y = y;
+        return p.matrixTransform(e.getScreenCTM());
+      };
+      const ore = new Map([...radice.querySelectorAll("line[data-ora]")].map((l) =>
+        [l.getAttribute("data-ora"), schermo(l, l.x1.baseVal.value, l.y1.baseVal.value).x]));
+      const stazioni = [...radice.querySelectorAll("line[data-stazione]")].map((l) =>
+        [+l.getAttribute("data-metri"), schermo(l, l.x1.baseVal.value, l.y1.baseVal.value).y]);
+      const [primo, ultimo] = [stazioni[0], stazioni[stazioni.length - 1]];
+      const luogo = (p) => [(p.x - ore.get("08:00")) / (ore.get("09:00") - ore.get("08:00")),
+        primo[0] + (p.y - primo[1]) / (ultimo[1] - primo[1]) * (ultimo[0] - primo[0])].map((v) => v.toFixed(3)).join(",");
+      for (const g of radice.querySelectorAll("g.corsa")) {
+        const linea = g.querySelector("polyline:not(.presa)");
+        const punti = [...linea.points];
+        scrivi("ends_" + g.getAttribute("data-treno"), luogo(schermo(linea, punti[0].x, punti[0].y)) + "," +
+          luogo(schermo(linea, punti[punti.length - 1].x, punti[punti.length - 1].y)));
+      }
+      for (const anello of radice.querySelectorAll("g.incrocio circle")) {
+        scrivi("ring_at", luogo(schermo(anello, anello.cx.baseVal.value, anello.cy.baseVal.value)));
+        anello.scrollIntoView({ block: "center", inline: "center" });
+        const [x, y] = centro(anello);
+        puntatore("pointermove", cornice.shadowRoot.elementFromPoint(x, y), x, y);
+        const s = document.getElementById("suggerimento");
+        scrivi("ring_tooltip", s.hidden ? "" : s.textContent);
+      }
+    },
+    // A zoom that leaves the panels covered only moves them; one that makes
+    // both stray too far draws one panel in its frame and the other in the
+    // next.
+    async un_pannello_a_fotogramma() {
+      document.getElementById("intera").click();
+      await fotogramma();
+      const disegni = new Map([[pianta, 0], [profilo, 0]]);
+      const osservatori = [pianta, profilo].map((svg) => {
+        const o = new MutationObserver((r) => disegni.set(svg, disegni.get(svg) + r.length));
+        o.observe(svg, { childList: true });
+        return o;
+      });
+      const conta = () => {
+        for (const [svg, o] of [pianta, profilo].map((v, i) => [v, osservatori[i]])) {
+          disegni.set(svg, disegni.get(svg) + o.takeRecords().length);
+        }
+        const n = [...disegni.values()].map((v) => (v ? 1 : 0));
+        disegni.set(pianta, 0).set(profilo, 0);
+        return n.join(",") + "," + [pianta, profilo].filter((v) => v.hasAttribute("data-moved")).length;
+      };
+      const [x, y] = centro(pianta);
+      rotella(pianta, -580, x, y);
+      fotogrammiTrattenuti();
+      scrivi("zoom_3x_drawn_moved", conta());
+      // In as far as the profile goes, then out to the whole line at once:
+      // both panels stray, the plan following the profile.
+      for (let k = 0; k < 6; k++) rotella(profilo, -580);
+      await fotogramma();
+      conta();
+      for (let k = 0; k < 6; k++) rotella(profilo, 580);
+      fotogrammiTrattenuti();
+      scrivi("zoom_far_drawn_moved", conta());
+      fotogrammiTrattenuti();
+      scrivi("next_frame_drawn_moved", conta());
+      osservatori.forEach((o) => o.disconnect());
+    },
     // Zoomed in as far as each panel goes, the km marks still read apart.
     async km_distinti() {
       const ripetute = (svg) => {

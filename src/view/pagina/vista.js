@@ -124,19 +124,34 @@ const calcoli = (function () {
     }
     return fuori;
   }
+  // The share of what a panel has to show that a moved drawing leaves bare:
+  // `vista` is the panel, `contenuto` where anything is drawn at all (there
+  // is nothing to miss beyond the line's ends) and `mosso` where the last
+  // drawing now stands, each [x0, y0, x1, y1].
+  function scoperto(vista, contenuto, mosso) {
+    const taglia = (p, q) => [Math.max(p[0], q[0]), Math.max(p[1], q[1]), Math.min(p[2], q[2]), Math.min(p[3], q[3])];
+    const area = (r) => Math.max(r[2] - r[0], 0) * Math.max(r[3] - r[1], 0);
+    const daVedere = taglia(vista, contenuto);
+    const tutta = area(daVedere);
+    return tutta > 0 ? 1 - area(taglia(daVedere, mosso)) / tutta : 0;
+  }
   return { passoKm, decimaliKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella,
-    intervalloAmmesso, spanUniti };
+    intervalloAmmesso, spanUniti, scoperto };
 })();
 
 // (Braces around the page's part would indent all of it once more.)
 if (typeof module !== "undefined") module.exports = calcoli;
 else (function () { // eslint-disable-line curly
   const { passoKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella, intervalloAmmesso,
-    spanUniti } = calcoli;
+    spanUniti, scoperto } = calcoli;
   const NS = "http://www.w3.org/2000/svg";
   const dati = JSON.parse(document.getElementById("dati").textContent);
   const L = Math.max(dati.line_length_m, 1);
   const piano = dati.plan; // {m, x, y, e} or null
+  // The page of a whole line holds each train's objects and profile under
+  // `trains`, and the line's plan once; that of one train holds them itself.
+  const treni = dati.trains || [dati];
+  let treno = treni[0];
   const METRI_PER_PIXEL_MINIMI = 0.25;
 
   // ---- colours: the drawing's palette, which the program writes into the
@@ -151,18 +166,23 @@ else (function () { // eslint-disable-line curly
   };
   const coloreMontagna = (k) => COLORE.montagna[Math.min(Math.max(k, 1), 3) - 1];
 
-  // ---- objects: the stations and every cell that holds one ----
-  const oggetti = [];
-  dati.stations.forEach((s) => oggetti.push({ tipo: "station", metro: s.position_m, dati: s }));
-  dati.cells.forEach((c) => {
-    if (c.kind !== "free") oggetti.push({ tipo: c.kind, metro: c.position_m, dati: c });
-  });
-  oggetti.sort((a, b) => a.metro - b.metro);
-  // Signals are numbered along the line, as a driver counts them.
-  let numeroSegnale = 0;
-  oggetti.forEach((o) => { if (o.tipo === "signal") o.numero = ++numeroSegnale; });
-  // Stations with a timed stop outrank those without when labels compete.
-  const stazioniMaggiori = new Set(dati.stations.filter((s) => s.time_s > 0).map((s) => s.number));
+  // ---- objects: the stations and every cell that holds one, of the train
+  // shown ----
+  let oggetti = [], stazioniMaggiori = new Set();
+  function leggiOggetti() {
+    oggetti = [];
+    treno.stations.forEach((s) => oggetti.push({ tipo: "station", metro: s.position_m, dati: s }));
+    treno.cells.forEach((c) => {
+      if (c.kind !== "free") oggetti.push({ tipo: c.kind, metro: c.position_m, dati: c });
+    });
+    oggetti.sort((a, b) => a.metro - b.metro);
+    // Signals are numbered along the line, as a driver counts them.
+    let numeroSegnale = 0;
+    oggetti.forEach((o) => { if (o.tipo === "signal") o.numero = ++numeroSegnale; });
+    // Stations with a timed stop outrank those without when labels compete.
+    stazioniMaggiori = new Set(treno.stations.filter((s) => s.time_s > 0).map((s) => s.number));
+  }
+  leggiOggetti();
 
   // ---- drawing: each panel is written as markup and set at once, far
   // quicker than making its thousands of elements one by one ----
@@ -197,10 +217,12 @@ else (function () { // eslint-disable-line curly
   // Shows the last drawing of `svg` moved by the map X' = kx X + tx,
   // Y' = ky Y + ty, with its labels hidden when they would show stretched.
   // The panel is a layer of its own in its frame: moving it paints nothing.
+  // Moved back where it was drawn, it is that drawing again.
   function muovi(svg, kx, ky, tx, ty, etichette) {
-    svg.style.transform = "matrix(" + [kx, 0, 0, ky, tx, ty].map((v) => +v.toFixed(4)).join(",") + ")";
-    svg.classList.toggle("senza-etichette", !etichette);
-    svg.setAttribute("data-moved", "");
+    const fermo = Math.abs(kx - 1) < 1e-9 && Math.abs(ky - 1) < 1e-9 && Math.abs(tx) < 0.05 && Math.abs(ty) < 0.05;
+    svg.style.transform = fermo ? "" : "matrix(" + [kx, 0, 0, ky, tx, ty].map((v) => +v.toFixed(4)).join(",") + ")";
+    svg.classList.toggle("senza-etichette", !etichette && !fermo);
+    svg.toggleAttribute("data-moved", !fermo);
   }
 
   // ---- page ----
@@ -212,9 +234,17 @@ else (function () { // eslint-disable-line curly
     '<button id="intera">whole line</button>' +
     '<label>km <input id="km" type="text" inputmode="decimal" placeholder="position"></label>' +
     '<button id="vai">go</button><span id="intervallo"></span>';
-  barra.querySelector(".titolo").textContent =
-    "Line " + dati.keys.line + " \u2013 train " + dati.keys.train + " (" + (L / 1000) + " km)";
+  barra.querySelector(".titolo").textContent = "Line " + dati.keys.line + " \u2013 " +
+    (dati.trains ? dati.trains.length + " trains" : "train " + dati.keys.train) + " (" + (L / 1000) + " km)";
   document.body.appendChild(barra);
+  // The train whose objects the panels show.
+  const sceltaTreno = dati.trains ? document.createElement("select") : null;
+  if (sceltaTreno) {
+    sceltaTreno.id = "treno";
+    sceltaTreno.title = "the train whose objects are shown";
+    treni.forEach((t, k) => sceltaTreno.add(new Option("train " + t.keys.train, k)));
+    barra.querySelector(".titolo").after(sceltaTreno);
+  }
   // Each panel in a frame of its own, which holds it still while a gesture
   // moves the drawing inside.
   function pannello(id) {
@@ -230,6 +260,72 @@ else (function () { // eslint-disable-line curly
   suggerimento.id = "suggerimento";
   suggerimento.hidden = true;
   document.body.appendChild(suggerimento);
+
+  // ---- the train graph of a whole line, as `draw --graph` draws it: in a
+  // shadow root of its frame, since its style sheet names classes the
+  // page's own drawing uses ----
+  const STILE_GRAFICO = "svg { display: block; width: 100%; height: auto; }" +
+    " .corsa { cursor: pointer; } .corsa:hover polyline, .corsa.scelta polyline { stroke-width: 4px; }" +
+    // A ring stands where two lines cross: its inside answers for it.
+    " .incrocio circle { pointer-events: all; }";
+  function graficoOrario() {
+    const cornice = document.body.appendChild(document.createElement("div"));
+    cornice.className = "cornice grafico";
+    cornice.id = "grafico";
+    const radice = cornice.attachShadow({ mode: "open" });
+    radice.innerHTML = "<style>" + STILE_GRAFICO + "</style>" + dati.graph;
+    // What each train's line and each crossing says when pointed at: the
+    // drawing's own titles, shown as the page's tooltips rather than the
+    // browser's.
+    const descrizioni = new Map();
+    for (const g of radice.querySelectorAll("g.corsa, g.incrocio")) {
+      const titolo = g.querySelector("title");
+      descrizioni.set(g, titolo ? titolo.textContent.split("\n") : []);
+      if (titolo) titolo.remove();
+      // A line two pixels wide is hard to point at: a wider one, unseen,
+      // answers for it.
+      const linea = g.querySelector("polyline");
+      if (linea) {
+        const presa = linea.cloneNode();
+        presa.setAttribute("stroke", "transparent");
+        presa.setAttribute("stroke-width", "14");
+        presa.setAttribute("class", "presa");
+        g.insertBefore(presa, linea);
+      }
+    }
+    for (const t of radice.querySelectorAll("svg > title")) t.remove();
+    radice.addEventListener("pointermove", (ev) => {
+      const g = ev.target.closest("g.corsa, g.incrocio");
+      if (!g) { nascondi(); return; }
+      const [titolo, ...fermate] = descrizioni.get(g);
+      mostraSuggerimento(titolo, fermate.map((f) => f.split(/ {2}(.*)/s).slice(0, 2)), ev);
+    });
+    cornice.addEventListener("pointerleave", nascondi);
+    radice.addEventListener("click", (ev) => {
+      const g = ev.target.closest("g.corsa");
+      const k = g ? treni.findIndex((t) => t.keys.train === g.getAttribute("data-treno")) : -1;
+      if (k >= 0) scegliTreno(k);
+    });
+    return radice;
+  }
+  const grafico = dati.graph ? graficoOrario() : null;
+  // The line of the train shown stands out in the graph.
+  function marcaScelto() {
+    for (const g of grafico ? grafico.querySelectorAll("g.corsa") : []) {
+      g.classList.toggle("scelta", g.getAttribute("data-treno") === treno.keys.train);
+    }
+  }
+  marcaScelto();
+  // Shows train `k`'s objects in the panels.
+  function scegliTreno(k) {
+    treno = treni[k];
+    sceltaTreno.value = k;
+    leggiOggetti();
+    marcaScelto();
+    nascondi();
+    ridisegna();
+  }
+  if (sceltaTreno) sceltaTreno.addEventListener("change", () => scegliTreno(+sceltaTreno.value));
 
   // ---- label placement: the most important first, each only where it
   // overprints none already placed ----
@@ -353,7 +449,7 @@ else (function () { // eslint-disable-line curly
       return pezzi.join("");
     }
     const gMontagne = elemento("g", { "stroke-opacity": 0.45, fill: "none", "stroke-linecap": "round" }, tela);
-    for (const [da, a, k] of spanUniti(dati.profile.mountain_kind, t)) {
+    for (const [da, a, k] of spanUniti(treno.profile.mountain_kind, t)) {
       elemento("path", { d: percorso(da, a), stroke: coloreMontagna(k), "stroke-width": 9 }, gMontagne);
     }
     const fine = piano.m[nPunti - 1];
@@ -497,8 +593,8 @@ else (function () { // eslint-disable-line curly
     const altoV = Math.max((H - nomi - 40) * 0.55, 40), altoP = Math.max(H - nomi - 40 - altoV - 16, 30);
     const yV0 = nomi, yP0 = yV0 + altoV + 16, fondo = yP0 + altoP;
     let vmax = 20, pmax = 5;
-    for (const [, , v] of dati.profile.speed_limit_kmh) vmax = Math.max(vmax, v);
-    for (const [, , v] of dati.profile.gradient_per_mille) pmax = Math.max(pmax, Math.abs(v));
+    for (const [, , v] of treno.profile.speed_limit_kmh) vmax = Math.max(vmax, v);
+    for (const [, , v] of treno.profile.gradient_per_mille) pmax = Math.max(pmax, Math.abs(v));
     vmax = Math.ceil((vmax + 10) / 20) * 20;
     pmax = Math.ceil(pmax / 5) * 5;
     const yV = (v) => yV0 + altoV * (1 - v / vmax);
@@ -506,18 +602,18 @@ else (function () { // eslint-disable-line curly
     const g = elemento("g", {}, tela);
     const unita = (stato.a - stato.da) / (x1 - x0);
 
-    for (const c of colonne(dati.profile.mountain_kind.filter((r) => r[2] !== 0), (a, b) => Math.max(a, b))) {
+    for (const c of colonne(treno.profile.mountain_kind.filter((r) => r[2] !== 0), (a, b) => Math.max(a, b))) {
       elemento("rect", { x: c.x0, y: yV0, width: Math.max(c.x1 - c.x0, 1), height: fondo - yV0,
         fill: coloreMontagna(c.v), "fill-opacity": 0.18 }, g);
     }
     // Gradient bars; of the runs sharing a pixel the steepest shows.
-    for (const c of colonne(dati.profile.gradient_per_mille, (a, b) => Math.abs(b) > Math.abs(a) ? b : a)) {
+    for (const c of colonne(treno.profile.gradient_per_mille, (a, b) => Math.abs(b) > Math.abs(a) ? b : a)) {
       if (c.v === 0) continue;
       elemento("rect", { x: c.x0, y: Math.min(yP(c.v), yP(0)), width: Math.max(c.x1 - c.x0, 1),
         height: Math.abs(yP(c.v) - yP(0)), fill: c.v > 0 ? COLORE.salita : COLORE.discesa, "shape-rendering": "crispEdges" }, g);
     }
     // Speed limit; of the runs sharing a pixel the lowest shows.
-    const passi = colonne(dati.profile.speed_limit_kmh, (a, b) => Math.min(a, b));
+    const passi = colonne(treno.profile.speed_limit_kmh, (a, b) => Math.min(a, b));
     elemento("path", { d: passi.map((c, k) => (k ? "L" : "M") + c.x0.toFixed(1) + " " + yV(c.v).toFixed(1) +
       "L" + c.x1.toFixed(1) + " " + yV(c.v).toFixed(1)).join(""), fill: "none", stroke: COLORE.velocita, "stroke-width": 2.2 }, g);
     for (const [y, h] of [[yV0, altoV], [yP0, altoP]]) {
@@ -630,18 +726,29 @@ else (function () { // eslint-disable-line curly
   // several frames' time on a long line; moving them, a fraction of one.
   const disegnato = { pianta: null, profilo: null };
   const QUIETE_MS = 120;
-  // How far a moved drawing may stray before it is drawn again at once:
-  // beyond this its edges, drawn for the old view, would show bare, and its
-  // symbols stand blurred and many times their size.
+  // How far a moved drawing may stray before it is drawn again at once: its
+  // symbols no more than this many times larger or smaller, and no more than
+  // this share of what there is to see left bare at its edges.
   const SCALA_MASSIMA = 16;
+  const SCOPERTO_MASSIMO = 0.75;
+  const troppoLontano = (k, bare) => k > SCALA_MASSIMA || k < 1 / SCALA_MASSIMA || bare > SCOPERTO_MASSIMO;
+  // Where the track lies on the plan, the same whatever the view.
+  const limitiPianta = [Infinity, Infinity, -Infinity, -Infinity];
+  for (let i = 0; i < nPunti; i++) {
+    limitiPianta[0] = Math.min(limitiPianta[0], piano.x[i]);
+    limitiPianta[1] = Math.min(limitiPianta[1], piano.y[i]);
+    limitiPianta[2] = Math.max(limitiPianta[2], piano.x[i]);
+    limitiPianta[3] = Math.max(limitiPianta[3], piano.y[i]);
+  }
   function muoviPianta() {
     const d = disegnato.pianta, [W, H] = dimensioniPianta();
     if (!d || d.W !== W || d.H !== H) return false;
     const k = stato.s / d.s;
     const tx = W / 2 * (1 - k) + (d.cx - stato.cx) * stato.s, ty = H / 2 * (1 - k) - (d.cy - stato.cy) * stato.s;
-    if (k > SCALA_MASSIMA || k < 1 / SCALA_MASSIMA || Math.abs(tx) > W / 2 || Math.abs(ty) > H / 2) return false;
+    const traccia = [schermoX(limitiPianta[0], W), schermoY(limitiPianta[3], H), schermoX(limitiPianta[2], W),
+      schermoY(limitiPianta[1], H)];
     muovi(svgPianta, k, k, tx, ty, k >= 0.5 && k <= 2);
-    return true;
+    return !troppoLontano(k, scoperto([0, 0, W, H], traccia, [tx, ty, tx + k * W, ty + k * H]));
   }
   function muoviProfilo() {
     const d = disegnato.profilo, [W] = dimensioniProfilo();
@@ -649,20 +756,31 @@ else (function () { // eslint-disable-line curly
     const larghezza = W - MARGINE_SINISTRO - MARGINE_DESTRO;
     const k = (d.a - d.da) / (stato.a - stato.da);
     const tx = MARGINE_SINISTRO * (1 - k) + (d.da - stato.da) / (stato.a - stato.da) * larghezza;
-    if (k > SCALA_MASSIMA || k < 1 / SCALA_MASSIMA || Math.abs(tx) > larghezza / 2) return false;
+    const xDi = (m) => MARGINE_SINISTRO + (m - stato.da) / (stato.a - stato.da) * larghezza;
+    const bare = scoperto([MARGINE_SINISTRO, 0, W - MARGINE_DESTRO, 1], [xDi(0), 0, xDi(L), 1],
+      [k * MARGINE_SINISTRO + tx, 0, k * (W - MARGINE_DESTRO) + tx, 1]);
     // Text stretched along one axis reads badly: labels show on a pan only.
     muovi(svgProfilo, k, 1, tx, 0, Math.abs(k - 1) < 1e-9);
-    return true;
+    return !troppoLontano(k, bare);
   }
+  // A frame draws one panel at most: drawing both would take twice as long.
+  // A panel that strayed too far while the other is drawn stays moved and is
+  // drawn in the next frame; once the gesture pauses, each panel still moved
+  // is drawn, one a frame.
   let quiete = 0;
   function muoviODisegna() {
-    if (svgPianta && !muoviPianta()) disegnaPianta();
-    if (!muoviProfilo()) disegnaProfilo();
+    const pianta = svgPianta && !muoviPianta();
+    const profilo = !muoviProfilo();
+    if (pianta) disegnaPianta(); else if (profilo) disegnaProfilo();
+    if (pianta && profilo) ridisegna(true);
     mostraIntervallo();
     clearTimeout(quiete);
-    quiete = setTimeout(() => {
-      if (document.querySelector("svg[data-moved]")) ridisegna();
-    }, QUIETE_MS);
+    quiete = setTimeout(dopoLaPausa, QUIETE_MS);
+  }
+  function disegnaUnMosso() {
+    if (svgPianta && svgPianta.hasAttribute("data-moved")) disegnaPianta();
+    else if (svgProfilo.hasAttribute("data-moved")) disegnaProfilo();
+    dopoLaPausa();
   }
   function limitaIntervallo(da, a) {
     [stato.da, stato.a] = intervalloAmmesso(da, a, L);
@@ -670,18 +788,26 @@ else (function () { // eslint-disable-line curly
   // Events only change the state; the drawing follows once an animation
   // frame, however many events came since the last.
   // A gesture (wheel, drag, pinch) asks for `gesto`: its frame may move the
-  // last drawing; anything else draws anew.
-  let fotogramma = 0, segui = null, soloGesti = true;
+  // last drawing; anything else draws anew. A frame asked for by the pause
+  // alone draws what is still moved.
+  let fotogramma = 0, segui = null, soloGesti = true, pausa = false;
   function ridisegna(gesto) {
     soloGesti = soloGesti && gesto === true;
+    pausa = false;
     if (fotogramma) return;
     fotogramma = requestAnimationFrame(() => {
       fotogramma = 0;
       if (segui) segui();
       segui = null;
-      if (soloGesti) muoviODisegna(); else disegna();
+      if (pausa) disegnaUnMosso(); else if (soloGesti) muoviODisegna(); else disegna();
       soloGesti = true;
     });
+  }
+  // A frame already asked for moves or draws, and waits for its own pause.
+  function dopoLaPausa() {
+    if (fotogramma || !document.querySelector("svg[data-moved]")) return;
+    ridisegna(true);
+    pausa = true;
   }
   // After the plan moved, the profile shows the track in the plan's view;
   // after the profile moved, the plan shows the same stretch. Either is
@@ -839,12 +965,18 @@ else (function () { // eslint-disable-line curly
     const bersaglio = ev.target.closest ? ev.target.closest("[data-o]") : null;
     if (!bersaglio) { nascondi(); return; }
     const o = oggetti[+bersaglio.getAttribute("data-o")];
+    mostraSuggerimento(o.tipo === "station" ? "station " + o.dati.name : o.tipo, righe(o), ev);
+    suggerimento.setAttribute("data-o", bersaglio.getAttribute("data-o"));
+  }
+  // The tooltip: a heading and rows [name, value], by the pointer.
+  function mostraSuggerimento(intestazione, voci, ev) {
     suggerimento.textContent = "";
+    suggerimento.removeAttribute("data-o");
     const tabella = document.createElement("table");
     const titolo = tabella.insertRow().appendChild(document.createElement("th"));
     titolo.colSpan = 2;
-    titolo.textContent = o.tipo === "station" ? "station " + o.dati.name : o.tipo;
-    for (const [k, v] of righe(o)) {
+    titolo.textContent = intestazione;
+    for (const [k, v] of voci) {
       const riga = tabella.insertRow();
       riga.insertCell().textContent = k;
       riga.cells[0].className = "campo";
@@ -852,7 +984,6 @@ else (function () { // eslint-disable-line curly
     }
     suggerimento.appendChild(tabella);
     suggerimento.hidden = false;
-    suggerimento.setAttribute("data-o", bersaglio.getAttribute("data-o"));
     const x = Math.min(ev.clientX + 14, window.innerWidth - 370), y = Math.min(ev.clientY + 14, window.innerHeight - 20 - tabella.rows.length * 16);
     suggerimento.style.left = Math.max(x, 0) + "px";
     suggerimento.style.top = Math.max(y, 0) + "px";
