@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "platform/file.h"
@@ -191,18 +192,19 @@ std::string FileInLettura::leggi_da(uint64_t posizione, size_t quanti) const {
     return contenuto;
 }
 
+// The volume's serial number and the file's index name a file as device and
+// inode do; a directory opens only with backup semantics.
+std::optional<IdentitaFile> identita_file(const std::string& percorso) {
+    const Handle h(contata_win32("stat", INVALID_HANDLE_VALUE,
+                                 [&] { return apri(percorso, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS); }));
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!h.valido() || !GetFileInformationByHandle(h.get(), &info)) return std::nullopt;
+    return IdentitaFile{info.dwVolumeSerialNumber, (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow};
+}
+
 bool stesso_file(const std::string& a, const std::string& b) {
-    // The volume's serial number and the file's index name a file as device
-    // and inode do; a directory opens only with backup semantics.
-    const auto identita = [](const std::string& percorso, BY_HANDLE_FILE_INFORMATION& info) {
-        const Handle h(contata_win32("stat", INVALID_HANDLE_VALUE,
-                                     [&] { return apri(percorso, 0, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS); }));
-        return h.valido() && GetFileInformationByHandle(h.get(), &info);
-    };
-    BY_HANDLE_FILE_INFORMATION ia{};
-    BY_HANDLE_FILE_INFORMATION ib{};
-    return identita(a, ia) && identita(b, ib) && ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber &&
-           ia.nFileIndexHigh == ib.nFileIndexHigh && ia.nFileIndexLow == ib.nFileIndexLow;
+    const std::optional<IdentitaFile> ia = identita_file(a);
+    return ia && ia == identita_file(b);
 }
 
 void sincronizza_directory(const std::string& directory) {
