@@ -13,12 +13,14 @@ if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
 fi
 # Windows go to the desktop of the Wine session, which keeps the display it
 # began with: a session the other tests began without one must end first
-# (the test runs alone).
-"$(dirname "$wine")/wineserver" -w
+# (the test runs alone), and this one before its screen goes, or the
+# session's end would break the programs the next tests start.
+wineserver="$(dirname "$wine")/wineserver"
+"$wineserver" -w
 lavoro=$(mktemp -d)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$lavoro/display" 2>/dev/null &
 xvfb=$!
-trap 'kill $xvfb; rm -rf "$lavoro"' EXIT
+trap '"$wineserver" -w; kill $xvfb; rm -rf "$lavoro"' EXIT
 until [ -s "$lavoro/display" ]; do sleep 0.1; done
 export DISPLAY=:$(cat "$lavoro/display") WINEDEBUG=-all
 mkdir "$lavoro/uscita"
