@@ -1,4 +1,5 @@
 #include "cli/comando_compila.h"
+#include "cli/cartella_uscita.h"
 #include "cli/opzioni.h"
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
@@ -19,6 +20,7 @@
 #include "cli/sorveglia.h"
 #include "cli/stato_uscita.h"
 #include "compiler/memorizza_percorso.h"
+#include "compiler/parola_vicina.h"
 #include "model/nomi_file.h"
 #include "model/testo_1252.h"
 #include "platform/blocco_directory.h"
@@ -32,7 +34,8 @@ constexpr const char* AIUTO =
     "Usage: compattatore compile LINE_FILE TRAIN_FILE... [-o DIR] [--line-key KEY] [--train-key KEY]\n"
     "       compattatore compile --all DIR [-o DIR] [options]\n"
     "                            [--no-plan] [--check] [--force] [--sync] [--max-errors N]\n"
-    "                            [--diagnostics text|json] [-Wno-KIND] [--watch]\n"
+    "                            [--diagnostics text|json] [-Wno-KIND] [-Werror[=KIND]]\n"
+    "                            [-Wno-error=KIND] [--watch]\n"
     "\n"
     "Compiles a line description file and a train description file into the plan\n"
     "(LINE_linea.dat), object (LINE_TRAIN.sim) and cell (LINE_TRAIN.dat) files.\n"
@@ -59,8 +62,9 @@ constexpr const char* AIUTO =
     "  --diagnostics F  'text' (default, on standard error) or 'json' (one document\n"
     "                   on standard output; the list of files written goes to\n"
     "                   standard error)\n"
-    "  -Wno-KIND        do not warn about KIND: unknown-record, unknown-section,\n"
-    "                   reversed-span, beyond-line, value-truncated, multiline-text\n"
+    "  -Wno-KIND        do not warn about KIND (the kinds are below)\n"
+    "  -Werror          make every warning an error; -Werror=KIND: those of KIND\n"
+    "  -Wno-error=KIND  keep KIND a warning (value-truncated is an error unless so)\n"
     "  --watch          compile again each time a source file changes, until Ctrl-C\n"
     "  --help           show this text\n"
     "  --               end the options: each argument after it is a file, even -NAME\n"
@@ -71,6 +75,19 @@ constexpr const char* AIUTO =
     "holds a contested cell. Warnings are codes 11 to 13 (after which the files are\n"
     "still written) and what the reader skips or bends ('[-WKIND]'). The last line\n"
     "counts them: 'N errors, M warnings'.\n"
+    "\n"
+    "Warning kinds, each with an example:\n"
+    "  value-truncated  a value the files cannot hold as written, and what is\n"
+    "                   stored: 'pendenza, 2000, -280' stores -24 per mille\n"
+    "  unknown-record   'pendnza, 100, 2': did you mean 'pendenza'?\n"
+    "  unknown-section  '[segnalli]': did you mean '[segnali]'?\n"
+    "  reversed-span    'montagna, 3000, 2000, 1', a curve of negative length\n"
+    "  beyond-line      an object past the line's end, in the run-out\n"
+    "  multiline-text   a quoted text running over a line end (a quote left open)\n"
+    "  out-of-order     a gradient, speed or adhesion before the one before it\n"
+    "  overlap          a curve starting before the previous one ends; a mountain\n"
+    "                   doing so with a kind other than 3, which it is stored as\n"
+    "  time-backwards   a station's time before the previous station's\n"
     "\n"
     "Exit status of compile: 0 compiled (warnings allowed), 1 the scenario has an\n"
     "error (also with --force), 2 usage error (a compiled file that would replace\n"
@@ -100,10 +117,23 @@ size_t numero_errori(std::string_view testo) {
     return n;
 }
 
+std::string_view gruppo_noto(std::string_view gruppo, const char* azione) {
+    if (std::ranges::find(GRUPPI_AVVISO, gruppo) == std::end(GRUPPI_AVVISO)) {
+        const auto vicino = parola_vicina(gruppo, GRUPPI_AVVISO);
+        throw ErroreUso("no warning kind '" + std::string(gruppo) + "' to " + azione +
+                        (vicino ? "; did you mean '" + std::string(*vicino) + "'?" : ""));
+    }
+    return gruppo;
+}
+
+// -Wno-KIND, and -Wno-error and -Wno-error=KIND, which it also reads.
 void silenzia(RichiestaCompila& r, std::string_view gruppo) {
-    if (std::ranges::find(GRUPPI_AVVISO, gruppo) == std::end(GRUPPI_AVVISO))
-        throw ErroreUso("no warning kind '" + std::string(gruppo) + "' to silence");
-    r.resoconto.silenziati.emplace(gruppo);
+    if (gruppo == "error")
+        r.resoconto.avvisi_errori = false;
+    else if (gruppo.starts_with("error="))
+        r.resoconto.declassa(gruppo_noto(gruppo.substr(6), "keep as a warning"));
+    else
+        r.resoconto.silenziati.emplace(gruppo_noto(gruppo, "silence"));
 }
 
 RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
@@ -126,6 +156,9 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
                         r.resoconto.forma = forma == "json" ? FormaDiagnostiche::json : FormaDiagnostiche::testo;
                     })
         .con_prefisso("-Wno-", [&](const std::string& gruppo) { silenzia(r, gruppo); })
+        .flag("-Werror", [&] { r.resoconto.avvisi_errori = true; })
+        .con_prefisso("-Werror=",
+                      [&](const std::string& gruppo) { r.resoconto.promuovi(gruppo_noto(gruppo, "make an error")); })
         .parole([&](const std::string& file) { r.file.push_back(file); });
     r.aiuto = opzioni.leggi(argomenti);
     if (r.directory == "-") throw ErroreUso("-o takes the directory of the binary files; '-' is none");
@@ -174,12 +207,23 @@ void nomi_distinti(const RichiestaCompila& r) {
                     "' and the plan file '" + tracciato + "' one file: choose another train key");
 }
 
+// A key that cannot be told because a train file came first: the hint to
+// swap them, when a file after the first is named as a line file.
+std::string scambiati(const std::vector<std::string>& file) {
+    if (chiave_linea_da_nome(piattaforma::nome_in_percorso(file[0]))) return "";
+    for (size_t i = 1; i < file.size(); ++i)
+        if (chiave_linea_da_nome(piattaforma::nome_in_percorso(file[i])))
+            return "; '" + controlli_visibili(file[i]) +
+                   "' is named as a line file: the files seem swapped (the line file comes first)";
+    return "";
+}
+
 void risolvi_chiavi(RichiestaCompila& r) {
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
         if (!r.chiave_linea)
             throw ErroreUso("the line key cannot be told from '" + controlli_visibili(r.file[0]) +
-                            "' (not named LINE_linea.txt): give --line-key");
+                            "' (not named LINE_linea.txt): give --line-key" + scambiati(r.file));
     }
     // The train file's name is matched with the line key as spelled here,
     // before the keys are converted for the records.
@@ -187,7 +231,7 @@ void risolvi_chiavi(RichiestaCompila& r) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
             throw ErroreUso("the train key cannot be told from '" + controlli_visibili(r.file[1]) + "' (not named " +
-                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key");
+                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key" + scambiati(r.file));
     }
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
@@ -211,9 +255,7 @@ std::string riepilogo(const Modello& m, const Provenienze& p, const std::vector<
     std::string testo;
     for (const std::string& percorso : scritti)
         testo += "wrote " + percorso + " (" + std::to_string(piattaforma::dimensione(percorso)) + " bytes)\n";
-    testo += "compiled " + std::to_string(m.celle.size()) + " cells, " + std::to_string(p.stazioni) + " stations, " +
-             std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
-             std::to_string(std::ranges::count(m.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs\n";
+    testo += conteggi_compilazione(m, p) + "\n";
     if (!scrivi) testo += "nothing written (--check)\n";
     return testo;
 }
@@ -243,8 +285,10 @@ int compila(const RichiestaCompila& r) {
 
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
     // A reserved field set is an error too, even when the list was full before it.
-    const bool errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche);
-    if (da_scrivere(c, opzioni)) {
+    const bool promossi = avvisi_promossi(c.diagnostiche.voci(), r.resoconto);
+    const bool errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche) || promossi;
+    if (da_scrivere(c, opzioni) && (!promossi || r.forza)) {
+        prepara_cartella_uscita(r.directory);
         const piattaforma::BloccoDirectory blocco(r.directory, [&] { attesa_directory(r.directory); });
         elenco(riepilogo(c.modello, c.provenienze, scrivi_file_binari(c.modello, r.directory, r.sincronizza), true));
     } else if (!r.scrivi && !errore) {

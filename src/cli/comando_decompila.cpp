@@ -1,4 +1,5 @@
 #include "cli/comando_decompila.h"
+#include "cli/cartella_uscita.h"
 #include "cli/opzioni.h"
 #include "cli/testo_utente.h"
 #include "platform/flussi_standard.h"
@@ -109,6 +110,7 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
         compilati.reserve(letti.size());
         for (const FileCompilati& f : letti) compilati.push_back({f.scenario, f.chiavi});
         const LineaRicostruita r = decompila_linea(compilati);
+        if (uscita) prepara_cartella_uscita(*uscita);
         scrivi(percorsi.front(), r.linea);
         for (size_t k = 0; k < r.treni.size(); ++k) scrivi(percorsi[k + 1], r.treni[k]);
         if (!r.con_curve)

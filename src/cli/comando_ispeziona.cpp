@@ -64,7 +64,7 @@ std::string elenco_treni(const std::vector<ChiaviScenario>& treni, const std::st
         return j.testo() + "\n";
     }
     std::string testo = "Line " + controlli_visibili(da_1252_a_utf8(treni.front().linea)) + ": " +
-                        std::to_string(treni.size()) + " trains in " + directory + "\n";
+                        std::to_string(treni.size()) + " trains in " + controlli_visibili(directory) + "\n";
     for (const ChiaviScenario& t : treni)
         testo += "  " + controlli_visibili(da_1252_a_utf8(t.treno)) + "  " +
                  controlli_visibili(nome_file_oggetti(t.linea, t.treno)) + "\n";

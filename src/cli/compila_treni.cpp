@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "cli/attesa_directory.h"
+#include "cli/cartella_uscita.h"
 #include "cli/stato_uscita.h"
 #include "compiler/memorizza_percorso.h"
 #include "model/nomi_file.h"
@@ -73,13 +74,6 @@ bool taglia_al_limite(std::vector<Diagnostica>& voci, size_t massimo) {
     return false;
 }
 
-std::string conteggi(const Compilazione& c) {
-    const Provenienze& p = c.provenienze;
-    return "compiled " + std::to_string(c.modello.celle.size()) + " cells, " + std::to_string(p.stazioni) +
-           " stations, " + std::to_string(p.segnali) + " signals, " + std::to_string(p.rallentamenti) + " slowdowns, " +
-           std::to_string(std::ranges::count(c.modello.celle, CELLA_CARTELLO, &Cella::tipo)) + " text signs";
-}
-
 // What a train's compile leaves for the report and the writing once its
 // model is encoded: the model itself goes on the worker's thread, so that
 // the trains hold only their own files' bytes, not a model each.
@@ -90,11 +84,13 @@ struct EsitoTreno {
     std::optional<FileTreno> file;
 };
 
-EsitoTreno esito_treno(Compilazione c, const OpzioniScrittura& opzioni) {
+EsitoTreno esito_treno(Compilazione c, const OpzioniScrittura& opzioni, const ResocontoCompila& resoconto) {
     EsitoTreno e;
-    e.con_errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche).has_value();
-    e.conteggi = conteggi(c);
-    if (da_scrivere(c, opzioni)) e.file = codifica_file_treno(c.modello);
+    // A warning the options made an error keeps the files back as any error does.
+    const bool promossi = avvisi_promossi(c.diagnostiche.voci(), resoconto);
+    e.con_errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche).has_value() || promossi;
+    e.conteggi = conteggi_compilazione(c.modello, c.provenienze);
+    if (da_scrivere(c, opzioni) && (!promossi || opzioni.forza)) e.file = codifica_file_treno(c.modello);
     e.diagnostiche = std::move(c.diagnostiche);
     return e;
 }
@@ -127,13 +123,20 @@ int compila_treni(const RichiestaTreni& r) {
     const LineaMemorizzata linea = memorizza_linea(inizia_compilazione(base).modello, r.file_linea, testi[0].testo);
     const OpzioniScrittura opzioni{.directory = r.directory, .scrivi = r.scrivi, .forza = r.forza};
     std::optional<piattaforma::BloccoDirectory> blocco;
-    if (r.scrivi) blocco.emplace(r.directory, [&] { attesa_directory(r.directory); });
+    if (r.scrivi) {
+        prepara_cartella_uscita(r.directory);
+        blocco.emplace(r.directory, [&] { attesa_directory(r.directory); });
+    }
     // Each train compiled and its files encoded on the worker threads; the
     // files are written here after, one train after another, since only
     // this thread touches the disk. The plan, the line's alone and the
     // largest file, is laid out here meanwhile, under its temporary name.
     std::vector<std::optional<EsitoTreno>> esiti(n);
     std::unique_ptr<TracciatoPreparato> tracciato;
+    // A plan that cannot be laid out (no directory to hold it, say) fails
+    // the compile only when a train is to be written, after the diagnostics,
+    // as it does for one train.
+    std::exception_ptr guasto_tracciato;
     in_parallelo(
         n,
         [&](size_t i) {
@@ -141,11 +144,15 @@ int compila_treni(const RichiestaTreni& r) {
             OpzioniCompilazione o = base;
             o.chiave_treno = r.treni[i].chiave;
             const SorgentiDescrizione sorgenti{r.file_linea, r.treni[i].file, testi[0].testo, testi[i + 1].testo};
-            esiti[i] = esito_treno(compila_treno(linea, sorgenti, o), opzioni);
+            esiti[i] = esito_treno(compila_treno(linea, sorgenti, o), opzioni, r.resoconto);
         },
         [&] {
-            if (r.scrivi && r.tracciato)
+            if (!r.scrivi || !r.tracciato) return;
+            try {
                 tracciato = std::make_unique<TracciatoPreparato>(linea.modello, r.directory, r.sincronizza);
+            } catch (const piattaforma::ErroreFile&) {
+                guasto_tracciato = std::current_exception();
+            }
         });
 
     std::vector<Diagnostica> voci;
@@ -168,6 +175,7 @@ int compila_treni(const RichiestaTreni& r) {
         // The plan first, written only when its bytes changed, so that
         // compiling the line again after a change to a train leaves it
         // untouched.
+        if (guasto_tracciato) std::rethrow_exception(guasto_tracciato);
         if (tracciato) {
             const bool scritto = tracciato->metti_al_posto();
             riepilogo += (scritto ? "wrote " : "kept ") + tracciato->percorso() + " (" +
@@ -201,7 +209,7 @@ int compila_treni(const RichiestaTreni& r) {
         else if (con_errore)
             riga += "errors, nothing written";
         else
-            riga += esiti[i]->conteggi + "; nothing written (--check)";
+            riga += esiti[i]->conteggi + (r.scrivi ? "; nothing written" : "; nothing written (--check)");
         riepilogo += riga + "\n";
     }
     elenco(riepilogo);

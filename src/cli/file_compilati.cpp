@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "cli/cartella_uscita.h"
 #include "cli/errore_uso.h"
 #include "cli/scenario.h"
 #include "cli/stato_uscita.h"
@@ -173,6 +174,7 @@ int consegna(const std::optional<std::string>& uscita, const std::string& predef
         return USCITA_RIUSCITA;
     }
     const std::string percorso = percorso_prodotto(uscita, predefinito, letti);
+    if (uscita) prepara_cartella_uscita(piattaforma::directory_di(percorso));
     piattaforma::sostituisci(percorso, prodotto());
     piattaforma::scrivi_su_uscita(nota + "wrote " + percorso + "\n");
     return USCITA_RIUSCITA;

@@ -1,6 +1,9 @@
 #include "cli/opzioni.h"
 
+#include <vector>
+
 #include "cli/errore_uso.h"
+#include "compiler/parola_vicina.h"
 
 namespace compattatore {
 
@@ -30,6 +33,14 @@ const Opzioni::Opzione* Opzioni::trova(std::string_view argomento) const {
     return nullptr;
 }
 
+std::string Opzioni::forse(std::string_view argomento) const {
+    std::vector<std::string_view> nomi{"--help"};
+    for (const Opzione& o : opzioni_)
+        if (!o.prefisso) nomi.emplace_back(o.nome);
+    const auto vicina = parola_vicina(argomento, nomi);
+    return vicina ? "; did you mean '" + std::string(*vicina) + "'?" : "";
+}
+
 bool Opzioni::leggi(std::span<const std::string_view> argomenti) const {
     const auto parola = [this](std::string_view a) {
         if (!parole_) throw ErroreUso("unexpected argument '" + std::string(a) + "'");
@@ -47,7 +58,7 @@ bool Opzioni::leggi(std::span<const std::string_view> argomenti) const {
             continue;
         }
         const Opzione* o = trova(a);
-        if (o == nullptr) throw ErroreUso("unknown option '" + std::string(a) + "'");
+        if (o == nullptr) throw ErroreUso("unknown option '" + std::string(a) + "'" + forse(a));
         if (o->prefisso) {
             o->azione(std::string(a.substr(o->nome.size())));
         } else if (!o->con_valore) {

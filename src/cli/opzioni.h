@@ -33,6 +33,9 @@ public:
     bool leggi(std::span<const std::string_view> argomenti) const;
 
 private:
+    // "; did you mean '--force'?" for a misspelt option, else empty.
+    std::string forse(std::string_view argomento) const;
+
     struct Opzione {
         std::string nome;
         AzioneValore azione;

@@ -11,6 +11,8 @@
 
 #include "cli/stampa_diagnostiche.h"
 #include "compiler/diagnostiche.h"
+#include "compiler/provenienze.h"
+#include "model/modello.h"
 #include "model/testo_1252.h"
 
 namespace compattatore {
@@ -20,8 +22,24 @@ enum class FormaDiagnostiche { testo, json };
 struct ResocontoCompila {
     FormaDiagnostiche forma = FormaDiagnostiche::testo;
     std::set<std::string, std::less<>> silenziati;  // kinds of the reader's warnings not shown
-    size_t massimo_errori = 20;                     // 0: no limit
+    // Kinds of warning reported as errors (-Werror=KIND, and the kinds that
+    // are errors from the start), and kinds kept as warnings even under
+    // -Werror (-Wno-error=KIND); the later option of the two wins.
+    std::set<std::string, std::less<>> promossi{std::begin(GRUPPI_ERRORE), std::end(GRUPPI_ERRORE)};
+    std::set<std::string, std::less<>> declassati;
+    bool avvisi_errori = false;  // -Werror: every warning is an error
+    size_t massimo_errori = 20;  // 0: no limit
+
+    void promuovi(std::string_view gruppo);
+    void declassa(std::string_view gruppo);
 };
+
+// The diagnostics a report shows: all but the warnings of the kinds
+// silenced, each warning an error where the options make it one.
+std::vector<Diagnostica> da_mostrare(const std::vector<Diagnostica>& voci, const ResocontoCompila& r);
+// Whether the options made one of the warnings of `voci` an error: the
+// compile then fails, and writes only when forced.
+bool avvisi_promossi(const std::vector<Diagnostica>& voci, const ResocontoCompila& r);
 
 // The most bytes an author's description file may hold: a line of the
 // greatest length takes a few MB, and a larger file would only cost time and
@@ -34,6 +52,10 @@ Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente);
 // character that code page lacks. Throws piattaforma::ErroreFile when the
 // file cannot be read.
 std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s);
+
+// "compiled N cells, N stations, N signals, N slowdowns, N text signs": what
+// a compilation made, as every summary of `compile` says it.
+std::string conteggi_compilazione(const Modello& m, const Provenienze& p);
 
 // The report of `voci`: as text, each diagnostic with its line and caret,
 // then the count as the last line, which also says "too many errors" when

@@ -193,6 +193,22 @@ std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi) {
             j.fine_oggetto();
         }
         j.fine_lista();
+        // The "did you mean" as an edit: the field's bytes on its line, and the text for them.
+        j.chiave("replacement");
+        if (d.sostituzione) {
+            j.inizio_oggetto();
+            j.chiave("line");
+            j.valore(int64_t{d.sostituzione->luogo.riga});
+            j.chiave("column");
+            j.valore(int64_t{d.sostituzione->luogo.colonna});
+            j.chiave("length");
+            j.valore(int64_t{d.sostituzione->lunghezza});
+            j.chiave("text");
+            j.valore(da_1252_a_utf8(d.sostituzione->testo));
+            j.fine_oggetto();
+        } else {
+            j.nullo();
+        }
         j.fine_oggetto();
     }
     j.fine_lista();

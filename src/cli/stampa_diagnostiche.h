@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -70,7 +69,9 @@ std::string formatta_diagnostica(const Diagnostica& d, const SorgentiIndicizzate
 std::string conteggio_diagnostiche(size_t errori, size_t avvisi);
 
 // The list as one JSON document: {"diagnostics": [...], "errors": N,
-// "warnings": M, "too_many_errors": bool}, texts as UTF-8.
+// "warnings": M, "too_many_errors": bool}, texts as UTF-8; a diagnostic
+// with a "did you mean" gives it as "replacement": {line, column, length,
+// text}, else null.
 std::string diagnostiche_json(std::span<const Diagnostica> voci, bool troppi);
 
 }  // namespace compattatore

@@ -7,6 +7,7 @@
 #include "compiler/lettura_linea.h"
 #include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
+#include "compiler/valori_scritti.h"
 #include "model/numeri.h"
 #include "model/tracciato.h"
 
@@ -23,6 +24,9 @@ struct CorpoLinea {
     int32_t metro_corrente = 2;
     int32_t prossimo_cartello = PRIMO_CARTELLO;
     Montagne montagne;
+    Precedente pendenza_prima;  // the gradient record before
+    Precedente curva_prima;     // the furthest end of a curve so far
+    Precedente montagna_prima;  // the end of the mountain written before
 };
 
 // The byte a gradient is stored as: per mille + 100, low 8 bits.
@@ -34,7 +38,8 @@ Esito pendenza(Lettura& l, CorpoLinea& s) {
     auto p = l.numero<int32_t>("pendenza", "posizione");
     auto g = l.numero<int32_t>("pendenza", "pendenza");
     if (!l.nel_percorso(p.v, 100, "pendenza", p.luogo)) return Esito::fuori_percorso;
-    if (g.v <= INT32_MAX - 100) l.controlla_8({g.v + 100, g.luogo}, "pendenza: gradient + 100");
+    controlla_ordine(l, s.pendenza_prima, p, "pendenza");
+    controlla_pendenza(l, g);
     int64_t k = arrotonda(p.v / 50.0);
     if (k > 0)
         riempi_celle(l.m, s.indice_pendenza, k, &Cella::pendenza, pendenza_cella(s.pendenza_corrente), "pendenza", p.v,
@@ -78,6 +83,10 @@ Esito curva(Lettura& l, CorpoLinea& s) {
     if (contiene(voce, "s")) c = -c;  // left-hand
     int32_t fine =
         nel_campo(inizio.luogo, [&] { return intero32(int64_t{inizio.v} + lunghezza.v, "curva: start + length"); });
+    if (lunghezza.v < 0)
+        l.avvisa(AVVISO_TRATTO_ROVESCIATO, lunghezza.luogo,
+                 "curva: the length " + std::to_string(lunghezza.v) + " m is negative; the curve bends nothing");
+    controlla_sovrapposti(l, s.curva_prima, inizio, fine, "curva");
 
     // A curve running past the plan's last row stops there.
     auto& t = l.m.tracciato;
@@ -96,10 +105,16 @@ Esito montagna(Lettura& l, CorpoLinea& s) {
     auto fine = l.numero<int32_t>(record, "fine");
     auto tipo = l.numero<int32_t>(record, "tipo");
     if (!l.nel_percorso(inizio.v, 100, record, inizio.luogo)) return Esito::fuori_percorso;
-    if (arrotonda(fine.v / 50.0 - 1) < arrotonda(inizio.v / 50.0))
+    const bool vuoto = arrotonda(fine.v / 50.0 - 1) < arrotonda(inizio.v / 50.0);
+    // A span of no length is no slip: it marks nothing and is written only
+    // to part the spans around it, the next one's distance being measured
+    // from its end.
+    if (vuoto && fine.v != inizio.v)
         l.avvisa(AVVISO_TRATTO_ROVESCIATO, fine.luogo,
                  "montagna: the span ends at " + std::to_string(fine.v) + " m, before the cell where it starts at " +
                      std::to_string(inizio.v) + " m; it marks no cell");
+    if (!vuoto && s.montagne.numero_montagne > 0) controlla_montagna_sovrapposta(l, s.montagna_prima, inizio, tipo.v);
+    s.montagna_prima = {fine.v, inizio.luogo};
     nel_campo(inizio.luogo, [&] { memo_montagna(l.m, s.montagne, inizio.v, fine.v, tipo.v); });
     return Esito::prosegui;
 }
@@ -118,6 +133,10 @@ Esito indicatori(Lettura& l) {
     if (codice == 0) {
         l.colloca(cella_di(p.v), p);
         l.controlla_oltre_linea(p, r);
+        controlla_indicatore(l, 'A', vas, vad);
+        controlla_indicatore(l, 'B', vbs, vbd);
+        controlla_indicatore(l, 'C', vcs, vcd);
+        controlla_strisce(l, strisces, strisced);
         return Esito::prosegui;
     }
     l.conflitto(codice, cella_di(p.v), p.v, p.luogo,
@@ -150,18 +169,30 @@ Esito cartello(Lettura& l, CorpoLinea& s) {
     return Esito::prosegui;
 }
 
+// Without the plan a curve's start and length go unread: they are passed
+// over, so that they do not read as numbers left over from a record.
+void salta_curva(Lettura& l) {
+    for (int n = 0; n < 2 && !l.campi.fine_file(); ++n) l.campi.leggi_testo();
+}
+
 // Every test is made even when an earlier one matched.
 Esito record_corpo(Lettura& l, CorpoLinea& s) {
     const std::string& v = l.voce_letta;
     const bool curva_o_no = contiene(v, "curva");  // known even when the plan is not built
     if (!contiene(v, "pendenza") && !curva_o_no && !contiene(v, "montagna") && !contiene(v, "indicatori_v") &&
         !(contiene(v, "cartello") && contiene(v, "indicat"))) {
-        l.voce_ignorata(SEZIONI_LINEA);
+        l.voce_ignorata(SEZIONI_LINEA, SCRITTE_LINEA);
         return Esito::prosegui;
     }
     Esito e = Esito::prosegui;
     if (riconosce(v, PENDENZA) && (e = pendenza(l, s)) != Esito::prosegui) return e;
-    if (l.m.stato.crea_tracciato != 0 && riconosce(v, CURVA) && (e = curva(l, s)) != Esito::prosegui) return e;
+    if (riconosce(v, CURVA)) {
+        if (l.m.stato.crea_tracciato != 0) {
+            if ((e = curva(l, s)) != Esito::prosegui) return e;
+        } else {
+            salta_curva(l);
+        }
+    }
     if (riconosce(v, MONTAGNA) && (e = montagna(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, INDICATORI_VMAX) && (e = indicatori(l)) != Esito::prosegui) return e;
     if (riconosce(v, CARTELLO_INDICATORE) && (e = cartello(l, s)) != Esito::prosegui) return e;

@@ -26,6 +26,15 @@ struct Nota {
     std::string testo;
 };
 
+// A fix an editor can apply as it stands: the `lunghezza` bytes at `luogo`,
+// on one line, become `testo` (a misspelt keyword becomes the known one).
+struct Sostituzione {
+    Luogo luogo;
+    int lunghezza = 0;
+    std::string testo;
+    bool operator==(const Sostituzione&) const = default;
+};
+
 struct Diagnostica {
     Livello livello = Livello::errore;
     std::optional<int32_t> codice;     // the code table's code; none for a reader's warning or a decompile message
@@ -36,6 +45,7 @@ struct Diagnostica {
     std::optional<int64_t> cella;      // the cell a finishing warning concerns
     std::string motivo;                // what failed, in words (empty when the code says it all)
     std::vector<Nota> note;
+    std::optional<Sostituzione> sostituzione;  // the "did you mean" of the message, as an edit
 };
 
 // The condition of code `codice`, at `luogo` of `file` (empty: the scenario
@@ -48,16 +58,26 @@ Diagnostica crea_messaggio(std::string file, Luogo luogo, std::string motivo);
 Diagnostica crea_avviso(std::string_view gruppo, std::string file, Luogo luogo, std::string motivo);
 
 // Kinds of the reader's warnings about what it drops or bends without a
-// word; each is silenced by -Wno-KIND.
+// word, or about records that disagree with each other; each is silenced by
+// -Wno-KIND and made an error by -Werror=KIND.
 inline constexpr std::string_view AVVISO_RECORD_SCONOSCIUTO = "unknown-record";
 inline constexpr std::string_view AVVISO_SEZIONE_SCONOSCIUTA = "unknown-section";
 inline constexpr std::string_view AVVISO_TRATTO_ROVESCIATO = "reversed-span";
 inline constexpr std::string_view AVVISO_OLTRE_LINEA = "beyond-line";
+// A value the compiled files cannot hold as written: an error unless
+// -Wno-error=value-truncated.
 inline constexpr std::string_view AVVISO_VALORE_TRONCATO = "value-truncated";
 inline constexpr std::string_view AVVISO_TESTO_A_CAPO = "multiline-text";
-inline constexpr std::string_view GRUPPI_AVVISO[] = {AVVISO_RECORD_SCONOSCIUTO, AVVISO_SEZIONE_SCONOSCIUTA,
-                                                     AVVISO_TRATTO_ROVESCIATO,  AVVISO_OLTRE_LINEA,
-                                                     AVVISO_VALORE_TRONCATO,    AVVISO_TESTO_A_CAPO};
+inline constexpr std::string_view AVVISO_FUORI_ORDINE = "out-of-order";
+inline constexpr std::string_view AVVISO_SOVRAPPOSTI = "overlap";
+inline constexpr std::string_view AVVISO_ORARIO_INDIETRO = "time-backwards";
+inline constexpr std::string_view GRUPPI_AVVISO[] = {
+    AVVISO_RECORD_SCONOSCIUTO, AVVISO_SEZIONE_SCONOSCIUTA, AVVISO_TRATTO_ROVESCIATO,
+    AVVISO_OLTRE_LINEA,        AVVISO_VALORE_TRONCATO,     AVVISO_TESTO_A_CAPO,
+    AVVISO_FUORI_ORDINE,       AVVISO_SOVRAPPOSTI,         AVVISO_ORARIO_INDIETRO};
+// The kinds that are errors unless -Wno-error=KIND: the compiled files would
+// hold something else than what was written.
+inline constexpr std::string_view GRUPPI_ERRORE[] = {AVVISO_VALORE_TRONCATO};
 
 // A character that Windows-1252 cannot hold, at its line and column of
 // `file` (code 25).
@@ -90,6 +110,8 @@ public:
     Diagnostica* aggiungi(Diagnostica d);
     // What is reported, in the order found.
     const std::vector<Diagnostica>& voci() const { return voci_; }
+    // The `indice`th reported, to add to it later.
+    Diagnostica& voce(size_t indice) { return voci_.at(indice); }
     // What was found once the list was full: never reported, but still part
     // of the outcome (a reserved field set stops the writing all the same).
     const std::vector<Diagnostica>& oltre_limite() const { return oltre_limite_; }

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <optional>
 #include <string>
 
 #include "compiler/codici_errore.h"
@@ -10,11 +12,15 @@ namespace compattatore {
 
 namespace {
 
-bool trova_generale(Lettura& l) {
+// Reads up to the '[generale]' field; without one, the file's first field
+// (where the section belongs), or its end when it has none.
+std::optional<Luogo> trova_generale(Lettura& l) {
+    std::optional<Luogo> primo;
     for (;;) {
         l.leggi_voce();
-        if (l.campi.fine_file()) return false;
-        if (contiene(l.voce_letta, SEZIONE_GENERALE)) return true;
+        if (!primo && !l.voce_letta.empty() && !contiene(l.voce_letta, SEZIONE_GENERALE)) primo = l.voce;
+        if (l.campi.fine_file()) return primo.value_or(l.campi.luogo());
+        if (contiene(l.voce_letta, SEZIONE_GENERALE)) return std::nullopt;
     }
 }
 
@@ -23,6 +29,8 @@ Esito lunghezza(Lettura& l) {
     auto lunghezza = l.numero<int32_t>("lunghezza percorso", "lunghezza");
     Modello& m = l.m;
     m.oggetti[OGGETTO_DIMENSIONI].fine = lunghezza.v;
+    l.r.luogo_lunghezza = lunghezza.luogo;
+    l.r.file_lunghezza = l.file;
     if (lunghezza.v > LUNGHEZZA_MASSIMA) {
         l.registra(ERRORE_LUNGHEZZA, lunghezza.luogo,
                    "lunghezza percorso: line length " + std::to_string(lunghezza.v) + " m is above " +
@@ -89,9 +97,9 @@ Esito record_intestazione(Lettura& l) {
     if (riconosce(v, SFONDO_DUE)) sfondi.posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
     if (riconosce(v, SFONDO_TRE)) sfondi.fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
     if (riconosce(v, RIPETIZIONE_SEGNALI)) return ripetizione(l);
-    const bool nota =
-        riconosce(v, LUNGHEZZA_PERCORSO) || contiene_esatto(v, "progressiva") || contiene_esatto(v, "sfondo");
-    if (!nota) l.voce_ignorata(SEZIONI_LINEA);
+    // A field no header record takes is skipped, and its numbers with it.
+    const bool nota = std::ranges::any_of(PAROLE_INTESTAZIONE, [&](const ParolaChiave* p) { return riconosce(v, *p); });
+    if (!nota) l.voce_ignorata(SEZIONI_LINEA, SCRITTE_LINEA);
     return Esito::prosegui;
 }
 
@@ -105,8 +113,8 @@ bool nuova_sezione(const std::string& voce) {
 }  // namespace
 
 Esito leggi_intestazione_linea(Lettura& l) {
-    if (!trova_generale(l)) {
-        l.registra(ERRORE_SENZA_GENERALE, l.campi.luogo(), "the file ends before a '[generale]' field");
+    if (const std::optional<Luogo> senza = trova_generale(l)) {
+        l.registra(ERRORE_SENZA_GENERALE, *senza, "the file ends before a '[generale]' field, which comes first");
         return Esito::interrotta;
     }
     for (;;) {

@@ -16,8 +16,8 @@ std::string nome_campo(const char* record, const char* campo) {
 
 // Parses an optional sign, digits and an optional fraction. Returns false
 // when the text is not such a number; sets `troppo` when it is one too large
-// for any field.
-bool interpreta(std::string_view t, int64_t& valore, bool& troppo) {
+// for any field, and `punto` when it has a decimal point.
+bool interpreta(std::string_view t, int64_t& valore, bool& troppo, bool& punto) {
     constexpr int64_t LIMITE = int64_t{1} << 40;  // beyond every field's range
     size_t i = 0;
     bool negativo = false;
@@ -33,7 +33,8 @@ bool interpreta(std::string_view t, int64_t& valore, bool& troppo) {
     }
     int prima_decimale = 0;
     bool resto = false;
-    if (i < t.size() && t[i] == '.') {
+    punto = i < t.size() && t[i] == '.';
+    if (punto) {
         size_t inizio = ++i;
         for (; i < t.size() && t[i] >= '0' && t[i] <= '9'; ++i, ++cifre) {
             if (i == inizio)
@@ -135,14 +136,15 @@ LettoreCampi::Intero LettoreCampi::leggi_intero(int64_t minimo, int64_t massimo,
 
     int64_t valore = 0;
     bool troppo = false;
-    if (!cifre.empty() && !interpreta(cifre, valore, troppo))
+    bool punto = false;
+    if (!cifre.empty() && !interpreta(cifre, valore, troppo, punto))
         throw ErroreLettura(nome_campo(record, campo) + " is not a number: '" + std::string(cifre) + "'", dove);
     if (troppo || valore < minimo || valore > massimo)
         throw ErroreLettura(nome_campo(record, campo) + (valore < minimo ? " is too small" : " is too large") +
                                 " for its field (" + std::to_string(minimo) + " to " + std::to_string(massimo) +
                                 "): '" + std::string(cifre) + "'",
                             dove);
-    return {valore, dove};
+    return {valore, dove, punto ? cifre : std::string_view{}};
 }
 
 }  // namespace compattatore

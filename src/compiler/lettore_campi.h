@@ -39,6 +39,7 @@ template <class T>
 struct Valore {
     T v;
     Luogo luogo;
+    std::string_view scritto = {};  // the field as written, for a number with a decimal point only
 };
 
 class LettoreCampi {
@@ -62,14 +63,16 @@ public:
     // A decimal number, fraction rounded half to even, that must fit T.
     template <class T>
     Valore<T> leggi_numero(const char* record, const char* campo) {
-        auto [valore, dove] = leggi_intero(std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), record, campo);
-        return {static_cast<T>(valore), dove};
+        auto [valore, dove, scritto] =
+            leggi_intero(std::numeric_limits<T>::min(), std::numeric_limits<T>::max(), record, campo);
+        return {static_cast<T>(valore), dove, scritto};
     }
 
 private:
     struct Intero {
         int64_t valore = 0;
         Luogo luogo;
+        std::string_view scritto;
     };
     Intero leggi_intero(int64_t minimo, int64_t massimo, const char* record, const char* campo);
     void controlla_fine(const char* record, const char* campo) const;

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "compiler/accesso_celle.h"
+#include "compiler/parola_vicina.h"
+#include "compiler/parole_chiave.h"
 #include "model/nomi_celle.h"
 
 namespace compattatore {
@@ -49,6 +51,15 @@ void Lettura::leggi_voce() {
 std::string_view Lettura::testo_oggetto(const char* record, const char* campo) {
     constexpr size_t MASSIMO = 65535;
     CampoLetto c = testo(record, campo);
+    if (c.luogo.riga > voce.riga) {
+        const auto chiave = [&](const ParolaChiave* p) { return riconosce(c.testo, *p); };
+        if (std::ranges::any_of(PAROLE_LINEA, chiave) || std::ranges::any_of(PAROLE_TRENO, chiave))
+            throw ErroreLettura(std::string(record) + ": a field is missing: the " +
+                                    (std::string_view(campo) == "nome" ? "name" : "text") +
+                                    " took the next record's keyword '" + std::string(c.testo) + "'",
+                                c.luogo);
+    }
+    riga_testo = c.luogo.riga;
     if (c.testo.size() > MASSIMO)
         throw ErroreLettura(std::string(record) + ": field '" + campo + "' is " + std::to_string(c.testo.size()) +
                                 " bytes long, above the " + std::to_string(MASSIMO) + " an object record can hold",
@@ -78,8 +89,8 @@ void Lettura::conflitto(int32_t codice, int64_t cella, int32_t posizione, Luogo 
                            std::string(nome_oggetto(m.celle.at(static_cast<size_t>(cella)).tipo)) + " placed here"});
 }
 
-void Lettura::avvisa(std::string_view gruppo, Luogo luogo, std::string motivo) {
-    r.diagnostiche.aggiungi(crea_avviso(gruppo, file, luogo, std::move(motivo)));
+Diagnostica* Lettura::avvisa(std::string_view gruppo, Luogo luogo, std::string motivo) {
+    return r.diagnostiche.aggiungi(crea_avviso(gruppo, file, luogo, std::move(motivo)));
 }
 
 void Lettura::colloca(int64_t cella, const Valore<int32_t>& posizione) {
@@ -88,25 +99,83 @@ void Lettura::colloca(int64_t cella, const Valore<int32_t>& posizione) {
 
 bool Lettura::nel_percorso(int32_t p, int32_t margine, const char* record, Luogo luogo) {
     richiedi_celle(m, record, luogo);
+    // Before the line's start there is no cell; the nearest ones would take
+    // the record without a word.
+    if (p < 0)
+        throw ErroreLettura(
+            std::string(record) + ": position " + std::to_string(p) + " m is before the start of the line", luogo);
     if (m.ultima_cella() >= (p + static_cast<double>(margine)) / 50) return true;
-    registra(ERRORE_OLTRE_LINEA, p, luogo,
-             std::string(record) + ": position " + std::to_string(p) + " m needs cells up to (p + " +
-                 std::to_string(margine) + ") / 50, beyond the last cell " + std::to_string(m.ultima_cella()));
+    if (r.recupera && r.oltre_linea && r.oltre_linea->file == file) {
+        Diagnostica& prima = r.diagnostiche.voce(r.oltre_linea->voce);
+        const int32_t altri = ++r.oltre_linea->altri;
+        std::string conto = std::to_string(altri) + (altri == 1 ? " more record lies" : " more records lie") +
+                            " beyond the end of the line in this file";
+        if (altri == 1)
+            prima.note.push_back({file, {}, std::move(conto)});
+        else
+            prima.note.back().testo = std::move(conto);
+        return false;
+    }
+    Diagnostica* d =
+        registra(ERRORE_OLTRE_LINEA, p, luogo,
+                 std::string(record) + ": position " + std::to_string(p) + " m needs cells up to (p + " +
+                     std::to_string(margine) + ") / 50, beyond the last cell " + std::to_string(m.ultima_cella()));
+    if (d == nullptr) return false;
+    if (!r.file_lunghezza.empty())
+        d->note.push_back({r.file_lunghezza, r.luogo_lunghezza,
+                           "the line is " + std::to_string(m.oggetti[OGGETTO_DIMENSIONI].fine) + " m long, set here"});
+    if (r.recupera) r.oltre_linea = Raccolta::OltreLinea{file, r.diagnostiche.voci().size() - 1, 0};
     return false;
 }
 
-void Lettura::voce_ignorata(std::span<const std::string_view> sezioni) {
+void Lettura::punto_decimale(const char* record, const char* campo, int64_t letto, Luogo luogo,
+                             std::string_view scritto) {
+    const std::string_view decimali = scritto.substr(scritto.find('.') + 1);
+    const bool intero = decimali.find_first_not_of('0') == std::string_view::npos;
+    if (intero && decimali.size() != 3) return;
+    const std::string testo(scritto);
+    avvisa(AVVISO_VALORE_TRONCATO, luogo,
+           std::string(record) + ": field '" + campo + "' " + testo + " is stored as " + std::to_string(letto) +
+               (intero ? ": a point is a decimal point, not a thousands separator" : ": numbers are whole"));
+}
+
+void Lettura::sconosciuta(std::string_view gruppo, std::string motivo, std::span<const std::string_view> note) {
+    std::optional<std::string_view> vicina = parola_vicina(voce_letta, note);
+    if (vicina == std::string_view(voce_letta)) vicina.reset();  // a known word out of its place
+    if (vicina) {
+        const bool maiuscole = vicina->size() == voce_letta.size() && contiene(*vicina, voce_letta);
+        motivo += maiuscole ? "; it differs from '" + std::string(*vicina) + "' only in case, which counts here"
+                            : "; did you mean '" + std::string(*vicina) + "'?";
+    }
+    Diagnostica* d = r.diagnostiche.aggiungi(crea_avviso(gruppo, file, voce, std::move(motivo)));
+    if (d != nullptr && vicina)
+        d->sostituzione = Sostituzione{voce, static_cast<int>(voce_letta.size()), std::string(*vicina)};
+}
+
+void Lettura::voce_ignorata(std::span<const std::string_view> sezioni, std::span<const std::string_view> parole) {
     const std::string_view v = voce_letta;
     if (v.empty()) return;
     if (v.front() == '[' && v.find(']') != std::string_view::npos) {
         if (std::ranges::find(sezioni, v.substr(0, v.find(']') + 1)) == sezioni.end())
-            avvisa(AVVISO_SEZIONE_SCONOSCIUTA, voce,
-                   "'" + voce_letta + "' is not a section of this file; the records after it are read all the same");
+            sconosciuta(
+                AVVISO_SEZIONE_SCONOSCIUTA,
+                "'" + voce_letta + "' is not a section of this file; the records after it are read all the same",
+                sezioni);
         return;
     }
+    const auto cifra = [](char c) { return c >= '0' && c <= '9'; };
+    const size_t punto = v.find('.');
+    const bool numero = cifra(v.front()) && std::ranges::all_of(v.substr(0, punto), cifra) &&
+                        (punto == std::string_view::npos || std::ranges::all_of(v.substr(punto + 1), cifra));
+    if (numero && voce.riga != riga_ignorata)
+        throw ErroreLettura(
+            "unexpected field '" + voce_letta + "' after the record; numbers are whole, with no decimal part", voce);
+    if (!numero) riga_ignorata = voce.riga;
     const bool lettera = (v.front() >= 'a' && v.front() <= 'z') || (v.front() >= 'A' && v.front() <= 'Z');
-    if (lettera)
-        avvisa(AVVISO_RECORD_SCONOSCIUTO, voce, "'" + voce_letta + "' is not a record read here; it is skipped");
+    if (!lettera) return;
+    std::string motivo = "'" + voce_letta + "' is not a record read here; it is skipped";
+    if (voce.riga == riga_testo) motivo += " (a text with a comma in it is written in double quotes)";
+    sconosciuta(AVVISO_RECORD_SCONOSCIUTO, std::move(motivo), parole);
 }
 
 void Lettura::controlla_8(const Valore<int32_t>& v, const char* cosa) {

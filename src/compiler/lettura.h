@@ -42,6 +42,18 @@ struct Raccolta {
     // The object table before the record being read, for recovery (the
     // cells and the plan are taken back by what the record changed).
     TabellaOggetti oggetti_salvati{};
+    // Where the line's length was set, for the note of a record beyond it.
+    Luogo luogo_lunghezza;
+    std::string file_lunghezza;
+    // The first record beyond the line's end in the file being read, when
+    // reading goes on past it: the records beyond it share its cause, so
+    // they only add to its count.
+    struct OltreLinea {
+        std::string file;
+        size_t voce = 0;
+        int32_t altri = 0;
+    };
+    std::optional<OltreLinea> oltre_linea;
 };
 
 struct Lettura {
@@ -56,6 +68,8 @@ struct Lettura {
     const std::string& file;
     Raccolta& r;
     std::string voce_letta;  // the field most recently read
+    int riga_testo = 0;      // the line of the last object text read, for the hint to quote one with a comma
+    int riga_ignorata = 0;   // the line of the last word skipped: the numbers after it on that line are its own
     Luogo voce;              // where voce_letta begins
     Segno dopo_voce;         // just after it
     // NOLINTEND(cppcoreguidelines-non-private-member-variables-in-classes)
@@ -64,13 +78,20 @@ struct Lettura {
     CampoLetto testo(const char* record = nullptr, const char* campo = nullptr);
     // The next field into voce_letta.
     void leggi_voce();
+    // A number; one written with a decimal point that is not a whole
+    // number, or that reads as a thousands separator (40.000), is a
+    // value-truncated diagnostic.
     template <class T>
     Valore<T> numero(const char* record, const char* campo) {
-        return campi.leggi_numero<T>(record, campo);
+        Valore<T> v = campi.leggi_numero<T>(record, campo);
+        if (!v.scritto.empty()) punto_decimale(record, campo, v.v, v.luogo, v.scritto);
+        return v;
     }
 
     // A text field an object record keeps: its file stores the length in 16
-    // bits, so a longer text cannot be compiled.
+    // bits, so a longer text cannot be compiled. One on a later line than
+    // its keyword that reads as a record's keyword is a field missing from
+    // the record: the text took the next record, which would vanish.
     std::string_view testo_oggetto(const char* record, const char* campo);
 
     // Records an error with the field it concerns and why (and the record's
@@ -83,12 +104,13 @@ struct Lettura {
     // that took it.
     void conflitto(int32_t codice, int64_t cella, int32_t posizione, Luogo luogo, std::string motivo);
     // A warning about what the reader drops or bends without a word.
-    void avvisa(std::string_view gruppo, Luogo luogo, std::string motivo);
+    Diagnostica* avvisa(std::string_view gruppo, Luogo luogo, std::string motivo);
     // `cella` now holds the object of the record at `posizione`.
     void colloca(int64_t cella, const Valore<int32_t>& posizione);
 
     // The range check: a record at p needs cells up to (p + margine) / 50;
-    // otherwise code 15. Throws when there is no cell array yet.
+    // otherwise code 15. Throws when there is no cell array yet, or when p
+    // is before the line's start.
     bool nel_percorso(int32_t p, int32_t margine, const char* record, Luogo luogo);
 
     // Runs one record, a failure of the reader recorded as code 25.
@@ -108,8 +130,10 @@ struct Lettura {
     }
 
     // A field that names no record here: a warning when it looks like a
-    // misspelt record or names a section this file does not have.
-    void voce_ignorata(std::span<const std::string_view> sezioni);
+    // misspelt record or names a section this file does not have, with the
+    // nearest known one; a number, which can only be left over from the
+    // record before (a decimal comma), is an error.
+    void voce_ignorata(std::span<const std::string_view> sezioni, std::span<const std::string_view> parole);
     // A value kept by its low bits in a narrower field: a warning saying
     // what is stored instead.
     void controlla_8(const Valore<int32_t>& v, const char* cosa);
@@ -118,6 +142,10 @@ struct Lettura {
     void controlla_oltre_linea(const Valore<int32_t>& p, const char* record);
 
 private:
+    void punto_decimale(const char* record, const char* campo, int64_t letto, Luogo luogo, std::string_view scritto);
+    // An unknown-record or unknown-section warning, with its "did you mean".
+    void sconosciuta(std::string_view gruppo, std::string motivo, std::span<const std::string_view> note);
+
     // What the model was before a record, beside the cells the record will
     // log as it changes them.
     struct Ripristino {

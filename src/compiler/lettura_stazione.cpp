@@ -4,6 +4,7 @@
 #include "compiler/accesso_celle.h"
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_treno.h"
+#include "compiler/valori_scritti.h"
 #include "model/numeri.h"
 
 namespace compattatore {
@@ -52,6 +53,7 @@ void campi_stazione(Lettura& l, Oggetto& o) {
     o.orario = nel_campo(ore.luogo, [&] {
         return somma32(prodotto32(somma32(prodotto32(ore.v, 60, cosa), minuti.v, cosa), 60, cosa), secondi.v, cosa);
     });
+    controlla_orario(l, "stazione", ore, minuti, secondi, true);
 }
 
 // Stations fill the object table upward, text signs downward (code 10).
@@ -86,6 +88,13 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
         return Esito::interrotta;
     }
     campi_stazione(l, o);
+    // A time of 0 is a station the train passes without a time: the check
+    // is against the last station that has one.
+    for (int32_t k = j - 1; k >= 1 && o.orario != 0; --k) {
+        if (m.oggetti[k].orario == 0) continue;
+        controlla_orari_avanti(l, p, o.orario, m.oggetti[k].orario);
+        break;
+    }
     nel_campo(p.luogo, [&] { zona_fermata(o, p.v, L.v); });
     if (L.v < 600) o.flag[3] = 0;
     if (j == 1) {

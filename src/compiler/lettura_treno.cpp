@@ -1,6 +1,7 @@
 #include "compiler/lettura_treno.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "compiler/codici_errore.h"
 #include "compiler/parole_chiave.h"
 #include "compiler/registratori.h"
+#include "compiler/valori_scritti.h"
 #include "model/numeri.h"
 
 namespace compattatore {
@@ -28,6 +30,7 @@ Esito velocita(Lettura& l, StatoTreno& s) {
     auto p = l.numero<int32_t>("velocita", "posizione");
     auto v = l.numero<int32_t>("velocita", "velocita");
     if (!l.nel_percorso(p.v, 100, "velocita", p.luogo)) return Esito::fuori_percorso;
+    controlla_ordine(l, s.velocita_prima, p, "velocita");
     // Unlike the other profiles, the speed stops short of the last cell.
     const int64_t k = arrotonda(p.v / 50.0);
     const int32_t ultima = l.m.ultima_cella();
@@ -47,6 +50,7 @@ Esito aderenza(Lettura& l, StatoTreno& s) {
     auto p = l.numero<int32_t>("aderenza", "posizione");
     auto a = l.numero<int32_t>("aderenza", "aderenza");
     if (!l.nel_percorso(p.v, 100, "aderenza", p.luogo)) return Esito::fuori_percorso;
+    controlla_ordine(l, s.aderenza_prima, p, "aderenza");
     int64_t k = arrotonda(p.v / 50.0);
     if (k > 0)
         riempi_celle(l.m, s.indice_aderenza, k, &Cella::aderenza, basso8(s.aderenza_corrente), "aderenza", p.v,
@@ -72,6 +76,7 @@ Esito segnale(Lettura& l) {
         ++l.r.provenienze.segnali;
         l.controlla_oltre_linea(p, r);
         if (sx.v == 2 && (tempo.v < 1 || tempo.v > 100)) l.controlla_8(tempo, "segnale: tempo");
+        controlla_segnale(l, {sx, dx, rapp, {s1, s2, s3}, {d1, d2, d3}});
         return Esito::prosegui;
     }
     l.conflitto(codice, cella_di(p.v), p.v, p.luogo,
@@ -138,7 +143,9 @@ Esito rallentamento(Lettura& l) {
         l.controlla_16(d_v, "rallentamento: d_v");
         return Esito::prosegui;
     }
-    l.conflitto(codice, cella_contesa(l.m, codice, x.v, lung.v), x.v, x.luogo,
+    // An end not after the start is the length's fault, not the position's.
+    const bool corto = codice == ERRORE_FINE_OCCUPATA && cella_di(x.v + lung.v) <= cella_di(x.v);
+    l.conflitto(codice, cella_contesa(l.m, codice, x.v, lung.v), x.v, corto ? lung.luogo : x.luogo,
                 conflitto_rallentamento(codice, x.v, lung.v));
     return Esito::interrotta;
 }
@@ -173,7 +180,7 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
     const std::string& v = l.voce_letta;
     const bool nota = std::ranges::any_of(PAROLE_TRENO, [&](const ParolaChiave* p) { return riconosce(v, *p); });
     if (!nota) {
-        l.voce_ignorata(SEZIONI_TRENO);
+        l.voce_ignorata(SEZIONI_TRENO, SCRITTE_TRENO);
         return Esito::prosegui;
     }
     Oggetto& dimensioni = l.m.oggetti[OGGETTO_DIMENSIONI];
@@ -185,9 +192,14 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
     if (riconosce(v, VELOCITA) && (e = velocita(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, ADERENZA) && (e = aderenza(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, OROLOGIO)) {
-        treno.valori[2] = l.numero<int16_t>("orologio", "ore").v;
-        treno.valori[3] = l.numero<int16_t>("orologio", "minuti").v;
-        treno.valori[4] = l.numero<int16_t>("orologio", "secondi").v;
+        auto ore = l.numero<int16_t>("orologio", "ore");
+        auto minuti = l.numero<int16_t>("orologio", "minuti");
+        auto secondi = l.numero<int16_t>("orologio", "secondi");
+        treno.valori[2] = ore.v;
+        treno.valori[3] = minuti.v;
+        treno.valori[4] = secondi.v;
+        controlla_orario(l, "orologio", {ore.v, ore.luogo}, {minuti.v, minuti.luogo}, {secondi.v, secondi.luogo},
+                         false);
     }
     if (riconosce(v, SABBIA)) treno.valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
     if (riconosce(v, SEGNALE) && (e = segnale(l)) != Esito::prosegui) return e;
@@ -199,14 +211,18 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
 
 // Records start after the "[generale]" field. Reading comes before the
 // end-of-file test, so a file of zero bytes fails at its first read; one
-// without the field fails at its end.
+// without the field fails at its end, reported at its first field, where
+// the section belongs.
 Esito leggi_record(Lettura& l, StatoTreno& s) {
+    std::optional<Luogo> primo;
     do {
         l.leggi_voce();
+        if (!primo && !l.voce_letta.empty()) primo = l.voce;
     } while (!contiene(l.voce_letta, SEZIONE_GENERALE) && !l.campi.fine_file());
     // Like the line file's code 102: without it nothing of the file is a train.
     if (!contiene(l.voce_letta, SEZIONE_GENERALE))
-        throw ErroreLettura("the train description file has no '[generale]' field", l.campi.luogo());
+        throw ErroreLettura("the train description file has no '[generale]' field, which comes first",
+                            primo.value_or(l.campi.luogo()));
     return per_ogni_record(l, s, [&] { return record_treno(l, s); });
 }
 

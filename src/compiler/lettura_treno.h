@@ -8,6 +8,7 @@
 
 #include "compiler/lettura.h"
 #include "compiler/parole_chiave.h"
+#include "compiler/valori_scritti.h"
 #include "model/modello.h"
 
 namespace compattatore {
@@ -21,6 +22,8 @@ struct StatoTreno {
     int32_t aderenza_corrente = 0;  // in force before the first adhesion record
     int32_t numero_stazione = 1;
     int32_t prossimo_cartello = PRIMO_CARTELLO;  // stations stay below it
+    Precedente velocita_prima;                   // the speed record before
+    Precedente aderenza_prima;                   // the adhesion record before
 };
 
 // The whole train file. Without an interrupting code the speed and adhesion

@@ -5,6 +5,7 @@
 #include "compiler/codici_errore.h"
 #include "compiler/lettura_linea.h"
 #include "compiler/lettura_treno.h"
+#include "compiler/parole_chiave.h"
 
 namespace compattatore {
 
@@ -60,11 +61,28 @@ void leggi_treno(Modello& m, const SorgentiDescrizione& s, Raccolta& r, int32_t 
     }
 }
 
+// The train file given first: the line file's first error gets a note
+// saying so, when only the train file holds the line's length.
+void file_scambiati(const SorgentiDescrizione& s, ElencoDiagnostiche& d, size_t dal) {
+    const auto con_lunghezza = [](std::string_view testo) { return riconosce(testo, LUNGHEZZA_PERCORSO); };
+    if (!s.testo_treno || con_lunghezza(s.testo_linea) || !con_lunghezza(*s.testo_treno)) return;
+    for (size_t i = dal; i < d.voci().size(); ++i) {
+        if (d.voci()[i].livello != Livello::errore || d.voci()[i].file != s.file_linea) continue;
+        d.voce(i).note.push_back({s.file_linea,
+                                  {},
+                                  "this reads as a train description and " + s.file_treno +
+                                      " holds the line's length: the files seem swapped (the line file comes first)"});
+        return;
+    }
+}
+
 // One reading of both texts. Returns whether it reached the train file.
 bool leggi(Modello& m, const SorgentiDescrizione& s, Raccolta& r) {
     m.oggetti[OGGETTO_TRENO].nome = m.stato.chiave_treno;
     int32_t prossimo_cartello = PRIMO_CARTELLO;
+    const size_t prima = r.diagnostiche.voci().size();
     const FineLinea fine = leggi_linea(m, s, r, prossimo_cartello);
+    file_scambiati(s, r.diagnostiche, prima);
     if (fine == FineLinea::letta) leggi_treno(m, s, r, prossimo_cartello);
     return fine != FineLinea::interrotta;
 }

@@ -134,7 +134,8 @@ TracciatoPreparato::TracciatoPreparato(const Modello& m, const std::string& dire
     DestinazioneConfrontata confrontata0(colonna0, confronto, 0, diverso, fine);
     DestinazioneConfrontata confrontata1(colonna1, confronto, inizio_colonna1, diverso, fine);
     scrivi_tracciato(confrontata0, confrontata1, m.tracciato);
-    cambiato_ = diverso || fine != vecchio->dimensione();
+    // No file there is a change even when no byte was laid out.
+    cambiato_ = diverso || !vecchio || fine != vecchio->dimensione();
     file_->chiudi(sincronizza);
 }
 

@@ -59,7 +59,20 @@ inline constexpr std::array PAROLE_LINEA = {
     &LUNGHEZZA_PERCORSO, &PROGRESSIVA_TRE, &PROGRESSIVA_DUE,     &PROGRESSIVA_UNO, &SFONDO_UNO,
     &SFONDO_DUE,         &SFONDO_TRE,      &RIPETIZIONE_SEGNALI, &PENDENZA,        &CURVA,
     &MONTAGNA,           &INDICATORI_VMAX, &CARTELLO_INDICATORE};
+inline constexpr std::array PAROLE_INTESTAZIONE = {&LUNGHEZZA_PERCORSO, &PROGRESSIVA_TRE,    &PROGRESSIVA_DUE,
+                                                   &PROGRESSIVA_UNO,    &SFONDO_UNO,         &SFONDO_DUE,
+                                                   &SFONDO_TRE,         &RIPETIZIONE_SEGNALI};
 inline constexpr std::array PAROLE_TRENO = {&MASSA_FRENATA, &NUMERO_VETTURE, &VELOCITA,      &ADERENZA,     &OROLOGIO,
                                             &SABBIA,        &SEGNALE,        &RALLENTAMENTO, &ABBATTIMENTO, &STAZIONE};
+
+// The keywords of a file as authors write them, for "did you mean".
+template <size_t N>
+constexpr std::array<std::string_view, N> scritte(const std::array<const ParolaChiave*, N>& parole) {
+    std::array<std::string_view, N> s{};
+    for (size_t i = 0; i < N; ++i) s[i] = parole[i]->scritta;
+    return s;
+}
+inline constexpr auto SCRITTE_LINEA = scritte(PAROLE_LINEA);
+inline constexpr auto SCRITTE_TRENO = scritte(PAROLE_TRENO);
 
 }  // namespace compattatore

@@ -58,9 +58,13 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vect
         // The reader takes no span starting in the last two cells.
         const bool apre = i + 2 < celle.size();
         if (!apre) nasce = 0;
+        // Those starting before the run: each costs the spans that give the
+        // cells before it their kinds back, at the least one more record.
+        unsigned da_prima = 0;
         if (i == a)
             for (size_t k = 1; k <= 3 && k <= a; ++k)
-                if (apre_da(celle, a - k, a)) nasce |= 1U << ((a - k + 3) % 4);
+                if (apre_da(celle, a - k, a)) da_prima |= 1U << ((a - k + 3) % 4);
+        nasce |= da_prima;
         for (unsigned s = 0; s < STATI; ++s) {
             if (!ammesso(celle[i], i, s, senza_tratto)) continue;
             if ((s & 15U & ~nasce) != 0 && i == a) continue;
@@ -70,7 +74,7 @@ void dividi_corsa(const std::vector<Cella>& celle, size_t a, size_t b, std::vect
                 // Spans may end anywhere; only one marked span can start.
                 if ((s & 15U & ~(d & 15U) & ~nasce) != 0) continue;
                 int costo = prima;
-                costo += std::popcount(s & nasce & ~d);
+                costo += std::popcount(s & nasce & ~d) + std::popcount(s & da_prima);
                 if ((s & NON_SEGNATO) != 0 && (d & NON_SEGNATO) == 0 && !senza_tratto) {
                     if (!apre) continue;
                     ++costo;

@@ -92,38 +92,87 @@ void pendenze(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     c.aggiungi_a(righe);
 }
 
+// A mountain record as written: start, end, the kind field and the kind it lays.
+struct RigaMontagna {
+    int64_t inizio;
+    int64_t fine;
+    int valore;
+    uint8_t tipo;
+};
+
+// The kind `valore` given back to the cells [inizio, fine) that the marked
+// span of kind 3 written last took, when there is no room for the span of
+// no length that would keep that kind: the marked span takes the kind
+// itself and runs on under an unmarked span of kind 3. Only where the
+// marked span keeps a kind other than 3, as the first record or far
+// enough from the one before it.
+bool ripiega(std::vector<RigaMontagna>& scritte, int64_t inizio, int64_t fine, int valore) {
+    if (scritte.empty() || valore < 0 || valore > 10) return false;
+    RigaMontagna& segnata = scritte.back();
+    if (segnata.valore != 13 || segnata.inizio != inizio || segnata.fine <= fine) return false;
+    if (scritte.size() > 1 && inizio - scritte[scritte.size() - 2].fine <= 150) return false;
+    const int64_t fine_segnata = segnata.fine;
+    segnata = {inizio, fine_segnata, valore == 0 ? 266 : valore + 10, static_cast<uint8_t>(valore)};
+    scritte.push_back({fine, fine_segnata, 3, 3});
+    return true;
+}
+
 // Each span at its cells; a marked span is written with the kind + 10 that
 // asks for the marks, an unmarked kind above 10 as the negative number whose
 // low byte it is, a marked kind 0 as 266.
 void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
     righe.emplace_back("[montagne]");
-    Colonne c;
-    bool prima = true;
-    int64_t fine_precedente = 0;
+    std::vector<RigaMontagna> scritte;
     auto tratto = [&](int64_t inizio, int64_t fine, uint8_t tipo, int valore) {
-        // A span 150 m or less after the previous one's end turns kind 3.
-        // An empty span (its end before its start: no cell) moves the end
-        // that the next one is measured from, as a source in another order did.
-        if (!prima && tipo != 3 && inizio - fine_precedente <= 150)
-            c.riga({"montagna", to_string(inizio), to_string(inizio - 200), "0"});
-        c.riga({"montagna", to_string(inizio), to_string(fine), to_string(valore)});
-        prima = false;
-        fine_precedente = fine;
+        // A span 150 m or less after the previous one's end turns kind 3. A
+        // span of no length 200 m before it (no cell) moves the end that it
+        // is measured from, as a source in another order did.
+        if (!scritte.empty() && tipo != 3 && inizio - scritte.back().fine <= 150) {
+            const int64_t parte = inizio - 200;
+            if (parte >= 0) {
+                scritte.push_back({parte, parte, 0, 0});
+            } else if (std::ranges::all_of(scritte, [&](const RigaMontagna& r) {
+                           return r.tipo == 3 && r.fine <= inizio && r.inizio < r.fine;
+                       })) {
+                // Near the line's start, where there is no room for one, the
+                // spans before it, all of kind 3 and clear of its cells, go
+                // after it: written there they read as kind 3 all the same.
+                scritte.insert(scritte.begin(), {inizio, fine, valore, tipo});
+                return;
+            } else if (ripiega(scritte, inizio, fine, valore)) {
+                return;
+            } else {
+                // Failing that, a span ending 200 m before its start.
+                scritte.push_back({inizio, parte, 0, 0});
+            }
+        }
+        scritte.push_back({inizio, fine, valore, tipo});
     };
     for (const TrattoMontagna& t : tratti_montagna(s.celle)) {
         const int64_t inizio = inizio_cella(static_cast<int64_t>(t.primo)),
                       fine = inizio_cella(static_cast<int64_t>(t.ultimo) + 1);
         const int valore = t.segnalini ? (t.tipo == 0 ? 266 : t.tipo + 10) : t.tipo > 10 ? t.tipo - 256 : t.tipo;
+        // A span starting in the runs before its own lays their cells anew:
+        // the spans written for those cells alone are left out, and those
+        // of another kind than its own given back after it.
+        const int64_t rientro_fine = inizio_cella(static_cast<int64_t>(t.primo + t.rientro));
+        while (t.rientro > 0 && !scritte.empty() && scritte.back().inizio >= inizio &&
+               scritte.back().fine <= rientro_fine && scritte.back().inizio < scritte.back().fine)
+            scritte.pop_back();
         tratto(inizio, fine, t.tipo, valore);
         for (size_t a = t.primo; a < t.primo + t.rientro;) {
             const uint8_t tipo = s.celle[a].montagna;
             size_t b = a;
             while (b + 1 < t.primo + t.rientro && s.celle[b + 1].montagna == tipo) ++b;
-            tratto(inizio_cella(static_cast<int64_t>(a)), inizio_cella(static_cast<int64_t>(b) + 1), tipo,
-                   tipo > 10 ? tipo - 256 : tipo);
+            if (tipo != t.tipo)
+                tratto(inizio_cella(static_cast<int64_t>(a)), inizio_cella(static_cast<int64_t>(b) + 1), tipo,
+                       tipo > 10 ? tipo - 256 : tipo);
             a = b + 1;
         }
     }
+    Colonne c;
+    for (const RigaMontagna& r : scritte)
+        c.riga({"montagna", to_string(r.inizio), to_string(r.fine), to_string(r.valore)});
     c.aggiungi_a(righe);
 }
 

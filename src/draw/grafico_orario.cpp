@@ -29,12 +29,14 @@ std::string km(double metri) { return "km " + svg::n(metri / 1000.0); }
 // Where the graph puts a time and a distance.
 struct Scala {
     int64_t t0 = 0, t1 = ORA;
-    int32_t m0 = 0, m1 = 1;
+    int64_t m0 = 0, m1 = 1;  // the stations' span, which an int32 may not hold
     double larghezza = 0, altezza = 0;
     double x(double secondi) const {
         return SINISTRA + (secondi - static_cast<double>(t0)) / static_cast<double>(t1 - t0) * larghezza;
     }
-    double y(double metri) const { return ALTO + (metri - m0) / (m1 - m0) * altezza; }
+    double y(double metri) const {
+        return ALTO + (metri - static_cast<double>(m0)) / static_cast<double>(m1 - m0) * altezza;
+    }
 };
 
 // The whole hours around every point and the stations' span.
@@ -53,7 +55,7 @@ Scala scala_di(const std::vector<Corsa>& corse, const std::vector<StazioneGrafic
     }
     if (!stazioni.empty()) {
         s.m0 = stazioni.front().metri;
-        s.m1 = std::max(stazioni.back().metri, s.m0 + 1);
+        s.m1 = std::max<int64_t>(stazioni.back().metri, s.m0 + 1);
     }
     s.larghezza = LARGHEZZA - SINISTRA - DESTRA;
     s.altezza = std::max(360.0, 30.0 * static_cast<double>(stazioni.size()));

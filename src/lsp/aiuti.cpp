@@ -35,10 +35,6 @@ std::string migliaia(int64_t metri) {
 
 Json posizione(size_t riga, size_t carattere) { return {{"line", riga}, {"character", carattere}}; }
 
-Json intervallo(size_t riga, size_t da, size_t a) {
-    return {{"start", posizione(riga, da)}, {"end", posizione(riga, a)}};
-}
-
 struct Punto {
     size_t riga = 0;
     size_t carattere = 0;
@@ -92,10 +88,23 @@ std::string cella_e_metri(int64_t cella) {
 }
 
 std::string cella_e_chilometro(int64_t cella) {
+    // A position before the line's start is typed on the way: "km -1+250",
+    // its sign before the whole kilometres, the metres padded as ever.
     const int64_t m = inizio_cella(cella);
-    std::string resto = std::to_string(m % 1000);
+    const int64_t metri = m < 0 ? -m : m;
+    std::string resto = std::to_string(metri % 1000);
     resto.insert(0, 3 - resto.size(), '0');
-    return "cell " + std::to_string(cella) + ", km " + std::to_string(m / 1000) + "+" + resto;
+    return "cell " + std::to_string(cella) + ", km " + (m < 0 ? "-" : "") + std::to_string(metri / 1000) + "+" + resto;
+}
+
+Json intervallo(size_t riga, size_t da, size_t a) {
+    return {{"start", posizione(riga, da)}, {"end", posizione(riga, a)}};
+}
+
+std::pair<size_t, size_t> righe_richieste(const Json& parametri, size_t righe) {
+    const Json& campo = parametri.at("range");
+    const auto da = campo.at("start").at("line").get<size_t>();
+    return {da, std::min(campo.at("end").at("line").get<size_t>() + 1, righe)};
 }
 
 const DomandaDocumento* domanda_per(std::string_view metodo) {

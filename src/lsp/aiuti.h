@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "lsp/campi_riga.h"
@@ -40,6 +41,12 @@ std::optional<int32_t> metri_di(std::string_view campo);
 int64_t cella_per(int32_t metri, RegolaCella regola);
 std::string cella_e_metri(int64_t cella);
 std::string cella_e_chilometro(int64_t cella);
+
+// The range from character `da` to `a` of line `riga`, as the protocol
+// writes one.
+Json intervallo(size_t riga, size_t da, size_t a);
+// The lines a request's "range" covers, [da, a), cut at the text's `righe`.
+std::pair<size_t, size_t> righe_richieste(const Json& parametri, size_t righe);
 
 struct DomandaDocumento {
     std::string_view metodo;

@@ -6,10 +6,6 @@ namespace compattatore {
 
 namespace {
 
-Json intervallo(size_t riga, size_t da, size_t a) {
-    return {{"start", {{"line", riga}, {"character", da}}}, {"end", {{"line", riga}, {"character", a}}}};
-}
-
 std::string campo_o_vuoto(const RigaRecord& r, size_t i) {
     return i < r.campi.size() ? std::string(r.campi[i].testo) : std::string();
 }
@@ -30,9 +26,7 @@ std::string nome_simbolo(const RigaRecord& r) {
 
 Json suggerimenti_posizione(const Documento& d, const Json& parametri, const DocumentiAperti& /*aperti*/) {
     const std::vector<std::string_view> righe = righe_di(d.testo);
-    const Json& campo = parametri.at("range");
-    const auto da = campo.at("start").at("line").get<size_t>();
-    const size_t a = std::min(campo.at("end").at("line").get<size_t>() + 1, righe.size());
+    const auto [da, a] = righe_richieste(parametri, righe.size());
     Json suggerimenti = Json::array();
     for (size_t riga = da; riga < a; ++riga) {
         const RigaRecord r = analizza_riga(righe[riga], d.linea());

@@ -73,6 +73,13 @@ public:
         // A fix the compiler suggests ("did you mean 'pendenza'?") goes in
         // voce["data"] as {"title", "range", "replacement"}: the quick fixes
         // (azioni) offer what they find there.
+        if (d.sostituzione) {
+            Json campo = intervallo(file, d.sostituzione->luogo);
+            campo["end"] = campo["start"];
+            campo["end"]["character"] = campo["start"]["character"].get<int>() + d.sostituzione->lunghezza;
+            const std::string nuovo = da_1252_a_utf8(d.sostituzione->testo);
+            voce["data"] = {{"title", "Replace with '" + nuovo + "'"}, {"range", campo}, {"replacement", nuovo}};
+        }
         if (d.codice)
             voce["code"] = "E" + std::to_string(*d.codice);
         else if (!d.gruppo.empty())

@@ -36,18 +36,23 @@ bool LettoreMessaggi::riempi() {
 }
 
 bool LettoreMessaggi::riga(std::string& uscita) {
+    bool tagliata = false;
     for (;;) {
         const size_t fine = buffer_.find('\n', pos_);
         if (fine != std::string::npos) {
             size_t lunghezza = fine - pos_;
             if (lunghezza > 0 && buffer_[fine - 1] == '\r') --lunghezza;
-            uscita.assign(buffer_, pos_, std::min(lunghezza, MASSIMO_RIGA + 1));
+            // A line cut before its end stays too long, however little of it is left.
+            if (tagliata)
+                uscita.assign(MASSIMO_RIGA + 1, 'x');
+            else
+                uscita.assign(buffer_, pos_, std::min(lunghezza, MASSIMO_RIGA + 1));
             pos_ = fine + 1;
             return true;
         }
         // An endless line is cut: what was read of it is dropped.
         if (buffer_.size() - pos_ > MASSIMO_RIGA) {
-            uscita.assign(MASSIMO_RIGA + 1, 'x');
+            tagliata = true;
             pos_ = buffer_.size();
         }
         if (!riempi()) return false;
@@ -99,11 +104,12 @@ MessaggioLetto LettoreMessaggi::prossimo() {
         lunghezza_data = true;
     }
     if (errore.empty() && !lunghezza_data) errore = "no Content-Length";
-    if (errore.empty() && lunghezza > massimo_) {
-        errore = "Content-Length above " + std::to_string(massimo_) + " bytes";
-        if (!salta(lunghezza)) return letto;
-    }
+    if (errore.empty() && lunghezza > massimo_) errore = "Content-Length above " + std::to_string(massimo_) + " bytes";
     if (!errore.empty()) {
+        // A body whose length the header gave is skipped unread, whatever
+        // else the header got wrong: read as a header, it would hide the
+        // messages after it.
+        if (lunghezza_data && !salta(lunghezza)) return letto;
         letto.esito = MessaggioLetto::Esito::intestazione_errata;
         letto.motivo = std::move(errore);
         return letto;

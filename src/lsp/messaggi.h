@@ -30,9 +30,10 @@ public:
     explicit LettoreMessaggi(FonteByte fonte, size_t massimo = MASSIMO_CORPO)
         : fonte_(std::move(fonte)), massimo_(massimo) {}
     // The next message. A header without a usable Content-Length is reported
-    // and skipped up to its blank line, and a body too long is reported and
-    // skipped unread, so that the next message is read where it starts; an
-    // input that ends inside a message ends the reading.
+    // and skipped up to its blank line, and a body too long, or one after a
+    // header otherwise wrong, is reported and skipped unread, so that the
+    // next message is read where it starts; an input that ends inside a
+    // message ends the reading.
     MessaggioLetto prossimo();
 
 private:

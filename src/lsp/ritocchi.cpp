@@ -13,10 +13,6 @@ namespace compattatore {
 
 namespace {
 
-Json intervallo(size_t riga, size_t da, size_t a) {
-    return {{"start", {{"line", riga}, {"character", da}}}, {"end", {{"line", riga}, {"character", a}}}};
-}
-
 Json testo_intero(std::string_view testo) {
     const std::vector<std::string_view> righe = righe_di(testo);
     return {{"start", {{"line", 0}, {"character", 0}}},
@@ -145,9 +141,7 @@ Json azioni(const Documento& d, const Json& parametri, const DocumentiAperti& ap
                                {{{"range", dati.at("range")}, {"newText", dati.at("replacement")}}}}}}}}});
     }
     const std::vector<std::string_view> righe = righe_di(d.testo);
-    const Json& campo = parametri.at("range");
-    const auto da = campo.at("start").at("line").get<size_t>();
-    const size_t a = std::min(campo.at("end").at("line").get<size_t>() + 1, righe.size());
+    const auto [da, a] = righe_richieste(parametri, righe.size());
     for (size_t riga = da; riga < a; ++riga)
         if (auto azione = quota_testo(d, analizza_riga(righe[riga], d.linea()), riga)) elenco.push_back(*azione);
     if (auto azione = scambia_file(d, aperti)) elenco.push_back(*azione);

@@ -9,16 +9,22 @@ namespace compattatore {
 
 namespace {
 
+// A message as sent. A file's name is bytes, not always UTF-8: what JSON
+// cannot hold shows as U+FFFD, where dump() would throw the message away.
+std::string testo_messaggio(const Json& messaggio) {
+    return messaggio.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
 std::string risposta(const Json& id, Json risultato) {
-    return Json{{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(risultato)}}.dump();
+    return testo_messaggio({{"jsonrpc", "2.0"}, {"id", id}, {"result", std::move(risultato)}});
 }
 
 std::string errore(const Json& id, int codice, const std::string& messaggio) {
-    return Json{{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", codice}, {"message", messaggio}}}}.dump();
+    return testo_messaggio({{"jsonrpc", "2.0"}, {"id", id}, {"error", {{"code", codice}, {"message", messaggio}}}});
 }
 
 std::string notifica_uscente(const std::string& metodo, Json parametri) {
-    return Json{{"jsonrpc", "2.0"}, {"method", metodo}, {"params", std::move(parametri)}}.dump();
+    return testo_messaggio({{"jsonrpc", "2.0"}, {"method", metodo}, {"params", std::move(parametri)}});
 }
 
 Json capacita() {
@@ -91,6 +97,13 @@ std::vector<std::string> ServerLsp::ricevi(std::string_view corpo) {
     } catch (const Json::exception& e) {
         // A field of the wrong type or missing: the request's fault, not the server's.
         if (con_id) uscite.push_back(errore(id, PARAMETRI_NON_VALIDI, e.what()));
+    } catch (const std::exception& e) {
+        // One message the server could not handle must not end the editor's
+        // session: it is answered, or told in the log, and the next is read.
+        const std::string motivo =
+            std::string("the server could not handle '") + metodo->get<std::string>() + "': " + e.what();
+        uscite.push_back(con_id ? errore(id, ERRORE_INTERNO, motivo)
+                                : notifica_uscente("window/logMessage", {{"type", 1}, {"message", motivo}}));
     }
     return uscite;
 }
@@ -108,6 +121,10 @@ void ServerLsp::richiesta(const Json& id, const std::string& metodo, const Json&
     }
     if (!inizializzato_) {
         uscite.push_back(errore(id, NON_INIZIALIZZATO, "initialize comes first"));
+        return;
+    }
+    if (chiuso_) {
+        uscite.push_back(errore(id, RICHIESTA_NON_VALIDA, "the server is shutting down"));
         return;
     }
     if (metodo == "shutdown") {

@@ -22,6 +22,7 @@ inline constexpr int ERRORE_JSON = -32700;
 inline constexpr int RICHIESTA_NON_VALIDA = -32600;
 inline constexpr int METODO_SCONOSCIUTO = -32601;
 inline constexpr int PARAMETRI_NON_VALIDI = -32602;
+inline constexpr int ERRORE_INTERNO = -32603;
 inline constexpr int NON_INIZIALIZZATO = -32002;
 
 class ServerLsp {

@@ -50,7 +50,8 @@ std::optional<std::string> percorso_da_uri(std::string_view uri) {
         if (i + 2 >= uri.size()) return std::nullopt;
         const int alto = cifra_esadecimale(uri[i + 1]);
         const int basso = cifra_esadecimale(uri[i + 2]);
-        if (alto < 0 || basso < 0) return std::nullopt;
+        // A NUL would end the path where the system reads it, at another file.
+        if (alto < 0 || basso < 0 || alto * 16 + basso == 0) return std::nullopt;
         percorso.push_back(static_cast<char>(alto * 16 + basso));
         i += 2;
     }

@@ -9,7 +9,7 @@
 namespace compattatore {
 
 std::string uri_da_percorso(std::string_view percorso);
-// The path of a "file:" URI; none for another scheme or a bad escape.
+// The path of a "file:" URI; none for another scheme, a bad escape or a NUL.
 std::optional<std::string> percorso_da_uri(std::string_view uri);
 
 }  // namespace compattatore

@@ -20,6 +20,10 @@ int64_t dopo(int64_t secondi, std::optional<int64_t> prima) {
     return secondi;
 }
 
+// Distances taken apart in double: two stations of a compiled file may lie
+// further apart than an int32 reaches.
+double distanza(int32_t da, int32_t a) { return static_cast<double>(a) - static_cast<double>(da); }
+
 // Where the segments p-q and r-s meet, in the fraction along each; none when
 // they are parallel or meet outside either.
 struct Incontro {
@@ -27,9 +31,9 @@ struct Incontro {
     double lungo_secondo = 0;
 };
 std::optional<Incontro> incontro(const PuntoCorsa& p, const PuntoCorsa& q, const PuntoCorsa& r, const PuntoCorsa& s) {
-    const double ax = static_cast<double>(q.secondi - p.secondi), ay = q.metri - p.metri;
-    const double bx = static_cast<double>(s.secondi - r.secondi), by = s.metri - r.metri;
-    const double cx = static_cast<double>(r.secondi - p.secondi), cy = r.metri - p.metri;
+    const double ax = static_cast<double>(q.secondi - p.secondi), ay = distanza(p.metri, q.metri);
+    const double bx = static_cast<double>(s.secondi - r.secondi), by = distanza(r.metri, s.metri);
+    const double cx = static_cast<double>(r.secondi - p.secondi), cy = distanza(p.metri, r.metri);
     const double denominatore = ax * by - ay * bx;
     if (denominatore == 0) return std::nullopt;
     const double u = (cx * by - cy * bx) / denominatore, v = (cx * ay - cy * ax) / denominatore;
@@ -88,7 +92,7 @@ std::vector<Incrocio> incroci_tra(const std::vector<Corsa>& corse, const std::ve
                     if (!punto) continue;
                     const double secondi = static_cast<double>(a[k - 1].secondi) +
                                            punto->lungo_primo * static_cast<double>(a[k].secondi - a[k - 1].secondi);
-                    const double metri = a[k - 1].metri + punto->lungo_primo * (a[k].metri - a[k - 1].metri);
+                    const double metri = a[k - 1].metri + punto->lungo_primo * distanza(a[k - 1].metri, a[k].metri);
                     // Strictly between two stations: trains meeting at a
                     // station is what stations are for.
                     const auto dopo_stazione =

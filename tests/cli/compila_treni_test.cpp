@@ -127,6 +127,35 @@ TEST(CompilaTreni, EachTrainFailsOnItsOwn) {
     EXPECT_NE(dir.leggi("L_B.sim"), "old B");
 }
 
+// An output directory that is not there fails the compile only when a
+// train is to be written, as it does for one train: the diagnostics first.
+TEST(CompilaTreni, AMissingOutputDirectoryFailsOnlyWhatIsWritten) {
+    struct Caso {
+        const char* nome;
+        std::string linea;
+        int stato;
+        const char* errori;
+    };
+    const Caso casi[] = {
+        {"a line with an error", "[generale]\r\n[fine]\r\n", 1, "no 'lunghezza percorso' record"},
+        {"a line without error", linea(""), 3, "compattatore compile: cannot create "},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        CartellaTemporanea dir;
+        dir.scrivi("L_linea.txt", c.linea);
+        dir.scrivi("L_A-.txt", treno(""));
+        dir.scrivi("L_B-.txt", treno(""));
+        // A missing folder is made when its parent exists: this one's parent is missing too.
+        const std::string uscita = dir.file("mancante") + "/sotto";
+        const auto esito = esegui_programma({"compile", "--all", dir.str(), "-o", uscita});
+        EXPECT_EQ(esito.stato, c.stato);
+        EXPECT_NE(esito.errori.find(c.errori), std::string::npos) << esito.errori;
+        const auto solo = esegui_programma({"compile", dir.file("L_linea.txt"), dir.file("L_A-.txt"), "-o", uscita});
+        EXPECT_EQ(solo.stato, c.stato) << solo.errori;
+    }
+}
+
 // One report over the whole set: the line file's warning once, the error
 // limit counted over every train, one summary line per train; JSON as one
 // document.

@@ -124,7 +124,7 @@ TEST_F(Guasti, ExitStatusAndMessageForEachFault) {
         {{"draw", "DIR", "-o"}, 2, "-o needs a value"},
         {{"inspect", "DIR/nowhere"}, 3, "nowhere"},
         {{"inspect", "DIR", "--train-key", "9999"}, 3, "Corvale_Mendra_9999.sim"},
-        {{"draw", "DIR", "-o", "DIR/nowhere/x.svg"}, 3, "x.svg"},
+        {{"draw", "DIR", "-o", "DIR/no/where/x.svg"}, 3, "x.svg"},
         {{"inspect", "DIR/empty"}, 3, "no compiled scenario (*.sim file) found in DIR/empty"},
         {{"draw", "DIR/empty"}, 3, "no compiled scenario (*.sim file) found in DIR/empty"},
     };

@@ -45,9 +45,11 @@ std::string stazione(const std::string& posizione, const std::string& ore, const
 }
 
 const Caso CASI[] = {
-    // (-2147483600) - 350 is below the 32-bit range.
+    // (-2147483600) - 350 is below the 32-bit range: a kind-5 zone starts
+    // the platform length before the position.
     {"station spacing", linea_con(""),
-     treno_con(stazione("1000", "10", "0", "0") + stazione("-2147483600", "10", "0", "0")),
+     treno_con(stazione("1000", "10", "0", "0") +
+               "stazione, 0, 5, 2147483600, 0, 0, 0, 0, 1, 1, 0, 4, 1, 1, 0, 10, 0, 0, S\r\n"),
      "stazione: stop zone start - 350"},
     // 35791395 * 60 overflows before the minutes bring it back.
     {"hours times 60", linea_con(""), treno_con(stazione("1000", "35791395", "-2111692306", "0")), "stazione: orario"},

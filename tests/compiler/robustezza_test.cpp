@@ -96,9 +96,9 @@ TEST_P(Malformato, EndsInACodedErrorWithAReason) {
 const Caso CASI[] = {
     {"empty line file", "", TRENO_VUOTO, 25, 1, 1},
     {"empty train file after a good line", linea_con(""), "", 25, 1, 1},
-    {"binary garbage as the line file", spazzatura(4096), TRENO_VUOTO, 102, 33, 128},
+    {"binary garbage as the line file", spazzatura(4096), TRENO_VUOTO, 102, 1, 1},
     {"binary garbage after the header", "[generale]\r\n" + spazzatura(4096), TRENO_VUOTO, 25, 0, 0},
-    {"binary garbage as the train file", linea_con(""), spazzatura(4096), 25, 33, 128},
+    {"binary garbage as the train file", linea_con(""), spazzatura(4096), 25, 1, 1},
     {"no length record: no cells", "[generale]\r\n[corpo]\r\npendenza, 100, 2\r\n", TRENO_VUOTO, 25, 3, 11},
     {"header only, nothing after it", "[generale]\r\n", TRENO_VUOTO, 102, 2, 1},
     {"record cut at the end of the file", linea_con(""), "[generale]\r\nstazione, 1000, 8", 25, 2, 18},

@@ -118,11 +118,11 @@ TEST(RoundTrip, RecordsThatMeet) {
         {"", "segnale, 3100, 1, 1, 1, 1, 0, 2, 1, 1, 1, 0\r\nsegnale, 3000, 2, 1, 1, 1, 0, 1, 1, 1, 1, 0\r\n"},
         // Marked spans of one kind touching, out of step with each other.
         {"montagna, 1000, 1300, 14\r\nmontagna, 1300, 1800, 14\r\n", ""},
-        // A marked span overlapping a short span of another kind written after it.
-        {"montagna, 1000, 1500, 14\r\nmontagna, 1200, 1250, 5\r\n", ""},
+        // A marked span with a short span of kind 3 laid over part of it.
+        {"montagna, 1000, 1500, 14\r\nmontagna, 1200, 1250, 3\r\n", ""},
         // The last cell, 338, keeps the kind of a span that starts three
-        // cells before it, the rest overwritten by a span that turns kind 3.
-        {"montagna, 16750, 17400, 4\r\nmontagna, 16250, 16900, 4\r\n", "", 9900},
+        // cells before it, the rest overwritten by a span of kind 3.
+        {"montagna, 16750, 17400, 4\r\nmontagna, 16250, 16900, 3\r\n", "", 9900},
         // A station's stop mark over a text sign, a speed board and a signal.
         {"cartello_indicatore, 2650, UNO\r\ncartello_indicatore, 2000, DUE\r\n"
          "indicatori_vmax, 5650, 100, 80, 60, 2, 50, 40, 30, 1\r\n",

@@ -14,7 +14,8 @@ namespace {
 using std::to_string;
 
 // One record and the section an author would put it in; the records of a
-// chain (gradients, curves, speeds, adhesions, stations) keep their order.
+// chain (gradients, curves, speeds, adhesions, stations, mountains) keep
+// their order.
 struct Voce {
     const char* sezione;
     std::string riga;
@@ -57,7 +58,7 @@ private:
     std::vector<Voce> voci_;
 };
 
-enum Catena { PENDENZE = 1, CURVE, VELOCITA, ADERENZE, STAZIONI };
+enum Catena { PENDENZE = 1, CURVE, VELOCITA, ADERENZE, STAZIONI, MONTAGNE };
 
 int64_t cella_di(int64_t p) { return static_cast<int64_t>(std::nearbyint(p / 50.0 + 1)); }
 
@@ -124,15 +125,28 @@ private:
     }
 
     // Spans touching, a few cells apart or overlapping, of one kind or
-    // another, with or without their marks, across the crowded places.
+    // another, with or without their marks, across the crowded places, in
+    // any order. A span written before the end of the one before it is
+    // written with kind 3, the kind it reads as there.
     void montagne(Voci& v) {
+        struct Tratto {
+            int64_t inizio, fine, tipo;
+            bool segnalini;
+        };
+        std::vector<Tratto> tratti;
         int64_t tipo = g_.tra(1, 10);
         for (int64_t p = 50 * g_.tra(0, 40); p <= ultimo_punto_;) {
             const int64_t fine = p + 50 * g_.tra(1, 14) + (g_.moneta(5) ? g_.tra(0, 24) : 0);
             if (!g_.moneta(3)) tipo = g_.tra(1, 10);
-            v.libera("[montagne]", riga("montagna", {p, fine, tipo + (g_.moneta() ? 10 : 0)}));
+            tratti.push_back({p, fine, tipo, g_.moneta()});
             p = 50 * (fine / 50) + (g_.moneta(6) ? -50 * g_.tra(1, 3) : 50 * g_.tra(0, 4));
             if (g_.moneta(4)) p += 50 * g_.tra(5, 40);
+        }
+        if (!g_.moneta(4)) g_.mescola(tratti);
+        for (size_t k = 0; k < tratti.size(); ++k) {
+            Tratto& t = tratti[k];
+            if (k > 0 && t.inizio < tratti[k - 1].fine) t.tipo = 3;
+            v.in_catena(MONTAGNE, "[montagne]", riga("montagna", {t.inizio, t.fine, t.tipo + (t.segnalini ? 10 : 0)}));
         }
     }
 

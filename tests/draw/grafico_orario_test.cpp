@@ -1,6 +1,7 @@
 // `draw --graph` end to end: two hand-made trains of one line compiled
 // together, their lines on the stations' distances and times, and the
-// overtaking between two stations marked.
+// overtaking between two stations marked; then the drawing alone, of
+// stations a compiled file may put anywhere.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <sstream>
 #include <vector>
 
+#include "draw/grafico_orario.h"
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
 
@@ -117,6 +119,37 @@ TEST(DisegnoGraficoOrario, LinesLieOnTheStationsAndTheirTimesAndAnOvertakingIsMa
     for (const char* comando : {"draw", "view"}) {
         const auto esito = esegui_programma({comando, dir.str(), "--train-key", "VELOCE", "-o", "-"});
         EXPECT_EQ(esito.stato, 0) << comando << ": " << esito.errori;
+    }
+}
+
+// A compiled file may put its stations anywhere an int32 reaches: the
+// stations' span is taken whole, and every station lies on the graph.
+TEST(DisegnoGraficoOrario, StationsAtTheEndsOfTheMetresLieOnTheGraph) {
+    constexpr int32_t MINIMO = INT32_MIN, MASSIMO = INT32_MAX;
+    struct Caso {
+        const char* nome;
+        std::vector<StazioneGrafico> stazioni;
+    };
+    const Caso casi[] = {
+        {"both ends", {{"A", MINIMO}, {"B", MASSIMO}}},
+        {"one at the top", {{"A", MASSIMO}}},
+    };
+    for (const Caso& c : casi) {
+        SCOPED_TRACE(c.nome);
+        Corsa corsa{"T", {}, {}};
+        for (const StazioneGrafico& s : c.stazioni) {
+            corsa.fermate.push_back({s.nome, s.metri, 8 * 3600 + static_cast<int64_t>(corsa.punti.size()) * 600});
+            corsa.punti.push_back({*corsa.fermate.back().secondi, s.metri});
+        }
+        const std::string svg = disegna_grafico_orario("L", {corsa});
+        const std::regex stazione(R"re(<line x1="[-0-9.]+" y1="([^"]+)"[^>]*data-stazione="([A-Z]+)")re");
+        std::vector<double> y;
+        for (std::sregex_iterator i(svg.begin(), svg.end(), stazione), fine; i != fine; ++i)
+            y.push_back(numero((*i)[1]));
+        ASSERT_EQ(y.size(), c.stazioni.size());
+        // The graph's band: from its top margin, 360 high at least.
+        EXPECT_EQ(y.front(), 100);
+        EXPECT_EQ(y.back(), c.stazioni.size() > 1 ? 460 : 100);
     }
 }
 

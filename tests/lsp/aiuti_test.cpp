@@ -74,6 +74,16 @@ TEST_F(Aiuti, InlayHintsAfterEachPosition) {
     EXPECT_EQ(tutto("textDocument/inlayHint", linea, {{"range", righe(0, 4)}}).size(), 1u);
 }
 
+// A position before the line's start, as an author may type one on the
+// way: its hint names the kilometre before zero.
+TEST_F(Aiuti, InlayHintsBeforeTheLineStart) {
+    client.cambia(linea, "[pendenze]\r\npendenza, -100, 2\r\npendenza, -1250, 2\r\npendenza, -50, 2\r\n");
+    const Json h = tutto("textDocument/inlayHint", linea, {{"range", righe(0, 4)}});
+    const char* attese[] = {"cell -2, km -0+100", "cell -25, km -1+250", "cell -1, km -0+050"};
+    ASSERT_EQ(h.size(), std::size(attese)) << h.dump();
+    for (size_t i = 0; i < std::size(attese); ++i) EXPECT_EQ(h[i]["label"], attese[i]);
+}
+
 TEST_F(Aiuti, CompletionOffersSnippetsOfTheFilesRecords) {
     client.cambia(treno, TRENO + "seg");
     const Json c = client.chiedi("textDocument/completion", treno, 7, 3);
@@ -179,6 +189,24 @@ TEST_F(Aiuti, TheFixADiagnosticCarries) {
         tutto("textDocument/codeAction", linea, {{"range", intervallo}, {"context", {{"diagnostics", {diagnostica}}}}});
     ASSERT_EQ(titoli(a), std::vector<std::string>{"did you mean 'pendenza'?"});
     EXPECT_EQ(a[0]["edit"]["changes"][uri_da_percorso(linea)][0]["newText"], "pendenza");
+}
+
+// A misspelt keyword: the server's own diagnostic carries the replacement,
+// and the edit the fix applies gives back a text with nothing to say.
+TEST_F(Aiuti, AMisspeltKeywordIsFixedByItsDiagnostic) {
+    const std::string errato = "[generale]\r\nvelocita, 0, 100\r\n  velocta, 2000, 60\r\n[fine]\r\n";
+    const Json pubblicate = prova::diagnostiche_per(client.cambia(treno, errato), treno);
+    ASSERT_EQ(pubblicate.size(), 1u) << pubblicate.dump();
+    const Json& diagnostica = pubblicate[0];
+    const Json a = tutto("textDocument/codeAction", treno,
+                         {{"range", diagnostica["range"]}, {"context", {{"diagnostics", {diagnostica}}}}});
+    ASSERT_EQ(titoli(a), std::vector<std::string>{"Replace with 'velocita'"}) << a.dump();
+    const Json modifica = a[0]["edit"]["changes"][uri_da_percorso(treno)][0];
+    EXPECT_EQ(modifica["range"],
+              (Json{{"start", {{"line", 2}, {"character", 2}}}, {"end", {{"line", 2}, {"character", 9}}}}));
+    std::string corretto = errato;
+    corretto.replace(corretto.find("velocta"), 7, modifica["newText"].get<std::string>());
+    EXPECT_EQ(prova::diagnostiche_per(client.cambia(treno, corretto), treno), Json::array());
 }
 
 }  // namespace

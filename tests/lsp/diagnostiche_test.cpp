@@ -158,6 +158,13 @@ TEST(DiagnosticheServer, ScenariosOfTheFilesBeside) {
     ASSERT_EQ(d.size(), 1u);
     EXPECT_NE(d[0]["message"].get<std::string>().find("no line file M_linea.txt"), std::string::npos);
 
+    // A file name in another code page than UTF-8 still gets its diagnostics.
+    const std::string latino = cartella.scrivi("M\xE9_T-.txt", TRENO);
+    const Json dl = diagnostiche_per(client.apri(latino, TRENO), latino);
+    ASSERT_TRUE(dl.is_array()) << dl;
+    ASSERT_EQ(dl.size(), 1u);
+    EXPECT_NE(dl[0]["message"].get<std::string>().find("no line file M\xEF\xBF\xBD_linea.txt"), std::string::npos);
+
     const std::string linea = cartella.scrivi("L_linea.txt", prova::LINEA_ERRATA);
     const std::string uno = cartella.scrivi("L_A-.txt", TRENO);
     const std::string due = cartella.scrivi("L_B-.txt", "[generale]\r\nvelocita, 0, 100\r\nsegnale, 1x\r\n[fine]\r\n");

@@ -80,6 +80,7 @@ TEST(Protocollo, BadMessagesGetAnErrorAndTheNextIsRead) {
         {"header without a length", "Content-Type: x\r\n\r\n", ERRORE_JSON, nullptr},
         {"length not a number", "Content-Length: 1x\r\n\r\n", ERRORE_JSON, nullptr},
         {"header line without a colon", "Content-Length 5\r\n\r\n", ERRORE_JSON, nullptr},
+        {"header line without a colon beside a length", "Content-Length: 2\r\nX\r\n\r\n{}", ERRORE_JSON, nullptr},
         {"endless header line", std::string(10000, 'x') + "\r\n\r\n", ERRORE_JSON, nullptr},
         {"not JSON", incornicia("{\"jsonrpc\": "), ERRORE_JSON, nullptr},
         {"JSON but no request", messaggio(Json::array({1, 2})), RICHIESTA_NON_VALIDA, nullptr},
@@ -123,12 +124,46 @@ TEST(Protocollo, ABodyTooLongIsSkipped) {
     EXPECT_EQ(lettore.prossimo().esito, MessaggioLetto::Esito::fine);
 }
 
+// A header line too long is refused however the reads cut it: a line that
+// spans reads must not pass on the part read last.
+TEST(Protocollo, AHeaderLineTooLongIsRefusedHoweverItArrives) {
+    const std::string ingresso = "X-Pad" + std::string(10000, 'x') + ": y\r\n\r\n" + incornicia("{}");
+    for (const size_t pezzo : {size_t{3}, size_t{1000}, size_t{65536}}) {
+        SCOPED_TRACE(pezzo);
+        size_t pos = 0;
+        LettoreMessaggi lettore([&](char* dove, size_t n) {
+            const size_t k = std::min({n, pezzo, ingresso.size() - pos});
+            ingresso.copy(dove, k, pos);
+            pos += k;
+            return k;
+        });
+        const MessaggioLetto lungo = lettore.prossimo();
+        EXPECT_EQ(lungo.esito, MessaggioLetto::Esito::intestazione_errata);
+        EXPECT_EQ(lungo.motivo, "a header line longer than 4096 bytes");
+        const MessaggioLetto dopo = lettore.prossimo();
+        EXPECT_EQ(dopo.esito, MessaggioLetto::Esito::messaggio);
+        EXPECT_EQ(dopo.corpo, "{}");
+    }
+}
+
 TEST(Protocollo, RequestsBeforeInitializeAreRefused) {
     ClienteProva c;
     const std::vector<Json> r = c.richiesta("shutdown", nullptr);
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0]["error"]["code"], NON_INIZIALIZZATO);
     EXPECT_TRUE(c.apri("/x/L_linea.txt", "[generale]\r\n").empty());
+}
+
+// After shutdown only exit is taken: a request gets an error, not an answer.
+TEST(Protocollo, RequestsAfterShutdownAreRefused) {
+    ClienteProva c;
+    c.inizializza();
+    ASSERT_EQ(c.richiesta("shutdown", nullptr).size(), 1u);
+    for (const char* metodo : {"shutdown", "textDocument/hover"}) {
+        const std::vector<Json> r = c.richiesta(metodo, {{"textDocument", {{"uri", "file:///x/L_linea.txt"}}}});
+        ASSERT_EQ(r.size(), 1u) << metodo;
+        EXPECT_EQ(r[0]["error"]["code"], RICHIESTA_NON_VALIDA) << metodo;
+    }
 }
 
 // Notifications out of order are taken without an answer: a change or a

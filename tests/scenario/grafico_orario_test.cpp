@@ -106,5 +106,19 @@ TEST(GraficoOrario, CrossingsBetweenStationsAreFoundAndTold) {
     }
 }
 
+// Stations at the ends of what an int32 holds: the distances between them
+// do not fit one, and the crossing is still found where it is.
+TEST(GraficoOrario, ACrossingBetweenTheFarthestStationsIsFound) {
+    const Corsa su = corsa("SU", 0, 0, {{"A", INT32_MIN, 8 * ORA}, {"B", INT32_MAX, 9 * ORA}});
+    const Corsa giu = corsa("GIU", 0, 0, {{"B", INT32_MAX, 8 * ORA}, {"A", INT32_MIN, 9 * ORA}});
+    const std::vector<Corsa> corse = {su, giu};
+    const std::vector<StazioneGrafico> stazioni = stazioni_delle_corse(corse);
+    const std::vector<Incrocio> incroci = incroci_tra(corse, stazioni);
+    ASSERT_EQ(incroci.size(), 1u);
+    EXPECT_NEAR(incroci[0].secondi, 8 * ORA + 1800, 1e-6);
+    EXPECT_NEAR(incroci[0].metri, -0.5, 1e-6);
+    EXPECT_FALSE(incroci[0].sorpasso);
+}
+
 }  // namespace
 }  // namespace compattatore

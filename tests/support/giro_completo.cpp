@@ -24,6 +24,8 @@ FileBinari compila_testi(const std::string& linea, const std::string& treno, boo
     const int32_t lettura = codice_lettura(c.diagnostiche);
     file.codice = lettura != 0 ? lettura : codice_riservato(c.diagnostiche).value_or(0);
     file.diagnostiche = c.diagnostiche.voci().size();
+    for (const Diagnostica& d : c.diagnostiche.voci())
+        file.motivi += d.file + ":" + std::to_string(d.luogo.riga) + ": " + d.motivo + "\n";
     for (int32_t codice : codici_finitura(c.diagnostiche)) file.avvisi.push_back(std::to_string(codice));
     if (m.celle.size() <= 1) return file;
     if (tracciato) file.tracciato = codifica_tracciato(m.tracciato);
@@ -61,6 +63,10 @@ Giro giro(const FileBinari& file, const ChiaviScenario& chiavi) {
     }
     const FileBinari& r = g.ricompilati;
     if (r.codice != 0) return ::testing::AssertionFailure() << "the written description gives code " << r.codice;
+    if (file.diagnostiche == 0 && r.diagnostiche != 0)
+        return ::testing::AssertionFailure()
+               << "the written description draws " << r.diagnostiche << " diagnostics where the scenario drew none:\n"
+               << r.motivi << testo_di(g.sorgenti.linea) << testo_di(g.sorgenti.treno);
     if (r.oggetti != file.oggetti) return ::testing::AssertionFailure() << "the object file differs";
     if (r.celle != file.celle) return ::testing::AssertionFailure() << "the cell file differs";
     if (r.tracciato != file.tracciato) return ::testing::AssertionFailure() << "the plan file differs";

@@ -19,6 +19,7 @@ struct FileBinari {
     int32_t codice = 0;               // the reading or reserved-field code; 0 when clean
     std::vector<std::string> avvisi;  // warnings of the finishing pass, as codes
     size_t diagnostiche = 0;          // every error, warning and note reported
+    std::string motivi;               // their lines and reasons, one a line
 };
 
 // Compiles the two texts in memory with the keys.
@@ -39,7 +40,8 @@ struct Giro {
 };
 Giro giro(const FileBinari& file, const ChiaviScenario& chiavi);
 
-// The round trip is exact: nothing reported, a clean compile, the same bytes.
+// The round trip is exact: nothing reported, a clean compile (with no
+// diagnostic at all when the scenario drew none), the same bytes.
 ::testing::AssertionResult giro_esatto(const FileBinari& file, const ChiaviScenario& chiavi);
 
 // For a reader test's two texts: when they compile cleanly, their round trip
