@@ -57,7 +57,8 @@ void intestazione(ScrittoreJson& j, const Intestazione& i) {
     j.inizio_lista();
     for (const Progressiva& p : i.progressive) {
         j.inizio_oggetto();
-        membro(j, "name", p.nome);
+        membro(j, "rank", p.rango);
+        membro(j, "record", p.record);
         membro(j, "inizio", p.inizio);
         membro(j, "fine", p.fine);
         membro(j, "posizione", p.posizione);

@@ -58,8 +58,8 @@ std::string rapporto_testo(const Rapporto& r) {
            << i.codici_ripetizione << " codes\n"
            << "  backgrounds          " << i.sfondi[0] << " " << i.sfondi[1] << " " << i.sfondi[2] << "\n";
     for (const Progressiva& p : i.progressive) {
-        uscita << formato("  progressive %-8s inizio %d, fine %d, posizione %d\n", controlli_visibili(p.nome).c_str(),
-                          p.inizio, p.fine, p.posizione);
+        uscita << formato("  progressive %d        inizio %d, fine %d, posizione %d (record %d)\n", p.rango, p.inizio,
+                          p.fine, p.posizione, p.record);
     }
     uscita << "  codice_gara_st       " << codice(i.codice_gara_st) << "\n"
            << "  codice_gara_og       " << codice(i.codice_gara_og) << "\n"

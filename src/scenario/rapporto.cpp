@@ -107,10 +107,9 @@ Intestazione intestazione_di(const ScenarioCompilato& scenario, const ChiaviScen
     i.sfondi[0] = o[OGGETTO_LINEA].inizio;
     i.sfondi[1] = o[OGGETTO_LINEA].posizione;
     i.sfondi[2] = o[OGGETTO_LINEA].fine;
-    const char* nomi[] = {"tre", "due", "uno"};
-    for (int r = OGGETTO_PROGRESSIVA_TRE + 2; r >= OGGETTO_PROGRESSIVA_TRE; --r) {
+    for (int r = OGGETTO_PROGRESSIVA_TRE; r < OGGETTO_PROGRESSIVA_TRE + 3; ++r) {
         const Oggetto& p = o[static_cast<size_t>(r)];
-        i.progressive.push_back({nomi[r - OGGETTO_PROGRESSIVA_TRE], p.inizio, p.fine, p.posizione});
+        i.progressive.push_back({r - OGGETTO_PROGRESSIVA_TRE + 1, r, p.inizio, p.fine, p.posizione});
     }
     // The codes the keys give, computed as the compiler does, from key copies.
     TabellaOggetti dalle_chiavi{};

@@ -25,8 +25,11 @@ struct Campo {
     std::variant<int64_t, std::string> valore;
 };
 
+// A kilometric progressive as the ordering left it: by its rank, the leading
+// one first, not by the line it was read from (the ordering moves them).
 struct Progressiva {
-    std::string nome;  // "uno", "due", "tre"
+    int rango = 0;   // 1 to 3
+    int record = 0;  // of the object table, 81 to 83
     int32_t inizio = 0;
     int32_t fine = 0;
     int32_t posizione = 0;

@@ -103,6 +103,24 @@ std::string letto_da_python(const std::string& json, const std::string& espressi
     return esito.uscita;
 }
 
+// The progressives as the ordering left them, the leading one first: the
+// record read from the "uno" line may hold the third.
+TEST(Rapporto, ProgressivesByTheirRankAfterOrdering) {
+    ScenarioCompilato s = scenario_normale();
+    for (int k = 0; k < 3; ++k) {
+        s.oggetti[static_cast<size_t>(OGGETTO_PROGRESSIVA_TRE + k)].inizio = 3000 - 1000 * k;
+        s.oggetti[static_cast<size_t>(OGGETTO_PROGRESSIVA_TRE + k)].posizione = k + 7;
+    }
+    const std::string testo = rapporto_testo(costruisci_rapporto(s, CHIAVI_NORMALI, {}));
+    for (const char* riga : {"  progressive 1        inizio 3000, fine 0, posizione 7 (record 81)\n",
+                             "  progressive 2        inizio 2000, fine 0, posizione 8 (record 82)\n",
+                             "  progressive 3        inizio 1000, fine 0, posizione 9 (record 83)\n"})
+        EXPECT_NE(testo.find(riga), std::string::npos) << riga << testo.substr(0, 800);
+    EXPECT_EQ(letto_da_python(rapporto_json(costruisci_rapporto(s, CHIAVI_NORMALI, {})),
+                              "[(p['rank'], p['record'], p['inizio']) for p in d['header']['progressives']]"),
+              "[(1, 81, 3000), (2, 82, 2000), (3, 83, 1000)]\n");
+}
+
 TEST(RapportoJson, ParsesAndHoldsTheSameContent) {
     const std::string json = rapporto_json(costruisci_rapporto(scenario_normale(), CHIAVI_NORMALI, {}));
     EXPECT_EQ(letto_da_python(json, "len(d['stations']), d['stations'][0]['name'], d['stations'][0]['time']"),
