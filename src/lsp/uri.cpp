@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/file.h"
+
 namespace compattatore {
 
 namespace {
@@ -20,7 +22,7 @@ int cifra_esadecimale(char c) {
 std::string uri_da_percorso(std::string_view percorso) {
     constexpr char CIFRE[] = "0123456789ABCDEF";
     std::string uri(SCHEMA);
-    for (char c : percorso) {
+    for (char c : piattaforma::percorso_in_forma_uri(std::string(percorso))) {
         const auto b = static_cast<unsigned char>(c);
         if (std::isalnum(b) || c == '/' || c == '-' || c == '.' || c == '_' || c == '~') {
             uri.push_back(c);
@@ -53,7 +55,7 @@ std::optional<std::string> percorso_da_uri(std::string_view uri) {
         percorso.push_back(static_cast<char>(alto * 16 + basso));
         i += 2;
     }
-    return percorso;
+    return piattaforma::percorso_da_forma_uri(percorso);
 }
 
 }  // namespace compattatore

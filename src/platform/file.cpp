@@ -18,19 +18,6 @@
 
 namespace compattatore::piattaforma {
 
-ErroreFile::ErroreFile(const std::string& operazione, std::string file, int numero)
-    : std::runtime_error(operazione + " " + file + ": " + std::strerror(numero)),
-      file_(std::move(file)),
-      numero_(numero) {}
-
-ErroreFile::ErroreFile(const std::string& operazione, std::string file, const std::string& motivo)
-    : std::runtime_error(operazione + " " + file + ": " + motivo),
-      file_(std::move(file)),
-      numero_(0),
-      motivo_(motivo) {}
-
-std::string ErroreFile::descrizione() const { return numero_ != 0 ? std::strerror(numero_) : motivo_; }
-
 std::string directory_eseguibile() {
     std::vector<char> buffer(PATH_MAX + 1);
     ssize_t n = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
@@ -50,6 +37,10 @@ std::string nome_in_percorso(const std::string& percorso) {
     const size_t barra = percorso.find_last_of('/');
     return barra == std::string::npos ? percorso : percorso.substr(barra + 1);
 }
+
+// A POSIX path already has that form.
+std::string percorso_in_forma_uri(const std::string& percorso) { return percorso; }
+std::string percorso_da_forma_uri(const std::string& forma) { return forma; }
 
 bool esiste(const std::string& percorso) {
     struct stat info {};

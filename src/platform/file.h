@@ -38,6 +38,11 @@ std::string unisci(const std::string& directory, const std::string& nome);
 // The last component of a path: the file's own name.
 std::string nome_in_percorso(const std::string& percorso);
 
+// A path in the form a "file:" URI gives it, its parts parted by "/" from an
+// absolute start ("C:\dir\f" on Windows is "/C:/dir/f"), and back.
+std::string percorso_in_forma_uri(const std::string& percorso);
+std::string percorso_da_forma_uri(const std::string& forma);
+
 // Whether the path leads to something; ErroreFile when the system cannot
 // tell (a failing disk, a directory that cannot be searched).
 bool esiste(const std::string& percorso);

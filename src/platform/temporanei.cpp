@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 #include <climits>
+#include <csignal>
 #include <cstring>
 
 namespace compattatore::piattaforma {
@@ -51,14 +52,24 @@ void installa_gestore() {
     }
 }
 
+// The mask before the outermost SegnaliSospesi of the thread, which puts it
+// back; the ones inside it find the signals waiting already.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+thread_local int sospensioni = 0;
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+thread_local sigset_t precedenti;
+
 }  // namespace
 
 SegnaliSospesi::SegnaliSospesi() {
+    if (sospensioni++ > 0) return;
     const sigset_t insieme = insieme_segnali();
-    ::sigprocmask(SIG_BLOCK, &insieme, &precedenti_);
+    ::sigprocmask(SIG_BLOCK, &insieme, &precedenti);
 }
 
-SegnaliSospesi::~SegnaliSospesi() { ::sigprocmask(SIG_SETMASK, &precedenti_, nullptr); }
+SegnaliSospesi::~SegnaliSospesi() {
+    if (--sospensioni == 0) ::sigprocmask(SIG_SETMASK, &precedenti, nullptr);
+}
 
 int registra_temporaneo(const std::string& percorso) {
     installa_gestore();

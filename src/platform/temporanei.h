@@ -2,7 +2,6 @@
 // SIGHUP, which removes them before the program ends by the signal.
 #pragma once
 
-#include <csignal>
 #include <string>
 
 namespace compattatore::piattaforma {
@@ -15,9 +14,6 @@ public:
     ~SegnaliSospesi();
     SegnaliSospesi(const SegnaliSospesi&) = delete;
     SegnaliSospesi& operator=(const SegnaliSospesi&) = delete;
-
-private:
-    sigset_t precedenti_{};
 };
 
 // Registers a path for removal on a signal; gives its place, or -1 when all

@@ -307,7 +307,8 @@ TEST(Compila, CellOneKeepsTheIdentityStampWhereACodeCellWouldGo) {
         const auto esito = compila_in(dir, caso.linea, caso.treno);
         EXPECT_EQ(esito.stato, 0) << esito.errori;
         std::string atteso = caso.avviso;
-        atteso.replace(0, 1, dir.str());
+        // The program joins the folder and the name with the system's separator.
+        atteso.replace(0, 2, dir.file(""));
         EXPECT_TRUE(esito.errori.starts_with(atteso)) << esito.errori;
         // Cell 1 is bytes 15 to 29: free, dato1 the stamp 5121.
         const std::string celle = dir.leggi("L_T.dat");
@@ -477,8 +478,8 @@ TEST(Compila, WholeDiagnostics) {
         const auto esito = compila_in(dir, caso.linea, caso.treno, {"--check"});
         EXPECT_EQ(esito.stato, caso.stato);
         std::string atteso = caso.errori;
-        for (size_t i = 0; (i = atteso.find("F/L_", i)) != std::string::npos; i += dir.str().size())
-            atteso.replace(i, 1, dir.str());
+        for (size_t i = 0; (i = atteso.find("F/L_", i)) != std::string::npos; i += dir.file("").size())
+            atteso.replace(i, 2, dir.file(""));
         EXPECT_EQ(esito.errori, atteso);
     }
 }

@@ -48,14 +48,14 @@ TEST(CompilaTreni, EachTrainsFilesAreThoseOfCompilingItAloneAndThePlanIsWrittenO
     const auto insieme = esegui_programma({"compile", "--all", dir.str(), "-o", dir.file("insieme")});
     ASSERT_EQ(insieme.stato, 0) << insieme.errori;
     EXPECT_EQ(insieme.errori, "");
-    const std::string piano = dir.file("insieme/Corvale_Mendra_linea.dat");
+    const std::string piano = (dir.percorso() / "insieme" / "Corvale_Mendra_linea.dat").string();
     EXPECT_TRUE(insieme.uscita.starts_with("wrote " + piano + " (2079964 bytes)\n")) << insieme.uscita;
     for (const std::string& t : treni) {
         SCOPED_TRACE(t);
         EXPECT_NE(insieme.uscita.find("\n" + t +
                                       ": compiled 2081 cells, 16 stations, 45 signals, 1 slowdowns, "
                                       "3 text signs; wrote " +
-                                      dir.file("insieme/Corvale_Mendra_" + t + ".sim")),
+                                      (dir.percorso() / "insieme" / ("Corvale_Mendra_" + t + ".sim")).string()),
                   std::string::npos)
             << insieme.uscita;
         fs::create_directory(dir.file(t));

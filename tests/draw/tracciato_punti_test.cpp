@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numbers>
 
 #include "draw/tracciato_punti.h"
 
@@ -15,7 +16,7 @@ std::vector<PuntoTracciato> rettilineo_curva_rettilineo() {
     std::vector<PuntoTracciato> p;
     int32_t m = 0;
     for (; m <= 1000; ++m) p.push_back({m, 0, static_cast<double>(m)});
-    const double r = 400, arco = r * M_PI / 2;
+    const double r = 400, arco = r * std::numbers::pi / 2;
     for (int k = 1; k <= static_cast<int>(arco); ++k, ++m) {
         const double a = k / r;
         p.push_back({m, r - r * std::cos(a), 1000 + r * std::sin(a)});

@@ -2,6 +2,7 @@
 // same places, in the same words, for the files the editor holds.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -49,7 +50,8 @@ std::vector<std::string> righe_di_compile(const std::string& resoconto, const st
             del_file = riga.starts_with(file + ":");
             for (const std::string& a : altri) del_file = del_file && !riga.starts_with(a + ":");
         }
-        if (del_file && riga.starts_with("/")) righe.push_back(riga);
+        // A line headed by a file's absolute path ("C:\" on Windows), not the count.
+        if (del_file && std::filesystem::path(riga.substr(0, riga.find(':', 2))).is_absolute()) righe.push_back(riga);
     }
     return righe;
 }

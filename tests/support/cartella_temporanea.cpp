@@ -1,17 +1,25 @@
 #include "support/cartella_temporanea.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
+#include <charconv>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 namespace compattatore::prova {
 
+// A random name, made only if nothing has it yet (create_directory tells),
+// as mkdtemp does where there is one.
 CartellaTemporanea::CartellaTemporanea() {
-    std::string modello = (std::filesystem::temp_directory_path() / "compattatore-XXXXXX").string();
-    if (::mkdtemp(modello.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    percorso_ = modello;
+    thread_local std::mt19937_64 casuale{std::random_device{}()};
+    for (int tentativo = 0; tentativo < 100; ++tentativo) {
+        char nome[32] = "compattatore-";
+        const auto fine = std::to_chars(nome + 13, nome + sizeof(nome) - 1, casuale(), 16).ptr;
+        percorso_ = std::filesystem::temp_directory_path() / std::string_view(nome, fine);
+        if (std::filesystem::create_directory(percorso_)) return;
+    }
+    throw std::runtime_error("cannot make a temporary folder");
 }
 
 CartellaTemporanea::~CartellaTemporanea() {

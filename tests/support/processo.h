@@ -2,7 +2,9 @@
 // its output, and the servers the window tests need.
 #pragma once
 
+#ifndef _WIN32
 #include <sys/types.h>
+#endif
 
 #include <chrono>
 #include <map>
@@ -33,8 +35,10 @@ public:
     ProcessoFiglio& operator=(const ProcessoFiglio&) = delete;
 
     bool in_corso();
-    // Sends the signal to the process.
+#ifndef _WIN32
+    // Sends the signal to the process (Windows has no signals).
     void segnala(int segnale);
+#endif
     // The exit status (128 + signal number after a signal), or nullopt if the
     // process is still running when the limit has passed.
     std::optional<int> attendi(std::chrono::milliseconds limite);
@@ -43,7 +47,11 @@ public:
     long picco_memoria_kib() const { return picco_kib_; }
 
 private:
+#ifdef _WIN32
+    void* processo_ = nullptr;  // the process's handle
+#else
     pid_t pid_ = -1;
+#endif
     std::optional<int> stato_;
     long picco_kib_ = 0;
 };
