@@ -132,11 +132,15 @@ void montagne(const ScenarioCompilato& s, std::vector<std::string>& righe) {
             if (parte >= 0) {
                 scritte.push_back({parte, parte, 0, 0});
             } else if (std::ranges::all_of(scritte, [&](const RigaMontagna& r) {
-                           return r.tipo == 3 && r.fine <= inizio && r.inizio < r.fine;
+                           return r.tipo == 3 && r.inizio < r.fine && r.fine <= fine &&
+                                  (r.fine <= inizio || (r.valore == 3 && r.inizio < inizio));
                        })) {
                 // Near the line's start, where there is no room for one, the
-                // spans before it, all of kind 3 and clear of its cells, go
-                // after it: written there they read as kind 3 all the same.
+                // spans before it, all of kind 3, go after it: written there
+                // they read as kind 3 all the same. One running into its
+                // cells, which it would overwrite, ends where it starts: only
+                // an unmarked one, as a marked one's marks there would be lost.
+                for (RigaMontagna& r : scritte) r.fine = std::min(r.fine, inizio);
                 scritte.insert(scritte.begin(), {inizio, fine, valore, tipo});
                 return;
             } else if (ripiega(scritte, inizio, fine, valore)) {

@@ -123,6 +123,10 @@ TEST(RoundTrip, RecordsThatMeet) {
         // The last cell, 338, keeps the kind of a span that starts three
         // cells before it, the rest overwritten by a span of kind 3.
         {"montagna, 16750, 17400, 4\r\nmontagna, 16250, 16900, 3\r\n", "", 9900},
+        // Near the line's start, a marked span whose first cell a span of
+        // kind 3 written after it takes back: no room before it for the
+        // span of no length that would keep its kind.
+        {"montagna, 150, 500, 12\r\nmontagna, 50, 200, 3\r\n", ""},
         // A station's stop mark over a text sign, a speed board and a signal.
         {"cartello_indicatore, 2650, UNO\r\ncartello_indicatore, 2000, DUE\r\n"
          "indicatori_vmax, 5650, 100, 80, 60, 2, 50, 40, 30, 1\r\n",
