@@ -6,6 +6,7 @@
 
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
+#include "support/json_prova.h"
 #include "support/processo.h"
 
 namespace compattatore {
@@ -116,9 +117,14 @@ TEST(Rapporto, ProgressivesByTheirRankAfterOrdering) {
                              "  progressive 2        inizio 2000, fine 0, posizione 8 (record 82)\n",
                              "  progressive 3        inizio 1000, fine 0, posizione 9 (record 83)\n"})
         EXPECT_NE(testo.find(riga), std::string::npos) << riga << testo.substr(0, 800);
-    EXPECT_EQ(letto_da_python(rapporto_json(costruisci_rapporto(s, CHIAVI_NORMALI, {})),
-                              "[(p['rank'], p['record'], p['inizio']) for p in d['header']['progressives']]"),
-              "[(1, 81, 3000), (2, 82, 2000), (3, 83, 1000)]\n");
+    const prova::ValoreJson j = prova::leggi_json(rapporto_json(costruisci_rapporto(s, CHIAVI_NORMALI, {})));
+    const auto& progressive = j["header"]["progressives"].lista();
+    ASSERT_EQ(progressive.size(), 3u);
+    for (size_t k = 0; k < 3; ++k) {
+        EXPECT_EQ(progressive[k]["rank"].numero(), static_cast<double>(k + 1));
+        EXPECT_EQ(progressive[k]["record"].numero(), static_cast<double>(81 + k));
+        EXPECT_EQ(progressive[k]["inizio"].numero(), 3000.0 - 1000.0 * static_cast<double>(k));
+    }
 }
 
 TEST(RapportoJson, ParsesAndHoldsTheSameContent) {
