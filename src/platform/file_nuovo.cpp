@@ -283,12 +283,4 @@ void rinomina_insieme(std::span<FileNuovo* const> file, bool sincronizza) {
         if (f->modo_ == Modo::attraverso) f->scrivi_attraverso();
 }
 
-void sostituisci(const std::string& percorso, std::string_view contenuto, bool sincronizza) {
-    FileNuovo file(percorso);
-    file.scrivi(contenuto);
-    file.chiudi(sincronizza);
-    FileNuovo* solo = &file;
-    rinomina_insieme({&solo, 1}, sincronizza);
-}
-
 }  // namespace compattatore::piattaforma
