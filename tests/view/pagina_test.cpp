@@ -310,8 +310,8 @@ TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
     EXPECT_EQ(uno(e, "errors"), "0");
     // Hours after 08:00 and metres at each end, as the browser lays them out:
     // from the start clock at ALFA to the last time at GAMMA; the same on the
-    // scale a wheel zoom about the ring leaves.
-    for (const std::string prima : {"", "zoomed_"}) {
+    // scale a wheel zoom about the ring leaves, and after a drag.
+    for (const std::string prima : {"", "zoomed_", "panned_"}) {
         for (const auto& [nome, atteso] : {std::pair{"ends_LENTO", std::vector<double>{-10.0 / 60, 0, 1, 9000}},
                                            std::pair{"ends_VELOCE", std::vector<double>{0, 0, 0.5, 9000}},
                                            std::pair{"ring_at", std::vector<double>{0.25, 2250}}}) {
@@ -336,6 +336,11 @@ TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
     ASSERT_EQ(km.size(), 2u);
     EXPECT_GE(km[0], 2);
     EXPECT_LT(km[1], 5.0);
+    // The drag 100 px left and 50 px up took the drawing with it.
+    const std::vector<double> tratto = numeri(uno(e, "panned_ring_moved_px"));
+    ASSERT_EQ(tratto.size(), 2u);
+    EXPECT_NEAR(tratto[0], -100, 1);
+    EXPECT_NEAR(tratto[1], -50, 1);
 }
 
 // A zoom that leaves both panels covered moves them and draws neither; one

@@ -341,6 +341,16 @@
         Math.abs(p[0] + (centro(l)[1] - p[1]) / (q[1] - p[1]) * (q[0] - p[0]) - +l.getAttribute("data-km")));
       scrivi("zoomed_km_marks", km.length + "," + Math.max(0, ...km).toFixed(1));
       misuraGrafico("zoomed_");
+      // A drag moves the zoomed graph with the pointer.
+      const [x3, y3] = centro(anello);
+      const svg = radice.querySelector("svg");
+      puntatore("pointerdown", svg, x3, y3);
+      puntatore("pointermove", svg, x3 - 100, y3 - 50);
+      puntatore("pointerup", svg, x3 - 100, y3 - 50);
+      await fotogramma();
+      const [x4, y4] = centro(anello);
+      scrivi("panned_ring_moved_px", (x4 - x3).toFixed(1) + "," + (y4 - y3).toFixed(1));
+      misuraGrafico("panned_");
     },
     // A zoom that leaves the panels covered only moves them; one that makes
     // both stray too far draws one panel in its frame and the other in the
