@@ -162,7 +162,7 @@ Esito cartello(Lettura& l, CorpoLinea& s) {
                             p.luogo);
     c.tipo = CELLA_CARTELLO;
     c.dato1 = static_cast<int16_t>(s.prossimo_cartello);
-    l.m.oggetti[s.prossimo_cartello].nome.assign(testo);
+    l.oggetto(s.prossimo_cartello).nome.assign(testo);
     --s.prossimo_cartello;
     l.colloca(cella_di(p.v), p);
     l.controlla_oltre_linea(p, record);

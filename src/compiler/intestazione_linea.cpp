@@ -28,7 +28,7 @@ Esito lunghezza(Lettura& l) {
     l.r.celle_attese = true;
     auto lunghezza = l.numero<int32_t>("lunghezza percorso", "lunghezza");
     Modello& m = l.m;
-    m.oggetti[OGGETTO_DIMENSIONI].fine = lunghezza.v;
+    l.oggetto(OGGETTO_DIMENSIONI).fine = lunghezza.v;
     l.r.luogo_lunghezza = lunghezza.luogo;
     l.r.file_lunghezza = l.file;
     if (lunghezza.v > LUNGHEZZA_MASSIMA) {
@@ -49,7 +49,7 @@ Esito lunghezza(Lettura& l) {
 }
 
 void progressiva(Lettura& l, int indice, const char* record) {
-    Oggetto& o = l.m.oggetti[indice];
+    Oggetto& o = l.oggetto(indice);
     o.inizio = l.numero<int32_t>(record, "inizio").v;
     o.fine = l.numero<int32_t>(record, "fine").v;
     o.posizione = l.numero<int32_t>(record, "posizione").v;
@@ -59,7 +59,7 @@ Esito ripetizione(Lettura& l) {
     const char* record = "ripetizione segnali";
     auto inizio = l.numero<int32_t>(record, "inizio");
     auto fine = l.numero<int32_t>(record, "fine");
-    Oggetto& o = l.m.oggetti[OGGETTO_TRENO];
+    Oggetto& o = l.oggetto(OGGETTO_TRENO);
     o.inizio = inizio.v;
     o.fine = fine.v;
     if (!multiplo(inizio.v, 50)) {
@@ -88,14 +88,13 @@ Esito ripetizione(Lettura& l) {
 // Every test is made on every field, so one field may trigger more than one record.
 Esito record_intestazione(Lettura& l) {
     const std::string& v = l.voce_letta;
-    Oggetto& sfondi = l.m.oggetti[OGGETTO_LINEA];
     if (riconosce(v, LUNGHEZZA_PERCORSO) && lunghezza(l) == Esito::interrotta) return Esito::interrotta;
     if (riconosce(v, PROGRESSIVA_TRE)) progressiva(l, OGGETTO_PROGRESSIVA_TRE, "progressiva tre");
     if (riconosce(v, PROGRESSIVA_DUE)) progressiva(l, OGGETTO_PROGRESSIVA_TRE + 1, "progressiva due");
     if (riconosce(v, PROGRESSIVA_UNO)) progressiva(l, OGGETTO_PROGRESSIVA_TRE + 2, "progressiva uno");
-    if (riconosce(v, SFONDO_UNO)) sfondi.inizio = l.numero<int32_t>("sfondo uno", "sfondo").v;
-    if (riconosce(v, SFONDO_DUE)) sfondi.posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
-    if (riconosce(v, SFONDO_TRE)) sfondi.fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
+    if (riconosce(v, SFONDO_UNO)) l.oggetto(OGGETTO_LINEA).inizio = l.numero<int32_t>("sfondo uno", "sfondo").v;
+    if (riconosce(v, SFONDO_DUE)) l.oggetto(OGGETTO_LINEA).posizione = l.numero<int32_t>("sfondo due", "sfondo").v;
+    if (riconosce(v, SFONDO_TRE)) l.oggetto(OGGETTO_LINEA).fine = l.numero<int32_t>("sfondo tre", "sfondo").v;
     if (riconosce(v, RIPETIZIONE_SEGNALI)) return ripetizione(l);
     // A field no header record takes is skipped, and its numbers with it.
     const bool nota = std::ranges::any_of(PAROLE_INTESTAZIONE, [&](const ParolaChiave* p) { return riconosce(v, *p); });

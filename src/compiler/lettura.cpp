@@ -200,10 +200,16 @@ void Lettura::controlla_oltre_linea(const Valore<int32_t>& p, const char* record
                std::to_string(lunghezza) + " m, in the run-out");
 }
 
+Oggetto& Lettura::oggetto(int indice) {
+    Oggetto& o = m.oggetti.at(static_cast<size_t>(indice));
+    if (m.registro_celle.attivo) r.oggetti_prima.emplace_back(static_cast<size_t>(indice), o);
+    return o;
+}
+
 Lettura::Ripristino Lettura::prepara_ripristino() {
     m.registro_celle.prima.clear();
     m.registro_celle.attivo = true;
-    r.oggetti_salvati = m.oggetti;
+    r.oggetti_prima.clear();
     return {!m.celle_create(), m.tracciato.tacca()};
 }
 
@@ -215,7 +221,8 @@ void Lettura::ripristina(const Ripristino& prima) {
     }
     // The latest first, so that a cell reached twice ends as it was before both.
     for (; !cambiate.empty(); cambiate.pop_back()) m.celle[cambiate.back().first] = cambiate.back().second;
-    m.oggetti.swap(r.oggetti_salvati);
+    for (; !r.oggetti_prima.empty(); r.oggetti_prima.pop_back())
+        m.oggetti[r.oggetti_prima.back().first] = std::move(r.oggetti_prima.back().second);
     m.tracciato.torna_a(prima.tracciato);
 }
 

@@ -39,9 +39,9 @@ struct Raccolta {
     Provenienze& provenienze;
     bool recupera;
     bool celle_attese = false;  // the length record has been met or passed: no cells, nothing to check against
-    // The object table before the record being read, for recovery (the
-    // cells and the plan are taken back by what the record changed).
-    TabellaOggetti oggetti_salvati{};
+    // The objects the record being read is writing, as they were before it,
+    // for recovery (the cells and the plan are taken back alike).
+    std::vector<std::pair<size_t, Oggetto>> oggetti_prima;
     // Where the line's length was set, for the note of a record beyond it.
     Luogo luogo_lunghezza;
     std::string file_lunghezza;
@@ -105,6 +105,9 @@ struct Lettura {
     void conflitto(int32_t codice, int64_t cella, int32_t posizione, Luogo luogo, std::string motivo);
     // A warning about what the reader drops or bends without a word.
     Diagnostica* avvisa(std::string_view gruppo, Luogo luogo, std::string motivo);
+    // Object `indice` of the table, to write: while a record may be taken
+    // back, as it was is kept first. Every write of a record goes through it.
+    Oggetto& oggetto(int indice);
     // `cella` now holds the object of the record at `posizione`.
     void colloca(int64_t cella, const Valore<int32_t>& posizione);
 

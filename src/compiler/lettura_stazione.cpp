@@ -71,7 +71,7 @@ Esito leggi_stazione(Lettura& l, StatoTreno& s) {
     const int32_t j = s.numero_stazione;
     // A station never takes a record already held by a text sign.
     if (j >= s.prossimo_cartello) return tabella_piena(l, j);
-    Oggetto& o = m.oggetti[j];
+    Oggetto& o = l.oggetto(j);
     auto p = l.numero<int32_t>(r, "posizione");
     o.posizione = p.v;
     if (!l.nel_percorso(p.v, MARGINE_STAZIONE, r, p.luogo)) return Esito::fuori_percorso;

@@ -193,25 +193,25 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
         l.voce_ignorata(SEZIONI_TRENO, SCRITTE_TRENO);
         return Esito::prosegui;
     }
-    Oggetto& dimensioni = l.m.oggetti[OGGETTO_DIMENSIONI];
-    Oggetto& treno = l.m.oggetti[OGGETTO_TRENO];
     Esito e = Esito::prosegui;
     if (riconosce(v, MASSA_FRENATA))
-        dimensioni.inizio = l.numero<int32_t>("percentuale massa frenata", "percentuale").v;
-    if (riconosce(v, NUMERO_VETTURE)) dimensioni.posizione = l.numero<int32_t>("numero vetture", "vetture").v;
+        l.oggetto(OGGETTO_DIMENSIONI).inizio = l.numero<int32_t>("percentuale massa frenata", "percentuale").v;
+    if (riconosce(v, NUMERO_VETTURE))
+        l.oggetto(OGGETTO_DIMENSIONI).posizione = l.numero<int32_t>("numero vetture", "vetture").v;
     if (riconosce(v, VELOCITA) && (e = velocita(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, ADERENZA) && (e = aderenza(l, s)) != Esito::prosegui) return e;
     if (riconosce(v, OROLOGIO)) {
         auto ore = l.numero<int16_t>("orologio", "ore");
         auto minuti = l.numero<int16_t>("orologio", "minuti");
         auto secondi = l.numero<int16_t>("orologio", "secondi");
+        Oggetto& treno = l.oggetto(OGGETTO_TRENO);
         treno.valori[2] = ore.v;
         treno.valori[3] = minuti.v;
         treno.valori[4] = secondi.v;
         controlla_orario(l, "orologio", {ore.v, ore.luogo}, {minuti.v, minuti.luogo}, {secondi.v, secondi.luogo},
                          false);
     }
-    if (riconosce(v, SABBIA)) treno.valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
+    if (riconosce(v, SABBIA)) l.oggetto(OGGETTO_TRENO).valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
     if (riconosce(v, SEGNALE) && (e = segnale(l)) != Esito::prosegui) return e;
     if (riconosce(v, RALLENTAMENTO) && (e = rallentamento(l)) != Esito::prosegui) return e;
     if (riconosce(v, ABBATTIMENTO) && (e = abbattimento(l)) != Esito::prosegui) return e;
