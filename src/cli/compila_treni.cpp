@@ -111,13 +111,19 @@ int compila_treni(const RichiestaTreni& r) {
     const size_t n = r.treni.size();
     std::vector<SorgenteAutore> testi{{r.file_linea, {}}};
     for (const TrenoDaCompilare& t : r.treni) testi.push_back({t.file, {}});
+    // Every file read here, so that one that cannot be read fails the
+    // compile before any is written; a train's file is converted on the
+    // thread that compiles it.
     std::vector<std::optional<Diagnostica>> illeggibili(testi.size());
-    for (size_t i = 0; i < testi.size(); ++i) illeggibili[i] = leggi_sorgente(testi[i]);
+    illeggibili[0] = leggi_sorgente(testi[0]);
+    for (size_t i = 1; i < testi.size(); ++i) illeggibili[i] = leggi_byte_sorgente(testi[i]);
     // JSON diagnostics are the output a program reads; the listing then goes to standard error.
     const bool json = r.resoconto.forma == FormaDiagnostiche::json;
     const auto diagnostiche = json ? piattaforma::scrivi_su_uscita : piattaforma::scrivi_su_errore;
     const auto elenco = json ? piattaforma::scrivi_su_errore : piattaforma::scrivi_su_uscita;
     if (illeggibili[0]) {
+        for (size_t i = 1; i < testi.size(); ++i)
+            if (!illeggibili[i]) illeggibili[i] = converti_sorgente(testi[i]);
         std::vector<Diagnostica> voci;
         for (const std::optional<Diagnostica>& d : illeggibili)
             if (d) voci.push_back(*d);
@@ -154,6 +160,7 @@ int compila_treni(const RichiestaTreni& r) {
                 if (consegna.poni_uno_in_attesa(false)) continue;
                 const size_t i = prossimo++;
                 if (i >= n) break;
+                if (!illeggibili[i + 1]) illeggibili[i + 1] = converti_sorgente(testi[i + 1]);
                 if (illeggibili[i + 1]) continue;
                 OpzioniCompilazione o = base;
                 o.chiave_treno = r.treni[i].chiave;
