@@ -27,10 +27,10 @@ using Istantanea = std::map<std::string, std::string>;
 
 struct Giro {
     const char* nome;
-    std::vector<std::string> argomenti;  // {} stands for the run's directory
-    Istantanea prima;                    // the files the directory holds before
+    std::vector<std::string> argomenti;          // {} stands for the run's directory
+    Istantanea prima;                            // the files the directory holds before
     std::vector<std::set<std::string>> insiemi;  // the binary files, each set replaced as one
-    Istantanea intermedi;                // what a failing run may leave beside the new files
+    Istantanea intermedi;                        // what a failing run may leave beside the new files
 };
 
 const std::string LINEA = "[generale]\r\nlunghezza percorso, 10000\r\n[pendenze]\r\n[fine]\r\n";
@@ -115,7 +115,8 @@ bool ognuno_vecchio_o_nuovo(const Istantanea& dopo, const Giro& giro, Istantanea
         if (e_nuovo) nuovi.insert(nome);
     }
     for (const std::set<std::string>& insieme : giro.insiemi) {
-        const auto quanti = std::ranges::count_if(insieme, [&](const std::string& nome) { return nuovi.contains(nome); });
+        const auto quanti =
+            std::ranges::count_if(insieme, [&](const std::string& nome) { return nuovi.contains(nome); });
         EXPECT_TRUE(quanti == 0 || quanti == std::ssize(insieme))
             << quanti << " of the binary files beside " << *insieme.begin() << " are new";
     }
