@@ -109,8 +109,9 @@ void ConsegnaTreni::treno_pronto(size_t i, FileTreno file) {
             return;
         }
         if (!tracciato_al_posto_) {
-            // Even a train whose files could not be written is one to be
-            // written, for which the plan goes in place, as for one train.
+            // Even a train whose files could not be written counts as one to
+            // be written: the plan goes in place for it, and its own failure
+            // is reported with the others'.
             in_attesa_.push_back(i);
             if (!tracciato_atteso_) metti_tracciato();
             cambiato_.notify_all();
