@@ -62,6 +62,7 @@ constexpr const char* AIUTO =
     "  --diagnostics F  'text' (default, on standard error) or 'json' (one document\n"
     "                   on standard output; the list of files written goes to\n"
     "                   standard error)\n"
+    "  -WKIND           warn about KIND, one of those off unless asked for\n"
     "  -Wno-KIND        do not warn about KIND (the kinds are below)\n"
     "  -Werror          make every warning an error; -Werror=KIND: those of KIND\n"
     "  -Wno-error=KIND  keep KIND a warning (value-truncated is an error unless so)\n"
@@ -88,6 +89,9 @@ constexpr const char* AIUTO =
     "  overlap          a curve starting before the previous one ends; a mountain\n"
     "                   doing so with a kind other than 3, which it is stored as\n"
     "  time-backwards   a station's time before the previous station's\n"
+    "  board-above-limit (off unless -Wboard-above-limit) a board showing more\n"
+    "                   than the train's own limit where it stands: 'velocita,\n"
+    "                   900, 90' under a board of 120 km/h\n"
     "\n"
     "Exit status of compile: 0 compiled (warnings allowed), 1 the scenario has an\n"
     "error (also with --force), 2 usage error (a compiled file that would replace\n"
@@ -159,6 +163,9 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
         .flag("-Werror", [&] { r.resoconto.avvisi_errori = true; })
         .con_prefisso("-Werror=",
                       [&](const std::string& gruppo) { r.resoconto.promuovi(gruppo_noto(gruppo, "make an error")); })
+        .con_prefisso(
+            "-W",
+            [&](const std::string& gruppo) { r.resoconto.silenziati.erase(std::string(gruppo_noto(gruppo, "show"))); })
         .parole([&](const std::string& file) { r.file.push_back(file); });
     r.aiuto = opzioni.leggi(argomenti);
     if (r.directory == "-") throw ErroreUso("-o takes the directory of the binary files; '-' is none");

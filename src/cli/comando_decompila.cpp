@@ -14,6 +14,7 @@
 #include "cli/stampa_diagnostiche.h"
 #include "cli/stato_uscita.h"
 #include "decompile/decompila.h"
+#include "decompile/linea_comune.h"
 #include "documents/scrivi_righe.h"
 #include "model/nomi_file.h"
 #include "platform/file.h"
@@ -31,7 +32,9 @@ constexpr const char* AIUTO =
     "plan, object and cell files. Without a plan file the line description has no\n"
     "curves (compile it with --no-plan). A DIR holding several trains of one line,\n"
     "with no --train-key, gives the line description once and each train's\n"
-    "description, each train checked by compiling it with that line description.\n"
+    "description, each train checked by compiling it with that line description;\n"
+    "trains whose files hold different lines (compiled from different line files)\n"
+    "are refused, the first place where they differ named, and nothing is written.\n"
     "\n"
     "  -o OUTDIR        write the description files into OUTDIR (default: DIR)\n"
     "  --line-key KEY   the line key, when DIR holds more than one scenario\n"
@@ -44,9 +47,9 @@ constexpr const char* AIUTO =
     "cell, a plan row no curve makes) is reported as 'FILE: error: PLACE: what\n"
     "differs'; the nearest description is still written.\n"
     "\n"
-    "Exit status of decompile: 0 exact, 1 a place cannot be expressed or a compiled\n"
-    "file is damaged, 2 usage error, 3 a file could not be read or written (or\n"
-    "exists, without --force).\n";
+    "Exit status of decompile: 0 exact, 1 a place cannot be expressed, a compiled\n"
+    "file is damaged or the trains hold different lines, 2 usage error, 3 a file\n"
+    "could not be read or written (or exists, without --force).\n";
 
 // The most places reported per compiled file; a file edited throughout would
 // otherwise bury the first ones.
@@ -95,6 +98,18 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
         } else {
             letti = leggi_treni_compilati(richiesta.directory, treni);
         }
+        std::vector<TrenoCompilato> compilati;
+        compilati.reserve(letti.size());
+        for (const FileCompilati& f : letti) compilati.push_back({f.scenario, f.chiavi});
+        // One line description is written for every train: trains compiled
+        // from different line files would each get back a line not theirs.
+        if (const std::optional<Scostamento> diversa = prima_linea_diversa(compilati)) {
+            riporta({*diversa});
+            piattaforma::scrivi_su_errore(
+                "compattatore decompile: the trains' files hold different lines, which one line description "
+                "cannot give: nothing written\n");
+            return int{USCITA_SCENARIO};
+        }
         const ChiaviScenario& primo = letti.front().chiavi;
         std::vector<std::string> percorsi{piattaforma::unisci(directory, nome_descrizione_linea(primo.linea))};
         for (const FileCompilati& f : letti)
@@ -106,9 +121,6 @@ int esegui_decompila(std::span<const std::string_view> argomenti) {
                 return int{USCITA_FILE};
             }
         }
-        std::vector<TrenoCompilato> compilati;
-        compilati.reserve(letti.size());
-        for (const FileCompilati& f : letti) compilati.push_back({f.scenario, f.chiavi});
         const LineaRicostruita r = decompila_linea(compilati);
         if (uscita) prepara_cartella_uscita(*uscita);
         scrivi(percorsi.front(), r.linea);

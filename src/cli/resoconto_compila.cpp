@@ -13,7 +13,9 @@ Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente) {
                                 " bytes (64 MiB), the most a description file may hold");
 }
 
+// As -Werror=KIND in other compilers, it also shows a kind off by default.
 void ResocontoCompila::promuovi(std::string_view gruppo) {
+    silenziati.erase(std::string(gruppo));
     promossi.emplace(gruppo);
     declassati.erase(std::string(gruppo));
 }

@@ -21,7 +21,9 @@ enum class FormaDiagnostiche { testo, json };
 
 struct ResocontoCompila {
     FormaDiagnostiche forma = FormaDiagnostiche::testo;
-    std::set<std::string, std::less<>> silenziati;  // kinds of the reader's warnings not shown
+    // Kinds of the reader's warnings not shown: -Wno-KIND, and those off
+    // unless -WKIND.
+    std::set<std::string, std::less<>> silenziati{std::begin(GRUPPI_SPENTI), std::end(GRUPPI_SPENTI)};
     // Kinds of warning reported as errors (-Werror=KIND, and the kinds that
     // are errors from the start), and kinds kept as warnings even under
     // -Werror (-Wno-error=KIND); the later option of the two wins.

@@ -71,10 +71,14 @@ inline constexpr std::string_view AVVISO_TESTO_A_CAPO = "multiline-text";
 inline constexpr std::string_view AVVISO_FUORI_ORDINE = "out-of-order";
 inline constexpr std::string_view AVVISO_SOVRAPPOSTI = "overlap";
 inline constexpr std::string_view AVVISO_ORARIO_INDIETRO = "time-backwards";
+inline constexpr std::string_view AVVISO_SOPRA_LIMITE = "board-above-limit";
 inline constexpr std::string_view GRUPPI_AVVISO[] = {
-    AVVISO_RECORD_SCONOSCIUTO, AVVISO_SEZIONE_SCONOSCIUTA, AVVISO_TRATTO_ROVESCIATO,
-    AVVISO_OLTRE_LINEA,        AVVISO_VALORE_TRONCATO,     AVVISO_TESTO_A_CAPO,
-    AVVISO_FUORI_ORDINE,       AVVISO_SOVRAPPOSTI,         AVVISO_ORARIO_INDIETRO};
+    AVVISO_RECORD_SCONOSCIUTO, AVVISO_SEZIONE_SCONOSCIUTA, AVVISO_TRATTO_ROVESCIATO, AVVISO_OLTRE_LINEA,
+    AVVISO_VALORE_TRONCATO,    AVVISO_TESTO_A_CAPO,        AVVISO_FUORI_ORDINE,      AVVISO_SOVRAPPOSTI,
+    AVVISO_ORARIO_INDIETRO,    AVVISO_SOPRA_LIMITE};
+// The kinds not shown unless -WKIND asks for them: what they find is as
+// often meant as mistaken.
+inline constexpr std::string_view GRUPPI_SPENTI[] = {AVVISO_SOPRA_LIMITE};
 // The kinds that are errors unless -Wno-error=KIND: the compiled files would
 // hold something else than what was written.
 inline constexpr std::string_view GRUPPI_ERRORE[] = {AVVISO_VALORE_TRONCATO};

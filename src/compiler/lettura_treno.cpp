@@ -28,6 +28,13 @@ uint8_t velocita_cella(const StatoTreno& s) {
     return static_cast<uint8_t>(v);
 }
 
+// The boards over the cells the speed in force has just filled, from `da`,
+// against it; before the first speed record no limit was written.
+void controlla_limite_sugli_indicatori(Lettura& l, const StatoTreno& s, int32_t da) {
+    if (s.luogo_velocita.riga > 0)
+        controlla_indicatori_sotto_limite(l, da, s.indice_velocita, s.velocita_corrente, s.luogo_velocita);
+}
+
 Esito velocita(Lettura& l, StatoTreno& s) {
     auto p = l.numero<int32_t>("velocita", "posizione");
     auto v = l.numero<int32_t>("velocita", "velocita");
@@ -36,9 +43,12 @@ Esito velocita(Lettura& l, StatoTreno& s) {
     // Unlike the other profiles, the speed stops short of the last cell.
     const int64_t k = arrotonda(p.v / 50.0);
     const int32_t ultima = l.m.ultima_cella();
-    if (k > 0 && s.indice_velocita < ultima)
+    if (k > 0 && s.indice_velocita < ultima) {
+        const int32_t da = s.indice_velocita;
         riempi_celle(l.m, s.indice_velocita, std::min<int64_t>(k, ultima), &Cella::vel_limite, velocita_cella(s),
                      "velocita", p.v, p.luogo);
+        controlla_limite_sugli_indicatori(l, s, da);
+    }
     s.velocita_corrente = v.v;
     s.luogo_velocita = v.luogo;
     // Stopping at the first error, the speed is refused where it is carried
@@ -237,8 +247,10 @@ Esito leggi_record(Lettura& l, StatoTreno& s) {
 void completa_treno(Lettura& l, StatoTreno& s) {
     Modello& m = l.m;
     richiedi_celle(m, "end of the train description");
+    const int32_t da = s.indice_velocita;
     riempi_celle(m, s.indice_velocita, m.ultima_cella() - 2, &Cella::vel_limite, velocita_cella(s), "velocita",
                  s.indice_velocita * 50);
+    controlla_limite_sugli_indicatori(l, s, da);
     riempi_celle(m, s.indice_aderenza, m.ultima_cella() - 2, &Cella::aderenza, basso8(s.aderenza_corrente), "aderenza",
                  s.indice_aderenza * 50);
 }

@@ -1,5 +1,6 @@
 #include "compiler/valori_scritti.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -109,6 +110,26 @@ void controlla_orari_avanti(Lettura& l, const Valore<int32_t>& posizione, int32_
     l.avvisa(AVVISO_ORARIO_INDIETRO, posizione.luogo,
              "stazione: the time " + orario_di(orario) + " comes before " + orario_di(precedente) +
                  " of a station before it: a timetable's times go forward");
+}
+
+void controlla_indicatori_sotto_limite(Lettura& l, int32_t da, int32_t a, int32_t limite, Luogo luogo) {
+    const auto fine = std::min<size_t>(static_cast<size_t>(std::max(a, 0)), l.m.celle.size());
+    for (auto i = static_cast<size_t>(std::max(da, 0)); i < fine; ++i) {
+        const Cella& c = l.m.celle[i];
+        if (c.tipo != CELLA_INDICATORE_VMAX) continue;
+        // Each rank packed as left / 5 in the hundreds, right / 5 in the units.
+        int32_t massima = 0;
+        char rango_massimo = 'A';
+        for (auto [rango, impaccato] : {std::pair{'A', c.dato1}, std::pair{'B', c.dato2}, std::pair{'C', c.dato3}}) {
+            const int32_t v = std::max(impaccato / 100, impaccato % 100) * 5;
+            if (v > massima) massima = v, rango_massimo = rango;
+        }
+        if (massima <= limite) continue;
+        l.avvisa(AVVISO_SOPRA_LIMITE, luogo,
+                 "velocita: the train's limit of " + n(limite) + " km/h lies under the board of cell " +
+                     n(static_cast<int64_t>(i)) + ", written at about " + n(static_cast<int64_t>(i) * 50 - 50) +
+                     " m, which shows " + n(massima) + " km/h to rank " + rango_massimo);
+    }
 }
 
 void controlla_ordine(Lettura& l, Precedente& prima, const Valore<int32_t>& p, const char* record) {

@@ -38,6 +38,12 @@ void controlla_orario(Lettura& l, const char* record, const Valore<int32_t>& ore
 // last station before it that has one (time-backwards).
 void controlla_orari_avanti(Lettura& l, const Valore<int32_t>& posizione, int32_t orario, int32_t precedente);
 
+// The boards in cells `da` to `a` (exclusive) that show a speed above
+// `limite`, the train's speed limit over them, read at `luogo`
+// (board-above-limit, off unless asked for: a board serves every train of
+// the line, and most trains are slower than its fastest rank).
+void controlla_indicatori_sotto_limite(Lettura& l, int32_t da, int32_t a, int32_t limite, Luogo luogo);
+
 // Where the record before lies, for the checks of one record against it.
 struct Precedente {
     int32_t posizione = -1;  // none yet

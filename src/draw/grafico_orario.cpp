@@ -91,7 +91,11 @@ std::string disegna_grafico_orario(const std::string& linea, const std::vector<C
     for (int64_t t = s.t0; t <= s.t1; t += passo) {
         const double x = s.x(static_cast<double>(t));
         const std::string etichetta = ora(static_cast<double>(t)).substr(0, 5);
-        corpo += svg::linea(x, ALTO, x, basso, "stroke=\"#ccc\" data-ora=\"" + etichetta + "\"");
+        // The seconds with the clock's text: a viewer that zooms reads the
+        // graph's time scale from them.
+        corpo +=
+            svg::linea(x, ALTO, x, basso,
+                       "stroke=\"#ccc\" data-ora=\"" + etichetta + "\" data-secondi=\"" + std::to_string(t) + "\"");
         corpo += svg::scritta(x, basso + 18, etichetta, "class=\"asse\"", "middle");
     }
     for (const StazioneGrafico& st : stazioni) {

@@ -128,7 +128,12 @@ void tratti(ScrittoreJson& j, std::string_view nome, const std::vector<Tratto>& 
         j.inizio_oggetto();
         membro(j, "from_m", t.da);
         membro(j, "to_m", t.a);
-        membro(j, "value", t.valore);
+        j.chiave("value");  // null where no profile record reached
+        if (t.senza_profilo) {
+            j.nullo();
+        } else {
+            j.valore(t.valore);
+        }
         j.fine_oggetto();
     }
     j.fine_lista();

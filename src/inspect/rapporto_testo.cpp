@@ -26,7 +26,8 @@ std::string codice(const CodiceIdentita& c) {
 void scrivi_tratti(std::ostringstream& uscita, const char* titolo, const std::vector<Tratto>& tratti) {
     uscita << "  " << titolo << "\n";
     for (const Tratto& t : tratti) {
-        uscita << formato("    %8d m to %8d m  %6lld\n", t.da, t.a, static_cast<long long>(t.valore));
+        uscita << formato("    %8d m to %8d m  ", t.da, t.a)
+               << (t.senza_profilo ? "no profile" : formato("%6lld", static_cast<long long>(t.valore))) << "\n";
     }
 }
 

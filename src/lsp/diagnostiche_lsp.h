@@ -4,12 +4,14 @@
 
 #include <cstddef>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "compiler/diagnostiche.h"
 #include "lsp/documenti.h"
 #include "lsp/json_lsp.h"
 #include "lsp/scenari.h"
@@ -18,9 +20,10 @@ namespace compattatore {
 
 // What the client's initialization options set, as `compile`'s options do.
 struct OpzioniDiagnostiche {
-    std::set<std::string, std::less<>> silenziati;  // -Wno-KIND
-    size_t massimo_errori = 20;                     // --max-errors; 0: no limit
-    bool tracciato = true;                          // false: --no-plan
+    // -Wno-KIND, and the kinds off unless -WKIND.
+    std::set<std::string, std::less<>> silenziati{std::begin(GRUPPI_SPENTI), std::end(GRUPPI_SPENTI)};
+    size_t massimo_errori = 20;  // --max-errors; 0: no limit
+    bool tracciato = true;       // false: --no-plan
 };
 
 // Every file of `gruppo` (the line file and each train file) with its LSP

@@ -41,7 +41,8 @@ Json capacita() {
 }
 
 // The -W settings and the limit, from the client's initialization options:
-// {"warnings": ["-Wno-unknown-record", ...], "maxErrors": 20, "plan": true}.
+// {"warnings": ["-Wno-unknown-record", "-Wboard-above-limit", ...],
+// "maxErrors": 20, "plan": true}.
 OpzioniDiagnostiche opzioni_da(const Json& o) {
     OpzioniDiagnostiche opzioni;
     if (!o.is_object()) return opzioni;
@@ -49,8 +50,10 @@ OpzioniDiagnostiche opzioni_da(const Json& o) {
         for (const Json& voce : *w) {
             if (!voce.is_string()) continue;
             const std::string t = voce.get<std::string>();
-            for (std::string_view gruppo : GRUPPI_AVVISO)
+            for (std::string_view gruppo : GRUPPI_AVVISO) {
                 if (t == "-Wno-" + std::string(gruppo)) opzioni.silenziati.emplace(gruppo);
+                if (t == "-W" + std::string(gruppo)) opzioni.silenziati.erase(std::string(gruppo));
+            }
         }
     }
     if (auto m = o.find("maxErrors"); m != o.end() && m->is_number_unsigned())

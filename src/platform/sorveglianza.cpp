@@ -17,6 +17,7 @@
 #include <set>
 #include <utility>
 
+#include "platform/attesa_quiete.h"
 #include "platform/file.h"
 
 namespace compattatore::piattaforma {
@@ -24,11 +25,6 @@ namespace compattatore::piattaforma {
 namespace {
 
 constexpr uint32_t EVENTI = IN_CLOSE_WRITE | IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO;
-
-// A directory made again, or a link that now leads elsewhere, tells nothing
-// to a watch on what was there before: the paths are looked at again at
-// every wake and at least this often.
-constexpr std::chrono::milliseconds VERIFICA{500};
 
 // What a path leads to now.
 struct Identita {
@@ -173,17 +169,12 @@ SorveglianzaFile::~SorveglianzaFile() {
 std::vector<std::string> SorveglianzaFile::riarmate() { return std::exchange(s_->riarmate, {}); }
 
 SorveglianzaFile::Evento SorveglianzaFile::attendi(std::chrono::milliseconds quiete) {
-    using Orologio = std::chrono::steady_clock;
-    std::optional<Orologio::time_point> scadenza;  // set by a change of one of the files
+    AttesaQuiete quiete_dopo(quiete);
     for (;;) {
-        auto resta = VERIFICA;
-        if (scadenza) {
-            const auto fine = std::chrono::ceil<std::chrono::milliseconds>(*scadenza - Orologio::now());
-            if (fine.count() <= 0) return Evento::cambiamento;  // the burst is over
-            resta = std::min(resta, fine);
-        }
+        const auto resta = quiete_dopo.attesa();
+        if (!resta) return Evento::cambiamento;  // the burst is over
         pollfd attese[] = {{s_->segnali, POLLIN, 0}, {s_->inotify, POLLIN, 0}};
-        if (::poll(attese, 2, static_cast<int>(resta.count())) < 0) {
+        if (::poll(attese, 2, static_cast<int>(resta->count())) < 0) {
             if (errno == EINTR) continue;
             throw ErroreFile("cannot watch", "the source files", errno);
         }
@@ -193,7 +184,7 @@ SorveglianzaFile::Evento SorveglianzaFile::attendi(std::chrono::milliseconds qui
                 return Evento::interruzione;
         }
         const bool cambiati = (attese[1].revents & POLLIN) && s_->leggi_eventi();
-        if (s_->arma(false) || cambiati) scadenza = Orologio::now() + quiete;
+        if (s_->arma(false) || cambiati) quiete_dopo.cambiamento();
     }
 }
 

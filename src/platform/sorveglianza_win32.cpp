@@ -7,6 +7,7 @@
 #include <set>
 #include <utility>
 
+#include "platform/attesa_quiete.h"
 #include "platform/sorveglianza.h"
 #include "platform/win32.h"
 
@@ -15,10 +16,6 @@ namespace compattatore::piattaforma {
 namespace {
 
 constexpr DWORD EVENTI = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE;
-
-// A directory made again tells nothing to a watch on what was there before:
-// the paths are looked at again at every wake and at least this often.
-constexpr std::chrono::milliseconds VERIFICA{500};
 
 // Set by Ctrl-C, Ctrl-Break or the console's closing while a watch lives.
 // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
@@ -150,15 +147,10 @@ SorveglianzaFile::~SorveglianzaFile() { SetConsoleCtrlHandler(all_evento, FALSE)
 std::vector<std::string> SorveglianzaFile::riarmate() { return std::exchange(s_->riarmate, {}); }
 
 SorveglianzaFile::Evento SorveglianzaFile::attendi(std::chrono::milliseconds quiete) {
-    using Orologio = std::chrono::steady_clock;
-    std::optional<Orologio::time_point> scadenza;  // set by a change of one of the files
+    AttesaQuiete quiete_dopo(quiete);
     for (;;) {
-        auto resta = VERIFICA;
-        if (scadenza) {
-            const auto fine = std::chrono::ceil<std::chrono::milliseconds>(*scadenza - Orologio::now());
-            if (fine.count() <= 0) return Evento::cambiamento;  // the burst is over
-            resta = std::min(resta, fine);
-        }
+        const auto resta = quiete_dopo.attesa();
+        if (!resta) return Evento::cambiamento;  // the burst is over
         std::vector<HANDLE> attese = {interruzione};
         std::vector<Osservata*> osservate;
         for (auto& [cartella, o] : s_->directory) {
@@ -166,13 +158,13 @@ SorveglianzaFile::Evento SorveglianzaFile::attendi(std::chrono::milliseconds qui
             osservate.push_back(o.get());
         }
         const DWORD esito = WaitForMultipleObjects(static_cast<DWORD>(attese.size()), attese.data(), FALSE,
-                                                   static_cast<DWORD>(resta.count()));
+                                                   static_cast<DWORD>(resta->count()));
         if (esito == WAIT_FAILED) throw errore_win32("cannot watch", "the source files", GetLastError());
         if (esito == WAIT_OBJECT_0) return Evento::interruzione;
         bool cambiati = false;
         for (Osservata* o : osservate)
             if (WaitForSingleObject(o->evento, 0) == WAIT_OBJECT_0) cambiati = s_->leggi_eventi(*o) || cambiati;
-        if (s_->arma(false) || cambiati) scadenza = Orologio::now() + quiete;
+        if (s_->arma(false) || cambiati) quiete_dopo.cambiamento();
     }
 }
 

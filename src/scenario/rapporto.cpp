@@ -27,7 +27,31 @@ void campi_rango(std::vector<Campo>& campi, const std::string& rango, int16_t im
     campi.push_back({"rank_" + rango + "_right_kmh", int64_t{impaccato} % 100 * 5});
 }
 
-std::vector<Campo> campi_per_tipo(const Cella& c, const ScenarioCompilato& scenario) {
+// What a code mark stands for. A signal lays 10 (3 sx + dx) + k, k = 1 to 4,
+// 2k cells before its own cell; a station stop lays 80 + k k cells before its
+// stop mark. The object it was laid for is looked for where it must be.
+std::string codice_per(const std::vector<Cella>& celle, size_t indice, int codice) {
+    const auto k = static_cast<size_t>(codice % 10);
+    const int teste = codice / 10;
+    const auto cella_a = [&](size_t passo) -> const Cella* {
+        return indice + passo < celle.size() ? &celle[indice + passo] : nullptr;
+    };
+    if (k >= 1 && k <= 4) {
+        const Cella* segnale = cella_a(2 * k);
+        if (segnale != nullptr && segnale->tipo == CELLA_SEGNALE && segnale->dato4 % 10 == teste) {
+            return "mark " + std::to_string(k) + " of the signal at " + std::to_string(50 * (indice + 2 * k)) +
+                   " m (heads " + std::to_string(teste / 3) + "/" + std::to_string(teste % 3) + ")";
+        }
+        const Cella* fermata = cella_a(k);
+        if (teste == 8 && fermata != nullptr && fermata->tipo == CELLA_FERMATA) {
+            return "mark " + std::to_string(k) + " of the station stop at " + std::to_string(50 * (indice + k)) + " m";
+        }
+    }
+    return "no signal or station stop where its mark " + std::to_string(k) + " points";
+}
+
+std::vector<Campo> campi_per_tipo(const std::vector<Cella>& celle, size_t indice, const ScenarioCompilato& scenario) {
+    const Cella& c = celle[indice];
     std::vector<Campo> campi;
     auto campo = [&](const char* nome, int64_t valore) { campi.push_back({nome, valore}); };
     switch (c.tipo) {
@@ -79,14 +103,23 @@ std::vector<Campo> campi_per_tipo(const Cella& c, const ScenarioCompilato& scena
                 campi.push_back({"text", da_1252_a_utf8(scenario.oggetti[static_cast<size_t>(c.dato1)].nome)});
             }
             break;
-        default:  // a free cell with data (the stamps of cell 1) or a kind never produced
-            for (auto [nome, valore] : {std::pair{"dato1", c.dato1}, std::pair{"dato2", c.dato2},
-                                        std::pair{"dato3", c.dato3}, std::pair{"dato4", c.dato4}}) {
+        default: {  // a free cell with data or a kind never produced
+            // Cell 1 holds the stamps the compiler sets on every scenario.
+            const bool timbri = indice == 1 && c.tipo == CELLA_LIBERA;
+            const std::pair<const char*, int16_t> dati[] = {{timbri ? "stamp" : "dato1", c.dato1},
+                                                            {timbri ? "codice_gara_og" : "dato2", c.dato2},
+                                                            {"dato3", c.dato3},
+                                                            {"dato4", c.dato4}};
+            for (auto [nome, valore] : dati) {
                 if (valore != 0) campo(nome, valore);
             }
             if (c.tempo != 0) campo("time", c.tempo);
+        }
     }
-    if (c.codice != 0) campo("code", c.codice);
+    if (c.codice != 0) {
+        campo("code", c.codice);
+        campi.push_back({"code_for", codice_per(celle, indice, c.codice)});
+    }
     return campi;
 }
 
@@ -180,15 +213,23 @@ std::vector<Cartello> cartelli_di(const ScenarioCompilato& scenario) {
 
 namespace {
 
-// Runs of equal value of one cell field over cells `prima` to `ultima`.
-std::vector<Tratto> tratti(const std::vector<Cella>& celle, int prima, int ultima, int64_t (*valore)(const Cella&)) {
+// A cell no gradient, speed or adhesion record reached: its stored bytes
+// would read as -100 per mille, 0 km/h and no adhesion.
+bool senza_profilo(const Cella& c) { return c.pendenza == 0 && c.vel_limite == 0 && c.aderenza == 0; }
+
+// Runs of equal value of one cell field over cells `prima` to `ultima`; with
+// `di_profilo`, cells with no profile make runs of their own.
+std::vector<Tratto> tratti(const std::vector<Cella>& celle, int prima, int ultima, int64_t (*valore)(const Cella&),
+                           bool di_profilo) {
     std::vector<Tratto> risultato;
     for (int i = prima; i <= ultima; ++i) {
-        const int64_t v = valore(celle[static_cast<size_t>(i)]);
-        if (!risultato.empty() && risultato.back().valore == v) {
+        const Cella& c = celle[static_cast<size_t>(i)];
+        const bool vuota = di_profilo && senza_profilo(c);
+        const int64_t v = vuota ? 0 : valore(c);
+        if (!risultato.empty() && risultato.back().valore == v && risultato.back().senza_profilo == vuota) {
             risultato.back().a = 50 * (i + 1);
         } else {
-            risultato.push_back({50 * i, 50 * (i + 1), v});
+            risultato.push_back({50 * i, 50 * (i + 1), v, vuota});
         }
     }
     return risultato;
@@ -198,10 +239,14 @@ std::vector<Tratto> tratti(const std::vector<Cella>& celle, int prima, int ultim
 
 Profilo profilo_tra(const std::vector<Cella>& celle, int prima, int ultima) {
     Profilo p;
-    p.pendenza = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return int64_t{c.pendenza} - 100; });
-    p.velocita = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return int64_t{c.vel_limite} * 5; });
-    p.aderenza = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return c.aderenza; });
-    p.montagne = tratti(celle, prima, ultima, [](const Cella& c) -> int64_t { return c.montagna; });
+    p.pendenza = tratti(
+        celle, prima, ultima, [](const Cella& c) -> int64_t { return int64_t{c.pendenza} - 100; }, true);
+    p.velocita = tratti(
+        celle, prima, ultima, [](const Cella& c) -> int64_t { return int64_t{c.vel_limite} * 5; }, true);
+    p.aderenza = tratti(
+        celle, prima, ultima, [](const Cella& c) -> int64_t { return c.aderenza; }, true);
+    p.montagne = tratti(
+        celle, prima, ultima, [](const Cella& c) -> int64_t { return c.montagna; }, false);
     return p;
 }
 
@@ -220,7 +265,8 @@ Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScen
     for (int i = prima_cella; i <= ultima_cella; ++i) {
         const Cella& c = scenario.celle[static_cast<size_t>(i)];
         if (cella_vuota(c)) continue;
-        r.celle.push_back({i, 50 * i, nome_tipo_cella(c.tipo), campi_per_tipo(c, scenario)});
+        r.celle.push_back(
+            {i, 50 * i, nome_tipo_cella(c.tipo), campi_per_tipo(scenario.celle, static_cast<size_t>(i), scenario)});
     }
     r.profilo = profilo_tra(scenario.celle, prima_cella, ultima_cella);
     return r;

@@ -83,6 +83,9 @@ struct Tratto {
     int32_t da = 0;  // metres
     int32_t a = 0;
     int64_t valore = 0;
+    // Cells no profile record reached (their bytes all 0, beyond the line's
+    // end): `valore` means nothing there.
+    bool senza_profilo = false;
 };
 
 struct Profilo {

@@ -206,5 +206,30 @@ TEST(Decompila, ALineOfSeveralTrains) {
               "gives 0; written back, the cell loses `codice` 55\n");
 }
 
+// Two trains of a line, the second compiled after its line file was edited:
+// one line description cannot give both, so nothing is written and the
+// first place where the second train's line differs is named.
+TEST(Decompila, TrainsCompiledFromDifferentLinesAreRefused) {
+    prova::CartellaTemporanea dir, sorgenti;
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"init", "--trains", "2"}, {}, dir.str()).stato, 0);
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str()).stato, 0);
+    std::string linea = dir.leggi(LINEA);
+    const std::string pendenza = "pendenza,  2000,   0";
+    ASSERT_NE(linea.find(pendenza), std::string::npos) << linea;
+    linea.replace(linea.find(pendenza), pendenza.size(), "pendenza,  2000,   1");
+    dir.scrivi(LINEA, linea);
+    ASSERT_EQ(prova::esegui(PROGRAMMA, {"compile", LINEA, "Corvale_Mendra_4821-3_2-.txt"}, {}, dir.str()).stato, 0);
+
+    const auto esito = esegui_programma({"decompile", dir.str(), "-o", sorgenti.str()});
+    EXPECT_EQ(esito.stato, 1);
+    EXPECT_EQ(esito.uscita, "");
+    EXPECT_EQ(esito.errori,
+              "Corvale_Mendra_4821-3_2.dat: error: cell 40 (metre 2000): `pendenza` is 101, Corvale_Mendra_4821-3.dat "
+              "gives 100: the two trains were compiled from different line files\n"
+              "compattatore decompile: the trains' files hold different lines, which one line description cannot "
+              "give: nothing written\n");
+    EXPECT_TRUE(fs::is_empty(sorgenti.str()));
+}
+
 }  // namespace
 }  // namespace compattatore

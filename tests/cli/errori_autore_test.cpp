@@ -314,6 +314,23 @@ TEST(ErroriAutore, EachMistakeIsNamedWithWhatWasWrittenAndWhatIsStored) {
          "L_linea.txt:4:1: warning: ",
          "'pendnza'",
          "[-Wunknown-record]"},
+        {"a board above the train's limit, asked for",
+         linea("indicatori_vmax, 1000, 80, 90, 120, 0, 0, 0, 0, 0\r\n"),
+         treno(""),
+         {"-Wboard-above-limit"},
+         0,
+         "L_T-.txt:2:14: warning: ",
+         "the train's limit of 100 km/h lies under the board of cell 21, written at about 1000 m, which shows "
+         "120 km/h to rank C",
+         "[-Wboard-above-limit]"},
+        {"-Werror=KIND asks for a kind off by default",
+         linea("indicatori_vmax, 1000, 80, 90, 120, 0, 0, 0, 0, 0\r\n"),
+         treno(""),
+         {"-Werror=board-above-limit"},
+         1,
+         "L_T-.txt:2:14: error: ",
+         "120 km/h to rank C",
+         "[-Wboard-above-limit]"},
         {"the later option wins",
          linea("pendenza, 2000, -280\r\n"),
          treno(""),
@@ -333,6 +350,18 @@ TEST(ErroriAutore, EachMistakeIsNamedWithWhatWasWrittenAndWhatIsStored) {
         EXPECT_TRUE(prima.ends_with(" " + c.segno)) << e.errori;
         EXPECT_EQ(e.scritto, c.stato == 0) << e.errori;
     }
+}
+
+// A board serves every train of the line: one above a slow train's limit
+// is said only when asked for, and one within it not even then.
+TEST(ErroriAutore, BoardsAboveTheLimitAreOffUnlessAskedFor) {
+    const std::string tavola = linea("indicatori_vmax, 1000, 80, 90, 120, 0, 0, 0, 0, 0\r\n");
+    const Esito taciuto = compila(tavola, treno(""), {});
+    EXPECT_EQ(taciuto.stato, 0);
+    EXPECT_EQ(taciuto.errori.find("board"), std::string::npos) << taciuto.errori;
+    const Esito entro = compila(tavola, treno("velocita, 500, 120\r\n"), {"-Wboard-above-limit"});
+    EXPECT_EQ(entro.stato, 0);
+    EXPECT_EQ(entro.errori.find("board"), std::string::npos) << entro.errori;
 }
 
 // A length too short makes every later record lie beyond the end: one error

@@ -83,7 +83,7 @@ std::string esito_compilazione(const std::string& linea, const std::string& tren
     std::string testo;
     for (int32_t codice : avvisi) testo += (testo.empty() ? "warning " : ", ") + std::to_string(codice);
     // The reader's own warnings (an unknown record, a reversed span...) spoil a clean outcome too.
-    for (const Diagnostica& d : esito.diagnostiche.voci())
+    for (const Diagnostica& d : prova::mostrate(esito.diagnostiche))
         if (d.livello == Livello::avviso && !d.codice)
             testo += (testo.empty() ? "warning " : ", ") + std::string(d.gruppo);
     return testo.empty() ? "clean" : testo;

@@ -92,6 +92,56 @@ TEST(Rapporto, SpeedBoardRanksUnpackIntoLeftAndRightSpeeds) {
     EXPECT_EQ(campo(c, "stripes_right"), 1);
 }
 
+std::string testo_campo(const CellaDescritta& c, const std::string& nome) {
+    for (const Campo& f : c.campi) {
+        if (f.nome == nome) return std::get<std::string>(f.valore);
+    }
+    ADD_FAILURE() << "no field " << nome << " in cell " << c.indice;
+    return {};
+}
+
+// A code mark names the signal or station stop it was laid for, found where
+// the mark points; one whose object is gone says so rather than guessing.
+TEST(Rapporto, CodeMarksAndStampsNamedByWhatTheyStandFor) {
+    ScenarioCompilato s = scenario_normale();
+    s.celle[46] = Cella{};  // the signal at 2300 m, whose marks lie at 2100 m and before
+    const Rapporto r = costruisci_rapporto(s, CHIAVI_NORMALI, {});
+    const struct {
+        int indice;
+        const char* per;
+    } casi[] = {
+        {8, "mark 1 of the station stop at 450 m"},          {5, "mark 4 of the station stop at 450 m"},
+        {20, "mark 1 of the signal at 1100 m (heads 2/0)"},  {14, "mark 4 of the signal at 1100 m (heads 2/0)"},
+        {110, "mark 4 of the signal at 5900 m (heads 1/0)"}, {44, "no signal or station stop where its mark 1 points"},
+    };
+    for (const auto& caso : casi) {
+        const CellaDescritta* c = cella(r, caso.indice);
+        ASSERT_NE(c, nullptr) << caso.indice;
+        EXPECT_EQ(testo_campo(*c, "code_for"), caso.per) << caso.indice;
+    }
+    const CellaDescritta* timbri = cella(r, 1);
+    ASSERT_NE(timbri, nullptr);
+    EXPECT_EQ(campo(*timbri, "stamp"), 5121);
+    EXPECT_EQ(campo(*timbri, "codice_gara_og"), 2266);
+}
+
+// The cells past the line's end that no profile record reached read as
+// -100 per mille and 0 km/h; they are shown as holding no profile.
+TEST(Rapporto, CellsNoProfileReachedAreShownAsSuch) {
+    const Rapporto r = costruisci_rapporto(scenario_normale(), CHIAVI_NORMALI, {100000, std::nullopt});
+    for (const auto* tratti : {&r.profilo.pendenza, &r.profilo.velocita, &r.profilo.aderenza}) {
+        ASSERT_EQ(tratti->size(), 2u);
+        EXPECT_FALSE(tratti->front().senza_profilo);
+        EXPECT_TRUE(tratti->back().senza_profilo);
+        EXPECT_EQ(tratti->back().da, 103900);
+    }
+    EXPECT_FALSE(r.profilo.montagne.back().senza_profilo);
+    EXPECT_NE(rapporto_testo(r).find("      103900 m to   104050 m  no profile\n"), std::string::npos);
+    const prova::ValoreJson j = prova::leggi_json(rapporto_json(r));
+    EXPECT_TRUE(j["profile"]["gradient_per_mille"].lista().back()["value"].nullo());
+    EXPECT_EQ(j["profile"]["gradient_per_mille"].lista().front()["value"].numero(), 0.0);
+}
+
 // The JSON document read back by an independent parser, which prints the
 // values the test then compares.
 std::string letto_da_python(const std::string& json, const std::string& espressione) {

@@ -147,6 +147,27 @@ TEST(DiagnosticheServer, WarningKindsSilencedByTheOptions) {
     }
 }
 
+// A kind off by default is shown only when the options ask for it.
+TEST(DiagnosticheServer, KindsOffByDefaultShownWhenAskedFor) {
+    prova::CartellaTemporanea cartella;
+    const std::string tavola =
+        "[generale]\r\nlunghezza percorso, 10000\r\n[pendenze]\r\n"
+        "indicatori_vmax, 1000, 80, 90, 120, 0, 0, 0, 0, 0\r\n[fine]\r\n";
+    const std::string linea = cartella.scrivi("L_linea.txt", tavola);
+    const std::string treno = cartella.scrivi("L_T-.txt", TRENO);
+    for (const bool chiesto : {false, true}) {
+        ClienteProva client;
+        client.inizializza(chiesto ? Json{{"warnings", {"-Wboard-above-limit"}}} : Json::object());
+        const Json d = diagnostiche_per(client.apri(linea, tavola), treno);
+        if (chiesto) {
+            ASSERT_EQ(d.size(), 1u);
+            EXPECT_EQ(d[0]["code"], "-Wboard-above-limit");
+        } else {
+            EXPECT_EQ(d, Json::array());
+        }
+    }
+}
+
 // A train file alone is told so once; with several train files, each is a
 // scenario of the same line, and the line's diagnostics are given once.
 TEST(DiagnosticheServer, ScenariosOfTheFilesBeside) {

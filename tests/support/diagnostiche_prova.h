@@ -3,6 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
+#include <set>
+#include <string>
 #include <vector>
 
 #include "compiler/compila.h"
@@ -31,6 +34,12 @@ inline std::vector<int32_t> codici_finitura(const ElencoDiagnostiche& d) {
     for (const Diagnostica& v : d.voci())
         if (v.codice && v.livello == Livello::avviso) codici.push_back(*v.codice);
     return codici;
+}
+
+// What `compile` shows with no -W option: all but the kinds off by default.
+inline std::vector<Diagnostica> mostrate(const ElencoDiagnostiche& d) {
+    return da_mostrare(d.voci(),
+                       std::set<std::string, std::less<>>(std::begin(GRUPPI_SPENTI), std::end(GRUPPI_SPENTI)));
 }
 
 }  // namespace compattatore::prova

@@ -23,8 +23,9 @@ FileBinari compila_testi(const std::string& linea, const std::string& treno, boo
     FileBinari file;
     const int32_t lettura = codice_lettura(c.diagnostiche);
     file.codice = lettura != 0 ? lettura : codice_riservato(c.diagnostiche).value_or(0);
-    file.diagnostiche = c.diagnostiche.voci().size();
-    for (const Diagnostica& d : c.diagnostiche.voci())
+    const std::vector<Diagnostica> visibili = mostrate(c.diagnostiche);
+    file.diagnostiche = visibili.size();
+    for (const Diagnostica& d : visibili)
         file.motivi += d.file + ":" + std::to_string(d.luogo.riga) + ": " + d.motivo + "\n";
     for (int32_t codice : codici_finitura(c.diagnostiche)) file.avvisi.push_back(std::to_string(codice));
     if (m.celle.size() <= 1) return file;

@@ -116,3 +116,28 @@ test("a moved drawing leaves bare only what there is to see beyond it", () => {
     assert.strictEqual(calcoli.scoperto(vista, contenuto, mosso), nudo, nome);
   }
 });
+
+test("the train graph's time marks step as a clock is read, then by whole days, and read as the clock", () => {
+  for (const [minimo, passo] of [[1, 60], [61, 120], [450, 600], [3600, 3600], [3601, 7200], [50000, 86400],
+    [86401, 172800]]) {
+    assert.strictEqual(calcoli.passoOre(minimo), passo, "minimum " + minimo);
+  }
+  for (const [secondi, testo] of [[0, "00:00"], [8 * 3600 + 15 * 60, "08:15"], [86400 + 3600, "01:00"],
+    [-600, "23:50"], [86400 - 20, "00:00"]]) {
+    assert.strictEqual(calcoli.testoOra(secondi), testo, secondi + " s");
+  }
+});
+
+test("a graph axis zooms about its point, no narrower than its least, within its whole", () => {
+  for (const [nome, args, atteso] of [
+    ["in twice about the middle", [0, 100, 2, 50, 1, 0, 100], [25, 75]],
+    ["in about a quarter: the point stays", [0, 100, 2, 25, 1, 0, 100], [12.5, 62.5]],
+    ["in past the least", [40, 60, 100, 50, 10, 0, 100], [45, 55]],
+    ["out past the whole", [40, 60, 0.01, 50, 10, 0, 100], [0, 100]],
+    ["out near an end stays within", [80, 100, 0.5, 95, 10, 0, 100], [60, 100]],
+  ]) {
+    assert.deepStrictEqual(calcoli.finestraZoom(...args), atteso, nome);
+  }
+  assert.deepStrictEqual(calcoli.finestraDentro(-30, 20, 0, 100), [0, 20]);
+  assert.deepStrictEqual(calcoli.finestraDentro(95, 20, 0, 100), [80, 100]);
+});

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <tuple>
@@ -305,20 +306,41 @@ TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
     dir.scrivi("L_VELOCE-.txt", treno("8 0 0", "8, 10, 0", "8, 30, 0"));
     ASSERT_EQ(prova::esegui_programma({"compile", "--all", dir.str(), "-o", dir.str(), "--no-plan"}).stato, 0);
     ASSERT_EQ(prova::esegui_programma({"view", dir.str()}).stato, 0);
-    const Esito e = esegui_pagina(dir, "L.html", {"grafico"});
+    const Esito e = esegui_pagina(dir, "L.html", {"grafico", "grafico_zoom"});
     EXPECT_EQ(uno(e, "errors"), "0");
     // Hours after 08:00 and metres at each end, as the browser lays them out:
-    // from the start clock at ALFA to the last time at GAMMA.
-    for (const auto& [nome, atteso] : {std::pair{"ends_LENTO", std::vector<double>{-10.0 / 60, 0, 1, 9000}},
-                                       std::pair{"ends_VELOCE", std::vector<double>{0, 0, 0.5, 9000}},
-                                       std::pair{"ring_at", std::vector<double>{0.25, 2250}}}) {
-        const std::vector<double> letti = numeri(uno(e, nome));
-        ASSERT_EQ(letti.size(), atteso.size()) << nome;
-        for (size_t k = 0; k < atteso.size(); ++k)
-            EXPECT_NEAR(letti[k], atteso[k], k % 2 ? 5.0 : 0.002) << nome << " " << k;
+    // from the start clock at ALFA to the last time at GAMMA; the same on the
+    // scale a wheel zoom about the ring leaves, and after a drag.
+    for (const std::string prima : {"", "zoomed_", "panned_"}) {
+        for (const auto& [nome, atteso] : {std::pair{"ends_LENTO", std::vector<double>{-10.0 / 60, 0, 1, 9000}},
+                                           std::pair{"ends_VELOCE", std::vector<double>{0, 0, 0.5, 9000}},
+                                           std::pair{"ring_at", std::vector<double>{0.25, 2250}}}) {
+            const std::vector<double> letti = numeri(uno(e, prima + nome));
+            ASSERT_EQ(letti.size(), atteso.size()) << prima << nome;
+            for (size_t k = 0; k < atteso.size(); ++k)
+                EXPECT_NEAR(letti[k], atteso[k], k % 2 ? 5.0 : 0.002) << prima << nome << " " << k;
+        }
+        EXPECT_EQ(uno(e, prima + "ring_tooltip"),
+                  "overtaking: trains LENTO and VELOCE cross at 08:15:00, km 2.25, between ALFA and BETA");
     }
-    EXPECT_EQ(uno(e, "ring_tooltip"),
-              "overtaking: trains LENTO and VELOCE cross at 08:15:00, km 2.25, between ALFA and BETA");
+    // Both axes zoomed by the wheel's factor, e^0.6, about the ring under
+    // the pointer; the names still on their stations' lines.
+    const std::vector<double> scala = numeri(uno(e, "zoomed_scale"));
+    ASSERT_EQ(scala.size(), 2u);
+    EXPECT_NEAR(scala[0], std::exp(0.6), 0.01);
+    EXPECT_NEAR(scala[1], std::exp(0.6), 0.01);
+    EXPECT_LT(numeri(uno(e, "zoomed_ring_moved_px"))[0], 1.0);
+    EXPECT_EQ(uno(e, "zoomed_names_off_their_line"), "0");
+    // Kilometre marks down the side between the stations, each at its metre.
+    const std::vector<double> km = numeri(uno(e, "zoomed_km_marks"));
+    ASSERT_EQ(km.size(), 2u);
+    EXPECT_GE(km[0], 2);
+    EXPECT_LT(km[1], 5.0);
+    // The drag 100 px left and 50 px up took the drawing with it.
+    const std::vector<double> tratto = numeri(uno(e, "panned_ring_moved_px"));
+    ASSERT_EQ(tratto.size(), 2u);
+    EXPECT_NEAR(tratto[0], -100, 1);
+    EXPECT_NEAR(tratto[1], -50, 1);
 }
 
 // A zoom that leaves both panels covered moves them and draws neither; one

@@ -71,6 +71,37 @@
     return [n, tutte];
   }
 
+  // The graph's lines' ends and rings, in hours after 08:00 and metres read
+  // off its axes as the browser lays them out (the first and last hour
+  // marks, the first and last stations), each written with `prefisso`; and
+  // what each ring says when pointed at, at its centre.
+  function misuraGrafico(prefisso) {
+    const cornice = document.getElementById("grafico");
+    const radice = cornice.shadowRoot;
+    const schermo = (e, x, y) => new DOMPoint(x, y).matrixTransform(e.getScreenCTM());
+    const ore = [...radice.querySelectorAll("line[data-secondi]")].map((l) =>
+      [+l.getAttribute("data-secondi") / 3600 - 8, schermo(l, l.x1.baseVal.value, l.y1.baseVal.value).x]);
+    const stazioni = [...radice.querySelectorAll("line[data-stazione]")].map((l) =>
+      [+l.getAttribute("data-metri"), schermo(l, l.x1.baseVal.value, l.y1.baseVal.value).y]);
+    const lungo = (a, b, v) => a[0] + (v - a[1]) / (b[1] - a[1]) * (b[0] - a[0]);
+    const luogo = (p) => [lungo(ore[0], ore[ore.length - 1], p.x), lungo(stazioni[0], stazioni[stazioni.length - 1], p.y)]
+      .map((v) => v.toFixed(3)).join(",");
+    for (const g of radice.querySelectorAll("g.corsa")) {
+      const linea = g.querySelector("polyline:not(.presa)");
+      const punti = [...linea.points];
+      scrivi(prefisso + "ends_" + g.getAttribute("data-treno"), luogo(schermo(linea, punti[0].x, punti[0].y)) + "," +
+        luogo(schermo(linea, punti[punti.length - 1].x, punti[punti.length - 1].y)));
+    }
+    for (const anello of radice.querySelectorAll("g.incrocio circle")) {
+      scrivi(prefisso + "ring_at", luogo(schermo(anello, anello.cx.baseVal.value, anello.cy.baseVal.value)));
+      anello.scrollIntoView({ block: "center", inline: "center" });
+      const [x, y] = centro(anello);
+      puntatore("pointermove", radice.elementFromPoint(x, y), x, y);
+      const s = document.getElementById("suggerimento");
+      scrivi(prefisso + "ring_tooltip", s.hidden ? "" : s.textContent);
+    }
+  }
+
   const passi = {
     oggetti() {
       scrivi("stations", distinti(oggettiDi(pianta, "station")));
@@ -275,35 +306,51 @@
     // and metres read off its own axes as the browser lays them out; what a
     // ring says when pointed at, at its centre.
     grafico() {
-      const cornice = document.getElementById("grafico");
-      const radice = cornice.shadowRoot;
-      const schermo = (e, x, y) => {
-        const p = e.ownerSVGElement.createSVGPoint();
-        p.x = x;
-        p.y = y;
-        return p.matrixTransform(e.getScreenCTM());
+      misuraGrafico("");
+    },
+    // The same after a wheel zoom about the ring: the axes' new scale, how
+    // far the ring moved on the screen, and the stations' names on their
+    // lines.
+    async grafico_zoom() {
+      const radice = document.getElementById("grafico").shadowRoot;
+      const scala = () => {
+        const ore = [...radice.querySelectorAll("line[data-secondi]")];
+        const stazioni = [...radice.querySelectorAll("line[data-stazione]")];
+        const [a, b] = [ore[0], ore[ore.length - 1]].map((l) => [+l.getAttribute("data-secondi"), centro(l)[0]]);
+        const [p, q] = [stazioni[0], stazioni[stazioni.length - 1]].map((l) => [+l.getAttribute("data-metri"), centro(l)[1]]);
+        return [(b[1] - a[1]) / (b[0] - a[0]), (q[1] - p[1]) / (q[0] - p[0])];
       };
-      const ore = new Map([...radice.querySelectorAll("line[data-ora]")].map((l) =>
-        [l.getAttribute("data-ora"), schermo(l, l.x1.baseVal.value, l.y1.baseVal.value).x]));
-      const stazioni = [...radice.querySelectorAll("line[data-stazione]")].map((l) =>
-        [+l.getAttribute("data-metri"), schermo(l, l.x1.baseVal.value, l.y1.baseVal.value).y]);
-      const [primo, ultimo] = [stazioni[0], stazioni[stazioni.length - 1]];
-      const luogo = (p) => [(p.x - ore.get("08:00")) / (ore.get("09:00") - ore.get("08:00")),
-        primo[0] + (p.y - primo[1]) / (ultimo[1] - primo[1]) * (ultimo[0] - primo[0])].map((v) => v.toFixed(3)).join(",");
-      for (const g of radice.querySelectorAll("g.corsa")) {
-        const linea = g.querySelector("polyline:not(.presa)");
-        const punti = [...linea.points];
-        scrivi("ends_" + g.getAttribute("data-treno"), luogo(schermo(linea, punti[0].x, punti[0].y)) + "," +
-          luogo(schermo(linea, punti[punti.length - 1].x, punti[punti.length - 1].y)));
-      }
-      for (const anello of radice.querySelectorAll("g.incrocio circle")) {
-        scrivi("ring_at", luogo(schermo(anello, anello.cx.baseVal.value, anello.cy.baseVal.value)));
-        anello.scrollIntoView({ block: "center", inline: "center" });
-        const [x, y] = centro(anello);
-        puntatore("pointermove", cornice.shadowRoot.elementFromPoint(x, y), x, y);
-        const s = document.getElementById("suggerimento");
-        scrivi("ring_tooltip", s.hidden ? "" : s.textContent);
-      }
+      const anello = radice.querySelector("g.incrocio circle");
+      anello.scrollIntoView({ block: "center", inline: "center" });
+      const prima = scala(), [x, y] = centro(anello);
+      rotella(anello, -300, x, y);
+      await fotogramma();
+      const dopo = scala(), [x2, y2] = centro(anello);
+      scrivi("zoomed_scale", (dopo[0] / prima[0]).toFixed(3) + "," + (dopo[1] / prima[1]).toFixed(3));
+      scrivi("zoomed_ring_moved_px", Math.hypot(x2 - x, y2 - y).toFixed(1));
+      const nomiFuori = [...radice.querySelectorAll("line[data-stazione]")].filter((l) => {
+        const t = l.nextElementSibling;
+        return !t.classList.contains("fuori") && Math.abs(+t.getAttribute("y") - 4 - +l.getAttribute("y1")) > 0.01;
+      });
+      scrivi("zoomed_names_off_their_line", nomiFuori.length);
+      // The kilometre marks down the side, on the stations' scale: how many,
+      // and the farthest from its metre.
+      const stazioni = [...radice.querySelectorAll("line[data-stazione]")].map((l) => [+l.getAttribute("data-metri"), centro(l)[1]]);
+      const [p, q] = [stazioni[0], stazioni[stazioni.length - 1]];
+      const km = [...radice.querySelectorAll("line[data-km]")].map((l) =>
+        Math.abs(p[0] + (centro(l)[1] - p[1]) / (q[1] - p[1]) * (q[0] - p[0]) - +l.getAttribute("data-km")));
+      scrivi("zoomed_km_marks", km.length + "," + Math.max(0, ...km).toFixed(1));
+      misuraGrafico("zoomed_");
+      // A drag moves the zoomed graph with the pointer.
+      const [x3, y3] = centro(anello);
+      const svg = radice.querySelector("svg");
+      puntatore("pointerdown", svg, x3, y3);
+      puntatore("pointermove", svg, x3 - 100, y3 - 50);
+      puntatore("pointerup", svg, x3 - 100, y3 - 50);
+      await fotogramma();
+      const [x4, y4] = centro(anello);
+      scrivi("panned_ring_moved_px", (x4 - x3).toFixed(1) + "," + (y4 - y3).toFixed(1));
+      misuraGrafico("panned_");
     },
     // A zoom that leaves the panels covered only moves them; one that makes
     // both stray too far draws one panel in its frame and the other in the

@@ -135,15 +135,40 @@ const calcoli = (function () {
     const tutta = area(daVedere);
     return tutta > 0 ? 1 - area(taglia(daVedere, mosso)) / tutta : 0;
   }
+  // A step of the train graph's time marks, in seconds: a minute to a day
+  // in the steps a clock face is read in, then whole days; at least
+  // `minimo` seconds.
+  const PASSI_ORA = [60, 120, 300, 600, 900, 1800, 3600, 7200, 10800, 21600, 43200, 86400];
+  function passoOre(minimo) {
+    const passo = PASSI_ORA.find((p) => p >= minimo);
+    return passo !== undefined ? passo : Math.ceil(minimo / 86400) * 86400;
+  }
+  // "HH:MM" of a time of the graph, which may run past midnight.
+  function testoOra(secondi) {
+    const minuti = Math.round((secondi % 86400 + 86400) % 86400 / 60) % 1440;
+    const due = (v) => String(v).padStart(2, "0");
+    return due(Math.floor(minuti / 60)) + ":" + due(minuti % 60);
+  }
+  // The window [da, a] of a graph's axis after a zoom by `f` about `c` (a
+  // coordinate of the axis): no narrower than `minima`, no wider than the
+  // whole [inizio, fine], and within it.
+  function finestraZoom(da, a, f, c, minima, inizio, fine) {
+    const w = Math.min(Math.max((a - da) / f, Math.min(minima, fine - inizio)), fine - inizio);
+    return finestraDentro(c - (c - da) / (a - da) * w, w, inizio, fine);
+  }
+  function finestraDentro(da, w, inizio, fine) {
+    const d = Math.min(Math.max(da, inizio), fine - w);
+    return [d, d + w];
+  }
   return { passoKm, decimaliKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella,
-    intervalloAmmesso, spanUniti, scoperto };
+    intervalloAmmesso, spanUniti, scoperto, passoOre, testoOra, finestraZoom, finestraDentro };
 })();
 
 // (Braces around the page's part would indent all of it once more.)
 if (typeof module !== "undefined") module.exports = calcoli;
 else (function () { // eslint-disable-line curly
   const { passoKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella, intervalloAmmesso,
-    spanUniti, scoperto } = calcoli;
+    spanUniti, scoperto, passoOre, testoOra, finestraZoom, finestraDentro } = calcoli;
   const NS = "http://www.w3.org/2000/svg";
   const dati = JSON.parse(document.getElementById("dati").textContent);
   const L = Math.max(dati.line_length_m, 1);
@@ -264,10 +289,11 @@ else (function () { // eslint-disable-line curly
   // ---- the train graph of a whole line, as `draw --graph` draws it: in a
   // shadow root of its frame, since its style sheet names classes the
   // page's own drawing uses ----
-  const STILE_GRAFICO = "svg { display: block; width: 100%; height: auto; }" +
+  const STILE_GRAFICO = "svg { display: block; width: 100%; height: auto; touch-action: none; user-select: none; }" +
+    " svg.trascina { cursor: grabbing; }" +
     " .corsa { cursor: pointer; } .corsa:hover polyline, .corsa.scelta polyline { stroke-width: 4px; }" +
     // A ring stands where two lines cross: its inside answers for it.
-    " .incrocio circle { pointer-events: all; }";
+    " .incrocio circle { pointer-events: all; } .fuori { visibility: hidden; }";
   function graficoOrario() {
     const cornice = document.body.appendChild(document.createElement("div"));
     cornice.className = "cornice grafico";
@@ -294,24 +320,156 @@ else (function () { // eslint-disable-line curly
       }
     }
     for (const t of radice.querySelectorAll("svg > title")) t.remove();
-    radice.addEventListener("pointermove", (ev) => {
-      const g = ev.target.closest("g.corsa, g.incrocio");
+    const indica = (ev) => {
+      const g = ev.target.closest ? ev.target.closest("g.corsa, g.incrocio") : null;
       if (!g) { nascondi(); return; }
       const [titolo, ...fermate] = descrizioni.get(g);
       mostraSuggerimento(titolo, fermate.map((f) => f.split(/ {2}(.*)/s).slice(0, 2)), ev);
-    });
+    };
     cornice.addEventListener("pointerleave", nascondi);
+    // The line under the pointer: a drag's capture may have made the panel
+    // itself the click's target.
     radice.addEventListener("click", (ev) => {
-      const g = ev.target.closest("g.corsa");
+      const sotto = radice.elementFromPoint(ev.clientX, ev.clientY) || ev.target;
+      const g = sotto.closest ? sotto.closest("g.corsa") : null;
       const k = g ? treni.findIndex((t) => t.keys.train === g.getAttribute("data-treno")) : -1;
       if (k >= 0) scegliTreno(k);
     });
-    return radice;
+    return { radice: radice, svg: radice.querySelector("svg"), indica: indica };
   }
   const grafico = dati.graph ? graficoOrario() : null;
+
+  // The graph zooms in time across and distance down, about the pointer, as
+  // the other panels do; it is drawn again, not stretched, so that its lines
+  // keep their width and its names their size. What the program drew is
+  // read back once, in the drawing's own coordinates: a zoom shows the
+  // window [u0, u1] x [v0, v1] of them in the plot's area.
+  function vistaGrafico(svg) {
+    const righeStazioni = [...svg.querySelectorAll("line[data-stazione]")];
+    const righeOre = [...svg.querySelectorAll("line[data-secondi]")];
+    if (!righeStazioni.length || righeOre.length < 2) return null;
+    const num = (e, a) => +e.getAttribute(a);
+    const X0 = num(righeStazioni[0], "x1"), X1 = num(righeStazioni[0], "x2");
+    const Y0 = num(righeOre[0], "y1"), Y1 = num(righeOre[0], "y2");
+    // The time of a coordinate across, from the hours the program marked.
+    const [[t0, x0], [t1, x1]] = [righeOre[0], righeOre[righeOre.length - 1]].map((l) =>
+      [num(l, "data-secondi"), num(l, "x1")]);
+    const secondiPerUnita = (t1 - t0) / (x1 - x0);
+    const secondiDi = (x) => t0 + (x - x0) * secondiPerUnita;
+    const xDiSecondi = (t) => x0 + (t - t0) / secondiPerUnita;
+    // Metres down, from the first and last stations as drawn (their lines
+    // move with each zoom).
+    const [[m0, y0], [m1, y1]] = [righeStazioni[0], righeStazioni[righeStazioni.length - 1]].map((l) =>
+      [num(l, "data-metri"), num(l, "y1")]);
+    const metriPerUnita = (m1 - m0) / ((y1 - y0) || 1);
+    const metriDi = (y) => m0 + (y - y0) * metriPerUnita;
+    const yDiMetri = (m) => y0 + (m - m0) / (metriPerUnita || 1);
+    const stazioni = righeStazioni.map((l) => ({ linea: l, nome: l.nextElementSibling, y: num(l, "y1") }));
+    // The hours as the program drew them give way to marks at this view's step.
+    for (const l of righeOre) {
+      if (l.nextElementSibling && l.nextElementSibling.tagName === "text") l.nextElementSibling.remove();
+    }
+    const marche = document.createElementNS(NS, "g");
+    righeOre[0].before(marche);
+    for (const l of righeOre) l.remove();
+    // The lines are cut at the plot's edges: each train's lie in a viewport
+    // of the plot's area, in the drawing's own coordinates.
+    const area = () => {
+      const a = document.createElementNS(NS, "svg");
+      const w = X1 - X0, h = Y1 - Y0;
+      for (const [k, val] of [["x", X0], ["y", Y0], ["width", w], ["height", h], ["viewBox", [X0, Y0, w, h].join(" ")]]) {
+        a.setAttribute(k, val);
+      }
+      return a;
+    };
+    const letti = (p) => [...p.points].map((q) => [q.x, q.y]);
+    const corse = [...svg.querySelectorAll("g.corsa")].map((g) => {
+      const linee = [...g.querySelectorAll("polyline")];
+      const a = area();
+      g.prepend(a);
+      a.append(...linee);
+      return { linee: linee, punti: letti(linee[0]), nome: g.querySelector("text") };
+    });
+    const anelli = [...svg.querySelectorAll("g.incrocio circle")].map((c) => ({ c: c, x: num(c, "cx"), y: num(c, "cy") }));
+
+    const v = { u0: X0, u1: X1, v0: Y0, v1: Y1 };
+    const X = (x) => X0 + (x - v.u0) / (v.u1 - v.u0) * (X1 - X0);
+    const Y = (y) => Y0 + (y - v.v0) / (v.v1 - v.v0) * (Y1 - Y0);
+    const dentro = (x, y) => x >= X0 - 0.5 && x <= X1 + 0.5 && y >= Y0 - 0.5 && y <= Y1 + 0.5;
+    const attributi = (e, a) => { for (const k in a) e.setAttribute(k, a[k]); };
+    const tondo = (n) => Math.round(n * 10) / 10;
+    function disegnaGrafico() {
+      for (const s of stazioni) {
+        const y = tondo(Y(s.y));
+        attributi(s.linea, { y1: y, y2: y });
+        if (s.nome) s.nome.setAttribute("y", tondo(y + 4));
+        for (const e of [s.linea, s.nome]) if (e) e.classList.toggle("fuori", !dentro(X0, y));
+      }
+      for (const c of corse) {
+        const punti = c.punti.map(([x, y]) => tondo(X(x)) + "," + tondo(Y(y))).join(" ");
+        for (const l of c.linee) l.setAttribute("points", punti);
+        if (c.nome && c.punti.length) {
+          const [x, y] = [X(c.punti[0][0]), Y(c.punti[0][1])];
+          attributi(c.nome, { x: tondo(x + 4), y: tondo(y - 6) });
+          c.nome.classList.toggle("fuori", !dentro(x, y));
+        }
+      }
+      for (const a of anelli) {
+        const [x, y] = [X(a.x), Y(a.y)];
+        attributi(a.c, { cx: tondo(x), cy: tondo(y) });
+        a.c.classList.toggle("fuori", !dentro(x, y));
+      }
+      // Time marks at least 70 units apart, each with its seconds.
+      const unitaPerSecondo = (X1 - X0) / (v.u1 - v.u0) / secondiPerUnita;
+      const passo = passoOre(70 / unitaPerSecondo);
+      const parti = [];
+      for (let t = Math.ceil(secondiDi(v.u0) / passo) * passo; t <= secondiDi(v.u1) + 1e-6; t += passo) {
+        const x = tondo(X(xDiSecondi(t))), ora = testoOra(t);
+        parti.push('<line x1="' + x + '" y1="' + Y0 + '" x2="' + x + '" y2="' + Y1 + '" stroke="#ccc" data-ora="' + ora +
+          '" data-secondi="' + t + '"/><text x="' + x + '" y="' + (Y1 + 18) + '" class="asse" text-anchor="middle">' +
+          ora + "</text>");
+      }
+      // Kilometre marks down the side, at least 40 units apart, where no
+      // station's name stands: zoomed in between stations, the distance
+      // still reads.
+      const metriPerSchermo = Math.abs(metriPerUnita) * (v.v1 - v.v0) / (Y1 - Y0);
+      if (metriPerSchermo > 0) {
+        const passoM = passoKm(40 * metriPerSchermo / 1000) * 1000;
+        const nomi = stazioni.map((st) => Y(st.y)).filter((y) => y >= Y0 && y <= Y1);
+        const [da, a] = [metriDi(v.v0), metriDi(v.v1)].sort((p, q) => p - q);
+        for (const m of marcheKm(da, a, passoM)) {
+          const y = tondo(Y(yDiMetri(m)));
+          if (nomi.some((n) => Math.abs(n - y) < 12)) continue;
+          parti.push('<line x1="' + X0 + '" y1="' + y + '" x2="' + X1 + '" y2="' + y + '" stroke="#eee" data-km="' + m +
+            '"/><text x="' + (X0 - 8) + '" y="' + tondo(y + 4) + '" class="asse" text-anchor="end">' +
+            testoKm(m, passoM) + "</text>");
+        }
+      }
+      marche.innerHTML = parti.join("");
+    }
+    // A view no narrower than ten minutes across and 100 m down.
+    const minimoX = 600 / secondiPerUnita, minimoY = 100 / (Math.abs(metriPerUnita) || 1);
+    // The pointer over the stations' names zooms only the distance, over
+    // the hours only the time.
+    function zoom(f, x, y) {
+      const c = [Math.min(Math.max(x, X0), X1), Math.min(Math.max(y, Y0), Y1)];
+      const u = v.u0 + (c[0] - X0) / (X1 - X0) * (v.u1 - v.u0), w = v.v0 + (c[1] - Y0) / (Y1 - Y0) * (v.v1 - v.v0);
+      if (x >= X0) [v.u0, v.u1] = finestraZoom(v.u0, v.u1, f, u, minimoX, X0, X1);
+      if (y <= Y1) [v.v0, v.v1] = finestraZoom(v.v0, v.v1, f, w, minimoY, Y0, Y1);
+      chiediFotogramma(disegnaGrafico);
+    }
+    function sposta(dx, dy) {
+      [v.u0, v.u1] = finestraDentro(v.u0 - dx * (v.u1 - v.u0) / (X1 - X0), v.u1 - v.u0, X0, X1);
+      [v.v0, v.v1] = finestraDentro(v.v0 - dy * (v.v1 - v.v0) / (Y1 - Y0), v.v1 - v.v0, Y0, Y1);
+      chiediFotogramma(disegnaGrafico);
+    }
+    disegnaGrafico();
+    return { zoom: zoom, sposta: sposta };
+  }
+  const vistaDelGrafico = grafico ? vistaGrafico(grafico.svg) : null;
   // The line of the train shown stands out in the graph.
   function marcaScelto() {
-    for (const g of grafico ? grafico.querySelectorAll("g.corsa") : []) {
+    for (const g of grafico ? grafico.radice.querySelectorAll("g.corsa") : []) {
       g.classList.toggle("scelta", g.getAttribute("data-treno") === treno.keys.train);
     }
   }
@@ -790,22 +948,33 @@ else (function () { // eslint-disable-line curly
   // A gesture (wheel, drag, pinch) asks for `gesto`: its frame may move the
   // last drawing; anything else draws anew. A frame asked for by the pause
   // alone draws what is still moved.
-  let fotogramma = 0, segui = null, soloGesti = true, pausa = false;
-  function ridisegna(gesto) {
-    soloGesti = soloGesti && gesto === true;
-    pausa = false;
+  // The train graph asks for a frame with its own drawing, `lavoro`; the
+  // panels are drawn or moved in a frame only when asked for.
+  let fotogramma = 0, segui = null, soloGesti = true, pausa = false, pannelli = false, lavoro = null;
+  function chiediFotogramma(altro) {
+    if (altro) lavoro = altro;
     if (fotogramma) return;
     fotogramma = requestAnimationFrame(() => {
       fotogramma = 0;
+      if (lavoro) lavoro();
+      lavoro = null;
+      if (!pannelli) return;
+      pannelli = false;
       if (segui) segui();
       segui = null;
       if (pausa) disegnaUnMosso(); else if (soloGesti) muoviODisegna(); else disegna();
       soloGesti = true;
     });
   }
+  function ridisegna(gesto) {
+    soloGesti = soloGesti && gesto === true;
+    pausa = false;
+    pannelli = true;
+    chiediFotogramma();
+  }
   // A frame already asked for moves or draws, and waits for its own pause.
   function dopoLaPausa() {
-    if (fotogramma || !document.querySelector("svg[data-moved]")) return;
+    if ((fotogramma && pannelli) || !document.querySelector("svg[data-moved]")) return;
     ridisegna(true);
     pausa = true;
   }
@@ -866,29 +1035,31 @@ else (function () { // eslint-disable-line curly
     return [ev.clientX - r.left, ev.clientY - r.top];
   };
 
-  // Wheel, drag and pinch on either panel.
-  function comandi(svg, zoom, sposta) {
+  // Wheel, drag and pinch on any panel; `punto` gives an event's point in
+  // the coordinates `zoom` and `sposta` take, `indica` answers a pointer
+  // that only moves over it.
+  function comandi(svg, zoom, sposta, punto = (ev) => locale(svg, ev), indica = mostra) {
     svg.addEventListener("wheel", (ev) => {
       ev.preventDefault();
-      const [X, Y] = locale(svg, ev);
+      const [X, Y] = punto(ev);
       zoom(fattoreRotella(ev), X, Y, true);
     }, { passive: false });
     const puntatori = new Map();
     let distanza = 0;
     svg.addEventListener("pointerdown", (ev) => {
-      puntatori.set(ev.pointerId, locale(svg, ev));
+      puntatori.set(ev.pointerId, punto(ev));
       if (svg.setPointerCapture) try { svg.setPointerCapture(ev.pointerId); } catch (e) { /* synthetic pointer */ }
       svg.classList.add("trascina");
       if (puntatori.size === 2) {
         const [a, b] = [...puntatori.values()];
         distanza = Math.hypot(a[0] - b[0], a[1] - b[1]);
       }
-      mostra(ev);
+      indica(ev);
     });
     svg.addEventListener("pointermove", (ev) => {
       const prec = puntatori.get(ev.pointerId);
-      if (!prec) { mostra(ev); return; }
-      const ora = locale(svg, ev);
+      if (!prec) { indica(ev); return; }
+      const ora = punto(ev);
       puntatori.set(ev.pointerId, ora);
       if (puntatori.size === 2) {
         const [a, b] = [...puntatori.values()];
@@ -920,6 +1091,17 @@ else (function () { // eslint-disable-line curly
     limitaIntervallo(stato.da - d, stato.a - d);
     dopoProfilo(true);
   });
+  // The graph's drawing is scaled to its frame's width: a point in its own
+  // coordinates.
+  if (grafico) {
+    const nelGrafico = (ev) => {
+      const p = new DOMPoint(ev.clientX, ev.clientY).matrixTransform(grafico.svg.getScreenCTM().inverse());
+      return [p.x, p.y];
+    };
+    const fermo = () => {};
+    comandi(grafico.svg, vistaDelGrafico ? vistaDelGrafico.zoom : fermo, vistaDelGrafico ? vistaDelGrafico.sposta : fermo,
+      nelGrafico, grafico.indica);
+  }
 
   function zoomCentrale(f) {
     if (svgPianta) {
