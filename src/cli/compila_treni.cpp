@@ -11,40 +11,46 @@
 
 #include "cli/attesa_directory.h"
 #include "cli/cartella_uscita.h"
+#include "cli/consegna_treni.h"
 #include "cli/stato_uscita.h"
 #include "compiler/memorizza_percorso.h"
 #include "model/nomi_file.h"
 #include "platform/blocco_directory.h"
 #include "platform/file.h"
 #include "platform/flussi_standard.h"
+#include "platform/temporanei.h"
 
 namespace compattatore {
 
 namespace {
 
-// Runs lavoro(0) to lavoro(n - 1) on the machine's cores: `intanto` first
-// on this thread, which then takes its share of the rest, beside a thread
-// for each other core, so that no more threads run than there are cores.
-// The first failure of any is thrown again once all have ended.
-void in_parallelo(size_t n, const std::function<void(size_t)>& lavoro, const std::function<void()>& intanto) {
+// Runs `prendi` on this thread, after `intanto`, and on a thread for each
+// other core, up to `n` threads in all, so that no more threads run than
+// there are cores. The threads started leave the termination signals to
+// this one, whose handler lets their steps on disk end. The first failure
+// of any is thrown again once all have ended.
+void in_parallelo(size_t n, const std::function<void()>& prendi, const std::function<void()>& intanto) {
     const size_t altri = std::min<size_t>(n, std::max(1U, std::thread::hardware_concurrency()) - 1);
-    std::atomic<size_t> prossimo{0};
-    std::vector<std::exception_ptr> guasti(n);
-    const auto prendi = [&] {
-        for (size_t i = prossimo++; i < n; i = prossimo++) {
-            try {
-                lavoro(i);
-            } catch (...) {
-                guasti[i] = std::current_exception();
-            }
+    std::vector<std::exception_ptr> guasti(altri + 1);
+    const auto con_guasto = [&](size_t f, const std::function<void()>& lavoro) {
+        try {
+            lavoro();
+        } catch (...) {
+            guasti[f] = std::current_exception();
         }
     };
     {
         std::vector<std::jthread> gruppo;
-        for (size_t f = 0; f < altri; ++f) gruppo.emplace_back(prendi);
+        for (size_t f = 1; f <= altri; ++f)
+            gruppo.emplace_back([&, f] {
+                piattaforma::segnali_al_principale();
+                con_guasto(f, prendi);
+            });
         // Should it fail, the threads are joined as the group goes.
-        intanto();
-        prendi();
+        con_guasto(0, [&] {
+            intanto();
+            prendi();
+        });
     }
     for (const std::exception_ptr& guasto : guasti)
         if (guasto) std::rethrow_exception(guasto);
@@ -74,23 +80,27 @@ bool taglia_al_limite(std::vector<Diagnostica>& voci, size_t massimo) {
     return false;
 }
 
-// What a train's compile leaves for the report and the writing once its
-// model is encoded: the model itself goes on the worker's thread, so that
-// the trains hold only their own files' bytes, not a model each.
+// What a train's compile leaves for the report once its model is encoded
+// and its files handed over for writing: the model itself goes on the
+// worker's thread, so that the trains hold only their own files' bytes, not
+// a model each.
 struct EsitoTreno {
     ElencoDiagnostiche diagnostiche;
     bool con_errore = false;
     std::string conteggi;
-    std::optional<FileTreno> file;
+    bool da_scrivere = false;
 };
 
-EsitoTreno esito_treno(Compilazione c, const OpzioniScrittura& opzioni, const ResocontoCompila& resoconto) {
+// The files to be written, if any, go to `file`.
+EsitoTreno esito_treno(Compilazione c, const OpzioniScrittura& opzioni, const ResocontoCompila& resoconto,
+                       std::optional<FileTreno>& file) {
     EsitoTreno e;
     // A warning the options made an error keeps the files back as any error does.
     const bool promossi = avvisi_promossi(c.diagnostiche.voci(), resoconto);
     e.con_errore = c.diagnostiche.errori() != 0 || codice_riservato(c.diagnostiche).has_value() || promossi;
     e.conteggi = conteggi_compilazione(c.modello, c.provenienze);
-    if (da_scrivere(c, opzioni) && (!promossi || opzioni.forza)) e.file = codifica_file_treno(c.modello);
+    e.da_scrivere = da_scrivere(c, opzioni) && (!promossi || opzioni.forza);
+    if (e.da_scrivere) file = codifica_file_treno(c.modello);
     e.diagnostiche = std::move(c.diagnostiche);
     return e;
 }
@@ -101,13 +111,19 @@ int compila_treni(const RichiestaTreni& r) {
     const size_t n = r.treni.size();
     std::vector<SorgenteAutore> testi{{r.file_linea, {}}};
     for (const TrenoDaCompilare& t : r.treni) testi.push_back({t.file, {}});
+    // Every file read here, so that one that cannot be read fails the
+    // compile before any is written; a train's file is converted on the
+    // thread that compiles it.
     std::vector<std::optional<Diagnostica>> illeggibili(testi.size());
-    for (size_t i = 0; i < testi.size(); ++i) illeggibili[i] = leggi_sorgente(testi[i]);
+    illeggibili[0] = leggi_sorgente(testi[0]);
+    for (size_t i = 1; i < testi.size(); ++i) illeggibili[i] = leggi_byte_sorgente(testi[i]);
     // JSON diagnostics are the output a program reads; the listing then goes to standard error.
     const bool json = r.resoconto.forma == FormaDiagnostiche::json;
     const auto diagnostiche = json ? piattaforma::scrivi_su_uscita : piattaforma::scrivi_su_errore;
     const auto elenco = json ? piattaforma::scrivi_su_errore : piattaforma::scrivi_su_uscita;
     if (illeggibili[0]) {
+        for (size_t i = 1; i < testi.size(); ++i)
+            if (!illeggibili[i]) illeggibili[i] = converti_sorgente(testi[i]);
         std::vector<Diagnostica> voci;
         for (const std::optional<Diagnostica>& d : illeggibili)
             if (d) voci.push_back(*d);
@@ -127,32 +143,49 @@ int compila_treni(const RichiestaTreni& r) {
         prepara_cartella_uscita(r.directory);
         blocco.emplace(r.directory, [&] { attesa_directory(r.directory); });
     }
-    // Each train compiled and its files encoded on the worker threads; the
-    // files are written here after, one train after another, since only
-    // this thread touches the disk. The plan, the line's alone and the
-    // largest file, is laid out here meanwhile, under its temporary name.
+    // Each train compiled, its files encoded and written on whichever
+    // thread takes it, the plan, the line's alone and the largest file,
+    // laid out on this one meanwhile under its temporary name: a train's
+    // set goes in place once the plan is, and the plan once a train is to
+    // be written. A plan that cannot be laid out (no directory to hold it,
+    // say) fails the compile only when a train is to be written, after the
+    // diagnostics, as it does for one train.
     std::vector<std::optional<EsitoTreno>> esiti(n);
-    std::unique_ptr<TracciatoPreparato> tracciato;
-    // A plan that cannot be laid out (no directory to hold it, say) fails
-    // the compile only when a train is to be written, after the diagnostics,
-    // as it does for one train.
-    std::exception_ptr guasto_tracciato;
+    ConsegnaTreni consegna(n, r.directory, r.scrivi && r.tracciato, r.sincronizza);
+    std::atomic<size_t> prossimo{0};
     in_parallelo(
         n,
-        [&](size_t i) {
-            if (illeggibili[i + 1]) return;
-            OpzioniCompilazione o = base;
-            o.chiave_treno = r.treni[i].chiave;
-            const SorgentiDescrizione sorgenti{r.file_linea, r.treni[i].file, testi[0].testo, testi[i + 1].testo};
-            esiti[i] = esito_treno(compila_treno(linea, sorgenti, o), opzioni, r.resoconto);
+        [&] {
+            for (;;) {
+                if (consegna.poni_uno_in_attesa(false)) continue;
+                const size_t i = prossimo++;
+                if (i >= n) break;
+                if (!illeggibili[i + 1]) illeggibili[i + 1] = converti_sorgente(testi[i + 1]);
+                if (illeggibili[i + 1]) continue;
+                OpzioniCompilazione o = base;
+                o.chiave_treno = r.treni[i].chiave;
+                const SorgentiDescrizione sorgenti{r.file_linea, r.treni[i].file, testi[0].testo, testi[i + 1].testo};
+                std::optional<FileTreno> file;
+                esiti[i] = esito_treno(compila_treno(linea, sorgenti, o), opzioni, r.resoconto, file);
+                if (file) consegna.treno_pronto(i, std::move(*file));
+            }
+            while (consegna.poni_uno_in_attesa(true)) {
+            }
         },
         [&] {
             if (!r.scrivi || !r.tracciato) return;
+            std::unique_ptr<TracciatoPreparato> tracciato;
+            std::exception_ptr guasto;
             try {
                 tracciato = std::make_unique<TracciatoPreparato>(linea.modello, r.directory, r.sincronizza);
             } catch (const piattaforma::ErroreFile&) {
-                guasto_tracciato = std::current_exception();
+                guasto = std::current_exception();
+            } catch (...) {
+                // The threads waiting for the plan are told before this one fails.
+                consegna.tracciato_pronto(nullptr, std::current_exception());
+                throw;
             }
+            consegna.tracciato_pronto(std::move(tracciato), guasto);
         });
 
     std::vector<Diagnostica> voci;
@@ -171,31 +204,19 @@ int compila_treni(const RichiestaTreni& r) {
     std::string riepilogo;
     std::vector<std::string> esito_scrittura(n);
     bool guasto = false;
-    if (std::ranges::any_of(esiti, [](const auto& e) { return e && e->file; })) {
-        // The plan first, written only when its bytes changed, so that
-        // compiling the line again after a change to a train leaves it
-        // untouched.
-        if (guasto_tracciato) std::rethrow_exception(guasto_tracciato);
-        if (tracciato) {
-            const bool scritto = tracciato->metti_al_posto();
-            riepilogo += (scritto ? "wrote " : "kept ") + tracciato->percorso() + " (" +
-                         std::to_string(piattaforma::dimensione(tracciato->percorso())) + " bytes" +
-                         (scritto ? ")\n" : ", unchanged)\n");
-        }
-        // Each train's set stands alone: one that cannot be written leaves
+    if (std::ranges::any_of(esiti, [](const auto& e) { return e && e->da_scrivere; })) {
+        if (const std::exception_ptr tracciato = consegna.guasto_tracciato()) std::rethrow_exception(tracciato);
+        riepilogo += consegna.riga_tracciato();
+        // Each train's set stood alone: one that could not be written left
         // the others, and its own old files, whole.
         for (size_t i = 0; i < n; ++i) {
-            if (!esiti[i] || !esiti[i]->file) continue;
-            try {
-                std::string scritti;
-                for (const std::string& p : scrivi_file_treno(*esiti[i]->file, r.directory, r.sincronizza))
-                    scritti += (scritti.empty() ? "; wrote " : ", ") + p + " (" +
-                               std::to_string(piattaforma::dimensione(p)) + " bytes)";
-                esito_scrittura[i] = scritti;
-            } catch (const piattaforma::ErroreFile& e) {
-                piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() + "\n");
+            if (!esiti[i] || !esiti[i]->da_scrivere) continue;
+            if (const std::optional<std::string>& motivo = consegna.guasto(i)) {
+                piattaforma::scrivi_su_errore("compattatore compile: " + *motivo + "\n");
                 esito_scrittura[i] = "; not written (a file could not be written)";
                 guasto = true;
+            } else {
+                esito_scrittura[i] = consegna.scritti(i);
             }
         }
     }

@@ -52,13 +52,23 @@ bool avvisi_promossi(const std::vector<Diagnostica>& voci, const ResocontoCompil
     return std::ranges::any_of(voci, [&](const Diagnostica& d) { return promosso(d, r); });
 }
 
-std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s) {
+std::optional<Diagnostica> leggi_byte_sorgente(SorgenteAutore& s) {
     std::string byte = piattaforma::leggi(s.percorso, MASSIMO_BYTE_DESCRIZIONE + 1);
     if (byte.size() > MASSIMO_BYTE_DESCRIZIONE) return diagnostica_troppo_grande(s);
-    TestoConvertito convertito = converti_in_1252(byte);
+    s.testo = std::move(byte);
+    return std::nullopt;
+}
+
+std::optional<Diagnostica> converti_sorgente(SorgenteAutore& s) {
+    TestoConvertito convertito = converti_in_1252(s.testo);
     s.testo = std::move(convertito.testo);
     if (convertito.errore) return diagnostica_carattere(s.percorso, *convertito.errore);
     return std::nullopt;
+}
+
+std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s) {
+    if (std::optional<Diagnostica> d = leggi_byte_sorgente(s)) return d;
+    return converti_sorgente(s);
 }
 
 std::string conteggi_compilazione(const Modello& m, const Provenienze& p) {

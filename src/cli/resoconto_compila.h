@@ -54,6 +54,11 @@ Diagnostica diagnostica_troppo_grande(const SorgenteAutore& sorgente);
 // character that code page lacks. Throws piattaforma::ErroreFile when the
 // file cannot be read.
 std::optional<Diagnostica> leggi_sorgente(SorgenteAutore& s);
+// Its two steps apart, so that many files are read at once and converted
+// side by side: the bytes as they are into s.testo (the diagnostic when the
+// file is too large), then s.testo converted.
+std::optional<Diagnostica> leggi_byte_sorgente(SorgenteAutore& s);
+std::optional<Diagnostica> converti_sorgente(SorgenteAutore& s);
 
 // "compiled N cells, N stations, N signals, N slowdowns, N text signs": what
 // a compilation made, as every summary of `compile` says it.

@@ -22,8 +22,18 @@ char minuscola(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A'
 }  // namespace
 
 bool contiene(std::string_view voce, std::string_view parola) {
-    auto uguali = [](char a, char b) { return minuscola(a) == minuscola(b); };
-    return std::search(voce.begin(), voce.end(), parola.begin(), parola.end(), uguali) != voce.end();
+    if (parola.empty()) return true;
+    if (parola.size() > voce.size()) return false;
+    // Only where the first letter matches is the rest compared: every
+    // record's keyword is tested against each keyword part this way.
+    const char prima = minuscola(parola.front());
+    for (size_t i = 0; i + parola.size() <= voce.size(); ++i) {
+        if (minuscola(voce[i]) != prima) continue;
+        size_t j = 1;
+        while (j < parola.size() && minuscola(voce[i + j]) == minuscola(parola[j])) ++j;
+        if (j == parola.size()) return true;
+    }
+    return false;
 }
 
 bool contiene_esatto(std::string_view voce, std::string_view parola) {

@@ -1,6 +1,8 @@
 #include "compiler/lettura_treno.h"
 
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -187,20 +189,25 @@ Esito abbattimento(Lettura& l) {
 
 // Every test is made even when an earlier one matched; the station comes last.
 Esito record_treno(Lettura& l, StatoTreno& s) {
-    const std::string& v = l.voce_letta;
-    const bool nota = std::ranges::any_of(PAROLE_TRENO, [&](const ParolaChiave* p) { return riconosce(v, *p); });
-    if (!nota) {
+    // Each keyword tested once: reading a record leaves its keyword field as it is.
+    std::array<bool, PAROLE_TRENO.size()> riconosciute{};
+    std::ranges::transform(PAROLE_TRENO, riconosciute.begin(),
+                           [&](const ParolaChiave* p) { return riconosce(l.voce_letta, *p); });
+    const auto riconosciuta = [&](const ParolaChiave& p) {
+        return riconosciute[static_cast<size_t>(std::ranges::find(PAROLE_TRENO, &p) - PAROLE_TRENO.begin())];
+    };
+    if (std::ranges::none_of(riconosciute, std::identity{})) {
         l.voce_ignorata(SEZIONI_TRENO, SCRITTE_TRENO);
         return Esito::prosegui;
     }
     Esito e = Esito::prosegui;
-    if (riconosce(v, MASSA_FRENATA))
+    if (riconosciuta(MASSA_FRENATA))
         l.oggetto(OGGETTO_DIMENSIONI).inizio = l.numero<int32_t>("percentuale massa frenata", "percentuale").v;
-    if (riconosce(v, NUMERO_VETTURE))
+    if (riconosciuta(NUMERO_VETTURE))
         l.oggetto(OGGETTO_DIMENSIONI).posizione = l.numero<int32_t>("numero vetture", "vetture").v;
-    if (riconosce(v, VELOCITA) && (e = velocita(l, s)) != Esito::prosegui) return e;
-    if (riconosce(v, ADERENZA) && (e = aderenza(l, s)) != Esito::prosegui) return e;
-    if (riconosce(v, OROLOGIO)) {
+    if (riconosciuta(VELOCITA) && (e = velocita(l, s)) != Esito::prosegui) return e;
+    if (riconosciuta(ADERENZA) && (e = aderenza(l, s)) != Esito::prosegui) return e;
+    if (riconosciuta(OROLOGIO)) {
         auto ore = l.numero<int16_t>("orologio", "ore");
         auto minuti = l.numero<int16_t>("orologio", "minuti");
         auto secondi = l.numero<int16_t>("orologio", "secondi");
@@ -211,11 +218,11 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
         controlla_orario(l, "orologio", {ore.v, ore.luogo}, {minuti.v, minuti.luogo}, {secondi.v, secondi.luogo},
                          false);
     }
-    if (riconosce(v, SABBIA)) l.oggetto(OGGETTO_TRENO).valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
-    if (riconosce(v, SEGNALE) && (e = segnale(l)) != Esito::prosegui) return e;
-    if (riconosce(v, RALLENTAMENTO) && (e = rallentamento(l)) != Esito::prosegui) return e;
-    if (riconosce(v, ABBATTIMENTO) && (e = abbattimento(l)) != Esito::prosegui) return e;
-    if (riconosce(v, STAZIONE) && (e = leggi_stazione(l, s)) != Esito::prosegui) return e;
+    if (riconosciuta(SABBIA)) l.oggetto(OGGETTO_TRENO).valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
+    if (riconosciuta(SEGNALE) && (e = segnale(l)) != Esito::prosegui) return e;
+    if (riconosciuta(RALLENTAMENTO) && (e = rallentamento(l)) != Esito::prosegui) return e;
+    if (riconosciuta(ABBATTIMENTO) && (e = abbattimento(l)) != Esito::prosegui) return e;
+    if (riconosciuta(STAZIONE) && (e = leggi_stazione(l, s)) != Esito::prosegui) return e;
     return e;
 }
 

@@ -76,16 +76,20 @@ FileTreno codifica_file_treno(const Modello& m) {
             nome_file_celle(m.stato.chiave_linea, m.stato.chiave_treno), codifica_celle(m.celle)};
 }
 
-std::vector<std::string> scrivi_file_treno(const FileTreno& file, const std::string& directory, bool sincronizza) {
-    piattaforma::FileNuovo oggetti(piattaforma::unisci(directory, file.nome_oggetti));
-    oggetti.scrivi(file.oggetti);
-    oggetti.chiudi(sincronizza);
-    piattaforma::FileNuovo celle(piattaforma::unisci(directory, file.nome_celle));
-    celle.scrivi(file.celle);
-    celle.chiudi(sincronizza);
-    piattaforma::FileNuovo* insieme[] = {&oggetti, &celle};
-    piattaforma::rinomina_insieme(insieme, sincronizza);
-    return {oggetti.percorso(), celle.percorso()};
+FileTrenoPreparati::FileTrenoPreparati(const FileTreno& file, const std::string& directory, bool sincronizza)
+    : oggetti_(piattaforma::unisci(directory, file.nome_oggetti)),
+      celle_(piattaforma::unisci(directory, file.nome_celle)),
+      sincronizza_(sincronizza) {
+    oggetti_.scrivi(file.oggetti);
+    oggetti_.chiudi(sincronizza);
+    celle_.scrivi(file.celle);
+    celle_.chiudi(sincronizza);
+}
+
+std::vector<std::string> FileTrenoPreparati::metti_al_posto() {
+    piattaforma::FileNuovo* insieme[] = {&oggetti_, &celle_};
+    piattaforma::rinomina_insieme(insieme, sincronizza_);
+    return {oggetti_.percorso(), celle_.percorso()};
 }
 
 namespace {

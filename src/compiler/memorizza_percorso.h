@@ -51,10 +51,21 @@ struct FileTreno {
 };
 FileTreno codifica_file_treno(const Modello& m);
 
-// Writes them into `directory` and puts them in place as one set, as
-// scrivi_file_binari puts its three. Returns their paths.
-std::vector<std::string> scrivi_file_treno(const FileTreno& file, const std::string& directory,
-                                           bool sincronizza = false);
+// A train's two files written whole into `directory` under temporary names,
+// which take their places only when asked, as one set, as
+// scrivi_file_binari puts its three: the plan, the line's, goes in place
+// before any train's set. Dropped unplaced, they leave no trace.
+class FileTrenoPreparati {
+public:
+    FileTrenoPreparati(const FileTreno& file, const std::string& directory, bool sincronizza = false);
+    // Returns their paths.
+    std::vector<std::string> metti_al_posto();
+
+private:
+    piattaforma::FileNuovo oggetti_;
+    piattaforma::FileNuovo celle_;
+    bool sincronizza_ = false;
+};
 
 // The plan file written whole under a temporary name and compared, as it is
 // written, with the file already at its place, so that neither is ever held

@@ -30,7 +30,7 @@ constexpr std::string_view CODA_TEMPORANEO = ".XXXXXX";
 template <class F>
 int con_nome_libero(std::string& nome, F crea) {
     static constexpr std::string_view CIFRE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 caso{std::random_device{}()};
+    thread_local std::mt19937_64 caso{std::random_device{}()};
     const size_t coda = nome.size() - CODA_TEMPORANEO.size() + 1;
     int esito = -1;
     for (int tentativo = 0; tentativo < 100; ++tentativo) {

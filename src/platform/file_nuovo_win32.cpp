@@ -19,7 +19,7 @@ constexpr std::string_view CODA_TEMPORANEO = ".XXXXXX";
 template <class F>
 bool con_nome_libero(const std::string& percorso, std::string& nome, F crea) {
     static constexpr std::string_view CIFRE = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    static std::mt19937_64 caso{std::random_device{}()};
+    thread_local std::mt19937_64 caso{std::random_device{}()};
     nome = percorso + std::string(CODA_TEMPORANEO);
     const size_t coda = percorso.size() + 1;
     for (int tentativo = 0; tentativo < 100; ++tentativo) {

@@ -1,11 +1,13 @@
 #include "platform/guasti.h"
 
+#include <atomic>
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "platform/flussi_standard.h"
+#include "platform/temporanei.h"
 
 namespace compattatore::piattaforma {
 
@@ -22,14 +24,15 @@ uint64_t chiamata_in(const char* variabile) {
 bool chiamata_guasta(const char* chiamata) {
     static const uint64_t bersaglio = chiamata_in("COMPATTATORE_PROVA_GUASTO");
     static const uint64_t segnale = chiamata_in("COMPATTATORE_PROVA_SEGNALE");
+    // Counted on every thread that writes, each call once.
     // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
-    static uint64_t contate = 0;
+    static std::atomic<uint64_t> contatore{0};
     if (bersaglio == 0 && segnale == 0) return false;
-    ++contate;
+    const uint64_t contate = ++contatore;
     if (contate == segnale) {
         scrivi_su_errore("compattatore: test SIGTERM at file-system call " + std::to_string(contate) + " (" + chiamata +
                          ")\n");
-        ::raise(SIGTERM);
+        segnala_al_programma(SIGTERM);
     }
     if (contate != bersaglio) return false;
     scrivi_su_errore("compattatore: test failure of file-system call " + std::to_string(contate) + " (" + chiamata +

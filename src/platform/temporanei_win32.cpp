@@ -1,4 +1,5 @@
 #include <csignal>
+#include <mutex>
 #include <string>
 
 #include "platform/temporanei.h"
@@ -8,8 +9,9 @@ namespace compattatore::piattaforma {
 
 namespace {
 
-// A run has at most the three binary files' temporaries at once.
-constexpr int POSTI = 8;
+// Each thread writing holds at most a train's files, or the three binary
+// files, at once.
+constexpr int POSTI = 256;
 // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 std::wstring percorsi[POSTI];
 // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
@@ -17,7 +19,8 @@ bool occupati[POSTI];
 
 // Ctrl-C, Ctrl-Break and the console's closing run their handler on a
 // thread of their own: it takes this section, which SegnaliSospesi holds
-// while a temporary is created or renamed, and keeps it to the end.
+// on any thread while a temporary is created or renamed, and keeps it to
+// the end.
 CRITICAL_SECTION& sezione() {
     static CRITICAL_SECTION s = [] {
         CRITICAL_SECTION nuova;
@@ -47,12 +50,11 @@ void al_segnale(int segnale) {
 }
 
 void installa_gestore() {
-    // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
-    static bool installato = false;
-    if (installato) return;
-    installato = true;
-    SetConsoleCtrlHandler(all_evento, TRUE);
-    std::signal(SIGTERM, al_segnale);
+    static std::once_flag installato;
+    std::call_once(installato, [] {
+        SetConsoleCtrlHandler(all_evento, TRUE);
+        std::signal(SIGTERM, al_segnale);
+    });
 }
 
 }  // namespace
@@ -60,6 +62,12 @@ void installa_gestore() {
 SegnaliSospesi::SegnaliSospesi() { EnterCriticalSection(&sezione()); }
 
 SegnaliSospesi::~SegnaliSospesi() { LeaveCriticalSection(&sezione()); }
+
+// The console's events have a thread of their own already, and the C
+// library's signals run on the thread that raises them.
+void segnali_al_principale() {}
+
+void segnala_al_programma(int segnale) { std::raise(segnale); }
 
 int registra_temporaneo(const std::string& percorso) {
     installa_gestore();

@@ -1,9 +1,12 @@
-// Each file-system call of a compile and of the normal run failed alone in
+// Each file-system call of a compile, of a compile of several trains
+// (written from several threads) and of the normal run failed alone in
 // turn, and SIGTERM sent before each: every file is then the old or the new
-// one, the three binary files one set, no temporary is left, and the exit
-// status says what happened.
+// one, each set of binary files (the three of one train, or the plan and
+// each train's two) whole, no temporary is left, and the exit status says
+// what happened.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <optional>
@@ -24,10 +27,10 @@ using Istantanea = std::map<std::string, std::string>;
 
 struct Giro {
     const char* nome;
-    std::vector<std::string> argomenti;  // {} stands for the run's directory
-    Istantanea prima;                    // the files the directory holds before
-    std::set<std::string> binari;        // the three binary files
-    Istantanea intermedi;                // what a failing run may leave beside the new files
+    std::vector<std::string> argomenti;          // {} stands for the run's directory
+    Istantanea prima;                            // the files the directory holds before
+    std::vector<std::set<std::string>> insiemi;  // the binary files, each set replaced as one
+    Istantanea intermedi;                        // what a failing run may leave beside the new files
 };
 
 const std::string LINEA = "[generale]\r\nlunghezza percorso, 10000\r\n[pendenze]\r\n[fine]\r\n";
@@ -60,9 +63,21 @@ std::vector<Giro> giri() {
           {"L_linea.dat", "old plan"},
           {"L_T.sim", "old objects"},
           {"L_T.dat", "old cells"}},
-         {"L_linea.dat", "L_T.sim", "L_T.dat"},
+         {{"L_linea.dat", "L_T.sim", "L_T.dat"}},
          {}},
-        {"normal run", {"--dir", "{}", "--no-window", "--force"}, normale, binari_normali, descrizioni_normali()},
+        {"compile of three trains",
+         {"compile", "{}/L_linea.txt", "{}/L_A-.txt", "{}/L_B-.txt", "{}/L_C-.txt", "-o", "{}"},
+         {{"L_linea.txt", LINEA},
+          {"L_A-.txt", TRENO},
+          {"L_B-.txt", TRENO},
+          {"L_C-.txt", TRENO},
+          {"L_linea.dat", "old plan"},
+          {"L_A.sim", "old objects"},
+          {"L_A.dat", "old cells"},
+          {"L_C.sim", "old objects"}},
+         {{"L_linea.dat"}, {"L_A.sim", "L_A.dat"}, {"L_B.sim", "L_B.dat"}, {"L_C.sim", "L_C.dat"}},
+         {}},
+        {"normal run", {"--dir", "{}", "--no-window", "--force"}, normale, {binari_normali}, descrizioni_normali()},
     };
 }
 
@@ -79,8 +94,8 @@ prova::EsitoProcesso esegui_in(const prova::CartellaTemporanea& dir, const Giro&
     return prova::esegui_programma(argomenti, ambiente);
 }
 
-// Every file the old or the new one (or absent where it was absent), the
-// binary files all old or all new; gives whether all are new.
+// Every file the old or the new one (or absent where it was absent), each
+// set of binary files all old or all new; gives whether all are new.
 bool ognuno_vecchio_o_nuovo(const Istantanea& dopo, const Giro& giro, Istantanea nuovo, bool fallito) {
     if (fallito) nuovo.insert(giro.intermedi.begin(), giro.intermedi.end());
     std::set<std::string> nomi;
@@ -91,16 +106,20 @@ bool ognuno_vecchio_o_nuovo(const Istantanea& dopo, const Giro& giro, Istantanea
         return it == i.end() ? std::optional<std::string>() : it->second;
     };
     bool tutti_nuovi = true;
-    size_t binari_nuovi = 0;
+    std::set<std::string> nuovi;
     for (const std::string& nome : nomi) {
         const auto ora = in(dopo, nome);
         const bool e_nuovo = ora == in(nuovo, nome);
         EXPECT_TRUE(e_nuovo || ora == in(giro.prima, nome)) << nome << " is neither the old nor the new file";
         tutti_nuovi = tutti_nuovi && e_nuovo;
-        if (giro.binari.contains(nome) && e_nuovo) ++binari_nuovi;
+        if (e_nuovo) nuovi.insert(nome);
     }
-    EXPECT_TRUE(binari_nuovi == 0 || binari_nuovi == giro.binari.size())
-        << binari_nuovi << " of the binary files are new";
+    for (const std::set<std::string>& insieme : giro.insiemi) {
+        const auto quanti =
+            std::ranges::count_if(insieme, [&](const std::string& nome) { return nuovi.contains(nome); });
+        EXPECT_TRUE(quanti == 0 || quanti == std::ssize(insieme))
+            << quanti << " of the binary files beside " << *insieme.begin() << " are new";
+    }
     return tutti_nuovi;
 }
 
