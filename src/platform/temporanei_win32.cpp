@@ -35,7 +35,7 @@ void rimuovi_tutti() {
 }
 
 // The temporaries go; the process then ends as it would have.
-BOOL WINAPI all_evento(DWORD) {
+BOOL WINAPI all_evento(DWORD /*evento*/) {
     rimuovi_tutti();
     return FALSE;
 }
