@@ -74,6 +74,14 @@ ErroreFile errore_win32(const std::string& operazione, const std::string& file, 
     }
 }
 
+OVERLAPPED alla_posizione(uint64_t posizione) {
+    OVERLAPPED dove{};
+    // The offset's halves share a union with a pointer: no other way in.
+    dove.Offset = static_cast<DWORD>(posizione);            // NOLINT(cppcoreguidelines-pro-type-union-access)
+    dove.OffsetHigh = static_cast<DWORD>(posizione >> 32);  // NOLINT(cppcoreguidelines-pro-type-union-access)
+    return dove;
+}
+
 HANDLE apri(const std::string& percorso, DWORD accesso, DWORD creazione, DWORD attributi) {
     // Shared as a POSIX file is: others may read, write, rename and delete it.
     return CreateFileW(percorso_largo(percorso).c_str(), accesso,

@@ -112,9 +112,7 @@ void FileNuovo::scrivi_da(uint64_t posizione, std::string_view byte) {
     const char* dati = byte.data();
     size_t restanti = byte.size();
     while (restanti > 0) {
-        OVERLAPPED dove{};
-        dove.Offset = static_cast<DWORD>(posizione);
-        dove.OffsetHigh = static_cast<DWORD>(posizione >> 32);
+        OVERLAPPED dove = alla_posizione(posizione);
         DWORD n = 0;
         const auto chiesti = static_cast<DWORD>(std::min<size_t>(restanti, 1U << 30));
         if (!contata_win32("pwrite", FALSE, [&] { return WriteFile(come_handle(fd_), dati, chiesti, &n, &dove); }))

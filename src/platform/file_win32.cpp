@@ -175,9 +175,7 @@ std::string FileInLettura::leggi_da(uint64_t posizione, size_t quanti) const {
     std::string contenuto(quanti, '\0');
     size_t letti = 0;
     while (letti < quanti) {
-        OVERLAPPED dove{};
-        dove.Offset = static_cast<DWORD>(posizione + letti);
-        dove.OffsetHigh = static_cast<DWORD>((posizione + letti) >> 32);
+        OVERLAPPED dove = alla_posizione(posizione + letti);
         DWORD n = 0;
         const auto chiesti = static_cast<DWORD>(std::min<size_t>(quanti - letti, 1U << 30));
         if (!contata_win32("pread", FALSE,

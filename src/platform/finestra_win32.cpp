@@ -39,6 +39,9 @@ LRESULT CALLBACK procedura(HWND finestra, UINT messaggio, WPARAM w, LPARAM l) {
 
 class FinestraWin32 : public Interfaccia {
 public:
+    FinestraWin32() = default;
+    FinestraWin32(const FinestraWin32&) = delete;
+    FinestraWin32& operator=(const FinestraWin32&) = delete;
     ~FinestraWin32() override {
         if (finestra_ != nullptr) DestroyWindow(finestra_);
     }

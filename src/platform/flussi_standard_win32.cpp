@@ -27,7 +27,9 @@ bool scrivi_su_console(HANDLE h, std::string_view testo) {
 }  // namespace
 
 bool scrivi_tutto(int fd, std::string_view testo) {
-    const auto h = reinterpret_cast<HANDLE>(_get_osfhandle(fd));  // NOLINT(performance-no-int-to-ptr)
+    // The C library gives the handle as an integer.
+    // NOLINTNEXTLINE(performance-no-int-to-ptr,cppcoreguidelines-pro-type-reinterpret-cast)
+    auto* const h = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
     if (h == INVALID_HANDLE_VALUE) {
         errno = EBADF;
         return false;

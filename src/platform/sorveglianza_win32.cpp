@@ -21,7 +21,7 @@ constexpr DWORD EVENTI = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_LAST_
 // NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
 HANDLE interruzione = nullptr;
 
-BOOL WINAPI all_evento(DWORD) {
+BOOL WINAPI all_evento(DWORD /*evento*/) {
     SetEvent(interruzione);
     return TRUE;  // the wait ends, not the process
 }
@@ -46,6 +46,10 @@ struct SenzaMaiuscole {
 
 // One directory's watch: a read of its changes always pending.
 struct Osservata {
+    Osservata() = default;
+    Osservata(const Osservata&) = delete;
+    Osservata& operator=(const Osservata&) = delete;
+
     Identita identita;
     HANDLE directory = INVALID_HANDLE_VALUE;
     HANDLE evento = nullptr;
@@ -69,6 +73,27 @@ struct Osservata {
     }
 };
 
+// Whether the finished read of `o` concerned one of the files.
+bool leggi_eventi(Osservata& o) {
+    DWORD n = 0;
+    if (!GetOverlappedResult(o.directory, &o.attesa, &n, FALSE)) return true;
+    // No bytes: more changes than the buffer held; any may be one of the files.
+    bool pertinente = n == 0;
+    for (size_t i = 0; i < n;) {
+        FILE_NOTIFY_INFORMATION voce{};
+        std::memcpy(&voce, o.blocco + i, offsetof(FILE_NOTIFY_INFORMATION, FileName));
+        std::wstring nome(voce.FileNameLength / sizeof(wchar_t), L'\0');
+        std::memcpy(nome.data(), o.blocco + i + offsetof(FILE_NOTIFY_INFORMATION, FileName), voce.FileNameLength);
+        if (o.nomi.contains(nome)) pertinente = true;
+        if (voce.NextEntryOffset == 0) break;
+        i += voce.NextEntryOffset;
+    }
+    ResetEvent(o.evento);
+    // A directory that cannot be read again is watched anew at the next look.
+    if (!o.richiedi()) return true;
+    return pertinente;
+}
+
 }  // namespace
 
 struct SorveglianzaFile::Stato {
@@ -79,8 +104,6 @@ struct SorveglianzaFile::Stato {
     // Brings the watches in line with what the paths lead to now: whether a
     // directory is watched anew. At the start every directory must be there.
     bool arma(bool iniziale);
-    // Whether the finished read of `o` concerned one of the files.
-    bool leggi_eventi(Osservata& o);
 };
 
 bool SorveglianzaFile::Stato::arma(bool iniziale) {
@@ -114,26 +137,6 @@ bool SorveglianzaFile::Stato::arma(bool iniziale) {
     return nuove && !iniziale;
 }
 
-bool SorveglianzaFile::Stato::leggi_eventi(Osservata& o) {
-    DWORD n = 0;
-    if (!GetOverlappedResult(o.directory, &o.attesa, &n, FALSE)) return true;
-    // No bytes: more changes than the buffer held; any may be one of the files.
-    bool pertinente = n == 0;
-    for (size_t i = 0; i < n;) {
-        FILE_NOTIFY_INFORMATION voce{};
-        std::memcpy(&voce, o.blocco + i, offsetof(FILE_NOTIFY_INFORMATION, FileName));
-        std::wstring nome(voce.FileNameLength / sizeof(wchar_t), L'\0');
-        std::memcpy(nome.data(), o.blocco + i + offsetof(FILE_NOTIFY_INFORMATION, FileName), voce.FileNameLength);
-        if (o.nomi.contains(nome)) pertinente = true;
-        if (voce.NextEntryOffset == 0) break;
-        i += voce.NextEntryOffset;
-    }
-    ResetEvent(o.evento);
-    // A directory that cannot be read again is watched anew at the next look.
-    if (!o.richiedi()) return true;
-    return pertinente;
-}
-
 SorveglianzaFile::SorveglianzaFile(const std::vector<std::string>& percorsi) : s_(std::make_unique<Stato>()) {
     s_->percorsi = percorsi;
     s_->arma(true);
@@ -163,7 +166,7 @@ SorveglianzaFile::Evento SorveglianzaFile::attendi(std::chrono::milliseconds qui
         if (esito == WAIT_OBJECT_0) return Evento::interruzione;
         bool cambiati = false;
         for (Osservata* o : osservate)
-            if (WaitForSingleObject(o->evento, 0) == WAIT_OBJECT_0) cambiati = s_->leggi_eventi(*o) || cambiati;
+            if (WaitForSingleObject(o->evento, 0) == WAIT_OBJECT_0) cambiati = leggi_eventi(*o) || cambiati;
         if (s_->arma(false) || cambiati) quiete_dopo.cambiamento();
     }
 }

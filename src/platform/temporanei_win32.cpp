@@ -1,6 +1,7 @@
 #include <csignal>
 #include <mutex>
 #include <string>
+#include <utility>
 
 #include "platform/temporanei.h"
 #include "platform/win32.h"
@@ -37,13 +38,28 @@ void rimuovi_tutti() {
 }
 
 // The temporaries go; the process then ends as it would have.
-BOOL WINAPI all_evento(DWORD) {
+BOOL WINAPI all_evento(DWORD /*evento*/) {
     rimuovi_tutti();
     return FALSE;
 }
 
+// The SegnaliSospesi of this thread still alive, and a signal raised
+// meanwhile. The C library's signals run their handler at once, in the
+// thread that raises them: one raised while a temporary is created or the
+// set renamed waits for the outermost SegnaliSospesi to end, as a blocked
+// POSIX signal does, so that the set is never left half renamed.
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+thread_local int sospensioni = 0;
+// NOLINTNEXTLINE(cppcoreguidelines-avoid-non-const-global-variables)
+thread_local int in_attesa = 0;
+
 // The C library's own signals (a raise of SIGTERM, for one).
 void al_segnale(int segnale) {
+    if (sospensioni > 0) {
+        in_attesa = segnale;
+        std::signal(segnale, al_segnale);  // the C library put the default back
+        return;
+    }
     rimuovi_tutti();
     std::signal(segnale, SIG_DFL);
     std::raise(segnale);
@@ -59,9 +75,15 @@ void installa_gestore() {
 
 }  // namespace
 
-SegnaliSospesi::SegnaliSospesi() { EnterCriticalSection(&sezione()); }
+SegnaliSospesi::SegnaliSospesi() {
+    EnterCriticalSection(&sezione());
+    ++sospensioni;
+}
 
-SegnaliSospesi::~SegnaliSospesi() { LeaveCriticalSection(&sezione()); }
+SegnaliSospesi::~SegnaliSospesi() {
+    LeaveCriticalSection(&sezione());
+    if (--sospensioni == 0 && in_attesa != 0) std::raise(std::exchange(in_attesa, 0));
+}
 
 // The console's events have a thread of their own already, and the C
 // library's signals run on the thread that raises them.

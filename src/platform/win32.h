@@ -8,6 +8,7 @@
 #endif
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -42,6 +43,10 @@ auto contata_win32(const char* chiamata, decltype(std::declval<F>()()) fallita, 
     }
     return esegui();
 }
+
+// Where a read or write of a file opened for plain (not overlapped) calls
+// begins: the call then waits, as pread and pwrite do.
+OVERLAPPED alla_posizione(uint64_t posizione);
 
 // Opens a file with the wide API; INVALID_HANDLE_VALUE on failure.
 HANDLE apri(const std::string& percorso, DWORD accesso, DWORD creazione, DWORD attributi = FILE_ATTRIBUTE_NORMAL);

@@ -168,7 +168,7 @@ TEST(ChiamateGuaste, SigtermBeforeEachFileSystemCallLeavesOldOrNewFilesAndNoTemp
             SCOPED_TRACE("call " + std::to_string(chiamata));
             const auto r = esegui_in(dir, giro, {"COMPATTATORE_PROVA_SEGNALE=" + std::to_string(chiamata)});
             if (r.errori.find("test SIGTERM") == std::string::npos) break;
-            EXPECT_EQ(r.stato, 128 + 15) << r.errori;
+            EXPECT_EQ(r.stato, prova::STATO_DOPO_SIGTERM) << r.errori;
             ognuno_vecchio_o_nuovo(prova::istantanea(dir.percorso()), giro, nuovo, true);
         }
         EXPECT_GT(chiamata, 20u);

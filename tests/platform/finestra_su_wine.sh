@@ -3,14 +3,18 @@
 # screen. Started as from the desktop (`start` gives it a console of its
 # own), a run that ends in code 1250 shows the wait window, 280 by 179
 # pixels, and a message box; one press of Enter closes the box, and the
-# program ends with status 1 having written no binary file.
+# program ends with status 1 having written no binary file. What each
+# window says is read from a picture of it: "Attendere" in the wait window,
+# "Errore n. 1250" in the box.
 # Usage: finestra_su_wine.sh WINE ERRORE_IN_FINESTRA.exe
 set -euo pipefail
 wine=$1 programma=$(realpath "$2")
-if ! command -v Xvfb >/dev/null || ! command -v xdotool >/dev/null; then
-    echo "skipped: Xvfb or xdotool is not installed"
-    exit 77
-fi
+for strumento in Xvfb xdotool xwd xwdtopnm tesseract; do
+    if ! command -v $strumento >/dev/null; then
+        echo "skipped: $strumento is not installed"
+        exit 77
+    fi
+done
 # Windows go to the desktop of the Wine session, which keeps the display it
 # began with: a session the other tests began without one must end first
 # (the test runs alone), and this one before its screen goes, or the
@@ -44,6 +48,29 @@ for f in "${finestre[@]}"; do
     if xdotool getwindowgeometry "$f" | grep -q 'Geometry: 280x179'; then attesa=$f; else scatola=$f; fi
 done
 [ -n "$attesa" ] || { echo "no window of 280 by 179 pixels"; kill $corsa 2>/dev/null || true; exit 1; }
+
+# The window's text as OCR reads it: grey, four times the size (the system
+# font is small), then black on white, which reads better than anti-aliased
+# grey.
+testo() {
+    xwd -silent -id "$1" | xwdtopnm 2>/dev/null | ppmtopgm | pamscale 4 | pamthreshold -simple -threshold 0.6 |
+        pamtopnm | pnmtopng >"$lavoro/finestra.png"
+    tesseract "$lavoro/finestra.png" - --psm 6 -l eng 2>/dev/null
+}
+# A window just shown may not be painted yet: its text is read again for a while.
+dice() {
+    local letto=""
+    for _ in $(seq 20); do
+        letto=$(testo "$1")
+        grep -q "$2" <<<"$letto" && return 0
+        sleep 0.25
+    done
+    echo "the ${3} does not say \"$2\"; read: $letto"
+    kill $corsa 2>/dev/null || true
+    exit 1
+}
+dice "$attesa" 'Attendere' "wait window"
+dice "$scatola" 'Errore n\. 1250' "message box"
 xdotool windowactivate --sync "$scatola" 2>/dev/null || true
 xdotool key --window "$scatola" Return
 wait $corsa || stato=$?

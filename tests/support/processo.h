@@ -63,6 +63,15 @@ struct EsitoProcesso {
     long picco_memoria_kib = 0;  // see ProcessoFiglio::picco_memoria_kib
 };
 
+// The status of a program ended by a SIGTERM it raised itself: 128 + 15 on
+// POSIX; on Windows the C runtime ends it with status 3, its default for
+// that signal.
+#ifdef _WIN32
+inline constexpr int STATO_DOPO_SIGTERM = 3;
+#else
+inline constexpr int STATO_DOPO_SIGTERM = 128 + 15;
+#endif
+
 // Runs `programma` with `argomenti` to its end (a minute at most, then it is
 // ended and the test fails) and collects what it wrote; `ambiente` entries
 // ("NAME=value", or "NAME" to remove it) change the inherited environment.
