@@ -359,11 +359,11 @@ RichiestaTreni richiesta_treni(const RichiestaCompila& r) {
     return treni;
 }
 
-// One compile with its failures turned into the exit status.
-int compila_riportando(const RichiestaCompila& r, const std::optional<RichiestaTreni>& treni) {
+// `passo` with a file that cannot be read, written or listed turned into
+// its message and the exit status.
+int riportando_i_file(const auto& passo) {
     try {
-        if (treni) return compila_treni(*treni);
-        return compila(r);
+        return passo();
     } catch (const piattaforma::ErroreFile& e) {
         piattaforma::scrivi_su_errore(std::string("compattatore compile: ") + e.what() + "\n");
         return USCITA_FILE;
@@ -375,16 +375,22 @@ int compila_riportando(const RichiestaCompila& r, const std::optional<RichiestaT
 int esegui_compila(std::span<const std::string_view> argomenti) {
     RichiestaCompila richiesta = leggi_argomenti(argomenti);
     if (richiesta.aiuto) return mostra_testo(AIUTO);
-    if (richiesta.tutti) trova_file(richiesta);
     // One train is the compile it always was, plan and all in one set.
     std::optional<RichiestaTreni> treni;
-    if (richiesta.file.size() > 2) {
-        treni = richiesta_treni(richiesta);
-    } else {
-        risolvi_chiavi(richiesta);
-        proteggi_sorgenti(richiesta);
-    }
-    const auto una_volta = [&] { return compila_riportando(richiesta, treni); };
+    const int preparata = riportando_i_file([&] {
+        if (richiesta.tutti) trova_file(richiesta);  // a folder that cannot be listed is status 3
+        if (richiesta.file.size() > 2) {
+            treni = richiesta_treni(richiesta);
+        } else {
+            risolvi_chiavi(richiesta);
+            proteggi_sorgenti(richiesta);
+        }
+        return USCITA_RIUSCITA;
+    });
+    if (preparata != USCITA_RIUSCITA) return preparata;
+    const auto una_volta = [&] {
+        return riportando_i_file([&] { return treni ? compila_treni(*treni) : compila(richiesta); });
+    };
     if (richiesta.sorveglia) return compila_sorvegliando(richiesta.file, una_volta);
     return una_volta();
 }

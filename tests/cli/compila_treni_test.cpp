@@ -219,6 +219,10 @@ TEST(CompilaTreni, WhatTheCommandLineCannotMean) {
         EXPECT_NE(esito.errori.find(c.messaggio), std::string::npos) << esito.errori;
     }
     EXPECT_FALSE(dir.esiste("L_A.sim"));
+    // A folder that cannot be listed is a file failure, reported, not a crash.
+    const auto mancante = esegui_programma({"compile", "--all", dir.file("mancante")});
+    EXPECT_EQ(mancante.stato, 3) << mancante.errori;
+    EXPECT_NE(mancante.errori.find("cannot list " + dir.file("mancante")), std::string::npos) << mancante.errori;
 }
 
 }  // namespace
