@@ -40,6 +40,18 @@ TEST(PaginaVista, ThePaletteIsDrawsAndEachColourIsWrittenOnce) {
     }
 }
 
+// What a code mark was laid for is inspect's to say: in the page it would
+// add a sentence to every mark; the page keeps to the stored code.
+TEST(PaginaVista, CodeMarksKeepToTheirStoredCode) {
+    prova::CartellaTemporanea dir;
+    const auto scritto =
+        prova::esegui_programma({"view", prova::corsa_normale_eseguita().directory, "-o", dir.file("vista.html")});
+    ASSERT_EQ(scritto.stato, 0) << scritto.errori;
+    const std::string pagina = dir.leggi("vista.html");
+    EXPECT_NE(pagina.find("\"code\":"), std::string::npos);
+    EXPECT_EQ(pagina.find("\"code_for\":"), std::string::npos);
+}
+
 // The page of a line of three trains holds the line's plan once: it is
 // larger than one train's page by the two other trains' objects and the
 // train graph, not by copies of the line.
