@@ -310,8 +310,9 @@ TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
     EXPECT_EQ(uno(e, "errors"), "0");
     // Hours after 08:00 and metres at each end, as the browser lays them out:
     // from the start clock at ALFA to the last time at GAMMA; the same on the
-    // scale a wheel zoom about the ring leaves, and after a drag.
-    for (const std::string prima : {"", "zoomed_", "panned_"}) {
+    // scale a wheel zoom about the ring leaves, after a drag, and once the
+    // "whole line" button has shown the whole graph again.
+    for (const std::string prima : {"", "zoomed_", "panned_", "whole_"}) {
         for (const auto& [nome, atteso] : {std::pair{"ends_LENTO", std::vector<double>{-10.0 / 60, 0, 1, 9000}},
                                            std::pair{"ends_VELOCE", std::vector<double>{0, 0, 0.5, 9000}},
                                            std::pair{"ring_at", std::vector<double>{0.25, 2250}}}) {
@@ -341,6 +342,7 @@ TEST_F(Vista, AWholeLinesGraphNamesACrossingWhenPointedAt) {
     ASSERT_EQ(tratto.size(), 2u);
     EXPECT_NEAR(tratto[0], -100, 1);
     EXPECT_NEAR(tratto[1], -50, 1);
+    EXPECT_EQ(uno(e, "whole_scale"), "1.000,1.000");
 }
 
 // A zoom that leaves both panels covered moves them and draws neither; one

@@ -351,6 +351,12 @@
       const [x4, y4] = centro(anello);
       scrivi("panned_ring_moved_px", (x4 - x3).toFixed(1) + "," + (y4 - y3).toFixed(1));
       misuraGrafico("panned_");
+      // "whole line" shows the whole graph again, on its first scale.
+      document.getElementById("intera").click();
+      await fotogramma();
+      const intera = scala();
+      scrivi("whole_scale", (intera[0] / prima[0]).toFixed(3) + "," + (intera[1] / prima[1]).toFixed(3));
+      misuraGrafico("whole_");
     },
     // A zoom that leaves the panels covered only moves them; one that makes
     // both stray too far draws one panel in its frame and the other in the

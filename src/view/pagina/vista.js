@@ -463,8 +463,13 @@ else (function () { // eslint-disable-line curly
       [v.v0, v.v1] = finestraDentro(v.v0 - dy * (v.v1 - v.v0) / (Y1 - Y0), v.v1 - v.v0, Y0, Y1);
       chiediFotogramma(disegnaGrafico);
     }
+    // The whole graph again, as the program drew it.
+    function intero() {
+      Object.assign(v, { u0: X0, u1: X1, v0: Y0, v1: Y1 });
+      chiediFotogramma(disegnaGrafico);
+    }
     disegnaGrafico();
-    return { zoom: zoom, sposta: sposta };
+    return { zoom: zoom, sposta: sposta, intero: intero };
   }
   const vistaDelGrafico = grafico ? vistaGrafico(grafico.svg) : null;
   // The line of the train shown stands out in the graph.
@@ -994,6 +999,7 @@ else (function () { // eslint-disable-line curly
   }
   function lineaIntera() {
     inquadraTutto();
+    if (vistaDelGrafico) vistaDelGrafico.intero();
     ridisegna();
   }
   function inquadraTutto() {
