@@ -187,27 +187,29 @@ Esito abbattimento(Lettura& l) {
     return Esito::prosegui;
 }
 
+// Where a keyword stands in PAROLE_TRENO, found as the program is compiled.
+consteval size_t posto(const ParolaChiave& parola) {
+    return static_cast<size_t>(std::ranges::find(PAROLE_TRENO, &parola) - PAROLE_TRENO.begin());
+}
+
 // Every test is made even when an earlier one matched; the station comes last.
 Esito record_treno(Lettura& l, StatoTreno& s) {
     // Each keyword tested once: reading a record leaves its keyword field as it is.
     std::array<bool, PAROLE_TRENO.size()> riconosciute{};
     std::ranges::transform(PAROLE_TRENO, riconosciute.begin(),
                            [&](const ParolaChiave* p) { return riconosce(l.voce_letta, *p); });
-    const auto riconosciuta = [&](const ParolaChiave& p) {
-        return riconosciute[static_cast<size_t>(std::ranges::find(PAROLE_TRENO, &p) - PAROLE_TRENO.begin())];
-    };
     if (std::ranges::none_of(riconosciute, std::identity{})) {
         l.voce_ignorata(SEZIONI_TRENO, SCRITTE_TRENO);
         return Esito::prosegui;
     }
     Esito e = Esito::prosegui;
-    if (riconosciuta(MASSA_FRENATA))
+    if (riconosciute[posto(MASSA_FRENATA)])
         l.oggetto(OGGETTO_DIMENSIONI).inizio = l.numero<int32_t>("percentuale massa frenata", "percentuale").v;
-    if (riconosciuta(NUMERO_VETTURE))
+    if (riconosciute[posto(NUMERO_VETTURE)])
         l.oggetto(OGGETTO_DIMENSIONI).posizione = l.numero<int32_t>("numero vetture", "vetture").v;
-    if (riconosciuta(VELOCITA) && (e = velocita(l, s)) != Esito::prosegui) return e;
-    if (riconosciuta(ADERENZA) && (e = aderenza(l, s)) != Esito::prosegui) return e;
-    if (riconosciuta(OROLOGIO)) {
+    if (riconosciute[posto(VELOCITA)] && (e = velocita(l, s)) != Esito::prosegui) return e;
+    if (riconosciute[posto(ADERENZA)] && (e = aderenza(l, s)) != Esito::prosegui) return e;
+    if (riconosciute[posto(OROLOGIO)]) {
         auto ore = l.numero<int16_t>("orologio", "ore");
         auto minuti = l.numero<int16_t>("orologio", "minuti");
         auto secondi = l.numero<int16_t>("orologio", "secondi");
@@ -218,11 +220,11 @@ Esito record_treno(Lettura& l, StatoTreno& s) {
         controlla_orario(l, "orologio", {ore.v, ore.luogo}, {minuti.v, minuti.luogo}, {secondi.v, secondi.luogo},
                          false);
     }
-    if (riconosciuta(SABBIA)) l.oggetto(OGGETTO_TRENO).valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
-    if (riconosciuta(SEGNALE) && (e = segnale(l)) != Esito::prosegui) return e;
-    if (riconosciuta(RALLENTAMENTO) && (e = rallentamento(l)) != Esito::prosegui) return e;
-    if (riconosciuta(ABBATTIMENTO) && (e = abbattimento(l)) != Esito::prosegui) return e;
-    if (riconosciuta(STAZIONE) && (e = leggi_stazione(l, s)) != Esito::prosegui) return e;
+    if (riconosciute[posto(SABBIA)]) l.oggetto(OGGETTO_TRENO).valori[0] = l.numero<int16_t>("sabbia", "sabbia").v;
+    if (riconosciute[posto(SEGNALE)] && (e = segnale(l)) != Esito::prosegui) return e;
+    if (riconosciute[posto(RALLENTAMENTO)] && (e = rallentamento(l)) != Esito::prosegui) return e;
+    if (riconosciute[posto(ABBATTIMENTO)] && (e = abbattimento(l)) != Esito::prosegui) return e;
+    if (riconosciute[posto(STAZIONE)] && (e = leggi_stazione(l, s)) != Esito::prosegui) return e;
     return e;
 }
 
