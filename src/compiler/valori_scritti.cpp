@@ -71,7 +71,7 @@ void controlla_indicatore(Lettura& l, char rango, const Valore<int32_t>& sinistr
     // As the recorder packs them: left * 20 + right / 5, rounded half to even.
     const int64_t impaccato = arrotonda(sinistra.v * 20.0 + destra.v / 5.0);
     if (impaccato < INT16_MIN || impaccato > INT16_MAX) return;  // the recorder refuses it
-    const int64_t s = impaccato / 100 * 5, d = impaccato % 100 * 5;
+    const auto [s, d] = velocita_rango(impaccato);
     if (s == sinistra.v && d == destra.v) return;
     const bool destra_fuori = destra.v < 0 || destra.v > 495 || destra.v % 5 != 0;
     const Valore<int32_t>& colpa = destra_fuori ? destra : sinistra;
@@ -117,11 +117,11 @@ void controlla_indicatori_sotto_limite(Lettura& l, int32_t da, int32_t a, int32_
     for (auto i = static_cast<size_t>(std::max(da, 0)); i < fine; ++i) {
         const Cella& c = l.m.celle[i];
         if (c.tipo != CELLA_INDICATORE_VMAX) continue;
-        // Each rank packed as left / 5 in the hundreds, right / 5 in the units.
-        int32_t massima = 0;
+        int64_t massima = 0;
         char rango_massimo = 'A';
         for (auto [rango, impaccato] : {std::pair{'A', c.dato1}, std::pair{'B', c.dato2}, std::pair{'C', c.dato3}}) {
-            const int32_t v = std::max(impaccato / 100, impaccato % 100) * 5;
+            const VelocitaRango r = velocita_rango(impaccato);
+            const int64_t v = std::max(r.sinistra_kmh, r.destra_kmh);
             if (v > massima) massima = v, rango_massimo = rango;
         }
         if (massima <= limite) continue;

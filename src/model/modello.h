@@ -53,6 +53,14 @@ struct Cella {
     bool operator==(const Cella&) const = default;
 };
 
+// The two speeds a speed board shows to one rank, as its cell keeps them
+// packed: the left speed / 5 in the hundreds, the right one / 5 in the units.
+struct VelocitaRango {
+    int64_t sinistra_kmh;
+    int64_t destra_kmh;
+};
+inline constexpr VelocitaRango velocita_rango(int64_t impaccato) { return {impaccato / 100 * 5, impaccato % 100 * 5}; }
+
 // Tunnel marks are the only objects a later object may replace.
 inline bool cella_libera(const Cella& c) { return c.tipo == CELLA_LIBERA || c.tipo == CELLA_GALLERIA; }
 

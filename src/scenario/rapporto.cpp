@@ -20,11 +20,10 @@ bool cella_vuota(const Cella& c) {
            c.codice == 0;
 }
 
-// A packed rank of a speed board: left speed / 5 in the hundreds, right
-// speed / 5 in the units.
 void campi_rango(std::vector<Campo>& campi, const std::string& rango, int16_t impaccato) {
-    campi.push_back({"rank_" + rango + "_left_kmh", int64_t{impaccato} / 100 * 5});
-    campi.push_back({"rank_" + rango + "_right_kmh", int64_t{impaccato} % 100 * 5});
+    const VelocitaRango v = velocita_rango(impaccato);
+    campi.push_back({"rank_" + rango + "_left_kmh", v.sinistra_kmh});
+    campi.push_back({"rank_" + rango + "_right_kmh", v.destra_kmh});
 }
 
 // What a code mark stands for. A signal lays 10 (3 sx + dx) + k, k = 1 to 4,
@@ -50,7 +49,8 @@ std::string codice_per(const std::vector<Cella>& celle, size_t indice, int codic
     return "no signal or station stop where its mark " + std::to_string(k) + " points";
 }
 
-std::vector<Campo> campi_per_tipo(const std::vector<Cella>& celle, size_t indice, const ScenarioCompilato& scenario) {
+std::vector<Campo> campi_per_tipo(const std::vector<Cella>& celle, size_t indice, const ScenarioCompilato& scenario,
+                                  MarcheCodice marche) {
     const Cella& c = celle[indice];
     std::vector<Campo> campi;
     auto campo = [&](const char* nome, int64_t valore) { campi.push_back({nome, valore}); };
@@ -118,7 +118,7 @@ std::vector<Campo> campi_per_tipo(const std::vector<Cella>& celle, size_t indice
     }
     if (c.codice != 0) {
         campo("code", c.codice);
-        campi.push_back({"code_for", codice_per(celle, indice, c.codice)});
+        if (marche == MarcheCodice::spiegate) campi.push_back({"code_for", codice_per(celle, indice, c.codice)});
     }
     return campi;
 }
@@ -251,7 +251,7 @@ Profilo profilo_tra(const std::vector<Cella>& celle, int prima, int ultima) {
 }
 
 Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi,
-                             const Intervallo& intervallo) {
+                             const Intervallo& intervallo, MarcheCodice marche) {
     Rapporto r;
     r.intestazione = intestazione_di(scenario, chiavi);
     r.stazioni = stazioni_di(scenario);
@@ -265,8 +265,8 @@ Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScen
     for (int i = prima_cella; i <= ultima_cella; ++i) {
         const Cella& c = scenario.celle[static_cast<size_t>(i)];
         if (cella_vuota(c)) continue;
-        r.celle.push_back(
-            {i, 50 * i, nome_tipo_cella(c.tipo), campi_per_tipo(scenario.celle, static_cast<size_t>(i), scenario)});
+        r.celle.push_back({i, 50 * i, nome_tipo_cella(c.tipo),
+                           campi_per_tipo(scenario.celle, static_cast<size_t>(i), scenario, marche)});
     }
     r.profilo = profilo_tra(scenario.celle, prima_cella, ultima_cella);
     return r;

@@ -111,8 +111,12 @@ struct Intervallo {
     std::optional<int32_t> a;
 };
 
+// A code mark's cell gives its code, and with `spiegate` also `code_for`,
+// what the mark was laid for.
+enum class MarcheCodice { spiegate, solo_codice };
+
 Rapporto costruisci_rapporto(const ScenarioCompilato& scenario, const ChiaviScenario& chiavi,
-                             const Intervallo& intervallo);
+                             const Intervallo& intervallo, MarcheCodice marche = MarcheCodice::spiegate);
 
 // The stations (records 1 upward) and the text signs (records 80 downward):
 // each run stops at the first cleared record.

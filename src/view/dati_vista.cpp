@@ -80,14 +80,13 @@ void tracciato(ScrittoreJson& j, const ScenarioCompilato& scenario) {
 // One train's objects and profile: "stations", "text_signs", "cells" and
 // "profile", members of an open object.
 void membri_treno(ScrittoreJson& j, const ScenarioCompilato& scenario, const ChiaviScenario& chiavi) {
-    Rapporto r = costruisci_rapporto(scenario, chiavi, {});
+    // What a code mark was laid for is inspect's to say: in the page it
+    // would add a sentence to every mark, a quarter more bytes.
+    const Rapporto r = costruisci_rapporto(scenario, chiavi, {}, MarcheCodice::solo_codice);
     membri_stazioni_e_cartelli_json(j, r);
     j.chiave("cells");
     j.inizio_lista();
-    for (CellaDescritta& c : r.celle) {
-        // What a code mark was laid for is inspect's to say: in the page it
-        // would add a sentence to every mark, a quarter more bytes.
-        std::erase_if(c.campi, [](const Campo& f) { return f.nome == "code_for"; });
+    for (const CellaDescritta& c : r.celle) {
         j.inizio_oggetto();
         membri_cella_json(j, c);
         const uint8_t tipo = scenario.celle[static_cast<size_t>(c.indice)].tipo;
