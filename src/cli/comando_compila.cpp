@@ -5,7 +5,6 @@
 #include "platform/flussi_standard.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 #include <set>
 #include <string>
@@ -15,6 +14,7 @@
 #include "cli/attesa_directory.h"
 #include "cli/compila_treni.h"
 #include "cli/errore_uso.h"
+#include "cli/nomi_compilati.h"
 #include "cli/resoconto_compila.h"
 #include "cli/sorgenti_protette.h"
 #include "cli/sorveglia.h"
@@ -176,44 +176,6 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     return r;
 }
 
-// The names of the files a compile writes must fit the output directory, and
-// --check refuses what the writing would: the key a name is too long for is
-// the line key when its own plan file name is, else the train key.
-void nomi_scrivibili(const RichiestaCompila& r) {
-    const size_t massimo = piattaforma::nome_piu_lungo(r.directory);
-    const std::string& linea = *r.chiave_linea;
-    const std::string& treno = *r.chiave_treno;
-    std::vector<std::string> nomi{nome_file_oggetti(linea, treno), nome_file_celle(linea, treno)};
-    if (r.tracciato) nomi.insert(nomi.begin(), nome_file_tracciato(linea));
-    for (const std::string& nome : nomi) {
-        if (nome.size() <= massimo) continue;
-        const bool colpa_linea = nome_file_tracciato(linea).size() > massimo;
-        std::string motivo =
-            colpa_linea ? "--line-key '" + da_1252_a_utf8(linea) : "--train-key '" + da_1252_a_utf8(treno);
-        motivo += "' makes the file name '" + nome + "' " + std::to_string(nome.size()) + " bytes long, above the ";
-        motivo += std::to_string(massimo) + " a file written in ";
-        motivo += (r.directory.empty() ? "." : r.directory) + " can have";
-        throw ErroreUso(motivo);
-    }
-}
-
-// Letters of either case alike, as the simulator's file system takes them.
-bool stesso_nome(const std::string& a, const std::string& b) {
-    return std::ranges::equal(a, b,
-                              [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-// The train key "linea" would make the cell file the line's plan file: one
-// would replace the other, and a plan file left from an earlier compile
-// would read as the cells.
-void nomi_distinti(const RichiestaCompila& r) {
-    const std::string tracciato = nome_file_tracciato(*r.chiave_linea);
-    const std::string celle = nome_file_celle(*r.chiave_linea, *r.chiave_treno);
-    if (!stesso_nome(tracciato, celle)) return;
-    throw ErroreUso("--train-key '" + da_1252_a_utf8(*r.chiave_treno) + "' makes the cell file '" + celle +
-                    "' and the plan file '" + tracciato + "' one file: choose another train key");
-}
-
 // A key that cannot be told because a train file came first: the hint to
 // swap them, when a file after the first is named as a line file.
 std::string scambiati(const std::vector<std::string>& file) {
@@ -242,8 +204,9 @@ void risolvi_chiavi(RichiestaCompila& r) {
     }
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
-    nomi_scrivibili(r);
-    nomi_distinti(r);
+    const std::string come_treno = "--train-key";
+    controlla_nomi_compilati({.linea = *r.chiave_linea, .treno = *r.chiave_treno, .come_treno = come_treno},
+                             r.directory, r.tracciato);
 }
 
 void proteggi_sorgenti(const RichiestaCompila& r) {
