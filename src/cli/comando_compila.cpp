@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -187,7 +186,11 @@ std::string scambiati(const std::vector<std::string>& file) {
     return "";
 }
 
-void risolvi_chiavi(RichiestaCompila& r) {
+// `uno_di_molti`: the train is one of several, whose keys can come only
+// from their files' names.
+void risolvi_chiavi(RichiestaCompila& r, bool uno_di_molti = false) {
+    const char* nome_linea = r.chiave_linea ? "--line-key" : "the line key";
+    const char* nome_treno = r.chiave_treno ? "--train-key" : "the train key";
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
         if (!r.chiave_linea)
@@ -200,13 +203,16 @@ void risolvi_chiavi(RichiestaCompila& r) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
             throw ErroreUso("the train key cannot be told from '" + controlli_visibili(r.file[1]) + "' (not named " +
-                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key" + scambiati(r.file));
+                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): " +
+                            (uno_di_molti ? "name it so, as each of several trains takes its key from its file's name"
+                                          : "give --train-key") +
+                            scambiati(r.file));
     }
-    r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
-    r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
-    const std::string come_treno = "--train-key";
-    controlla_nomi_compilati({.linea = *r.chiave_linea, .treno = *r.chiave_treno, .come_treno = come_treno},
-                             r.directory, r.tracciato);
+    r.chiave_linea = chiave_del_comando(*r.chiave_linea, nome_linea);
+    r.chiave_treno = chiave_del_comando(*r.chiave_treno, nome_treno);
+    controlla_nomi_compilati(
+        {.linea = *r.chiave_linea, .treno = *r.chiave_treno, .come_linea = nome_linea, .come_treno = nome_treno},
+        r.directory, r.tracciato);
 }
 
 void proteggi_sorgenti(const RichiestaCompila& r) {
@@ -292,6 +298,20 @@ void trova_file(RichiestaCompila& r) {
     if (r.file.size() > 2 && r.chiave_treno) throw ErroreUso("--train-key names one train; several are found");
 }
 
+// Two trains whose keys differ only in the case of letters would write the
+// same files on the simulator's file system, each over the other's.
+void rifiuta_chiave_ripetuta(const std::vector<TrenoDaCompilare>& gia, const TrenoDaCompilare& nuovo) {
+    const auto uguale = std::ranges::find_if(
+        gia, [&](const TrenoDaCompilare& t) { return uguali_senza_maiuscole(t.chiave, nuovo.chiave); });
+    if (uguale == gia.end()) return;
+    const std::string chiave = da_1252_a_utf8(nuovo.chiave);
+    const std::string file = "'" + controlli_visibili(uguale->file) + "' and '" + controlli_visibili(nuovo.file) + "'";
+    if (uguale->chiave == nuovo.chiave) throw ErroreUso("the train key '" + chiave + "' is given twice, by " + file);
+    throw ErroreUso("the train keys '" + da_1252_a_utf8(uguale->chiave) + "' and '" + chiave + "' of " + file +
+                    " differ only in the case of letters, and would name the same files on Windows: choose "
+                    "keys that differ otherwise");
+}
+
 // Many trains: each one's keys told and checked as a compile of it alone
 // would, then every output kept off every source and off the other trains'.
 RichiestaTreni richiesta_treni(const RichiestaCompila& r) {
@@ -305,14 +325,12 @@ RichiestaTreni richiesta_treni(const RichiestaCompila& r) {
                          .sincronizza = r.sincronizza,
                          .resoconto = r.resoconto};
     std::vector<std::string> uscite;
-    std::set<std::string> chiavi;
     for (size_t i = 1; i < r.file.size(); ++i) {
         RichiestaCompila una = r;
         una.file = {r.file[0], r.file[i]};
-        risolvi_chiavi(una);
+        risolvi_chiavi(una, true);
         treni.chiave_linea = *una.chiave_linea;
-        if (!chiavi.insert(*una.chiave_treno).second)
-            throw ErroreUso("the train key '" + da_1252_a_utf8(*una.chiave_treno) + "' is given twice");
+        rifiuta_chiave_ripetuta(treni.treni, {r.file[i], *una.chiave_treno});
         treni.treni.push_back({r.file[i], *una.chiave_treno});
         uscite.push_back(piattaforma::unisci(r.directory, nome_file_oggetti(*una.chiave_linea, *una.chiave_treno)));
         uscite.push_back(piattaforma::unisci(r.directory, nome_file_celle(*una.chiave_linea, *una.chiave_treno)));

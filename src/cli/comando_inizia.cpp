@@ -80,6 +80,10 @@ RichiestaInizia leggi_argomenti(std::span<const std::string_view> argomenti) {
     opzioni.flag("--force", [&] { r.forza = true; });
     opzioni.con_valore("--trains", [&](const std::string& v) { r.treni = numero_treni(v); });
     r.aiuto = opzioni.leggi(argomenti);
+    // From here on the keys are as the records hold them; the files' names
+    // spell them in UTF-8 again.
+    r.file.linea = chiave_del_comando(*r.file.linea, "--line-key");
+    r.file.treno = chiave_del_comando(*r.file.treno, "--train-key");
     return r;
 }
 
@@ -106,13 +110,13 @@ int32_t distacco(int32_t treni) {
 // line compile would refuse.
 void controlla_chiavi(const RichiestaInizia& r) {
     const std::string& linea = *r.file.linea;
-    const std::string linea_1252 = chiave_del_comando(linea, "--line-key");
-    const std::string treno_1252 = chiave_del_comando(*r.file.treno, "--train-key");
     for (int32_t k = 0; k < r.treni; ++k) {
-        const std::string come = k == 0 ? "--train-key" : "train " + std::to_string(k + 1) + "'s key";
-        const std::string sorgenti[] = {nome_descrizione_linea(linea),
-                                        nome_descrizione_treno(linea, chiave_copia(*r.file.treno, k))};
-        controlla_nomi_compilati({.linea = linea_1252, .treno = chiave_copia(treno_1252, k), .come_treno = come},
+        const std::string treno = chiave_copia(*r.file.treno, k);
+        const std::string sorgenti[] = {nome_descrizione_linea(linea), nome_descrizione_treno(linea, treno)};
+        controlla_nomi_compilati({.linea = linea,
+                                  .treno = treno,
+                                  .come_linea = "--line-key",
+                                  .come_treno = k == 0 ? "--train-key" : "train " + std::to_string(k + 1) + "'s key"},
                                  r.file.directory, true, sorgenti);
     }
 }

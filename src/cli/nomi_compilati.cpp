@@ -1,7 +1,5 @@
 #include "cli/nomi_compilati.h"
 
-#include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "cli/errore_uso.h"
@@ -14,7 +12,8 @@ namespace compattatore {
 namespace {
 
 // The names of the files a compile writes must fit the output directory, and
-// --check refuses what the writing would.
+// --check refuses what the writing would: the key a name is too long for is
+// the line key when its own plan file name is, else the train key.
 void nomi_scrivibili(const ChiaviCompilate& k, const std::string& directory, bool tracciato,
                      std::span<const std::string> altri) {
     const size_t massimo = piattaforma::nome_piu_lungo(directory);
@@ -33,21 +32,14 @@ void nomi_scrivibili(const ChiaviCompilate& k, const std::string& directory, boo
     }
 }
 
-// Letters of either case alike, as the simulator's file system takes them.
-bool stesso_nome(const std::string& a, const std::string& b) {
-    return std::ranges::equal(a, b,
-                              [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
 // The train key "linea" would make the cell file the line's plan file: one
 // would replace the other, and a plan file left from an earlier compile
 // would read as the cells.
 void nomi_distinti(const ChiaviCompilate& k) {
-    const std::string tracciato = nome_file_tracciato(k.linea);
-    const std::string celle = nome_file_celle(k.linea, k.treno);
-    if (!stesso_nome(tracciato, celle)) return;
-    throw ErroreUso(k.come_treno + " '" + da_1252_a_utf8(k.treno) + "' makes the cell file '" + celle +
-                    "' and the plan file '" + tracciato + "' one file: choose another train key");
+    if (!uguali_senza_maiuscole(k.treno, "linea")) return;
+    throw ErroreUso(k.come_treno + " '" + da_1252_a_utf8(k.treno) + "' makes the cell file '" +
+                    nome_file_celle(k.linea, k.treno) + "' and the plan file '" + nome_file_tracciato(k.linea) +
+                    "' one file: choose another train key");
 }
 
 }  // namespace

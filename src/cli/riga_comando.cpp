@@ -33,7 +33,7 @@ constexpr const char* AIUTO =
     "       compattatore draw --graph [DIR] [-o FILE.svg] [options]\n"
     "       compattatore view [DIR] [-o FILE.html] [options]\n"
     "       compattatore decompile [DIR] [-o OUTDIR] [options]\n"
-    "       compattatore lsp\n"
+    "       compattatore lsp [--help]\n"
     "       compattatore --help | --version\n"
     "\n"
     "Writes the scenario Corvale_Mendra / 4821-3: the line and train description\n"

@@ -126,7 +126,8 @@ TEST(RigaComando, EachCommandsHelpShowsItsOwnSynopsis) {
 }
 
 // The usage at the top of the main help has a line for each form of each
-// command's own usage: the same line, or its start followed by [options].
+// command's own usage: the same line, or its start followed by the
+// shorthand [options] (or [--help], the one option of lsp).
 TEST(RigaComando, TheMainUsageHasEveryFormOfEveryCommand) {
     const std::string principale = prova::esegui_programma({"--help"}).uscita;
     const std::string usi = principale.substr(0, principale.find("\n\n"));
@@ -142,9 +143,12 @@ TEST(RigaComando, TheMainUsageHasEveryFormOfEveryCommand) {
             std::istringstream righe_principali(usi);
             for (std::string r; std::getline(righe_principali, r);) {
                 const std::string uso = r.substr(r.find("compattatore"));
-                const std::string opzioni = "[options]";
-                trovata = trovata || uso == forma ||
-                          (uso.ends_with(opzioni) && forma.starts_with(uso.substr(0, uso.size() - opzioni.size())));
+                trovata = trovata || uso == forma;
+                for (const std::string breve : {" [options]", " [--help]"}) {
+                    if (!uso.ends_with(breve)) continue;
+                    const std::string inizio_uso = uso.substr(0, uso.size() - breve.size());
+                    trovata = trovata || forma == inizio_uso || forma.starts_with(inizio_uso + " ");
+                }
             }
             EXPECT_TRUE(trovata) << usi;
         }

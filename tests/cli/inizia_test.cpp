@@ -146,6 +146,22 @@ TEST(Inizia, AWritingThatFailsPartWayListsWhatWasWritten) {
     EXPECT_EQ(dir.leggi("Corvale_Mendra_4821-3_3-.txt"), "my own work\r\n");
 }
 
+// Keys outside ASCII name the files as the author typed them, and compile
+// reads them back from those names.
+TEST(Inizia, KeysOutsideAsciiNameTheFilesAsTyped) {
+    CartellaTemporanea dir;
+    const auto inizio =
+        prova::esegui(PROGRAMMA, {"init", "--line-key", "Citt\xC3\xA0", "--train-key", "Forl\xC3\xAC", "--trains", "2"},
+                      {}, dir.str());
+    ASSERT_EQ(inizio.stato, 0) << inizio.errori;
+    for (const char* nome :
+         {"Citt\xC3\xA0_linea.txt", "Citt\xC3\xA0_Forl\xC3\xAC-.txt", "Citt\xC3\xA0_Forl\xC3\xAC_2-.txt"})
+        EXPECT_TRUE(dir.esiste(nome)) << nome;
+    const auto compilato = prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str());
+    EXPECT_EQ(compilato.stato, 0) << compilato.errori;
+    EXPECT_TRUE(dir.esiste("Citt\xC3\xA0_Forl\xC3\xAC_2.sim"));
+}
+
 TEST(Inizia, OtherKeysNameTheFilesAndThePrintedCommandCompilesThem) {
     CartellaTemporanea dir;
     const std::string destinazione = dir.file("nuovo scenario");  // created, and quoted in the command
