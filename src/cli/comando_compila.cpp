@@ -13,6 +13,7 @@
 #include "cli/attesa_directory.h"
 #include "cli/compila_treni.h"
 #include "cli/errore_uso.h"
+#include "cli/nomi_compilati.h"
 #include "cli/resoconto_compila.h"
 #include "cli/sorgenti_protette.h"
 #include "cli/sorveglia.h"
@@ -174,39 +175,6 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
     return r;
 }
 
-// The names of the files a compile writes must fit the output directory, and
-// --check refuses what the writing would: the key a name is too long for is
-// the line key when its own plan file name is, else the train key.
-// `nome_linea`, `nome_treno`: what gave each key, for the message.
-void nomi_scrivibili(const RichiestaCompila& r, const char* nome_linea, const char* nome_treno) {
-    const size_t massimo = piattaforma::nome_piu_lungo(r.directory);
-    const std::string& linea = *r.chiave_linea;
-    const std::string& treno = *r.chiave_treno;
-    std::vector<std::string> nomi{nome_file_oggetti(linea, treno), nome_file_celle(linea, treno)};
-    if (r.tracciato) nomi.insert(nomi.begin(), nome_file_tracciato(linea));
-    for (const std::string& nome : nomi) {
-        if (nome.size() <= massimo) continue;
-        const bool colpa_linea = nome_file_tracciato(linea).size() > massimo;
-        std::string motivo = colpa_linea ? std::string(nome_linea) + " '" + da_1252_a_utf8(linea)
-                                         : std::string(nome_treno) + " '" + da_1252_a_utf8(treno);
-        motivo += "' makes the file name '" + nome + "' " + std::to_string(nome.size()) + " bytes long, above the ";
-        motivo += std::to_string(massimo) + " a file written in ";
-        motivo += (r.directory.empty() ? "." : r.directory) + " can have";
-        throw ErroreUso(motivo);
-    }
-}
-
-// The train key "linea" would make the cell file the line's plan file, in
-// either case as the simulator's file system takes names: one would replace
-// the other, and a plan file left from an earlier compile would read as the
-// cells. `nome_treno`: what gave the key, for the message.
-void nomi_distinti(const RichiestaCompila& r, const char* nome_treno) {
-    if (!uguali_senza_maiuscole(*r.chiave_treno, "linea")) return;
-    throw ErroreUso(std::string(nome_treno) + " '" + da_1252_a_utf8(*r.chiave_treno) + "' makes the cell file '" +
-                    nome_file_celle(*r.chiave_linea, *r.chiave_treno) + "' and the plan file '" +
-                    nome_file_tracciato(*r.chiave_linea) + "' one file: choose another train key");
-}
-
 // A key that cannot be told because a train file came first: the hint to
 // swap them, when a file after the first is named as a line file.
 std::string scambiati(const std::vector<std::string>& file) {
@@ -242,8 +210,9 @@ void risolvi_chiavi(RichiestaCompila& r, bool uno_di_molti = false) {
     }
     r.chiave_linea = chiave_del_comando(*r.chiave_linea, nome_linea);
     r.chiave_treno = chiave_del_comando(*r.chiave_treno, nome_treno);
-    nomi_scrivibili(r, nome_linea, nome_treno);
-    nomi_distinti(r, nome_treno);
+    controlla_nomi_compilati(
+        {.linea = *r.chiave_linea, .treno = *r.chiave_treno, .come_linea = nome_linea, .come_treno = nome_treno},
+        r.directory, r.tracciato);
 }
 
 void proteggi_sorgenti(const RichiestaCompila& r) {

@@ -25,10 +25,12 @@ namespace {
 
 constexpr const char* AIUTO =
     "Usage: compattatore [--dir DIR] [--force] [--no-window] [--sync]\n"
-    "       compattatore init [DIR] [--line-key LINE] [--train-key TRAIN] [--force]\n"
-    "       compattatore compile LINE_FILE TRAIN_FILE [-o DIR] [options]\n"
+    "       compattatore init [DIR] [--line-key LINE] [--train-key TRAIN] [--trains N] [--force]\n"
+    "       compattatore compile LINE_FILE TRAIN_FILE... [-o DIR] [options]\n"
+    "       compattatore compile --all DIR [-o DIR] [options]\n"
     "       compattatore inspect [DIR] [options]\n"
     "       compattatore draw [DIR] [-o FILE.svg] [options]\n"
+    "       compattatore draw --graph [DIR] [-o FILE.svg] [options]\n"
     "       compattatore view [DIR] [-o FILE.html] [options]\n"
     "       compattatore decompile [DIR] [-o OUTDIR] [options]\n"
     "       compattatore lsp [--help]\n"

@@ -5,6 +5,7 @@
 #include "compiler/codici_errore.h"
 #include "json/scrittore_json.h"
 #include "model/modello.h"
+#include "model/plurale.h"
 #include "model/testo_1252.h"
 
 namespace compattatore {
@@ -57,8 +58,6 @@ std::string formatta_in(std::string_view tipo, const std::string& file, Luogo lu
                         const SorgentiIndicizzate& sorgenti) {
     return formatta_riga(tipo, file, luogo, messaggio, sorgenti.riga(file, luogo.riga));
 }
-
-std::string plurale(size_t n, const char* parola) { return std::to_string(n) + " " + parola + (n == 1 ? "" : "s"); }
 
 }  // namespace
 

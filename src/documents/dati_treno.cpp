@@ -2,8 +2,10 @@
 
 #include "documents/scrivi_righe.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <sstream>
 #include <string_view>
 #include <vector>
@@ -119,39 +121,53 @@ std::vector<std::string> campi(std::string_view riga) {
     }
 }
 
-// Hours, minutes and seconds `ritardo` seconds later, past midnight wrapping.
-std::array<int32_t, 3> dopo(int32_t ore, int32_t minuti, int32_t secondi, int32_t ritardo) {
-    const int32_t t = ((ore * 3600 + minuti * 60 + secondi + ritardo) % 86400 + 86400) % 86400;
-    return {t / 3600, t / 60 % 60, t % 60};
-}
+constexpr int32_t GIORNO = 24 * 3600;
 
 int32_t numero(const std::string& campo) { return static_cast<int32_t>(std::stol(campo)); }
 
-// The clock and the times of the stations that have one (hours, minutes,
-// seconds in fields 14 to 16; all three 0: none) moved on by `ritardo`.
-std::string riga_spostata(std::string_view riga, int32_t ritardo) {
+// The clock's time, or a station's (hours, minutes, seconds in fields 14 to
+// 16; all three 0: none), in seconds from midnight.
+std::optional<int32_t> ora_della_riga(std::string_view riga) {
+    int32_t h = 0, m = 0, sec = 0;
     if (riga.starts_with("orologio,")) {
         std::istringstream ora{std::string(riga.substr(9))};
-        int32_t h = 0, m = 0, sec = 0;
         ora >> h >> m >> sec;
-        const auto t = dopo(h, m, sec, ritardo);
-        return "orologio,    " + std::to_string(t[0]) + "              " + std::to_string(t[1]) + "             " +
-               std::to_string(t[2]) + " ";
+    } else {
+        const std::vector<std::string> f = campi(riga);
+        if (!riga.starts_with("stazione,") || f.size() < 18) return std::nullopt;
+        h = numero(f[14]);
+        m = numero(f[15]);
+        sec = numero(f[16]);
+        if (h == 0 && m == 0 && sec == 0) return std::nullopt;
     }
+    return h * 3600 + m * 60 + sec;
+}
+
+// The line with its time moved on by `ritardo`, past midnight wrapping.
+std::string riga_spostata(std::string_view riga, int32_t ritardo) {
+    const std::optional<int32_t> ora = ora_della_riga(riga);
+    if (!ora) return std::string(riga);
+    const int32_t t = ((*ora + ritardo) % GIORNO + GIORNO) % GIORNO;
+    const std::array<int32_t, 3> hms{t / 3600, t / 60 % 60, t % 60};
+    if (riga.starts_with("orologio,"))
+        return "orologio,    " + std::to_string(hms[0]) + "              " + std::to_string(hms[1]) + "             " +
+               std::to_string(hms[2]) + " ";
     std::vector<std::string> f = campi(riga);
-    if (!riga.starts_with("stazione,") || f.size() < 18) return std::string(riga);
-    const int32_t h = numero(f[14]), m = numero(f[15]), sec = numero(f[16]);
-    if (h == 0 && m == 0 && sec == 0) return std::string(riga);
-    const auto t = dopo(h, m, sec, ritardo);
     // Appended rather than concatenated from a literal, which GCC 12 reports
     // as a false -Wrestrict in optimised builds.
-    for (size_t i = 0; i < 3; ++i) f[14 + i].assign(1, ' ').append(std::to_string(t[i]));
+    for (size_t i = 0; i < 3; ++i) f[14 + i].assign(1, ' ').append(std::to_string(hms[i]));
     std::string r = f[0];
     for (size_t i = 1; i < f.size(); ++i) r += "," + f[i];
     return r;
 }
 
 }  // namespace
+
+int32_t ritardo_massimo_treno() {
+    int32_t ultima = 0;
+    for (std::string_view riga : righe) ultima = std::max(ultima, ora_della_riga(riga).value_or(0));
+    return GIORNO - 1 - ultima;
+}
 
 void dati_treno(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
                 int32_t ritardo) {

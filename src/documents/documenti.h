@@ -14,6 +14,9 @@ void dati_linea(const std::string& directory, const std::string& chiave_linea);
 // stations' times moved on), as one more train of the line.
 void dati_treno(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
                 int32_t ritardo = 0);
+// The most seconds the train's run can be moved on with every time of it
+// still before midnight, on the day it starts.
+int32_t ritardo_massimo_treno();
 void dati_note(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,
                bool sincronizza = false);
 void dati_rallentamenti(const std::string& directory, const std::string& chiave_linea, const std::string& chiave_treno,

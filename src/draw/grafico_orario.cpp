@@ -6,6 +6,7 @@
 
 #include "draw/svg.h"
 #include "draw/tavolozza.h"
+#include "model/plurale.h"
 #include "model/testo_1252.h"
 
 namespace compattatore {
@@ -82,8 +83,8 @@ std::string disegna_grafico_orario(const std::string& linea, const std::vector<C
     std::string corpo;
     corpo += svg::scritta(30, 48, "Line " + nome_linea + " \xE2\x80\x93 train graph", "class=\"titolo\"");
     corpo += svg::scritta(30, 72,
-                          std::to_string(corse.size()) + " trains, " + std::to_string(stazioni.size()) + " stations, " +
-                              std::to_string(incroci.size()) + " crossings between stations",
+                          plurale(corse.size(), "train") + ", " + plurale(stazioni.size(), "station") + ", " +
+                              plurale(incroci.size(), "crossing") + " between stations",
                           "class=\"sottotitolo\"");
 
     // Whole hours across, more than one apart when the graph spans more than a day.

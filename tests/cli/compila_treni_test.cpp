@@ -107,6 +107,18 @@ TEST(CompilaTreni, EachTrainFailsOnItsOwn) {
     EXPECT_TRUE(dir.esiste("L_A.sim") && dir.esiste("L_A.dat") && dir.esiste("L_C.sim") && dir.esiste("L_C.dat"));
     EXPECT_TRUE(dir.esiste("L_linea.dat"));
 
+    // --force writes B all the same, and its line says so; the errors still fail the run.
+    std::vector<std::string> forzati = argomenti;
+    forzati.push_back("--force");
+    const auto forzato = esegui_programma(forzati);
+    EXPECT_EQ(forzato.stato, 1);
+    const size_t riga_b = forzato.uscita.find("\nB: compiled ");
+    ASSERT_NE(riga_b, std::string::npos) << forzato.uscita;
+    const std::string b = forzato.uscita.substr(riga_b + 1, forzato.uscita.find('\n', riga_b + 1) - riga_b - 1);
+    EXPECT_TRUE(b.ends_with(" (5115 bytes) despite its errors (--force)")) << b;
+    EXPECT_EQ(forzato.uscita.find("despite"), forzato.uscita.rfind("despite")) << forzato.uscita;
+    EXPECT_NE(dir.leggi("L_B.sim"), "old B");
+
     // C's object file cannot be replaced (a directory stands there): its
     // cell file stays the one written before, and A is written again.
     dir.scrivi("L_B-.txt", treno(""));

@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sstream>
+#include <string>
 
 #include "support/cartella_temporanea.h"
 #include "support/processo.h"
@@ -120,6 +122,36 @@ TEST(RigaComando, EachCommandsHelpShowsItsOwnSynopsis) {
             if (altro != comando) {
                 EXPECT_EQ(esito.uscita.find("compattatore " + altro), std::string::npos) << altro;
             }
+    }
+}
+
+// The usage at the top of the main help has a line for each form of each
+// command's own usage: the same line, or its start followed by the
+// shorthand [options] (or [--help], the one option of lsp).
+TEST(RigaComando, TheMainUsageHasEveryFormOfEveryCommand) {
+    const std::string principale = prova::esegui_programma({"--help"}).uscita;
+    const std::string usi = principale.substr(0, principale.find("\n\n"));
+    for (const std::string comando : {"init", "compile", "inspect", "draw", "view", "decompile", "lsp"}) {
+        const std::string proprio = prova::esegui_programma({comando, "--help"}).uscita;
+        std::istringstream righe(proprio.substr(0, proprio.find("\n\n")));
+        for (std::string riga; std::getline(righe, riga);) {
+            const size_t inizio = riga.find("compattatore " + comando);
+            if (inizio == std::string::npos) continue;  // the options of the form above, carried on
+            const std::string forma = riga.substr(inizio);
+            SCOPED_TRACE(forma);
+            bool trovata = false;
+            std::istringstream righe_principali(usi);
+            for (std::string r; std::getline(righe_principali, r);) {
+                const std::string uso = r.substr(r.find("compattatore"));
+                trovata = trovata || uso == forma;
+                for (const std::string breve : {" [options]", " [--help]"}) {
+                    if (!uso.ends_with(breve)) continue;
+                    const std::string inizio_uso = uso.substr(0, uso.size() - breve.size());
+                    trovata = trovata || forma == inizio_uso || forma.starts_with(inizio_uso + " ");
+                }
+            }
+            EXPECT_TRUE(trovata) << usi;
+        }
     }
 }
 

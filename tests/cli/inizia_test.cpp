@@ -3,7 +3,10 @@
 // unless asked.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "support/cartella_temporanea.h"
 #include "support/dati.h"
@@ -74,6 +77,89 @@ TEST(Inizia, ALineWithSeveralTrains) {
         EXPECT_NE(esito.errori.find("--trains takes a number of trains from 1 to 99"), std::string::npos)
             << esito.errori;
     }
+}
+
+// However many trains, the line compiles without a warning: no copy's times
+// run past midnight, and no two copies share a start clock.
+TEST(Inizia, EveryNumberOfTrainsCompilesCleanAtTimesOfItsOwn) {
+    for (const int treni : {1, 2, 16, 17, 99}) {
+        SCOPED_TRACE(treni);
+        CartellaTemporanea dir;
+        const auto inizio = prova::esegui(PROGRAMMA, {"init", "--trains", std::to_string(treni)}, {}, dir.str());
+        ASSERT_EQ(inizio.stato, 0) << inizio.errori;
+        const auto compilato = prova::esegui(PROGRAMMA, {"compile", "--all", ".", "--check"}, {}, dir.str());
+        EXPECT_EQ(compilato.stato, 0);
+        EXPECT_EQ(compilato.errori, "");
+        std::set<std::string> orologi;
+        for (const auto& [nome, testo] : prova::istantanea(dir.percorso())) {
+            if (!nome.ends_with("-.txt")) continue;
+            const size_t orologio = testo.find("orologio,");
+            orologi.insert(testo.substr(orologio, testo.find('\r', orologio) - orologio));
+        }
+        EXPECT_EQ(orologi.size(), static_cast<size_t>(treni));
+    }
+}
+
+// A key compile would refuse, for the built-in train or any copy, is found
+// before anything is written.
+TEST(Inizia, AKeyCompileWouldRefuseWritesNothing) {
+    const std::string lunga(226, 'x');
+    struct Caso {
+        std::vector<std::string> argomenti;
+        std::string in_errori;
+    } casi[] = {
+        {{"--train-key", "linea", "--trains", "2"},
+         "--train-key 'linea' makes the cell file 'Corvale_Mendra_linea.dat'"},
+        {{"--train-key", "LINEA"}, "--train-key 'LINEA' makes the cell file"},
+        {{"--train-key", lunga, "--trains", "12"}, "train 10's key '" + lunga + "_10' makes the file name"},
+        {{"--line-key", std::string(240, 'l')}, "--line-key '" + std::string(240, 'l') + "' makes the file name"},
+        {{"--train-key", "\xE6\x97\xA5"}, "holds a character Windows-1252 cannot hold"},
+    };
+    for (const Caso& caso : casi) {
+        SCOPED_TRACE(caso.in_errori);
+        CartellaTemporanea dir;
+        std::vector<std::string> argomenti{"init"};
+        argomenti.insert(argomenti.end(), caso.argomenti.begin(), caso.argomenti.end());
+        const auto esito = prova::esegui(PROGRAMMA, argomenti, {}, dir.str());
+        EXPECT_EQ(esito.stato, 2);
+        EXPECT_NE(esito.errori.find(caso.in_errori), std::string::npos) << esito.errori;
+        EXPECT_EQ(esito.uscita, "");
+        EXPECT_TRUE(prova::istantanea(dir.percorso()).empty());
+    }
+}
+
+// A file that cannot be written stops init: what was written and what was
+// not is told, and a file not written keeps what it held.
+TEST(Inizia, AWritingThatFailsPartWayListsWhatWasWritten) {
+    CartellaTemporanea dir;
+    std::filesystem::create_directory(dir.file("Corvale_Mendra_4821-3_2-.txt"));
+    dir.scrivi("Corvale_Mendra_4821-3_3-.txt", "my own work\r\n");
+    const auto esito = esegui_programma({"init", dir.str(), "--trains", "3", "--force"});
+    EXPECT_EQ(esito.stato, 3);
+    EXPECT_EQ(esito.uscita, "wrote " + dir.file("Corvale_Mendra_linea.txt") + "\nwrote " +
+                                dir.file("Corvale_Mendra_4821-3-.txt") + "\n");
+    EXPECT_NE(esito.errori.find("2 of 4 files written; not written (a file already there is as it was):\n  " +
+                                dir.file("Corvale_Mendra_4821-3_2-.txt") + "\n  " +
+                                dir.file("Corvale_Mendra_4821-3_3-.txt") + "\n"),
+              std::string::npos)
+        << esito.errori;
+    EXPECT_EQ(dir.leggi("Corvale_Mendra_4821-3_3-.txt"), "my own work\r\n");
+}
+
+// Keys outside ASCII name the files as the author typed them, and compile
+// reads them back from those names.
+TEST(Inizia, KeysOutsideAsciiNameTheFilesAsTyped) {
+    CartellaTemporanea dir;
+    const auto inizio =
+        prova::esegui(PROGRAMMA, {"init", "--line-key", "Citt\xC3\xA0", "--train-key", "Forl\xC3\xAC", "--trains", "2"},
+                      {}, dir.str());
+    ASSERT_EQ(inizio.stato, 0) << inizio.errori;
+    for (const char* nome :
+         {"Citt\xC3\xA0_linea.txt", "Citt\xC3\xA0_Forl\xC3\xAC-.txt", "Citt\xC3\xA0_Forl\xC3\xAC_2-.txt"})
+        EXPECT_TRUE(dir.esiste(nome)) << nome;
+    const auto compilato = prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str());
+    EXPECT_EQ(compilato.stato, 0) << compilato.errori;
+    EXPECT_TRUE(dir.esiste("Citt\xC3\xA0_Forl\xC3\xAC_2.sim"));
 }
 
 TEST(Inizia, OtherKeysNameTheFilesAndThePrintedCommandCompilesThem) {

@@ -60,6 +60,7 @@ TEST(DisegnoGraficoOrario, LinesLieOnTheStationsAndTheirTimesAndAnOvertakingIsMa
     EXPECT_EQ(disegnato.uscita, "wrote " + dir.file("L.graph.svg") + "\n");
     const std::string svg = dir.leggi("L.graph.svg");
     ASSERT_EQ(prova::esegui("xmllint", {"--noout", dir.file("L.graph.svg")}).stato, 0);
+    EXPECT_NE(svg.find(">2 trains, 3 stations, 1 crossing between stations<"), std::string::npos);
 
     // The axes as drawn: hours across, stations down.
     std::map<std::string, double> ore, stazioni;
@@ -116,6 +117,7 @@ TEST(DisegnoGraficoOrario, LinesLieOnTheStationsAndTheirTimesAndAnOvertakingIsMa
     EXPECT_NE(solo.find("data-treno=\"VELOCE\""), std::string::npos);
     EXPECT_EQ(solo.find("data-treno=\"LENTO\""), std::string::npos);
     EXPECT_EQ(solo.find("class=\"incrocio\""), std::string::npos);
+    EXPECT_NE(solo.find(">1 train, 3 stations, 0 crossings between stations<"), std::string::npos);
     for (const char* comando : {"draw", "view"}) {
         const auto esito = esegui_programma({comando, dir.str(), "--train-key", "VELOCE", "-o", "-"});
         EXPECT_EQ(esito.stato, 0) << comando << ": " << esito.errori;
