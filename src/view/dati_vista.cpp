@@ -209,6 +209,7 @@ std::string dati_vista_linea_json(const std::vector<TrenoVista>& treni, const st
     j.chiave("line_length_m");
     j.valore(int64_t{primo.lunghezza()});
     std::vector<ListeTreno> liste;
+    liste.reserve(treni.size());
     for (const TrenoVista& t : treni) liste.push_back(liste_treno(t.scenario, t.chiavi));
     // What every train holds alike once: the page grows by each train's own.
     j.chiave("shared");

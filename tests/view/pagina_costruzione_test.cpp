@@ -70,7 +70,7 @@ TEST(PaginaVista, AWholeLineGrowsByEachTrainsObjectsNotByCopiesOfTheLine) {
                  fine = uno.find("</script>", piano);
     ASSERT_LT(oggetti, piano);
     ASSERT_NE(fine, std::string::npos);
-    const double treno = static_cast<double>(piano - oggetti), linea = static_cast<double>(fine - piano);
+    const auto treno = static_cast<double>(piano - oggetti), linea = static_cast<double>(fine - piano);
     // A copy of the line would show: the plan is far from a rounding error.
     ASSERT_GT(linea, 0.2 * treno);
     EXPECT_EQ(tutti.find("\"plan\":"), tutti.rfind("\"plan\":"));
