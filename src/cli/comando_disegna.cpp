@@ -7,6 +7,7 @@
 
 #include "cli/argomenti_file.h"
 #include "cli/errore_uso.h"
+#include "cli/file_compilati.h"
 #include "cli/stato_uscita.h"
 #include "draw/disegno.h"
 #include "draw/grafico_orario.h"
@@ -88,9 +89,11 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
         return disegna_grafico(richiesta, uscita);
     }
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {
-        return consegna_prodotto(
+        const int stato = consegna_prodotto(
             uscita, richiesta, file, ".svg", [&] { return disegna_scenario(file.scenario, file.chiavi, intervallo); },
             file.scenario.tracciato.empty() ? "no plan file: the drawing holds the profile alone\n" : "");
+        piattaforma::scrivi_su_errore(nota_altri_treni("draw", richiesta, file.chiavi));
+        return stato;
     });
 }
 

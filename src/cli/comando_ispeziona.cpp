@@ -96,6 +96,7 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     return con_file_compilati(richiesta, "inspect", [&](const FileCompilati& file) {
         const Rapporto rapporto = costruisci_rapporto(file.scenario, file.chiavi, intervallo);
         piattaforma::scrivi_su_uscita(json ? rapporto_json(rapporto) : rapporto_testo(rapporto));
+        piattaforma::scrivi_su_errore(nota_altri_treni("inspect", richiesta, file.chiavi));
         return int{USCITA_RIUSCITA};
     });
 }
