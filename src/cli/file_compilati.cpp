@@ -177,8 +177,7 @@ std::vector<ChiaviScenario> treni_della_linea(const RichiestaFile& richiesta) {
     return treni;
 }
 
-std::string nota_altri_treni(const std::string& comando, const RichiestaFile& richiesta,
-                             const ChiaviScenario& letto) {
+std::string nota_altri_treni(const std::string& comando, const RichiestaFile& richiesta, const ChiaviScenario& letto) {
     if (richiesta.treno) return "";
     const std::vector<ChiaviScenario> treni = della_linea(treni_compilati(richiesta.directory), letto.linea);
     if (treni.size() < 2) return "";

@@ -76,8 +76,7 @@ std::vector<ChiaviScenario> treni_della_linea(const RichiestaFile& richiesta);
 // For a command that shows one train, `letto`, when the directory holds
 // others of its line and no --train-key chose it: a line for standard error
 // saying how many trains there are and naming the others. Empty otherwise.
-std::string nota_altri_treni(const std::string& comando, const RichiestaFile& richiesta,
-                             const ChiaviScenario& letto);
+std::string nota_altri_treni(const std::string& comando, const RichiestaFile& richiesta, const ChiaviScenario& letto);
 
 // The object and cell files of each of `treni`, trains of one line in
 // `directory`, and the line's plan file once, when present, into the first.

@@ -25,9 +25,8 @@ protected:
     }
 
     void compila(const std::string& linea, const std::vector<std::string>& treni) {
-        std::vector<std::string> argomenti{"compile",
-                                           sorgenti_.scrivi(linea + "_linea.txt",
-                                                            "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n")};
+        std::vector<std::string> argomenti{
+            "compile", sorgenti_.scrivi(linea + "_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n")};
         for (const std::string& treno : treni)
             argomenti.push_back(sorgenti_.scrivi(linea + "_" + treno + "-.txt", "[generale]\r\n[fine]\r\n"));
         argomenti.insert(argomenti.end(), {"-o", dir_.str()});
@@ -105,10 +104,11 @@ TEST_F(CartellaTreni, WithoutTheBuildsTrainTheLineMustBeChosen) {
     fs::remove(dir_.file("Corvale_Mendra_4821-3.sim"));
     fs::remove(dir_.file("Corvale_Mendra_4821-3.dat"));
     const auto prima = prova::istantanea(dir_.percorso());
-    const std::string linee = dir_.str() + " holds trains of the lines Corvale_Mendra, Valle: choose one with --line-key";
+    const std::string linee =
+        dir_.str() + " holds trains of the lines Corvale_Mendra, Valle: choose one with --line-key";
     const std::vector<std::string> comandi[] = {
-        {"inspect", "DIR"}, {"view", "DIR"}, {"draw", "--graph", "DIR"}, {"decompile", "DIR"}, {"draw", "DIR"},
-        {"draw", "DIR", "--train-key", "X"}};
+        {"inspect", "DIR"},   {"view", "DIR"}, {"draw", "--graph", "DIR"},
+        {"decompile", "DIR"}, {"draw", "DIR"}, {"draw", "DIR", "--train-key", "X"}};
     for (const std::vector<std::string>& comando : comandi) {
         SCOPED_TRACE(comando[1] + " " + comando.back());
         const auto esito = esegui_programma(con_dir(comando));
