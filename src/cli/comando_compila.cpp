@@ -5,9 +5,7 @@
 #include "platform/flussi_standard.h"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -179,7 +177,8 @@ RichiestaCompila leggi_argomenti(std::span<const std::string_view> argomenti) {
 // The names of the files a compile writes must fit the output directory, and
 // --check refuses what the writing would: the key a name is too long for is
 // the line key when its own plan file name is, else the train key.
-void nomi_scrivibili(const RichiestaCompila& r) {
+// `nome_linea`, `nome_treno`: what gave each key, for the message.
+void nomi_scrivibili(const RichiestaCompila& r, const char* nome_linea, const char* nome_treno) {
     const size_t massimo = piattaforma::nome_piu_lungo(r.directory);
     const std::string& linea = *r.chiave_linea;
     const std::string& treno = *r.chiave_treno;
@@ -188,8 +187,8 @@ void nomi_scrivibili(const RichiestaCompila& r) {
     for (const std::string& nome : nomi) {
         if (nome.size() <= massimo) continue;
         const bool colpa_linea = nome_file_tracciato(linea).size() > massimo;
-        std::string motivo =
-            colpa_linea ? "--line-key '" + da_1252_a_utf8(linea) : "--train-key '" + da_1252_a_utf8(treno);
+        std::string motivo = colpa_linea ? std::string(nome_linea) + " '" + da_1252_a_utf8(linea)
+                                         : std::string(nome_treno) + " '" + da_1252_a_utf8(treno);
         motivo += "' makes the file name '" + nome + "' " + std::to_string(nome.size()) + " bytes long, above the ";
         motivo += std::to_string(massimo) + " a file written in ";
         motivo += (r.directory.empty() ? "." : r.directory) + " can have";
@@ -197,21 +196,15 @@ void nomi_scrivibili(const RichiestaCompila& r) {
     }
 }
 
-// Letters of either case alike, as the simulator's file system takes them.
-bool stesso_nome(const std::string& a, const std::string& b) {
-    return std::ranges::equal(a, b,
-                              [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
-
-// The train key "linea" would make the cell file the line's plan file: one
-// would replace the other, and a plan file left from an earlier compile
-// would read as the cells.
-void nomi_distinti(const RichiestaCompila& r) {
-    const std::string tracciato = nome_file_tracciato(*r.chiave_linea);
-    const std::string celle = nome_file_celle(*r.chiave_linea, *r.chiave_treno);
-    if (!stesso_nome(tracciato, celle)) return;
-    throw ErroreUso("--train-key '" + da_1252_a_utf8(*r.chiave_treno) + "' makes the cell file '" + celle +
-                    "' and the plan file '" + tracciato + "' one file: choose another train key");
+// The train key "linea" would make the cell file the line's plan file, in
+// either case as the simulator's file system takes names: one would replace
+// the other, and a plan file left from an earlier compile would read as the
+// cells. `nome_treno`: what gave the key, for the message.
+void nomi_distinti(const RichiestaCompila& r, const char* nome_treno) {
+    if (!uguali_senza_maiuscole(*r.chiave_treno, "linea")) return;
+    throw ErroreUso(std::string(nome_treno) + " '" + da_1252_a_utf8(*r.chiave_treno) + "' makes the cell file '" +
+                    nome_file_celle(*r.chiave_linea, *r.chiave_treno) + "' and the plan file '" +
+                    nome_file_tracciato(*r.chiave_linea) + "' one file: choose another train key");
 }
 
 // A key that cannot be told because a train file came first: the hint to
@@ -225,7 +218,11 @@ std::string scambiati(const std::vector<std::string>& file) {
     return "";
 }
 
-void risolvi_chiavi(RichiestaCompila& r) {
+// `uno_di_molti`: the train is one of several, whose keys can come only
+// from their files' names.
+void risolvi_chiavi(RichiestaCompila& r, bool uno_di_molti = false) {
+    const char* nome_linea = r.chiave_linea ? "--line-key" : "the line key";
+    const char* nome_treno = r.chiave_treno ? "--train-key" : "the train key";
     if (!r.chiave_linea) {
         r.chiave_linea = chiave_linea_da_nome(piattaforma::nome_in_percorso(r.file[0]));
         if (!r.chiave_linea)
@@ -238,12 +235,15 @@ void risolvi_chiavi(RichiestaCompila& r) {
         r.chiave_treno = chiave_treno_da_nome(piattaforma::nome_in_percorso(r.file[1]), *r.chiave_linea);
         if (!r.chiave_treno)
             throw ErroreUso("the train key cannot be told from '" + controlli_visibili(r.file[1]) + "' (not named " +
-                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): give --train-key" + scambiati(r.file));
+                            controlli_visibili(*r.chiave_linea) + "_TRAIN-.txt): " +
+                            (uno_di_molti ? "name it so, as each of several trains takes its key from its file's name"
+                                          : "give --train-key") +
+                            scambiati(r.file));
     }
-    r.chiave_linea = chiave_del_comando(*r.chiave_linea, "--line-key");
-    r.chiave_treno = chiave_del_comando(*r.chiave_treno, "--train-key");
-    nomi_scrivibili(r);
-    nomi_distinti(r);
+    r.chiave_linea = chiave_del_comando(*r.chiave_linea, nome_linea);
+    r.chiave_treno = chiave_del_comando(*r.chiave_treno, nome_treno);
+    nomi_scrivibili(r, nome_linea, nome_treno);
+    nomi_distinti(r, nome_treno);
 }
 
 void proteggi_sorgenti(const RichiestaCompila& r) {
@@ -329,6 +329,20 @@ void trova_file(RichiestaCompila& r) {
     if (r.file.size() > 2 && r.chiave_treno) throw ErroreUso("--train-key names one train; several are found");
 }
 
+// Two trains whose keys differ only in the case of letters would write the
+// same files on the simulator's file system, each over the other's.
+void rifiuta_chiave_ripetuta(const std::vector<TrenoDaCompilare>& gia, const TrenoDaCompilare& nuovo) {
+    const auto uguale = std::ranges::find_if(
+        gia, [&](const TrenoDaCompilare& t) { return uguali_senza_maiuscole(t.chiave, nuovo.chiave); });
+    if (uguale == gia.end()) return;
+    const std::string chiave = da_1252_a_utf8(nuovo.chiave);
+    const std::string file = "'" + controlli_visibili(uguale->file) + "' and '" + controlli_visibili(nuovo.file) + "'";
+    if (uguale->chiave == nuovo.chiave) throw ErroreUso("the train key '" + chiave + "' is given twice, by " + file);
+    throw ErroreUso("the train keys '" + da_1252_a_utf8(uguale->chiave) + "' and '" + chiave + "' of " + file +
+                    " differ only in the case of letters, and would name the same files on Windows: choose "
+                    "keys that differ otherwise");
+}
+
 // Many trains: each one's keys told and checked as a compile of it alone
 // would, then every output kept off every source and off the other trains'.
 RichiestaTreni richiesta_treni(const RichiestaCompila& r) {
@@ -342,14 +356,12 @@ RichiestaTreni richiesta_treni(const RichiestaCompila& r) {
                          .sincronizza = r.sincronizza,
                          .resoconto = r.resoconto};
     std::vector<std::string> uscite;
-    std::set<std::string> chiavi;
     for (size_t i = 1; i < r.file.size(); ++i) {
         RichiestaCompila una = r;
         una.file = {r.file[0], r.file[i]};
-        risolvi_chiavi(una);
+        risolvi_chiavi(una, true);
         treni.chiave_linea = *una.chiave_linea;
-        if (!chiavi.insert(*una.chiave_treno).second)
-            throw ErroreUso("the train key '" + da_1252_a_utf8(*una.chiave_treno) + "' is given twice");
+        rifiuta_chiave_ripetuta(treni.treni, {r.file[i], *una.chiave_treno});
         treni.treni.push_back({r.file[i], *una.chiave_treno});
         uscite.push_back(piattaforma::unisci(r.directory, nome_file_oggetti(*una.chiave_linea, *una.chiave_treno)));
         uscite.push_back(piattaforma::unisci(r.directory, nome_file_celle(*una.chiave_linea, *una.chiave_treno)));

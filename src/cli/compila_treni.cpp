@@ -216,7 +216,9 @@ int compila_treni(const RichiestaTreni& r) {
                 esito_scrittura[i] = "; not written (a file could not be written)";
                 guasto = true;
             } else {
-                esito_scrittura[i] = consegna.scritti(i);
+                // Only --force writes a train with errors: the line says so.
+                esito_scrittura[i] =
+                    consegna.scritti(i) + (esiti[i]->con_errore ? " despite its errors (--force)" : "");
             }
         }
     }

@@ -32,6 +32,10 @@ std::set<std::string> nomi_in(const std::string& directory, const DocumentiApert
     return nomi;
 }
 
+// The line file of a line key as a file's name spells it (UTF-8, not yet
+// the records' Windows-1252).
+std::string nome_linea_scritto(const std::string& chiave) { return chiave + std::string(CODA_LINEA); }
+
 }  // namespace
 
 std::optional<GruppoScenari> gruppo_di(const std::string& percorso, const DocumentiAperti& aperti) {
@@ -46,13 +50,13 @@ std::optional<GruppoScenari> gruppo_di(const std::string& percorso, const Docume
         for (size_t i = nome.find('_'); i != std::string::npos; i = nome.find('_', i + 1)) {
             const std::string chiave = nome.substr(0, i);
             if (!chiave_treno_da_nome(nome, chiave)) continue;
-            if (!scelta || presente(piattaforma::unisci(directory, nome_descrizione_linea(chiave)), aperti))
+            if (!scelta || presente(piattaforma::unisci(directory, nome_linea_scritto(chiave)), aperti))
                 scelta = chiave;
         }
         if (!scelta) return std::nullopt;
         g.chiave_linea = *scelta;
     }
-    g.linea = piattaforma::unisci(directory, nome_descrizione_linea(g.chiave_linea));
+    g.linea = piattaforma::unisci(directory, nome_linea_scritto(g.chiave_linea));
     g.linea_presente = presente(g.linea, aperti);
     for (const std::string& altro : nomi_in(directory, aperti))
         if (chiave_treno_da_nome(altro, g.chiave_linea)) g.treni.push_back(piattaforma::unisci(directory, altro));

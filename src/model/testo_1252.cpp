@@ -115,6 +115,28 @@ bool senza_carattere_1252(char byte) {
     return b >= 0x80 && b <= 0x9F && ZONA_80[b - 0x80] == 0;
 }
 
+namespace {
+
+// The small letter of a Windows-1252 capital; any other byte as it is.
+unsigned char minuscola_1252(unsigned char b) {
+    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) return static_cast<unsigned char>(b + 0x20);
+    switch (b) {
+        case 0x8A: return 0x9A;  // S with caron
+        case 0x8C: return 0x9C;  // OE
+        case 0x8E: return 0x9E;  // Z with caron
+        case 0x9F: return 0xFF;  // Y with diaeresis
+        default: return b;
+    }
+}
+
+}  // namespace
+
+bool uguali_senza_maiuscole(std::string_view a, std::string_view b) {
+    return std::ranges::equal(a, b, [](char x, char y) {
+        return minuscola_1252(static_cast<unsigned char>(x)) == minuscola_1252(static_cast<unsigned char>(y));
+    });
+}
+
 bool carattere_di_controllo(char byte) { return static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F; }
 
 std::string controlli_visibili(std::string_view testo) {

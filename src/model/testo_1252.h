@@ -34,6 +34,11 @@ std::string da_1252_a_utf8(std::string_view testo);
 // The five bytes Windows-1252 gives no character: 0x81, 0x8D, 0x8F, 0x90, 0x9D.
 bool senza_carattere_1252(char byte);
 
+// Two Windows-1252 texts alike but for the case of their letters, as
+// Windows takes file names: A to Z, the accented capitals and the capital
+// S and Z with caron, OE and Y with diaeresis each alike to its small letter.
+bool uguali_senza_maiuscole(std::string_view a, std::string_view b);
+
 // Bytes below 0x20, and 0x7F.
 bool carattere_di_controllo(char byte);
 

@@ -135,7 +135,7 @@ TEST(Compila, KeysUsageErrorsAndFileFailures) {
         {"third file not a train of the line",
          {"IN/L_linea.txt", "IN/L_T-.txt", "IN/b.txt"},
          2,
-         "give --train-key",
+         "(not named L_TRAIN-.txt): name it so",
          {}},
         {"unknown option", {"IN/L_linea.txt", "IN/L_T-.txt", "--plan"}, 2, "unknown option '--plan'", {}},
         {"option without its value", {"IN/L_linea.txt", "IN/L_T-.txt", "-o"}, 2, "-o needs a value", {}},

@@ -107,6 +107,18 @@ TEST(CompilaTreni, EachTrainFailsOnItsOwn) {
     EXPECT_TRUE(dir.esiste("L_A.sim") && dir.esiste("L_A.dat") && dir.esiste("L_C.sim") && dir.esiste("L_C.dat"));
     EXPECT_TRUE(dir.esiste("L_linea.dat"));
 
+    // --force writes B all the same, and its line says so; the errors still fail the run.
+    std::vector<std::string> forzati = argomenti;
+    forzati.push_back("--force");
+    const auto forzato = esegui_programma(forzati);
+    EXPECT_EQ(forzato.stato, 1);
+    const size_t riga_b = forzato.uscita.find("\nB: compiled ");
+    ASSERT_NE(riga_b, std::string::npos) << forzato.uscita;
+    const std::string b = forzato.uscita.substr(riga_b + 1, forzato.uscita.find('\n', riga_b + 1) - riga_b - 1);
+    EXPECT_TRUE(b.ends_with(" (5115 bytes) despite its errors (--force)")) << b;
+    EXPECT_EQ(forzato.uscita.find("despite"), forzato.uscita.rfind("despite")) << forzato.uscita;
+    EXPECT_NE(dir.leggi("L_B.sim"), "old B");
+
     // C's object file cannot be replaced (a directory stands there): its
     // cell file stays the one written before, and A is written again.
     dir.scrivi("L_B-.txt", treno(""));
@@ -198,6 +210,12 @@ TEST(CompilaTreni, WhatTheCommandLineCannotMean) {
     dir.scrivi("L_linea.txt", linea(""));
     dir.scrivi("L_A-.txt", treno(""));
     dir.scrivi("L_B-.txt", treno(""));
+    dir.scrivi("L_a-.txt", treno(""));
+    dir.scrivi("b.txt", treno(""));
+    fs::create_directory(dir.file("linea"));
+    dir.scrivi("linea/L_linea.txt", linea(""));
+    dir.scrivi("linea/L_A-.txt", treno(""));
+    dir.scrivi("linea/L_LINEA-.txt", treno(""));
     const struct {
         std::vector<std::string> argomenti;
         std::string messaggio;
@@ -209,7 +227,18 @@ TEST(CompilaTreni, WhatTheCommandLineCannotMean) {
         {{"--all", dir.str(), "--train-key", "X"}, "--train-key names one train; several are found"},
         {{dir.file("L_linea.txt"), dir.file("L_A-.txt"), dir.file("L_B-.txt"), "--train-key", "X"},
          "--train-key names one train; several are given"},
-        {{dir.file("L_linea.txt"), dir.file("L_A-.txt"), dir.file("L_A-.txt")}, "the train key 'A' is given twice"},
+        {{dir.file("L_linea.txt"), dir.file("L_A-.txt"), dir.file("L_A-.txt")},
+         "the train key 'A' is given twice, by '" + dir.file("L_A-.txt") + "' and '" + dir.file("L_A-.txt") + "'"},
+        // One file on the simulator's file system, where case does not count.
+        {{dir.file("L_linea.txt"), dir.file("L_A-.txt"), dir.file("L_a-.txt")},
+         "the train keys 'A' and 'a' of '" + dir.file("L_A-.txt") + "' and '" + dir.file("L_a-.txt") +
+             "' differ only in the case of letters"},
+        // Several trains take their keys from their names alone: no option
+        // is offered that the set would refuse.
+        {{dir.file("L_linea.txt"), dir.file("L_A-.txt"), dir.file("b.txt")},
+         "(not named L_TRAIN-.txt): name it so, as each of several trains takes its key from its file's name"},
+        {{"--all", dir.file("linea")},
+         "the train key 'LINEA' makes the cell file 'L_LINEA.dat' and the plan file 'L_linea.dat' one file"},
     };
     for (const auto& c : casi) {
         std::vector<std::string> argomenti{"compile"};

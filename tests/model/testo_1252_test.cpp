@@ -68,5 +68,24 @@ TEST(Testo1252, ShowsSingleByteTextAsUtf8) {
     EXPECT_EQ(converti_in_1252(da_1252_a_utf8(tutti)).testo, tutti);  // a round trip through UTF-8
 }
 
+// Names alike on Windows: each capital letter of the code page with its
+// small one, and nothing else (the multiplication and division signs sit
+// where a capital and its small letter would).
+TEST(Testo1252, NamesAlikeButForCase) {
+    const struct {
+        std::string a, b;
+        bool uguali;
+    } casi[] = {
+        {"Forl\xEC", "FORL\xCC", true}, {"\x8A\x8C\x8E\x9F", "\x9A\x9C\x9E\xFF", true},
+        {"\xC0\xDE", "\xE0\xFE", true}, {"\xD7", "\xF7", false},
+        {"\xDF", "\xFF", false},        {"ab", "abc", false},
+        {"a-1", "A-1", true},           {"a", "b", false},
+    };
+    for (const auto& c : casi) {
+        EXPECT_EQ(uguali_senza_maiuscole(c.a, c.b), c.uguali) << da_1252_a_utf8(c.a) << " " << da_1252_a_utf8(c.b);
+        EXPECT_EQ(uguali_senza_maiuscole(c.b, c.a), c.uguali);
+    }
+}
+
 }  // namespace
 }  // namespace compattatore
