@@ -7,6 +7,7 @@
 
 #include "cli/argomenti_file.h"
 #include "cli/errore_uso.h"
+#include "cli/file_compilati.h"
 #include "cli/stato_uscita.h"
 #include "draw/disegno.h"
 #include "draw/grafico_orario.h"
@@ -26,14 +27,17 @@ constexpr const char* AIUTO =
     "Draws the compiled scenario found in DIR (default: the current directory) as\n"
     "an SVG picture: the plan of the line to scale with stations, signals, the\n"
     "slowdown and mountain spans, and the profile. Without a plan file it draws\n"
-    "the profile alone. The keys are found as by inspect. Labels that would\n"
-    "overprint are thinned, the less important first.\n"
+    "the profile alone. The keys are found as by inspect: of several trains of a\n"
+    "line, --train-key alone names the one to draw (the build's train, when\n"
+    "there, is drawn without it, and a line on standard error names the others).\n"
+    "Labels that would overprint are thinned, the less important first.\n"
     "\n"
     "With --graph it draws the train graph of the line whose trains are compiled\n"
-    "in DIR: distance down the side with the stations, time across, one line per\n"
-    "train from its start clock and its stations' times (a station at 00:00:00\n"
-    "has none), and a ring where two trains' lines cross between two stations, a\n"
-    "meeting or an overtaking to look at.\n"
+    "in DIR (the line found as by inspect): distance down the side with the\n"
+    "stations, time across, one line per train from its start clock and its\n"
+    "stations' times (a station at 00:00:00 has none), and a ring where two\n"
+    "trains' lines cross between two stations, a meeting or an overtaking to\n"
+    "look at.\n"
     "\n"
     "Options:\n"
     "  -o FILE.svg      write the picture to FILE.svg (default: DIR/LINE_TRAIN.svg,\n"
@@ -88,9 +92,11 @@ int esegui_disegna(std::span<const std::string_view> argomenti) {
         return disegna_grafico(richiesta, uscita);
     }
     return con_file_compilati(richiesta, "draw", [&](const FileCompilati& file) {
-        return consegna_prodotto(
+        const int stato = consegna_prodotto(
             uscita, richiesta, file, ".svg", [&] { return disegna_scenario(file.scenario, file.chiavi, intervallo); },
             file.scenario.tracciato.empty() ? "no plan file: the drawing holds the profile alone\n" : "");
+        piattaforma::scrivi_su_errore(nota_altri_treni("draw", richiesta, file.chiavi));
+        return stato;
     });
 }
 

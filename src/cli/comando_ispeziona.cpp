@@ -25,9 +25,13 @@ constexpr const char* AIUTO =
     "header, the stations, the text signs, every non-empty cell between --from and\n"
     "--to and the gradient, speed, adhesion and mountain profile. The keys are\n"
     "those given, else the build's when its object file is there, else those of\n"
-    "the only *.sim file in DIR. A DIR holding several trains of one line (and\n"
-    "not the build's train), with no --train-key, gives the list of its trains;\n"
-    "--train-key alone then names one of them.\n"
+    "the only *.sim file in DIR. Of trains of several lines in DIR, the line is\n"
+    "the one --line-key names, else the build's when its train is there; without\n"
+    "either the command stops and names the lines. A DIR holding several trains\n"
+    "of one line (and not the build's train), with no --train-key, gives the list\n"
+    "of its trains; --train-key alone then names one of them. With the build's\n"
+    "train among them its report is shown, and a line on standard error names the\n"
+    "others.\n"
     "\n"
     "Options:\n"
     "  --line-key KEY   the line key of the files to read\n"
@@ -96,6 +100,7 @@ int esegui_ispeziona(std::span<const std::string_view> argomenti) {
     return con_file_compilati(richiesta, "inspect", [&](const FileCompilati& file) {
         const Rapporto rapporto = costruisci_rapporto(file.scenario, file.chiavi, intervallo);
         piattaforma::scrivi_su_uscita(json ? rapporto_json(rapporto) : rapporto_testo(rapporto));
+        piattaforma::scrivi_su_errore(nota_altri_treni("inspect", richiesta, file.chiavi));
         return int{USCITA_RIUSCITA};
     });
 }

@@ -9,6 +9,7 @@
 #include "cli/scenario.h"
 #include "cli/stato_uscita.h"
 #include "model/nomi_file.h"
+#include "model/testo_1252.h"
 #include "platform/file.h"
 
 namespace compattatore {
@@ -28,8 +29,72 @@ private:
     piattaforma::FileInLettura file_;
 };
 
+// The keys of every *.sim file in `directory`, in name order, provided each
+// names its own file; none when one cannot be read or names another, or the
+// directory cannot be listed (and then the files are for
+// leggi_file_compilati to find or refuse as it does).
+std::vector<ChiaviScenario> treni_compilati(const std::string& directory) {
+    std::vector<std::string> oggetti;
+    std::vector<ChiaviScenario> treni;
+    try {
+        for (const std::string& nome : piattaforma::elenca(directory))
+            if (nome.ends_with(".sim")) oggetti.push_back(nome);
+        std::ranges::sort(oggetti);
+        for (const std::string& nome : oggetti) {
+            const FileSuDisco file(directory, nome);
+            const TabellaOggetti tabella = leggi_oggetti(file);
+            ChiaviScenario chiavi{tabella[OGGETTO_LINEA].nome, tabella[OGGETTO_TRENO].nome};
+            if (nome_file_oggetti(chiavi.linea, chiavi.treno) != nome) return {};
+            treni.push_back(std::move(chiavi));
+        }
+    } catch (const ErroreDecodifica&) {
+        return {};
+    } catch (const piattaforma::ErroreFile&) {
+        return {};
+    }
+    return treni;
+}
+
+// The lines of `treni`, each once, in the trains' order.
+std::vector<std::string> linee_di(const std::vector<ChiaviScenario>& treni) {
+    std::vector<std::string> linee;
+    for (const ChiaviScenario& t : treni)
+        if (std::ranges::find(linee, t.linea) == linee.end()) linee.push_back(t.linea);
+    return linee;
+}
+
+// Keys as the user spells them, "A, B, C".
+std::string elenco_chiavi(const std::vector<std::string>& chiavi) {
+    std::string elenco;
+    for (const std::string& chiave : chiavi) {
+        if (!elenco.empty()) elenco += ", ";
+        elenco += controlli_visibili(da_1252_a_utf8(chiave));
+    }
+    return elenco;
+}
+
+// Trains of several lines in `directory` and no key that tells which line is
+// meant.
+ErroreUso linee_da_scegliere(const std::string& directory, const std::vector<std::string>& linee,
+                             const std::string& rimedio) {
+    return ErroreUso(controlli_visibili(directory) + " holds trains of the lines " + elenco_chiavi(linee) +
+                         ": choose one with " + rimedio,
+                     false);
+}
+
+// The trains of `linea` among `treni`.
+std::vector<ChiaviScenario> della_linea(std::vector<ChiaviScenario> treni, const std::string& linea) {
+    std::erase_if(treni, [&](const ChiaviScenario& t) { return t.linea != linea; });
+    return treni;
+}
+
+bool oggetti_della_build(const std::string& directory) {
+    return piattaforma::esiste(piattaforma::unisci(directory, nome_file_oggetti(CHIAVE_LINEA, CHIAVE_TRENO)));
+}
+
 // The keys a lone *.sim file holds in records 85 and 86, provided they
-// name that very file; none when there is no *.sim file at all.
+// name that very file; none when there is no *.sim file at all. Several
+// trains are refused with the key that tells them apart.
 std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory) {
     std::vector<std::string> oggetti;
     for (const std::string& nome : piattaforma::elenca(directory)) {
@@ -37,6 +102,13 @@ std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory
     }
     if (oggetti.empty()) return std::nullopt;
     if (oggetti.size() > 1) {
+        if (const std::vector<ChiaviScenario> treni = treni_compilati(directory); !treni.empty()) {
+            const std::vector<std::string> linee = linee_di(treni);
+            if (linee.size() > 1) throw linee_da_scegliere(directory, linee, "--line-key and a train with --train-key");
+            throw ErroreUso(controlli_visibili(directory) + " holds " + std::to_string(treni.size()) +
+                                " trains of the line " + elenco_chiavi(linee) + ": name one with --train-key",
+                            false);
+        }
         throw ErroreUso("more than one *.sim file in " + directory + ": name the keys with --line-key and --train-key",
                         false);
     }
@@ -54,8 +126,7 @@ std::optional<ChiaviScenario> chiavi_dall_unico_sim(const std::string& directory
 ChiaviScenario chiavi_richieste(const RichiestaFile& richiesta) {
     const std::string& directory = richiesta.directory;
     ChiaviScenario chiavi{richiesta.linea.value_or(CHIAVE_LINEA), richiesta.treno.value_or(CHIAVE_TRENO)};
-    if (!richiesta.linea && !richiesta.treno &&
-        !piattaforma::esiste(piattaforma::unisci(directory, nome_file_oggetti(chiavi.linea, chiavi.treno)))) {
+    if (!richiesta.linea && !richiesta.treno && !oggetti_della_build(directory)) {
         const std::optional<ChiaviScenario> trovate = chiavi_dall_unico_sim(directory);
         if (!trovate) throw piattaforma::ErroreFile("no compiled scenario (*.sim file) found in", directory, ENOENT);
         chiavi = *trovate;
@@ -63,56 +134,67 @@ ChiaviScenario chiavi_richieste(const RichiestaFile& richiesta) {
     return chiavi;
 }
 
-}  // namespace
-
-std::vector<ChiaviScenario> treni_della_directory(const std::string& directory,
-                                                  const std::optional<std::string>& linea) {
-    std::vector<std::string> oggetti;
-    std::vector<ChiaviScenario> treni;
-    try {
-        for (const std::string& nome : piattaforma::elenca(directory))
-            if (nome.ends_with(".sim")) oggetti.push_back(nome);
-    } catch (const piattaforma::ErroreFile&) {
-        return {};
-    }
-    std::ranges::sort(oggetti);
-    for (const std::string& nome : oggetti) {
-        try {
-            const FileSuDisco file(directory, nome);
-            const TabellaOggetti tabella = leggi_oggetti(file);
-            ChiaviScenario chiavi{tabella[OGGETTO_LINEA].nome, tabella[OGGETTO_TRENO].nome};
-            if (nome_file_oggetti(chiavi.linea, chiavi.treno) != nome) return {};
-            if (linea && chiavi.linea != *linea) continue;
-            if (!treni.empty() && treni.front().linea != chiavi.linea) return {};
-            treni.push_back(std::move(chiavi));
-        } catch (const ErroreDecodifica&) {
-            return {};
-        } catch (const piattaforma::ErroreFile&) {
-            return {};
-        }
-    }
+// Every train of the line a command without --train-key looks at: the line
+// --line-key names, else the build's when its train's object file is there
+// (as for leggi_file_compilati), else the one line compiled in the
+// directory. Trains of several lines and none of these is refused.
+std::vector<ChiaviScenario> treni_della_linea_scelta(const RichiestaFile& richiesta) {
+    std::vector<ChiaviScenario> treni = treni_compilati(richiesta.directory);
+    if (richiesta.linea) return della_linea(std::move(treni), *richiesta.linea);
+    if (oggetti_della_build(richiesta.directory)) return della_linea(std::move(treni), CHIAVE_LINEA);
+    const std::vector<std::string> linee = linee_di(treni);
+    if (linee.size() > 1) throw linee_da_scegliere(richiesta.directory, linee, "--line-key");
     return treni;
 }
 
+}  // namespace
+
 void linea_del_treno(RichiestaFile& richiesta) {
     if (!richiesta.treno || richiesta.linea) return;
-    const std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, std::nullopt);
-    if (std::ranges::any_of(treni, [&](const ChiaviScenario& t) { return t.treno == *richiesta.treno; }))
-        richiesta.linea = treni.front().linea;
+    std::vector<ChiaviScenario> treni = treni_compilati(richiesta.directory);
+    std::erase_if(treni, [&](const ChiaviScenario& t) { return t.treno != *richiesta.treno; });
+    const std::vector<std::string> linee = linee_di(treni);
+    if (linee.size() == 1) richiesta.linea = linee.front();
+    if (linee.size() < 2) return;
+    // Trains of that key on several lines: the build's line is meant when
+    // its train is there, as for keys not given at all.
+    if (!oggetti_della_build(richiesta.directory) || std::ranges::find(linee, CHIAVE_LINEA) == linee.end())
+        throw linee_da_scegliere(richiesta.directory, linee, "--line-key");
+    richiesta.linea = CHIAVE_LINEA;
 }
 
 std::vector<ChiaviScenario> treni_richiesti(const RichiestaFile& richiesta) {
-    std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, richiesta.linea);
-    if (richiesta.treno) std::erase_if(treni, [&](const ChiaviScenario& t) { return t.treno != *richiesta.treno; });
+    std::vector<ChiaviScenario> treni;
+    if (!richiesta.treno) treni = treni_della_linea_scelta(richiesta);
     if (treni.empty()) treni.push_back(chiavi_richieste(richiesta));
     return treni;
 }
 
 std::vector<ChiaviScenario> treni_della_linea(const RichiestaFile& richiesta) {
     if (richiesta.treno) return {};
-    std::vector<ChiaviScenario> treni = treni_della_directory(richiesta.directory, richiesta.linea);
+    std::vector<ChiaviScenario> treni = treni_della_linea_scelta(richiesta);
     if (treni.size() < 2) treni.clear();
     return treni;
+}
+
+std::string nota_altri_treni(const std::string& comando, const RichiestaFile& richiesta, const ChiaviScenario& letto) {
+    if (richiesta.treno) return "";
+    const std::vector<ChiaviScenario> treni = della_linea(treni_compilati(richiesta.directory), letto.linea);
+    if (treni.size() < 2) return "";
+    std::vector<std::string> altri;
+    for (const ChiaviScenario& t : treni)
+        if (t.treno != letto.treno) altri.push_back(t.treno);
+    // A long line's trains would not fit one line of the terminal.
+    constexpr size_t MASSIMO_NOMINATI = 5;
+    std::string nominati;
+    if (altri.size() > MASSIMO_NOMINATI) {
+        nominati = ", " + std::to_string(altri.size() - MASSIMO_NOMINATI) + " more";
+        altri.resize(MASSIMO_NOMINATI);
+    }
+    nominati = elenco_chiavi(altri) + nominati;
+    return "compattatore " + comando + ": " + controlli_visibili(richiesta.directory) + " holds " +
+           std::to_string(treni.size()) + " trains of the line " + elenco_chiavi({letto.linea}) +
+           "; --train-key TRAIN shows another (" + nominati + ")\n";
 }
 
 OggettiTreno leggi_oggetti_treno(const std::string& directory, const ChiaviScenario& chiavi) {

@@ -33,15 +33,6 @@ struct FileCompilati {
 // ErroreDecodifica for a bad one, ErroreUso when the keys cannot be told.
 FileCompilati leggi_file_compilati(const RichiestaFile& richiesta);
 
-// The trains compiled in `directory`, of the line `linea` when one is given:
-// the keys of every *.sim file there, in name order, when each names its own
-// file and all are of one line; none otherwise (no such file, one that
-// cannot be read or whose keys name another file, trains of two lines, a
-// directory that cannot be listed), and then the files are for
-// leggi_file_compilati to find or refuse as it does.
-std::vector<ChiaviScenario> treni_della_directory(const std::string& directory,
-                                                  const std::optional<std::string>& linea);
-
 // Where a command writes what it makes of the files: `uscita` (-o) or
 // `predefinito`. Throws ErroreUso when that is one of the files `letti`,
 // which writing would destroy.
@@ -61,19 +52,31 @@ int consegna_prodotto(const std::optional<std::string>& uscita, const RichiestaF
                       const FileCompilati& file, const std::string& estensione,
                       const std::function<std::string()>& prodotto, const std::string& nota);
 
-// --train-key alone names a train of the one line compiled in the
-// directory: its line is taken from there, and no --line-key is needed.
+// --train-key alone names a train compiled in the directory: its line is
+// taken from there, and no --line-key is needed. Trains of that key on
+// several lines are the build's line's when its train's object file is
+// there; otherwise this throws ErroreUso.
 void linea_del_treno(RichiestaFile& richiesta);
 
-// The keys of the trains a command over a whole line reads: those
-// treni_della_directory finds (only the one --train-key names, when given),
-// else the one train leggi_file_compilati would read.
+// The line a command over a whole line looks at, without --train-key, is
+// the one --line-key names, else the build's when its train's object file is
+// in the directory (the keys leggi_file_compilati reads), else the one line
+// compiled there. Both functions below throw ErroreUso when trains of
+// several lines are there and none of these tells which.
+
+// The keys of the trains a command over a whole line reads: every train of
+// that line there (the one --train-key names, when given), else the one
+// train leggi_file_compilati would read.
 std::vector<ChiaviScenario> treni_richiesti(const RichiestaFile& richiesta);
 
-// The trains of the line a command without --train-key looks at as a whole:
-// those treni_della_directory finds, when there are more than one; none
-// otherwise.
+// The trains of the line a command without --train-key looks at as a whole,
+// when there are more than one; none otherwise.
 std::vector<ChiaviScenario> treni_della_linea(const RichiestaFile& richiesta);
+
+// For a command that shows one train, `letto`, when the directory holds
+// others of its line and no --train-key chose it: a line for standard error
+// saying how many trains there are and naming the others. Empty otherwise.
+std::string nota_altri_treni(const std::string& comando, const RichiestaFile& richiesta, const ChiaviScenario& letto);
 
 // The object and cell files of each of `treni`, trains of one line in
 // `directory`, and the line's plan file once, when present, into the first.

@@ -77,7 +77,7 @@ TEST(Ispeziona, KeysOfAnotherScenarioComeFromItsOnlySimFile) {
 }
 
 // Several trains of one line compiled together: inspect lists them (as text
-// or JSON), and --train-key shows one; draw still wants the keys.
+// or JSON), and --train-key shows one; draw wants that key alone.
 TEST(Ispeziona, ADirectoryOfSeveralTrainsListsThem) {
     prova::CartellaTemporanea dir;
     const std::string linea = dir.scrivi("Valle_linea.txt", "[generale]\r\nlunghezza percorso, 10000\r\n[fine]\r\n");
@@ -97,7 +97,12 @@ TEST(Ispeziona, ADirectoryOfSeveralTrainsListsThem) {
     EXPECT_EQ(uno.stato, 0) << uno.errori;
     EXPECT_NE(uno.uscita.find("Scenario Valle / R13\n"), std::string::npos) << uno.uscita;
     EXPECT_NE(uno.uscita.find("sand                 200"), std::string::npos) << uno.uscita;
-    EXPECT_EQ(esegui_programma({"draw", dir.str()}).stato, 2);
+    const auto disegno = esegui_programma({"draw", dir.str()});
+    EXPECT_EQ(disegno.stato, 2);
+    EXPECT_EQ(disegno.errori,
+              "compattatore draw: " + dir.str() + " holds 2 trains of the line Valle: name one with --train-key\n");
+    EXPECT_EQ(esegui_programma({"draw", dir.str(), "--train-key", "R13"}).stato, 0);
+    EXPECT_TRUE(dir.esiste("Valle_R13.svg"));
 }
 
 // A directory holding the normal run's files with one of them damaged.
