@@ -10,8 +10,9 @@ namespace compattatore {
 
 class ScrittoreJson;
 // Members of an open object under the names `inspect --json` gives them (the
-// viewer names them alike): "stations" and "text_signs" of the report; one cell.
-void membri_stazioni_e_cartelli_json(ScrittoreJson& j, const Rapporto& r);
+// viewer names them alike): one station, one text sign, one cell.
+void membri_stazione_json(ScrittoreJson& j, const Stazione& s);
+void membri_cartello_json(ScrittoreJson& j, const Cartello& c);
 void membri_cella_json(ScrittoreJson& j, const CellaDescritta& c);
 
 std::string rapporto_testo(const Rapporto& rapporto);

@@ -72,6 +72,8 @@ void intestazione(ScrittoreJson& j, const Intestazione& i) {
     j.fine_oggetto();
 }
 
+}  // namespace
+
 void membri_stazione_json(ScrittoreJson& j, const Stazione& s) {
     const Oggetto& o = s.record;
     membro(j, "number", s.numero);
@@ -103,8 +105,6 @@ void membri_cartello_json(ScrittoreJson& j, const Cartello& c) {
     }
     membro(j, "text", c.testo);
 }
-
-}  // namespace
 
 void membri_cella_json(ScrittoreJson& j, const CellaDescritta& c) {
     membro(j, "index", c.indice);
@@ -141,7 +141,11 @@ void tratti(ScrittoreJson& j, std::string_view nome, const std::vector<Tratto>& 
 
 }  // namespace
 
-void membri_stazioni_e_cartelli_json(ScrittoreJson& j, const Rapporto& r) {
+std::string rapporto_json(const Rapporto& r) {
+    ScrittoreJson j;
+    j.inizio_oggetto();
+    j.chiave("header");
+    intestazione(j, r.intestazione);
     j.chiave("stations");
     j.inizio_lista();
     for (const Stazione& s : r.stazioni) {
@@ -158,14 +162,6 @@ void membri_stazioni_e_cartelli_json(ScrittoreJson& j, const Rapporto& r) {
         j.fine_oggetto();
     }
     j.fine_lista();
-}
-
-std::string rapporto_json(const Rapporto& r) {
-    ScrittoreJson j;
-    j.inizio_oggetto();
-    j.chiave("header");
-    intestazione(j, r.intestazione);
-    membri_stazioni_e_cartelli_json(j, r);
     j.chiave("range");
     j.inizio_oggetto();
     membro(j, "from_m", r.da);

@@ -61,6 +61,11 @@ void ScrittoreJson::fine_lista() {
     testo_ += ']';
 }
 
+void ScrittoreJson::gia_scritto(std::string_view json) {
+    prima_di_un_valore();
+    testo_ += json;
+}
+
 void ScrittoreJson::chiave(std::string_view nome) {
     prima_di_un_valore();
     testo_ += stringa_json(nome);

@@ -26,6 +26,8 @@ public:
     // not finite, which JSON cannot hold.
     void valore(double numero);
     void nullo();
+    // A value another ScrittoreJson wrote, taken as it is.
+    void gia_scritto(std::string_view json);
 
     // The document, once every object and list is closed.
     const std::string& testo() const { return testo_; }

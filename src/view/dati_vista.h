@@ -22,8 +22,9 @@ struct TrenoVista {
     const ChiaviScenario& chiavi;
 };
 
-// The page's data for several trains of one line: each train's objects and
-// profile under "trains", the line's plan once (that of the first train's
+// The page's data for several trains of one line: the objects and profile
+// runs every train holds alike once, under "shared", each train's own under
+// "trains" (the viewer puts them together again), the line's plan once (that of the first train's
 // scenario, the others' plan being the same line's) and the train graph
 // `grafico`, an SVG document, under "graph".
 std::string dati_vista_linea_json(const std::vector<TrenoVista>& treni, const std::string& grafico);

@@ -52,9 +52,11 @@ TEST(PaginaVista, CodeMarksKeepToTheirStoredCode) {
     EXPECT_EQ(pagina.find("\"code_for\":"), std::string::npos);
 }
 
-// The page of a line of three trains holds the line's plan once: it is
-// larger than one train's page by the two other trains' objects and the
-// train graph, not by copies of the line.
+// The page of a line of three trains holds the line's plan once, and the
+// objects the trains hold alike once: init's trains are one train at other
+// times, so with the train graph left out the page is larger than one
+// train's page by little more than the other trains' times, not by copies
+// of the line.
 TEST(PaginaVista, AWholeLineGrowsByEachTrainsObjectsNotByCopiesOfTheLine) {
     prova::CartellaTemporanea dir;
     ASSERT_EQ(prova::esegui(PROGRAMMA, {"init", "--trains", "3"}, {}, dir.str()).stato, 0);
@@ -68,7 +70,7 @@ TEST(PaginaVista, AWholeLineGrowsByEachTrainsObjectsNotByCopiesOfTheLine) {
                  fine = uno.find("</script>", piano);
     ASSERT_LT(oggetti, piano);
     ASSERT_NE(fine, std::string::npos);
-    const double treno = static_cast<double>(piano - oggetti), linea = static_cast<double>(fine - piano);
+    const auto treno = static_cast<double>(piano - oggetti), linea = static_cast<double>(fine - piano);
     // A copy of the line would show: the plan is far from a rounding error.
     ASSERT_GT(linea, 0.2 * treno);
     EXPECT_EQ(tutti.find("\"plan\":"), tutti.rfind("\"plan\":"));
@@ -78,7 +80,7 @@ TEST(PaginaVista, AWholeLineGrowsByEachTrainsObjectsNotByCopiesOfTheLine) {
     ASSERT_NE(grafico, std::string::npos);
     const double crescita = static_cast<double>(tutti.size() - uno.size()) -
                             static_cast<double>(tutti.find("</script>", grafico) - grafico);
-    EXPECT_NEAR(crescita, 2 * treno, 0.02 * treno) << "one train's objects: " << treno << " bytes";
+    EXPECT_LT(crescita, 0.1 * treno) << "one train's objects: " << treno << " bytes";
 }
 
 // The header is written at build time from the two files as they are; a

@@ -234,12 +234,9 @@ TEST_F(Vista, KmMarksReadApartOnWideScreensAndABurstRedrawsOnce) {
     }
 }
 
-// A whole line of three trains, the third with every other signal left out:
-// the selector and a click on a train's line in the graph change the train
-// whose objects are drawn; the graph has one line per train, and pointing at
-// one shows that train's stops and times.
-TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
-    prova::CartellaTemporanea dir;
+// A line of three trains compiled in `dir`, the third with every other
+// signal left out.
+void linea_di_tre_treni(const prova::CartellaTemporanea& dir) {
     ASSERT_EQ(prova::esegui(PROGRAMMA, {"init", "--trains", "3"}, {}, dir.str()).stato, 0);
     std::string terzo = dir.leggi("Corvale_Mendra_4821-3_3-.txt"), ridotto;
     int segnali = 0;
@@ -254,6 +251,15 @@ TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
     dir.scrivi("Corvale_Mendra_4821-3_3-.txt", ridotto);
     const auto compilato = prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str());
     ASSERT_EQ(compilato.stato, 0) << compilato.errori;
+}
+
+// A whole line of three trains, the third with every other signal left out:
+// the selector and a click on a train's line in the graph change the train
+// whose objects are drawn; the graph has one line per train, and pointing at
+// one shows that train's stops and times.
+TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
+    prova::CartellaTemporanea dir;
+    ASSERT_NO_FATAL_FAILURE(linea_di_tre_treni(dir));
     const auto scritto = prova::esegui_programma({"view", dir.str()});
     ASSERT_EQ(scritto.stato, 0) << scritto.errori;
     EXPECT_EQ(scritto.uscita, "wrote " + dir.file("Corvale_Mendra.html") + "\n");
@@ -283,6 +289,39 @@ TEST_F(Vista, AWholeLineShowsEachTrainAndItsGraph) {
         EXPECT_TRUE(righe.ends_with(";" + std::string(arrivo) + ":00|BOLOGNA C.LE")) << righe;
     }
     EXPECT_EQ(uno(e, "after_click"), "1,45,45,19:25:00,4821-3_2");
+}
+
+// The page of a whole line holds what its trains hold alike once (here a
+// text sign's text, from the line: as often as one train's page holds it),
+// yet with each train selected it shows the objects that train's own page
+// shows.
+TEST_F(Vista, AWholeLineHoldsTheLinesObjectsOnceAndShowsEachTrainsOwn) {
+    prova::CartellaTemporanea dir;
+    ASSERT_NO_FATAL_FAILURE(linea_di_tre_treni(dir));
+    const std::vector<std::string> treni = {"4821-3", "4821-3_2", "4821-3_3"};
+    ASSERT_EQ(prova::esegui_programma({"view", dir.str(), "-o", dir.file("linea.html")}).stato, 0);
+    for (const std::string& treno : treni) {
+        ASSERT_EQ(
+            prova::esegui_programma({"view", dir.str(), "--train-key", treno, "-o", dir.file(treno + ".html")}).stato,
+            0);
+    }
+    auto volte = [&dir](const std::string& pagina) {
+        const std::string html = dir.leggi(pagina), testo = "(MONTE ADONE)";
+        size_t n = 0;
+        for (size_t p = html.find(testo); p != std::string::npos; p = html.find(testo, p + 1)) ++n;
+        return n;
+    };
+    EXPECT_GT(volte(treni[0] + ".html"), 0u);
+    EXPECT_EQ(volte("linea.html"), volte(treni[0] + ".html"));
+
+    const Esito linea = esegui_pagina(dir, "linea.html", {"ogni_treno"});
+    EXPECT_EQ(uno(linea, "errors"), "0");
+    auto [mostrati, fine_mostrati] = linea.equal_range("objects");
+    ASSERT_EQ(std::distance(mostrati, fine_mostrati), 3);
+    EXPECT_NE(mostrati->second, std::next(mostrati, 2)->second) << "the third train has fewer signals";
+    for (const std::string& treno : treni) {
+        EXPECT_EQ(mostrati++->second, uno(esegui_pagina(dir, treno + ".html", {"ogni_treno"}), "objects")) << treno;
+    }
 }
 
 // Two trains of a line without a plan, the fast one overtaking the slow one

@@ -261,6 +261,26 @@
       });
       osservatore.disconnect();
     },
+    // The objects the profile draws for each train the selector offers (for
+    // the one train of a train's page), by kind: "kind:count,..." in the
+    // kinds' order. The profile shows the whole line in either page; the
+    // plan, shorter beside the train graph, may leave out some at its edges.
+    async ogni_treno() {
+      const scelta = document.getElementById("treno");
+      for (let k = 0; k < (scelta ? scelta.options.length : 1); k++) {
+        if (scelta) {
+          scelta.value = String(k);
+          scelta.dispatchEvent(new Event("change", { bubbles: true }));
+          await fotogramma();
+        }
+        const tipi = new Map();
+        for (const e of profilo.querySelectorAll("[data-o]")) {
+          const tipo = e.getAttribute("data-kind");
+          tipi.set(tipo, (tipi.get(tipo) || new Set()).add(e.getAttribute("data-o")));
+        }
+        scrivi("objects", [...tipi.keys()].sort().map((t) => t + ":" + tipi.get(t).size).join(","));
+      }
+    },
     // A whole line: the train shown, chosen by the selector or by a click
     // on its line in the graph; each train's stops when its line is
     // pointed at.

@@ -170,12 +170,28 @@ else (function () { // eslint-disable-line curly
   const { passoKm, testoKm, marcheKm, Spazio, riquadroEtichetta, ritaglio, fattoreRotella, intervalloAmmesso,
     spanUniti, scoperto, passoOre, testoOra, finestraZoom, finestraDentro } = calcoli;
   const NS = "http://www.w3.org/2000/svg";
+  // A train of a line's page, its own part and the shared one merged: each
+  // list back in the order of its key, as in one train's page.
+  function trenoIntero(comune, proprio) {
+    const unisci = (a, b, chiave) => a.concat(b).sort((x, y) => chiave(x) - chiave(y));
+    const profilo = {};
+    for (const nome in comune.profile) profilo[nome] = unisci(comune.profile[nome], proprio.profile[nome], (r) => r[0]);
+    return {
+      keys: proprio.keys,
+      stations: unisci(comune.stations, proprio.stations, (s) => s.number),
+      // Text signs run from the last record down.
+      text_signs: unisci(comune.text_signs, proprio.text_signs, (c) => -c.record),
+      cells: unisci(comune.cells, proprio.cells, (c) => c.index),
+      profile: profilo,
+    };
+  }
   const dati = JSON.parse(document.getElementById("dati").textContent);
   const L = Math.max(dati.line_length_m, 1);
   const piano = dati.plan; // {m, x, y, e} or null
-  // The page of a whole line holds each train's objects and profile under
-  // `trains`, and the line's plan once; that of one train holds them itself.
-  const treni = dati.trains || [dati];
+  // The page of a whole line holds what its trains hold alike once, under
+  // `shared`, each train's own part under `trains`, and the line's plan once;
+  // that of one train holds its objects and profile itself.
+  const treni = dati.trains ? dati.trains.map((t) => trenoIntero(dati.shared, t)) : [dati];
   let treno = treni[0];
   const METRI_PER_PIXEL_MINIMI = 0.25;
 
