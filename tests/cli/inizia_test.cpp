@@ -154,12 +154,15 @@ TEST(Inizia, KeysOutsideAsciiNameTheFilesAsTyped) {
         prova::esegui(PROGRAMMA, {"init", "--line-key", "Citt\xC3\xA0", "--train-key", "Forl\xC3\xAC", "--trains", "2"},
                       {}, dir.str());
     ASSERT_EQ(inizio.stato, 0) << inizio.errori;
-    for (const char* nome :
-         {"Citt\xC3\xA0_linea.txt", "Citt\xC3\xA0_Forl\xC3\xAC-.txt", "Citt\xC3\xA0_Forl\xC3\xAC_2-.txt"})
-        EXPECT_TRUE(dir.esiste(nome)) << nome;
+    // The names as UTF-8 on either system: a plain string would be the
+    // Windows code page's there.
+    const auto esiste = [&](const char8_t* nome) { return std::filesystem::exists(dir.percorso() / nome); };
+    for (const char8_t* nome :
+         {u8"Citt\u00E0_linea.txt", u8"Citt\u00E0_Forl\u00EC-.txt", u8"Citt\u00E0_Forl\u00EC_2-.txt"})
+        EXPECT_TRUE(esiste(nome)) << reinterpret_cast<const char*>(nome);
     const auto compilato = prova::esegui(PROGRAMMA, {"compile", "--all", "."}, {}, dir.str());
     EXPECT_EQ(compilato.stato, 0) << compilato.errori;
-    EXPECT_TRUE(dir.esiste("Citt\xC3\xA0_Forl\xC3\xAC_2.sim"));
+    EXPECT_TRUE(esiste(u8"Citt\u00E0_Forl\u00EC_2.sim"));
 }
 
 TEST(Inizia, OtherKeysNameTheFilesAndThePrintedCommandCompilesThem) {
