@@ -187,9 +187,12 @@ Esito abbattimento(Lettura& l) {
     return Esito::prosegui;
 }
 
-// Where a keyword stands in PAROLE_TRENO, found as the program is compiled.
+// Where a keyword stands in PAROLE_TRENO, found as the program is compiled:
+// by its text, which is its own, since a sanitized build cannot compare
+// two objects' addresses then.
 consteval size_t posto(const ParolaChiave& parola) {
-    return static_cast<size_t>(std::ranges::find(PAROLE_TRENO, &parola) - PAROLE_TRENO.begin());
+    return static_cast<size_t>(std::ranges::find(PAROLE_TRENO, parola.scritta, &ParolaChiave::scritta) -
+                               PAROLE_TRENO.begin());
 }
 
 // Every test is made even when an earlier one matched; the station comes last.
